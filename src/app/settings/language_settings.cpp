@@ -1,0 +1,70 @@
+#include "app/settings/language_settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+QString languageFile;
+
+const QString LanguageFileTable[3] = {
+    QStringLiteral("./LanguageEN.qm"),
+    QStringLiteral("./LanguageZH.qm"),
+    QStringLiteral("./LanguageTW.qm"),
+};
+
+QString readLanguageIni()
+{
+    QFile file(QString::fromLatin1(kLanguageIniName));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return LanguageFileTable[0];
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::Utf8);
+    const QString line = stream.readLine();
+    if (line.isNull())
+        return QStringLiteral("./Language.qm");
+    return line;
+}
+
+bool writeLanguageIni(int index)
+{
+    if (index < 0 || index > 2)
+        return false;
+    QFile file(QString::fromLatin1(kLanguageIniName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::Utf8);
+    stream << LanguageFileTable[index] << '\n';
+    stream.flush();
+    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+}
+
+QString locateTranslationFile(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    QStringList folders;
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath();
+#ifdef MAPVANE_INSTALL_DATADIR
+    folders << QStringLiteral(MAPVANE_INSTALL_DATADIR);
+#endif
+    for (const QString &folder : folders) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return path;
+}
+
+int markedLanguageIndex(const QString &path)
+{
+    for (int i = 1; i < 3; ++i) {
+        if (path == LanguageFileTable[i])
+            return i;
+    }
+    return 0;
+}

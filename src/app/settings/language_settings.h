@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Path of the translation file chosen at start-up, exactly as it was handed to
+// the translator ("./LanguageEN.qm" unless "Language.ini" names another one).
+extern QString languageFile;
+
+// The three translation files of the language menu, by language index:
+// 0 English, 1 Simplified Chinese, 2 Traditional Chinese.
+extern const QString LanguageFileTable[3];
+
+// Name of the file, in the current directory, that remembers the language.
+inline constexpr const char *kLanguageIniName = "Language.ini";
+
+// Reads the first line of "Language.ini" in the current directory:
+// "./LanguageEN.qm" when the file is missing or unreadable, "./Language.qm" when it
+// holds no line at all, otherwise the line as it stands.
+QString readLanguageIni();
+
+// Writes LanguageFileTable[index] and a single line feed to "Language.ini".
+// Returns false when the file cannot be written. index must be 0, 1 or 2.
+bool writeLanguageIni(int index);
+
+// Where to load a translation file from: the path itself when it exists
+// (relative to the current directory), else a file of the same name next to the
+// executable, else one in the installed data folder. Returns the path unchanged
+// when none exists, so the translator's own failure applies.
+QString locateTranslationFile(const QString &path);
+
+// Index in LanguageFileTable of the language that the menu marks for the given
+// translation path: the row equal to it (exact, case-sensitive), else 0 (English).
+int markedLanguageIndex(const QString &path);
