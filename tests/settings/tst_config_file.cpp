@@ -2,21 +2,95 @@
 
 #include "app/settings/config_file.h"
 
+// "./config.ini" holds the defaults of new projects: cartographer, map name and
+// the fill colour's red, green and blue, one per line.
 class TestConfigFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void missingFileGivesDefaults();
+    void read_data();
+    void read();
+    void missingFileIsCreatedEmpty();
+    void writeThenRead();
+    void unwritablePathFails();
 };
 
-void TestConfigFile::missingFileGivesDefaults()
+void TestConfigFile::read_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("cartographer");
+    QTest::addColumn<QString>("mapName");
+    QTest::addColumn<QColor>("colour");
+
+    const QColor grey(122, 122, 122);
+    QTest::newRow("empty file") << QByteArray() << "Kelvo" << "Kelvo" << grey;
+    QTest::newRow("five lines") << QByteArray("Ann\nHills\n1\n2\n3\n") << "Ann" << "Hills" << QColor(1, 2, 3);
+    QTest::newRow("two lines keep the grey") << QByteArray("Ann\nHills\n") << "Ann" << "Hills" << grey;
+    QTest::newRow("empty third line reads as 0")
+        << QByteArray("Ann\nHills\n\n200\n100\n") << "Ann" << "Hills" << QColor(0, 200, 100);
+    QTest::newRow("empty text lines read as Kelvo")
+        << QByteArray("\n\n10\n20\n30\n") << "Kelvo" << "Kelvo" << QColor(10, 20, 30);
+    QTest::newRow("not a number reads as 0")
+        << QByteArray("A\nB\nred\n20\n30\n") << "A" << "B" << QColor(0, 20, 30);
+    QTest::newRow("CRLF line ends") << QByteArray("A\r\nB\r\n4\r\n5\r\n6\r\n") << "A" << "B" << QColor(4, 5, 6);
+    QTest::newRow("UTF-8 Chinese texts")
+        << QByteArray("\xe5\x88\xb6\xe5\x9b\xbe\n\xe5\x9c\xb0\xe5\x9b\xbe\n1\n1\n1\n")
+        << QString::fromUtf8("制图") << QString::fromUtf8("地图") << QColor(1, 1, 1);
+}
+
+void TestConfigFile::read()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    const ConfigDefaults config = readConfigFile(path);
+    QVERIFY(config.opened);
+    QTEST(config.cartographer, "cartographer");
+    QTEST(config.mapName, "mapName");
+    QTEST(config.fillColour, "colour");
+}
+
+void TestConfigFile::missingFileIsCreatedEmpty()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("config.ini"));
     const ConfigDefaults config = readConfigFile(path);
     QVERIFY(config.opened);
     QCOMPARE(config.cartographer, QStringLiteral("Kelvo"));
+    QCOMPARE(config.mapName, QStringLiteral("Kelvo"));
+    QCOMPARE(config.fillColour, QColor(122, 122, 122));
     QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestConfigFile::writeThenRead()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    QVERIFY(writeConfigFile(QStringLiteral("A"), QStringLiteral("B"), QColor(1, 2, 3), path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("A\nB\n1\n2\n3\n"));
+    const ConfigDefaults config = readConfigFile(path);
+    QCOMPARE(config.fillColour, QColor(1, 2, 3));
+}
+
+void TestConfigFile::unwritablePathFails()
+{
+    QTemporaryDir dir;
+    // A folder that is really a file: the write fails even for root.
+    const QString blocker = dir.filePath(QStringLiteral("plain"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = blocker + QStringLiteral("/config.ini");
+    QVERIFY(!writeConfigFile(QStringLiteral("A"), QStringLiteral("B"), QColor(1, 2, 3), path));
+    QVERIFY(!readConfigFile(path).opened);
 }
 
 QTEST_GUILESS_MAIN(TestConfigFile)
