@@ -2,9 +2,48 @@
 
 #include <QString>
 
-// The 228 geodetic datums of the datum selector, in selector order.
-inline constexpr int kDatumCount = 228;
-inline constexpr int kWgs84DatumIndex = 224;
+#include "geo/ellipsoid_table.h"
+#include "geo/helmert_shift.h"
 
-// Name of datum `index` (0..227) exactly as the selector shows it.
+// The 228 geodetic datums of the datum selector, in selector order. The
+// selector's item index is the datum index used by every geodesy function.
+// Constant data; nothing writes to it.
+
+inline constexpr int kDatumCount = 228;
+inline constexpr int kWgs84DatumIndex = 224;  // "WGS 1984", the default
+// "WGS 1972": positions are shown and typed on this row without any datum shift.
+inline constexpr int kWgs72DatumIndex = 223;
+
+// One numeric row: the datum's ellipsoid row and the geocentric translation in
+// metres that takes a position on this datum to WGS 84 (WGS 84 = local + d).
+struct DatumRecord
+{
+    int ellipsoid;
+    double dx;
+    double dy;
+    double dz;
+};
+
+// Name of datum `index` (0..227) exactly as the selector shows it, blanks
+// included; an empty text for an index outside that range. The names are built
+// once and live until the program ends.
 const QString &datumName(int index);
+
+// Index of the datum whose name equals `name` exactly, or -1.
+int datumIndexByName(const QString &name);
+
+// Numeric row of datum `index`. The numeric reads below treat an index outside
+// 0..227 as row 224 (WGS 1984), so they never read outside the table.
+const DatumRecord &datumRecord(int index);
+
+// Ellipsoid row of the datum, and its (a, f) with f = 1 / inverseFlattening.
+const EllipsoidRecord &datumEllipsoidRecord(int index);
+Ellipsoid datumEllipsoid(int index);
+
+// The shift from this datum to WGS 84: the translation, and for rows 109
+// ("Merchich"), 163 ("Porto Santo 1936") and 180 ("Rome 1940") three rotations
+// and a scale term. The shift from WGS 84 to the datum is its reversed().
+HelmertShift datumShiftToWgs84(int index);
+
+// Whether the datum carries rotation and scale terms besides its translation.
+bool datumHasRotation(int index);
