@@ -1,7 +1,65 @@
 #pragma once
 
-// One layer of a project: a raster source and its two-point calibration.
-// (Filled in by the project model.)
+#include <QImage>
+#include <QString>
+#include <QVector>
+#include <QtGlobal>
+
+#include "project/calibration_point.h"
+#include "project/tile_cache_entry.h"
+
+// One raster map of a project: where its pixels come from, its decoded image while
+// held in memory, and its two-point calibration (an axis-aligned linear mapping).
+// Records are created and destroyed by MapProject, which also loads and drops the
+// image; the record itself decides nothing about memory.
 struct MapLayer
 {
+    static constexpr quint8 kNone = 255;
+
+    QString sourcePath;        // image file, or SMF file for a layer read from one
+    bool fromSmf = false;      // the pixels are one level of an SMF file
+    quint8 smfLevel = kNone;   // level in that SMF file
+    quint8 smfSource = kNone;  // index into MapProject::smfImages; kNone: read sourcePath
+    bool loaded = false;       // image holds the decoded pixels
+    QImage image;              // the decoded image, resized by zoom; null while not loaded
+    quint64 loadedAt = 0;      // project load counter when the image was last loaded; 0 never
+    qint32 memoryMB = 0;       // estimated memory of the loaded image, MiB
+    double scale = 0.0;        // milliarcseconds of latitude per pixel, >= 0 (inf/NaN when degenerate)
+    double lonScale = 0.0;     // milliarcseconds of longitude per pixel, >= 0 (inf/NaN when degenerate)
+    CalibrationPoint topLeft{0, 0, -648000000, 324000000};
+    CalibrationPoint bottomRight{0, 0, 648000000, -324000000};
+    bool topLeftLonSet = false;
+    bool topLeftLatSet = false;
+    bool bottomRightLonSet = false;
+    bool bottomRightLatSet = false;
+    bool sortMark = false;     // set only while the project sorts its layers
+    double zoom = 1.0;         // factor from the source file's image to this layer's image
+    QVector<TileCacheEntry> tileCache;  // decoded tiles of a browse window
+
+    // Recomputes scale and lonScale from the two points. Points on one pixel row
+    // (or column, for lonScale) give an infinite or NaN value.
+    void updateScales();
+
+    // "1:N" with N the scale truncated toward zero once both latitudes were entered,
+    // else "1:---". A scale that is not a finite 32-bit value also reads "1:---".
+    QString scaleText() const;
+
+    // All four geographic values entered, top-left strictly west and north of
+    // bottom-right, top-left pixel strictly left of and above bottom-right, and all
+    // positions within +-180 degrees of longitude and +-90 degrees of latitude.
+    bool isCalibrationValid() const;
+
+    // Whenever the image is handed out: a bottom-right pixel x of 0 takes the image
+    // size, and a bottom-right pixel beyond the image is clamped to its edge. The
+    // top-left point is never touched; scales are not recomputed.
+    void fitBottomRightToImage();
 };
+
+// Estimated memory of a decoded image in MiB: width x height x 4 bytes, in whole
+// MiB rounded down (1000 x 1000 gives 3, 512 x 512 gives 1). Computed in 64 bits
+// and saturated at the 32-bit maximum.
+qint32 imageMemoryMB(const QSize &size);
+
+// Order of layers by scale: ascending, with NaN after every number, so that the
+// order is total. The layer table must sort its rows with the same key.
+bool layerScaleLess(double a, double b);

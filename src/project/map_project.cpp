@@ -1,6 +1,18 @@
 #include "project/map_project.h"
 
-MapProject::MapProject() = default;
+#include <algorithm>
+
+#include "project/physical_memory.h"
+
+MapProject::MapProject()
+    : MapProject(queryPhysicalMemoryMB())
+{
+}
+
+MapProject::MapProject(qint32 physicalMB)
+    : physicalMB(physicalMB)
+{
+}
 
 MapProject::~MapProject()
 {
@@ -11,7 +23,7 @@ void MapProject::setCartographer(const QString &text)
 {
     if (text != cartographer) {
         cartographer = text;
-        changeFlags |= 1;
+        changeFlags |= kCalibrationChanged;
     }
 }
 
@@ -19,7 +31,7 @@ void MapProject::setMapName(const QString &text)
 {
     if (text != mapName) {
         mapName = text;
-        changeFlags |= 1;
+        changeFlags |= kCalibrationChanged;
     }
 }
 
@@ -27,8 +39,59 @@ void MapProject::setFillColour(const QColor &colour)
 {
     if (colour != fillColour) {
         fillColour = colour;
-        changeFlags |= 2;
+        changeFlags |= kLayersChanged;
     }
+}
+
+int MapProject::setProperties(const QString &cartographerText, const QString &mapNameText,
+                              const QColor &colour, int width, int height)
+{
+    setCartographer(cartographerText);
+    setMapName(mapNameText);
+    setFillColour(colour);
+    if (width != tileWidth) {
+        tileWidth = width;
+        changeFlags |= kLayersChanged;
+    }
+    if (height != tileHeight) {
+        tileHeight = height;
+        changeFlags |= kLayersChanged;
+    }
+    return 0;
+}
+
+MapLayer *MapProject::layerAt(int layer) const
+{
+    return layer >= 0 && layer < layers.size() ? layers.at(layer) : nullptr;
+}
+
+int MapProject::removeLayer(int layer)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return 1;
+    unloadImage(record);
+    layers.removeAt(layer);
+    delete record;
+    changeFlags |= kLayersChanged;
+    return 0;
+}
+
+int MapProject::sortLayers(int current)
+{
+    if (layers.isEmpty())
+        return 0;
+    if (MapLayer *record = layerAt(current))
+        record->sortMark = true;
+    std::stable_sort(layers.begin(), layers.end(),
+                     [](const MapLayer *a, const MapLayer *b) { return layerScaleLess(a->scale, b->scale); });
+    for (int i = 0; i < layers.size(); ++i) {
+        if (layers.at(i)->sortMark) {
+            layers.at(i)->sortMark = false;
+            return i;
+        }
+    }
+    return 0;
 }
 
 void MapProject::clear()
@@ -36,4 +99,13 @@ void MapProject::clear()
     changeFlags = 0;
     qDeleteAll(layers);
     layers.clear();
+    smfImages.clear();
+    discardLevels();
+    loadedMB = 0;
+}
+
+void MapProject::discardLevels()
+{
+    levelTiles.clear();
+    levelRecords.clear();
 }

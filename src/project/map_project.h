@@ -1,31 +1,143 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QVector>
 
 #include "project/map_layer.h"
+#include "project/progress.h"
+#include "smf/smf_level_record.h"
 
-// The document of one main window: ordered layers, map properties and change flags.
+// One compressed tile: a complete zlib stream of the tile's raw pixels.
+using SmfTileBlob = QByteArray;
+
+// The document of one main window: the ordered layers that become the levels of one
+// SMF file, the map's properties, the file it is bound to and its change flags. It
+// owns its layers and their decoded images, and keeps the decoded images within a
+// budget of the machine's physical memory less 100 MiB, dropping the earliest loaded
+// image first. Layer indices are the layer table's row numbers.
 class MapProject
 {
 public:
+    // Change flag bits.
+    static constexpr quint8 kCalibrationChanged = 1;  // calibration, cartographer or map name
+    static constexpr quint8 kLayersChanged = 2;       // layers, fill colour or tile size
+
     MapProject();
+    // physicalMB: the machine's physical memory in MiB to budget against, for tests.
+    explicit MapProject(qint32 physicalMB);
     ~MapProject();
     MapProject(const MapProject &) = delete;
     MapProject &operator=(const MapProject &) = delete;
 
+    // Each stores a different value and marks the project changed; an equal value
+    // changes nothing.
     void setCartographer(const QString &text);
     void setMapName(const QString &text);
     void setFillColour(const QColor &colour);
+    // The three setters above, then tile width and height (pixels). Returns 0.
+    int setProperties(const QString &cartographer, const QString &mapName, const QColor &colour,
+                      int tileWidth, int tileHeight);
+
+    // Calibration setters of layer `layer`. Pixels are image pixels; longitudes and
+    // latitudes are degrees, stored as milliarcseconds truncated toward zero. A value
+    // equal to the stored one changes nothing, not even the entered flag; a different
+    // one is stored, sets the entered flag (geographic values) and marks the
+    // calibration changed. Return 0, or 1 for a layer index out of range.
+    int setTopLeftX(int layer, int pixel);
+    int setTopLeftY(int layer, int pixel);
+    int setTopLeftLon(int layer, double degrees);
+    int setTopLeftLat(int layer, double degrees);
+    int setBottomRightX(int layer, int pixel);
+    int setBottomRightY(int layer, int pixel);
+    int setBottomRightLon(int layer, double degrees);
+    int setBottomRightLat(int layer, double degrees);
+
+    // Recomputes the layer's scale and lonScale. Returns 0, or 1 for an index out of
+    // range.
+    int updateScale(int layer);
+
+    // Appends a layer for an image file, decoded at once. Returns 0, or -1 when the
+    // file cannot be read as an image (the project is then unchanged).
+    int addImageLayer(const QString &path);
+
+    // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
+    // truncated, same geographic points). Returns 0, or -1 when the resized image
+    // would be empty (nothing changes then).
+    int scaledCopy(int layer, double factor);
+
+    // The layer's decoded image, decoding it when it is not in memory (after giving
+    // the budget a chance to drop the earliest loaded image). Also gives the
+    // bottom-right point the image size (MapLayer::fitBottomRightToImage). The
+    // pointer stays owned by the layer and is valid while the layer exists; its image
+    // becomes null when the budget drops it. Never nullptr for a valid index; the
+    // image is null when the source cannot be decoded. nullptr for an index out of
+    // range.
+    QImage *layerImage(int layer);
+
+    // Drops at most one decoded image, the earliest loaded, when the loaded images
+    // pass the budget. Returns 0.
+    int trimMemory();
+
+    // Removes and destroys one layer with its image. Returns 0, or 1 for an index out
+    // of range.
+    int removeLayer(int layer);
+
+    // Sorts the layers by scale, finest first; layers of equal scale keep their order
+    // (NaN scales last, see layerScaleLess). Returns the new index of the layer that
+    // had index `current`, or 0 when there are no layers.
+    int sortLayers(int current);
+
+    // Removes every layer, image and SMF buffer and clears the change flags. The file
+    // path, the properties and the memory budget stay.
     void clear();
 
-    QVector<MapLayer *> layers;
-    QString filePath;
+    // Tiles every layer and writes the SMF file at filePath. The file is replaced only
+    // once every byte was written; on failure the previous file is untouched and the
+    // change flags stay set. Returns 0 or a negative SmfSaveStatus; errorString()
+    // then says why. Progress runs from 0 to layers x 10.
+    int saveSmf(ProgressReporter *progress = nullptr);
+
+    // Appends the level of layer `layer` to levelTiles and levelRecords. Returns 0 or
+    // a negative SmfSaveStatus (nothing is appended then).
+    int buildLevel(int layer, ProgressReporter *progress = nullptr);
+
+    // Writes levelTiles and levelRecords to filePath and empties both. Returns 0 or a
+    // negative SmfSaveStatus.
+    int writeSmf();
+
+    // Why the last saveSmf, buildLevel or writeSmf failed, in English.
+    QString errorString() const { return m_errorString; }
+
+    QVector<QVector<SmfTileBlob>> levelTiles;  // compressed tiles per level, only while saving
+    QVector<SmfLevelRecord> levelRecords;      // one record per level, only while saving
+    QVector<MapLayer *> layers;                // owned, in project order
+    QVector<QByteArray> smfImages;             // SMF file bytes read into the project; MapLayer::smfSource
+    QString filePath;                          // the SMF file the project is bound to
     QString cartographer;
     QString mapName;
-    QColor fillColour;
-    quint8 changeFlags = 0;
-    int tileWidth = 0;
-    int tileHeight = 0;
+    QColor fillColour;                         // pads tiles beyond the image; invalid reads as black
+    quint8 changeFlags = 0;                    // kCalibrationChanged | kLayersChanged; 0: unchanged
+    qint32 physicalMB = 0;                     // physical memory of the machine, MiB
+    qint32 loadedMB = 0;                       // sum of memoryMB over the loaded layers
+    int tileWidth = 0;                         // pixels
+    int tileHeight = 0;                        // pixels
+    bool browseMode = false;                   // the project backs a read-only browse window
+
+private:
+    MapLayer *layerAt(int layer) const;
+    // Stores value in one coordinate of a calibration point when it differs, then
+    // sets enteredFlag (when given) and marks the calibration changed.
+    int setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
+                      qint32 value, bool MapLayer::*enteredFlag);
+    void setImage(MapLayer *layer, const QImage &image);
+    void unloadImage(MapLayer *layer);
+    void loadImage(MapLayer *layer);
+    int failSave(int status, const QString &reason);
+    void discardLevels();
+
+    quint64 m_loadCounter = 0;  // eviction order: increases with every image load
+    QString m_errorString;
 };

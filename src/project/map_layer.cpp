@@ -1,0 +1,64 @@
+#include "project/map_layer.h"
+
+#include <cmath>
+#include <limits>
+
+#include "project/milliarcseconds.h"
+
+void MapLayer::updateScales()
+{
+    // Differences in 64 bits: saturated setter values must not overflow.
+    const double dLat = double(qint64(topLeft.lat) - qint64(bottomRight.lat));
+    const double dY = double(qint64(topLeft.pixelY) - qint64(bottomRight.pixelY));
+    const double dLon = double(qint64(topLeft.lon) - qint64(bottomRight.lon));
+    const double dX = double(qint64(topLeft.pixelX) - qint64(bottomRight.pixelX));
+    scale = std::fabs(dLat / dY);
+    lonScale = std::fabs(dLon / dX);
+}
+
+QString MapLayer::scaleText() const
+{
+    if (topLeftLatSet && bottomRightLatSet && std::isfinite(scale)
+        && scale < double(std::numeric_limits<qint32>::max()) + 1.0) {
+        return QStringLiteral("1:%1").arg(qint32(scale));
+    }
+    return QStringLiteral("1:---");
+}
+
+bool MapLayer::isCalibrationValid() const
+{
+    const auto lonInRange = [](qint32 lon) { return lon >= -kMaxLongitudeMas && lon <= kMaxLongitudeMas; };
+    const auto latInRange = [](qint32 lat) { return lat >= -kMaxLatitudeMas && lat <= kMaxLatitudeMas; };
+    return topLeftLonSet && topLeftLatSet && bottomRightLonSet && bottomRightLatSet
+        && topLeft.lon < bottomRight.lon && topLeft.lat > bottomRight.lat
+        && topLeft.pixelX < bottomRight.pixelX && topLeft.pixelY < bottomRight.pixelY
+        && lonInRange(topLeft.lon) && lonInRange(bottomRight.lon)
+        && latInRange(topLeft.lat) && latInRange(bottomRight.lat);
+}
+
+void MapLayer::fitBottomRightToImage()
+{
+    if (bottomRight.pixelX == 0) {
+        bottomRight.pixelX = image.width();
+        bottomRight.pixelY = image.height();
+    }
+    if (bottomRight.pixelX > image.width())
+        bottomRight.pixelX = image.width();
+    if (bottomRight.pixelY > image.height())
+        bottomRight.pixelY = image.height();
+}
+
+qint32 imageMemoryMB(const QSize &size)
+{
+    const qint64 bytes = qint64(qMax(size.width(), 0)) * qMax(size.height(), 0) * 4;
+    return qint32(qMin<qint64>((bytes / 1024) / 1024, std::numeric_limits<qint32>::max()));
+}
+
+bool layerScaleLess(double a, double b)
+{
+    if (std::isnan(a))
+        return false;
+    if (std::isnan(b))
+        return true;
+    return a < b;
+}

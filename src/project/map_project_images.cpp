@@ -1,0 +1,147 @@
+// Decoded layer images of MapProject: loading, the memory budget and scaled copies.
+
+#include "project/map_project.h"
+
+#include <cmath>
+#include <limits>
+
+#include "project/image_file.h"
+#include "smf/smf_layer_image.h"
+
+namespace {
+
+// Budget kept free of decoded images, MiB.
+constexpr qint64 kReservedMB = 100;
+
+// value x factor truncated toward zero, saturated to 32 bits.
+qint32 scaledCoordinate(qint32 value, double factor)
+{
+    const double scaled = std::trunc(double(value) * factor);
+    if (!(scaled > double(std::numeric_limits<qint32>::min())))
+        return std::isnan(scaled) ? 0 : std::numeric_limits<qint32>::min();
+    if (scaled >= double(std::numeric_limits<qint32>::max()))
+        return std::numeric_limits<qint32>::max();
+    return qint32(scaled);
+}
+
+// image resized to (width x factor, height x factor), truncated, nearest pixel,
+// aspect ratio ignored; null when a side would be empty.
+QImage resized(const QImage &image, double factor)
+{
+    if (image.isNull())
+        return QImage();
+    if (factor == 1.0)
+        return image;
+    const double width = std::trunc(image.width() * factor);
+    const double height = std::trunc(image.height() * factor);
+    if (!(width >= 1.0 && height >= 1.0 && width <= std::numeric_limits<int>::max()
+          && height <= std::numeric_limits<int>::max())) {
+        return QImage();
+    }
+    return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+}  // namespace
+
+void MapProject::setImage(MapLayer *layer, const QImage &image)
+{
+    layer->image = image;
+    layer->loaded = true;
+    layer->loadedAt = ++m_loadCounter;
+    layer->memoryMB = imageMemoryMB(image.size());
+    loadedMB = qint32(qMin<qint64>(qint64(loadedMB) + layer->memoryMB, std::numeric_limits<qint32>::max()));
+}
+
+void MapProject::unloadImage(MapLayer *layer)
+{
+    if (!layer->loaded)
+        return;
+    loadedMB -= layer->memoryMB;
+    layer->image = QImage();
+    layer->loaded = false;
+}
+
+void MapProject::loadImage(MapLayer *layer)
+{
+    QImage source;
+    if (layer->fromSmf) {
+        const QByteArray *bytes = layer->smfSource < smfImages.size() ? &smfImages.at(layer->smfSource) : nullptr;
+        source = readSmfLayerImage(layer->sourcePath, bytes, layer->smfLevel);
+    } else {
+        source = readImageFile(layer->sourcePath, physicalMB);
+    }
+    const QImage image = resized(source, layer->zoom);
+    // A source that cannot be decoded stays unloaded, so the next request tries again.
+    if (!image.isNull())
+        setImage(layer, image);
+}
+
+int MapProject::trimMemory()
+{
+    if (qint64(loadedMB) + kReservedMB <= physicalMB)
+        return 0;
+    MapLayer *earliest = nullptr;
+    for (MapLayer *layer : std::as_const(layers)) {
+        if (layer->loaded && (!earliest || layer->loadedAt < earliest->loadedAt))
+            earliest = layer;
+    }
+    if (earliest)
+        unloadImage(earliest);
+    return 0;
+}
+
+QImage *MapProject::layerImage(int layer)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return nullptr;
+    trimMemory();
+    if (!record->loaded)
+        loadImage(record);
+    record->fitBottomRightToImage();
+    return &record->image;
+}
+
+int MapProject::addImageLayer(const QString &path)
+{
+    const QImage image = readImageFile(path, physicalMB);
+    if (image.isNull())
+        return -1;
+    auto *layer = new MapLayer;
+    layer->sourcePath = path;
+    if (!layer->bottomRightLatSet)
+        layer->bottomRight.pixelY = image.height();
+    layer->updateScales();
+    setImage(layer, image);
+    layers.append(layer);
+    changeFlags |= kLayersChanged;
+    return 0;
+}
+
+int MapProject::scaledCopy(int layer, double factor)
+{
+    MapLayer *source = layerAt(layer);
+    if (!source || !(factor > 0.0))
+        return -1;
+    if (!source->loaded)
+        layerImage(layer);
+    const QImage image = resized(source->image, factor);
+    if (image.isNull())
+        return -1;
+
+    auto *copy = new MapLayer(*source);
+    copy->zoom = source->zoom * factor;
+    copy->topLeft.pixelX = scaledCoordinate(source->topLeft.pixelX, factor);
+    copy->topLeft.pixelY = scaledCoordinate(source->topLeft.pixelY, factor);
+    copy->bottomRight.pixelX = scaledCoordinate(source->bottomRight.pixelX, factor);
+    copy->bottomRight.pixelY = scaledCoordinate(source->bottomRight.pixelY, factor);
+    copy->updateScales();
+    copy->sortMark = false;
+    copy->tileCache.clear();
+    setImage(copy, image);
+    // The copy counts as loaded with its source, so both leave the budget together.
+    copy->loadedAt = source->loadedAt;
+    layers.append(copy);
+    changeFlags |= kLayersChanged;
+    return 0;
+}
