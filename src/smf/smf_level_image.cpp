@@ -1,0 +1,86 @@
+#include "smf/smf_level_image.h"
+
+#include <QtEndian>
+
+#include "smf/smf_layout.h"
+#include "smf/tile_encoding.h"
+
+namespace {
+
+// Deflate never expands data by more than this factor, so no payload inflates to
+// more than this many times its own size.
+constexpr qint64 kMaxInflateRatio = 1032;
+// Levels up to this size are assembled whatever their payloads hold.
+constexpr qint64 kAlwaysAllowedBytes = 16 * 1024 * 1024;
+
+// Copies one raw tile (bottom row first) into the level image at (x, y).
+void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, QImage *image, int x, int y)
+{
+    const qint64 stride = tileRowStride(tileWidth);
+    const uchar *rows = reinterpret_cast<const uchar *>(raw.constData());
+    for (int ty = 0; ty < tileHeight; ++ty) {
+        const uchar *in = rows + stride * (tileHeight - 1 - ty);
+        quint16 *out = reinterpret_cast<quint16 *>(image->scanLine(y + ty)) + x;
+        for (int tx = 0; tx < tileWidth; ++tx)
+            out[tx] = qFromLittleEndian<quint16>(in + 2 * tx) & 0x7FFF;
+    }
+}
+
+SmfLevelImage failure(const QString &error)
+{
+    SmfLevelImage result;
+    result.error = error;
+    return result;
+}
+
+}  // namespace
+
+SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, int level)
+{
+    if (level < 0 || level >= index.levels.size())
+        return failure(QStringLiteral("the file has no level %1 (levels 0 to %2)").arg(level).arg(index.levels.size() - 1));
+    const SmfLevelRecord &record = index.levels.at(level);
+    const int tileWidth = index.header.tileWidth;
+    const int tileHeight = index.header.tileHeight;
+    if (record.tileColumns == 0 || record.tileRows == 0)
+        return failure(QStringLiteral("level %1 has no tiles").arg(level));
+
+    const qint64 width = qint64(record.tileColumns) * tileWidth;
+    const qint64 height = qint64(record.tileRows) * tileHeight;
+    qint64 payloadBytes = 0;
+    for (int r = 0; r < record.tileRows; ++r) {
+        for (int c = 0; c < record.tileColumns; ++c)
+            payloadBytes += index.tile(level, c, r).size;
+    }
+    const qint64 imageBytes = width * height * 2;
+    if (imageBytes > kAlwaysAllowedBytes && imageBytes > kMaxInflateRatio * payloadBytes) {
+        return failure(QStringLiteral("level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data "
+                                      "can hold")
+                           .arg(level).arg(width).arg(height).arg(payloadBytes));
+    }
+
+    SmfLevelImage result;
+    result.image = QImage(int(width), int(height), QImage::Format_RGB555);
+    if (result.image.isNull())
+        return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height));
+    result.image.fill(Qt::white);
+
+    const qint64 rawSize = index.rawTileBytes();
+    for (int r = 0; r < record.tileRows; ++r) {
+        for (int c = 0; c < record.tileColumns; ++c) {
+            const SmfTileIndexEntry &entry = index.tile(level, c, r);
+            if (!device.seek(entry.offset))
+                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
+            const QByteArray payload = device.read(entry.size);
+            if (payload.size() != qint64(entry.size))
+                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
+            const QByteArray raw = inflateTile(payload, rawSize);
+            if (raw.isNull()) {
+                result.damagedTiles.append(QPoint(c, r));
+                continue;
+            }
+            copyRawTile(raw, tileWidth, tileHeight, &result.image, c * tileWidth, r * tileHeight);
+        }
+    }
+    return result;
+}
