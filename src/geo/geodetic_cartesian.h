@@ -9,7 +9,7 @@
 CartesianPosition geodeticToCartesian(const GeoPosition &position, double a, double f);
 
 // Single step without iteration: exact for points on the ellipsoid (height 0);
-// a point some hundred metres off the ellipsoid comes back with a latitude
-// error of the order of 1e-8 degrees. The height uses the first estimate of
-// the prime-vertical radius.
+// off the ellipsoid the latitude is off by up to about 1.3e-10 degrees per
+// metre of height (1.3e-7 degrees, 1.5 cm, at 1000 m). The height uses the
+// first estimate of the prime-vertical radius.
 GeoPosition cartesianToGeodetic(const CartesianPosition &position, double a, double f);
