@@ -1,0 +1,94 @@
+#pragma once
+
+// Shared helpers of the project and SMF tests: layers with images made in memory,
+// a progress recorder, map-like test images and whole-file reads.
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QVector>
+
+#include "project/map_project.h"
+#include "project/progress.h"
+
+namespace fixtures {
+
+// Appends a loaded layer holding image, with the two points entered as given and
+// its scales computed. The layer has no source file: keep the budget large.
+inline MapLayer *appendLayer(MapProject &project, const QImage &image, const CalibrationPoint &topLeft,
+                             const CalibrationPoint &bottomRight)
+{
+    auto *layer = new MapLayer;
+    layer->image = image;
+    layer->loaded = true;
+    layer->loadedAt = quint64(project.layers.size()) + 1;
+    layer->memoryMB = imageMemoryMB(image.size());
+    layer->topLeft = topLeft;
+    layer->bottomRight = bottomRight;
+    layer->topLeftLonSet = layer->topLeftLatSet = layer->bottomRightLonSet = layer->bottomRightLatSet = true;
+    layer->updateScales();
+    project.layers.append(layer);
+    project.loadedMB += layer->memoryMB;
+    return layer;
+}
+
+// A layer covering 1 degree square from (0 E, 1 N) with its points at the image corners.
+inline MapLayer *appendCornerLayer(MapProject &project, const QImage &image)
+{
+    return appendLayer(project, image, {0, 0, 0, 3600000}, {image.width(), image.height(), 3600000, 0});
+}
+
+// An image with gradients, lines and blocks of colour, so that every tile differs
+// and compresses as a scanned map does.
+inline QImage mapLikeImage(int width, int height, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = qRgb((x * 7 + y) & 0xFF, (y * 5 + x / 3) & 0xFF, ((x ^ y) * 3) & 0xFF);
+    }
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::darkBlue, 3));
+    for (int i = 0; i < width + height; i += 97)
+        painter.drawLine(i, 0, i - height / 2, height);
+    painter.fillRect(QRect(width / 4, height / 4, width / 5, height / 6), QColor(240, 230, 200));
+    painter.end();
+    return format == QImage::Format_RGB32 ? image : image.convertToFormat(format);
+}
+
+// Records what a save reports.
+struct RecordingProgress : ProgressReporter
+{
+    void start(int maximum) override { this->maximum = maximum; }
+    void setValue(int value) override { values.append(value); }
+    void pumpEvents() override
+    {
+        ++pumps;
+        if (cancelAfterPumps >= 0 && pumps >= cancelAfterPumps)
+            cancel = true;
+    }
+    bool cancelled() const override { return cancel; }
+    void finish() override { ++finished; }
+
+    int maximum = -1;
+    QVector<int> values;
+    int pumps = 0;
+    int finished = 0;
+    int cancelAfterPumps = -1;  // >= 0: report a cancellation after this many pumps
+    bool cancel = false;
+};
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace fixtures
