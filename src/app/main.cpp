@@ -1,11 +1,32 @@
-#include <QApplication>
+// Mapvane: turns raster maps into georeferenced, tiled SMF map files.
 
+#include <QApplication>
+#include <QIcon>
+#include <QTranslator>
+
+#include "app/settings/language_settings.h"
 #include "ui/mapvane2.h"
+#include "ui/resources_init.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Mapvane2 window;
-    window.show();
-    return app.exec();
+
+    // Narrow literals and texts are UTF-8 throughout (Qt 6 default).
+    languageFile = readLanguageIni();
+
+    // The translator lives until the process ends; a file that does not load
+    // leaves the Simplified Chinese source texts.
+    QTranslator translator;
+    (void)translator.load(locateTranslationFile(languageFile));
+    app.installTranslator(&translator);
+
+    ensureMapvaneResources();
+    app.setWindowIcon(QIcon(QStringLiteral(":/icon/Resources/aaa.ico")));
+
+    auto *window = new Mapvane2(nullptr);
+    window->show();
+    const int code = app.exec();
+    delete window;
+    return code;
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+class Mapvane2;
+
+// The calibration points panel: both points of the current layer as pixels and as
+// positions in the selected notation and datum.
+class CPointsForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CPointsForm(QWidget *parent = nullptr);
+
+    // Shows the positions in notation `index` (0..4 of the notation selector).
+    void showNotation(int index);
+
+    Mapvane2 *window = nullptr;  // not owned
+};

@@ -1,0 +1,505 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+#include "app/settings/language_settings.h"
+#include "common/modal_answer.h"
+#include "ui/c_paint_area.h"
+#include "ui/c_points_form.h"
+#include "ui/mapvane2.h"
+
+// The main window's object tree, command states, view toggles, placing modes,
+// language marks and the reading of config.ini. Every test runs in its own
+// working folder, because the window reads and writes files there.
+class TestMapvane2 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void windowBasics();
+    void actionsAndStates_data();
+    void actionsAndStates();
+    void menusInOrder();
+    void toolBarInOrder();
+    void docksAndTable();
+    void statusLabels();
+    void selectors();
+    void updateActions_data();
+    void updateActions();
+    void placingModes();
+    void placingNeedsARow();
+    void viewToggles();
+    void dockCloseUnticksMenuItem();
+    void languageMarks_data();
+    void languageMarks();
+    void languageChangeWritesIni();
+    void configDefaults_data();
+    void configDefaults();
+    void freshFolderCreatesEmptyConfig();
+    void saveProjectToWithoutProject();
+    void destructionDeletesBrowseWindows();
+
+private:
+    static QStringList actionNames(const QList<QAction *> &actions);
+    static void addRow(Mapvane2 &window);
+
+    QTemporaryDir *dir = nullptr;
+    QString oldCurrent;
+};
+
+void TestMapvane2::init()
+{
+    oldCurrent = QDir::currentPath();
+    dir = new QTemporaryDir;
+    QVERIFY(QDir::setCurrent(dir->path()));
+    languageFile = LanguageFileTable[0];
+}
+
+void TestMapvane2::cleanup()
+{
+    QDir::setCurrent(oldCurrent);
+    delete dir;
+    dir = nullptr;
+}
+
+QStringList TestMapvane2::actionNames(const QList<QAction *> &actions)
+{
+    QStringList names;
+    for (QAction *a : actions)
+        names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return names;
+}
+
+void TestMapvane2::addRow(Mapvane2 &window)
+{
+    const int row = window.layerTable->rowCount();
+    window.layerTable->insertRow(row);
+    window.layerTable->setItem(row, 0, new QTableWidgetItem(QStringLiteral("row")));
+}
+
+void TestMapvane2::windowBasics()
+{
+    Mapvane2 window;
+    QVERIFY(window.isMaximized());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
+    QCOMPARE(window.baseTitle, QStringLiteral("Mapvane"));
+    QCOMPARE(window.projectState, 0);
+    QCOMPARE(window.currentLayer, 0);
+    QVERIFY(!window.selectionEnabled);
+    QVERIFY(!window.browseMode);
+    QCOMPARE(window.lastDirectory, QDir::currentPath());
+    QVERIFY(window.childWindows.isEmpty());
+    QCOMPARE(window.QMainWindow::centralWidget(), static_cast<QWidget *>(window.scrollArea));
+    QCOMPARE(window.scrollArea->widget(), static_cast<QWidget *>(window.canvas));
+    QVERIFY(window.scrollArea->widgetResizable());
+    QCOMPARE(window.canvas->window, &window);
+    QCOMPARE(window.pointsForm->window, &window);
+    QVERIFY(window.canvas->hasMouseTracking());
+}
+
+void TestMapvane2::actionsAndStates_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hasIcon");
+    QTest::addColumn<bool>("checkable");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("visible");
+
+    auto row = [](const char *name, const char *text, bool icon, bool checkable, bool checked, bool visible) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text) << icon << checkable << checked
+                            << visible;
+    };
+    row("actionNew", "新建(&N)", true, false, false, true);
+    row("actionOpen", "打开(&O)", true, false, false, true);
+    row("actionSave", "保存(&S)", true, false, false, true);
+    row("actionSaveAs", "另存为(&A)...", true, false, false, true);
+    row("actionProperty", "属性(&P)", true, false, false, true);
+    row("actionExit", "退出(&X)", false, false, false, true);
+    row("actionAdd", "增加(&A)", true, false, false, true);
+    row("actionCopy", "复制(&C)", true, false, false, true);
+    row("actionDelete", "删除(&D)", true, false, false, true);
+    row("actionOptions", "加载失败", true, false, false, false);
+    row("actionTool_On_Off", "工具栏(&T)", false, true, true, true);
+    row("actionStatus_On_Off", "状态栏(&S)", false, true, true, true);
+    row("actionAbout", "关于(&A)", false, false, false, true);
+    row("actionLayer_On_Off", "图层(&L)", false, true, true, false);
+    row("actionPoints_On_Off", "定标点(&P)", false, true, true, false);
+    row("actionAddPoint1", "左上", true, true, false, true);
+    row("actionAddPoint2", "右下", true, true, false, true);
+    row("actionWlf_smf", "WFL到SMF(&W)", false, false, false, true);
+    row("action_smf", "浏览SMF(&B)", false, false, false, true);
+    row("atAuto", "自动(&A)", true, false, false, true);
+}
+
+void TestMapvane2::actionsAndStates()
+{
+    QFETCH(QString, name);
+    Mapvane2 window;
+    auto *a = window.findChild<QAction *>(name);
+    QVERIFY2(a, qPrintable(name));
+    QTEST(a->text(), "text");
+    QTEST(!a->icon().isNull(), "hasIcon");
+    QTEST(a->isCheckable(), "checkable");
+    QTEST(a->isChecked(), "checked");
+    QTEST(a->isVisible(), "visible");
+    QVERIFY(a->shortcut().isEmpty());
+    if (name == QLatin1String("actionProperty"))
+        QCOMPARE(a->toolTip(), QString::fromUtf8("属性"));
+}
+
+void TestMapvane2::menusInOrder()
+{
+    Mapvane2 window;
+    QStringList titles;
+    for (QAction *a : window.menuBar1->actions())
+        titles << a->text();
+    QCOMPARE(titles, QStringList({QString::fromUtf8("文件(&F)"), QString::fromUtf8("图层(&L)"),
+                                  QString::fromUtf8("视图(&V)"), QString::fromUtf8("工具(&T)"),
+                                  QString::fromUtf8("语言(&L)"), QString::fromUtf8("帮助(&H)")}));
+    QCOMPARE(actionNames(window.menuFile->actions()),
+             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty", "-",
+                          "actionExit"}));
+    QCOMPARE(actionNames(window.menuLayer->actions()),
+             QStringList({"actionAdd", "actionCopy", "actionDelete", "atAuto"}));
+    const QList<QAction *> view = window.menuView->actions();
+    QCOMPARE(view.size(), 7);
+    QCOMPARE(actionNames(view.mid(0, 5)), QStringList({"actionOptions", "actionTool_On_Off", "actionStatus_On_Off",
+                                                      "actionLayer_On_Off", "actionPoints_On_Off"}));
+    // The docks' own toggles, layer dock first, with the texts of the hidden actions.
+    QCOMPARE(view[5], window.layerDock->toggleViewAction());
+    QCOMPARE(view[6], window.pointsDock->toggleViewAction());
+    QCOMPARE(view[5]->text(), QString::fromUtf8("图层(&L)"));
+    QCOMPARE(view[6]->text(), QString::fromUtf8("定标点(&P)"));
+    QCOMPARE(actionNames(window.menu_T->actions()), QStringList({"actionWlf_smf", "action_smf"}));
+    QCOMPARE(actionNames(window.menu->actions()), QStringList({"action", "action_C", "action_2"}));
+    QCOMPARE(actionNames(window.menuHelp->actions()), QStringList({"actionAbout"}));
+}
+
+void TestMapvane2::toolBarInOrder()
+{
+    Mapvane2 window;
+    const QList<QAction *> actions = window.mainToolBar->actions();
+    QCOMPARE(window.toolBarArea(window.mainToolBar), Qt::TopToolBarArea);
+    QCOMPARE(actionNames(actions.mid(0, 14)),
+             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty", "-",
+                          "actionAdd", "actionCopy", "atAuto", "actionDelete", "-", "actionOptions",
+                          "actionAddPoint1", "actionAddPoint2"}));
+    QCOMPARE(actions.size(), 16);
+    QCOMPARE(window.mainToolBar->widgetForAction(actions[14]), static_cast<QWidget *>(window.notationSelector));
+    QCOMPARE(window.mainToolBar->widgetForAction(actions[15]), static_cast<QWidget *>(window.datumSelector));
+}
+
+void TestMapvane2::docksAndTable()
+{
+    Mapvane2 window;
+    QCOMPARE(window.layerDock->windowTitle(), QString::fromUtf8("图层"));
+    QCOMPARE(window.pointsDock->windowTitle(), QString::fromUtf8("定标点"));
+    QCOMPARE(window.dockWidgetArea(window.layerDock), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(window.pointsDock), Qt::RightDockWidgetArea);
+    QCOMPARE(window.layerDock->widget(), static_cast<QWidget *>(window.layerTable));
+    QCOMPARE(window.pointsDock->widget(), static_cast<QWidget *>(window.pointsForm));
+    for (QDockWidget *dock : {window.layerDock, window.pointsDock}) {
+        QVERIFY(!dock->isFloating());
+        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetClosable));
+        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetMovable));
+        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
+        QCOMPARE(dock->allowedAreas(), Qt::AllDockWidgetAreas);
+    }
+    QCOMPARE(window.pointsDock->minimumSize(), QSize(238 - 20, 240));
+
+    QTableWidget *table = window.layerTable;
+    QCOMPARE(table->columnCount(), 3);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QString::fromUtf8("层"));
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QString::fromUtf8("比例尺(像素:毫秒)"));
+    QVERIFY(table->isColumnHidden(2));
+    QVERIFY(!table->isColumnHidden(1));
+    QVERIFY(table->verticalHeader()->isHidden());
+    QVERIFY(!table->showGrid());
+    QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(table->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
+}
+
+void TestMapvane2::statusLabels()
+{
+    Mapvane2 window;
+    const int widths[4] = {100, 100, 200, 200};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(window.statusLabels[i]);
+        QCOMPARE(window.statusLabels[i]->parentWidget() != nullptr, true);
+        QCOMPARE(window.statusLabels[i]->minimumWidth(), widths[i]);
+        QCOMPARE(window.statusLabels[i]->maximumWidth(), widths[i]);
+        QVERIFY(window.statusLabels[i]->text().isEmpty());
+    }
+    // Left to right in the status bar.
+    for (int i = 1; i < 4; ++i)
+        QVERIFY(window.statusLabels[i - 1]->x() < window.statusLabels[i]->x());
+    // A long text does not widen a label.
+    window.statusLabels[2]->setText(QString(80, QLatin1Char('W')));
+    QCOMPARE(window.statusLabels[2]->width(), 200);
+}
+
+void TestMapvane2::selectors()
+{
+    Mapvane2 window;
+    QComboBox *datums = window.datumSelector;
+    QCOMPARE(datums->count(), 228);
+    QCOMPARE(datums->itemText(0), QStringLiteral("Adindan-Burkina"));
+    QCOMPARE(datums->itemText(224), QStringLiteral("WGS 1984"));
+    QCOMPARE(datums->itemText(227), QStringLiteral("Zanderij"));
+    QCOMPARE(datums->currentIndex(), 224);
+
+    QComboBox *notations = window.notationSelector;
+    QCOMPARE(notations->count(), 5);
+    QCOMPARE(notations->currentIndex(), 0);
+    const QStringList items = {QString::fromUtf8("度"), QString::fromUtf8("度分"), QString::fromUtf8("度分秒"),
+                               QStringLiteral("UTM"), QStringLiteral("TM")};
+    const int styles[5] = {0, 1, 2, 0, 0};
+    const int grids[5] = {0, 0, 0, 1, 12};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(notations->itemText(i), items[i]);
+        QCOMPARE(window.notationTable[i].angleStyle, styles[i]);
+        QCOMPARE(window.notationTable[i].gridKind, grids[i]);
+    }
+}
+
+void TestMapvane2::updateActions_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("disabled");
+    const QStringList alwaysOn;
+    QTest::newRow("no project") << 0 << 0
+                                << QStringList({"actionProperty", "actionAdd", "actionCopy", "actionDelete", "atAuto",
+                                                "actionAddPoint1", "actionAddPoint2"});
+    QTest::newRow("no project, rows left") << 0 << 2
+                                           << QStringList({"actionProperty", "actionAdd", "actionCopy",
+                                                           "actionDelete", "atAuto", "actionAddPoint1",
+                                                           "actionAddPoint2"});
+    QTest::newRow("new project, no rows")
+        << 1 << 0 << QStringList({"actionCopy", "actionDelete", "atAuto", "actionAddPoint1", "actionAddPoint2"});
+    QTest::newRow("bound project, no rows")
+        << 2 << 0 << QStringList({"actionCopy", "actionDelete", "atAuto", "actionAddPoint1", "actionAddPoint2"});
+    QTest::newRow("project with rows") << 1 << 1 << QStringList();
+    QTest::newRow("bound project with rows") << 2 << 3 << QStringList();
+}
+
+void TestMapvane2::updateActions()
+{
+    QFETCH(int, state);
+    QFETCH(int, rows);
+    QFETCH(QStringList, disabled);
+    Mapvane2 window;
+    for (int i = 0; i < rows; ++i)
+        addRow(window);
+    // Start from the opposite: everything disabled and both placing actions checked.
+    for (QAction *a : window.findChildren<QAction *>())
+        a->setEnabled(false);
+    window.actionAddPoint1->setChecked(true);
+    window.actionAddPoint2->setChecked(true);
+    window.projectState = state;
+    window.updateActions();
+
+    const QStringList managed = {"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty",
+                                 "actionAdd", "actionCopy", "atAuto", "actionDelete", "actionAddPoint1",
+                                 "actionAddPoint2"};
+    for (const QString &name : managed) {
+        auto *a = window.findChild<QAction *>(name);
+        QCOMPARE(a->isEnabled(), !disabled.contains(name));
+    }
+    const bool unchecked = disabled.contains(QStringLiteral("actionAddPoint1"));
+    QCOMPARE(window.actionAddPoint1->isChecked(), !unchecked);
+    QCOMPARE(window.actionAddPoint2->isChecked(), !unchecked);
+    // Language, view, tool and help actions are not touched.
+    QVERIFY(!window.actionAbout->isEnabled());
+    QVERIFY(!window.actionWlf_smf->isEnabled());
+}
+
+void TestMapvane2::placingModes()
+{
+    Mapvane2 window;
+    window.projectState = 1;
+    addRow(window);
+    window.updateActions();
+
+    window.actionAddPoint1->trigger();
+    QVERIFY(window.actionAddPoint1->isChecked());
+    QVERIFY(!window.actionAddPoint2->isChecked());
+    QCOMPARE(window.cursor().shape(), Qt::CrossCursor);
+
+    window.actionAddPoint2->trigger();
+    QVERIFY(window.actionAddPoint2->isChecked());
+    QVERIFY(!window.actionAddPoint1->isChecked());
+
+    // Triggering a checked placing action leaves it checked.
+    window.actionAddPoint2->trigger();
+    QVERIFY(window.actionAddPoint2->isChecked());
+    QVERIFY(!window.actionAddPoint1->isChecked());
+}
+
+void TestMapvane2::placingNeedsARow()
+{
+    Mapvane2 window;
+    window.projectState = 1;
+    window.updateActions();
+    // Enabled by hand: with no rows the mode is refused and the cursor stays.
+    window.actionAddPoint1->setEnabled(true);
+    window.actionAddPoint1->trigger();
+    QVERIFY(!window.actionAddPoint1->isChecked());
+    QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestMapvane2::viewToggles()
+{
+    Mapvane2 window;
+    QVERIFY(window.mainToolBar->isVisible());
+    window.actionTool_On_Off->trigger();
+    QVERIFY(window.mainToolBar->isHidden());
+    window.actionTool_On_Off->trigger();
+    QVERIFY(window.mainToolBar->isVisible());
+    QCOMPARE(window.toolBarArea(window.mainToolBar), Qt::TopToolBarArea);
+
+    window.actionStatus_On_Off->trigger();
+    QVERIFY(window.statusBar1->isHidden());
+    window.actionStatus_On_Off->trigger();
+    QVERIFY(window.statusBar1->isVisible());
+
+    // The widget's state decides, not the action's mark.
+    window.layerDock->hide();
+    window.actionLayer_On_Off->trigger();
+    QVERIFY(window.layerDock->isVisible());
+    window.actionPoints_On_Off->trigger();
+    QVERIFY(window.pointsDock->isHidden());
+    window.actionPoints_On_Off->trigger();
+    QVERIFY(window.pointsDock->isVisible());
+}
+
+void TestMapvane2::dockCloseUnticksMenuItem()
+{
+    Mapvane2 window;
+    QAction *toggle = window.layerDock->toggleViewAction();
+    QVERIFY(toggle->isChecked());
+    window.layerDock->close();
+    QVERIFY(!toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(window.layerDock->isVisible());
+    QVERIFY(toggle->isChecked());
+}
+
+void TestMapvane2::languageMarks_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("marked");
+    QTest::newRow("missing Language.ini") << "./LanguageEN.qm" << 0;
+    QTest::newRow("empty Language.ini") << "./Language.qm" << 0;
+    QTest::newRow("Simplified") << "./LanguageZH.qm" << 1;
+    QTest::newRow("Traditional") << "./LanguageTW.qm" << 2;
+    QTest::newRow("near miss: trailing space") << "./LanguageTW.qm " << 0;
+    QTest::newRow("near miss: letter case") << "./languageZH.qm" << 0;
+    QTest::newRow("near miss: no ./") << "LanguageZH.qm" << 0;
+}
+
+void TestMapvane2::languageMarks()
+{
+    QFETCH(QString, file);
+    QFETCH(int, marked);
+    languageFile = file;
+    Mapvane2 window;
+    for (int i = 0; i < 3; ++i) {
+        QAction *a = window.languageActions[i];
+        const bool isMarked = i == marked;
+        QCOMPARE(a->isEnabled(), !isMarked);
+        QCOMPARE(a->isChecked(), isMarked);
+        QCOMPARE(a->isCheckable(), isMarked);
+    }
+    QCOMPARE(window.languageActions[0], window.action);
+    QCOMPARE(window.languageActions[1], window.action_C);
+    QCOMPARE(window.languageActions[2], window.action_2);
+}
+
+void TestMapvane2::languageChangeWritesIni()
+{
+    Mapvane2 window;
+    ModalAnswer answer;
+    window.action_C->trigger();
+    QCOMPARE(answer.texts, QStringList({QString::fromUtf8("请重新运行本程序以使语言切换生效.")}));
+    QCOMPARE(answer.titles, QStringList({QString::fromUtf8("提示")}));
+    QFile file(QStringLiteral("Language.ini"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("./LanguageZH.qm\n"));
+    // The marks stay as they were until the next start.
+    QVERIFY(window.action->isChecked());
+    QVERIFY(!window.action_C->isChecked());
+    QVERIFY(window.action_C->isEnabled());
+}
+
+void TestMapvane2::configDefaults_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("cartographer");
+    QTest::addColumn<QString>("mapName");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("five lines") << QByteArray("A\nB\n1\n2\n3\n") << "A" << "B" << QColor(1, 2, 3);
+    QTest::newRow("empty third line") << QByteArray("A\nB\n\n2\n3\n") << "A" << "B" << QColor(0, 2, 3);
+    QTest::newRow("two lines") << QByteArray("A\nB\n") << "A" << "B" << QColor(122, 122, 122);
+}
+
+void TestMapvane2::configDefaults()
+{
+    QFETCH(QByteArray, content);
+    QFile file(QStringLiteral("config.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    Mapvane2 window;
+    QTEST(window.project.cartographer, "cartographer");
+    QTEST(window.project.mapName, "mapName");
+    QTEST(window.project.fillColour, "colour");
+    // Loading the defaults is not a change.
+    QCOMPARE(int(window.project.changeFlags), 0);
+}
+
+void TestMapvane2::freshFolderCreatesEmptyConfig()
+{
+    QVERIFY(!QFile::exists(QStringLiteral("config.ini")));
+    Mapvane2 window;
+    QVERIFY(QFile::exists(QStringLiteral("config.ini")));
+    QCOMPARE(QFileInfo(QStringLiteral("config.ini")).size(), 0);
+    QCOMPARE(window.project.cartographer, QStringLiteral("Kelvo"));
+    QCOMPARE(window.project.mapName, QStringLiteral("Kelvo"));
+    QCOMPARE(window.project.fillColour, QColor(122, 122, 122));
+}
+
+void TestMapvane2::saveProjectToWithoutProject()
+{
+    Mapvane2 window;
+    const QString path = QDir::current().filePath(QStringLiteral("x.smf"));
+    QCOMPARE(window.saveProjectTo(path), -1);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
+    QCOMPARE(window.projectState, 0);
+}
+
+void TestMapvane2::destructionDeletesBrowseWindows()
+{
+    auto *window = new Mapvane2;
+    QPointer<Mapvane2> child = new Mapvane2;
+    window->childWindows.append(child);
+    delete window;
+    QVERIFY(child.isNull());
+}
+
+QTEST_MAIN(TestMapvane2)
+#include "tst_mapvane2.moc"
