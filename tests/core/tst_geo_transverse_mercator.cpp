@@ -179,8 +179,11 @@ void TestGeoTransverseMercator::publishedPoints_data()
     // central meridian.
     QTest::newRow("Pearl River mouth 49Q") << kWgs84A << kWgs84InvF << 111.0 << 500000.0 << 0.0
                                            << 22.5 << 113.5 << 757195.834 << 2490319.870 << 0.01;
-    QTest::newRow("Cape Town 34H") << kWgs84A << kWgs84InvF << 15.0 << 500000.0 << 10000000.0
-                                   << -33.9 << 18.4 << 814420.331 << 6243724.840 << 0.01;
+    QTest::newRow("Cape Town 34H") << kWgs84A << kWgs84InvF << 21.0 << 500000.0 << 10000000.0
+                                   << -33.9 << 18.4 << 259583.222 << 6245888.045 << 0.01;
+    QTest::newRow("Cape Town 6 deg off CM") << kWgs84A << kWgs84InvF << 12.4 << 500000.0
+                                            << 10000000.0 << -33.9 << 18.4 << 1055120.974
+                                            << 6232684.628 << 0.02;
     QTest::newRow("TM grid 23N 121.5E") << kWgs84A << kWgs84InvF << 121.0 << 250000.0 << 0.0
                                         << 23.0 << 121.5 << 301256.597 << 2544370.513 << 0.01;
 }
