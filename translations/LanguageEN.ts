@@ -1,4 +1,174 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
+<context>
+    <name>Mapvane2</name>
+    <message>
+        <source>图层</source>
+        <translation>Layers</translation>
+    </message>
+    <message>
+        <source>层</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>比例尺(像素:毫秒)</source>
+        <translation>Scale (pixel:ms)</translation>
+    </message>
+    <message>
+        <source>定标点</source>
+        <translation>Calibration points</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>Deg</translation>
+    </message>
+    <message>
+        <source>度分</source>
+        <translation>Deg-Min</translation>
+    </message>
+    <message>
+        <source>度分秒</source>
+        <translation>Deg-Min-Sec</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>保存失败</source>
+        <translation>Saving failed</translation>
+    </message>
+    <message>
+        <source>请重新运行本程序以使语言切换生效.</source>
+        <translation>Please restart the program for the language change to take effect.</translation>
+    </message>
+    <message>
+        <source>正在保存...</source>
+        <translation>Saving...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Mapvane2Class</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>图层(&amp;L)</source>
+        <translation>&amp;Layers</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>属性(&amp;P)</source>
+        <translation>&amp;Properties</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>增加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>Loading failed</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Tool bar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status bar</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>定标点(&amp;P)</source>
+        <translation>Calibration &amp;points</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>WFL到SMF(&amp;W)</source>
+        <translation>&amp;WFL to SMF</translation>
+    </message>
+    <message>
+        <source>浏览SMF(&amp;B)</source>
+        <translation>&amp;Browse SMF</translation>
+    </message>
+    <message>
+        <source>英语</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>简体</source>
+        <translation>Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>繁体</source>
+        <translation>Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>自动(&amp;A)</source>
+        <translation>&amp;Auto</translation>
+    </message>
+</context>
 </TS>
