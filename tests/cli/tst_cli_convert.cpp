@@ -1,0 +1,287 @@
+#include <QtTest>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "common/cli_runner.h"
+#include "common/project_fixtures.h"
+#include "project/map_project.h"
+#include "project/milliarcseconds.h"
+
+class TestCliConvert : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void convertPngThenInfoAndExtract();
+    void convertJpegAtImageCorners();
+    void sameBytesAsTheWindow();
+    void defaultsFromConfigIni();
+    void emptyProject();
+    void exitCodes_data();
+    void exitCodes();
+    void fileSizeLimitKeepsOldFile();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString writeImage(const QString &name, const QImage &image, const char *format)
+    {
+        const QString file = path(name);
+        if (!image.save(file, format, 95))
+            qFatal("cannot write %s", qPrintable(file));
+        return file;
+    }
+    QJsonObject infoJson(const QString &smf)
+    {
+        const cli::Result info = cli::run(m_dir->path(), {QStringLiteral("info"), smf, QStringLiteral("--json")});
+        if (info.exitCode != 0)
+            qWarning("info failed: %s", info.err.constData());
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(info.out, &error);
+        if (error.error != QJsonParseError::NoError)
+            qWarning("bad JSON: %s", qPrintable(error.errorString()));
+        return document.object();
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+};
+
+void TestCliConvert::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+}
+
+void TestCliConvert::convertPngThenInfoAndExtract()
+{
+    const QImage source = fixtures::mapLikeImage(650, 520);
+    writeImage(QStringLiteral("map.png"), source, "PNG");
+    const cli::Result convert = cli::run(m_dir->path(),
+        {QStringLiteral("convert"), QStringLiteral("out.smf"),
+         QStringLiteral("map.png@10,20,116.25,40.5,610,500,117.0000001,39.75"),
+         QStringLiteral("--name"), QStringLiteral("北京"), QStringLiteral("--cartographer"), QStringLiteral("Ann"),
+         QStringLiteral("--fill"), QStringLiteral("0,0,255"), QStringLiteral("--tile"), QStringLiteral("256x256")});
+    QVERIFY(!convert.crashed);
+    QCOMPARE(convert.exitCode, 0);
+    QVERIFY2(convert.err.isEmpty(), convert.err.constData());  // no terminal: no progress bar
+    QVERIFY(convert.out.contains("1 levels, 9 tiles"));
+
+    const QJsonObject info = infoJson(QStringLiteral("out.smf"));
+    QCOMPARE(info.value(QStringLiteral("magic")).toInt(), 0x172A);
+    QCOMPARE(info.value(QStringLiteral("version")).toInt(), 2);
+    QCOMPARE(info.value(QStringLiteral("cartographer")).toString(), QStringLiteral("Ann"));
+    QCOMPARE(info.value(QStringLiteral("mapName")).toString(), QStringLiteral("北京"));
+    QCOMPARE(info.value(QStringLiteral("levelCount")).toInt(), 1);
+    QCOMPARE(info.value(QStringLiteral("tileCount")).toInt(), 9);  // 3 x 3 tiles of 256
+    QCOMPARE(info.value(QStringLiteral("tileWidth")).toInt(), 256);
+    QCOMPARE(info.value(QStringLiteral("tileHeight")).toInt(), 256);
+    const QJsonObject level = info.value(QStringLiteral("levels")).toArray().at(0).toObject();
+    QCOMPARE(level.size(), 16);
+    QCOMPARE(level.value(QStringLiteral("tileColumns")).toInt(), 3);
+    QCOMPARE(level.value(QStringLiteral("tileRows")).toInt(), 3);
+    QCOMPARE(level.value(QStringLiteral("firstTile")).toInt(), 0);
+    QCOMPARE(level.value(QStringLiteral("topLeftX")).toInt(), 10);
+    QCOMPARE(level.value(QStringLiteral("topLeftY")).toInt(), 20);
+    QCOMPARE(level.value(QStringLiteral("bottomRightX")).toInt(), 610);
+    QCOMPARE(level.value(QStringLiteral("bottomRightY")).toInt(), 500);
+    QCOMPARE(level.value(QStringLiteral("topLeftLon")).toInt(), 418500000);       // 116.25 x 3600000
+    QCOMPARE(level.value(QStringLiteral("bottomRightLon")).toInt(), 421200000);  // truncated
+    QCOMPARE(level.value(QStringLiteral("bottomRightLat")).toInt(), 143100000);
+    QCOMPARE(level.value(QStringLiteral("verticalScale")).toInt(), 5625);        // 2700000 / 480
+    // stepX = 2700000 / 600 = 4500: left = 418500000 - 10 x 4500.
+    QCOMPARE(level.value(QStringLiteral("left")).toInt(), 418455000);
+
+    const cli::Result extract = cli::run(m_dir->path(), {QStringLiteral("extract"), QStringLiteral("out.smf"),
+                                                         QStringLiteral("0"), QStringLiteral("level.png")});
+    QCOMPARE(extract.exitCode, 0);
+    const QImage level0(path(QStringLiteral("level.png")));
+    QCOMPARE(level0.size(), QSize(768, 768));
+    for (int y = 0; y < 768; y += 5) {
+        for (int x = 0; x < 768; x += 3) {
+            const QRgb expected = (x < 650 && y < 520) ? source.pixel(x, y) : qRgb(0, 0, 255);
+            const QRgb got = level0.pixel(x, y);
+            QVERIFY2(qRed(got) >> 3 == qRed(expected) >> 3 && qGreen(got) >> 3 == qGreen(expected) >> 3
+                         && qBlue(got) >> 3 == qBlue(expected) >> 3,
+                     qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+void TestCliConvert::convertJpegAtImageCorners()
+{
+    writeImage(QStringLiteral("photo.jpg"), fixtures::mapLikeImage(400, 300), "JPEG");
+    const QImage decoded(path(QStringLiteral("photo.jpg")));
+    QVERIFY(!decoded.isNull());
+    const cli::Result convert = cli::run(m_dir->path(), {QStringLiteral("convert"), QStringLiteral("photo.smf"),
+                                                         QStringLiteral("photo.jpg@-180,90,180,-90")});
+    QCOMPARE(convert.exitCode, 0);
+    const QJsonObject level =
+        infoJson(QStringLiteral("photo.smf")).value(QStringLiteral("levels")).toArray().at(0).toObject();
+    // Values equal to a fresh layer's defaults still count as entered on the command line.
+    QCOMPARE(level.value(QStringLiteral("topLeftLon")).toInt(), -648000000);
+    QCOMPARE(level.value(QStringLiteral("bottomRightLat")).toInt(), -324000000);
+    QCOMPARE(level.value(QStringLiteral("bottomRightX")).toInt(), 400);
+    QCOMPARE(level.value(QStringLiteral("bottomRightY")).toInt(), 300);
+    QCOMPARE(level.value(QStringLiteral("verticalScale")).toInt(), 2160000);  // 648000000 / 300
+
+    QCOMPARE(cli::run(m_dir->path(), {QStringLiteral("extract"), QStringLiteral("photo.smf"), QStringLiteral("0"),
+                                      QStringLiteral("photo.png")}).exitCode, 0);
+    const QImage extracted(path(QStringLiteral("photo.png")));
+    QCOMPARE(extracted.size(), QSize(600, 500));
+    for (int y = 0; y < 300; y += 3) {
+        for (int x = 0; x < 400; x += 3)
+            QCOMPARE(extracted.pixel(x, y) & 0xF8F8F8, decoded.pixel(x, y) & 0xF8F8F8);
+    }
+}
+
+void TestCliConvert::sameBytesAsTheWindow()
+{
+    writeImage(QStringLiteral("coarse.png"), fixtures::mapLikeImage(300, 200), "PNG");
+    writeImage(QStringLiteral("fine.png"), fixtures::mapLikeImage(900, 600), "PNG");
+    writeImage(QStringLiteral("twin.png"), fixtures::mapLikeImage(310, 200), "PNG");
+    QFile config(path(QStringLiteral("config.ini")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("Kelvo\nTwins\n10\n20\n30\n");
+    config.close();
+    const cli::Result convert = cli::run(m_dir->path(),
+        {QStringLiteral("convert"), QStringLiteral("cli.smf"), QStringLiteral("coarse.png@0,1,1,0"),
+         QStringLiteral("fine.png@0,1,1,0"), QStringLiteral("twin.png@0,0,0,1,310,200,1,0")});
+    QCOMPARE(convert.exitCode, 0);
+
+    // The window's way: add, show, type the points, refresh the row (re-sorting), save.
+    MapProject project;
+    project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Twins"), QColor(10, 20, 30), 300, 500);
+    const QStringList images{QStringLiteral("coarse.png"), QStringLiteral("fine.png"), QStringLiteral("twin.png")};
+    for (int i = 0; i < images.size(); ++i) {
+        QCOMPARE(project.addImageLayer(path(images.at(i))), 0);
+        const QSize size = project.layerImage(i)->size();
+        project.setBottomRightX(i, size.width());
+        project.setBottomRightY(i, size.height());
+        project.setTopLeftLon(i, 0.0000001);  // first a value, then 0: the flag stays entered
+        project.setTopLeftLon(i, 0);
+        project.setTopLeftLat(i, 1);
+        project.setBottomRightLon(i, 1);
+        project.setBottomRightLat(i, 0.0000001);
+        project.setBottomRightLat(i, 0);
+        project.updateScale(i);
+        project.sortLayers(i);
+    }
+    project.filePath = path(QStringLiteral("window.smf"));
+    QCOMPARE(project.saveSmf(), 0);
+    const QByteArray window = fixtures::fileBytes(project.filePath);
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("cli.smf"))), window);
+    // Finest first; the two layers of equal scale keep their order.
+    const QJsonArray levels = infoJson(QStringLiteral("cli.smf")).value(QStringLiteral("levels")).toArray();
+    QCOMPARE(levels.at(0).toObject().value(QStringLiteral("tileColumns")).toInt(), 3);
+    QCOMPARE(levels.at(1).toObject().value(QStringLiteral("bottomRightX")).toInt(), 300);
+    QCOMPARE(levels.at(2).toObject().value(QStringLiteral("bottomRightX")).toInt(), 310);
+}
+
+void TestCliConvert::defaultsFromConfigIni()
+{
+    QFile config(path(QStringLiteral("config.ini")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("Ann\nAtlas\n255\n0\n0\n");
+    config.close();
+    writeImage(QStringLiteral("small.png"), fixtures::mapLikeImage(100, 100), "PNG");
+    QCOMPARE(cli::run(m_dir->path(), {QStringLiteral("convert"), QStringLiteral("d.smf"),
+                                      QStringLiteral("small.png@0,1,1,0")}).exitCode, 0);
+    const QJsonObject info = infoJson(QStringLiteral("d.smf"));
+    QCOMPARE(info.value(QStringLiteral("cartographer")).toString(), QStringLiteral("Ann"));
+    QCOMPARE(info.value(QStringLiteral("mapName")).toString(), QStringLiteral("Atlas"));
+    QCOMPARE(info.value(QStringLiteral("tileWidth")).toInt(), 300);
+    QCOMPARE(info.value(QStringLiteral("tileHeight")).toInt(), 500);
+    QCOMPARE(cli::run(m_dir->path(), {QStringLiteral("extract"), QStringLiteral("d.smf"), QStringLiteral("0"),
+                                      QStringLiteral("d.png")}).exitCode, 0);
+    QCOMPARE(QImage(path(QStringLiteral("d.png"))).pixel(200, 400), qRgb(255, 0, 0));  // the fill colour
+}
+
+void TestCliConvert::emptyProject()
+{
+    const cli::Result convert = cli::run(m_dir->path(), {QStringLiteral("convert"), QStringLiteral("empty.smf")});
+    QCOMPARE(convert.exitCode, 0);
+    QCOMPARE(QFileInfo(path(QStringLiteral("empty.smf"))).size(), qint64(148));
+    // A fresh folder gets an empty config.ini, as the window leaves one behind.
+    QVERIFY(QFileInfo::exists(path(QStringLiteral("config.ini"))));
+}
+
+void TestCliConvert::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString layer = QStringLiteral("map.png@0,1,1,0");
+    const QString out = QStringLiteral("x.smf");
+    const QString convert = QStringLiteral("convert");
+    QTest::newRow("no output") << QStringList{convert} << 2 << "missing OUT.smf";
+    QTest::newRow("unknown option") << QStringList{convert, out, QStringLiteral("--zoom")} << 2 << "unknown option";
+    QTest::newRow("option without value") << QStringList{convert, out, QStringLiteral("--name")} << 2 << "needs a value";
+    QTest::newRow("LAYER without @") << QStringList{convert, out, QStringLiteral("map.png")} << 2 << "no '@'";
+    QTest::newRow("OziExplorer file is not a LAYER yet") << QStringList{convert, out, QStringLiteral("roads.map")} << 2
+                                                         << "no '@'";
+    QTest::newRow("LAYER with 5 values") << QStringList{convert, out, QStringLiteral("map.png@1,2,3,4,5")} << 2
+                                         << "needs 4 values";
+    QTest::newRow("LAYER with a word") << QStringList{convert, out, QStringLiteral("map.png@0,1,east,0")} << 2
+                                       << "not a whole pixel";
+    QTest::newRow("LAYER with a fractional pixel")
+        << QStringList{convert, out, QStringLiteral("map.png@0.5,0,0,1,10,10,1,0")} << 2 << "not a whole pixel";
+    QTest::newRow("fill with two values") << QStringList{convert, out, QStringLiteral("--fill"), QStringLiteral("1,2")}
+                                          << 2 << "--fill";
+    QTest::newRow("fill above 255") << QStringList{convert, out, QStringLiteral("--fill"), QStringLiteral("256,0,0")}
+                                    << 2 << "--fill";
+    QTest::newRow("tile of width 0") << QStringList{convert, out, QStringLiteral("--tile"), QStringLiteral("0x500")}
+                                     << 2 << "--tile";
+    QTest::newRow("tile not WxH") << QStringList{convert, out, QStringLiteral("--tile"), QStringLiteral("300")} << 2
+                                  << "--tile";
+    QTest::newRow("longitudes reversed") << QStringList{convert, out, QStringLiteral("map.png@1,1,0,0")} << 1
+                                         << "layer 0 (map.png): invalid calibration";
+    QTest::newRow("latitude beyond 90") << QStringList{convert, out, QStringLiteral("map.png@0,90.0000003,1,0")} << 1
+                                        << "invalid calibration";
+    QTest::newRow("second layer invalid") << QStringList{convert, out, layer, QStringLiteral("map.png@0,0,1,1")} << 1
+                                          << "layer 1";
+    QTest::newRow("degenerate after the clamp")
+        << QStringList{convert, out, QStringLiteral("map.png@200,0,0,1,300,100,1,0")} << 1 << "not right of";
+    QTest::newRow("extent beyond 32 bits")
+        << QStringList{convert, out, QStringLiteral("map.png@0,0,-180,90,1,1,180,-90")} << 1 << "32-bit range";
+    QTest::newRow("missing image") << QStringList{convert, out, QStringLiteral("nothing.png@0,1,1,0")} << 3
+                                   << "cannot read the image nothing.png";
+    QTest::newRow("text is no image") << QStringList{convert, out, QStringLiteral("config.ini@0,1,1,0")} << 3
+                                      << "cannot read the image";
+    QTest::newRow("output folder is a file") << QStringList{convert, QStringLiteral("config.ini/x.smf"), layer} << 3
+                                             << "cannot create";
+    QTest::newRow("output folder missing") << QStringList{convert, QStringLiteral("no/such/x.smf"), layer} << 3
+                                           << "cannot create";
+}
+
+void TestCliConvert::exitCodes()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    writeImage(QStringLiteral("map.png"), fixtures::mapLikeImage(100, 100), "PNG");
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("config.ini")), "Kelvo\nKelvo\n1\n2\n3\n"));
+    const cli::Result result = cli::run(m_dir->path(), args);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.smf"))));
+}
+
+void TestCliConvert::fileSizeLimitKeepsOldFile()
+{
+    writeImage(QStringLiteral("map.png"), fixtures::mapLikeImage(700, 700), "PNG");
+    const QByteArray old(300, 'o');
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("out.smf")), old));
+    const cli::Result result = cli::run(m_dir->path(),
+        {QStringLiteral("convert"), QStringLiteral("out.smf"), QStringLiteral("map.png@0,1,1,0")},
+        {QStringLiteral("prlimit"), QStringLiteral("--fsize=2000")});
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 3);
+    QVERIFY2(result.err.contains("cannot write"), result.err.constData());
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("out.smf"))), old);
+}
+
+QTEST_GUILESS_MAIN(TestCliConvert)
+#include "tst_cli_convert.moc"
