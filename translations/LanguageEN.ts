@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>About</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CAbout</name>
+    <message>
+        <source>关
+于</source>
+        <translation>Mapvane\nTurns raster maps into georeferenced, tiled SMF map files.</translation>
+    </message>
+</context>
+<context>
+    <name>CProperty</name>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>Please enter a value</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>Cartographer:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>Fill colour:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>Map name:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Mapvane2</name>
     <message>
         <source>图层</source>

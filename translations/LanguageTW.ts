@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>About</name>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>CAbout</name>
+    <message>
+        <source>关
+于</source>
+        <translation>關
+於</translation>
+    </message>
+</context>
+<context>
+    <name>CProperty</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>請輸入</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>属性</source>
+        <translation>屬性</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>製圖人:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>填充色:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>地圖名:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>Mapvane2</name>
     <message>
         <source>图层</source>

@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>About</name>
+    <message>
+        <source>关于</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CAbout</name>
+    <message>
+        <source>关
+于</source>
+        <translation>关
+于</translation>
+    </message>
+</context>
+<context>
+    <name>CProperty</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>请输入</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>属性</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>制图人:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>填充色:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>地图名:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>Mapvane2</name>
     <message>
         <source>图层</source>

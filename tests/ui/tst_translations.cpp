@@ -7,6 +7,8 @@
 #include <QTranslator>
 
 #include "app/settings/language_settings.h"
+#include "ui/c_about.h"
+#include "ui/c_property.h"
 #include "ui/mapvane2.h"
 
 // The compiled translation files must cover every text the window shows: with the
@@ -97,8 +99,14 @@ void TestTranslations::windowTexts()
     {
         Mapvane2 window;
         QTEST(window.actionNew->text(), "newText");
+        CProperty property;
+        CAbout about;
+        QStringList texts = windowTexts(window);
+        texts << property.windowTitle() << property.label->text() << property.label_2->text()
+              << property.label_3->text() << property.okButton->text() << property.cancelButton->text()
+              << about.windowTitle() << about.label->text() << about.pushButton->text();
         if (noChinese) {
-            for (const QString &text : windowTexts(window)) {
+            for (const QString &text : texts) {
                 for (QChar c : text)
                     QVERIFY2(c.unicode() < 0x2E80, qPrintable(text));
             }
