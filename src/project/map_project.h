@@ -135,7 +135,8 @@ private:
     void setImage(MapLayer *layer, const QImage &image);
     void unloadImage(MapLayer *layer);
     void loadImage(MapLayer *layer);
-    int failSave(int status, const QString &reason);
+    int writeLevels();  // writeSmf without emptying the levels
+    int failSave(int status, const QString &reason);  // stores reason, returns status
     void discardLevels();
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load

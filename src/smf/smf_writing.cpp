@@ -51,64 +51,63 @@ int MapProject::saveSmf(ProgressReporter *progress)
 
 int MapProject::writeSmf()
 {
-    const int status = [this]() -> int {
-        if (filePath.isEmpty())
-            return failSave(kSmfSaveInvalidProject, QStringLiteral("the project has no file path"));
-        if (levelTiles.size() != levelRecords.size())
-            return failSave(kSmfSaveInvalidProject, QStringLiteral("the levels are incomplete"));
-
-        // Lay the file out first: nothing is written for a file that cannot be described.
-        const qint64 maxSize = std::numeric_limits<qint32>::max();
-        qint64 tileCount = 0;
-        for (int k = 0; k < levelRecords.size(); ++k) {
-            levelRecords[k].firstTile = qint32(qMin(tileCount, maxSize));
-            tileCount += levelTiles.at(k).size();
-        }
-        qint64 end = tileDataOffset(levelRecords.size(), tileCount);
-        QByteArray index;
-        if (end <= maxSize) {
-            index.reserve(tileCount * kSmfTileIndexEntrySize);
-            for (const QVector<SmfTileBlob> &tiles : std::as_const(levelTiles)) {
-                for (const SmfTileBlob &blob : tiles) {
-                    index += SmfTileIndexEntry{quint32(end), quint32(blob.size())}.toBytes();
-                    end += blob.size();
-                    if (end > maxSize)
-                        break;
-                }
-                if (end > maxSize)
-                    break;
-            }
-        }
-        if (end > maxSize) {
-            return failSave(kSmfSaveTooLarge, QStringLiteral("the file would be larger than 2,147,483,647 bytes, "
-                                                             "the most an SMF file can describe"));
-        }
-
-        SmfHeader header;
-        header.cartographer = cartographer;
-        header.mapName = mapName;
-        header.levelCount = qint32(levelRecords.size());
-        header.tileCount = qint32(tileCount);
-        header.tileWidth = tileWidth;
-        header.tileHeight = tileHeight;
-
-        // The target is replaced only by commit(), after every byte reached the disk.
-        QSaveFile file(filePath);
-        if (!file.open(QIODevice::WriteOnly))
-            return failSave(kSmfSaveWriteError, QStringLiteral("cannot create %1: %2").arg(filePath, file.errorString()));
-        const auto put = [&file](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
-        bool written = put(header.toBytes());
-        for (const SmfLevelRecord &record : std::as_const(levelRecords))
-            written = written && put(record.toBytes());
-        written = written && put(index);
-        for (const QVector<SmfTileBlob> &tiles : std::as_const(levelTiles)) {
-            for (const SmfTileBlob &blob : tiles)
-                written = written && put(blob);
-        }
-        if (!written || !file.commit())
-            return failSave(kSmfSaveWriteError, QStringLiteral("cannot write %1: %2").arg(filePath, file.errorString()));
-        return kSmfSaveOk;
-    }();
+    const int status = writeLevels();
     discardLevels();
     return status;
+}
+
+int MapProject::writeLevels()
+{
+    if (filePath.isEmpty())
+        return failSave(kSmfSaveInvalidProject, QStringLiteral("the project has no file path"));
+    if (levelTiles.size() != levelRecords.size())
+        return failSave(kSmfSaveInvalidProject, QStringLiteral("the levels are incomplete"));
+
+    // Lay the file out first: nothing is written for a file that cannot be described
+    // in the 32-bit offsets of the format.
+    const qint64 maxSize = std::numeric_limits<qint32>::max();
+    qint64 tileCount = 0;
+    for (int k = 0; k < levelRecords.size(); ++k) {
+        levelRecords[k].firstTile = qint32(qMin(tileCount, maxSize));
+        tileCount += levelTiles.at(k).size();
+    }
+    qint64 end = tileDataOffset(levelRecords.size(), tileCount);
+    QByteArray index;
+    for (const QVector<SmfTileBlob> &tiles : std::as_const(levelTiles)) {
+        for (const SmfTileBlob &blob : tiles) {
+            if (end > maxSize)
+                break;
+            index += SmfTileIndexEntry{quint32(end), quint32(blob.size())}.toBytes();
+            end += blob.size();
+        }
+    }
+    if (end > maxSize) {
+        return failSave(kSmfSaveTooLarge, QStringLiteral("the file would be larger than 2,147,483,647 bytes, "
+                                                         "the most an SMF file can describe"));
+    }
+
+    SmfHeader header;
+    header.cartographer = cartographer;
+    header.mapName = mapName;
+    header.levelCount = qint32(levelRecords.size());
+    header.tileCount = qint32(tileCount);
+    header.tileWidth = tileWidth;
+    header.tileHeight = tileHeight;
+
+    // The target is replaced only by commit(), after every byte reached the disk.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return failSave(kSmfSaveWriteError, QStringLiteral("cannot create %1: %2").arg(filePath, file.errorString()));
+    const auto put = [&file](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
+    bool written = put(header.toBytes());
+    for (const SmfLevelRecord &record : std::as_const(levelRecords))
+        written = written && put(record.toBytes());
+    written = written && put(index);
+    for (const QVector<SmfTileBlob> &tiles : std::as_const(levelTiles)) {
+        for (const SmfTileBlob &blob : tiles)
+            written = written && put(blob);
+    }
+    if (!written || !file.commit())
+        return failSave(kSmfSaveWriteError, QStringLiteral("cannot write %1: %2").arg(filePath, file.errorString()));
+    return kSmfSaveOk;
 }

@@ -59,6 +59,7 @@ private slots:
     void oneTileOffsets();
     void twoLevelsFirstTile();
     void paddingTakesFillColour();
+    void invalidFillColourPadsBlack();
     void extent_data();
     void extent();
     void scaleIsRecomputedBeforeWriting();
@@ -171,6 +172,19 @@ void TestSmfSave::paddingTakesFillColour()
         for (int x = 1; x < 300; x += 37)
             QCOMPARE(qFromLittleEndian<quint16>(raw.constData() + row * 600 + 2 * x), quint16(0x001F));
     }
+}
+
+void TestSmfSave::invalidFillColourPadsBlack()
+{
+    // A config.ini colour component out of range gives an invalid colour.
+    MapProject project(65536);
+    project.setProperties(QString(), QString(), QColor(), 2, 2);
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    fixtures::appendCornerLayer(project, image);
+    QCOMPARE(project.buildLevel(0), 0);
+    const QByteArray raw = inflateTile(project.levelTiles.at(0).at(0), rawTileSize(2, 2));
+    QCOMPARE(raw.toHex(), QByteArray("00000000ff7f0000"));  // bottom row first: black; top row: white, black
 }
 
 void TestSmfSave::extent_data()
