@@ -1,0 +1,249 @@
+#include "smf/wfl_conversion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSize>
+#include <QVector>
+
+#include <limits>
+
+#include "project/physical_memory.h"
+#include "smf/smf_header.h"
+#include "smf/smf_layout.h"
+#include "smf/smf_level_record.h"
+#include "smf/smf_tile_index_entry.h"
+#include "smf/wfl_folder_scan.h"
+#include "smf/wfl_level_grouping.h"
+#include "smf/wfl_sidecar.h"
+#include "smf/wfl_tile_payload.h"
+
+namespace {
+
+constexpr qint64 kMaxFileSize = std::numeric_limits<qint32>::max();  // the most an SMF file can describe
+
+QByteArray recordBytes(const QVector<SmfLevelRecord> &records)
+{
+    QByteArray bytes;
+    bytes.reserve(records.size() * kSmfLevelRecordSize);
+    for (const SmfLevelRecord &record : records)
+        bytes += record.toBytes();
+    return bytes;
+}
+
+// Writes the payloads of every tile into an open file whose header, records and index
+// are still placeholders, then writes them over with their final values.
+class WflFileWriter
+{
+public:
+    WflFileWriter(QSaveFile &file, const QVector<WflLevelGroup> &groups, QRgb fill, ProgressReporter *progress,
+                  WflConversionResult *result)
+        : m_file(file), m_groups(groups), m_fill(fill), m_progress(progress), m_result(result)
+    {
+    }
+
+    int write(SmfHeader header)
+    {
+        m_records.resize(m_groups.size());
+        m_index.resize(header.tileCount);
+        qint32 firstTile = 0;
+        for (int k = 0; k < m_groups.size(); ++k) {
+            m_records[k].firstTile = firstTile;
+            m_records[k].tileColumns = m_groups.at(k).tileColumns;
+            m_records[k].tileRows = m_groups.at(k).tileRows;
+            firstTile += qint32(m_groups.at(k).tiles.size());
+        }
+        int status = writePlaceholders(header);
+        const qint32 budgetMB = queryPhysicalMemoryMB();
+        QSize tileSize;
+        qint64 offset = tileDataOffset(header.levelCount, header.tileCount);
+        int handled = 0;
+        for (int k = 0; k < m_groups.size() && status == kWflOk; ++k) {
+            const WflLevelGroup &group = m_groups.at(k);
+            for (int j = 0; j < group.tiles.size() && status == kWflOk; ++j) {
+                m_progress->setValue(handled);
+                m_progress->pumpEvents();
+                if (m_progress->cancelled()) {
+                    status = fail(kWflCancelled, QStringLiteral("the conversion was cancelled"));
+                    break;
+                }
+                status = writeTile(k, j, budgetMB, &tileSize, &offset, &m_index[handled]);
+                ++handled;
+            }
+        }
+        if (status != kWflOk)
+            return status;
+
+        header.tileWidth = tileSize.width();
+        header.tileHeight = tileSize.height();
+        m_result->tileWidth = header.tileWidth;
+        m_result->tileHeight = header.tileHeight;
+        if (!m_file.seek(0) || !put(header.toBytes()) || !put(recordBytes(m_records)))
+            return writeFailure();
+        QByteArray chunk;
+        for (const SmfTileIndexEntry &entry : std::as_const(m_index)) {
+            chunk += entry.toBytes();
+            if (chunk.size() >= kChunkBytes && !flush(&chunk))
+                return writeFailure();
+        }
+        if (!flush(&chunk) || !m_file.commit())
+            return writeFailure();
+        return kWflOk;
+    }
+
+private:
+    static constexpr int kChunkBytes = 65536;
+
+    int writePlaceholders(const SmfHeader &header)
+    {
+        if (!put(header.toBytes()) || !put(recordBytes(m_records)))
+            return writeFailure();
+        qint64 left = qint64(header.tileCount) * kSmfTileIndexEntrySize;
+        const QByteArray zeros(kChunkBytes, '\0');
+        while (left > 0) {
+            const qint64 length = qMin<qint64>(left, kChunkBytes);
+            if (m_file.write(zeros.constData(), length) != length)
+                return writeFailure();
+            left -= length;
+        }
+        return kWflOk;
+    }
+
+    // Reads and checks the tile's sidecar, takes the level's corners from the first
+    // and last tile, and appends the tile's payload.
+    int writeTile(int k, int j, qint32 budgetMB, QSize *tileSize, qint64 *offset, SmfTileIndexEntry *entry)
+    {
+        const WflLevelGroup &group = m_groups.at(k);
+        const WflTile &tile = group.tiles.at(j);
+        WflSidecarEdges edges;
+        QString error;
+        int status = readWflSidecar(tile.sidecarPath, &edges, &error);
+        if (status != kWflOk)
+            return fail(status, error);
+        SmfLevelRecord &record = m_records[k];
+        if (j == 0) {
+            record.left = edges.left;
+            record.top = edges.top;
+        }
+        if (j == group.tiles.size() - 1) {
+            record.right = edges.right;
+            record.bottom = edges.bottom;
+        }
+        QByteArray payload;
+        status = makeWflTilePayload(tile.imagePath, tile.gridColumn == group.tileColumns - 1,
+                                    tile.gridRow == group.tileRows - 1, m_fill, budgetMB, tileSize, &payload,
+                                    &error);
+        if (status != kWflOk)
+            return fail(status, error);
+        if (*offset + payload.size() > kMaxFileSize) {
+            return fail(kWflTooLarge, QStringLiteral("the file would be larger than 2,147,483,647 bytes, the most "
+                                                     "an SMF file can describe"));
+        }
+        if (!put(payload))
+            return writeFailure();
+        *entry = SmfTileIndexEntry{quint32(*offset), quint32(payload.size())};
+        *offset += payload.size();
+        return kWflOk;
+    }
+
+    bool put(const QByteArray &bytes) { return m_file.write(bytes) == bytes.size(); }
+
+    bool flush(QByteArray *chunk)
+    {
+        const bool written = put(*chunk);
+        chunk->clear();
+        return written;
+    }
+
+    int fail(int status, const QString &text)
+    {
+        m_result->errorText = text;
+        return status;
+    }
+
+    int writeFailure()
+    {
+        return fail(kWflWriteError,
+                    QStringLiteral("cannot write %1: %2").arg(m_result->outputPath, m_file.errorString()));
+    }
+
+    QSaveFile &m_file;
+    const QVector<WflLevelGroup> &m_groups;
+    QRgb m_fill;
+    ProgressReporter *m_progress;
+    WflConversionResult *m_result;
+    QVector<SmfLevelRecord> m_records;
+    QVector<SmfTileIndexEntry> m_index;
+};
+
+}  // namespace
+
+QString defaultWflOutputPath(const QString &folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        path = QFileInfo(path).absoluteFilePath();
+    path = QDir::cleanPath(path);
+    return path + QStringLiteral(".smf");
+}
+
+WflConversionResult convertWfl(const QString &folder, const QString &cartographer, const QString &mapName,
+                               const QColor &fillColour, const QString &outputPath, ProgressReporter *progress)
+{
+    ProgressReporter silent;
+    if (!progress)
+        progress = &silent;
+    WflConversionResult result;
+    result.outputPath = outputPath.isEmpty() ? defaultWflOutputPath(folder) : outputPath;
+    const auto fail = [&result](int status, const QString &text) {
+        result.status = status;
+        result.errorText = text;
+        return result;
+    };
+
+    QVector<WflTile> tiles;
+    QString error;
+    int status = scanWflFolder(folder, &tiles, &error);
+    if (status != kWflOk)
+        return fail(status, error);
+    if (tiles.isEmpty())
+        return fail(kWflNoTiles, QStringLiteral("no tiles found in %1: it holds no sidecar (.wfl) files").arg(folder));
+    QVector<WflLevelGroup> groups;
+    status = groupWflTiles(tiles, &groups, &error);
+    if (status != kWflOk)
+        return fail(status, error);
+
+    SmfHeader header;
+    header.cartographer = cartographer;
+    header.mapName = mapName;
+    header.levelCount = qint32(groups.size());
+    header.tileCount = qint32(qMin<qint64>(tiles.size(), kMaxFileSize));
+    if (tileDataOffset(groups.size(), tiles.size()) > kMaxFileSize) {
+        return fail(kWflTooLarge, QStringLiteral("%1 tiles make a file larger than 2,147,483,647 bytes, the most "
+                                                 "an SMF file can describe").arg(tiles.size()));
+    }
+    tiles.clear();
+
+    // The output takes its place by rename once complete; without commit() the
+    // temporary file is removed and the output path left as it was.
+    QSaveFile file(result.outputPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(kWflWriteError, QStringLiteral("cannot create %1: %2").arg(result.outputPath, file.errorString()));
+    progress->start(header.tileCount);
+    const QRgb fill = fillColour.isValid() ? fillColour.rgb() : qRgb(0, 0, 0);
+    WflFileWriter writer(file, groups, fill, progress, &result);
+    result.status = writer.write(header);
+    if (result.status != kWflOk) {
+        file.cancelWriting();
+        progress->finish();
+        return result;
+    }
+    progress->setValue(header.tileCount);
+    progress->finish();
+    result.levelCount = header.levelCount;
+    result.tileCount = header.tileCount;
+    return result;
+}

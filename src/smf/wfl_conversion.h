@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QtGlobal>
+
+#include "project/progress.h"
+#include "smf/wfl_status.h"
+
+// What convertWfl did.
+struct WflConversionResult
+{
+    int status = kWflOk;     // a WflStatus
+    QString errorText;       // why nothing was written, in English; empty on success
+    QString outputPath;      // the SMF file written, or that would have been
+    qint32 levelCount = 0;   // of the written file
+    qint32 tileCount = 0;
+    qint32 tileWidth = 0;    // pixels
+    qint32 tileHeight = 0;   // pixels
+};
+
+// The default output of a folder: its path with ".smf" appended, trailing "/"
+// dropped, so "C:/maps/area" and "C:/maps/area/" both give "C:/maps/area.smf". A
+// folder given as "." or ".." is named by its absolute path.
+QString defaultWflOutputPath(const QString &folder);
+
+// Converts a WFL folder (see scanWflFolder) into one SMF file: one level per level
+// number, the highest number first, each tile image re-encoded as one SMF tile
+// without scaling. The tile size is that of the first tile of SMF level 0; tiles of a
+// level's last column or row may be narrower or shorter and are padded with
+// fillColour (invalid: black). Level corners come from the sidecars of each level's
+// first tile (top, left) and last tile (bottom, right).
+//
+// outputPath: the file to write; empty means defaultWflOutputPath(folder). The file
+// is written to a temporary file beside it and takes its place only when complete:
+// on any failure, cancellation included, the output path is left as it was (no file,
+// or the older file intact). Only one tile image is in memory at a time.
+//
+// progress (may be nullptr): start(number of tiles), setValue(tiles handled) and
+// pumpEvents() once per tile, cancelled() checked once per tile, finish() at the end.
+WflConversionResult convertWfl(const QString &folder, const QString &cartographer, const QString &mapName,
+                               const QColor &fillColour, const QString &outputPath = QString(),
+                               ProgressReporter *progress = nullptr);
