@@ -108,6 +108,39 @@
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>输入数据无效或不完整</source>
+        <translation>The input data is invalid or incomplete</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>此操作将会关闭先前文件,是否保存?</source>
+        <translation>This closes the current file. Save it first?</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>不支持的图片格式</source>
+        <translation>Unsupported image format</translation>
+    </message>
+    <message>
+        <source>请输入缩放比例</source>
+        <translation>Enter the scale in percent</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>Loading failed</translation>
+    </message>
+    <message>
+        <source>层</source>
+        <comment>layer row name</comment>
+        <translation>Layer </translation>
+    </message>
 </context>
 <context>
     <name>Mapvane2Class</name>

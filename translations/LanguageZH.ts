@@ -109,6 +109,39 @@
         <source>取消</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>输入数据无效或不完整</source>
+        <translation>输入数据无效或不完整</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>此操作将会关闭先前文件,是否保存?</source>
+        <translation>此操作将会关闭先前文件,是否保存?</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>不支持的图片格式</source>
+        <translation>不支持的图片格式</translation>
+    </message>
+    <message>
+        <source>请输入缩放比例</source>
+        <translation>请输入缩放比例</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>加载失败</translation>
+    </message>
+    <message>
+        <source>层</source>
+        <comment>layer row name</comment>
+        <translation>层</translation>
+    </message>
 </context>
 <context>
     <name>Mapvane2Class</name>

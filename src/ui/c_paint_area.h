@@ -1,16 +1,50 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 class Mapvane2;
+struct MapLayer;
 
-// The map canvas: shows the current layer's image at scale 1, scrolls by dragging,
-// places calibration points and reports the position under the mouse.
+// The map canvas: shows the current layer's image pixel for pixel, scrolls by
+// dragging with the left button, marks the two calibration points, places them
+// while a placing mode is on, and reports the position under the mouse in the
+// window's status bar. In a browse window it draws the SMF file's tiles instead.
 class CPaintArea : public QWidget
 {
 public:
     explicit CPaintArea(QWidget *parent = nullptr);
     ~CPaintArea() override;
 
+    // Replaces the shown image and repaints.
+    void setImage(const QImage &newImage);
+    // Makes `newLayer` (not owned; nullptr for none) the layer whose points are
+    // drawn and whose calibration converts the mouse position.
+    void setLayer(MapLayer *newLayer);
+    // No image, no layer, scroll offsets 0.
+    void clearCanvas();
+    // Scrolls so that calibration point 1 (top-left) or 2 (bottom-right) is inside
+    // the canvas; other numbers change nothing. Always repaints.
+    void ensurePointVisible(int point);
+
+    QImage image;
+    MapLayer *layer = nullptr;   // not owned
     Mapvane2 *window = nullptr;  // not owned
+    QPoint dragAnchor;
+    int scrollX = 0;  // image pixel at the canvas's left edge
+    int scrollY = 0;  // image pixel at the canvas's top edge
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void showPosition(int x, int y);
 };
+
+// Draws the red marker of a calibration point at canvas position (cx, cy):
+// a circle of 20 pixels, a cross of 20 pixels and the label below right.
+void drawCalibrationMarker(QPainter &painter, int cx, int cy, const QString &label);

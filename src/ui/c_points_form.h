@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class Mapvane2;
+class QFrame;
 
 // The calibration points panel: both points of the current layer as pixels and as
 // positions in the selected notation and datum.
@@ -14,6 +15,11 @@ public:
 
     // Shows the positions in notation `index` (0..4 of the notation selector).
     void showNotation(int index);
+    // Fills every field from the current layer.
+    void refreshFromLayer();
+    // Sets the validators of all fields for the current layer.
+    void updateValidators();
 
+    QFrame *frmMain = nullptr;   // the frame that holds every field
     Mapvane2 *window = nullptr;  // not owned
 };

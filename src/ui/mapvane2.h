@@ -6,6 +6,7 @@
 
 #include "geo/notation_choice.h"
 #include "project/map_project.h"
+#include "ui/dialog_provider.h"
 #include "ui_mapvane2.h"
 
 class QAction;
@@ -37,9 +38,25 @@ public:
     void clearLayers();
 
     // Called by the canvas with an image pixel; each does nothing unless its
-    // placing action is checked.
+    // placing action is checked. Return 0.
     int placeTopLeftPoint(int x, int y);
     int placeBottomRightPoint(int x, int y);
+
+    // Layer table. Row number and layer index are the same number at all times.
+    // Appends the row of the newest layer ("层N" with N the row count at append).
+    int appendLayerRow();
+    // Makes `row` the current layer and shows it. 0, or -1 when there is no such
+    // row (the canvas is then cleared and the points form disabled).
+    int selectLayerRow(int row);
+    void selectLastLayerRow();
+    // Refreshes the scale of layer `index` (always currentLayer) and re-sorts.
+    // 0 done, 1 no rows or index out of range, 2 a latitude not entered.
+    int updateLayerRow(int index);
+    // Sorts project and table by scale, finest first, keeping the current layer.
+    void sortLayerTable();
+    // Removes row and layer `row`, then selects the row before it. 0, or 1 when the
+    // table is empty.
+    int deleteLayerRow(int row);
 
     QLabel *statusLabels[4] = {};
     QComboBox *notationSelector = nullptr;
@@ -60,6 +77,11 @@ public:
     bool browseMode = false;
     QList<Mapvane2 *> childWindows;  // owned browse windows
     QAction *languageActions[3] = {};
+    DialogProvider dialogs = DialogProvider::standard();
+
+    // Opens a read-only browse window for the SMF file at path (asking for a file
+    // when path is empty) and keeps it in childWindows.
+    void openBrowseWindow(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,6 +115,18 @@ private slots:
     void LanguageChange(int index);
 
 private:
+    enum class LayerCheck { AllValid, FailedShown, FailedNotShown };
+    // Every layer must pass isCalibrationValid; the last failing one is reported
+    // and selected.
+    LayerCheck checkLayers();
+    // The path to save to: asked for a new project or Save As, else the bound file.
+    // Empty when the user cancelled.
+    QString savePath(bool saveAs);
+    // 1: the window may close (or the command go on); 0: stay.
+    int closeCheck();
+    int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
+    QString folderOf(const QString &path) const;
+
     // There is no grid action; kept out of the slots so the name-based wiring
     // does not look for one.
     void on_actionGrid_On_Off_triggered();

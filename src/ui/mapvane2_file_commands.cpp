@@ -4,8 +4,25 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
+#include "project/map_layer.h"
+#include "ui/c_property.h"
 #include "ui/mapvane2.h"
 #include "ui/save_progress_dialog.h"
+
+namespace {
+const char *const kSmfFilter = "Map File(*.smf)";
+}
+
+int Mapvane2::message(const QString &text, int buttons)
+{
+    return QMessageBox::information(this, tr("提示"), text, QMessageBox::StandardButtons(buttons));
+}
+
+QString Mapvane2::folderOf(const QString &path) const
+{
+    const int slash = int(path.lastIndexOf(QLatin1Char('/')));
+    return slash < 0 ? path : path.left(slash);
+}
 
 int Mapvane2::saveProjectTo(const QString &path)
 {
@@ -19,40 +36,123 @@ int Mapvane2::saveProjectTo(const QString &path)
         result = project.saveSmf(&progress);
     }
     if (result != 0) {
-        // A failed save leaves the window as it was: same file, same title, still changed.
+        // A failed save leaves the window as it was: same file, same title, still
+        // changed, and the previous file on disk untouched.
         project.filePath = previousPath;
-        QMessageBox::information(this, tr("提示"), tr("保存失败") + QLatin1Char('\n') + project.errorString(),
-                                 QMessageBox::Ok);
+        message(tr("保存失败") + QLatin1Char('\n') + project.errorString());
         return -1;
     }
     projectState = 2;
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    lastDirectory = slash < 0 ? path : path.left(slash);
+    lastDirectory = folderOf(path);
     setWindowTitle(baseTitle + QStringLiteral(" - ") + path);
     return 1;
 }
 
+Mapvane2::LayerCheck Mapvane2::checkLayers()
+{
+    int failing = -1;
+    for (int i = 0; i < project.layers.size(); ++i) {
+        if (!project.layers[i]->isCalibrationValid())
+            failing = i;
+    }
+    if (failing < 0)
+        return LayerCheck::AllValid;
+    message(tr("输入数据无效或不完整"));
+    return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
+}
+
+QString Mapvane2::savePath(bool saveAs)
+{
+    if (projectState == 2 && !saveAs)
+        return project.filePath;
+    return dialogs.saveFile(this, tr("保存文件"), lastDirectory + QLatin1Char('/') + project.mapName
+                                + QStringLiteral(".smf"), QString::fromLatin1(kSmfFilter));
+}
+
+int Mapvane2::closeCheck()
+{
+    if (project.changeFlags == 0)
+        return 1;
+    const int answer = message(tr("此操作将会关闭先前文件,是否保存?"),
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return 0;
+    if (answer == QMessageBox::No || projectState <= 0)
+        return 1;
+    switch (checkLayers()) {
+    case LayerCheck::FailedShown:
+        return 0;
+    case LayerCheck::FailedNotShown:
+        return 1;
+    case LayerCheck::AllValid:
+        break;
+    }
+    const QString path = savePath(false);
+    if (path.isEmpty())
+        return 0;
+    // A save that failed keeps the work: the window stays and the command stops.
+    return saveProjectTo(path) == 1 ? 1 : 0;
+}
+
 void Mapvane2::closeEvent(QCloseEvent *event)
 {
-    event->accept();
+    if (closeCheck() == 1)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void Mapvane2::on_actionNew_triggered()
 {
-}
-
-void Mapvane2::on_actionOpen_triggered()
-{
+    if (closeCheck() == 1) {
+        CProperty dialog(this);
+        dialog.lineEdit->setText(project.cartographer);
+        dialog.lineEdit_2->setText(project.mapName);
+        dialog.setSwatchColour(project.fillColour);
+        if (dialog.exec() == QDialog::Accepted) {
+            clearLayers();
+            project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300,
+                                  500);
+            projectState = 1;
+            project.changeFlags = 1;  // a new project counts as changed until saved
+            selectLayerRow(0);
+            setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
+        }
+    }
+    updateActions();
 }
 
 void Mapvane2::on_actionSave_triggered()
 {
+    if (project.changeFlags != 0 && projectState > 0 && checkLayers() == LayerCheck::AllValid) {
+        const QString path = savePath(false);
+        if (!path.isEmpty())
+            saveProjectTo(path);
+    }
+    updateActions();
 }
 
 void Mapvane2::on_actionSaveAs_triggered()
 {
+    if (projectState > 0 && checkLayers() == LayerCheck::AllValid) {
+        const QString path = savePath(true);
+        if (!path.isEmpty())
+            saveProjectTo(path);
+    }
+    updateActions();
+}
+
+void Mapvane2::on_actionOpen_triggered()
+{
+    updateActions();
 }
 
 void Mapvane2::on_action_smf_triggered()
 {
+    openBrowseWindow(QString());
+}
+
+void Mapvane2::openBrowseWindow(const QString &path)
+{
+    Q_UNUSED(path);
 }
