@@ -1,12 +1,12 @@
 // mapvane-cli convert: calibrated images to one SMF file, as the window saves a project.
 
 #include <QFile>
-#include <QLocale>
 #include <QRegularExpression>
 
 #include "app/settings/config_file.h"
 #include "cli/cli_command.h"
 #include "cli/cli_progress.h"
+#include "cli/fill_argument.h"
 #include "cli/layer_argument.h"
 #include "project/map_project.h"
 #include "smf/smf_header.h"
@@ -28,22 +28,6 @@ struct ConvertOptions
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
 };
-
-bool parseFill(const QString &text, QColor *colour)
-{
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 3)
-        return false;
-    int rgb[3];
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        rgb[i] = QLocale::c().toInt(parts.at(i).trimmed(), &ok);
-        if (!ok || rgb[i] < 0 || rgb[i] > 255)
-            return false;
-    }
-    *colour = QColor(rgb[0], rgb[1], rgb[2]);
-    return true;
-}
 
 bool parseTile(const QString &text, int *width, int *height)
 {
@@ -89,7 +73,7 @@ bool parseArguments(const QStringList &args, ConvertOptions *options)
         } else if (arg == QLatin1String("--cartographer")) {
             options->cartographer = value;
         } else if (arg == QLatin1String("--fill")) {
-            if (!parseFill(value, &options->fill)) {
+            if (!parseFillArgument(value, &options->fill)) {
                 printErr(QStringLiteral("convert: --fill needs R,G,B with each value 0 to 255, not '%1'").arg(value));
                 return false;
             }
