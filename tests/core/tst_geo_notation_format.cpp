@@ -66,6 +66,9 @@ void TestGeoNotationFormat::angleTexts_data()
         << 2 << 10.0 + 14.0 / 60 + 59.99999 / 3600 << 'E' << QStringLiteral("E  10°15'00.000\"");
     QTest::newRow("just below the carry") << 1 << 22.9999998 << 'N'
                                           << QStringLiteral("N  22°59.99999'");
+    // Values no position has: degrees saturate, nothing overflows.
+    QTest::newRow("huge value") << 1 << 1e300 << 'N' << QStringLiteral("N 2147483647°00.00000'");
+    QTest::newRow("not a number") << 2 << std::nan("") << 'N' << QStringLiteral("N   0°00'00.000\"");
     QTest::newRow("unknown style prints as decimal") << 7 << 1.5 << 'N'
                                                      << QStringLiteral("N   1.50000000°");
 }
