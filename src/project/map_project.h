@@ -108,7 +108,17 @@ public:
     // negative SmfSaveStatus.
     int writeSmf();
 
-    // Why the last saveSmf, buildLevel or writeSmf failed, in English.
+    // Reads the SMF file at path into the project, one layer per level, and binds
+    // the project to it. An editing project (browseMode false) keeps the whole file
+    // in memory and refuses levels of more than 100,000,000 pixels; a browse project
+    // keeps only the header, level records and tile index. Returns 0, -1 when the
+    // file cannot be read, is not an SMF file, is damaged (any count, offset or size
+    // inconsistent with the file) or has more levels than a layer can name (255),
+    // or -2 for a level too large to edit. On failure the project is left exactly as
+    // it was and errorString() says why.
+    int openSmf(const QString &path);
+
+    // Why the last saveSmf, buildLevel, writeSmf or openSmf failed, in English.
     QString errorString() const { return m_errorString; }
 
     QVector<QVector<SmfTileBlob>> levelTiles;  // compressed tiles per level, only while saving

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "geo/position_format.h"
+#include "project/calibration_marker.h"
 #include "project/map_layer.h"
 #include "ui/mapvane2.h"
 
@@ -30,6 +31,8 @@ void CPaintArea::setImage(const QImage &newImage)
 void CPaintArea::setLayer(MapLayer *newLayer)
 {
     layer = newLayer;
+    if (layer && window && window->browseMode)
+        prepareBrowseLayer(browse, *layer);
     update();
 }
 
@@ -68,17 +71,16 @@ void CPaintArea::ensurePointVisible(int point)
     update();
 }
 
-void drawCalibrationMarker(QPainter &painter, int cx, int cy, const QString &label)
-{
-    painter.drawEllipse(cx - 10, cy - 10, 20, 20);
-    painter.drawLine(cx - 10, cy, cx + 10, cy);
-    painter.drawLine(cx, cy - 10, cx, cy + 10);
-    painter.drawText(cx + 10, cy + 10, label);
-}
-
 void CPaintArea::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    if (window && window->browseMode) {
+        const QVector<QByteArray> &files = window->project.smfImages;
+        const bool known = layer && layer->smfSource < files.size();
+        paintBrowseView(painter, size(), browse, known ? layer : nullptr,
+                        known ? files.at(layer->smfSource) : QByteArray(), scrollX, scrollY);
+        return;
+    }
     if (!image.isNull()) {
         // A negative offset leaves the area before the image unpainted.
         const int sx = qMax(scrollX, 0);

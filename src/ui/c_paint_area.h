@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "smf/browse_view.h"
+
 class Mapvane2;
 struct MapLayer;
 
@@ -20,7 +22,8 @@ public:
     // Replaces the shown image and repaints.
     void setImage(const QImage &newImage);
     // Makes `newLayer` (not owned; nullptr for none) the layer whose points are
-    // drawn and whose calibration converts the mouse position.
+    // drawn and whose calibration converts the mouse position. In a browse window
+    // it also reads the header of the layer's SMF file.
     void setLayer(MapLayer *newLayer);
     // No image, no layer, scroll offsets 0.
     void clearCanvas();
@@ -34,6 +37,7 @@ public:
     QPoint dragAnchor;
     int scrollX = 0;  // image pixel at the canvas's left edge
     int scrollY = 0;  // image pixel at the canvas's top edge
+    BrowseView browse;  // drawing state of a browse window
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -44,7 +48,3 @@ protected:
 private:
     void showPosition(int x, int y);
 };
-
-// Draws the red marker of a calibration point at canvas position (cx, cy):
-// a circle of 20 pixels, a cross of 20 pixels and the label below right.
-void drawCalibrationMarker(QPainter &painter, int cx, int cy, const QString &label);

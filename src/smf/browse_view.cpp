@@ -1,0 +1,143 @@
+#include "smf/browse_view.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include "project/calibration_marker.h"
+#include "project/map_layer.h"
+#include "smf/smf_layout.h"
+#include "smf/smf_level_record.h"
+#include "smf/smf_tile_index_entry.h"
+#include "smf/tile_encoding.h"
+
+namespace {
+
+constexpr int kMaxTileSide = 100000;
+
+// Floor division, so that negative scroll offsets land in the right tile.
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    qint64 q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+bool recordAt(const QByteArray &structure, int level, SmfLevelRecord *record)
+{
+    const qint64 offset = levelRecordOffset(level);
+    if (level < 0 || offset + kSmfLevelRecordSize > structure.size())
+        return false;
+    return SmfLevelRecord::fromBytes(QByteArrayView(structure).sliced(offset, kSmfLevelRecordSize), record);
+}
+
+bool entryAt(const QByteArray &structure, qint64 levelCount, qint64 position, SmfTileIndexEntry *entry)
+{
+    const qint64 offset = tileIndexOffset(levelCount) + position * kSmfTileIndexEntrySize;
+    if (position < 0 || offset + kSmfTileIndexEntrySize > structure.size())
+        return false;
+    return SmfTileIndexEntry::fromBytes(QByteArrayView(structure).sliced(offset, kSmfTileIndexEntrySize), entry);
+}
+
+// Reads and decodes one payload; a null image when it cannot be read or decoded.
+QImage readTile(QFile &file, BrowseView &view, const SmfTileIndexEntry &entry, int tw, int th)
+{
+    if (!file.isOpen() || qint64(entry.offset) + entry.size > file.size() || !file.seek(entry.offset))
+        return QImage();
+    if (view.readBuffer.size() < qint64(entry.size))
+        view.readBuffer.resize(entry.size);
+    if (file.read(view.readBuffer.data(), entry.size) != qint64(entry.size))
+        return QImage();
+    return decodeTile(QByteArrayView(view.readBuffer.constData(), entry.size), tw, th);
+}
+
+// The cached tile (column, row) of the layer, restamped; nullptr when not cached.
+const QImage *cachedTile(MapLayer &layer, BrowseView &view, int column, int row)
+{
+    for (TileCacheEntry &entry : layer.tileCache) {
+        if (entry.column == column && entry.row == row) {
+            entry.stamp = view.tileClock++;
+            return &entry.image;
+        }
+    }
+    return nullptr;
+}
+
+// Keeps a decoded tile in the layer's cache, recycling the least recently used
+// entry once the cache is full.
+void cacheTile(MapLayer &layer, BrowseView &view, int column, int row, const QImage &image)
+{
+    if (layer.tileCache.size() < BrowseView::kTileCacheSize) {
+        layer.tileCache.append(TileCacheEntry{column, row, view.tileClock++, image});
+        return;
+    }
+    TileCacheEntry *oldest = &layer.tileCache.first();
+    for (TileCacheEntry &entry : layer.tileCache) {
+        if (entry.stamp < oldest->stamp)
+            oldest = &entry;
+    }
+    *oldest = TileCacheEntry{column, row, view.tileClock++, image};
+}
+
+}  // namespace
+
+bool prepareBrowseLayer(BrowseView &view, const MapLayer &layer)
+{
+    view.headerRead = false;
+    QFile file(layer.sourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(kSmfHeaderSize);
+    view.headerRead = SmfHeader::fromBytes(bytes, &view.browseHeader);
+    return view.headerRead;
+}
+
+void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, MapLayer *layer,
+                     const QByteArray &structure, int scrollX, int scrollY)
+{
+    const int tw = view.headerRead ? view.browseHeader.tileWidth : 0;
+    const int th = view.headerRead ? view.browseHeader.tileHeight : 0;
+    if (tw < 1 || tw > kMaxTileSide || th < 1 || th > kMaxTileSide)
+        return;
+
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    if (!layer)
+        return;
+
+    SmfLevelRecord record;
+    if (recordAt(structure, layer->smfLevel, &record)) {
+        const int columns = size.width() / tw + 2;
+        const int rows = size.height() / th + 2;
+        const qint64 c0 = floorDiv(scrollX, tw);
+        const qint64 r0 = floorDiv(scrollY, th);
+        QFile file(layer->sourcePath);
+        file.open(QIODevice::ReadOnly);  // a file that cannot be opened leaves its tiles white
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < columns; ++j) {
+                const qint64 tx = c0 + j;
+                const qint64 ty = r0 + i;
+                if (tx < 0 || ty < 0 || tx >= record.tileColumns || ty >= record.tileRows)
+                    continue;
+                const QPoint at(int(tx * tw - scrollX), int(ty * th - scrollY));
+                if (const QImage *tile = cachedTile(*layer, view, int(tx), int(ty))) {
+                    painter.drawImage(at, *tile);
+                    continue;
+                }
+                SmfTileIndexEntry entry;
+                if (!entryAt(structure, view.browseHeader.levelCount, tileIndexPosition(record, tx, ty), &entry))
+                    continue;
+                const QImage tile = readTile(file, view, entry, tw, th);
+                if (tile.isNull())
+                    continue;
+                cacheTile(*layer, view, int(tx), int(ty), tile);
+                painter.drawImage(at, tile);
+            }
+        }
+    }
+
+    painter.setPen(Qt::red);
+    drawCalibrationMarker(painter, layer->topLeft.pixelX - scrollX, layer->topLeft.pixelY - scrollY,
+                          QStringLiteral("P1"));
+    drawCalibrationMarker(painter, layer->bottomRight.pixelX - scrollX, layer->bottomRight.pixelY - scrollY,
+                          QStringLiteral("P2"));
+}
