@@ -36,12 +36,14 @@ QImage tileImage(int column, int row)
         const int gy = row * kTileHeight + y;
         for (int x = 0; x < kTileWidth; ++x) {
             const int gx = column * kTileWidth + x;
-            const double h = std::sin(gx * 0.0031) * std::cos(gy * 0.0027) * 400 + std::sin((gx + gy) * 0.011) * 60;
+            const double h =
+                std::sin(gx * 0.0031) * std::cos(gy * 0.0027) * 400 + std::sin((gx + gy) * 0.011) * 60;
             const bool contour = std::fabs(h - std::floor(h / 25.0) * 25.0) < 1.2;
             noise = noise * 1664525u + 1013904223u;
             const int shade = 170 + int(h / 8) + int(noise >> 28) - 8;
             line[x] = contour ? qRgb(150, 90, 40)
-                              : qRgb(qBound(0, shade + 40, 255), qBound(0, shade + 30, 255), qBound(0, shade - 10, 255));
+                              : qRgb(qBound(0, shade + 40, 255), qBound(0, shade + 30, 255),
+                                     qBound(0, shade - 10, 255));
         }
     }
     return image;

@@ -115,7 +115,9 @@ inline bool writeCutMap(const QString &folder, const QImage &map, QSize tileSize
 // Names of plain tiles: "<prefix><level>_<column>x<row>".
 inline TileNamer plainNames(int level, const QString &prefix = QString())
 {
-    return [=](int column, int row) { return QStringLiteral("%1%2_%3x%4").arg(prefix).arg(level).arg(column).arg(row); };
+    return [=](int column, int row) {
+        return QStringLiteral("%1%2_%3x%4").arg(prefix).arg(level).arg(column).arg(row);
+    };
 }
 
 }  // namespace wfl

@@ -33,8 +33,6 @@ class TestWflFolderScan : public QObject
 private slots:
     void list_data();
     void list();
-    void missingFolder_data();
-    void missingFolder();
     void scanOrderAndNames();
     void scanFailures_data();
     void scanFailures();
@@ -61,7 +59,8 @@ void TestWflFolderScan::list_data()
         << list({"15/15_0x0.wfl", "16/16_0x0.wfl"}) << list({"15/15_0x0.png", "16/16_0x0.png"}) << QString();
     QTest::newRow("names with blanks, names compared as code units")
         << list({"b 15_0x0.wfl", "b 15_0x0.png", "B 15_0x0.wfl", "B 15_0x0.png", "a 15_0x0.WFL", "a 15_0x0.PNG"})
-        << list({"B 15_0x0.wfl", "a 15_0x0.WFL", "b 15_0x0.wfl"}) << list({"B 15_0x0.png", "a 15_0x0.PNG", "b 15_0x0.png"})
+        << list({"B 15_0x0.wfl", "a 15_0x0.WFL", "b 15_0x0.wfl"})
+        << list({"B 15_0x0.png", "a 15_0x0.PNG", "b 15_0x0.png"})
         << QString();
     QTest::newRow("an image without a sidecar is not a tile")
         << list({"15_0x0.wfl", "15_0x0.png", "overview.png"}) << list({"15_0x0.wfl"}) << list({"15_0x0.png"})
@@ -99,36 +98,15 @@ void TestWflFolderScan::list()
     QCOMPARE(relative(dir.path(), gotImages), images);
 }
 
-void TestWflFolderScan::missingFolder_data()
-{
-    QTest::addColumn<bool>("isFile");
-    QTest::newRow("no such folder") << false;
-    QTest::newRow("a file, not a folder") << true;
-}
-
-void TestWflFolderScan::missingFolder()
-{
-    QFETCH(bool, isFile);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tiles"));
-    if (isFile)
-        QVERIFY(wfl::writeFile(path, "x"));
-    QStringList sidecars;
-    QStringList images;
-    QString error;
-    QCOMPARE(listWflFiles(path, &sidecars, &images, &error), int(kWflReadError));
-    QVERIFY2(error.contains(path), qPrintable(error));
-    QVector<WflTile> tiles;
-    QCOMPARE(scanWflFolder(path, &tiles, &error), int(kWflReadError));
-}
-
 void TestWflFolderScan::scanOrderAndNames()
 {
     QTemporaryDir dir;
     QVERIFY(makeFiles(dir.path(), {QStringLiteral("15/15_0x0.wfl"), QStringLiteral("15/15_0x0.png"),
                                    QStringLiteral("15/15_1x0.wfl"), QStringLiteral("15/15_1x0.png"),
-                                   QStringLiteral("tiles_32x24/16 (2)_0x1.wfl"), QStringLiteral("tiles_32x24/16 (2)_0x1.png"),
-                                   QStringLiteral("tiles_32x24/16 (3)_0x0.wfl"), QStringLiteral("tiles_32x24/16 (3)_0x0.png")}));
+                                   QStringLiteral("tiles_32x24/16 (2)_0x1.wfl"),
+                                   QStringLiteral("tiles_32x24/16 (2)_0x1.png"),
+                                   QStringLiteral("tiles_32x24/16 (3)_0x0.wfl"),
+                                   QStringLiteral("tiles_32x24/16 (3)_0x0.png")}));
     QVector<WflTile> tiles;
     QString error;
     QCOMPARE(scanWflFolder(dir.path(), &tiles, &error), int(kWflOk));
