@@ -3,9 +3,10 @@
 #include "geo/geo_position.h"
 
 // Transverse Mercator projection on an ellipsoid, by the classical series in
-// powers of the longitude difference (terms to Δλ⁶ forward, Δ⁷ inverse). Good
-// to well under a metre within 3° of the central meridian; see the tests for
-// the accuracy further out.
+// powers of the longitude difference (terms to Δλ⁶ forward, Δ⁷ inverse).
+// Against an exact (Krüger) projection: within 1 cm up to 6° from the central
+// meridian, 0.2 m at 9°, but at the equator 7 m at 15°, 53 m at 20° and about
+// 1 km at 30° — which matters for the single TM zone used far from 121° E.
 
 // The parameter set of one transverse Mercator grid.
 struct TmParameters

@@ -52,21 +52,27 @@ void TestCliCoord::notation_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("output");
     QTest::newRow("deg on WGS 1984") << QStringList{"--datum", "224", "--notation", "deg", "22.5", "113.5"}
-                                     << QStringLiteral("E 113.50000000°\nN  22.50000000°\n"
-                                                       "22.5000000005 113.5000000005\n");
+                                     << QStringLiteral(
+                                            "E 113.50000000°\nN  22.50000000°\n"
+                                            "22.5000000005 113.5000000005\n");
     QTest::newRow("dm, negative longitude as plain argument")
         << QStringList{"--datum", "WGS 1984", "--notation", "dm", "22.5", "-121.5"}
         << QStringLiteral("W 121°30.00000'\nN  22°30.00000'\n22.5000000005 -121.5000000005\n");
     QTest::newRow("dms after --") << QStringList{"--datum", "224", "--notation", "dms", "--", "-33.9", "18.4"}
-                                  << QStringLiteral("E  18°24'00.000\"\nS  33°54'00.000\"\n"
-                                                    "-33.9000000005 18.4000000005\n");
-    QTest::newRow("dm carry on WGS 1972") << QStringList{"--datum", "223", "--notation", "dm", "22.99999995", "0"}
-                                          << QStringLiteral("E   0°00.00000'\nN  23°00.00000'\n"
-                                                            "22.9999999505 0.0000000005\n");
+                                  << QStringLiteral(
+                                         "E  18°24'00.000\"\nS  33°54'00.000\"\n"
+                                         "-33.9000000005 18.4000000005\n");
+    QTest::newRow("dm carry on WGS 1972")
+        << QStringList{"--datum", "223", "--notation", "dm", "22.99999995", "0"}
+        << QStringLiteral(
+               "E   0°00.00000'\nN  23°00.00000'\n"
+               "22.9999999505 0.0000000005\n");
     // Metres from a Krüger-series script (not part of the sources).
-    QTest::newRow("utm Cape Town south") << QStringList{"--notation", "utm", "--datum", "224", "-33.9", "18.4"}
-                                         << QStringLiteral("34 H 259583\n6245888\n"
-                                                           "6245888.0454715891 259583.2216422766\n");
+    QTest::newRow("utm Cape Town south")
+        << QStringList{"--notation", "utm", "--datum", "224", "-33.9", "18.4"}
+        << QStringLiteral(
+               "34 H 259583\n6245888\n"
+               "6245888.0454715891 259583.2216422766\n");
     QTest::newRow("tm origin") << QStringList{"--datum", "224", "--notation", "tm", "0", "121"}
                                << QStringLiteral(" 250000E\n      0N\n0.0000000005 250000.0000000005\n");
 }
@@ -87,14 +93,14 @@ void TestCliCoord::parse_data()
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
     QTest::addColumn<double>("tolerance");
-    QTest::newRow("utm shown text") << QStringList{"--datum", "224", "--parse", "utm", "49 Q 757196", "2490320"}
-                                    << 22.5 << 113.5 << 1e-5;
-    QTest::newRow("utm southern band") << QStringList{"--datum", "224", "--parse", "utm", "34 H 259583", "6245888"}
-                                       << -33.9 << 18.4 << 1e-5;
-    QTest::newRow("tm origin") << QStringList{"--datum", "224", "--parse", "tm", "250000", "0"}
-                               << 0.0 << 121.0 << 1e-9;
-    QTest::newRow("tm negative northing") << QStringList{"--datum", "224", "--parse", "tm", "250000", "-110563"}
-                                          << -1.0 << 121.0 << 1e-5;
+    QTest::newRow("utm shown text")
+        << QStringList{"--datum", "224", "--parse", "utm", "49 Q 757196", "2490320"} << 22.5 << 113.5 << 1e-5;
+    QTest::newRow("utm southern band")
+        << QStringList{"--datum", "224", "--parse", "utm", "34 H 259583", "6245888"} << -33.9 << 18.4 << 1e-5;
+    QTest::newRow("tm origin") << QStringList{"--datum", "224", "--parse", "tm", "250000", "0"} << 0.0
+                               << 121.0 << 1e-9;
+    QTest::newRow("tm negative northing")
+        << QStringList{"--datum", "224", "--parse", "tm", "250000", "-110563"} << -1.0 << 121.0 << 1e-5;
 }
 
 void TestCliCoord::parse()
@@ -118,13 +124,15 @@ void TestCliCoord::parseMalformedTexts_data()
 {
     QTest::addColumn<QStringList>("args");
     // No band word: the easting is read as the band word and the easting as 0.
-    QTest::newRow("utm without band word") << QStringList{"--datum", "224", "--parse", "utm", "31 500000", "0"};
+    QTest::newRow("utm without band word")
+        << QStringList{"--datum", "224", "--parse", "utm", "31 500000", "0"};
     QTest::newRow("utm empty texts") << QStringList{"--datum", "224", "--parse", "utm", "", ""};
-    QTest::newRow("utm huge band word")
-        << QStringList{"--datum", "224", "--parse", "utm", "50 " + QString(5000, QLatin1Char('R')) + " 1", "1"};
+    QTest::newRow("utm huge band word") << QStringList{
+        "--datum", "224", "--parse", "utm", "50 " + QString(5000, QLatin1Char('R')) + " 1", "1"};
     QTest::newRow("utm non-ASCII") << QStringList{"--datum", "224", "--parse", "utm", "５０ 北 ３", "北"};
     QTest::newRow("tm not numbers") << QStringList{"--datum", "224", "--parse", "tm", "abc", "250000E"};
-    QTest::newRow("tm overflow") << QStringList{"--datum", "224", "--parse", "tm", "99999999999", "-99999999999"};
+    QTest::newRow("tm overflow")
+        << QStringList{"--datum", "224", "--parse", "tm", "99999999999", "-99999999999"};
 }
 
 void TestCliCoord::parseMalformedTexts()
@@ -179,35 +187,37 @@ void TestCliCoord::errors_data()
     QTest::newRow("datum name without its blank")
         << QStringList{"--datum", "Schwarzeck", "--notation", "deg", "1", "1"} << "datum";
     QTest::newRow("datum empty") << QStringList{"--datum", "", "--notation", "deg", "1", "1"} << "datum";
-    QTest::newRow("datum with line break") << QStringList{"--datum", "a\nb", "--notation", "deg", "1", "1"}
-                                           << "datum";
+    QTest::newRow("datum with line break")
+        << QStringList{"--datum", "a\nb", "--notation", "deg", "1", "1"} << "datum";
     QTest::newRow("missing --datum") << QStringList{"--notation", "deg", "1", "1"} << "--datum";
-    QTest::newRow("--datum without value") << QStringList{"--notation", "deg", "1", "1", "--datum"} << "--datum";
-    QTest::newRow("latitude 90.5") << QStringList{"--datum", "224", "--notation", "deg", "90.5", "1"} << "latitude";
+    QTest::newRow("--datum without value")
+        << QStringList{"--notation", "deg", "1", "1", "--datum"} << "--datum";
+    QTest::newRow("latitude 90.5") << QStringList{"--datum", "224", "--notation", "deg", "90.5", "1"}
+                                   << "latitude";
     QTest::newRow("latitude -91") << QStringList{"--datum", "224", "--to-wgs84", "-91", "1"} << "latitude";
-    QTest::newRow("longitude 181") << QStringList{"--datum", "224", "--notation", "utm", "1", "181"} << "longitude";
-    QTest::newRow("latitude not a number") << QStringList{"--datum", "224", "--notation", "deg", "abc", "1"}
-                                           << "latitude";
-    QTest::newRow("longitude not a number") << QStringList{"--datum", "224", "--notation", "deg", "1", "1x"}
-                                            << "longitude";
-    QTest::newRow("latitude infinite") << QStringList{"--datum", "224", "--notation", "deg", "inf", "1"}
-                                       << "latitude";
+    QTest::newRow("longitude 181") << QStringList{"--datum", "224", "--notation", "utm", "1", "181"}
+                                   << "longitude";
+    QTest::newRow("latitude not a number")
+        << QStringList{"--datum", "224", "--notation", "deg", "abc", "1"} << "latitude";
+    QTest::newRow("longitude not a number")
+        << QStringList{"--datum", "224", "--notation", "deg", "1", "1x"} << "longitude";
+    QTest::newRow("latitude infinite")
+        << QStringList{"--datum", "224", "--notation", "deg", "inf", "1"} << "latitude";
     QTest::newRow("one value") << QStringList{"--datum", "224", "--notation", "deg", "1"} << "two values";
     QTest::newRow("three values") << QStringList{"--datum", "224", "--notation", "deg", "1", "2", "3"}
                                   << "two values";
-    QTest::newRow("parse with one text") << QStringList{"--datum", "224", "--parse", "utm", "50 R 1"}
-                                         << "two values";
-    QTest::newRow("unknown notation") << QStringList{"--datum", "224", "--notation", "mgrs", "1", "1"}
-                                      << "notation";
+    QTest::newRow("parse with one text")
+        << QStringList{"--datum", "224", "--parse", "utm", "50 R 1"} << "two values";
+    QTest::newRow("unknown notation")
+        << QStringList{"--datum", "224", "--notation", "mgrs", "1", "1"} << "notation";
     QTest::newRow("unknown parse grid") << QStringList{"--datum", "224", "--parse", "deg", "1", "1"} << "utm";
-    QTest::newRow("notation with parse") << QStringList{"--datum", "224", "--notation", "deg", "--parse", "tm",
-                                                        "1", "1"}
-                                         << "--notation";
+    QTest::newRow("notation with parse")
+        << QStringList{"--datum", "224", "--notation", "deg", "--parse", "tm", "1", "1"} << "--notation";
     QTest::newRow("no mode") << QStringList{"--datum", "224", "1", "1"} << "--notation";
     QTest::newRow("unknown option") << QStringList{"--datum", "224", "--bogus", "--notation", "deg", "1", "1"}
                                     << "--bogus";
-    QTest::newRow("option twice") << QStringList{"--datum", "224", "--datum", "0", "--notation", "deg", "1", "1"}
-                                  << "twice";
+    QTest::newRow("option twice")
+        << QStringList{"--datum", "224", "--datum", "0", "--notation", "deg", "1", "1"} << "twice";
     QTest::newRow("no arguments") << QStringList{} << "--datum";
 }
 

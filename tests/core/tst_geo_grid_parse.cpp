@@ -37,35 +37,42 @@ void TestGeoGridParse::utmEastingText_data()
     QTest::addColumn<QString>("bandWord");
     QTest::addColumn<int>("band");
     QTest::addColumn<int>("easting");
-    QTest::newRow("shown shape") << QStringLiteral("50 R 345678") << 50 << QStringLiteral("R") << int('R') << 345678;
-    QTest::newRow("one-digit zone") << QStringLiteral("9 S 500000") << 9 << QStringLiteral("S") << int('S') << 500000;
-    QTest::newRow("band glued to zone") << QStringLiteral("50R 345678") << 50 << QStringLiteral("R") << int('R') << 345678;
-    QTest::newRow("tabs and extra blanks") << QStringLiteral("\t50   q\t 12") << 50 << QStringLiteral("q") << int('q') << 12;
-    QTest::newRow("no band word: easting read as band") << QStringLiteral("50 345678") << 50
-                                                        << QStringLiteral("345678") << int('3') << 0;
-    QTest::newRow("band without easting") << QStringLiteral("50 R") << 50 << QStringLiteral("R") << int('R') << 0;
-    QTest::newRow("easting not a number") << QStringLiteral("50 R abc") << 50 << QStringLiteral("R") << int('R') << 0;
-    QTest::newRow("easting with trailing letters") << QStringLiteral("50 R 345678E") << 50
-                                                   << QStringLiteral("R") << int('R') << 345678;
+    QTest::newRow("shown shape") << QStringLiteral("50 R 345678") << 50 << QStringLiteral("R") << int('R')
+                                 << 345678;
+    QTest::newRow("one-digit zone") << QStringLiteral("9 S 500000") << 9 << QStringLiteral("S") << int('S')
+                                    << 500000;
+    QTest::newRow("band glued to zone")
+        << QStringLiteral("50R 345678") << 50 << QStringLiteral("R") << int('R') << 345678;
+    QTest::newRow("tabs and extra blanks")
+        << QStringLiteral("\t50   q\t 12") << 50 << QStringLiteral("q") << int('q') << 12;
+    QTest::newRow("no band word: easting read as band")
+        << QStringLiteral("50 345678") << 50 << QStringLiteral("345678") << int('3') << 0;
+    QTest::newRow("band without easting")
+        << QStringLiteral("50 R") << 50 << QStringLiteral("R") << int('R') << 0;
+    QTest::newRow("easting not a number")
+        << QStringLiteral("50 R abc") << 50 << QStringLiteral("R") << int('R') << 0;
+    QTest::newRow("easting with trailing letters")
+        << QStringLiteral("50 R 345678E") << 50 << QStringLiteral("R") << int('R') << 345678;
     QTest::newRow("empty") << QString() << 0 << QString() << 0 << 0;
     QTest::newRow("blanks only") << QStringLiteral("   ") << 0 << QString() << 0 << 0;
     QTest::newRow("zone not a number") << QStringLiteral("R 50 345678") << 0 << QString() << 0 << 0;
     QTest::newRow("sign without digits") << QStringLiteral("- R 1") << 0 << QString() << 0 << 0;
     QTest::newRow("negative zone") << QStringLiteral("-5 R 1") << -5 << QStringLiteral("R") << int('R') << 1;
-    QTest::newRow("zone overflow reads 0") << QStringLiteral("99999999999 R 1") << 0 << QStringLiteral("R")
-                                           << int('R') << 1;
-    QTest::newRow("easting overflow reads 0") << QStringLiteral("50 R 2147483648") << 50 << QStringLiteral("R")
-                                              << int('R') << 0;
+    QTest::newRow("zone overflow reads 0")
+        << QStringLiteral("99999999999 R 1") << 0 << QStringLiteral("R") << int('R') << 1;
+    QTest::newRow("easting overflow reads 0")
+        << QStringLiteral("50 R 2147483648") << 50 << QStringLiteral("R") << int('R') << 0;
     QTest::newRow("int minimum") << QStringLiteral("-2147483648 R 2147483647") << int(-2147483647 - 1)
                                  << QStringLiteral("R") << int('R') << 2147483647;
-    QTest::newRow("huge band word") << QStringLiteral("50 ") + QString(100000, QLatin1Char('W'))
-                                           + QStringLiteral(" 7")
-                                    << 50 << QString(100000, QLatin1Char('W')) << int('W') << 7;
+    const QString longWord(100000, QLatin1Char('W'));
+    QTest::newRow("huge band word") << QStringLiteral("50 %1 7").arg(longWord) << 50 << longWord << int('W')
+                                    << 7;
     QTest::newRow("huge digit run") << QString(100000, QLatin1Char('9')) << 0 << QString() << 0 << 0;
     // Non-ASCII: the band byte is the first UTF-8 byte (0xC5 for Ř).
     QTest::newRow("non-ASCII band") << QStringLiteral("50 Ř 345678") << 50 << QStringLiteral("Ř")
                                     << int(char(0xC5)) << 345678;
-    QTest::newRow("full-width digits are not digits") << QStringLiteral("５０ R 1") << 0 << QString() << 0 << 0;
+    QTest::newRow("full-width digits are not digits")
+        << QStringLiteral("５０ R 1") << 0 << QString() << 0 << 0;
 }
 
 void TestGeoGridParse::utmEastingText()
@@ -151,14 +158,15 @@ void TestGeoGridParse::malformedTextsGiveAPosition_data()
     QTest::newRow("UTM no band word") << kGridUtm << QStringLiteral("50 345678") << QStringLiteral("2488888");
     QTest::newRow("UTM huge words") << kGridUtm << QString(200000, QLatin1Char('Z'))
                                     << QString(200000, QLatin1Char('9'));
-    QTest::newRow("UTM zone int max") << kGridUtm << QStringLiteral("2147483647 X 2147483647")
-                                      << QStringLiteral("2147483647");
-    QTest::newRow("UTM zone int min") << kGridUtm << QStringLiteral("-2147483648 C -2147483648")
-                                      << QStringLiteral("-2147483648");
-    QTest::newRow("UTM control and non-ASCII") << kGridUtm << QStringLiteral("\x01\x02 \u00e9\u4e2d 9")
-                                               << QStringLiteral("\u0000");
+    QTest::newRow("UTM zone int max")
+        << kGridUtm << QStringLiteral("2147483647 X 2147483647") << QStringLiteral("2147483647");
+    QTest::newRow("UTM zone int min")
+        << kGridUtm << QStringLiteral("-2147483648 C -2147483648") << QStringLiteral("-2147483648");
+    QTest::newRow("UTM control and non-ASCII")
+        << kGridUtm << QStringLiteral("\x01\x02 \u00e9\u4e2d 9") << QStringLiteral("\u0000");
     QTest::newRow("TM not numbers") << kGridTm << QStringLiteral("abc") << QStringLiteral("xyz");
-    QTest::newRow("TM int extremes") << kGridTm << QStringLiteral("-2147483648") << QStringLiteral("2147483647");
+    QTest::newRow("TM int extremes") << kGridTm << QStringLiteral("-2147483648")
+                                     << QStringLiteral("2147483647");
 }
 
 void TestGeoGridParse::malformedTextsGiveAPosition()
@@ -194,7 +202,8 @@ void TestGeoGridParse::typedLatLonBackToWgs84()
     const GeoPosition typed{shown.latOrNorthing, shown.lonOrEasting, 0.0};
     const GeoPosition stored = typedPositionToWgs84(typed, datum);
     QVERIFY2(std::fabs(stored.latitude - lat) < 1e-7, qPrintable(QString::number(stored.latitude, 'f', 10)));
-    QVERIFY2(std::fabs(stored.longitude - lon) < 1e-7, qPrintable(QString::number(stored.longitude, 'f', 10)));
+    QVERIFY2(std::fabs(stored.longitude - lon) < 1e-7,
+             qPrintable(QString::number(stored.longitude, 'f', 10)));
     QCOMPARE(stored.height, 0.0);
     if (datum == kWgs72DatumIndex)
         QCOMPARE(stored.latitude, typed.latitude);
@@ -232,7 +241,8 @@ void TestGeoGridParse::typedGridTextToWgs84()
     const GeoPosition stored = parseGridPositionToWgs84(grid, datum, easting, northing);
     // Back where it was shown, to the metre the text keeps.
     QVERIFY2(std::fabs(stored.latitude - lat) < 1.5e-5, qPrintable(QString::number(stored.latitude, 'f', 8)));
-    QVERIFY2(std::fabs(stored.longitude - lon) < 1.5e-5, qPrintable(QString::number(stored.longitude, 'f', 8)));
+    QVERIFY2(std::fabs(stored.longitude - lon) < 1.5e-5,
+             qPrintable(QString::number(stored.longitude, 'f', 8)));
     // Without the step back to WGS 84 the datum's shift would remain (tens to
     // hundreds of metres), except on row 223.
     const GeoPosition raw = parseGridPosition(grid, datum, easting, northing);
@@ -242,8 +252,8 @@ void TestGeoGridParse::typedGridTextToWgs84()
 
 void TestGeoGridParse::unknownGridKind()
 {
-    const GeoPosition p = parseGridPosition(kGridLatLon, kWgs84DatumIndex, QStringLiteral("50 R 1"),
-                                            QStringLiteral("1"));
+    const GeoPosition p
+        = parseGridPosition(kGridLatLon, kWgs84DatumIndex, QStringLiteral("50 R 1"), QStringLiteral("1"));
     QCOMPARE(p.latitude, 0.0);
     QCOMPARE(p.longitude, 0.0);
 }
