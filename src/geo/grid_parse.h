@@ -9,6 +9,9 @@
 // ellipsoid of datum `datumIndex`. Returns latitude and longitude in degrees on
 // that datum, without any datum shift (see parseGridPositionToWgs84 for the
 // position to store). Unreadable parts read as 0, so any text gives some
-// position and nothing is reported; another gridKind gives (0, 0).
+// position and nothing is reported; another gridKind gives (0, 0). Texts far
+// from any real grid position (a missing band word, a zone of 0, northings of
+// thousands of kilometres off) give latitudes and longitudes far outside
+// ±90/±180: callers that store whole milliarcseconds must range-check first.
 GeoPosition parseGridPosition(int gridKind, int datumIndex, const QString &eastingText,
                               const QString &northingText);
