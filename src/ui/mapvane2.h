@@ -126,6 +126,8 @@ private:
     int closeCheck();
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
     QString folderOf(const QString &path) const;
+    // Binds the window to the SMF file just read into its project and lists its layers.
+    void showLayersOf(const QString &path);
 
     // There is no grid action; kept out of the slots so the name-based wiring
     // does not look for one.

@@ -2,6 +2,9 @@
 // closing, and binding the project to a file.
 
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QMessageBox>
 
 #include "project/map_layer.h"
@@ -142,8 +145,45 @@ void Mapvane2::on_actionSaveAs_triggered()
     updateActions();
 }
 
+void Mapvane2::showLayersOf(const QString &path)
+{
+    projectState = 2;
+    lastDirectory = folderOf(path);
+    for (int i = 0; i < project.layers.size(); ++i)
+        appendLayerRow();
+    selectLayerRow(0);
+}
+
 void Mapvane2::on_actionOpen_triggered()
 {
+    if (closeCheck() == 1) {
+        const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, QString::fromLatin1(kSmfFilter),
+                                              QString());
+        if (!path.isEmpty()) {
+            clearLayers();
+            const int result = project.openSmf(path);
+            if (result == -2 && !browseMode) {
+                // The window keeps its empty project, its state and its title.
+                clearLayers();
+                if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
+                            QMessageBox::Yes | QMessageBox::No)
+                    == QMessageBox::Yes)
+                    openBrowseWindow(path);
+            } else if (result != 0) {
+                // Nothing of the file was taken; the emptied project is bound to no file.
+                clearLayers();
+                message(tr("无法读取SMF文件") + QLatin1Char('\n') + path + QLatin1Char('\n') + project.errorString());
+                project.filePath.clear();
+                if (projectState == 2) {
+                    projectState = 1;
+                    setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
+                }
+            } else {
+                showLayersOf(path);
+                setWindowTitle(baseTitle + QStringLiteral(" - ") + project.filePath);
+            }
+        }
+    }
     updateActions();
 }
 
@@ -154,5 +194,31 @@ void Mapvane2::on_action_smf_triggered()
 
 void Mapvane2::openBrowseWindow(const QString &path)
 {
-    Q_UNUSED(path);
+    auto *child = new Mapvane2(nullptr);
+    childWindows.append(child);
+    child->browseMode = true;
+    child->project.browseMode = true;
+    child->menuBar1->hide();
+    child->mainToolBar->hide();
+    for (QDockWidget *dock : {child->layerDock, child->pointsDock})
+        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+
+    QString file = path;
+    if (file.isEmpty())
+        file = dialogs.openFile(child, tr("打开文件"), QString(), QString::fromLatin1(kSmfFilter), QString());
+    if (file.isEmpty()) {
+        child->hide();
+        return;
+    }
+    child->clearLayers();
+    if (child->project.openSmf(file) != 0) {
+        child->hide();
+        message(tr("无法读取SMF文件") + QLatin1Char('\n') + file + QLatin1Char('\n') + child->project.errorString());
+        childWindows.removeOne(child);
+        child->deleteLater();
+        return;
+    }
+    child->showLayersOf(file);
+    child->setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+    child->showMaximized();
 }
