@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 // Answers the modal message boxes that a command opens: each time a box appears it
 // records the box's text and presses the next button of `answers` (the last one
 // is repeated). Live for the duration of the command under test.
@@ -41,5 +43,32 @@ private:
     }
 
     QList<QMessageBox::StandardButton> answers;
+    QTimer timer;
+};
+
+// Runs `action` once on the first modal dialog of type Dialog that appears, polling
+// like ModalAnswer, so a test does not depend on when the dialog opens.
+template <typename Dialog>
+class ModalDialogAction : public QObject
+{
+public:
+    explicit ModalDialogAction(std::function<void(Dialog *)> action)
+        : action(std::move(action))
+    {
+        timer.setInterval(10);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+                timer.stop();
+                done = true;
+                this->action(dialog);
+            }
+        });
+        timer.start();
+    }
+
+    bool done = false;
+
+private:
+    std::function<void(Dialog *)> action;
     QTimer timer;
 };

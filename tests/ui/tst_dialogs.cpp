@@ -152,15 +152,13 @@ void TestDialogs::propertyCommandSetsTileSize()
     window.project.setProperties(QStringLiteral("A"), QStringLiteral("B"), QColor(1, 2, 3), 256, 256);
     window.project.changeFlags = 0;
 
-    QTimer::singleShot(50, [] {
-        auto *dialog = qobject_cast<CProperty *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        QCOMPARE(dialog->lineEdit->text(), QStringLiteral("A"));
-        QCOMPARE(dialog->lineEdit_2->text(), QStringLiteral("B"));
-        QCOMPARE(dialog->swatchColour(), QColor(1, 2, 3));
+    QStringList shown;
+    ModalDialogAction<CProperty> accept([&shown](CProperty *dialog) {
+        shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
         dialog->okButton->click();
     });
     window.actionProperty->trigger();
+    QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
     // Unchanged texts and colour, but the tile size becomes 300 x 500: a change.
     QCOMPARE(window.project.tileWidth, 300);
     QCOMPARE(window.project.tileHeight, 500);
@@ -176,14 +174,13 @@ void TestDialogs::propertyCommandCancelledChangesNothing()
     window.project.setProperties(QStringLiteral("A"), QStringLiteral("B"), QColor(1, 2, 3), 300, 500);
     window.project.changeFlags = 0;
     const QByteArray before = configContent();
-    QTimer::singleShot(50, [] {
-        auto *dialog = qobject_cast<CProperty *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+    ModalDialogAction<CProperty> cancel([](CProperty *dialog) {
         dialog->lineEdit->setText(QStringLiteral("other"));
         dialog->setSwatchColour(QColor(200, 0, 0));
         dialog->cancelButton->click();
     });
     window.actionProperty->trigger();
+    QVERIFY(cancel.done);
     QCOMPARE(window.project.cartographer, QStringLiteral("A"));
     QCOMPARE(window.project.fillColour, QColor(1, 2, 3));
     QCOMPARE(int(window.project.changeFlags), 0);

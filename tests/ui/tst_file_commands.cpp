@@ -43,17 +43,17 @@ private slots:
     void saveFailingHalfWayKeepsOldFile();
 
 private:
-    static void acceptNextPropertyDialog(const QString &mapName = QStringLiteral("area"));
+    using PropertyAction = ModalDialogAction<CProperty>;
+    // Accepts the next properties dialog with the given map name.
+    static PropertyAction *acceptNextPropertyDialog(const QString &mapName = QStringLiteral("area"));
     static QByteArray read(const QString &path);
 };
 
-void TestFileCommands::acceptNextPropertyDialog(const QString &mapName)
+TestFileCommands::PropertyAction *TestFileCommands::acceptNextPropertyDialog(const QString &mapName)
 {
-    QTimer::singleShot(30, [mapName] {
-        if (auto *dialog = qobject_cast<CProperty *>(QApplication::activeModalWidget())) {
-            dialog->lineEdit_2->setText(mapName);
-            dialog->okButton->click();
-        }
+    return new PropertyAction([mapName](CProperty *dialog) {
+        dialog->lineEdit_2->setText(mapName);
+        dialog->okButton->click();
     });
 }
 
@@ -67,7 +67,7 @@ void TestFileCommands::saveRightAfterNew()
 {
     WindowFixture fixture;
     Mapvane2 window;
-    acceptNextPropertyDialog();
+    std::unique_ptr<PropertyAction> accept(acceptNextPropertyDialog());
     window.actionNew->trigger();
     QCOMPARE(window.projectState, 1);
     QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - area.smf"));
@@ -163,7 +163,7 @@ void TestFileCommands::newAnsweringYesSavesFirst()
     const QString target = fixture.path(QStringLiteral("old.smf"));
     fixture.answerFiles(window, QString(), target, &asked);
     ModalAnswer answer({QMessageBox::Yes});
-    acceptNextPropertyDialog(QStringLiteral("fresh"));
+    std::unique_ptr<PropertyAction> accept(acceptNextPropertyDialog(QStringLiteral("fresh")));
     window.actionNew->trigger();
     QCOMPARE(asked, 1);
     QCOMPARE(QFileInfo(target).size(), 148);
@@ -181,11 +181,9 @@ void TestFileCommands::newCancelledDialogKeepsOldProject()
     fixture.answerFiles(window, image, QString());
     window.actionAdd->trigger();
     ModalAnswer answer({QMessageBox::No});
-    QTimer::singleShot(30, [] {
-        if (auto *dialog = qobject_cast<CProperty *>(QApplication::activeModalWidget()))
-            dialog->cancelButton->click();
-    });
+    PropertyAction cancel([](CProperty *dialog) { dialog->cancelButton->click(); });
     window.actionNew->trigger();
+    QVERIFY(cancel.done);
     QCOMPARE(window.layerTable->rowCount(), 1);
     QCOMPARE(window.project.layers.size(), 1);
     QCOMPARE(window.project.mapName, QStringLiteral("map"));
