@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "geo/geo_position.h"
+
+struct MapLayer;
+
+// Positions typed in the calibration form are given on the selected datum, while
+// layers store WGS 84; these functions take them back to WGS 84 so that a typed value
+// reads back as typed (within a milliarcsecond) after the form is refreshed.
+
+// A latitude/longitude in degrees typed on datum `datumIndex`, as WGS 84. Row 224
+// (WGS 1984) and indices outside 0..227 (read as row 224 everywhere) return the
+// position unchanged, so a value typed on the default datum is stored exactly as
+// typed; row 223 (WGS 1972) is not shifted either (typedPositionToWgs84).
+GeoPosition typedOnDatumToWgs84(const GeoPosition &onDatum, int datumIndex);
+
+// A UTM (kGridUtm) or TM (kGridTm) text typed on datum `datumIndex`, as WGS 84.
+GeoPosition typedGridToWgs84(int gridKind, int datumIndex, const QString &eastingText,
+                             const QString &northingText);
+
+// The point's position (WGS 84 degrees) for showing it and for converting typed
+// values: each coordinate as stored when it was entered; else the same coordinate of
+// the layer's other point when that was entered (the corners of a map are close);
+// else 0. A never-entered coordinate keeps its world-corner default, which is no
+// position (the top-left default latitude is the pole, where a datum shift loses the
+// longitude), so it is never used.
+GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft);
+
+// What to store when the user typed one coordinate of a calibration point.
+struct TypedCoordinate
+{
+    double value = 0.0;          // the edited coordinate, WGS 84 degrees
+    bool storePartner = false;   // the other coordinate of the point is to be stored too
+    double partner = 0.0;        // its WGS 84 degrees, when storePartner
+};
+
+// One coordinate typed on a datum moves both coordinates of the point on WGS 84, so it
+// is converted together with the point's other coordinate (the partner) as that one is
+// shown on the same datum. Stored values are chosen so that the form shows them as
+// typed, to the nearest milliarcsecond:
+// - when the partner was entered it is stored again as well, so that it keeps reading
+//   as shown (storing only the edited coordinate would move the shown partner by the
+//   change of the shift, some 0.2" per degree, and by far more for a partner entered
+//   before this coordinate, against a stand-in). The partner as shown is
+//   `partnerAsShown`, the value in the partner's edits, while that lies within 1e-5°
+//   of the stored partner or the point lies at a pole; otherwise the stored partner as
+//   formatPosition shows it. The edits do not change while this coordinate is typed,
+//   so repeated keystrokes never walk the partner away. The partner is left alone when
+//   the conversion does not give it back (a longitude at a pole); its entered flag is
+//   never touched.
+// - when it was not entered, only the edited coordinate is stored, chosen so that it
+//   shows as typed beside the partner's stand-in (effectivePointWgs84).
+// On datums that shift nothing the typed value is stored as typed (see
+// degreesKeepingWholeMilliarcseconds) and the partner is left alone.
+// `topLeft` selects the point; `latitude` the edited coordinate (else the longitude).
+TypedCoordinate typedCoordinateToWgs84(const MapLayer &layer, bool topLeft, bool latitude, double typed,
+                                       std::optional<double> partnerAsShown, int datumIndex);
+
+// Whether positions on datum `datumIndex` are stored as typed.
+bool datumStoresAsTyped(int datumIndex);
+
+// Degrees that the layer setters (which truncate toward zero) store as the
+// milliarcsecond nearest to `degrees`.
+double degreesStoringNearest(double degrees);
+
+// A typed value for the truncating setters: a value within a millionth of a
+// milliarcsecond of a whole one (35°40'15.5", whose sum in degrees lands just below
+// 128415500 milliarcseconds) stores as that whole value; any other value is returned
+// unchanged and truncates (10.0000001° stores 36000000).
+double degreesKeepingWholeMilliarcseconds(double degrees);
