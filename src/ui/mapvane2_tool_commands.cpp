@@ -1,8 +1,12 @@
 // Tool and help commands of the main window: properties, about, WFL conversion.
 
+#include <QDir>
+
+#include "smf/wfl_conversion.h"
 #include "ui/c_about.h"
 #include "ui/c_property.h"
 #include "ui/mapvane2.h"
+#include "ui/save_progress_dialog.h"
 
 void Mapvane2::on_actionProperty_triggered()
 {
@@ -27,4 +31,37 @@ void Mapvane2::on_actionAbout_triggered()
 
 void Mapvane2::on_actionWlf_smf_triggered()
 {
+    const QString folder = dialogs.folder(this, tr("打开文件"), QDir::currentPath());
+    if (folder.isEmpty())
+        return;
+    CProperty dialog(this);
+    dialog.lineEdit->setText(project.cartographer);
+    dialog.lineEdit_2->setText(project.mapName);
+    dialog.setSwatchColour(project.fillColour);
+    const QString keptCartographer = project.cartographer;
+    const QString keptMapName = project.mapName;
+    const QColor keptFill = project.fillColour;
+    const quint8 keptFlags = project.changeFlags;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300, 500);
+    projectState = 1;
+    project.changeFlags = 1;
+    WflConversionResult result;
+    {
+        SaveProgressDialog progress(this);
+        result = convertWfl(folder, project.cartographer, project.mapName, project.fillColour, QString(), &progress);
+    }
+    // The conversion does not touch the project: its own properties come back.
+    project.cartographer = keptCartographer;
+    project.mapName = keptMapName;
+    project.fillColour = keptFill;
+    project.changeFlags = keptFlags;
+    updateActions();
+
+    if (result.status == 0)
+        message(result.outputPath);
+    else
+        message(tr("转换失败") + QLatin1Char('\n') + result.errorText);
 }
