@@ -9,6 +9,7 @@
 #include "cli/fill_argument.h"
 #include "cli/layer_argument.h"
 #include "project/map_project.h"
+#include "project/ozi_map.h"
 #include "smf/smf_header.h"
 #include "smf/smf_save_status.h"
 
@@ -100,11 +101,40 @@ bool parseArguments(const QStringList &args, ConvertOptions *options)
     return true;
 }
 
+// Adds an OziExplorer file as the window does: import it with its image, then show
+// it, which clamps a bottom-right point beyond the image to its edge.
+int addOziMapLayer(MapProject &project, const LayerArgument &argument)
+{
+    const int index = int(project.layers.size());
+    if (project.addImageLayer(argument.imagePath) != 0) {
+        MapLayer named;
+        if (readOziMap(argument.imagePath, &named) != 0) {
+            printErr(QStringLiteral("convert: cannot read the OziExplorer file %1").arg(argument.imagePath));
+        } else {
+            printErr(QStringLiteral("convert: cannot read the image %1 named by %2")
+                         .arg(named.sourcePath, argument.imagePath));
+        }
+        return kExitIo;
+    }
+    MapLayer *layer = project.layers.at(index);
+    const CalibrationPoint imported = layer->bottomRight;
+    const QSize size = project.layerImage(index)->size();
+    if (layer->bottomRightLatSet
+        && (layer->bottomRight.pixelX != imported.pixelX || layer->bottomRight.pixelY != imported.pixelY)) {
+        printErr(QStringLiteral("convert: warning: layer %1: the bottom-right pixel (%2, %3) lies beyond the "
+                                "%4 x %5 image and is moved to its edge")
+                     .arg(index).arg(imported.pixelX).arg(imported.pixelY).arg(size.width()).arg(size.height()));
+    }
+    return kExitOk;
+}
+
 // Adds one layer as the window does: decode the image, show it (which gives the
 // bottom-right point the image size), then enter the calibration. Every value on the
 // command line counts as entered, even one equal to the default of a fresh layer.
 int addLayer(MapProject &project, const LayerArgument &argument)
 {
+    if (argument.oziMap)
+        return addOziMapLayer(project, argument);
     const int index = int(project.layers.size());
     if (project.addImageLayer(argument.imagePath) != 0) {
         printErr(QStringLiteral("convert: cannot read the image %1").arg(argument.imagePath));
@@ -160,7 +190,14 @@ int runConvert(const QStringList &args)
             return result;
     }
     for (int i = 0; i < project.layers.size(); ++i) {
-        if (!project.layers.at(i)->isCalibrationValid()) {
+        const MapLayer *layer = project.layers.at(i);
+        if (options.layers.at(i).oziMap && !layer->topLeftLatSet) {
+            printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the OziExplorer file has no "
+                                    "reference points")
+                         .arg(i).arg(options.layers.at(i).imagePath));
+            return kExitInvalidInput;
+        }
+        if (!layer->isCalibrationValid()) {
             printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the top-left point must lie "
                                     "west of, north of, left of and above the bottom-right point, within "
                                     "+-180 degrees of longitude and +-90 degrees of latitude")
@@ -191,7 +228,7 @@ int runConvert(const QStringList &args)
 
 const CliCommandRegistrar registrar({
     "convert",
-    "OUT.smf [IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2 | IMAGE@LON1,LAT1,LON2,LAT2]... [--name TEXT] "
+    "OUT.smf [IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2 | IMAGE@LON1,LAT1,LON2,LAT2 | OZI.map]... [--name TEXT] "
     "[--cartographer TEXT] [--fill R,G,B] [--tile WxH]",
     runConvert,
 });

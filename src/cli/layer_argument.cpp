@@ -5,8 +5,17 @@
 
 #include <cmath>
 
+#include "project/ozi_map.h"
+
 bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *error)
 {
+    if (isOziMapPath(text)) {
+        LayerArgument result;
+        result.imagePath = text;
+        result.oziMap = true;
+        *layer = result;
+        return true;
+    }
     const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
     if (at < 0) {
         *error = QStringLiteral("LAYER '%1' has no '@' before its calibration").arg(text);

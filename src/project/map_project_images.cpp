@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "project/image_file.h"
+#include "project/ozi_map.h"
 #include "smf/smf_layer_image.h"
 
 namespace {
@@ -104,11 +105,15 @@ QImage *MapProject::layerImage(int layer)
 
 int MapProject::addImageLayer(const QString &path)
 {
-    const QImage image = readImageFile(path, physicalMB);
+    MapLayer imported;
+    imported.sourcePath = path;
+    // An OziExplorer file names its image and brings its calibration.
+    if (isOziMapPath(path))
+        readOziMap(path, &imported);
+    const QImage image = readImageFile(imported.sourcePath, physicalMB);
     if (image.isNull())
         return -1;
-    auto *layer = new MapLayer;
-    layer->sourcePath = path;
+    auto *layer = new MapLayer(imported);
     if (!layer->bottomRightLatSet)
         layer->bottomRight.pixelY = image.height();
     layer->updateScales();

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "common/cli_runner.h"
+#include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
 #include "project/map_project.h"
 #include "project/milliarcseconds.h"
@@ -17,6 +18,8 @@ private slots:
     void convertPngThenInfoAndExtract();
     void convertJpegAtImageCorners();
     void sameBytesAsTheWindow();
+    void oziMapSameBytesAsImageLayer_data();
+    void oziMapSameBytesAsImageLayer();
     void defaultsFromConfigIni();
     void emptyProject();
     void exitCodes_data();
@@ -178,6 +181,38 @@ void TestCliConvert::sameBytesAsTheWindow()
     QCOMPARE(levels.at(2).toObject().value(QStringLiteral("bottomRightX")).toInt(), 310);
 }
 
+void TestCliConvert::oziMapSameBytesAsImageLayer_data()
+{
+    QTest::addColumn<QString>("mapName");
+    QTest::addColumn<QByteArray>("imageLine");
+    QTest::newRow("relative image") << QStringLiteral("topo.map") << QByteArray("topo.png");
+    QTest::newRow("upper-case name, Windows path of another machine")
+        << QStringLiteral("TOPO.MAP") << QByteArray("C:\\Maps\\Scans\\TOPO.PNG");
+}
+
+void TestCliConvert::oziMapSameBytesAsImageLayer()
+{
+    QFETCH(QString, mapName);
+    QFETCH(QByteArray, imageLine);
+    writeImage(QStringLiteral("topo.png"), fixtures::mapLikeImage(1000, 800), "PNG");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("maps")));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("maps/") + mapName),
+                                 fixtures::oziMapFile(imageLine, fixtures::fourCorners())));
+    QVERIFY(QFile::copy(path(QStringLiteral("topo.png")), path(QStringLiteral("maps/topo.png"))));
+    const cli::Result fromMap =
+        cli::run(m_dir->path(), {QStringLiteral("convert"), QStringLiteral("map.smf"), QStringLiteral("maps/") + mapName});
+    QCOMPARE(fromMap.exitCode, 0);
+    QVERIFY2(fromMap.err.isEmpty(), fromMap.err.constData());
+    const cli::Result fromImage = cli::run(m_dir->path(), {QStringLiteral("convert"), QStringLiteral("image.smf"),
+                                                           QStringLiteral("topo.png@0,0,10,46,999,799,11,45")});
+    QCOMPARE(fromImage.exitCode, 0);
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("map.smf"))), fixtures::fileBytes(path(QStringLiteral("image.smf"))));
+    const QJsonObject level =
+        infoJson(QStringLiteral("map.smf")).value(QStringLiteral("levels")).toArray().at(0).toObject();
+    QCOMPARE(level.value(QStringLiteral("bottomRightX")).toInt(), 999);
+    QCOMPARE(level.value(QStringLiteral("topLeftLat")).toInt(), 165600000);  // 46 x 3600000
+}
+
 void TestCliConvert::defaultsFromConfigIni()
 {
     QFile config(path(QStringLiteral("config.ini")));
@@ -218,8 +253,9 @@ void TestCliConvert::exitCodes_data()
     QTest::newRow("unknown option") << QStringList{convert, out, QStringLiteral("--zoom")} << 2 << "unknown option";
     QTest::newRow("option without value") << QStringList{convert, out, QStringLiteral("--name")} << 2 << "needs a value";
     QTest::newRow("LAYER without @") << QStringList{convert, out, QStringLiteral("map.png")} << 2 << "no '@'";
-    QTest::newRow("OziExplorer file is not a LAYER yet") << QStringList{convert, out, QStringLiteral("roads.map")} << 2
-                                                         << "no '@'";
+    QTest::newRow("name ending in map without a dot") << QStringList{convert, out, QStringLiteral("roadmap")} << 2
+                                                      << "no '@'";
+    QTest::newRow(".map without a name") << QStringList{convert, out, QStringLiteral(".map")} << 2 << "no '@'";
     QTest::newRow("LAYER with 5 values") << QStringList{convert, out, QStringLiteral("map.png@1,2,3,4,5")} << 2
                                          << "needs 4 values";
     QTest::newRow("LAYER with a word") << QStringList{convert, out, QStringLiteral("map.png@0,1,east,0")} << 2
@@ -248,6 +284,15 @@ void TestCliConvert::exitCodes_data()
                                    << "cannot read the image nothing.png";
     QTest::newRow("text is no image") << QStringList{convert, out, QStringLiteral("config.ini@0,1,1,0")} << 3
                                       << "cannot read the image";
+    QTest::newRow("OziExplorer file without reference points")
+        << QStringList{convert, out, layer, QStringLiteral("blank.map")} << 1
+        << "layer 1 (blank.map): invalid calibration: the OziExplorer file has no reference points";
+    QTest::newRow("OziExplorer file with one reference point")
+        << QStringList{convert, out, QStringLiteral("point.map")} << 1 << "layer 0 (point.map): invalid calibration";
+    QTest::newRow("missing OziExplorer file") << QStringList{convert, out, QStringLiteral("roads.MAP")} << 3
+                                              << "cannot read the OziExplorer file roads.MAP";
+    QTest::newRow("image of an OziExplorer file missing") << QStringList{convert, out, QStringLiteral("gone.map")} << 3
+                                                          << "cannot read the image C:/Maps/gone.png named by gone.map";
     QTest::newRow("output folder is a file") << QStringList{convert, QStringLiteral("config.ini/x.smf"), layer} << 3
                                              << "cannot create";
     QTest::newRow("output folder missing") << QStringList{convert, QStringLiteral("no/such/x.smf"), layer} << 3
@@ -261,6 +306,12 @@ void TestCliConvert::exitCodes()
     QFETCH(QString, message);
     writeImage(QStringLiteral("map.png"), fixtures::mapLikeImage(100, 100), "PNG");
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("config.ini")), "Kelvo\nKelvo\n1\n2\n3\n"));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("blank.map")),
+                                 fixtures::withCrLf(fixtures::oziHeader("map.png") + "MMPNUM,0\n")));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("point.map")),
+                                 fixtures::oziMapFile("map.png", {{10, 10, 10.0, 46.0}})));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("gone.map")),
+                                 fixtures::oziMapFile("C:\\Maps\\gone.png", fixtures::fourCorners())));
     const cli::Result result = cli::run(m_dir->path(), args);
     QVERIFY(!result.crashed);
     QCOMPARE(result.exitCode, exitCode);
