@@ -4,11 +4,19 @@
 #include "geo/datum_table.h"
 #include "geo/grid_parse.h"
 
+bool typedPositionsAreShifted(int datumIndex)
+{
+    return datumIndex >= 0 && datumIndex < kDatumCount && datumIndex != kWgs84DatumIndex
+        && datumIndex != kWgs72DatumIndex;
+}
+
 GeoPosition typedPositionToWgs84(const GeoPosition &onDatum, int datumIndex)
 {
     GeoPosition in = onDatum;
     in.height = 0.0;
-    if (datumIndex == kWgs72DatumIndex)
+    // On WGS 1984 itself the shift is an identity only up to rounding, which would
+    // store 22.5 as 22.49999999997 and truncate it a milliarcsecond short.
+    if (!typedPositionsAreShifted(datumIndex))
         return in;
     GeoPosition out = datumToWgs84(in, datumIndex);
     out.height = 0.0;

@@ -10,6 +10,11 @@
 // on row 223 (WGS 1972) nothing is shifted either way; every other row goes
 // through datumToWgs84. Heights are ignored (0 in, 0 out).
 
+// Whether positions typed on datum `datumIndex` are shifted to WGS 84: false for row
+// 224 (WGS 1984, stored exactly as typed), row 223 (WGS 1972, never shifted) and
+// indices outside 0..227 (read as row 224 everywhere).
+bool typedPositionsAreShifted(int datumIndex);
+
 // A latitude/longitude in degrees typed on datum `datumIndex`, as WGS 84.
 GeoPosition typedPositionToWgs84(const GeoPosition &onDatum, int datumIndex);
 

@@ -8,6 +8,7 @@
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"
 #include "ui/points_form_angle_text.h"
+#include "geo/typed_position.h"
 #include "ui/points_form_typed.h"
 
 // Pixels.
@@ -301,7 +302,7 @@ void CPointsForm::applyUtm(bool topLeft)
     const QString easting = fields.utmZone->text() + QLatin1Char(' ') + fields.utmBand->text() + QLatin1Char(' ')
         + fields.utmEasting->text();
     // An empty northing reads as 0.
-    const GeoPosition wgs84 = typedGridToWgs84(kGridUtm, datumIndex(), easting, fields.lat.decimal->text());
+    const GeoPosition wgs84 = parseGridPositionToWgs84(kGridUtm, datumIndex(), easting, fields.lat.decimal->text());
     storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
 }
 
@@ -312,7 +313,7 @@ void CPointsForm::applyTm(bool topLeft)
         return;
     // The E/W and N/S combos are not part of the texts.
     const GeoPosition wgs84 =
-        typedGridToWgs84(kGridTm, datumIndex(), fields.tmEasting->text(), fields.tmNorthing->text());
+        parseGridPositionToWgs84(kGridTm, datumIndex(), fields.tmEasting->text(), fields.tmNorthing->text());
     storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
 }
 

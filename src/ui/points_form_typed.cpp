@@ -85,28 +85,6 @@ GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft)
     return position;
 }
 
-bool datumStoresAsTyped(int datumIndex)
-{
-    return datumIndex < 0 || datumIndex >= kDatumCount || datumIndex == kWgs84DatumIndex
-        || datumIndex == kWgs72DatumIndex;
-}
-
-GeoPosition typedOnDatumToWgs84(const GeoPosition &onDatum, int datumIndex)
-{
-    if (datumStoresAsTyped(datumIndex)) {
-        GeoPosition out = onDatum;
-        out.height = 0.0;
-        return out;
-    }
-    return typedPositionToWgs84(onDatum, datumIndex);
-}
-
-GeoPosition typedGridToWgs84(int gridKind, int datumIndex, const QString &eastingText,
-                             const QString &northingText)
-{
-    return typedOnDatumToWgs84(parseGridPosition(gridKind, datumIndex, eastingText, northingText), datumIndex);
-}
-
 double degreesStoringNearest(double degrees)
 {
     if (!std::isfinite(degrees))
@@ -129,7 +107,7 @@ TypedCoordinate typedCoordinateToWgs84(const MapLayer &layer, bool topLeft, bool
                                        std::optional<double> partnerAsShown, int datumIndex)
 {
     TypedCoordinate result;
-    if (datumStoresAsTyped(datumIndex)) {
+    if (!typedPositionsAreShifted(datumIndex)) {
         result.value = degreesKeepingWholeMilliarcseconds(typed);
         return result;
     }

@@ -12,16 +12,6 @@ struct MapLayer;
 // layers store WGS 84; these functions take them back to WGS 84 so that a typed value
 // reads back as typed (within a milliarcsecond) after the form is refreshed.
 
-// A latitude/longitude in degrees typed on datum `datumIndex`, as WGS 84. Row 224
-// (WGS 1984) and indices outside 0..227 (read as row 224 everywhere) return the
-// position unchanged, so a value typed on the default datum is stored exactly as
-// typed; row 223 (WGS 1972) is not shifted either (typedPositionToWgs84).
-GeoPosition typedOnDatumToWgs84(const GeoPosition &onDatum, int datumIndex);
-
-// A UTM (kGridUtm) or TM (kGridTm) text typed on datum `datumIndex`, as WGS 84.
-GeoPosition typedGridToWgs84(int gridKind, int datumIndex, const QString &eastingText,
-                             const QString &northingText);
-
 // The point's position (WGS 84 degrees) for showing it and for converting typed
 // values: each coordinate as stored when it was entered; else the same coordinate of
 // the layer's other point when that was entered (the corners of a map are close);
@@ -59,9 +49,6 @@ struct TypedCoordinate
 // `topLeft` selects the point; `latitude` the edited coordinate (else the longitude).
 TypedCoordinate typedCoordinateToWgs84(const MapLayer &layer, bool topLeft, bool latitude, double typed,
                                        std::optional<double> partnerAsShown, int datumIndex);
-
-// Whether positions on datum `datumIndex` are stored as typed.
-bool datumStoresAsTyped(int datumIndex);
 
 // Degrees that the layer setters (which truncate toward zero) store as the
 // milliarcsecond nearest to `degrees`.
