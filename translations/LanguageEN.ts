@@ -21,6 +21,33 @@
     </message>
 </context>
 <context>
+    <name>CPointsForm</name>
+    <message>
+        <source>横坐标</source>
+        <translation>Easting</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>Northing</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>最大宽度为</source>
+        <translation>Maximum width is </translation>
+    </message>
+    <message>
+        <source>最大高度为</source>
+        <translation>Maximum height is </translation>
+    </message>
+</context>
+<context>
     <name>CProperty</name>
     <message>
         <source>提示</source>
@@ -56,6 +83,65 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Form</name>
+    <message>
+        <source>左上</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>X1</source>
+        <translation>X1</translation>
+    </message>
+    <message>
+        <source>Y1</source>
+        <translation>Y1</translation>
+    </message>
+    <message>
+        <source>Lon1</source>
+        <translation>Lon1</translation>
+    </message>
+    <message>
+        <source>Lat1</source>
+        <translation>Lat1</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>X2</source>
+        <translation>X2</translation>
+    </message>
+    <message>
+        <source>Y2</source>
+        <translation>Y2</translation>
+    </message>
+    <message>
+        <source>Lon2</source>
+        <translation>Lon2</translation>
+    </message>
+    <message>
+        <source>Lat2</source>
+        <translation>Lat2</translation>
     </message>
 </context>
 <context>
@@ -140,6 +226,18 @@
         <source>层</source>
         <comment>layer row name</comment>
         <translation>Layer </translation>
+    </message>
+    <message>
+        <source>无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示</source>
+        <translation>SMF files of more than 10,000 x 10,000 pixels cannot be edited! This SMF file will be shown read-only.</translation>
+    </message>
+    <message>
+        <source>无法读取SMF文件</source>
+        <translation>Cannot read the SMF file</translation>
+    </message>
+    <message>
+        <source>转换失败</source>
+        <translation>Conversion failed</translation>
     </message>
 </context>
 <context>
@@ -259,6 +357,20 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>&amp;Auto</translation>
+    </message>
+</context>
+<context>
+    <name>MyValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>MydoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
     </message>
 </context>
 </TS>

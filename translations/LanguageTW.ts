@@ -22,6 +22,33 @@
     </message>
 </context>
 <context>
+    <name>CPointsForm</name>
+    <message>
+        <source>横坐标</source>
+        <translation>橫座標</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>經度</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>縱座標</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>緯度</translation>
+    </message>
+    <message>
+        <source>最大宽度为</source>
+        <translation>最大寬度為</translation>
+    </message>
+    <message>
+        <source>最大高度为</source>
+        <translation>最大高度為</translation>
+    </message>
+</context>
+<context>
     <name>CProperty</name>
     <message>
         <source>提示</source>
@@ -57,6 +84,65 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Form</name>
+    <message>
+        <source>左上</source>
+        <translation>左上</translation>
+    </message>
+    <message>
+        <source>X1</source>
+        <translation>X1</translation>
+    </message>
+    <message>
+        <source>Y1</source>
+        <translation>Y1</translation>
+    </message>
+    <message>
+        <source>Lon1</source>
+        <translation>Lon1</translation>
+    </message>
+    <message>
+        <source>Lat1</source>
+        <translation>Lat1</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>右下</translation>
+    </message>
+    <message>
+        <source>X2</source>
+        <translation>X2</translation>
+    </message>
+    <message>
+        <source>Y2</source>
+        <translation>Y2</translation>
+    </message>
+    <message>
+        <source>Lon2</source>
+        <translation>Lon2</translation>
+    </message>
+    <message>
+        <source>Lat2</source>
+        <translation>Lat2</translation>
     </message>
 </context>
 <context>
@@ -141,6 +227,18 @@
         <source>层</source>
         <comment>layer row name</comment>
         <translation>層</translation>
+    </message>
+    <message>
+        <source>无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示</source>
+        <translation>無法編輯像素超過10,000 x 10,000的SMF檔案!這個SMF檔案會以唯讀方式顯示</translation>
+    </message>
+    <message>
+        <source>无法读取SMF文件</source>
+        <translation>無法讀取SMF檔案</translation>
+    </message>
+    <message>
+        <source>转换失败</source>
+        <translation>轉換失敗</translation>
     </message>
 </context>
 <context>
@@ -260,6 +358,20 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>自動(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>MyValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>輸入無效或超出範圍</translation>
+    </message>
+</context>
+<context>
+    <name>MydoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>輸入無效或超出範圍</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 
 #include "app/settings/language_settings.h"
 #include "ui/c_about.h"
+#include "ui/c_points_form.h"
 #include "ui/c_property.h"
 #include "ui/mapvane2.h"
 
@@ -76,6 +77,11 @@ QStringList TestTranslations::windowTexts(Mapvane2 &window)
           << window.layerTable->horizontalHeaderItem(1)->text();
     for (int i = 0; i < window.notationSelector->count(); ++i)
         texts << window.notationSelector->itemText(i);
+    CPointsForm *form = window.pointsForm;
+    for (int notation : {0, 3}) {
+        form->showNotation(notation);
+        texts << form->gpBox1->title() << form->gpBox2->title() << form->lblLon1->text() << form->lblLat1->text();
+    }
     return texts;
 }
 
