@@ -179,9 +179,14 @@ void Mapvane2::updateActions()
 
 void Mapvane2::clearLayers()
 {
+    // The canvas must not keep a layer the project is about to destroy.
+    const bool wasEnabled = selectionEnabled;
+    selectionEnabled = false;
+    canvas->clearCanvas();
     for (int row = layerTable->rowCount() - 1; row >= 0; --row)
         layerTable->removeRow(row);
     project.clear();
+    selectionEnabled = wasEnabled;
 }
 
 void Mapvane2::formatInxChanged(int index)

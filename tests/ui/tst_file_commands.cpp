@@ -229,17 +229,29 @@ void TestFileCommands::openTooLarge()
     file.write(buildSmfFile(300, 500, {gridRecord(1, 1), gridRecord(34, 20)},
                             [](int, int, int) { return qRgb(255, 255, 255); }));
     file.close();
+    const QString small = fixture.path(QStringLiteral("small.smf"));
+    QFile smallFile(small);
+    QVERIFY(smallFile.open(QIODevice::WriteOnly));
+    smallFile.write(buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
+    smallFile.close();
 
+    // A window showing a small file opens the large one.
     Mapvane2 window;
+    fixture.answerFiles(window, small, QString());
+    window.actionOpen->trigger();
+    QVERIFY(window.canvas->layer != nullptr);
     fixture.answerFiles(window, path, QString());
     ModalAnswer answers({QMessageBox::StandardButton(answer)});
     window.actionOpen->trigger();
     QCOMPARE(answers.texts,
              QStringList({QString::fromUtf8("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示")}));
+    // Empty, with its state and title; the canvas keeps nothing of the destroyed layers.
     QCOMPARE(window.layerTable->rowCount(), 0);
     QVERIFY(window.project.layers.isEmpty());
-    QCOMPARE(window.projectState, 0);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
+    QVERIFY(window.canvas->layer == nullptr);
+    QVERIFY(window.canvas->image.isNull());
+    QCOMPARE(window.projectState, 2);
+    QCOMPARE(window.windowTitle(), "Mapvane - " + small);
     QVERIFY(window.project.filePath != path);
     if (answer == QMessageBox::Yes) {
         QCOMPARE(window.childWindows.size(), 1);
