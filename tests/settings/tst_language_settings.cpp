@@ -124,6 +124,17 @@ void TestLanguageSettings::locateFallsBackToExecutableFolder()
     QCOMPARE(locateTranslationFile(QStringLiteral("./LanguageXX.qm")), QStringLiteral("./LanguageXX.qm"));
     QFile::remove(besideExe);
 
+    // An installed program: bin/../share/mapvane.
+    const QString dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/mapvane");
+    QVERIFY(QDir().mkpath(dataFolder));
+    QFile installed(dataFolder + QStringLiteral("/LanguageYY.qm"));
+    QVERIFY(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    const QString located = locateTranslationFile(QStringLiteral("./LanguageYY.qm"));
+    QFile::remove(installed.fileName());
+    QDir().rmpath(dataFolder);
+    QCOMPARE(QDir::cleanPath(located), QDir::cleanPath(installed.fileName()));
+
     // Found nowhere: the path is handed on unchanged.
     QCOMPARE(locateTranslationFile(QStringLiteral("./Nowhere.qm")), QStringLiteral("./Nowhere.qm"));
 }

@@ -47,8 +47,12 @@ QString locateTranslationFile(const QString &path)
         return path;
     const QString name = QFileInfo(path).fileName();
     QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) {
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        // Beside the program (a build folder), then the data folder of an installed
+        // program wherever it was installed (bin/../share/mapvane).
+        folders << programFolder << QDir(programFolder).filePath(QStringLiteral("../share/mapvane"));
+    }
 #ifdef MAPVANE_INSTALL_DATADIR
     folders << QStringLiteral(MAPVANE_INSTALL_DATADIR);
 #endif

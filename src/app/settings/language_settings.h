@@ -25,7 +25,8 @@ bool writeLanguageIni(int index);
 
 // Where to load a translation file from: the path itself when it exists
 // (relative to the current directory), else a file of the same name next to the
-// executable, else one in the installed data folder. Returns the path unchanged
+// executable, else one in the data folder of the installed program (bin/../share/
+// mapvane, or the folder configured at build time). Returns the path unchanged
 // when none exists, so the translator's own failure applies.
 QString locateTranslationFile(const QString &path);
 
