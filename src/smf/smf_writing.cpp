@@ -2,14 +2,150 @@
 
 #include "project/map_project.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QSaveFile>
 
 #include <limits>
 
+#include "smf/level_record_builder.h"
+#include "smf/ordered_tile_queue.h"
 #include "smf/smf_header.h"
 #include "smf/smf_layout.h"
 #include "smf/smf_save_status.h"
+#include "smf/smf_stream_writer.h"
 #include "smf/smf_tile_index_entry.h"
+#include "smf/tile_cutting.h"
+
+namespace {
+
+// Whole tiles needed for length pixels.
+qint64 tilesFor(qint64 length, qint64 tileLength)
+{
+    return (length + tileLength - 1) / tileLength;
+}
+
+// The size of a layer's image, read from the file's header when the image is not in
+// memory and the file is used at its own size; otherwise the image is decoded (and
+// may be dropped again by the memory budget before its turn comes).
+QSize plannedImageSize(MapProject &project, int index)
+{
+    const MapLayer *layer = project.layers.at(index);
+    if (layer->loaded)
+        return layer->image.size();
+    if (!layer->fromSmf && layer->zoom == 1.0) {
+        const QSize size = QImageReader(layer->sourcePath).size();
+        if (size.isValid())
+            return size;
+    }
+    return project.layerImage(index)->size();
+}
+
+}  // namespace
+
+namespace {
+
+// The save pipeline. The tile grid of every level follows from the image sizes, so
+// the file is laid out before any tile is cut; each layer's image is then decoded
+// when its turn comes, its tiles are cut, encoded and compressed on the thread pool,
+// and the payloads are written in index order as they finish. Only a bounded window
+// of compressed tiles is held at any time.
+// Returns 0 or a negative SmfSaveStatus with *error saying why.
+int streamLevels(MapProject &project, ProgressReporter *progress, QString *error)
+{
+    const auto fail = [error](int status, const QString &reason) {
+        *error = reason;
+        return status;
+    };
+    if (project.filePath.isEmpty())
+        return fail(kSmfSaveInvalidProject, QStringLiteral("the project has no file path"));
+    const int tileWidth = project.tileWidth;
+    const int tileHeight = project.tileHeight;
+    const int count = int(project.layers.size());
+    if (count > 0 && (tileWidth <= 0 || tileHeight <= 0)) {
+        return fail(kSmfSaveInvalidProject,
+                    QStringLiteral("the tile size %1 x %2 is not positive").arg(tileWidth).arg(tileHeight));
+    }
+
+    QVector<QSize> grids(count);
+    qint64 tileCount = 0;
+    for (int i = 0; i < count; ++i) {
+        const QSize size = plannedImageSize(project, i);
+        if (size.isEmpty()) {
+            return fail(kSmfSaveImageError, QStringLiteral("layer %1: the image %2 cannot be read")
+                                                .arg(i).arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
+        }
+        grids[i] = QSize(int(tilesFor(size.width(), tileWidth)), int(tilesFor(size.height(), tileHeight)));
+        tileCount += qint64(grids[i].width()) * grids[i].height();
+    }
+
+    SmfStreamWriter writer(project.filePath);
+    int status = writer.begin(count, tileCount);
+    if (status != kSmfSaveOk)
+        return fail(status, writer.errorString());
+
+    const QRgb fill = project.fillColour.rgb();
+    QVector<SmfLevelRecord> records(count);
+    qint64 firstTile = 0;
+    for (int i = 0; i < count; ++i) {
+        progress->setValue(i * 10);
+        progress->pumpEvents();
+        if (progress->cancelled())
+            return fail(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
+        MapLayer *layer = project.layers.at(i);
+        // A shared copy: the tiles are cut from it even if the budget drops the layer's image.
+        const QImage image = *project.layerImage(i);
+        if (image.isNull()) {
+            return fail(kSmfSaveImageError, QStringLiteral("layer %1: the image %2 cannot be read")
+                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        }
+        const int columns = int(tilesFor(image.width(), tileWidth));
+        const int rows = int(tilesFor(image.height(), tileHeight));
+        if (QSize(columns, rows) != grids.at(i)) {
+            return fail(kSmfSaveImageError, QStringLiteral("layer %1: the image %2 changed its size while saving")
+                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        }
+        layer->updateScales();
+        QString reason;
+        if (!buildLevelRecord(*layer, columns, rows, tileWidth, tileHeight, &records[i], &reason))
+            return fail(kSmfSaveCalibrationError, QStringLiteral("layer %1: %2").arg(i).arg(reason));
+        records[i].firstTile = qint32(firstTile);
+        firstTile += qint64(columns) * rows;
+
+        // Tiles in index order: row by row from the top, each row from the left.
+        OrderedTileQueue queue;
+        const qint64 tiles = qint64(columns) * rows;
+        qint64 next = 0;
+        for (qint64 done = 0; done < tiles; ++done) {
+            for (; next < tiles && !queue.isFull(); ++next) {
+                const QRect rect(int(next % columns) * tileWidth, int(next / columns) * tileHeight, tileWidth,
+                                 tileHeight);
+                queue.submit([image, rect, fill]() { return cutTile(image, rect, fill); });
+            }
+            const QByteArray payload = queue.takeNext();
+            progress->pumpEvents();
+            if (payload.isEmpty())
+                return fail(kSmfSaveOutOfMemory, QStringLiteral("not enough memory to encode a tile"));
+            status = writer.appendPayload(payload);
+            if (status != kSmfSaveOk)
+                return fail(status, writer.errorString());
+            if (progress->cancelled())
+                return fail(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
+        }
+    }
+
+    SmfHeader header;
+    header.cartographer = project.cartographer;
+    header.mapName = project.mapName;
+    header.tileWidth = tileWidth;
+    header.tileHeight = tileHeight;
+    status = writer.finish(header, records);
+    if (status != kSmfSaveOk)
+        return fail(status, writer.errorString());
+    return kSmfSaveOk;
+}
+
+}  // namespace
 
 int MapProject::failSave(int status, const QString &reason)
 {
@@ -27,21 +163,11 @@ int MapProject::saveSmf(ProgressReporter *progress)
 
     const int count = int(layers.size());
     progress->start(count * 10);
-    int status = kSmfSaveOk;
-    for (int i = 0; i < count && status == kSmfSaveOk; ++i) {
-        progress->setValue(i * 10);
-        progress->pumpEvents();
-        if (progress->cancelled())
-            status = failSave(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
-        else
-            status = buildLevel(i, progress);
-    }
-    if (status == kSmfSaveOk)
-        status = writeSmf();
+    QString reason;
+    const int status = streamLevels(*this, progress, &reason);
     if (status != kSmfSaveOk) {
-        discardLevels();
         progress->finish();
-        return status;
+        return failSave(status, reason);
     }
     progress->setValue(count * 10);
     progress->finish();
