@@ -7,9 +7,6 @@
 
 namespace {
 
-// Deflate never expands data by more than this factor, so no payload inflates to
-// more than this many times its own size.
-constexpr qint64 kMaxInflateRatio = 1032;
 // Levels up to this size are assembled whatever their payloads hold.
 constexpr qint64 kAlwaysAllowedBytes = 16 * 1024 * 1024;
 
@@ -52,6 +49,9 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
         for (int c = 0; c < record.tileColumns; ++c)
             payloadBytes += index.tile(level, c, r).size;
     }
+    // Entries of a damaged file may share bytes; the level holds no more than the
+    // file's tile data either way.
+    payloadBytes = qMin(payloadBytes, index.fileSize - tileDataOffset(index.header.levelCount, index.header.tileCount));
     const qint64 imageBytes = width * height * 2;
     if (imageBytes > kAlwaysAllowedBytes && imageBytes > kMaxInflateRatio * payloadBytes) {
         return failure(QStringLiteral("level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data "

@@ -49,6 +49,13 @@ QByteArray compressTile(QByteArrayView raw)
 
 namespace {
 
+// Whether payload could inflate to rawSize bytes at all; a damaged file may claim
+// tiles of gigabytes for a payload of a few bytes.
+bool couldInflateTo(QByteArrayView payload, qint64 rawSize)
+{
+    return rawSize > 0 && rawSize / kMaxInflateRatio <= payload.size();
+}
+
 // Inflates payload into out[0..rawSize); true when it fills exactly rawSize bytes.
 bool inflateInto(QByteArrayView payload, uchar *out, qint64 rawSize)
 {
@@ -66,7 +73,7 @@ bool inflateInto(QByteArrayView payload, uchar *out, qint64 rawSize)
 
 QByteArray inflateTile(QByteArrayView payload, qint64 rawSize)
 {
-    if (rawSize <= 0)
+    if (!couldInflateTo(payload, rawSize))
         return QByteArray();
     QByteArray raw(rawSize, Qt::Uninitialized);
     if (!inflateInto(payload, reinterpret_cast<uchar *>(raw.data()), rawSize))
@@ -95,7 +102,7 @@ QImage decodeTile(QByteArrayView payload, qint32 tileWidth, qint32 tileHeight)
     if (tileWidth <= 0 || tileHeight <= 0)
         return QImage();
     const qint64 rawSize = rawTileSize(tileWidth, tileHeight);
-    if (rawSize > std::numeric_limits<quint32>::max() - 54)
+    if (rawSize > std::numeric_limits<quint32>::max() - 54 || !couldInflateTo(payload, rawSize))
         return QImage();
     QByteArray bitmap(54 + rawSize, Qt::Uninitialized);
     if (!inflateInto(payload, reinterpret_cast<uchar *>(bitmap.data()) + 54, rawSize))

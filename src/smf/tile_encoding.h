@@ -18,8 +18,13 @@ QByteArray encodeTilePixels(const QImage &tile);
 // when zlib fails (out of memory).
 QByteArray compressTile(QByteArrayView raw);
 
+// Deflate never expands data by more than this factor, so no payload of n bytes
+// inflates to more than kMaxInflateRatio x n bytes.
+inline constexpr qint64 kMaxInflateRatio = 1032;
+
 // The decompressed bytes of a payload that inflates to exactly rawSize bytes.
-// Returns a null array for anything else (damaged stream, shorter or longer data).
+// Returns a null array for anything else (damaged stream, shorter or longer data),
+// without allocating when rawSize is more than the payload could inflate to.
 QByteArray inflateTile(QByteArrayView payload, qint64 rawSize);
 
 // The 54-byte bitmap file and info header that turns a raw tile of
@@ -27,5 +32,6 @@ QByteArray inflateTile(QByteArrayView payload, qint64 rawSize);
 QByteArray tileBitmapHeader(qint32 tileWidth, qint32 tileHeight, quint32 rawLength);
 
 // Decodes a payload as the image library decodes the equivalent 16-bit BMP file.
-// Returns a null image when the payload does not inflate to the full raw tile.
+// Returns a null image when the payload does not inflate to the full raw tile,
+// without allocating when the tile is larger than the payload could inflate to.
 QImage decodeTile(QByteArrayView payload, qint32 tileWidth, qint32 tileHeight);

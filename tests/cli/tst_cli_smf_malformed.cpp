@@ -1,0 +1,261 @@
+// Malformed SMF files against every reader: mapvane-cli info and extract (under a
+// memory cap), a project opened for editing and one opened for browsing with a paint
+// of its first tiles. Each either refuses the file with a clear message or draws the
+// bad tiles white; none crashes or allocates far beyond the file and one level image.
+
+#include <QtTest>
+
+#include <QPainter>
+#include <QtEndian>
+
+#include "common/cli_runner.h"
+#include "common/project_fixtures.h"
+#include "project/map_layer.h"
+#include "project/map_project.h"
+#include "smf/browse_view.h"
+#include "smf/smf_header.h"
+#include "smf/smf_layout.h"
+#include "smf/smf_level_record.h"
+#include "smf/smf_tile_index_entry.h"
+#include "smf/tile_encoding.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MAPVANE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MAPVANE_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+namespace {
+
+// Header fields, byte offsets.
+constexpr int kLevelCountAt = 132;
+constexpr int kTileCountAt = 136;
+constexpr int kTileWidthAt = 140;
+constexpr int kTileHeightAt = 144;
+// Level record field, byte offset within the record.
+constexpr int kFirstTileAt = 28;
+
+void putInt(QByteArray &bytes, qint64 offset, qint32 value)
+{
+    qToLittleEndian<qint32>(value, reinterpret_cast<uchar *>(bytes.data()) + offset);
+}
+
+QByteArray flatPayload(int width, int height, QRgb rgb, int extraRawBytes = 0)
+{
+    QImage tile(width, height, QImage::Format_RGB32);
+    tile.fill(rgb);
+    return compressTile(encodeTilePixels(tile) + QByteArray(extraRawBytes, '\0'));
+}
+
+// One level of columns x rows tiles of width x height pixels; tile i uses payload
+// payloadOf(i) of payloads, stored once each, back to back.
+QByteArray smfFile(int width, int height, int columns, int rows, const QVector<QByteArray> &payloads,
+                   const std::function<int(int)> &payloadOf)
+{
+    SmfHeader header;
+    header.levelCount = 1;
+    header.tileCount = columns * rows;
+    header.tileWidth = width;
+    header.tileHeight = height;
+    SmfLevelRecord record;
+    record.tileColumns = columns;
+    record.tileRows = rows;
+    QByteArray bytes = header.toBytes() + record.toBytes();
+    QVector<qint64> offsets;
+    qint64 at = tileDataOffset(1, header.tileCount);
+    for (const QByteArray &payload : payloads) {
+        offsets.append(at);
+        at += payload.size();
+    }
+    for (int i = 0; i < header.tileCount; ++i) {
+        SmfTileIndexEntry entry;
+        entry.offset = quint32(offsets.at(payloadOf(i)));
+        entry.size = quint32(payloads.at(payloadOf(i)).size());
+        bytes += entry.toBytes();
+    }
+    for (const QByteArray &payload : payloads)
+        bytes += payload;
+    return bytes;
+}
+
+// The 2 x 1 file every case starts from: a red tile and a blue one of 16 x 8 pixels.
+QByteArray validFile()
+{
+    return smfFile(16, 8, 2, 1, {flatPayload(16, 8, qRgb(255, 0, 0)), flatPayload(16, 8, qRgb(0, 0, 255))},
+                   [](int i) { return i; });
+}
+
+qint64 entryAt(int tile)
+{
+    return tileIndexOffset(1) + 8 * tile;
+}
+
+}  // namespace
+
+class TestCliSmfMalformed : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void malformed_data();
+    void malformed();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestCliSmfMalformed::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(fixtures::writeBytes(m_dir.filePath(QStringLiteral("valid.smf")), validFile()));
+}
+
+void TestCliSmfMalformed::malformed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("refusal");  // in info's and extract's message; empty: the file is read
+    QTest::addColumn<bool>("firstTileWhite");  // extract draws tile (0, 0) white and warns
+    QTest::addColumn<int>("editResult");       // openSmf of an editing project
+
+    const QByteArray valid = validFile();
+    const QByteArray red = flatPayload(16, 8, qRgb(255, 0, 0));
+    QTest::newRow("valid file") << valid << QString() << false << 0;
+    QTest::newRow("truncated header") << valid.left(100) << "too short" << false << -1;
+    QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << -1;
+
+    QByteArray pastEnd = valid;
+    putInt(pastEnd, entryAt(1), qint32(valid.size() - 2));
+    putInt(pastEnd, entryAt(1) + 4, 100);
+    QTest::newRow("entry past the end") << pastEnd << "points outside" << false << -1;
+    QByteArray wrapping = valid;
+    putInt(wrapping, entryAt(1) + 4, -16);  // offset + size wraps in 32 bits
+    QTest::newRow("entry size wrapping 32 bits") << wrapping << "points outside" << false << -1;
+
+    QByteArray notZlib = valid;
+    notZlib.replace(tileDataOffset(1, 2), 7, "notzlib");
+    QTest::newRow("payload not zlib") << notZlib << QString() << true << 0;
+    QByteArray tooShort = valid;
+    putInt(tooShort, entryAt(0) + 4, red.size() - 5);
+    QTest::newRow("payload too short") << tooShort << QString() << true << 0;
+    const QByteArray tooLong = smfFile(16, 8, 2, 1, {flatPayload(16, 8, qRgb(255, 0, 0), 64), red},
+                                       [](int i) { return i; });
+    QTest::newRow("payload inflates past the tile") << tooLong << QString() << true << 0;
+
+    QByteArray count = valid;
+    putInt(count, kLevelCountAt, -1);
+    QTest::newRow("negative level count") << count << "negative count" << false << -1;
+    count = valid;
+    putInt(count, kTileCountAt, -2);
+    QTest::newRow("negative tile count") << count << "negative count" << false << -1;
+    count = valid;
+    putInt(count, kLevelCountAt, 0x7FFFFFFF);
+    QTest::newRow("huge level count") << count << "truncated" << false << -1;
+    count = valid;
+    putInt(count, kTileCountAt, 0x7FFFFFFF);
+    QTest::newRow("huge tile count") << count << "truncated" << false << -1;
+
+    QByteArray size = valid;
+    putInt(size, kTileWidthAt, 0);
+    QTest::newRow("tile width 0") << size << "tile size" << false << -1;
+    size = valid;
+    putInt(size, kTileHeightAt, 100001);
+    QTest::newRow("tile height 100001") << size << "tile size" << false << -1;
+    size = valid;
+    putInt(size, kTileWidthAt, -16);
+    QTest::newRow("negative tile width") << size << "negative tile size" << false << -1;
+
+    QByteArray first = valid;
+    putInt(first, kSmfHeaderSize + kFirstTileAt, 1);
+    QTest::newRow("firstTile leaves the index") << first << "outside the tile index" << false << -1;
+    first = valid;
+    putInt(first, kSmfHeaderSize + kFirstTileAt, -1);
+    QTest::newRow("negative firstTile") << first << "outside the tile index" << false << -1;
+
+    QTest::newRow("overlapping payloads")
+        << smfFile(16, 8, 2, 1, {red}, [](int) { return 0; }) << QString() << false << 0;
+    // Tiles of 40,000 x 40,000 pixels (3.2 GB raw) from a few hundred bytes: the browse
+    // paint used to allocate the whole tile before finding that it cannot inflate.
+    QByteArray bigTile = valid;
+    putInt(bigTile, kTileWidthAt, 40000);
+    putInt(bigTile, kTileHeightAt, 40000);
+    QTest::newRow("tile far larger than its payload") << bigTile << "more than its" << false << -2;
+    // 3,600 entries sharing one 2 kB payload claim a 60,000 x 60,000 level (7.2 GB):
+    // counted once per entry, the shared payload looked large enough to hold it.
+    const QByteArray white1000 = flatPayload(1000, 1000, qRgb(255, 255, 255));
+    QTest::newRow("overlapping payloads claim a huge level")
+        << smfFile(1000, 1000, 60, 60, {white1000}, [](int) { return 0; }) << "more than its" << false << -2;
+}
+
+void TestCliSmfMalformed::malformed()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, refusal);
+    QFETCH(bool, firstTileWhite);
+    QFETCH(int, editResult);
+    const QString path = m_dir.filePath(QStringLiteral("case.smf"));
+    QVERIFY(fixtures::writeBytes(path, bytes));
+    QFile::remove(m_dir.filePath(QStringLiteral("case.png")));
+
+    // Address space: what the program needs to start, the file, one level image of up
+    // to 16 MB (assembled whatever its payloads), a raw tile, and the PNG encoder's
+    // buffers. A sanitized build reserves terabytes of shadow memory, so it runs
+    // without the cap and relies on the sanitizer's own checks.
+#if defined(MAPVANE_ADDRESS_SANITIZER)
+    const QStringList wrapper;
+#else
+    const qint64 cap = 400LL * 1024 * 1024 + 2 * bytes.size() + 2 * 16 * 1024 * 1024;
+    const QStringList wrapper = {QStringLiteral("prlimit"), QStringLiteral("--as=%1").arg(cap)};
+#endif
+    const cli::Result info = cli::run(m_dir.path(), {QStringLiteral("info"), QStringLiteral("case.smf")}, wrapper);
+    const cli::Result extract = cli::run(
+        m_dir.path(), {QStringLiteral("extract"), QStringLiteral("case.smf"), QStringLiteral("0"), QStringLiteral("case.png")},
+        wrapper);
+    QVERIFY2(!info.crashed && !extract.crashed, info.err + extract.err);
+    const bool refusedByInfo = refusal.size() && refusal != QLatin1String("more than its");
+    QCOMPARE(info.exitCode, refusedByInfo ? 3 : 0);
+    if (refusedByInfo)
+        QVERIFY2(QString::fromUtf8(info.err).contains(refusal), info.err.constData());
+    QCOMPARE(extract.exitCode, refusal.isEmpty() ? 0 : 3);
+    if (refusal.size()) {
+        QVERIFY2(QString::fromUtf8(extract.err).contains(refusal), extract.err.constData());
+    } else {
+        QCOMPARE(extract.err.contains("is damaged and drawn white"), firstTileWhite);
+        const QImage image(m_dir.filePath(QStringLiteral("case.png")));
+        QCOMPARE(image.size(), QSize(32, 8));
+        QCOMPARE(image.pixel(3, 3), firstTileWhite ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
+    }
+
+    MapProject editing(4096);
+    QCOMPARE(editing.openSmf(path), editResult);
+    QCOMPARE(editing.layers.size(), editResult == 0 ? 1 : 0);
+    if (editResult != 0)
+        QVERIFY(!editing.errorString().isEmpty());
+
+    MapProject browsing(4096);
+    browsing.browseMode = true;
+    const bool browsable = refusal.isEmpty() || refusal == QLatin1String("more than its");
+    QCOMPARE(browsing.openSmf(path), browsable ? 0 : -1);
+    if (!browsable)
+        return;
+    MapLayer *layer = browsing.layers.first();
+    BrowseView view;
+    QVERIFY(prepareBrowseLayer(view, *layer));
+    QImage canvas(64, 32, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        paintBrowseView(painter, canvas.size(), view, layer, browsing.smfImages.first(), 0, 0);
+    }
+    // Red 31 of 31 reads back as 248 from the 16-bit bitmap; a tile left out stays
+    // the white background (a white tile drawn is 248 grey, as white as it gets).
+    const QRgb pixel = canvas.pixel(3, 3);
+    if (refusal.isEmpty() && !firstTileWhite)
+        QCOMPARE(pixel, qRgb(248, 0, 0));
+    else
+        QVERIFY2(qRed(pixel) >= 248 && qGreen(pixel) >= 248 && qBlue(pixel) >= 248, qPrintable(QString::number(pixel, 16)));
+}
+
+QTEST_MAIN(TestCliSmfMalformed)
+#include "tst_cli_smf_malformed.moc"
