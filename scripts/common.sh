@@ -11,6 +11,9 @@ MAPVANE_PACKAGES=(
     qt6-qpa-plugins libgl-dev zlib1g-dev libdeflate-dev
 )
 
+# What scripts/fuzz.sh needs on top: clang and its libFuzzer and sanitizer runtimes.
+MAPVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 install_missing_packages() {
     local missing=()
     local pkg

@@ -1,0 +1,26 @@
+// OziExplorer .map files: the text parser on its own, and the import into a layer
+// from a file.
+
+#include "fuzz_support.h"
+#include "project/map_layer.h"
+#include "project/ozi_map.h"
+#include "project/ozi_map_text.h"
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    fuzz::startApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    (void)parseOziMapText(bytes);
+    static const QString path = fuzz::scratchPath(QStringLiteral(".map"));
+    if (!fuzz::writeScratch(path, bytes))
+        return 0;
+    MapLayer layer;
+    (void)readOziMap(path, &layer);
+    layer.updateScales();
+    return 0;
+}
