@@ -37,15 +37,12 @@ private slots:
     void updateActions_data();
     void updateActions();
     void placingModes();
-    void placingNeedsARow();
     void viewToggles();
-    void dockCloseUnticksMenuItem();
     void languageMarks_data();
     void languageMarks();
     void languageChangeWritesIni();
     void configDefaults_data();
     void configDefaults();
-    void freshFolderCreatesEmptyConfig();
     void saveProjectToWithoutProject();
     void destructionDeletesBrowseWindows();
 
@@ -92,18 +89,8 @@ void TestMapvane2::windowBasics()
     Mapvane2 window;
     QVERIFY(window.isMaximized());
     QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
-    QCOMPARE(window.baseTitle, QStringLiteral("Mapvane"));
-    QCOMPARE(window.projectState, 0);
-    QCOMPARE(window.currentLayer, 0);
-    QVERIFY(!window.selectionEnabled);
-    QVERIFY(!window.browseMode);
     QCOMPARE(window.lastDirectory, QDir::currentPath());
-    QVERIFY(window.childWindows.isEmpty());
-    QCOMPARE(window.QMainWindow::centralWidget(), static_cast<QWidget *>(window.scrollArea));
     QCOMPARE(window.scrollArea->widget(), static_cast<QWidget *>(window.canvas));
-    QVERIFY(window.scrollArea->widgetResizable());
-    QCOMPARE(window.canvas->window, &window);
-    QCOMPARE(window.pointsForm->window, &window);
     QVERIFY(window.canvas->hasMouseTracking());
 }
 
@@ -207,15 +194,6 @@ void TestMapvane2::docksAndTable()
     QCOMPARE(window.pointsDock->windowTitle(), QString::fromUtf8("定标点"));
     QCOMPARE(window.dockWidgetArea(window.layerDock), Qt::LeftDockWidgetArea);
     QCOMPARE(window.dockWidgetArea(window.pointsDock), Qt::RightDockWidgetArea);
-    QCOMPARE(window.layerDock->widget(), static_cast<QWidget *>(window.layerTable));
-    QCOMPARE(window.pointsDock->widget(), static_cast<QWidget *>(window.pointsForm));
-    for (QDockWidget *dock : {window.layerDock, window.pointsDock}) {
-        QVERIFY(!dock->isFloating());
-        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetClosable));
-        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetMovable));
-        QVERIFY(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
-        QCOMPARE(dock->allowedAreas(), Qt::AllDockWidgetAreas);
-    }
     QCOMPARE(window.pointsDock->minimumSize(), QSize(238 - 20, 240));
 
     QTableWidget *table = window.layerTable;
@@ -223,12 +201,7 @@ void TestMapvane2::docksAndTable()
     QCOMPARE(table->horizontalHeaderItem(0)->text(), QString::fromUtf8("层"));
     QCOMPARE(table->horizontalHeaderItem(1)->text(), QString::fromUtf8("比例尺(像素:毫秒)"));
     QVERIFY(table->isColumnHidden(2));
-    QVERIFY(!table->isColumnHidden(1));
-    QVERIFY(table->verticalHeader()->isHidden());
-    QVERIFY(!table->showGrid());
-    QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(table->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
 }
 
 void TestMapvane2::statusLabels()
@@ -236,20 +209,13 @@ void TestMapvane2::statusLabels()
     Mapvane2 window;
     const int widths[4] = {100, 100, 200, 200};
     for (int i = 0; i < 4; ++i) {
-        QVERIFY(window.statusLabels[i]);
-        QCOMPARE(window.statusLabels[i]->parentWidget() != nullptr, true);
-        QCOMPARE(window.statusLabels[i]->minimumWidth(), widths[i]);
-        QCOMPARE(window.statusLabels[i]->maximumWidth(), widths[i]);
-        QVERIFY(window.statusLabels[i]->text().isEmpty());
+        QCOMPARE(window.statusLabels[i]->width(), widths[i]);
+        // Left to right in the status bar.
+        QVERIFY(i == 0 || window.statusLabels[i - 1]->x() < window.statusLabels[i]->x());
     }
-    // Left to right in the status bar.
-    for (int i = 1; i < 4; ++i)
-        QVERIFY(window.statusLabels[i - 1]->x() < window.statusLabels[i]->x());
-    // A long text does not widen a label.
-    window.statusLabels[2]->setText(QString(80, QLatin1Char('W')));
-    QCOMPARE(window.statusLabels[2]->width(), 200);
 }
 
+// The two selectors and the notation table behind the notation selector.
 void TestMapvane2::selectors()
 {
     Mapvane2 window;
@@ -261,12 +227,11 @@ void TestMapvane2::selectors()
     QCOMPARE(datums->currentIndex(), 224);
 
     QComboBox *notations = window.notationSelector;
-    QCOMPARE(notations->count(), 5);
-    QCOMPARE(notations->currentIndex(), 0);
     const QStringList items = {QString::fromUtf8("度"), QString::fromUtf8("度分"), QString::fromUtf8("度分秒"),
                                QStringLiteral("UTM"), QStringLiteral("TM")};
     const int styles[5] = {0, 1, 2, 0, 0};
     const int grids[5] = {0, 0, 0, 1, 12};
+    QCOMPARE(notations->count(), 5);
     for (int i = 0; i < 5; ++i) {
         QCOMPARE(notations->itemText(i), items[i]);
         QCOMPARE(window.notationTable[i].angleStyle, styles[i]);
@@ -279,7 +244,6 @@ void TestMapvane2::updateActions_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("rows");
     QTest::addColumn<QStringList>("disabled");
-    const QStringList alwaysOn;
     QTest::newRow("no project") << 0 << 0
                                 << QStringList({"actionProperty", "actionAdd", "actionCopy", "actionDelete", "atAuto",
                                                 "actionAddPoint1", "actionAddPoint2"});
@@ -289,9 +253,6 @@ void TestMapvane2::updateActions_data()
                                                            "actionAddPoint2"});
     QTest::newRow("new project, no rows")
         << 1 << 0 << QStringList({"actionCopy", "actionDelete", "atAuto", "actionAddPoint1", "actionAddPoint2"});
-    QTest::newRow("bound project, no rows")
-        << 2 << 0 << QStringList({"actionCopy", "actionDelete", "atAuto", "actionAddPoint1", "actionAddPoint2"});
-    QTest::newRow("project with rows") << 1 << 1 << QStringList();
     QTest::newRow("bound project with rows") << 2 << 3 << QStringList();
 }
 
@@ -330,50 +291,35 @@ void TestMapvane2::placingModes()
 {
     Mapvane2 window;
     window.projectState = 1;
-    addRow(window);
-    window.updateActions();
-
-    window.actionAddPoint1->trigger();
-    QVERIFY(window.actionAddPoint1->isChecked());
-    QVERIFY(!window.actionAddPoint2->isChecked());
-    QCOMPARE(window.cursor().shape(), Qt::CrossCursor);
-
-    window.actionAddPoint2->trigger();
-    QVERIFY(window.actionAddPoint2->isChecked());
-    QVERIFY(!window.actionAddPoint1->isChecked());
-
-    // Triggering a checked placing action leaves it checked.
-    window.actionAddPoint2->trigger();
-    QVERIFY(window.actionAddPoint2->isChecked());
-    QVERIFY(!window.actionAddPoint1->isChecked());
-}
-
-void TestMapvane2::placingNeedsARow()
-{
-    Mapvane2 window;
-    window.projectState = 1;
     window.updateActions();
     // Enabled by hand: with no rows the mode is refused and the cursor stays.
     window.actionAddPoint1->setEnabled(true);
     window.actionAddPoint1->trigger();
     QVERIFY(!window.actionAddPoint1->isChecked());
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+
+    addRow(window);
+    window.updateActions();
+    window.actionAddPoint1->trigger();
+    QVERIFY(window.actionAddPoint1->isChecked());
+    QCOMPARE(window.cursor().shape(), Qt::CrossCursor);
+    // The modes exclude each other, and triggering a checked one leaves it checked.
+    for (int i = 0; i < 2; ++i) {
+        window.actionAddPoint2->trigger();
+        QVERIFY(window.actionAddPoint2->isChecked());
+        QVERIFY(!window.actionAddPoint1->isChecked());
+    }
 }
 
 void TestMapvane2::viewToggles()
 {
     Mapvane2 window;
-    QVERIFY(window.mainToolBar->isVisible());
     window.actionTool_On_Off->trigger();
     QVERIFY(window.mainToolBar->isHidden());
     window.actionTool_On_Off->trigger();
-    QVERIFY(window.mainToolBar->isVisible());
     QCOMPARE(window.toolBarArea(window.mainToolBar), Qt::TopToolBarArea);
-
     window.actionStatus_On_Off->trigger();
     QVERIFY(window.statusBar1->isHidden());
-    window.actionStatus_On_Off->trigger();
-    QVERIFY(window.statusBar1->isVisible());
 
     // The widget's state decides, not the action's mark.
     window.layerDock->hide();
@@ -381,20 +327,13 @@ void TestMapvane2::viewToggles()
     QVERIFY(window.layerDock->isVisible());
     window.actionPoints_On_Off->trigger();
     QVERIFY(window.pointsDock->isHidden());
-    window.actionPoints_On_Off->trigger();
-    QVERIFY(window.pointsDock->isVisible());
-}
 
-void TestMapvane2::dockCloseUnticksMenuItem()
-{
-    Mapvane2 window;
+    // Closing a dock unticks its own menu item.
     QAction *toggle = window.layerDock->toggleViewAction();
-    QVERIFY(toggle->isChecked());
     window.layerDock->close();
     QVERIFY(!toggle->isChecked());
     toggle->trigger();
     QVERIFY(window.layerDock->isVisible());
-    QVERIFY(toggle->isChecked());
 }
 
 void TestMapvane2::languageMarks_data()
@@ -423,9 +362,6 @@ void TestMapvane2::languageMarks()
         QCOMPARE(a->isChecked(), isMarked);
         QCOMPARE(a->isCheckable(), isMarked);
     }
-    QCOMPARE(window.languageActions[0], window.action);
-    QCOMPARE(window.languageActions[1], window.action_C);
-    QCOMPARE(window.languageActions[2], window.action_2);
 }
 
 void TestMapvane2::languageChangeWritesIni()
@@ -450,6 +386,7 @@ void TestMapvane2::configDefaults_data()
     QTest::addColumn<QString>("cartographer");
     QTest::addColumn<QString>("mapName");
     QTest::addColumn<QColor>("colour");
+    QTest::newRow("no config.ini") << QByteArray() << "Kelvo" << "Kelvo" << QColor(122, 122, 122);
     QTest::newRow("five lines") << QByteArray("A\nB\n1\n2\n3\n") << "A" << "B" << QColor(1, 2, 3);
     QTest::newRow("empty third line") << QByteArray("A\nB\n\n2\n3\n") << "A" << "B" << QColor(0, 2, 3);
     QTest::newRow("two lines") << QByteArray("A\nB\n") << "A" << "B" << QColor(122, 122, 122);
@@ -458,28 +395,20 @@ void TestMapvane2::configDefaults_data()
 void TestMapvane2::configDefaults()
 {
     QFETCH(QByteArray, content);
-    QFile file(QStringLiteral("config.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-
+    if (!content.isNull()) {
+        QFile file(QStringLiteral("config.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
     Mapvane2 window;
+    // A missing file is created empty.
+    QVERIFY(QFile::exists(QStringLiteral("config.ini")));
+    QCOMPARE(QFileInfo(QStringLiteral("config.ini")).size(), content.size());
     QTEST(window.project.cartographer, "cartographer");
     QTEST(window.project.mapName, "mapName");
     QTEST(window.project.fillColour, "colour");
     // Loading the defaults is not a change.
     QCOMPARE(int(window.project.changeFlags), 0);
-}
-
-void TestMapvane2::freshFolderCreatesEmptyConfig()
-{
-    QVERIFY(!QFile::exists(QStringLiteral("config.ini")));
-    Mapvane2 window;
-    QVERIFY(QFile::exists(QStringLiteral("config.ini")));
-    QCOMPARE(QFileInfo(QStringLiteral("config.ini")).size(), 0);
-    QCOMPARE(window.project.cartographer, QStringLiteral("Kelvo"));
-    QCOMPARE(window.project.mapName, QStringLiteral("Kelvo"));
-    QCOMPARE(window.project.fillColour, QColor(122, 122, 122));
 }
 
 void TestMapvane2::saveProjectToWithoutProject()
@@ -489,7 +418,6 @@ void TestMapvane2::saveProjectToWithoutProject()
     QCOMPARE(window.saveProjectTo(path), -1);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
-    QCOMPARE(window.projectState, 0);
 }
 
 void TestMapvane2::destructionDeletesBrowseWindows()
