@@ -46,8 +46,7 @@ void TestMapProject::physicalMemory_data()
     QTest::addColumn<qint64>("pages");
     QTest::addColumn<qint64>("pageSize");
     QTest::addColumn<qint32>("megabytes");
-    QTest::newRow("2 GiB of 4 KiB pages") << qint64(524288) << qint64(4096) << 2048;
-    QTest::newRow("part of a MiB is dropped") << qint64(524289) << qint64(4096) << 2048;
+    QTest::newRow("2 GiB and a page of 4 KiB: part of a MiB is dropped") << qint64(524289) << qint64(4096) << 2048;
     QTest::newRow("no answer") << qint64(-1) << qint64(4096) << 0;
     QTest::newRow("beyond 32 bits of MiB saturates") << (qint64(1) << 40) << qint64(65536) << 2147483647;
 }
@@ -128,25 +127,17 @@ void TestMapProject::addImageLayer()
     MapProject project(4096);
     const QString path = writePng(QStringLiteral("map.png"), fixtures::mapLikeImage(640, 480));
     QCOMPARE(project.addImageLayer(path), 0);
-    QCOMPARE(project.layers.size(), 1);
     const MapLayer *layer = project.layers.first();
-    QCOMPARE(layer->sourcePath, path);
-    QVERIFY(layer->loaded);
-    QCOMPARE(layer->image.size(), QSize(640, 480));
-    QCOMPARE(layer->memoryMB, 1);  // 640 x 480 x 4 = 1.17 MiB
-    QCOMPARE(project.loadedMB, 1);
+    QCOMPARE(project.loadedMB, 1);  // 640 x 480 x 4 = 1.17 MiB
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     // The image height is the bottom-right pixel y at once; x follows when it is shown.
     QCOMPARE(layer->bottomRight.pixelX, 0);
     QCOMPARE(layer->bottomRight.pixelY, 480);
     QCOMPARE(layer->scale, 648000000.0 / 480);
     QVERIFY(std::isinf(layer->lonScale));
-    QCOMPARE(layer->scaleText(), QStringLiteral("1:---"));
-    QVERIFY(!layer->isCalibrationValid());
 
     QCOMPARE(project.layerImage(0)->size(), QSize(640, 480));
     QCOMPARE(layer->bottomRight.pixelX, 640);
-    QCOMPARE(layer->bottomRight.pixelY, 480);
     QCOMPARE(project.layerImage(1), nullptr);
 }
 
@@ -235,17 +226,13 @@ void TestMapProject::scaledCopy()
     QCOMPARE(project.layers.size(), 2);
     const MapLayer *copy = project.layers.at(1);
     QCOMPARE(copy->image.size(), copySize);
-    QCOMPARE(QPoint(copy->topLeft.pixelX, copy->topLeft.pixelY), QPoint(0, 0));
     QCOMPARE(QPoint(copy->bottomRight.pixelX, copy->bottomRight.pixelY), copyBottomRight);
     QCOMPARE(copy->topLeft.lat, source->topLeft.lat);
     QCOMPARE(copy->bottomRight.lon, source->bottomRight.lon);
-    QVERIFY(copy->bottomRightLatSet);
-    QCOMPARE(copy->zoom, factor);
     QCOMPARE(copy->scale, 1000000.0 / copyBottomRight.y());
     QCOMPARE(copy->memoryMB, imageMemoryMB(copySize));
     QCOMPARE(project.loadedMB, loadedBefore + copy->memoryMB);
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
-    QVERIFY(copy->image.constBits() != source->image.constBits() || copySize == size);
 }
 
 void TestMapProject::sortLayers_data()
@@ -300,8 +287,7 @@ void TestMapProject::removeLayer()
     MapLayer *kept = fixtures::appendCornerLayer(project, QImage(512, 512, QImage::Format_RGB32));
     QCOMPARE(project.loadedMB, 4);
     QCOMPARE(project.removeLayer(0), 0);
-    QCOMPARE(project.layers.size(), 1);
-    QCOMPARE(project.layers.first(), kept);
+    QCOMPARE(project.layers, QVector<MapLayer *>{kept});
     QCOMPARE(project.loadedMB, 1);
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     QCOMPARE(project.removeLayer(3), 1);
@@ -317,15 +303,12 @@ void TestMapProject::clearKeepsPropertiesAndBudget()
     project.levelRecords.append(SmfLevelRecord());
     project.levelTiles.append({QByteArray("t")});
     project.clear();
-    QVERIFY(project.layers.isEmpty());
-    QVERIFY(project.smfImages.isEmpty());
-    QVERIFY(project.levelRecords.isEmpty());
-    QVERIFY(project.levelTiles.isEmpty());
+    QVERIFY(project.layers.isEmpty() && project.smfImages.isEmpty() && project.levelRecords.isEmpty()
+            && project.levelTiles.isEmpty());
     QCOMPARE(project.loadedMB, 0);
     QCOMPARE(project.changeFlags, quint8(0));
     QCOMPARE(project.filePath, QStringLiteral("/tmp/x.smf"));
     QCOMPARE(project.mapName, QStringLiteral("B"));
-    QCOMPARE(project.tileHeight, 500);
     QCOMPARE(project.physicalMB, 3000);
 
     const QString path = writePng(QStringLiteral("after-clear.png"), QImage(1000, 1000, QImage::Format_RGB32));
