@@ -40,10 +40,17 @@ OrderedTileQueue::~OrderedTileQueue()
             slot->done = true;
         }
     }
-    QMutexLocker locker(&m_state->mutex);
-    for (const std::shared_ptr<Slot> &slot : m_state->pending) {
-        while (!slot->done)
-            m_state->finished.wait(&m_state->mutex);
+    std::deque<std::shared_ptr<Slot>> finishedSlots;
+    {
+        QMutexLocker locker(&m_state->mutex);
+        for (const std::shared_ptr<Slot> &slot : m_state->pending) {
+            while (!slot->done)
+                m_state->finished.wait(&m_state->mutex);
+        }
+        // Each job holds the state and the state holds the jobs: dropping the
+        // slots here breaks that cycle, so a queue left early (a failed save)
+        // frees its tiles.
+        finishedSlots.swap(m_state->pending);
     }
 }
 
