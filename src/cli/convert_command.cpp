@@ -3,11 +3,10 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "app/settings/config_file.h"
 #include "cli/cli_command.h"
 #include "cli/cli_progress.h"
-#include "cli/fill_argument.h"
 #include "cli/layer_argument.h"
+#include "cli/map_properties_options.h"
 #include "project/map_project.h"
 #include "project/ozi_map.h"
 #include "smf/smf_header.h"
@@ -23,9 +22,7 @@ struct ConvertOptions
 {
     QString output;
     QVector<LayerArgument> layers;
-    QString cartographer;
-    QString mapName;
-    QColor fill;
+    MapPropertiesOptions properties;
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
 };
@@ -45,17 +42,11 @@ bool parseTile(const QString &text, int *width, int *height)
 // false after printing why for a usage error.
 bool parseArguments(const QStringList &args, ConvertOptions *options)
 {
-    const ConfigDefaults config = readConfigFile();
-    if (config.opened) {
-        options->cartographer = config.cartographer;
-        options->mapName = config.mapName;
-        options->fill = config.fillColour;
-    }
+    options->properties = MapPropertiesOptions::fromConfig();
     QStringList positional;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        const bool takesValue = arg == QLatin1String("--name") || arg == QLatin1String("--cartographer")
-            || arg == QLatin1String("--fill") || arg == QLatin1String("--tile");
+        const bool takesValue = MapPropertiesOptions::isOption(arg) || arg == QLatin1String("--tile");
         if (!takesValue) {
             if (arg.startsWith(QLatin1String("--"))) {
                 printErr(QStringLiteral("convert: unknown option %1").arg(arg));
@@ -69,15 +60,9 @@ bool parseArguments(const QStringList &args, ConvertOptions *options)
             return false;
         }
         const QString value = args.at(++i);
-        if (arg == QLatin1String("--name")) {
-            options->mapName = value;
-        } else if (arg == QLatin1String("--cartographer")) {
-            options->cartographer = value;
-        } else if (arg == QLatin1String("--fill")) {
-            if (!parseFillArgument(value, &options->fill)) {
-                printErr(QStringLiteral("convert: --fill needs R,G,B with each value 0 to 255, not '%1'").arg(value));
+        if (MapPropertiesOptions::isOption(arg)) {
+            if (!options->properties.apply(QStringLiteral("convert"), arg, value))
                 return false;
-            }
         } else if (!parseTile(value, &options->tileWidth, &options->tileHeight)) {
             printErr(QStringLiteral("convert: --tile needs WxH with each side 1 to %1 pixels, not '%2'")
                          .arg(kMaxTileSide).arg(value));
@@ -182,7 +167,8 @@ int runConvert(const QStringList &args)
         return kExitUsage;
 
     MapProject project;
-    project.setProperties(options.cartographer, options.mapName, options.fill, options.tileWidth,
+    const MapPropertiesOptions &properties = options.properties;
+    project.setProperties(properties.cartographer, properties.mapName, properties.fill, options.tileWidth,
                           options.tileHeight);
     for (const LayerArgument &layer : std::as_const(options.layers)) {
         const int result = addLayer(project, layer);

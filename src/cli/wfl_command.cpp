@@ -2,10 +2,9 @@
 
 #include <QFileInfo>
 
-#include "app/settings/config_file.h"
 #include "cli/cli_command.h"
 #include "cli/cli_progress.h"
-#include "cli/fill_argument.h"
+#include "cli/map_properties_options.h"
 #include "smf/wfl_conversion.h"
 
 namespace {
@@ -14,26 +13,18 @@ struct WflOptions
 {
     QString folder;
     QString output;  // empty: beside the folder, named after it
-    QString cartographer;
-    QString mapName;
-    QColor fill;
+    MapPropertiesOptions properties;
 };
 
 // Fills options from the arguments, with config.ini's values as defaults. Returns
 // false after printing why for a usage error.
 bool parseArguments(const QStringList &args, WflOptions *options)
 {
-    const ConfigDefaults config = readConfigFile();
-    if (config.opened) {
-        options->cartographer = config.cartographer;
-        options->mapName = config.mapName;
-        options->fill = config.fillColour;
-    }
+    options->properties = MapPropertiesOptions::fromConfig();
     QStringList positional;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        const bool takesValue = arg == QLatin1String("-o") || arg == QLatin1String("--name")
-            || arg == QLatin1String("--cartographer") || arg == QLatin1String("--fill");
+        const bool takesValue = arg == QLatin1String("-o") || MapPropertiesOptions::isOption(arg);
         if (!takesValue) {
             if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
                 printErr(QStringLiteral("wfl: unknown option %1").arg(arg));
@@ -53,12 +44,7 @@ bool parseArguments(const QStringList &args, WflOptions *options)
                 return false;
             }
             options->output = value;
-        } else if (arg == QLatin1String("--name")) {
-            options->mapName = value;
-        } else if (arg == QLatin1String("--cartographer")) {
-            options->cartographer = value;
-        } else if (!parseFillArgument(value, &options->fill)) {
-            printErr(QStringLiteral("wfl: --fill needs R,G,B with each value 0 to 255, not '%1'").arg(value));
+        } else if (!options->properties.apply(QStringLiteral("wfl"), arg, value)) {
             return false;
         }
     }
@@ -91,7 +77,8 @@ int runWfl(const QStringList &args)
         return kExitUsage;
     TerminalProgress progress;
     const WflConversionResult result =
-        convertWfl(options.folder, options.cartographer, options.mapName, options.fill, options.output, &progress);
+        convertWfl(options.folder, options.properties.cartographer, options.properties.mapName,
+                   options.properties.fill, options.output, &progress);
     if (result.status != kWflOk) {
         printErr(QStringLiteral("wfl: %1").arg(result.errorText));
         return exitCodeFor(result.status);
