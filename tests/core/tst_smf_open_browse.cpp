@@ -6,6 +6,40 @@
 #include "project/map_project.h"
 #include "smf/browse_view.h"
 
+// A browse project over one SMF file and the drawing state of its canvas.
+struct BrowseFixture
+{
+    MapProject project{4096};
+    BrowseView view;
+    MapLayer *layer = nullptr;
+
+    // Opens path for browsing and prepares the first layer; false on failure.
+    bool open(const QString &path)
+    {
+        project.browseMode = true;
+        if (project.openSmf(path) != 0 || project.layers.isEmpty())
+            return false;
+        layer = project.layers[0];
+        return prepareBrowseLayer(view, *layer);
+    }
+
+    // Paints into canvas (left as it is where nothing is drawn) scrolled to (x, y).
+    void paint(QImage &canvas, int x, int y)
+    {
+        QPainter painter(&canvas);
+        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages[0], x, y);
+    }
+
+    // A black canvas of size, painted scrolled to (x, y).
+    QImage paint(QSize size, int x, int y)
+    {
+        QImage canvas(size, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        paint(canvas, x, y);
+        return canvas;
+    }
+};
+
 // Reading SMF files into projects, for editing and for browsing, and drawing a
 // browse view tile by tile with the per-layer tile cache.
 class TestSmfOpenBrowse : public QObject
@@ -238,18 +272,10 @@ void TestSmfOpenBrowse::browseColumnsAndPositions()
     QFETCH(QSize, widget);
     QFETCH(QPoint, scroll);
     const QString path = write(buildSmfFile(300, 500, {gridRecord(10, 10)}, positionColour));
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    MapLayer *layer = project.layers[0];
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
-    QImage canvas(widget, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        paintBrowseView(painter, widget, view, layer, project.smfImages[0], scroll.x(), scroll.y());
-    }
+    BrowseFixture browse;
+    QVERIFY(browse.open(path));
+    MapLayer *layer = browse.layer;
+    const QImage canvas = browse.paint(widget, scroll.x(), scroll.y());
     QTEST(int(layer->tileCache.size()), "tilesRead");
     // Tile (c, r) is drawn at (c x 300 - scrollX, r x 500 - scrollY).
     for (const TileCacheEntry &entry : layer->tileCache) {
@@ -267,18 +293,9 @@ void TestSmfOpenBrowse::browseColumnsAndPositions()
 void TestSmfOpenBrowse::browseNegativeScroll()
 {
     const QString path = write(buildSmfFile(300, 500, {gridRecord(4, 4)}, positionColour));
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    MapLayer *layer = project.layers[0];
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
-    QImage canvas(600, 600, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages[0], -100, -50);
-    }
+    BrowseFixture browse;
+    QVERIFY(browse.open(path));
+    const QImage canvas = browse.paint(QSize(600, 600), -100, -50);
     // White before the level, tile (0, 0) from (100, 50) on.
     QCOMPARE(canvas.pixel(50, 200), qRgb(255, 255, 255));
     QCOMPARE(canvas.pixel(150, 200), positionColour(0, 0, 0) | 0xFF000000);
@@ -289,18 +306,12 @@ void TestSmfOpenBrowse::browseCacheRecyclesLeastRecentlyUsed()
 {
     // 10 x 11 tiles of 10 x 10 pixels: one 10 x 10 widget shows about one tile.
     const QString path = write(buildSmfFile(10, 10, {gridRecord(11, 10)}, positionColour));
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    MapLayer *layer = project.layers[0];
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
+    BrowseFixture browse;
+    QVERIFY(browse.open(path));
+    MapLayer *layer = browse.layer;
     QImage canvas(1, 1, QImage::Format_RGB32);
-    auto show = [&](int column, int row) {
-        QPainter painter(&canvas);
-        // A 1 x 1 widget draws 2 x 2 tiles from (column, row).
-        paintBrowseView(painter, QSize(1, 1), view, layer, project.smfImages[0], column * 10, row * 10);
-    };
+    // A 1 x 1 widget draws 2 x 2 tiles from (column, row).
+    auto show = [&](int column, int row) { browse.paint(canvas, column * 10, row * 10); };
     // Rows 0..9 in steps of 2 and all columns: 2 x 2 blocks cover distinct tiles.
     int shown = 0;
     for (int row = 0; row < 10 && shown < 101; row += 2) {
@@ -317,10 +328,10 @@ void TestSmfOpenBrowse::browseCacheRecyclesLeastRecentlyUsed()
     }
     QCOMPARE(layer->tileCache.size(), 101);
     // Showing a cached tile again only restamps it.
-    const quint32 clock = view.tileClock;
+    const quint32 clock = browse.view.tileClock;
     show(0, 0);
     QCOMPARE(layer->tileCache.size(), 101);
-    QVERIFY(view.tileClock > clock);
+    QVERIFY(browse.view.tileClock > clock);
     // A new tile replaces the least recently used entry, not the freshly used (0, 0).
     quint32 smallest = UINT_MAX;
     QPoint oldest;
@@ -353,18 +364,10 @@ void TestSmfOpenBrowse::browseBadPayloadIsWhite()
     for (int i = 1; i <= 20; ++i)
         bytes[bytes.size() - i] = char(0x55);
     const QString path = write(bytes);
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    MapLayer *layer = project.layers[0];
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
-    QImage canvas(600, 500, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages[0], 0, 0);
-    }
+    BrowseFixture browse;
+    QVERIFY(browse.open(path));
+    MapLayer *layer = browse.layer;
+    const QImage canvas = browse.paint(QSize(600, 500), 0, 0);
     QCOMPARE(canvas.pixel(100, 100), qRgb(0, 0, 0));
     QCOMPARE(canvas.pixel(400, 100), qRgb(255, 255, 255));
     QCOMPARE(layer->tileCache.size(), 1);  // the bad tile is not cached
@@ -373,19 +376,10 @@ void TestSmfOpenBrowse::browseBadPayloadIsWhite()
 void TestSmfOpenBrowse::browseBadTileSizeDrawsNothing()
 {
     const QString path = write(buildSmfFile(300, 500, {gridRecord(1, 1)}, positionColour));
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    MapLayer *layer = project.layers[0];
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
-    view.browseHeader.tileWidth = 100001;
-    QImage canvas(50, 50, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages[0], 0, 0);
-    }
+    BrowseFixture browse;
+    QVERIFY(browse.open(path));
+    browse.view.browseHeader.tileWidth = 100001;
+    const QImage canvas = browse.paint(QSize(50, 50), 0, 0);
     QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0));
 }
 
