@@ -20,7 +20,7 @@ inline QImage mapLikeImage(int width, int height)
             const int level = int(std::floor(h / 25.0));
             const bool contour = std::fabs(h - level * 25.0) < 1.2;
             noise = noise * 1664525u + 1013904223u;
-            const int shade = 170 + int(h / 8) + int(noise >> 28) - 8;
+            const int shade = 170 + int(h / 8) + int(noise >> 30) - 1;
             line[x] = contour ? qRgb(150, 90, 40) : qRgb(qBound(0, shade + 40, 255), qBound(0, shade + 30, 255),
                                                          qBound(0, shade - 10, 255));
         }
