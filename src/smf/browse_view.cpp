@@ -5,6 +5,7 @@
 
 #include "project/calibration_marker.h"
 #include "project/map_layer.h"
+#include "smf/parallel_for.h"
 #include "smf/smf_layout.h"
 #include "smf/smf_level_record.h"
 #include "smf/smf_tile_index_entry.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kMaxTileSide = 100000;
+constexpr int kDecodeBatch = 64;  // missing tiles read before they are decoded together
 
 // Floor division, so that negative scroll offsets land in the right tile.
 qint64 floorDiv(qint64 a, qint64 b)
@@ -39,17 +41,23 @@ bool entryAt(const QByteArray &structure, qint64 levelCount, qint64 position, Sm
     return SmfTileIndexEntry::fromBytes(QByteArrayView(structure).sliced(offset, kSmfTileIndexEntrySize), entry);
 }
 
-// Reads and decodes one payload; a null image when it cannot be read or decoded.
-QImage readTile(QFile &file, BrowseView &view, const SmfTileIndexEntry &entry, int tw, int th)
+// Reads one payload; a null array when it cannot be read.
+QByteArray readPayload(QFile &file, const SmfTileIndexEntry &entry)
 {
     if (!file.isOpen() || qint64(entry.offset) + entry.size > file.size() || !file.seek(entry.offset))
-        return QImage();
-    if (view.readBuffer.size() < qint64(entry.size))
-        view.readBuffer.resize(entry.size);
-    if (file.read(view.readBuffer.data(), entry.size) != qint64(entry.size))
-        return QImage();
-    return decodeTile(QByteArrayView(view.readBuffer.constData(), entry.size), tw, th);
+        return QByteArray();
+    QByteArray payload = file.read(entry.size);
+    return payload.size() == qint64(entry.size) ? payload : QByteArray();
 }
+
+// A visible tile that is not in the cache.
+struct MissingTile {
+    int column;
+    int row;
+    QPoint at;          // where it is drawn
+    QByteArray payload;
+    QImage image;       // decoded; null when the payload does not decode
+};
 
 // The cached tile (column, row) of the layer, restamped; nullptr when not cached.
 const QImage *cachedTile(MapLayer &layer, BrowseView &view, int column, int row)
@@ -112,6 +120,23 @@ void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, Map
         const qint64 r0 = floorDiv(scrollY, th);
         QFile file(layer->sourcePath);
         file.open(QIODevice::ReadOnly);  // a file that cannot be opened leaves its tiles white
+        // Cached tiles are drawn at once; the payloads of the others are read in order,
+        // a batch at a time, decoded on every core, then cached and drawn.
+        QVector<MissingTile> missing;
+        const auto drawMissing = [&]() {
+            parallelFor(int(missing.size()), [&missing, tw, th](int k) {
+                MissingTile &tile = missing[k];
+                tile.image = decodeTile(tile.payload, tw, th);
+                tile.payload = QByteArray();
+            });
+            for (const MissingTile &tile : std::as_const(missing)) {
+                if (tile.image.isNull())
+                    continue;
+                cacheTile(*layer, view, tile.column, tile.row, tile.image);
+                painter.drawImage(tile.at, tile.image);
+            }
+            missing.clear();
+        };
         for (int i = 0; i < rows; ++i) {
             for (int j = 0; j < columns; ++j) {
                 const qint64 tx = c0 + j;
@@ -126,13 +151,15 @@ void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, Map
                 SmfTileIndexEntry entry;
                 if (!entryAt(structure, view.browseHeader.levelCount, tileIndexPosition(record, tx, ty), &entry))
                     continue;
-                const QImage tile = readTile(file, view, entry, tw, th);
-                if (tile.isNull())
+                QByteArray payload = readPayload(file, entry);
+                if (payload.isNull())
                     continue;
-                cacheTile(*layer, view, int(tx), int(ty), tile);
-                painter.drawImage(at, tile);
+                missing.append(MissingTile{int(tx), int(ty), at, std::move(payload), QImage()});
+                if (missing.size() == kDecodeBatch)
+                    drawMissing();
             }
         }
+        drawMissing();
     }
 
     painter.setPen(Qt::red);

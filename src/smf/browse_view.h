@@ -10,8 +10,7 @@ class QPainter;
 struct MapLayer;
 
 // Drawing state of a canvas that shows an SMF file tile by tile, straight from the
-// file: the header of the current layer's file, the use counter of the tile caches
-// and the buffer that receives one payload.
+// file: the header of the current layer's file and the use counter of the tile caches.
 struct BrowseView
 {
     static constexpr int kTileCacheSize = 101;  // decoded tiles kept per layer
@@ -19,7 +18,6 @@ struct BrowseView
     SmfHeader browseHeader;
     bool headerRead = false;    // browseHeader holds the current file's header
     quint32 tileClock = 0;      // incremented by every tile use; stamps share it across layers
-    QByteArray readBuffer;      // one payload as read from the file
 };
 
 // Reads the 148-byte header of the layer's SMF file into view. Returns false (and
@@ -31,7 +29,8 @@ bool prepareBrowseLayer(BrowseView &view, const MapLayer &layer);
 // resolution, on white, then the two calibration markers. structure holds the
 // file's header, level records and tile index (at least), as checked when the file
 // was opened. Tiles come from the layer's cache of decoded tiles, or are read from
-// the file and decoded; a tile that cannot be read or decoded is drawn white and
+// the file (in order) and decoded on the global thread pool, only those that are
+// visible and not cached; a tile that cannot be read or decoded is drawn white and
 // not cached. The cache keeps at most BrowseView::kTileCacheSize tiles per layer and
 // then recycles the least recently used one. A tile size outside 1..100,000 draws
 // nothing. layer may be nullptr (only white is drawn).

@@ -1,7 +1,9 @@
 #include "smf/smf_level_image.h"
 
+#include <QThreadPool>
 #include <QtEndian>
 
+#include "smf/parallel_for.h"
 #include "smf/smf_layout.h"
 #include "smf/tile_encoding.h"
 
@@ -11,13 +13,14 @@ namespace {
 constexpr qint64 kAlwaysAllowedBytes = 16 * 1024 * 1024;
 
 // Copies one raw tile (bottom row first) into the level image at (x, y).
-void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, QImage *image, int x, int y)
+void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, uchar *bits, qint64 bytesPerLine, int x,
+                 int y)
 {
     const qint64 stride = tileRowStride(tileWidth);
     const uchar *rows = reinterpret_cast<const uchar *>(raw.constData());
     for (int ty = 0; ty < tileHeight; ++ty) {
         const uchar *in = rows + stride * (tileHeight - 1 - ty);
-        quint16 *out = reinterpret_cast<quint16 *>(image->scanLine(y + ty)) + x;
+        quint16 *out = reinterpret_cast<quint16 *>(bits + bytesPerLine * (y + ty)) + x;
         for (int tx = 0; tx < tileWidth; ++tx)
             out[tx] = qFromLittleEndian<quint16>(in + 2 * tx) & 0x7FFF;
     }
@@ -64,22 +67,44 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
     if (result.image.isNull())
         return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height));
     result.image.fill(Qt::white);
+    // Taken once here: the workers write disjoint tiles through it, never through QImage.
+    uchar *const bits = result.image.bits();
+    const qint64 bytesPerLine = result.image.bytesPerLine();
 
+    // The payloads are read in index order, a batch at a time, and inflated on every core.
     const qint64 rawSize = index.rawTileBytes();
-    for (int r = 0; r < record.tileRows; ++r) {
-        for (int c = 0; c < record.tileColumns; ++c) {
+    const qint64 tiles = qint64(record.tileColumns) * record.tileRows;
+    const int batchSize = qMax(16, 8 * QThreadPool::globalInstance()->maxThreadCount());
+    QVector<QByteArray> payloads;
+    QVector<char> damaged;
+    for (qint64 first = 0; first < tiles; first += batchSize) {
+        const int count = int(qMin<qint64>(batchSize, tiles - first));
+        payloads.resize(count);
+        for (int k = 0; k < count; ++k) {
+            const int c = int((first + k) % record.tileColumns);
+            const int r = int((first + k) / record.tileColumns);
             const SmfTileIndexEntry &entry = index.tile(level, c, r);
             if (!device.seek(entry.offset))
                 return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
-            const QByteArray payload = device.read(entry.size);
-            if (payload.size() != qint64(entry.size))
+            payloads[k] = device.read(entry.size);
+            if (payloads.at(k).size() != qint64(entry.size))
                 return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
-            const QByteArray raw = inflateTile(payload, rawSize);
+        }
+        damaged.fill(0, count);
+        parallelFor(count, [&](int k) {
+            const QByteArray raw = inflateTile(payloads.at(k), rawSize);
             if (raw.isNull()) {
-                result.damagedTiles.append(QPoint(c, r));
-                continue;
+                damaged[k] = 1;
+                return;
             }
-            copyRawTile(raw, tileWidth, tileHeight, &result.image, c * tileWidth, r * tileHeight);
+            const int c = int((first + k) % record.tileColumns);
+            const int r = int((first + k) / record.tileColumns);
+            copyRawTile(raw, tileWidth, tileHeight, bits, bytesPerLine, c * tileWidth, r * tileHeight);
+        });
+        for (int k = 0; k < count; ++k) {
+            if (damaged.at(k))
+                result.damagedTiles.append(QPoint(int((first + k) % record.tileColumns),
+                                                  int((first + k) / record.tileColumns)));
         }
     }
     return result;

@@ -22,5 +22,6 @@ struct SmfLevelImage
 // stays white and is listed in damagedTiles. Fails (null image, error set) for a level
 // out of range, a level without tiles, a grid far larger than its payloads could
 // hold (a damaged file), a payload that cannot be read, or lack of memory. Allocates
-// one level image and one raw tile beyond what it reads.
+// one level image and one raw tile per thread beyond a batch of payloads it reads;
+// the payloads are inflated on the global thread pool.
 SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, int level);
