@@ -171,6 +171,10 @@ int runConvert(const QStringList &args)
     project.setProperties(properties.cartographer, properties.mapName, properties.fill, options.tileWidth,
                           options.tileHeight);
     for (const LayerArgument &layer : std::as_const(options.layers)) {
+        // One decoded image at a time: the save decodes each layer again on its turn,
+        // so memory grows with the largest layer, not with their number.
+        for (int k = 0; k < project.layers.size(); ++k)
+            project.releaseImage(k);
         const int result = addLayer(project, layer);
         if (result != kExitOk)
             return result;

@@ -77,6 +77,16 @@ public:
     // range.
     QImage *layerImage(int layer);
 
+    // layerImage for long jobs: when the image has to be decoded, the decode runs on
+    // a thread of its own while this thread calls progress->pumpEvents() every 50 ms
+    // (the project is not touched meanwhile). *decoded (may be nullptr) tells whether
+    // this call decoded the image.
+    QImage *layerImage(int layer, ProgressReporter *progress, bool *decoded);
+
+    // Drops the layer's decoded image from memory; it is decoded again when next
+    // needed. Does nothing for an index out of range or an image not in memory.
+    void releaseImage(int layer);
+
     // Drops at most one decoded image, the earliest loaded, when the loaded images
     // pass the budget. Returns 0.
     int trimMemory();
@@ -145,6 +155,9 @@ private:
     void setImage(MapLayer *layer, const QImage &image);
     void unloadImage(MapLayer *layer);
     void loadImage(MapLayer *layer);
+    // The layer's source decoded and resized; touches nothing shared but the
+    // implicitly shared bytes of an SMF source, so it may run on any thread.
+    static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB);
     int writeLevels();  // writeSmf without emptying the levels
     int failSave(int status, const QString &reason);  // stores reason, returns status
     void discardLevels();

@@ -2,8 +2,12 @@
 
 #include "project/map_project.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "project/image_file.h"
 #include "project/ozi_map.h"
@@ -13,6 +17,9 @@ namespace {
 
 // Budget kept free of decoded images, MiB.
 constexpr qint64 kReservedMB = 100;
+
+// How often events are processed while an image decodes for a long job, ms.
+constexpr int kPumpIntervalMs = 50;
 
 // value x factor truncated toward zero, saturated to 32 bits.
 qint32 scaledCoordinate(qint32 value, double factor)
@@ -62,16 +69,17 @@ void MapProject::unloadImage(MapLayer *layer)
     layer->loaded = false;
 }
 
+QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB)
+{
+    const QImage source = layer.fromSmf ? readSmfLayerImage(layer.sourcePath, smfBytes, layer.smfLevel)
+                                        : readImageFile(layer.sourcePath, budgetMB);
+    return resized(source, layer.zoom);
+}
+
 void MapProject::loadImage(MapLayer *layer)
 {
-    QImage source;
-    if (layer->fromSmf) {
-        const QByteArray *bytes = layer->smfSource < smfImages.size() ? &smfImages.at(layer->smfSource) : nullptr;
-        source = readSmfLayerImage(layer->sourcePath, bytes, layer->smfLevel);
-    } else {
-        source = readImageFile(layer->sourcePath, physicalMB);
-    }
-    const QImage image = resized(source, layer->zoom);
+    const QByteArray *bytes = layer->smfSource < smfImages.size() ? &smfImages.at(layer->smfSource) : nullptr;
+    const QImage image = decodeSource(*layer, layer->fromSmf ? bytes : nullptr, physicalMB);
     // A source that cannot be decoded stays unloaded, so the next request tries again.
     if (!image.isNull())
         setImage(layer, image);
@@ -101,6 +109,46 @@ QImage *MapProject::layerImage(int layer)
         loadImage(record);
     record->fitBottomRightToImage();
     return &record->image;
+}
+
+QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *decoded)
+{
+    MapLayer *record = layerAt(layer);
+    if (decoded)
+        *decoded = false;
+    if (!record)
+        return nullptr;
+    if (record->loaded || !progress)
+        return layerImage(layer);
+    trimMemory();
+    // The worker gets copies: the events pumped here may change the project.
+    const MapLayer source = *record;
+    const QByteArray bytes = source.fromSmf && source.smfSource < smfImages.size() ? smfImages.at(source.smfSource)
+                                                                                   : QByteArray();
+    const qint32 budgetMB = physicalMB;
+    QImage image;
+    std::unique_ptr<QThread> worker(QThread::create([&image, &source, &bytes, budgetMB]() {
+        image = decodeSource(source, source.fromSmf ? &bytes : nullptr, budgetMB);
+    }));
+    worker->start();
+    while (!worker->wait(QDeadlineTimer(kPumpIntervalMs)))
+        progress->pumpEvents();
+    record = layerAt(layer);
+    if (!record)
+        return nullptr;
+    if (!record->loaded && !image.isNull()) {
+        setImage(record, image);
+        if (decoded)
+            *decoded = true;
+    }
+    record->fitBottomRightToImage();
+    return &record->image;
+}
+
+void MapProject::releaseImage(int layer)
+{
+    if (MapLayer *record = layerAt(layer))
+        unloadImage(record);
 }
 
 int MapProject::addImageLayer(const QString &path)

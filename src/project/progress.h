@@ -8,7 +8,9 @@ struct ProgressReporter {
     virtual ~ProgressReporter() = default;
     virtual void start(int maximum) { Q_UNUSED(maximum); }   // range 0..maximum
     virtual void setValue(int value) { Q_UNUSED(value); }
-    virtual void pumpEvents() {}      // once per layer and once per tile: the GUI processes events here
+    // Once per layer and once per tile, and every 50 ms while an image decodes: the GUI
+    // processes events here.
+    virtual void pumpEvents() {}
     virtual bool cancelled() const { return false; }
     virtual void finish() {}
 };

@@ -93,8 +93,11 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
         if (progress->cancelled())
             return fail(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
         MapLayer *layer = project.layers.at(i);
-        // A shared copy: the tiles are cut from it even if the budget drops the layer's image.
-        const QImage image = *project.layerImage(i);
+        // A shared copy: the tiles are cut from it even if the budget drops the layer's
+        // image. An image decoded only for this save leaves memory after its tiles, so a
+        // save holds one decoded image at a time whatever the number of layers.
+        bool decodedHere = false;
+        const QImage image = *project.layerImage(i, progress, &decodedHere);
         if (image.isNull()) {
             return fail(kSmfSaveImageError, QStringLiteral("layer %1: the image %2 cannot be read")
                                                 .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
@@ -123,6 +126,8 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
                 queue.submit([image, rect, fill]() { return cutTile(image, rect, fill); });
             }
             const QByteArray payload = queue.takeNext();
+            if (done + 1 < tiles)
+                progress->setValue(i * 10 + int((done + 1) * 10 / tiles));
             progress->pumpEvents();
             if (payload.isEmpty())
                 return fail(kSmfSaveOutOfMemory, QStringLiteral("not enough memory to encode a tile"));
@@ -132,6 +137,8 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
             if (progress->cancelled())
                 return fail(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
         }
+        if (decodedHere)
+            project.releaseImage(i);
     }
 
     SmfHeader header;

@@ -109,9 +109,25 @@ void TestSmfParallelSave::layerNotInMemoryIsDecodedInTurn()
     layer->image = QImage();
     layer->loaded = false;
     fromFile.loadedMB -= layer->memoryMB;
+    const qint32 loadedBefore = fromFile.loadedMB;
     fromFile.filePath = path(QStringLiteral("from-file.smf"));
+    // With a reporter the image decodes on a thread of its own while events are pumped.
+    fixtures::RecordingProgress recorder;
+    QCOMPARE(fromFile.saveSmf(&recorder), 0);
+    QCOMPARE(fixtures::fileBytes(fromFile.filePath), fixtures::fileBytes(loaded.filePath));
+    // An image decoded only for the save leaves memory with its tiles; one that was
+    // in memory before stays.
+    QVERIFY(!layer->loaded);
+    QVERIFY(layer->image.isNull());
+    QCOMPARE(fromFile.loadedMB, loadedBefore);
+    QVERIFY(loaded.layers.last()->loaded);
+    QVERIFY(!loaded.layers.last()->image.isNull());
+
+    // Saved again without a reporter, the same bytes.
+    fromFile.filePath = path(QStringLiteral("again.smf"));
     QCOMPARE(fromFile.saveSmf(), 0);
     QCOMPARE(fixtures::fileBytes(fromFile.filePath), fixtures::fileBytes(loaded.filePath));
+    QVERIFY(!layer->loaded);
 }
 
 void TestSmfParallelSave::writerRefusesPassingTheLimit_data()
