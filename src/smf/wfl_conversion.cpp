@@ -6,9 +6,12 @@
 #include <QSize>
 #include <QVector>
 
+#include <deque>
 #include <limits>
+#include <memory>
 
 #include "project/physical_memory.h"
+#include "smf/ordered_tile_queue.h"
 #include "smf/smf_header.h"
 #include "smf/smf_layout.h"
 #include "smf/smf_level_record.h"
@@ -54,28 +57,13 @@ public:
             firstTile += qint32(m_groups.at(k).tiles.size());
         }
         int status = writePlaceholders(header);
-        const qint32 budgetMB = queryPhysicalMemoryMB();
-        QSize tileSize;
-        qint64 offset = tileDataOffset(header.levelCount, header.tileCount);
-        int handled = 0;
-        for (int k = 0; k < m_groups.size() && status == kWflOk; ++k) {
-            const WflLevelGroup &group = m_groups.at(k);
-            for (int j = 0; j < group.tiles.size() && status == kWflOk; ++j) {
-                m_progress->setValue(handled);
-                m_progress->pumpEvents();
-                if (m_progress->cancelled()) {
-                    status = fail(kWflCancelled, QStringLiteral("the conversion was cancelled"));
-                    break;
-                }
-                status = writeTile(k, j, budgetMB, &tileSize, &offset, &m_index[handled]);
-                ++handled;
-            }
-        }
+        if (status == kWflOk)
+            status = writePayloads(tileDataOffset(header.levelCount, header.tileCount));
         if (status != kWflOk)
             return status;
 
-        header.tileWidth = tileSize.width();
-        header.tileHeight = tileSize.height();
+        header.tileWidth = m_tileSize.width();
+        header.tileHeight = m_tileSize.height();
         m_result->tileWidth = header.tileWidth;
         m_result->tileHeight = header.tileHeight;
         if (!m_file.seek(0) || !put(header.toBytes()) || !put(recordBytes(m_records)))
@@ -109,17 +97,72 @@ private:
         return kWflOk;
     }
 
-    // Reads and checks the tile's sidecar, takes the level's corners from the first
-    // and last tile, and appends the tile's payload.
-    int writeTile(int k, int j, qint32 budgetMB, QSize *tileSize, qint64 *offset, SmfTileIndexEntry *entry)
+    // What a tile job found besides its payload; written by the job before the queue
+    // hands its payload back, and shared with it, since a failed conversion may leave
+    // jobs running until the queue is destroyed.
+    struct TileOutcome {
+        int status = kWflOk;
+        QString error;
+    };
+
+    // Reads, encodes and compresses the tiles on the thread pool and appends their
+    // payloads in index order. The first tile sets the tile size, so it is made before
+    // any other is started. Errors are reported in index order, as one at a time would.
+    int writePayloads(qint64 offset)
+    {
+        const qint32 budgetMB = queryPhysicalMemoryMB();
+        const int total = m_index.size();
+        OrderedTileQueue queue;
+        std::deque<std::shared_ptr<TileOutcome>> outcomes;
+        int submitted = 0;
+        int k = 0;  // level and tile of the next submission
+        int j = 0;
+        bool stop = false;
+        for (int handled = 0; handled < total; ++handled) {
+            for (; submitted < total && !stop && !queue.isFull(); ++submitted) {
+                outcomes.push_back(std::make_shared<TileOutcome>());
+                stop = !submitTile(queue, k, j, budgetMB, outcomes.back());
+                if (++j == m_groups.at(k).tiles.size()) {
+                    ++k;
+                    j = 0;
+                }
+            }
+            m_progress->setValue(handled);
+            m_progress->pumpEvents();
+            if (m_progress->cancelled())
+                return fail(kWflCancelled, QStringLiteral("the conversion was cancelled"));
+            const QByteArray payload = queue.takeNext();
+            const std::shared_ptr<TileOutcome> outcome = outcomes.front();
+            outcomes.pop_front();
+            if (outcome->status != kWflOk)
+                return fail(outcome->status, outcome->error);
+            if (offset + payload.size() > kMaxFileSize) {
+                return fail(kWflTooLarge, QStringLiteral("the file would be larger than 2,147,483,647 bytes, the "
+                                                         "most an SMF file can describe"));
+            }
+            if (!put(payload))
+                return writeFailure();
+            m_index[handled] = SmfTileIndexEntry{quint32(offset), quint32(payload.size())};
+            offset += payload.size();
+        }
+        return kWflOk;
+    }
+
+    // Reads and checks tile j of level k's sidecar, takes the level's corners from its
+    // first and last tile, and queues the making of the payload. Returns false when
+    // nothing should be queued after it (the first tile, which sets the tile size,
+    // failed).
+    bool submitTile(OrderedTileQueue &queue, int k, int j, qint32 budgetMB,
+                    const std::shared_ptr<TileOutcome> &outcome)
     {
         const WflLevelGroup &group = m_groups.at(k);
         const WflTile &tile = group.tiles.at(j);
         WflSidecarEdges edges;
-        QString error;
-        int status = readWflSidecar(tile.sidecarPath, &edges, &error);
-        if (status != kWflOk)
-            return fail(status, error);
+        outcome->status = readWflSidecar(tile.sidecarPath, &edges, &outcome->error);
+        if (outcome->status != kWflOk) {
+            queue.submit([]() { return QByteArray(); });
+            return true;
+        }
         SmfLevelRecord &record = m_records[k];
         if (j == 0) {
             record.left = edges.left;
@@ -129,21 +172,23 @@ private:
             record.right = edges.right;
             record.bottom = edges.bottom;
         }
-        QByteArray payload;
-        status = makeWflTilePayload(tile.imagePath, tile.gridColumn == group.tileColumns - 1,
-                                    tile.gridRow == group.tileRows - 1, m_fill, budgetMB, tileSize, &payload,
-                                    &error);
-        if (status != kWflOk)
-            return fail(status, error);
-        if (*offset + payload.size() > kMaxFileSize) {
-            return fail(kWflTooLarge, QStringLiteral("the file would be larger than 2,147,483,647 bytes, the most "
-                                                     "an SMF file can describe"));
+        const bool lastColumn = tile.gridColumn == group.tileColumns - 1;
+        const bool lastRow = tile.gridRow == group.tileRows - 1;
+        if (m_tileSize.isEmpty()) {
+            QByteArray payload;
+            outcome->status = makeWflTilePayload(tile.imagePath, lastColumn, lastRow, m_fill, budgetMB, &m_tileSize,
+                                                 &payload, &outcome->error);
+            queue.submit([payload]() { return payload; });
+            return outcome->status == kWflOk;
         }
-        if (!put(payload))
-            return writeFailure();
-        *entry = SmfTileIndexEntry{quint32(*offset), quint32(payload.size())};
-        *offset += payload.size();
-        return kWflOk;
+        queue.submit([path = tile.imagePath, lastColumn, lastRow, fill = m_fill, budgetMB, size = m_tileSize,
+                      outcome]() mutable {
+            QByteArray payload;
+            outcome->status = makeWflTilePayload(path, lastColumn, lastRow, fill, budgetMB, &size, &payload,
+                                                 &outcome->error);
+            return payload;
+        });
+        return true;
     }
 
     bool put(const QByteArray &bytes) { return m_file.write(bytes) == bytes.size(); }
@@ -174,6 +219,7 @@ private:
     WflConversionResult *m_result;
     QVector<SmfLevelRecord> m_records;
     QVector<SmfTileIndexEntry> m_index;
+    QSize m_tileSize;  // set by the first tile of the highest level
 };
 
 }  // namespace

@@ -34,7 +34,9 @@ QString defaultWflOutputPath(const QString &folder);
 // outputPath: the file to write; empty means defaultWflOutputPath(folder). The file
 // is written to a temporary file beside it and takes its place only when complete:
 // on any failure, cancellation included, the output path is left as it was (no file,
-// or the older file intact). Only one tile image is in memory at a time.
+// or the older file intact). Tiles are decoded, encoded and compressed on the global
+// thread pool, a bounded window of them at a time; the file does not depend on the
+// number of threads.
 //
 // progress (may be nullptr): start(number of tiles), setValue(tiles handled) and
 // pumpEvents() once per tile, cancelled() checked once per tile, finish() at the end.

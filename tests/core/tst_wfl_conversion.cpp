@@ -1,3 +1,4 @@
+#include <QThreadPool>
 #include <QtTest>
 
 #include <QPainter>
@@ -75,7 +76,7 @@ enum Layout {
 enum Failure {
     SidecarWithoutImage, UndecodableImage, SameTileTwice, MissingPlainTile, MixedLevel, BrokenSidecar,
     TileTooLarge, ShortTileInsideGrid, NameDoesNotParse, PartWithoutCorner, PartsOnOnePlace, NoTiles,
-    MissingFolder, OutputFolderMissing, Cancelled,
+    MissingFolder, OutputFolderMissing, Cancelled, TwoBadTiles,
 };
 
 }  // namespace
@@ -89,6 +90,7 @@ private slots:
     void layouts();
     void noLimitOnLevels();
     void progress();
+    void threadCountDoesNotChangeBytes();
     void failureKeepsOldFile_data();
     void failureKeepsOldFile();
     void defaultOutputPath_data();
@@ -280,6 +282,26 @@ void TestWflConversion::progress()
     QCOMPARE(recorder.finished, 1);
 }
 
+void TestWflConversion::threadCountDoesNotChangeBytes()
+{
+    // Edge tiles on both sides, so padding runs on the pool as well.
+    QVERIFY(wfl::writeCutMap(tiles(), wfl::patternImage(16 * 7 - 5, 16 * 5 - 3, 4), QSize(16, 16), wfl::MapGeo(),
+                             wfl::plainNames(15)));
+    const int threads = QThreadPool::globalInstance()->maxThreadCount();
+    QByteArray reference;
+    for (int count : {1, 3, 16}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(count);
+        const QString output = path(QStringLiteral("out%1.smf").arg(count));
+        const WflConversionResult result = convertWfl(tiles(), QString(), QString(), QColor(), output);
+        QCOMPARE(result.status, int(kWflOk));
+        if (reference.isEmpty())
+            reference = fixtures::fileBytes(output);
+        QCOMPARE(fixtures::fileBytes(output), reference);
+    }
+    QThreadPool::globalInstance()->setMaxThreadCount(threads);
+    QVERIFY(reference.size() > 148 + 288 + 35 * 8);
+}
+
 void TestWflConversion::failureKeepsOldFile_data()
 {
     QTest::addColumn<int>("failure");
@@ -312,6 +334,10 @@ void TestWflConversion::failureKeepsOldFile_data()
     QTest::newRow("output folder missing") << int(OutputFolderMissing) << int(kWflWriteError)
                                            << QStringLiteral("no/such/out.smf");
     QTest::newRow("cancelled") << int(Cancelled) << int(kWflCancelled) << QStringLiteral("cancelled");
+    // Later sidecars are read while earlier tiles are still being made: the first bad
+    // tile in index order is still the one reported.
+    QTest::newRow("bad image before a bad sidecar") << int(TwoBadTiles) << int(kWflInvalidTiles)
+                                                    << QStringLiteral("tiles/15_2x0.png");
 }
 
 void TestWflConversion::failureKeepsOldFile()
@@ -388,6 +414,10 @@ void TestWflConversion::failureKeepsOldFile()
         break;
     case Cancelled:
         recorder.cancelAfterPumps = 3;
+        break;
+    case TwoBadTiles:
+        QVERIFY(wfl::writeFile(tile(QStringLiteral("15_2x0.png")), "\x89PNG\r\n\x1a\n but nothing after"));
+        QVERIFY(wfl::writeFile(tile(QStringLiteral("15_1x1.wfl")), "256\n256\n0.0\n0.0\n1.0\n0.0\n"));
         break;
     }
 
