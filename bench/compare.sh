@@ -1,8 +1,9 @@
 #!/bin/bash
 # Converts a generated map-like 10000 x 10000 PNG and JPEG to an SMF file with
 # mapvane-cli and, when installed, to tiled deflate TIFFs with gdal_translate and vips,
-# ROUNDS times each in turn, and prints the median wall time, CPU seconds and peak
-# resident memory of each and the ratio of ours to each peer.
+# ROUNDS times each in turn, and prints each round's wall time, peak resident memory
+# and ratios of ours to each peer, then the median wall time, CPU seconds and peak
+# resident memory of each and the ratio of the medians.
 # Usage: bench/compare.sh BUILD_DIR [ROUNDS] [SIZE]
 set -u
 BUILD="${1:?usage: compare.sh BUILD_DIR [ROUNDS] [SIZE]}"
@@ -32,7 +33,7 @@ command -v gdal_translate >/dev/null && TOOLS+=(gdal)
 command -v vips >/dev/null && TOOLS+=(vips)
 
 for input in map.png map.jpg; do
-    declare -A WALL=() CPU=() RSS=()
+    declare -A WALL=() CPU=() RSS=() ROUND_WALL=() ROUND_RSS=()
     for ((round = 1; round <= ROUNDS; ++round)); do
         for tool in "${TOOLS[@]}"; do
             rm -f "$WORK"/out.*
@@ -46,7 +47,20 @@ for input in map.png map.jpg; do
             [ -n "$line" ] || exit 1
             read -r wall cpu rss <<<"$line"
             WALL[$tool]+="$wall "; CPU[$tool]+="$cpu "; RSS[$tool]+="$rss "
+            ROUND_WALL[$tool]=$wall; ROUND_RSS[$tool]=$rss
         done
+        report="$input round $round:"
+        for tool in "${TOOLS[@]}"; do
+            report+=$(awk -v t="$tool" -v w="${ROUND_WALL[$tool]}" -v r="${ROUND_RSS[$tool]}" \
+                'BEGIN { printf "  %s %.2f s %.0f MiB", t, w, r / 1024 }')
+        done
+        for tool in "${TOOLS[@]}"; do
+            [ "$tool" = mapvane ] && continue
+            report+=$(awk -v t="$tool" -v a="${ROUND_WALL[mapvane]}" -v b="${ROUND_WALL[$tool]}" \
+                -v c="${ROUND_RSS[mapvane]}" -v d="${ROUND_RSS[$tool]}" \
+                'BEGIN { printf "  | ours/%s wall %.2f x memory %.2f x", t, a / b, c / d }')
+        done
+        echo "$report"
     done
     echo "== $input, $SIZE x $SIZE, $ROUNDS rounds (medians) =="
     declare -A MW=() MR=()
@@ -62,5 +76,5 @@ for input in map.png map.jpg; do
         awk -v a="${MW[mapvane]}" -v b="${MW[$tool]}" -v c="${MR[mapvane]}" -v d="${MR[$tool]}" -v t="$tool" \
             'BEGIN { printf "mapvane / %-5s wall %.2f x  peak memory %.2f x\n", t, a / b, c / d }'
     done
-    unset WALL CPU RSS MW MR
+    unset WALL CPU RSS MW MR ROUND_WALL ROUND_RSS
 done
