@@ -127,7 +127,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
             }
             const QByteArray payload = queue.takeNext();
             if (done + 1 < tiles)
-                progress->setValue(i * 10 + int((done + 1) * 10 / tiles));
+                progress->setFineValue(i * 10 + 10.0 * double(done + 1) / double(tiles));
             progress->pumpEvents();
             if (payload.isEmpty())
                 return fail(kSmfSaveOutOfMemory, QStringLiteral("not enough memory to encode a tile"));

@@ -4,6 +4,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <limits>
+
 SaveProgressDialog::SaveProgressDialog(QWidget *parent)
 {
     const QString label = QCoreApplication::translate("Mapvane2", "正在保存...");
@@ -25,7 +27,9 @@ SaveProgressDialog::~SaveProgressDialog()
 
 void SaveProgressDialog::start(int maximum)
 {
-    progress->setRange(0, maximum);
+    constexpr int kFineSteps = 100;
+    steps = maximum <= std::numeric_limits<int>::max() / kFineSteps ? kFineSteps : 1;
+    progress->setRange(0, maximum * steps);
     progress->setValue(0);
     progress->show();
     QCoreApplication::processEvents();
@@ -33,7 +37,12 @@ void SaveProgressDialog::start(int maximum)
 
 void SaveProgressDialog::setValue(int value)
 {
-    progress->setValue(value);
+    progress->setValue(value * steps);
+}
+
+void SaveProgressDialog::setFineValue(double value)
+{
+    progress->setValue(qBound(0, int(value * steps), progress->maximum()));
 }
 
 void SaveProgressDialog::pumpEvents()
