@@ -2,9 +2,15 @@
 
 #include <QImageReader>
 
-QImage readImageFile(const QString &path, qint32 budgetMB)
+#include "project/counting_file.h"
+
+QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *position)
 {
-    QImageReader reader(path);
+    std::atomic<qint64> unwatched{0};
+    CountingFile file(path, position ? position : &unwatched);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    QImageReader reader(&file);
     const QSize size = reader.size();
     if (size.isValid()) {
         // Eight bytes per pixel covers the widest format a loader produces (16 bits

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
+
 #include "project/map_layer.h"
 #include "project/progress.h"
 #include "smf/smf_level_record.h"
@@ -79,8 +81,9 @@ public:
 
     // layerImage for long jobs: when the image has to be decoded, the decode runs on
     // a thread of its own while this thread calls progress->pumpEvents() every 50 ms
-    // (the project is not touched meanwhile). *decoded (may be nullptr) tells whether
-    // this call decoded the image.
+    // (the project is not touched meanwhile), each time after
+    // progress->setFineValue(how much of an image file the decoder has read, 0 to 1).
+    // *decoded (may be nullptr) tells whether this call decoded the image.
     QImage *layerImage(int layer, ProgressReporter *progress, bool *decoded);
 
     // Drops the layer's decoded image from memory; it is decoded again when next
@@ -157,7 +160,9 @@ private:
     void loadImage(MapLayer *layer);
     // The layer's source decoded and resized; touches nothing shared but the
     // implicitly shared bytes of an SMF source, so it may run on any thread.
-    static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB);
+    // position (may be nullptr) follows how far the decoder has read an image file.
+    static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB,
+                               std::atomic<qint64> *position = nullptr);
     int writeLevels();  // writeSmf without emptying the levels
     int failSave(int status, const QString &reason);  // stores reason, returns status
     void discardLevels();

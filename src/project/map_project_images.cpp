@@ -3,6 +3,7 @@
 #include "project/map_project.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cmath>
@@ -69,10 +70,11 @@ void MapProject::unloadImage(MapLayer *layer)
     layer->loaded = false;
 }
 
-QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB)
+QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB,
+                                std::atomic<qint64> *position)
 {
     const QImage source = layer.fromSmf ? readSmfLayerImage(layer.sourcePath, smfBytes, layer.smfLevel)
-                                        : readImageFile(layer.sourcePath, budgetMB);
+                                        : readImageFile(layer.sourcePath, budgetMB, position);
     return resized(source, layer.zoom);
 }
 
@@ -126,13 +128,18 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
     const QByteArray bytes = source.fromSmf && source.smfSource < smfImages.size() ? smfImages.at(source.smfSource)
                                                                                    : QByteArray();
     const qint32 budgetMB = physicalMB;
+    const qint64 fileSize = source.fromSmf ? 0 : QFileInfo(source.sourcePath).size();
+    std::atomic<qint64> position{0};
     QImage image;
-    std::unique_ptr<QThread> worker(QThread::create([&image, &source, &bytes, budgetMB]() {
-        image = decodeSource(source, source.fromSmf ? &bytes : nullptr, budgetMB);
+    std::unique_ptr<QThread> worker(QThread::create([&image, &source, &bytes, budgetMB, &position]() {
+        image = decodeSource(source, source.fromSmf ? &bytes : nullptr, budgetMB, &position);
     }));
     worker->start();
-    while (!worker->wait(QDeadlineTimer(kPumpIntervalMs)))
+    while (!worker->wait(QDeadlineTimer(kPumpIntervalMs))) {
+        if (fileSize > 0)
+            progress->setFineValue(qBound(0.0, double(position.load(std::memory_order_relaxed)) / fileSize, 1.0));
         progress->pumpEvents();
+    }
     record = layerAt(layer);
     if (!record)
         return nullptr;

@@ -41,6 +41,23 @@ QSize plannedImageSize(MapProject &project, int index)
     return project.layerImage(index)->size();
 }
 
+// Of the ten units of a layer's progress, those its decode takes when the save has
+// to decode the image; the tiles take the rest.
+constexpr double kDecodeShare = 2.0;
+
+// Reports an image decode, 0 to 1, as part of the save's progress: from base over span units.
+struct DecodeProgress : ProgressReporter {
+    DecodeProgress(ProgressReporter *save, double base, double span) : save(save), base(base), span(span) {}
+    void setValue(int value) override { setFineValue(value); }
+    void setFineValue(double fraction) override { save->setFineValue(base + fraction * span); }
+    void pumpEvents() override { save->pumpEvents(); }
+    bool cancelled() const override { return save->cancelled(); }
+
+    ProgressReporter *save;
+    double base;
+    double span;
+};
+
 }  // namespace
 
 namespace {
@@ -97,7 +114,9 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
         // image. An image decoded only for this save leaves memory after its tiles, so a
         // save holds one decoded image at a time whatever the number of layers.
         bool decodedHere = false;
-        const QImage image = *project.layerImage(i, progress, &decodedHere);
+        DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
+        const QImage image = *project.layerImage(i, &decodeProgress, &decodedHere);
+        const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
         if (image.isNull()) {
             return fail(kSmfSaveImageError, QStringLiteral("layer %1: the image %2 cannot be read")
                                                 .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
@@ -127,7 +146,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
             }
             const QByteArray payload = queue.takeNext();
             if (done + 1 < tiles)
-                progress->setFineValue(i * 10 + 10.0 * double(done + 1) / double(tiles));
+                progress->setFineValue(tilesStart + (i * 10 + 10 - tilesStart) * double(done + 1) / double(tiles));
             progress->pumpEvents();
             if (payload.isEmpty())
                 return fail(kSmfSaveOutOfMemory, QStringLiteral("not enough memory to encode a tile"));
