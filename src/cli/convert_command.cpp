@@ -199,6 +199,10 @@ int runConvert(const QStringList &args)
     // The window keeps its layers sorted by scale once calibrated; sorting the same
     // way here gives the same file for the same project.
     project.sortLayers(0);
+    // Only the first layer's image may wait in memory; each leaves after its tiles.
+    for (int k = 1; k < project.layers.size(); ++k)
+        project.releaseImage(k);
+    project.saveReleasesImages = true;
 
     project.filePath = options.output;
     TerminalProgress progress;

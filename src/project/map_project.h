@@ -148,6 +148,9 @@ public:
     int tileWidth = 0;                         // pixels
     int tileHeight = 0;                        // pixels
     bool browseMode = false;                   // the project backs a read-only browse window
+    // A save drops each layer's image once its tiles are written (a one-shot
+    // conversion); otherwise only images the save itself had to decode are dropped.
+    bool saveReleasesImages = false;
 
 private:
     MapLayer *layerAt(int layer) const;

@@ -156,7 +156,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
             if (progress->cancelled())
                 return fail(kSmfSaveCancelled, QStringLiteral("the save was cancelled"));
         }
-        if (decodedHere)
+        if (decodedHere || project.saveReleasesImages)
             project.releaseImage(i);
     }
 

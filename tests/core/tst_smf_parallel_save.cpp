@@ -128,6 +128,15 @@ void TestSmfParallelSave::layerNotInMemoryIsDecodedInTurn()
     QCOMPARE(fromFile.saveSmf(), 0);
     QCOMPARE(fixtures::fileBytes(fromFile.filePath), fixtures::fileBytes(loaded.filePath));
     QVERIFY(!layer->loaded);
+
+    // A one-shot conversion drops every image once its tiles are written.
+    fromFile.saveReleasesImages = true;
+    fromFile.filePath = path(QStringLiteral("released.smf"));
+    QCOMPARE(fromFile.saveSmf(), 0);
+    QCOMPARE(fixtures::fileBytes(fromFile.filePath), fixtures::fileBytes(loaded.filePath));
+    for (const MapLayer *each : std::as_const(fromFile.layers))
+        QVERIFY(!each->loaded);
+    QCOMPARE(fromFile.loadedMB, 0);
 }
 
 void TestSmfParallelSave::writerRefusesPassingTheLimit_data()
