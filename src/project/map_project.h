@@ -163,6 +163,8 @@ private:
     void loadImage(MapLayer *layer);
     // The layer's source decoded and resized; touches nothing shared but the
     // implicitly shared bytes of an SMF source, so it may run on any thread.
+    // The bytes of the SMF file a layer comes from; nullptr for an image file.
+    const QByteArray *smfBytesOf(const MapLayer &layer) const;
     // position (may be nullptr) follows how far the decoder has read an image file.
     static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB,
                                std::atomic<qint64> *position = nullptr);

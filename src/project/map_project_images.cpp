@@ -78,10 +78,14 @@ QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfByte
     return resized(source, layer.zoom);
 }
 
+const QByteArray *MapProject::smfBytesOf(const MapLayer &layer) const
+{
+    return layer.fromSmf && layer.smfSource < smfImages.size() ? &smfImages.at(layer.smfSource) : nullptr;
+}
+
 void MapProject::loadImage(MapLayer *layer)
 {
-    const QByteArray *bytes = layer->smfSource < smfImages.size() ? &smfImages.at(layer->smfSource) : nullptr;
-    const QImage image = decodeSource(*layer, layer->fromSmf ? bytes : nullptr, physicalMB);
+    const QImage image = decodeSource(*layer, smfBytesOf(*layer), physicalMB);
     // A source that cannot be decoded stays unloaded, so the next request tries again.
     if (!image.isNull())
         setImage(layer, image);
@@ -125,14 +129,14 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
     trimMemory();
     // The worker gets copies: the events pumped here may change the project.
     const MapLayer source = *record;
-    const QByteArray bytes = source.fromSmf && source.smfSource < smfImages.size() ? smfImages.at(source.smfSource)
-                                                                                   : QByteArray();
+    const QByteArray *smfBytes = smfBytesOf(source);
+    const QByteArray bytes = smfBytes ? *smfBytes : QByteArray();  // implicitly shared, safe to read there
     const qint32 budgetMB = physicalMB;
     const qint64 fileSize = source.fromSmf ? 0 : QFileInfo(source.sourcePath).size();
     std::atomic<qint64> position{0};
     QImage image;
-    std::unique_ptr<QThread> worker(QThread::create([&image, &source, &bytes, budgetMB, &position]() {
-        image = decodeSource(source, source.fromSmf ? &bytes : nullptr, budgetMB, &position);
+    std::unique_ptr<QThread> worker(QThread::create([&image, &source, smfBytes, &bytes, budgetMB, &position]() {
+        image = decodeSource(source, smfBytes ? &bytes : nullptr, budgetMB, &position);
     }));
     worker->start();
     while (!worker->wait(QDeadlineTimer(kPumpIntervalMs))) {

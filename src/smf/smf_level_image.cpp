@@ -75,14 +75,18 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
     const qint64 rawSize = index.rawTileBytes();
     const qint64 tiles = qint64(record.tileColumns) * record.tileRows;
     const int batchSize = qMax(16, 8 * QThreadPool::globalInstance()->maxThreadCount());
+    // (column, row) of the tile at a position in index order.
+    const auto tileAt = [&record](qint64 position) {
+        return QPoint(int(position % record.tileColumns), int(position / record.tileColumns));
+    };
     QVector<QByteArray> payloads;
     QVector<char> damaged;
     for (qint64 first = 0; first < tiles; first += batchSize) {
         const int count = int(qMin<qint64>(batchSize, tiles - first));
         payloads.resize(count);
         for (int k = 0; k < count; ++k) {
-            const int c = int((first + k) % record.tileColumns);
-            const int r = int((first + k) / record.tileColumns);
+            const int c = tileAt(first + k).x();
+            const int r = tileAt(first + k).y();
             const SmfTileIndexEntry &entry = index.tile(level, c, r);
             if (!device.seek(entry.offset))
                 return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
@@ -97,14 +101,12 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
                 damaged[k] = 1;
                 return;
             }
-            const int c = int((first + k) % record.tileColumns);
-            const int r = int((first + k) / record.tileColumns);
-            copyRawTile(raw, tileWidth, tileHeight, bits, bytesPerLine, c * tileWidth, r * tileHeight);
+            const QPoint tile = tileAt(first + k);
+            copyRawTile(raw, tileWidth, tileHeight, bits, bytesPerLine, tile.x() * tileWidth, tile.y() * tileHeight);
         });
         for (int k = 0; k < count; ++k) {
             if (damaged.at(k))
-                result.damagedTiles.append(QPoint(int((first + k) % record.tileColumns),
-                                                  int((first + k) / record.tileColumns)));
+                result.damagedTiles.append(tileAt(first + k));
         }
     }
     return result;
