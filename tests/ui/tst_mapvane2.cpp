@@ -2,13 +2,9 @@
 
 #include <QComboBox>
 #include <QDockWidget>
-#include <QHeaderView>
 #include <QLabel>
-#include <QMenuBar>
 #include <QScrollArea>
-#include <QStatusBar>
 #include <QTableWidget>
-#include <QToolBar>
 
 #include "app/settings/language_settings.h"
 #include "common/modal_answer.h"
@@ -27,12 +23,6 @@ private slots:
     void cleanup();
 
     void windowBasics();
-    void actionsAndStates_data();
-    void actionsAndStates();
-    void menusInOrder();
-    void toolBarInOrder();
-    void docksAndTable();
-    void statusLabels();
     void selectors();
     void updateActions_data();
     void updateActions();
@@ -47,7 +37,6 @@ private slots:
     void destructionDeletesBrowseWindows();
 
 private:
-    static QStringList actionNames(const QList<QAction *> &actions);
     static void addRow(Mapvane2 &window);
 
     QTemporaryDir *dir = nullptr;
@@ -69,14 +58,6 @@ void TestMapvane2::cleanup()
     dir = nullptr;
 }
 
-QStringList TestMapvane2::actionNames(const QList<QAction *> &actions)
-{
-    QStringList names;
-    for (QAction *a : actions)
-        names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    return names;
-}
-
 void TestMapvane2::addRow(Mapvane2 &window)
 {
     const int row = window.layerTable->rowCount();
@@ -94,126 +75,11 @@ void TestMapvane2::windowBasics()
     QVERIFY(window.canvas->hasMouseTracking());
 }
 
-void TestMapvane2::actionsAndStates_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("hasIcon");
-    QTest::addColumn<bool>("checkable");
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<bool>("visible");
 
-    auto row = [](const char *name, const char *text, bool icon, bool checkable, bool checked, bool visible) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text) << icon << checkable << checked
-                            << visible;
-    };
-    row("actionNew", "新建(&N)", true, false, false, true);
-    row("actionOpen", "打开(&O)", true, false, false, true);
-    row("actionSave", "保存(&S)", true, false, false, true);
-    row("actionSaveAs", "另存为(&A)...", true, false, false, true);
-    row("actionProperty", "属性(&P)", true, false, false, true);
-    row("actionExit", "退出(&X)", false, false, false, true);
-    row("actionAdd", "增加(&A)", true, false, false, true);
-    row("actionCopy", "复制(&C)", true, false, false, true);
-    row("actionDelete", "删除(&D)", true, false, false, true);
-    row("actionOptions", "加载失败", true, false, false, false);
-    row("actionTool_On_Off", "工具栏(&T)", false, true, true, true);
-    row("actionStatus_On_Off", "状态栏(&S)", false, true, true, true);
-    row("actionAbout", "关于(&A)", false, false, false, true);
-    row("actionLayer_On_Off", "图层(&L)", false, true, true, false);
-    row("actionPoints_On_Off", "定标点(&P)", false, true, true, false);
-    row("actionAddPoint1", "左上", true, true, false, true);
-    row("actionAddPoint2", "右下", true, true, false, true);
-    row("actionWlf_smf", "WFL到SMF(&W)", false, false, false, true);
-    row("action_smf", "浏览SMF(&B)", false, false, false, true);
-    row("atAuto", "自动(&A)", true, false, false, true);
-}
 
-void TestMapvane2::actionsAndStates()
-{
-    QFETCH(QString, name);
-    Mapvane2 window;
-    auto *a = window.findChild<QAction *>(name);
-    QVERIFY2(a, qPrintable(name));
-    QTEST(a->text(), "text");
-    QTEST(!a->icon().isNull(), "hasIcon");
-    QTEST(a->isCheckable(), "checkable");
-    QTEST(a->isChecked(), "checked");
-    QTEST(a->isVisible(), "visible");
-    QVERIFY(a->shortcut().isEmpty());
-    if (name == QLatin1String("actionProperty"))
-        QCOMPARE(a->toolTip(), QString::fromUtf8("属性"));
-}
 
-void TestMapvane2::menusInOrder()
-{
-    Mapvane2 window;
-    QStringList titles;
-    for (QAction *a : window.menuBar1->actions())
-        titles << a->text();
-    QCOMPARE(titles, QStringList({QString::fromUtf8("文件(&F)"), QString::fromUtf8("图层(&L)"),
-                                  QString::fromUtf8("视图(&V)"), QString::fromUtf8("工具(&T)"),
-                                  QString::fromUtf8("语言(&L)"), QString::fromUtf8("帮助(&H)")}));
-    QCOMPARE(actionNames(window.menuFile->actions()),
-             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty", "-",
-                          "actionExit"}));
-    QCOMPARE(actionNames(window.menuLayer->actions()),
-             QStringList({"actionAdd", "actionCopy", "actionDelete", "atAuto"}));
-    const QList<QAction *> view = window.menuView->actions();
-    QCOMPARE(view.size(), 7);
-    QCOMPARE(actionNames(view.mid(0, 5)), QStringList({"actionOptions", "actionTool_On_Off", "actionStatus_On_Off",
-                                                      "actionLayer_On_Off", "actionPoints_On_Off"}));
-    // The docks' own toggles, layer dock first, with the texts of the hidden actions.
-    QCOMPARE(view[5], window.layerDock->toggleViewAction());
-    QCOMPARE(view[6], window.pointsDock->toggleViewAction());
-    QCOMPARE(view[5]->text(), QString::fromUtf8("图层(&L)"));
-    QCOMPARE(view[6]->text(), QString::fromUtf8("定标点(&P)"));
-    QCOMPARE(actionNames(window.menu_T->actions()), QStringList({"actionWlf_smf", "action_smf"}));
-    QCOMPARE(actionNames(window.menu->actions()), QStringList({"action", "action_C", "action_2"}));
-    QCOMPARE(actionNames(window.menuHelp->actions()), QStringList({"actionAbout"}));
-}
 
-void TestMapvane2::toolBarInOrder()
-{
-    Mapvane2 window;
-    const QList<QAction *> actions = window.mainToolBar->actions();
-    QCOMPARE(window.toolBarArea(window.mainToolBar), Qt::TopToolBarArea);
-    QCOMPARE(actionNames(actions.mid(0, 14)),
-             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty", "-",
-                          "actionAdd", "actionCopy", "atAuto", "actionDelete", "-", "actionOptions",
-                          "actionAddPoint1", "actionAddPoint2"}));
-    QCOMPARE(actions.size(), 16);
-    QCOMPARE(window.mainToolBar->widgetForAction(actions[14]), static_cast<QWidget *>(window.notationSelector));
-    QCOMPARE(window.mainToolBar->widgetForAction(actions[15]), static_cast<QWidget *>(window.datumSelector));
-}
 
-void TestMapvane2::docksAndTable()
-{
-    Mapvane2 window;
-    QCOMPARE(window.layerDock->windowTitle(), QString::fromUtf8("图层"));
-    QCOMPARE(window.pointsDock->windowTitle(), QString::fromUtf8("定标点"));
-    QCOMPARE(window.dockWidgetArea(window.layerDock), Qt::LeftDockWidgetArea);
-    QCOMPARE(window.dockWidgetArea(window.pointsDock), Qt::RightDockWidgetArea);
-    QCOMPARE(window.pointsDock->minimumSize(), QSize(238 - 20, 240));
-
-    QTableWidget *table = window.layerTable;
-    QCOMPARE(table->columnCount(), 3);
-    QCOMPARE(table->horizontalHeaderItem(0)->text(), QString::fromUtf8("层"));
-    QCOMPARE(table->horizontalHeaderItem(1)->text(), QString::fromUtf8("比例尺(像素:毫秒)"));
-    QVERIFY(table->isColumnHidden(2));
-    QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
-}
-
-void TestMapvane2::statusLabels()
-{
-    Mapvane2 window;
-    const int widths[4] = {100, 100, 200, 200};
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(window.statusLabels[i]->width(), widths[i]);
-        // Left to right in the status bar.
-        QVERIFY(i == 0 || window.statusLabels[i - 1]->x() < window.statusLabels[i]->x());
-    }
-}
 
 // The two selectors and the notation table behind the notation selector.
 void TestMapvane2::selectors()
