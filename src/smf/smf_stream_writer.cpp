@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "project/file_access.h"
 #include "smf/smf_layout.h"
 #include "smf/smf_save_status.h"
 
@@ -39,7 +40,7 @@ int SmfStreamWriter::writeFailure()
 
 bool SmfStreamWriter::put(const QByteArray &bytes)
 {
-    return m_file.write(bytes) == bytes.size();
+    return writeAll(m_file, bytes);
 }
 
 int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
@@ -49,7 +50,8 @@ int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
     m_offset = tileDataOffset(levelCount, tileCount);
     if (levelCount > m_maxFileSize || tileCount > m_maxFileSize || m_offset > m_maxFileSize)
         return fail(kSmfSaveTooLarge, tooLargeReason(m_maxFileSize));
-    if (!m_file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a failed write reports its reason at once, with the system's words.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(kSmfSaveWriteError,
                     QStringLiteral("cannot create %1: %2").arg(m_file.fileName(), m_file.errorString()));
     }
@@ -57,7 +59,7 @@ int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
     const QByteArray zeros(kChunkBytes, '\0');
     for (qint64 left = m_offset; left > 0; left -= kChunkBytes) {
         const qint64 length = qMin(left, kChunkBytes);
-        if (m_file.write(zeros.constData(), length) != length)
+        if (!writeAll(m_file, zeros.constData(), length))
             return writeFailure();
     }
     return kSmfSaveOk;

@@ -8,6 +8,7 @@
 
 #include <limits>
 
+#include "project/file_access.h"
 #include "smf/level_record_builder.h"
 #include "smf/ordered_tile_queue.h"
 #include "smf/smf_header.h"
@@ -248,9 +249,9 @@ int MapProject::writeLevels()
 
     // The target is replaced only by commit(), after every byte reached the disk.
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failSave(kSmfSaveWriteError, QStringLiteral("cannot create %1: %2").arg(filePath, file.errorString()));
-    const auto put = [&file](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
+    const auto put = [&file](const QByteArray &bytes) { return writeAll(file, bytes); };
     bool written = put(header.toBytes());
     for (const SmfLevelRecord &record : std::as_const(levelRecords))
         written = written && put(record.toBytes());
