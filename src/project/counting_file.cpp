@@ -7,8 +7,10 @@ CountingFile::CountingFile(const QString &path, std::atomic<qint64> *position)
 
 bool CountingFile::open(OpenMode mode)
 {
-    if ((mode & WriteOnly) || !m_file.open(QIODevice::ReadOnly))
+    if ((mode & WriteOnly) || !m_file.open(QIODevice::ReadOnly)) {
+        setErrorString(m_file.errorString());
         return false;
+    }
     return QIODevice::open(ReadOnly | Unbuffered);
 }
 

@@ -1,6 +1,5 @@
 #include "smf/wfl_tile_payload.h"
 
-#include <QFile>
 #include <QImage>
 #include <QRect>
 
@@ -17,16 +16,15 @@ constexpr int kMaxTileSide = 100000;  // pixels; readers refuse larger tiles
 int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
                        qint32 budgetMB, QSize *tileSize, QByteArray *payload, QString *error)
 {
-    {
-        QFile file(imagePath);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read %1: %2").arg(imagePath, file.errorString());
-            return kWflReadError;
-        }
+    int status = kImageFileOk;
+    QString reason;
+    const QImage image = readImageFile(imagePath, budgetMB, nullptr, &status, &reason);
+    if (status == kImageFileUnreadable) {
+        *error = QStringLiteral("cannot read %1: %2").arg(imagePath, reason);
+        return kWflReadError;
     }
-    const QImage image = readImageFile(imagePath, budgetMB);
     if (image.isNull()) {
-        *error = QStringLiteral("%1 cannot be decoded as an image").arg(imagePath);
+        *error = QStringLiteral("%1 cannot be decoded as an image: %2").arg(imagePath, reason);
         return kWflInvalidTiles;
     }
     const int width = image.width();

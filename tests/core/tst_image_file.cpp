@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <zlib.h>
+
 #include "common/project_fixtures.h"
 #include "project/image_file.h"
 #include "project/map_project.h"
@@ -16,6 +18,8 @@ class TestImageFile : public QObject
 private slots:
     void decodesAsByName_data();
     void decodesAsByName();
+    void refusal_data();
+    void refusal();
     void longJobDecodeKeepsReporting();
 
 private:
@@ -47,6 +51,40 @@ void TestImageFile::decodesAsByName()
     QCOMPARE(image, byName);
     QVERIFY(position.load() > QFileInfo(path).size() / 2);
     QVERIFY(position.load() <= QFileInfo(path).size());
+}
+
+void TestImageFile::refusal_data()
+{
+    QTest::addColumn<QByteArray>("bytes");  // empty: no file
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");  // in the reason
+    QTest::newRow("missing file") << QByteArray() << int(kImageFileUnreadable) << "No such file or directory";
+    QTest::newRow("text file") << QByteArray("not an image\n") << int(kImageFileInvalid) << "unsupported image format";
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && fixtures::mapLikeImage(64, 64).save(&buffer, "PNG"));
+    // The same PNG claiming 60000 x 60000 pixels: up to 27 GB decoded.
+    QByteArray huge = png;
+    qToBigEndian<quint32>(60000, huge.data() + 16);
+    qToBigEndian<quint32>(60000, huge.data() + 20);
+    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(huge.constData() + 12), 17)), huge.data() + 29);
+    QTest::newRow("larger than the memory budget") << huge << int(kImageFileInvalid) << "more than the memory limit";
+    QTest::newRow("PNG without its image data") << png.left(40) << int(kImageFileInvalid) << "damaged image data";
+}
+
+void TestImageFile::refusal()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(QStringLiteral("refused.img"));
+    QFile::remove(path);
+    if (!bytes.isEmpty())
+        QVERIFY(fixtures::writeBytes(path, bytes));
+    int status = kImageFileOk;
+    QString reason;
+    QVERIFY(readImageFile(path, 4096, nullptr, &status, &reason).isNull());
+    QTEST(status, "status");
+    QFETCH(QString, expected);
+    QVERIFY2(reason.contains(expected), qPrintable(reason));
 }
 
 void TestImageFile::longJobDecodeKeepsReporting()
