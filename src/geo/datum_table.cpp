@@ -520,6 +520,58 @@ int datumIndexByName(const QString &name)
     return -1;
 }
 
+namespace {
+
+// Letters and digits only, lower case: "Hong Kong '63" and "hongkong63" compare equal.
+QString looseName(const QString &name)
+{
+    QString key;
+    for (const QChar c : name) {
+        if (c.isLetterOrNumber())
+            key += c.toLower();
+    }
+    return key;
+}
+
+// Names other programs (GPS receivers, OziExplorer files) give to datums of this
+// table, each with the same shift parameters as the row it stands for.
+struct DatumAlias
+{
+    const char *name;
+    int index;
+};
+constexpr DatumAlias kDatumAliases[] = {
+    {"WGS 84", kWgs84DatumIndex},
+    {"WGS 72", kWgs72DatumIndex},
+    {"European 1950", 65},        // mean of western Europe, -87 -98 -121
+    {"NAD27 CONUS", 135},
+    {"NAD83", 142},
+    {"Ord Srvy Grt Britn", 156},  // OSGB 1936, regional mean
+    {"Pulkovo 1942 (1)", 176},    // 28 -130 -95
+    {"Tokyo", 213},               // regional mean
+    {"Hong Kong 1963", 81},
+    {"Australian Geod '66", 30},
+    {"Australian Geod '84", 31},
+};
+
+}  // namespace
+
+int findDatum(const QString &name)
+{
+    const QString key = looseName(name);
+    if (key.isEmpty())
+        return -1;
+    for (int index = 0; index < kDatumCount; ++index) {
+        if (looseName(datumName(index)) == key)
+            return index;
+    }
+    for (const DatumAlias &alias : kDatumAliases) {
+        if (looseName(QString::fromLatin1(alias.name)) == key)
+            return alias.index;
+    }
+    return -1;
+}
+
 const DatumRecord &datumRecord(int index)
 {
     return kDatumTable[validIndex(index) ? index : kWgs84DatumIndex];

@@ -32,6 +32,12 @@ const QString &datumName(int index);
 // Index of the datum whose name equals `name` exactly, or -1.
 int datumIndexByName(const QString &name);
 
+// Index of the datum a person or another program names: the table's name compared
+// without letter case, blanks and punctuation ("wgs 1984", "Hong Kong 63"), or a name
+// other programs use for a datum of the same parameters ("WGS 84", "NAD27 CONUS",
+// "Pulkovo 1942 (1)"). -1 when none matches.
+int findDatum(const QString &name);
+
 // Numeric row of datum `index`. The numeric reads below treat an index outside
 // 0..227 as row 224 (WGS 1984), so they never read outside the table.
 const DatumRecord &datumRecord(int index);

@@ -61,9 +61,17 @@ public:
     // range.
     int updateScale(int layer);
 
-    // Appends a layer for an image file, decoded at once. Returns 0, or -1 when the
-    // file cannot be read as an image (the project is then unchanged).
+    // Appends a layer for an image file, decoded at once; an OziExplorer file
+    // (isOziMapPath) brings its image and calibration (readOziMap). Returns 0; -1 when
+    // the image or the OziExplorer file cannot be opened or read; -2 when the image
+    // cannot be decoded (unsupported, damaged, beyond the memory budget) or the
+    // OziExplorer file's datum is unknown. errorString() then says why and the project
+    // is unchanged.
     int addImageLayer(const QString &path);
+
+    // Appends a layer already imported (e.g. by readOziMap), decoding the image at its
+    // sourcePath. Returns as addImageLayer.
+    int addImportedLayer(const MapLayer &imported);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
     // truncated, same geographic points). Returns 0, or -1 when the resized image
@@ -131,7 +139,8 @@ public:
     // it was and errorString() says why.
     int openSmf(const QString &path);
 
-    // Why the last saveSmf, buildLevel, writeSmf or openSmf failed, in English.
+    // Why the last addImageLayer, addImportedLayer, saveSmf, buildLevel, writeSmf or
+    // openSmf failed, in English.
     QString errorString() const { return m_errorString; }
 
     QVector<QVector<SmfTileBlob>> levelTiles;  // compressed tiles per level, only while saving

@@ -167,11 +167,28 @@ int MapProject::addImageLayer(const QString &path)
     MapLayer imported;
     imported.sourcePath = path;
     // An OziExplorer file names its image and brings its calibration.
-    if (isOziMapPath(path))
-        readOziMap(path, &imported);
-    const QImage image = readImageFile(imported.sourcePath, physicalMB);
-    if (image.isNull())
-        return -1;
+    if (isOziMapPath(path)) {
+        QString reason;
+        const int status = readOziMap(path, &imported, nullptr, &reason);
+        if (status == -1)
+            m_errorString = QStringLiteral("cannot read the OziExplorer file %1: %2").arg(path, reason);
+        else if (status != 0)
+            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
+        if (status != 0)
+            return status;
+    }
+    return addImportedLayer(imported);
+}
+
+int MapProject::addImportedLayer(const MapLayer &imported)
+{
+    int status = kImageFileOk;
+    QString reason;
+    const QImage image = readImageFile(imported.sourcePath, physicalMB, nullptr, &status, &reason);
+    if (image.isNull()) {
+        m_errorString = QStringLiteral("cannot read the image %1: %2").arg(imported.sourcePath, reason);
+        return status;
+    }
     auto *layer = new MapLayer(imported);
     if (!layer->bottomRightLatSet)
         layer->bottomRight.pixelY = image.height();

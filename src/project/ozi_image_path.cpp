@@ -1,18 +1,29 @@
 #include "project/ozi_image_path.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
 
+// The line read in one encoding; a null string when the bytes are not valid in it
+// (or this Qt build has no converter for it).
 QString decoded(const QByteArray &bytes, const char *encoding)
 {
     QStringDecoder decoder(encoding);
-    // Without the converters of a full Qt build, the 8-bit reading is the nearest.
     if (!decoder.isValid())
-        return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+        return QString();
+    const QString text = decoder.decode(bytes);
+    return decoder.hasError() ? QString() : text;
+}
+
+// The line as a file name of this system: its raw bytes, when they survive the
+// round trip through the file system's encoding.
+QString rawName(const QByteArray &bytes)
+{
+    const QString name = QFile::decodeName(bytes);
+    return QFile::encodeName(name) == bytes ? name : QString();
 }
 
 // "C:/..." names a drive of another machine: absolute, never under the map's folder.
@@ -70,19 +81,28 @@ private:
 
 }  // namespace
 
-QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine, bool fileIsUtf8)
+QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine)
 {
     const ImageLookup lookup(mapPath);
-    const QString line = decoded(imageLine, fileIsUtf8 ? "UTF-8" : "GB18030");
-    QString found = lookup.existingFile(line);
-    if (!found.isEmpty())
-        return found;
-    const QString western = decoded(imageLine, "Windows-1252");
-    if (western != line) {
-        found = lookup.existingFile(western);
+    const QString readings[] = {
+        rawName(imageLine),
+        decoded(imageLine, "UTF-8"),
+        decoded(imageLine, "GB18030"),
+        decoded(imageLine, "Windows-1251"),
+        decoded(imageLine, "Windows-1252"),
+    };
+    QString firstReading;
+    QStringList tried;
+    for (const QString &line : readings) {
+        if (line.isNull() || tried.contains(line))
+            continue;
+        tried.append(line);
+        if (firstReading.isNull())
+            firstReading = line;
+        const QString found = lookup.existingFile(line);
         if (!found.isEmpty())
             return found;
     }
-    const QString named = lookup.namedPath(line);
+    const QString named = lookup.namedPath(firstReading.isNull() ? QString::fromLatin1(imageLine) : firstReading);
     return named.isEmpty() ? mapPath : named;
 }

@@ -2,21 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
+#include "geo/datum_shift.h"
+#include "geo/datum_table.h"
 #include "project/map_layer.h"
+#include "project/milliarcseconds.h"
 #include "project/ozi_image_path.h"
 #include "project/ozi_map_text.h"
 
 namespace {
-
-bool isValidUtf8(const QByteArray &bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    Q_UNUSED(text);
-    return !decoder.hasError();
-}
 
 void applyReferencePoints(const QVector<CalibrationPoint> &points, MapLayer *layer)
 {
@@ -53,17 +47,44 @@ bool isOziMapPath(const QString &path)
     return name.size() > 4 && name.endsWith(QLatin1String(".map"), Qt::CaseInsensitive);
 }
 
-int readOziMap(const QString &path, MapLayer *layer)
+int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QString *error)
 {
+    OziMapSummary found;
     layer->sourcePath = path;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
         return -1;
-    const QByteArray bytes = file.readAll();
-    const OziMapText text = parseOziMapText(bytes);
+    }
+    const OziMapText text = parseOziMapText(file.readAll());
+    found.datumName = QString::fromLatin1(text.datumName);
     if (text.hasImageLine)
-        layer->sourcePath = resolveOziImagePath(path, text.imageLine, isValidUtf8(bytes));
-    if (!text.points.isEmpty())
-        applyReferencePoints(text.points, layer);
+        layer->sourcePath = resolveOziImagePath(path, text.imageLine);
+    QVector<CalibrationPoint> points = text.points;
+    if (!points.isEmpty()) {
+        found.source = kOziMmpBlock;
+    } else if (!text.datumPoints.isEmpty()) {
+        const int datum = findDatum(found.datumName);
+        if (datum < 0) {
+            if (error)
+                *error = QStringLiteral("the datum '%1' of its Point lines is not in the datum table").arg(found.datumName);
+            return -2;
+        }
+        for (const OziDatumPoint &point : text.datumPoints) {
+            // WGS 84 needs no shift; its round trip through Cartesian space could move a
+            // whole degree below the next milliarcsecond.
+            const GeoPosition onDatum{point.latitude, point.longitude, 0.0};
+            const GeoPosition wgs84 = datum == kWgs84DatumIndex ? onDatum : datumToWgs84(onDatum, datum);
+            points.append({point.pixelX, point.pixelY, degreesToMilliarcseconds(wgs84.longitude),
+                           degreesToMilliarcseconds(wgs84.latitude)});
+        }
+        found.source = kOziPointLines;
+    }
+    found.pointCount = int(points.size());
+    if (!points.isEmpty())
+        applyReferencePoints(points, layer);
+    if (summary)
+        *summary = found;
     return 0;
 }

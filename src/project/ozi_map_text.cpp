@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <cmath>
+
 #include "project/milliarcseconds.h"
 
 namespace {
@@ -72,6 +74,46 @@ CalibrationPoint referencePoint(const QByteArray &pixelLine, const QByteArray &g
     return point;
 }
 
+bool numberField(const QByteArray &text, double *value)
+{
+    bool ok = false;
+    *value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(*value);
+}
+
+// Degrees and minutes with a hemisphere letter: south and west are negative, as is a
+// negative degree count.
+bool angleFields(const QByteArray &degreesText, const QByteArray &minutesText, const QByteArray &hemisphere,
+                 double *degrees)
+{
+    double whole = 0.0;
+    double minutes = 0.0;
+    if (!numberField(degreesText, &whole))
+        return false;
+    if (!minutesText.trimmed().isEmpty() && !numberField(minutesText, &minutes))
+        return false;
+    const QByteArray letter = hemisphere.trimmed().toUpper();
+    const bool negative = whole < 0.0 || degreesText.trimmed().startsWith('-') || letter == "S" || letter == "W";
+    *degrees = (std::fabs(whole) + std::fabs(minutes) / 60.0) * (negative ? -1.0 : 1.0);
+    return true;
+}
+
+// "Point01,xy,  256,  256,in, deg,  55, 45.0000,N,  37, 36.0000,E, grid, ...".
+bool datumPoint(const QByteArray &line, OziDatumPoint *point)
+{
+    if (!line.startsWith("Point"))
+        return false;
+    const QList<QByteArray> fields = line.split(',');
+    if (fields.size() < 12)
+        return false;
+    bool xOk = false;
+    bool yOk = false;
+    point->pixelX = fields.at(2).trimmed().toInt(&xOk, 10);
+    point->pixelY = fields.at(3).trimmed().toInt(&yOk, 10);
+    return xOk && yOk && angleFields(fields.at(6), fields.at(7), fields.at(8), &point->latitude)
+        && angleFields(fields.at(9), fields.at(10), fields.at(11), &point->longitude);
+}
+
 }  // namespace
 
 OziMapText parseOziMapText(const QByteArray &bytes)
@@ -87,6 +129,11 @@ OziMapText parseOziMapText(const QByteArray &bytes)
             result.hasImageLine = true;
             result.imageLine = line;
         }
+        if (lineNumber == 5)
+            result.datumName = line.left(line.indexOf(',')).trimmed();
+        OziDatumPoint point;
+        if (datumPoint(line, &point))
+            result.datumPoints.append(point);
         if (!line.contains("MMPNUM"))
             continue;
         // Counts beyond the file's end name lines that do not exist: they are no points.

@@ -5,16 +5,28 @@
 
 #include "project/calibration_point.h"
 
+// A reference point of a "PointNN" line: a pixel and its latitude and longitude in
+// degrees on the map's own datum (line 5).
+struct OziDatumPoint
+{
+    qint32 pixelX = 0;
+    qint32 pixelY = 0;
+    double latitude = 0.0;   // degrees, north positive
+    double longitude = 0.0;  // degrees, east positive
+};
+
 // What the program takes from the bytes of an OziExplorer ".map" file: the raw
-// bytes of its third line (the image path, still in the file's own encoding) and
-// the reference points of its last "MMPNUM" block. Everything else (datum,
-// projection, corner lists) is ignored; coordinates are taken as WGS 84 as they
-// stand.
+// bytes of its third line (the image path, still in the file's own encoding), the
+// datum named on line 5, the reference points of its last "MMPNUM" block (WGS 84 by
+// the format's definition) and those of its "Point01" to "Point30" lines.
+// Projection and corner lists are ignored.
 struct OziMapText
 {
     bool hasImageLine = false;        // the file has a third line
     QByteArray imageLine;             // third line, line end removed
-    QVector<CalibrationPoint> points; // pixels and milliarcseconds, in file order
+    QByteArray datumName;             // first field of line 5, trimmed; empty when absent
+    QVector<CalibrationPoint> points; // MMPNUM block: pixels and milliarcseconds, in file order
+    QVector<OziDatumPoint> datumPoints;  // Point lines with a pixel and a latitude and longitude
 };
 
 // Reads lines ended by LF or CRLF, of any length. A line containing "MMPNUM" is
@@ -26,4 +38,7 @@ struct OziMapText
 // truncated toward zero. Lines the file does not have give no points, and a later
 // "MMPNUM" block replaces an earlier one. Lines read as points are not counted as
 // file lines, so they never become the image line.
+// A line "PointNN,xy, X, Y,in, deg, LATDEG, LATMIN,N|S, LONDEG, LONMIN,E|W, ..." gives
+// a datum point when X, Y, LATDEG and LONDEG are numbers (empty minutes read as 0);
+// the unused Point lines, with empty fields, give none.
 OziMapText parseOziMapText(const QByteArray &bytes);

@@ -16,7 +16,7 @@ void Mapvane2::on_actionAdd_triggered()
     if (path.isEmpty())
         return;
     lastDirectory = folderOf(path);
-    if (project.addImageLayer(path) == -1) {
+    if (project.addImageLayer(path) != 0) {
         message(tr("不支持的图片格式"));
         return;
     }

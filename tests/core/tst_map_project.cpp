@@ -146,7 +146,7 @@ void TestMapProject::addUnreadableFile()
     MapProject project(4096);
     const QString path = m_dir.filePath(QStringLiteral("not-an-image.png"));
     QVERIFY(fixtures::writeBytes(path, "this is text, not pixels"));
-    QCOMPARE(project.addImageLayer(path), -1);
+    QCOMPARE(project.addImageLayer(path), -2);  // content: not an image
     QCOMPARE(project.addImageLayer(m_dir.filePath(QStringLiteral("missing.png"))), -1);
     QVERIFY(project.layers.isEmpty());
     QCOMPARE(project.changeFlags, quint8(0));

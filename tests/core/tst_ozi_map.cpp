@@ -2,7 +2,9 @@
 
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
+#include "geo/datum_shift.h"
 #include "project/map_project.h"
+#include "project/milliarcseconds.h"
 #include "project/ozi_map.h"
 
 using fixtures::OziPoint;
@@ -40,11 +42,8 @@ private slots:
     void imagePath_data();
     void imagePath();
     void unreadableFile();
-    void addImageLayerImportsMapFile_data();
-    void addImageLayerImportsMapFile();
-    void addImageLayerWithoutReferencePoints();
-    void addImageLayerMissingImage();
-    void roadmapWithoutDotIsAnImage();
+    void addImageLayer_data();
+    void addImageLayer();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -73,13 +72,11 @@ void TestOziMap::isOziMapPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("lower case") << "/data/x/a.map" << true;
     QTest::newRow("upper case A.MAP") << "A.MAP" << true;
     QTest::newRow("mixed case") << "maps/Topo.Map" << true;
     QTest::newRow("roadmap without a dot") << "roadmap" << false;
     QTest::newRow("hidden file .map, no name") << "/data/.map" << false;
     QTest::newRow("image whose name holds .map") << "a.map.png" << false;
-    QTest::newRow("folder path") << "a.map/" << false;
 }
 
 void TestOziMap::isOziMapPath()
@@ -92,16 +89,16 @@ void TestOziMap::isOziMapPath()
 void TestOziMap::calibration_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("entered");
+    QTest::addColumn<int>("source");
     QTest::addColumn<Calibration>("expected");
 
     const QVector<OziPoint> corners = fixtures::fourCorners();
     // Degrees x 3600000 by hand: 10 -> 36000000, 11 -> 39600000, 45 -> 162000000, 46 -> 165600000.
     const Calibration cornersExpected{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000};
     QTest::newRow("four corners of a 1000 x 800 image, CRLF")
-        << fixtures::oziMapFile("topo.png", corners) << true << cornersExpected;
+        << fixtures::oziMapFile("topo.png", corners) << int(kOziMmpBlock) << cornersExpected;
     QTest::newRow("four corners, LF line ends")
-        << fixtures::oziHeader("topo.png", corners) + fixtures::oziPointBlock(corners) << true << cornersExpected;
+        << fixtures::oziHeader("topo.png", corners) + fixtures::oziPointBlock(corners) << int(kOziMmpBlock) << cornersExpected;
 
     // A 3 x 4 grid in which the extreme pixels are the ninth to twelfth points.
     QVector<OziPoint> grid;
@@ -109,64 +106,66 @@ void TestOziMap::calibration_data()
         grid.append({100 + 100 * (i % 4), 100 + 100 * (i / 4), 10.1 + 0.1 * (i % 4), 45.9 - 0.1 * (i / 4)});
     grid += {{0, 50, 10.0, 45.95}, {999, 60, 11.0, 45.94}, {500, 0, 10.5, 46.0}, {510, 799, 10.51, 45.0}};
     QTest::newRow("twelve points, all in the bounding box")
-        << withBlock(fixtures::oziPointBlock(grid)) << true << cornersExpected;
+        << withBlock(fixtures::oziPointBlock(grid)) << int(kOziMmpBlock) << cornersExpected;
 
-    QTest::newRow("count 0: no points") << withBlock("MMPNUM,0\nMM1B,1\n") << false << kFreshLayer;
-    QTest::newRow("no MMPNUM block") << withBlock("MM1B,111.194926\n") << false << kFreshLayer;
-    QTest::newRow("MMPNUM,4 as the last line") << withBlock("MMPNUM,4\n") << false << kFreshLayer;
-    QTest::newRow("count not a number") << withBlock(fixtures::oziPointBlock(corners).replace("MMPNUM,4", "MMPNUM,x"))
-                                        << false << kFreshLayer;
-    QTest::newRow("empty file") << QByteArray() << false << kFreshLayer;
-
+    QTest::newRow("count 0: no points") << withBlock("MMPNUM,0\nMM1B,1\n") << int(kOziNoReferencePoints) << kFreshLayer;
+    QTest::newRow("MMPNUM,4 as the last line") << withBlock("MMPNUM,4\n") << int(kOziNoReferencePoints) << kFreshLayer;
+    QTest::newRow("empty file") << QByteArray() << int(kOziNoReferencePoints) << kFreshLayer;
     // Four pixel lines, then only two geographic lines before the end of the file.
     QTest::newRow("file ends inside the block")
         << withBlock("MMPNUM,4\nMMPXY,1,0,0\nMMPXY,2,999,0\nMMPXY,3,999,799\nMMPXY,4,0,799\n"
                      "MMPLL,1,  10.000000,  46.000000\nMMPLL,2,  11.000000,  46.000000\n")
-        << true << Calibration{0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000};
-    QTest::newRow("count with spaces")
-        << withBlock(fixtures::oziPointBlock(corners).replace("MMPNUM,4", "MMPNUM,  4  ")) << true << cornersExpected;
+        << int(kOziMmpBlock) << Calibration{0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000};
     QTest::newRow("second block replaces the first")
         << withBlock(fixtures::oziPointBlock({{5, 5, 1.0, 2.0}, {6, 6, 3.0, 1.0}}) + fixtures::oziPointBlock(corners))
-        << true << cornersExpected;
-    QTest::newRow("second block of count 0 leaves no points")
-        << withBlock(fixtures::oziPointBlock(corners) + "MMPNUM,0\n") << false << kFreshLayer;
-    // Part of the file's usual text: MMPLL,1,10.5,45.25.
-    QTest::newRow("one point: both corners at it")
-        << withBlock("MMPNUM,1\nMMPXY,1,0,0\nMMPLL,1,10.5,45.25\n") << true
-        << Calibration{0, 0, 37800000, 162900000, 0, 0, 37800000, 162900000};
-    QTest::newRow("lines without a comma give 0")
-        << withBlock("MMPNUM,2\nMMPXY,1,100,100\nMMPXY\nMMPLL,1,10,46\nMMPLL\n") << true
-        << Calibration{0, 0, 0, 0, 100, 100, 36000000, 165600000};
-    QTest::newRow("one comma: x from the text before it")
-        << withBlock("MMPNUM,2\nMMPXY,1,100,100\n7,300\nMMPLL,1,10,46\n11,45\n") << true
-        << Calibration{7, 100, 39600000, 165600000, 100, 300, 36000000, 162000000};
-    QTest::newRow("long lines are read whole")
-        << withBlock("MMPNUM,2\nMMPXY,1," + QByteArray(150, ' ') + "0," + QByteArray(150, ' ') + "0\nMMPXY,2,999,799\n"
-                     "MMPLL,1," + QByteArray(200, ' ') + "10.0,46.0\nMMPLL,2,11.0," + QByteArray(120, ' ') + "45.0\n")
-        << true << cornersExpected;
+        << int(kOziMmpBlock) << cornersExpected;
     QTest::newRow("equal pixels: the earlier point wins")
         << withBlock(fixtures::oziPointBlock(
                {{0, 0, 10.0, 46.0}, {0, 0, 12.0, 47.0}, {999, 799, 11.0, 45.0}, {999, 799, 13.0, 44.0}}))
-        << true << cornersExpected;
+        << int(kOziMmpBlock) << cornersExpected;
     // -10.0000001 x 3600000 = -36000000.36, truncated toward zero.
     QTest::newRow("west and south truncate toward zero")
         << withBlock("MMPNUM,2\nMMPXY,1,0,0\nMMPXY,2,10,10\nMMPLL,1,-10.0000001,-1.0000001\nMMPLL,2,-9.5,-2.5\n")
-        << true << Calibration{0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000};
+        << int(kOziMmpBlock) << Calibration{0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000};
+
+    // Files written without the moving-map block carry their points on the Point lines
+    // only, in degrees and minutes on the datum of line 5.
+    QTest::newRow("Point lines only, WGS 84")
+        << fixtures::withCrLf(fixtures::oziHeader("topo.png", corners)) << int(kOziPointLines) << cornersExpected;
+    const QVector<OziPoint> southWest{{0, 0, -70.5, -33.25}, {400, 300, -70.25, -33.5}};
+    QTest::newRow("Point lines, south and west")
+        << fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)) << int(kOziPointLines)
+        << Calibration{0, 0, -253800000, -119700000, 400, 300, -252900000, -120600000};
+    // Pulkovo 1942 near Moscow: the points move by the datum shift, about 120 m here.
+    const QVector<OziPoint> moscow{{0, 0, 37.5, 56.0}, {2000, 1600, 38.0, 55.5}};
+    QByteArray pulkovo = fixtures::withCrLf(fixtures::oziHeader("topo.png", moscow));
+    pulkovo.replace("WGS 84,WGS 84,", "Pulkovo 1942 (1),WGS 84,");
+    const auto shifted = [](double lat, double lon) { return datumToWgs84({lat, lon, 0.0}, 176); };
+    const GeoPosition tl = shifted(56.0, 37.5);
+    const GeoPosition br = shifted(55.5, 38.0);
+    QVERIFY(qAbs(tl.longitude - 37.5) > 0.001 && qAbs(tl.longitude - 37.5) < 0.003);
+    QTest::newRow("Point lines on Pulkovo 1942 are shifted to WGS 84")
+        << pulkovo << int(kOziPointLines)
+        << Calibration{0, 0, degreesToMilliarcseconds(tl.longitude), degreesToMilliarcseconds(tl.latitude), 2000, 1600,
+                       degreesToMilliarcseconds(br.longitude), degreesToMilliarcseconds(br.latitude)};
+    QTest::newRow("the MMP block wins over Point lines")
+        << pulkovo + fixtures::withCrLf(fixtures::oziPointBlock(corners)) << int(kOziMmpBlock) << cornersExpected;
 }
 
 void TestOziMap::calibration()
 {
     QFETCH(QByteArray, file);
-    QFETCH(bool, entered);
+    QFETCH(int, source);
     QFETCH(Calibration, expected);
     writeFile(QStringLiteral("topo.map"), file);
     MapLayer layer;
-    QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer), 0);
+    OziMapSummary summary;
+    QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer, &summary), 0);
     QCOMPARE(calibrationOf(layer), expected);
-    QCOMPARE(layer.topLeftLonSet, entered);
-    QCOMPARE(layer.topLeftLatSet, entered);
-    QCOMPARE(layer.bottomRightLonSet, entered);
-    QCOMPARE(layer.bottomRightLatSet, entered);
+    QCOMPARE(summary.source, source);
+    const bool entered = source != kOziNoReferencePoints;
+    QCOMPARE(summary.pointCount > 0, entered);
+    QCOMPARE(layer.topLeftLonSet && layer.topLeftLatSet && layer.bottomRightLonSet && layer.bottomRightLatSet, entered);
 }
 
 void TestOziMap::imagePath_data()
@@ -200,6 +199,10 @@ void TestOziMap::imagePath_data()
     QTest::newRow("GB18030 Chinese name")
         << QByteArray("D:\\\xb5\xd8\xcd\xbc\\\xb5\xd8\xd0\xce\xcd\xbc.png") << QStringList{QString::fromUtf8("地形图.png")}
         << QString::fromUtf8("%DIR%/地形图.png");
+    // Windows-1251: Т D2, о EE, п EF. GB18030 reads the same bytes as Chinese characters.
+    QTest::newRow("Windows-1251 Cyrillic name")
+        << QByteArray("D:\\\xd2\xee\xef\xee\\\xd2\xee\xef\xee.png") << QStringList{QString::fromUtf8("Топо.png")}
+        << QString::fromUtf8("%DIR%/Топо.png");
     // Windows-1252: ü is FC. Read as GB18030 first, FC 72 is one Chinese character.
     QTest::newRow("Windows-1252 name") << QByteArray("C:\\Karten\\Z\xfcrich.png")
                                        << QStringList{QString::fromUtf8("Zürich.png")} << QString::fromUtf8("%DIR%/Zürich.png");
@@ -233,69 +236,54 @@ void TestOziMap::unreadableFile()
     QCOMPARE(layer.sourcePath, path(QStringLiteral("short.map")));
 }
 
-void TestOziMap::addImageLayerImportsMapFile_data()
+void TestOziMap::addImageLayer_data()
 {
-    QTest::addColumn<QString>("mapName");
-    QTest::newRow("topo.map") << QStringLiteral("topo.map");
-    QTest::newRow("upper case TOPO.MAP") << QStringLiteral("TOPO.MAP");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("image");  // the layer's source, or a word of the error
+    QTest::newRow("topo.map, image by a Windows path") << "topo.map" << 0 << "topo.png";
+    QTest::newRow("upper case TOPO.MAP") << "TOPO.MAP" << 0 << "topo.png";
+    QTest::newRow("roadmap without a dot is an image") << "roadmap" << 0 << "roadmap";
+    QTest::newRow("image missing") << "gone.map" << -1 << "cannot read the image";
+    QTest::newRow("names itself: no image") << "text.map" << -2 << "unsupported image format";
+    QTest::newRow("missing .map") << "missing.map" << -1 << "cannot read the OziExplorer file";
+    QTest::newRow("Point lines on an unknown datum") << "mars.map" << -2 << "the datum 'Mars 2000'";
 }
 
-void TestOziMap::addImageLayerImportsMapFile()
+void TestOziMap::addImageLayer()
 {
-    QFETCH(QString, mapName);
+    QFETCH(QString, name);
+    QFETCH(int, status);
+    QFETCH(QString, image);
     writePng(QStringLiteral("topo.png"), 1000, 800);
-    writeFile(mapName, fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
-    MapProject project(4096);
-    QCOMPARE(project.addImageLayer(path(mapName)), 0);
-    QCOMPARE(project.layers.size(), 1);
-    const MapLayer *layer = project.layers.first();
-    QCOMPARE(layer->sourcePath, path(QStringLiteral("topo.png")));
-    QCOMPARE(layer->image.size(), QSize(1000, 800));
-    // The imported bottom-right pixel stays; it is not replaced by the image height.
-    QCOMPARE(calibrationOf(*layer), (Calibration{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000}));
-    QVERIFY(layer->isCalibrationValid());
-    QCOMPARE(layer->scaleText(), QStringLiteral("1:4505"));  // 3600000 / 799 = 4505.6
-    QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
-    QCOMPARE(project.layerImage(0)->size(), QSize(1000, 800));
-    QCOMPARE(layer->bottomRight.pixelX, 999);
-}
-
-void TestOziMap::addImageLayerWithoutReferencePoints()
-{
-    writePng(QStringLiteral("topo.png"), 300, 200);
-    writeFile(QStringLiteral("topo.map"), withBlock("MMPNUM,0\r\n"));
-    MapProject project(4096);
-    QCOMPARE(project.addImageLayer(path(QStringLiteral("topo.map"))), 0);
-    const MapLayer *layer = project.layers.first();
-    QCOMPARE(layer->sourcePath, path(QStringLiteral("topo.png")));
-    // Like a plain image: never the whole world as entered values.
-    QCOMPARE(layer->bottomRight.pixelY, 200);
-    QVERIFY(!layer->topLeftLonSet && !layer->topLeftLatSet && !layer->bottomRightLonSet && !layer->bottomRightLatSet);
-    QCOMPARE(layer->scaleText(), QStringLiteral("1:---"));
-    project.layerImage(0);
-    QVERIFY(!layer->isCalibrationValid());
-}
-
-void TestOziMap::addImageLayerMissingImage()
-{
+    writePng(QStringLiteral("roadmap"), 40, 30);
+    for (const char *map : {"topo.map", "TOPO.MAP"})
+        writeFile(QString::fromLatin1(map), fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
     writeFile(QStringLiteral("gone.map"), fixtures::oziMapFile("C:\\Maps\\gone.png", fixtures::fourCorners()));
     writeFile(QStringLiteral("text.map"), fixtures::oziMapFile("text.map", fixtures::fourCorners()));
+    writeFile(QStringLiteral("mars.map"),
+              fixtures::oziHeader("topo.png", fixtures::fourCorners()).replace("WGS 84,WGS 84", "Mars 2000,WGS 84"));
     MapProject project(4096);
-    QCOMPARE(project.addImageLayer(path(QStringLiteral("gone.map"))), -1);
-    QCOMPARE(project.addImageLayer(path(QStringLiteral("text.map"))), -1);  // names itself: no image
-    QCOMPARE(project.addImageLayer(path(QStringLiteral("missing.map"))), -1);
-    QVERIFY(project.layers.isEmpty());
-    QCOMPARE(project.changeFlags, quint8(0));
-    QCOMPARE(project.loadedMB, 0);
-}
-
-void TestOziMap::roadmapWithoutDotIsAnImage()
-{
-    writePng(QStringLiteral("roadmap"), 40, 30);
-    MapProject project(4096);
-    QCOMPARE(project.addImageLayer(path(QStringLiteral("roadmap"))), 0);
-    QCOMPARE(project.layers.first()->sourcePath, path(QStringLiteral("roadmap")));
-    QCOMPARE(project.layers.first()->bottomRight.pixelY, 30);
+    QCOMPARE(project.addImageLayer(path(name)), status);
+    if (status != 0) {
+        QVERIFY2(project.errorString().contains(image), qPrintable(project.errorString()));
+        QVERIFY(project.layers.isEmpty());
+        QCOMPARE(project.changeFlags, quint8(0));
+        QCOMPARE(project.loadedMB, 0);
+        return;
+    }
+    const MapLayer *layer = project.layers.first();
+    QCOMPARE(layer->sourcePath, path(image));
+    QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
+    if (name == QLatin1String("roadmap")) {
+        QCOMPARE(layer->bottomRight.pixelY, 30);  // like a plain image
+        QVERIFY(!layer->topLeftLonSet);
+        return;
+    }
+    // The imported bottom-right pixel stays; it is not replaced by the image size.
+    QCOMPARE(project.layerImage(0)->size(), QSize(1000, 800));
+    QCOMPARE(calibrationOf(*layer), (Calibration{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000}));
+    QVERIFY(layer->isCalibrationValid());
 }
 
 QTEST_GUILESS_MAIN(TestOziMap)
