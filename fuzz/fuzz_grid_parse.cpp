@@ -3,6 +3,8 @@
 // the datum; the rest, up to a tab, is the easting text and after it the northing
 // text.
 
+#include <cmath>
+
 #include "fuzz_support.h"
 #include "geo/datum_table.h"
 #include "geo/grid_parse.h"
@@ -28,5 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString northing = tab < 0 ? QString() : QString::fromUtf8(text.mid(tab + 1));
     (void)parseGridPosition(gridKind, datumIndex, easting, northing);
     (void)parseGridPositionToWgs84(gridKind, datumIndex, easting, northing);
+    GeoPosition position;
+    QString error;
+    if (readGridPosition(gridKind, datumIndex, easting, northing, &position, &error)
+        && !(std::fabs(position.latitude) <= 90.0 && std::fabs(position.longitude) <= 180.0))
+        __builtin_trap();  // a position the command line would print, far off the globe
     return 0;
 }

@@ -1,5 +1,12 @@
 #include "geo/grid_parse.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+#include "geo/datum_table.h"
 #include "geo/grid_parameters.h"
 #include "geo/grid_text.h"
 #include "geo/notation_choice.h"
@@ -19,4 +26,157 @@ GeoPosition parseGridPosition(int gridKind, int datumIndex, const QString &easti
                          readBase10Integer(northingText));
     }
     return GeoPosition();
+}
+
+namespace {
+
+// An argument echoed in a message: one line, at most 40 characters.
+QString quoted(const QString &text)
+{
+    QString shown = text.left(40).simplified();
+    if (text.size() > 40)
+        shown += QStringLiteral("...");
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
+
+// Metres: digits with an optional sign and decimals, checked against range. The
+// field names the value in the reason.
+bool readMetres(const QString &text, IntRange range, const QString &field, double *metres, QString *error)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    bool ok = number.match(text).hasMatch();
+    if (ok)
+        *metres = QLocale::c().toDouble(text, &ok);
+    if (!ok) {
+        *error = QStringLiteral("the %1 %2 is not a number of metres").arg(field, quoted(text));
+        return false;
+    }
+    if (*metres < range.bottom || *metres > range.top) {
+        *error = QStringLiteral("the %1 %2 is outside %3 to %4 metres").arg(field, quoted(text)).arg(range.bottom).arg(range.top);
+        return false;
+    }
+    return true;
+}
+
+bool readUtm(int datumIndex, const QString &eastingText, const QString &northingText, GeoPosition *position,
+             QString *error)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\s*(\\d+)\\s*([A-Za-z])\\s+(\\S+)\\s*$"));
+    const QRegularExpressionMatch parts = shape.match(eastingText);
+    if (!parts.hasMatch()) {
+        *error = QStringLiteral("the UTM easting text %1 is not \"zone band easting\" (e.g. \"49 Q 757196\")")
+                     .arg(quoted(eastingText));
+        return false;
+    }
+    const int zone = parts.captured(1).size() <= 2 ? parts.captured(1).toInt() : 0;
+    if (zone < kUtmZoneRange.bottom || zone > kUtmZoneRange.top) {
+        *error = QStringLiteral("the UTM zone %1 is outside %2 to %3")
+                     .arg(quoted(parts.captured(1))).arg(kUtmZoneRange.bottom).arg(kUtmZoneRange.top);
+        return false;
+    }
+    const char band = parts.captured(2).at(0).toUpper().toLatin1();
+    if (band < 'C' || band > 'X' || band == 'I' || band == 'O') {
+        *error = QStringLiteral("the UTM band %1 is not a letter C to X (without I and O)").arg(quoted(parts.captured(2)));
+        return false;
+    }
+    double easting = 0.0;
+    double northing = 0.0;
+    if (!readMetres(parts.captured(3), kUtmEastingRange, QStringLiteral("UTM easting"), &easting, error)
+        || !readMetres(northingText.trimmed(), kUtmNorthingRange, QStringLiteral("UTM northing"), &northing, error))
+        return false;
+    *position = utmInverse(zone, band, easting, northing, datumIndex);
+    return true;
+}
+
+// A TM metre text without its optional letter ("306513E" -> "306513").
+QString withoutLetter(const QString &text, QChar letter)
+{
+    QString value = text.trimmed();
+    if (value.endsWith(letter, Qt::CaseInsensitive))
+        value.chop(1);
+    return value.trimmed();
+}
+
+// A position on the globe: latitude within ±90°, longitude brought into -180° to 180°
+// (a zone's eastern edge may pass the antimeridian).
+bool onTheGlobe(GeoPosition *position, QString *error)
+{
+    if (!(std::fabs(position->latitude) <= 90.0) || !std::isfinite(position->longitude)) {
+        *error = QStringLiteral("the grid position lies beyond the pole");
+        return false;
+    }
+    position->longitude = std::remainder(position->longitude, 360.0);
+    return true;
+}
+
+}  // namespace
+
+bool readGridPosition(int gridKind, int datumIndex, const QString &eastingText, const QString &northingText,
+                      GeoPosition *position, QString *error)
+{
+    if (gridKind == kGridUtm)
+        return readUtm(datumIndex, eastingText, northingText, position, error) && onTheGlobe(position, error);
+    if (gridKind != kGridTm) {
+        *error = QStringLiteral("not a grid notation");
+        return false;
+    }
+    double easting = 0.0;
+    double northing = 0.0;
+    if (!readMetres(withoutLetter(eastingText, QLatin1Char('E')), tmEastingRange(), QStringLiteral("TM easting"),
+                    &easting, error)
+        || !readMetres(withoutLetter(northingText, QLatin1Char('N')), tmNorthingRange(),
+                       QStringLiteral("TM northing"), &northing, error))
+        return false;
+    *position = tmInverse(tmGridParameters(datumIndex), easting, northing);
+    return onTheGlobe(position, error);
+}
+
+namespace {
+
+constexpr double kTmHalfWidth = 6.0;  // degrees either side of the central meridian
+
+struct TmExtent
+{
+    IntRange easting;
+    IntRange northing;
+};
+
+int outwardKilometres(double metres)
+{
+    const double km = metres >= 0.0 ? std::ceil(metres / 1000.0) : std::floor(metres / 1000.0);
+    return int(km) * 1000;
+}
+
+// The easting is widest on the equator and the northing largest at the poles.
+TmExtent computeTmExtent()
+{
+    double west = 0.0;
+    double east = 0.0;
+    double pole = 0.0;
+    for (int datum = 0; datum < kDatumCount; ++datum) {
+        const TmParameters grid = tmGridParameters(datum);
+        west = std::min(west, tmForward(grid, 0.0, kTmCentralMeridian - kTmHalfWidth).easting);
+        east = std::max(east, tmForward(grid, 0.0, kTmCentralMeridian + kTmHalfWidth).easting);
+        pole = std::max(pole, tmForward(grid, 90.0, kTmCentralMeridian).northing);
+    }
+    const int north = outwardKilometres(pole);
+    return {{outwardKilometres(west), outwardKilometres(east)}, {-north, north}};
+}
+
+const TmExtent &tmExtent()
+{
+    static const TmExtent extent = computeTmExtent();
+    return extent;
+}
+
+}  // namespace
+
+IntRange tmEastingRange()
+{
+    return tmExtent().easting;
+}
+
+IntRange tmNorthingRange()
+{
+    return tmExtent().northing;
 }

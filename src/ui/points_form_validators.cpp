@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <limits>
 
+#include "geo/grid_parse.h"
 #include "project/map_layer.h"
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"
 #include "ui/my_double_validator.h"
 #include "ui/my_validator.h"
-#include "ui/points_form_ranges.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"
 #include "ui/points_form_angle_text.h"
-#include "ui/points_form_ranges.h"
+#include "geo/grid_parse.h"
 
 namespace {
 
