@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QString>
 
@@ -19,6 +20,16 @@ inline constexpr const char *kConfigIniPath = "./config.ini";
 // missing text line reads as "Kelvo"; a missing colour line reads as 122, an empty
 // or non-numeric one as 0. Colour components are not range-checked.
 ConfigDefaults readConfigFile(const QString &path = QString::fromLatin1(kConfigIniPath));
+
+// The defaults of new projects when no settings file says otherwise: "Kelvo" as
+// cartographer and map name, fill colour 122, 122, 122.
+ConfigDefaults builtInConfigDefaults();
+
+// Reads the five lines strictly, for a program that must not guess: lines 3 to 5
+// must each be a whole number 0 to 255 (blanks around it allowed), else the text is
+// not a settings file of this program and the result is false with an English
+// reason. Empty text lines read as "Kelvo", as in readConfigFile. Creates nothing.
+bool parseConfigText(const QByteArray &bytes, ConfigDefaults *defaults, QString *error);
 
 // Writes the five lines, each ended by a line feed. Returns false when the file
 // cannot be written.
