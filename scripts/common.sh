@@ -8,7 +8,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 MAPVANE_PACKAGES=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    qt6-qpa-plugins libgl-dev zlib1g-dev libdeflate-dev
+    qt6-qpa-plugins qt6-image-formats-plugins libgl-dev zlib1g-dev libdeflate-dev
 )
 
 # What scripts/fuzz.sh needs on top: clang and its libFuzzer and sanitizer runtimes.

@@ -10,6 +10,12 @@ QVector<CliCommand> &registry()
     static QVector<CliCommand> commands;
     return commands;
 }
+
+// "-33.9", "-.5", "-110563N": a negative value, not an option.
+bool startsAsNegativeNumber(const QString &text)
+{
+    return text.size() > 1 && text.at(0) == QLatin1Char('-') && (text.at(1).isDigit() || text.at(1) == QLatin1Char('.'));
+}
 }  // namespace
 
 CliCommandRegistrar::CliCommandRegistrar(const CliCommand &command)
@@ -25,6 +31,61 @@ QVector<CliCommand> cliCommands()
     return commands;
 }
 
+QString commandHelp(const CliCommand &command)
+{
+    QString text;
+    const QStringList lines = QString::fromUtf8(command.usage).split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        text += QStringLiteral("%1 mapvane-cli %2 %3\n")
+                    .arg(text.isEmpty() ? QStringLiteral("usage:") : QStringLiteral("      "),
+                         QString::fromUtf8(command.name), line);
+    return text + QLatin1Char('\n') + QString::fromUtf8(command.help);
+}
+
+int usageError(const char *name, const QString &text)
+{
+    printErr(QStringLiteral("%1: %2").arg(QString::fromUtf8(name), text));
+    return kExitUsage;
+}
+
+int splitArguments(const char *name, const QStringList &args, std::initializer_list<CliOption> known,
+                   bool numbersArePositional, CliArguments *out)
+{
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || (numbersArePositional && startsAsNegativeNumber(arg))) {
+            out->positional.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            for (const CliCommand &command : cliCommands()) {
+                if (std::strcmp(command.name, name) == 0)
+                    printOut(commandHelp(command));
+            }
+            return kExitOk;
+        }
+        const auto option = std::find_if(known.begin(), known.end(),
+                                          [&arg](const CliOption &o) { return arg == QLatin1String(o.name); });
+        if (option == known.end()) {
+            return usageError(name, QStringLiteral("unknown option '%1'; 'mapvane-cli help %2' lists the options")
+                                        .arg(arg.left(80), QString::fromUtf8(name)));
+        }
+        QString value;
+        if (option->takesValue) {
+            if (i + 1 >= args.size())
+                return usageError(name, QStringLiteral("option %1 needs a value").arg(arg));
+            value = args.at(++i);
+        }
+        out->options.append({arg, value});
+    }
+    return kGoOn;
+}
+
 void printOut(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -36,4 +97,9 @@ void printErr(const QString &text)
     const QByteArray bytes = "mapvane-cli: " + text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
+}
+
+QString counted(qint64 count, const char *singular, const char *plural)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? singular : plural));
 }

@@ -7,6 +7,7 @@
 #include "cli/cli_progress.h"
 #include "cli/layer_argument.h"
 #include "cli/map_properties_options.h"
+#include "project/file_access.h"
 #include "project/map_project.h"
 #include "project/ozi_map.h"
 #include "smf/smf_header.h"
@@ -14,14 +15,24 @@
 
 namespace {
 
+constexpr char kName[] = "convert";
 constexpr int kDefaultTileWidth = 300;
 constexpr int kDefaultTileHeight = 500;
 constexpr int kMaxTileSide = 100000;  // readers refuse larger tiles
+constexpr CliOption kTileOption{"--tile", true};
+
+// One LAYER argument, with its OziExplorer file already read.
+struct ConvertLayer
+{
+    LayerArgument argument;
+    MapLayer imported;      // sourcePath: the image to decode; an OziExplorer file's calibration
+    OziMapSummary summary;  // for an OziExplorer file
+};
 
 struct ConvertOptions
 {
     QString output;
-    QVector<LayerArgument> layers;
+    QVector<ConvertLayer> layers;
     MapPropertiesOptions properties;
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
@@ -38,112 +49,125 @@ bool parseTile(const QString &text, int *width, int *height)
     return *width >= 1 && *width <= kMaxTileSide && *height >= 1 && *height <= kMaxTileSide;
 }
 
-// Fills options from the arguments, with config.ini's values as defaults. Returns
-// false after printing why for a usage error.
-bool parseArguments(const QStringList &args, ConvertOptions *options)
+// Fills options from the arguments. Returns kGoOn, or the exit code after printing
+// why (or the help).
+int parseArguments(const QStringList &args, ConvertOptions *options)
 {
-    options->properties = MapPropertiesOptions::fromConfig();
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        const bool takesValue = MapPropertiesOptions::isOption(arg) || arg == QLatin1String("--tile");
-        if (!takesValue) {
-            if (arg.startsWith(QLatin1String("--"))) {
-                printErr(QStringLiteral("convert: unknown option %1").arg(arg));
-                return false;
-            }
-            positional.append(arg);
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            printErr(QStringLiteral("convert: %1 needs a value").arg(arg));
-            return false;
-        }
-        const QString value = args.at(++i);
-        if (MapPropertiesOptions::isOption(arg)) {
-            if (!options->properties.apply(QStringLiteral("convert"), arg, value))
-                return false;
+    CliArguments split;
+    const int done = splitArguments(kName, args,
+                                    {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
+                                     MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption},
+                                    false, &split);
+    if (done != kGoOn)
+        return done;
+    for (const auto &[option, value] : std::as_const(split.options)) {
+        if (MapPropertiesOptions::isOption(option)) {
+            if (!options->properties.apply(kName, option, value))
+                return kExitUsage;
         } else if (!parseTile(value, &options->tileWidth, &options->tileHeight)) {
-            printErr(QStringLiteral("convert: --tile needs WxH with each side 1 to %1 pixels, not '%2'")
-                         .arg(kMaxTileSide).arg(value));
-            return false;
+            return usageError(kName, QStringLiteral("--tile needs WxH with each side 1 to %1 pixels, not '%2'")
+                                         .arg(kMaxTileSide).arg(value));
         }
     }
-    if (positional.isEmpty()) {
-        printErr(QStringLiteral("convert: missing OUT.smf"));
-        return false;
-    }
-    options->output = positional.takeFirst();
-    for (const QString &text : std::as_const(positional)) {
-        LayerArgument layer;
+    if (split.positional.isEmpty())
+        return usageError(kName, QStringLiteral("missing OUT.smf"));
+    options->output = split.positional.takeFirst();
+    if (split.positional.isEmpty())
+        return usageError(kName, QStringLiteral("needs at least one LAYER after %1").arg(options->output));
+    for (const QString &text : std::as_const(split.positional)) {
+        ConvertLayer layer;
         QString error;
-        if (!parseLayerArgument(text, &layer, &error)) {
-            printErr(QStringLiteral("convert: %1").arg(error));
-            return false;
-        }
+        if (!parseLayerArgument(text, &layer.argument, &error))
+            return usageError(kName, error);
+        layer.imported.sourcePath = layer.argument.imagePath;
         options->layers.append(layer);
     }
-    return true;
+    return kGoOn;
 }
 
-// Adds an OziExplorer file as the window does: import it with its image, then show
-// it, which clamps a bottom-right point beyond the image to its edge.
-int addOziMapLayer(MapProject &project, const LayerArgument &argument)
+// Reads the OziExplorer files and refuses an output that is one of the inputs: a
+// layer's image, an OziExplorer file or the image it names. Nothing is written yet.
+// Returns kGoOn or the exit code after printing why.
+int checkInputs(ConvertOptions *options)
 {
-    const int index = int(project.layers.size());
-    if (project.addImageLayer(argument.imagePath) != 0) {
-        MapLayer named;
-        if (readOziMap(argument.imagePath, &named) != 0) {
-            printErr(QStringLiteral("convert: cannot read the OziExplorer file %1").arg(argument.imagePath));
-        } else {
-            printErr(QStringLiteral("convert: cannot read the image %1 named by %2")
-                         .arg(named.sourcePath, argument.imagePath));
+    for (ConvertLayer &layer : options->layers) {
+        const QString &path = layer.argument.imagePath;
+        if (layer.argument.oziMap) {
+            QString reason;
+            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
+            if (status == -1) {
+                printErr(QStringLiteral("convert: cannot read the OziExplorer file %1: %2").arg(path, reason));
+                return kExitIo;
+            }
+            if (status != 0) {
+                printErr(QStringLiteral("convert: %1: %2").arg(path, reason));
+                return kExitInvalidInput;
+            }
         }
-        return kExitIo;
+        for (const QString &input : {path, layer.imported.sourcePath}) {
+            if (isSameFile(options->output, input)) {
+                return usageError(kName, QStringLiteral("the output %1 is the input %2; nothing was written")
+                                             .arg(options->output, input));
+            }
+        }
     }
-    MapLayer *layer = project.layers.at(index);
-    const CalibrationPoint imported = layer->bottomRight;
-    const QSize size = project.layerImage(index)->size();
-    if (layer->bottomRightLatSet
-        && (layer->bottomRight.pixelX != imported.pixelX || layer->bottomRight.pixelY != imported.pixelY)) {
-        printErr(QStringLiteral("convert: warning: layer %1: the bottom-right pixel (%2, %3) lies beyond the "
-                                "%4 x %5 image and is moved to its edge")
-                     .arg(index).arg(imported.pixelX).arg(imported.pixelY).arg(size.width()).arg(size.height()));
-    }
-    return kExitOk;
+    return kGoOn;
+}
+
+QString pointText(const char *which, int x, int y)
+{
+    return QStringLiteral("the %1 pixel (%2, %3)").arg(QString::fromUtf8(which)).arg(x).arg(y);
 }
 
 // Adds one layer as the window does: decode the image, show it (which gives the
 // bottom-right point the image size), then enter the calibration. Every value on the
-// command line counts as entered, even one equal to the default of a fresh layer.
-int addLayer(MapProject &project, const LayerArgument &argument)
+// command line counts as entered, even one equal to the default of a fresh layer;
+// pixels must lie on the image, 0 to its width and height, as the window's pixel
+// fields allow. An OziExplorer file brings its calibration; a bottom-right point
+// beyond its image is moved to the image's edge, as the window does.
+int addLayer(MapProject &project, const ConvertLayer &layer)
 {
-    if (argument.oziMap)
-        return addOziMapLayer(project, argument);
     const int index = int(project.layers.size());
-    if (project.addImageLayer(argument.imagePath) != 0) {
-        printErr(QStringLiteral("convert: cannot read the image %1").arg(argument.imagePath));
-        return kExitIo;
+    const LayerArgument &argument = layer.argument;
+    const QString prefix = QStringLiteral("convert: layer %1 (%2): ").arg(index).arg(argument.imagePath);
+    const int status = project.addImportedLayer(layer.imported);
+    if (status != 0) {
+        printErr(prefix + project.errorString());
+        return status == -1 ? kExitIo : kExitInvalidInput;
     }
-    const QImage *image = project.layerImage(index);
-    const QSize size = image->size();
+    const QSize size = project.layerImage(index)->size();
+    MapLayer *added = project.layers.at(index);
+    if (argument.oziMap) {
+        const CalibrationPoint imported = layer.imported.bottomRight;
+        if (added->bottomRightLatSet
+            && (added->bottomRight.pixelX != imported.pixelX || added->bottomRight.pixelY != imported.pixelY)) {
+            printErr(prefix + QStringLiteral("warning: %1 lies beyond the %2 x %3 image and is moved to its edge")
+                                  .arg(pointText("bottom-right", imported.pixelX, imported.pixelY))
+                                  .arg(size.width()).arg(size.height()));
+        }
+        return kExitOk;
+    }
     const bool corners = argument.atImageCorners;
-    project.setTopLeftX(index, corners ? 0 : argument.topLeftX);
-    project.setTopLeftY(index, corners ? 0 : argument.topLeftY);
+    const QPoint topLeft = corners ? QPoint(0, 0) : QPoint(argument.topLeftX, argument.topLeftY);
+    const QPoint bottomRight = corners ? QPoint(size.width(), size.height())
+                                       : QPoint(argument.bottomRightX, argument.bottomRightY);
+    const QRect image(0, 0, size.width() + 1, size.height() + 1);  // pixels 0..width, 0..height
+    for (const auto &[which, pixel] : {std::pair{"top-left", topLeft}, std::pair{"bottom-right", bottomRight}}) {
+        if (!image.contains(pixel)) {
+            printErr(prefix + QStringLiteral("%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)")
+                                  .arg(pointText(which, pixel.x(), pixel.y())).arg(size.width()).arg(size.height()));
+            return kExitInvalidInput;
+        }
+    }
+    project.setTopLeftX(index, topLeft.x());
+    project.setTopLeftY(index, topLeft.y());
     project.setTopLeftLon(index, argument.topLeftLon);
     project.setTopLeftLat(index, argument.topLeftLat);
-    project.setBottomRightX(index, corners ? size.width() : argument.bottomRightX);
-    project.setBottomRightY(index, corners ? size.height() : argument.bottomRightY);
+    project.setBottomRightX(index, bottomRight.x());
+    project.setBottomRightY(index, bottomRight.y());
     project.setBottomRightLon(index, argument.bottomRightLon);
     project.setBottomRightLat(index, argument.bottomRightLat);
-    MapLayer *layer = project.layers.at(index);
-    layer->topLeftLonSet = layer->topLeftLatSet = layer->bottomRightLonSet = layer->bottomRightLatSet = true;
-    if (layer->bottomRight.pixelX > size.width() || layer->bottomRight.pixelY > size.height()) {
-        printErr(QStringLiteral("convert: warning: layer %1: the bottom-right pixel (%2, %3) lies beyond the "
-                                "%4 x %5 image and is moved to its edge")
-                     .arg(index).arg(layer->bottomRight.pixelX).arg(layer->bottomRight.pixelY)
-                     .arg(size.width()).arg(size.height()));
-    }
+    added->topLeftLonSet = added->topLeftLatSet = added->bottomRightLonSet = added->bottomRightLatSet = true;
     return kExitOk;
 }
 
@@ -154,44 +178,61 @@ int exitCodeFor(int saveStatus)
         return kExitOk;
     case kSmfSaveCalibrationError:
     case kSmfSaveInvalidProject:
+    case kSmfSaveTooLarge:
         return kExitInvalidInput;
     default:
         return kExitIo;
     }
 }
 
+QString summaryLine(const ConvertLayer &layer)
+{
+    const OziMapSummary &summary = layer.summary;
+    const QString points = counted(summary.pointCount, "reference point", "reference points");
+    const QString source = summary.source == kOziMmpBlock
+        ? QStringLiteral("the MMPXY/MMPLL block (WGS 84)")
+        : QStringLiteral("the Point lines (datum %1)").arg(summary.datumName);
+    return QStringLiteral("%1: calibrated by %2 from %3\n").arg(layer.argument.imagePath, points, source);
+}
+
 int runConvert(const QStringList &args)
 {
     ConvertOptions options;
-    if (!parseArguments(args, &options))
-        return kExitUsage;
+    int result = parseArguments(args, &options);
+    if (result == kGoOn)
+        result = options.properties.resolve(kName);
+    if (result == kGoOn)
+        result = checkInputs(&options);
+    if (result != kGoOn)
+        return result;
 
     MapProject project;
     const MapPropertiesOptions &properties = options.properties;
     project.setProperties(properties.cartographer, properties.mapName, properties.fill, options.tileWidth,
                           options.tileHeight);
-    for (const LayerArgument &layer : std::as_const(options.layers)) {
+    for (const ConvertLayer &layer : std::as_const(options.layers)) {
         // One decoded image at a time: the save decodes each layer again on its turn,
         // so memory grows with the largest layer, not with their number.
         for (int k = 0; k < project.layers.size(); ++k)
             project.releaseImage(k);
-        const int result = addLayer(project, layer);
+        result = addLayer(project, layer);
         if (result != kExitOk)
             return result;
     }
     for (int i = 0; i < project.layers.size(); ++i) {
         const MapLayer *layer = project.layers.at(i);
-        if (options.layers.at(i).oziMap && !layer->topLeftLatSet) {
+        const QString path = options.layers.at(i).argument.imagePath;
+        if (options.layers.at(i).argument.oziMap && !layer->topLeftLatSet) {
             printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the OziExplorer file has no "
-                                    "reference points")
-                         .arg(i).arg(options.layers.at(i).imagePath));
+                                    "reference points (no MMPXY/MMPLL block and no Point lines)")
+                         .arg(i).arg(path));
             return kExitInvalidInput;
         }
         if (!layer->isCalibrationValid()) {
             printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the top-left point must lie "
                                     "west of, north of, left of and above the bottom-right point, within "
                                     "+-180 degrees of longitude and +-90 degrees of latitude")
-                         .arg(i).arg(options.layers.at(i).imagePath));
+                         .arg(i).arg(path));
             return kExitInvalidInput;
         }
         project.updateScale(i);
@@ -211,19 +252,52 @@ int runConvert(const QStringList &args)
         printErr(QStringLiteral("convert: %1").arg(project.errorString()));
         return exitCodeFor(status);
     }
+    QString report;
+    for (const ConvertLayer &layer : std::as_const(options.layers)) {
+        if (layer.argument.oziMap)
+            report += summaryLine(layer);
+    }
     QFile written(options.output);
     SmfHeader header;
     if (written.open(QIODevice::ReadOnly) && SmfHeader::fromBytes(written.read(kSmfHeaderSize), &header)) {
-        printOut(QStringLiteral("%1: %2 levels, %3 tiles, %4 bytes\n")
-                     .arg(options.output).arg(header.levelCount).arg(header.tileCount).arg(written.size()));
+        report += QStringLiteral("%1: %2, %3, %4 bytes\n")
+                      .arg(options.output, counted(header.levelCount, "level", "levels"),
+                           counted(header.tileCount, "tile", "tiles"))
+                      .arg(written.size());
     }
+    printOut(report);
     return kExitOk;
 }
 
 const CliCommandRegistrar registrar({
-    "convert",
-    "OUT.smf [IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2 | IMAGE@LON1,LAT1,LON2,LAT2 | OZI.map]... [--name TEXT] "
-    "[--cartographer TEXT] [--fill R,G,B] [--tile WxH]",
+    kName,
+    "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--config FILE]",
+    "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
+    "level of tiles, the finest scale first, as the window saves a project.\n"
+    "\n"
+    "LAYER is one of:\n"
+    "  IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2\n"
+    "      the top-left and bottom-right calibration points: whole pixels (0 to the\n"
+    "      image's width and height) and WGS 84 decimal degrees (east and north positive)\n"
+    "  IMAGE@LON1,LAT1,LON2,LAT2\n"
+    "      the same with the points at the image's corners (0, 0) and (width, height)\n"
+    "  OZI.map\n"
+    "      an OziExplorer map file: its image and its reference points (the MMPXY/MMPLL\n"
+    "      block, else the Point lines on the map's datum)\n"
+    "The image path ends at the last '@'. BMP, JPEG and PNG images are read. A file name\n"
+    "that starts with '-' must follow '--'.\n"
+    "\n"
+    "options:\n"
+    "  --name TEXT          map name (the file keeps 32 UTF-16 code units)\n"
+    "  --cartographer TEXT  cartographer (likewise)\n"
+    "  --fill R,G,B         colour of the tiles beyond the image, each 0 to 255\n"
+    "  --tile WxH           tile size in pixels, default 300x500\n"
+    "  --config FILE        settings file with the defaults of the three options above;\n"
+    "                       default ./config.ini when it exists, else Kelvo, Kelvo, 122,122,122\n"
+    "  -h, --help           this help\n"
+    "\n"
+    "Prints, for each OziExplorer layer, where its calibration came from, then\n"
+    "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete.\n",
     runConvert,
 });
 

@@ -78,29 +78,26 @@ QString asText(const QString &path, const SmfFileIndex &index)
     return text;
 }
 
+constexpr char kName[] = "info";
+
 int runInfo(const QStringList &args)
 {
-    QString path;
-    bool json = false;
-    for (const QString &arg : args) {
-        if (arg == QLatin1String("--json")) {
-            json = true;
-        } else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty()) {
-            printErr(QStringLiteral("info: unexpected argument %1").arg(arg));
-            return kExitUsage;
-        } else {
-            path = arg;
-        }
+    CliArguments split;
+    const int done = splitArguments(kName, args, {{"--json", false}}, false, &split);
+    if (done != kGoOn)
+        return done;
+    if (split.positional.size() != 1) {
+        return usageError(kName, split.positional.isEmpty()
+                                     ? QStringLiteral("missing FILE.smf")
+                                     : QStringLiteral("one FILE.smf expected, got %1").arg(split.positional.size()));
     }
-    if (path.isEmpty()) {
-        printErr(QStringLiteral("info: missing FILE.smf"));
-        return kExitUsage;
-    }
+    const QString path = split.positional.first();
     QFile file;
     SmfFileIndex index;
-    if (!openSmfInput(QStringLiteral("info"), path, &file, &index))
-        return kExitIo;
-    if (json) {
+    const int opened = openSmfInput(QStringLiteral("info"), path, &file, &index);
+    if (opened != kGoOn)
+        return opened;
+    if (!split.options.isEmpty()) {
         const QByteArray bytes = asJson(index);
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     } else {
@@ -109,6 +106,17 @@ int runInfo(const QStringList &args)
     return kExitOk;
 }
 
-const CliCommandRegistrar registrar({"info", "FILE.smf [--json]", runInfo});
+const CliCommandRegistrar registrar({
+    kName,
+    "FILE.smf [--json]",
+    "Prints the header and the level records of an SMF file: magic, version, cartographer,\n"
+    "map name, counts and tile size, then per level its extent, tile grid and calibration\n"
+    "points in milliarcseconds (3,600,000 per degree) and pixels.\n"
+    "\n"
+    "options:\n"
+    "  --json      the same as one JSON object, the levels in an array \"levels\"\n"
+    "  -h, --help  this help\n",
+    runInfo,
+});
 
 }  // namespace

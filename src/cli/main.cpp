@@ -11,16 +11,44 @@
 
 namespace {
 
-void printUsage(FILE *stream)
+const char kExitCodes[] =
+    "exit codes:\n"
+    "  0  success\n"
+    "  1  invalid input: the content of an image, .map, sidecar or SMF file, a calibration, or a map too large\n"
+    "     for the SMF format\n"
+    "  2  usage error: an unknown command or option, a missing or malformed argument, or an output that is one\n"
+    "     of the inputs\n"
+    "  3  input/output error: a file cannot be opened, read or written (missing, permissions, disk full), or\n"
+    "     memory ran out\n";
+
+QString usageText()
 {
-    QByteArray text = "usage: mapvane-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
+    QString text = QStringLiteral("usage: mapvane-cli COMMAND [ARGUMENTS]\n\ncommands:\n");
     for (const CliCommand &command : cliCommands()) {
-        const QList<QByteArray> lines = QByteArray(command.usage).split('\n');
-        for (const QByteArray &line : lines)
-            text += "  mapvane-cli " + QByteArray(command.name) + ' ' + line + '\n';
+        const QStringList lines = QString::fromUtf8(command.usage).split(QLatin1Char('\n'));
+        for (const QString &line : lines)
+            text += QStringLiteral("  mapvane-cli %1 %2\n").arg(QString::fromUtf8(command.name), line);
     }
-    text += "  mapvane-cli help\n";
-    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
+    text += QStringLiteral("  mapvane-cli help [COMMAND]\n  mapvane-cli --version\n\n"
+                           "'mapvane-cli help COMMAND' or 'mapvane-cli COMMAND --help' explains a command.\n\n");
+    return text + QString::fromUtf8(kExitCodes);
+}
+
+const CliCommand *findCommand(const QString &name)
+{
+    static QVector<CliCommand> commands;
+    commands = cliCommands();
+    for (const CliCommand &command : std::as_const(commands)) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+int unknownCommand(const QString &name)
+{
+    printErr(QStringLiteral("unknown command '%1'; 'mapvane-cli help' lists the commands").arg(name.left(80)));
+    return kExitUsage;
 }
 
 }  // namespace
@@ -35,19 +63,27 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments();
     args.removeFirst();
     if (args.isEmpty()) {
-        printUsage(stderr);
+        const QByteArray text = usageText().toUtf8();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
         return kExitUsage;
     }
     const QString name = args.takeFirst();
-    if (name == QLatin1String("help") || name == QLatin1String("--help") || name == QLatin1String("-h")) {
-        printUsage(stdout);
+    if (name == QLatin1String("--version")) {
+        printOut(QStringLiteral("mapvane-cli %1\n").arg(QStringLiteral(MAPVANE_VERSION)));
         return kExitOk;
     }
-    for (const CliCommand &command : cliCommands()) {
-        if (name == QLatin1String(command.name))
-            return command.run(args);
+    if (name == QLatin1String("help") || name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        if (args.isEmpty()) {
+            printOut(usageText());
+            return kExitOk;
+        }
+        const CliCommand *command = findCommand(args.first());
+        if (!command || args.size() > 1)
+            return command ? usageError("help", QStringLiteral("give one COMMAND")) : unknownCommand(args.first());
+        printOut(commandHelp(*command));
+        return kExitOk;
     }
-    printErr(QStringLiteral("unknown command '%1'").arg(name));
-    printUsage(stderr);
-    return kExitUsage;
+    if (const CliCommand *command = findCommand(name))
+        return command->run(args);
+    return unknownCommand(name);
 }

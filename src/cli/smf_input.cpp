@@ -2,17 +2,17 @@
 
 #include "cli/cli_command.h"
 
-bool openSmfInput(const QString &command, const QString &path, QFile *file, SmfFileIndex *index)
+int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFileIndex *index)
 {
     file->setFileName(path);
     if (!file->open(QIODevice::ReadOnly)) {
         printErr(QStringLiteral("%1: cannot open %2: %3").arg(command, path, file->errorString()));
-        return false;
+        return kExitIo;
     }
     QString error;
     if (!readSmfStructure(*file, index, &error)) {
         printErr(QStringLiteral("%1: %2 is not a usable SMF file: %3").arg(command, path, error));
-        return false;
+        return kExitInvalidInput;
     }
-    return true;
+    return kGoOn;
 }

@@ -9,53 +9,8 @@
 
 namespace {
 
-struct WflOptions
-{
-    QString folder;
-    QString output;  // empty: beside the folder, named after it
-    MapPropertiesOptions properties;
-};
-
-// Fills options from the arguments, with config.ini's values as defaults. Returns
-// false after printing why for a usage error.
-bool parseArguments(const QStringList &args, WflOptions *options)
-{
-    options->properties = MapPropertiesOptions::fromConfig();
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        const bool takesValue = arg == QLatin1String("-o") || MapPropertiesOptions::isOption(arg);
-        if (!takesValue) {
-            if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-                printErr(QStringLiteral("wfl: unknown option %1").arg(arg));
-                return false;
-            }
-            positional.append(arg);
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            printErr(QStringLiteral("wfl: %1 needs a value").arg(arg));
-            return false;
-        }
-        const QString value = args.at(++i);
-        if (arg == QLatin1String("-o")) {
-            if (value.isEmpty()) {
-                printErr(QStringLiteral("wfl: -o needs a file name"));
-                return false;
-            }
-            options->output = value;
-        } else if (!options->properties.apply(QStringLiteral("wfl"), arg, value)) {
-            return false;
-        }
-    }
-    if (positional.size() != 1) {
-        printErr(positional.isEmpty() ? QStringLiteral("wfl: missing FOLDER")
-                                      : QStringLiteral("wfl: one FOLDER expected, got %1").arg(positional.size()));
-        return false;
-    }
-    options->folder = positional.first();
-    return true;
-}
+constexpr char kName[] = "wfl";
+constexpr CliOption kOutputOption{"-o", true};
 
 int exitCodeFor(int status)
 {
@@ -64,7 +19,10 @@ int exitCodeFor(int status)
         return kExitOk;
     case kWflNoTiles:
     case kWflInvalidTiles:
+    case kWflTooLarge:
         return kExitInvalidInput;
+    case kWflOutputIsInput:
+        return kExitUsage;
     default:
         return kExitIo;
     }
@@ -72,26 +30,64 @@ int exitCodeFor(int status)
 
 int runWfl(const QStringList &args)
 {
-    WflOptions options;
-    if (!parseArguments(args, &options))
-        return kExitUsage;
+    CliArguments split;
+    int done = splitArguments(kName, args,
+                              {kOutputOption, MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
+                               MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig},
+                              false, &split);
+    if (done != kGoOn)
+        return done;
+    QString output;  // empty: beside the folder, named after it
+    MapPropertiesOptions properties;
+    for (const auto &[option, value] : std::as_const(split.options)) {
+        if (option == QLatin1String(kOutputOption.name)) {
+            if (value.isEmpty())
+                return usageError(kName, QStringLiteral("-o needs a file name"));
+            output = value;
+        } else if (!properties.apply(kName, option, value)) {
+            return kExitUsage;
+        }
+    }
+    if (split.positional.size() != 1) {
+        return usageError(kName, split.positional.isEmpty()
+                                     ? QStringLiteral("missing FOLDER")
+                                     : QStringLiteral("one FOLDER expected, got %1").arg(split.positional.size()));
+    }
+    done = properties.resolve(kName);
+    if (done != kGoOn)
+        return done;
     TerminalProgress progress;
-    const WflConversionResult result =
-        convertWfl(options.folder, options.properties.cartographer, options.properties.mapName,
-                   options.properties.fill, options.output, &progress);
+    const WflConversionResult result = convertWfl(split.positional.first(), properties.cartographer,
+                                                  properties.mapName, properties.fill, output, &progress);
     if (result.status != kWflOk) {
         printErr(QStringLiteral("wfl: %1").arg(result.errorText));
         return exitCodeFor(result.status);
     }
-    printOut(QStringLiteral("%1: %2 levels, %3 tiles of %4 x %5, %6 bytes\n")
-                 .arg(result.outputPath).arg(result.levelCount).arg(result.tileCount).arg(result.tileWidth)
-                 .arg(result.tileHeight).arg(QFileInfo(result.outputPath).size()));
+    printOut(QStringLiteral("%1: %2, %3 of %4 x %5, %6 bytes\n")
+                 .arg(result.outputPath, counted(result.levelCount, "level", "levels"),
+                      counted(result.tileCount, "tile", "tiles"))
+                 .arg(result.tileWidth).arg(result.tileHeight).arg(QFileInfo(result.outputPath).size()));
     return kExitOk;
 }
 
 const CliCommandRegistrar registrar({
-    "wfl",
-    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B]",
+    kName,
+    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--config FILE]",
+    "Makes one SMF file of a folder of ready-cut tiles, each image with a text sidecar\n"
+    "(15_3x4.png and 15_3x4.wfl, or \"15 (2)_3x4.png\" in part 2) whose lines 5 to 8 give\n"
+    "the tile's edges in degrees. Each level number becomes one level, the highest first.\n"
+    "\n"
+    "options:\n"
+    "  -o OUT.smf           the file to write; default FOLDER.smf beside the folder\n"
+    "  --name TEXT          map name (the file keeps 32 UTF-16 code units)\n"
+    "  --cartographer TEXT  cartographer (likewise)\n"
+    "  --fill R,G,B         colour that pads the narrower tiles of the last column and row\n"
+    "  --config FILE        settings file with the defaults of the three options above;\n"
+    "                       default ./config.ini when it exists, else Kelvo, Kelvo, 122,122,122\n"
+    "  -h, --help           this help\n"
+    "\n"
+    "Prints \"OUT.smf: L levels, T tiles of W x H, B bytes\". OUT.smf is replaced only when\n"
+    "complete, and never when it is one of the folder's files.\n",
     runWfl,
 });
 

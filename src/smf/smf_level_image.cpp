@@ -26,10 +26,11 @@ void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, uchar *bi
     }
 }
 
-SmfLevelImage failure(const QString &error)
+SmfLevelImage failure(const QString &error, bool readFailed = false)
 {
     SmfLevelImage result;
     result.error = error;
+    result.readFailed = readFailed;
     return result;
 }
 
@@ -88,11 +89,11 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
             const int c = tileAt(first + k).x();
             const int r = tileAt(first + k).y();
             const SmfTileIndexEntry &entry = index.tile(level, c, r);
-            if (!device.seek(entry.offset))
-                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
-            payloads[k] = device.read(entry.size);
-            if (payloads.at(k).size() != qint64(entry.size))
-                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read").arg(c).arg(r).arg(level));
+            payloads[k] = device.seek(entry.offset) ? device.read(entry.size) : QByteArray();
+            if (payloads.at(k).size() != qint64(entry.size)) {
+                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read: %4")
+                                   .arg(c).arg(r).arg(level).arg(device.errorString()), true);
+            }
         }
         damaged.fill(0, count);
         parallelFor(count, [&](int k) {

@@ -15,6 +15,7 @@ struct SmfLevelImage
     QImage image;                // null on failure
     QVector<QPoint> damagedTiles;  // (column, row) of tiles drawn white: payload not a full tile
     QString error;               // why image is null, in English
+    bool readFailed = false;     // the failure was a payload the device could not read
 };
 
 // Assembles level `level` of the file whose checked structure is index, reading the

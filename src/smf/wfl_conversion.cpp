@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 
+#include "project/file_access.h"
 #include "project/physical_memory.h"
 #include "smf/ordered_tile_queue.h"
 #include "smf/smf_header.h"
@@ -90,7 +91,7 @@ private:
         const QByteArray zeros(kChunkBytes, '\0');
         while (left > 0) {
             const qint64 length = qMin<qint64>(left, kChunkBytes);
-            if (m_file.write(zeros.constData(), length) != length)
+            if (!writeAll(m_file, zeros.constData(), length))
                 return writeFailure();
             left -= length;
         }
@@ -191,7 +192,7 @@ private:
         return true;
     }
 
-    bool put(const QByteArray &bytes) { return m_file.write(bytes) == bytes.size(); }
+    bool put(const QByteArray &bytes) { return writeAll(m_file, bytes); }
 
     bool flush(QByteArray *chunk)
     {
@@ -257,6 +258,14 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
         return fail(status, error);
     if (tiles.isEmpty())
         return fail(kWflNoTiles, QStringLiteral("no tiles found in %1: it holds no sidecar (.wfl) files").arg(folder));
+    for (const WflTile &tile : std::as_const(tiles)) {
+        for (const QString &input : {tile.imagePath, tile.sidecarPath}) {
+            if (isSameFile(result.outputPath, input)) {
+                return fail(kWflOutputIsInput,
+                            QStringLiteral("the output %1 is the input %2").arg(result.outputPath, input));
+            }
+        }
+    }
     QVector<WflLevelGroup> groups;
     status = groupWflTiles(tiles, &groups, &error);
     if (status != kWflOk)
@@ -276,7 +285,7 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
     // The output takes its place by rename once complete; without commit() the
     // temporary file is removed and the output path left as it was.
     QSaveFile file(result.outputPath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(kWflWriteError, QStringLiteral("cannot create %1: %2").arg(result.outputPath, file.errorString()));
     progress->start(header.tileCount);
     const QRgb fill = fillColour.isValid() ? fillColour.rgb() : qRgb(0, 0, 0);

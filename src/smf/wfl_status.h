@@ -11,4 +11,5 @@ enum WflStatus {
     kWflWriteError = -4,        // the output could not be created, written or committed
     kWflCancelled = -5,         // the progress reporter asked to stop
     kWflOutOfMemory = -6,       // a tile could not be encoded for lack of memory
+    kWflOutputIsInput = -7,     // the output path names one of the folder's tiles or sidecars
 };

@@ -1,0 +1,237 @@
+// Every way a mapvane-cli command can fail, one row each: the exit code of the one
+// table (1 invalid input, 2 usage, 3 input/output), a message that says why, nothing
+// on standard output, and the folder exactly as it was: no file written, created or
+// replaced, inputs included.
+
+#include <QtTest>
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+
+#include "common/cli_runner.h"
+#include "common/ozi_fixtures.h"
+#include "common/project_fixtures.h"
+#include "common/wfl_fixtures.h"
+
+namespace {
+
+// Path and content hash of every file under folder.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path),
+                     QCryptographicHash::hash(fixtures::fileBytes(path), QCryptographicHash::Sha1));
+    }
+    return files;
+}
+
+}  // namespace
+
+class TestCliExitCodes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void failure_data();
+    void failure();
+    void help_data();
+    void help();
+    void overview();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestCliExitCodes::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(fixtures::mapLikeImage(100, 100).save(path(QStringLiteral("map.png"))));
+    QVERIFY(fixtures::mapLikeImage(1000, 800).save(path(QStringLiteral("topo.png"))));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("text.png")), "not an image\n"));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("topo.map")), fixtures::oziMapFile("topo.png", fixtures::fourCorners())));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("gone.map")), fixtures::oziMapFile("C:\\Maps\\gone.png", fixtures::fourCorners())));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("blank.map")), fixtures::withCrLf(fixtures::oziHeader("map.png") + "MMPNUM,0\n")));
+    QByteArray mars = fixtures::withCrLf(fixtures::oziHeader("topo.png", fixtures::fourCorners()));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("mars.map")), mars.replace("WGS 84,WGS 84,", "Mars 2000,WGS 84,")));
+    QVERIFY(wfl::writeCutMap(path(QStringLiteral("tiles")), wfl::patternImage(100, 50, 1), QSize(40, 30), wfl::MapGeo(),
+                             wfl::plainNames(15)));
+    QVERIFY(wfl::writeCutMap(path(QStringLiteral("named")), wfl::patternImage(40, 30, 1), QSize(40, 30), wfl::MapGeo(),
+                             [](int, int) { return QStringLiteral("overview"); }));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("empty")));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("empty/.keep")), ""));
+    MapProject project(4096);
+    project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Kelvo"), Qt::white, 300, 500);
+    fixtures::appendCornerLayer(project, fixtures::mapLikeImage(100, 100));
+    project.filePath = path(QStringLiteral("a.smf"));
+    QCOMPARE(project.saveSmf(), 0);
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("bad.smf")), QByteArray(500, 'P')));
+}
+
+void TestCliExitCodes::failure_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char *name, int exitCode, const char *message, const QStringList &args) {
+        QTest::newRow(name) << args << exitCode << QString::fromUtf8(message);
+    };
+    const QString layer = QStringLiteral("map.png@10,46,11,45");
+    row("no command", 2, "usage: mapvane-cli COMMAND", {});
+    row("unknown command", 2, "unknown command 'smf2png'", {"smf2png"});
+    row("help of an unknown command", 2, "unknown command 'nothing'", {"help", "nothing"});
+
+    row("convert: no output", 2, "missing OUT.smf", {"convert"});
+    row("convert: no layer", 2, "needs at least one LAYER", {"convert", "x.smf"});
+    row("convert: a word starting with '-' is an option, not a file", 2, "unknown option '-x.png@1,2,3,4'",
+        {"convert", "x.smf", "-x.png@1,2,3,4"});
+    row("convert: unknown option", 2, "convert: unknown option '--zoom'", {"convert", "x.smf", layer, "--zoom"});
+    row("convert: option without value", 2, "option --name needs a value", {"convert", "x.smf", layer, "--name"});
+    row("convert: LAYER without @", 2, "no '@'", {"convert", "x.smf", "map.png"});
+    row("convert: LAYER with 5 values", 2, "needs 4 values", {"convert", "x.smf", "map.png@1,2,3,4,5"});
+    row("convert: fractional pixel", 2, "not a whole pixel", {"convert", "x.smf", "map.png@0.5,0,0,1,10,10,1,0"});
+    row("convert: fill with two values", 2, "--fill", {"convert", "x.smf", layer, "--fill", "1,2"});
+    row("convert: fill above 255", 2, "--fill", {"convert", "x.smf", layer, "--fill", "256,0,0"});
+    row("convert: tile of width 0", 2, "--tile", {"convert", "x.smf", layer, "--tile", "0x500"});
+    row("convert: output is the image", 2, "the output map.png is the input map.png", {"convert", "map.png", layer});
+    row("convert: output is the image by another path", 2, "is the input map.png",
+        {"convert", "empty/../map.png", layer});
+    row("convert: output is the .map", 2, "the output topo.map is the input topo.map", {"convert", "topo.map", "topo.map"});
+    row("convert: output is the image a .map names", 2, "is the input", {"convert", "topo.png", "topo.map"});
+    row("convert: bottom-right pixel beyond the image", 1,
+        "layer 0 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
+        {"convert", "x.smf", "map.png@0,0,10,46,5000,5000,11,45"});
+    row("convert: negative pixel", 1, "the top-left pixel (-100, -100) lies outside",
+        {"convert", "x.smf", "map.png@-100,-100,10,46,100,100,11,45"});
+    row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", {"convert", "x.smf", "map.png@1,1,0,0"});
+    row("convert: latitude beyond 90", 1, "invalid calibration", {"convert", "x.smf", "map.png@0,90.0000003,1,0"});
+    row("convert: second layer invalid", 1, "layer 1", {"convert", "x.smf", layer, "map.png@0,0,1,1"});
+    row("convert: extent beyond 32 bits", 1, "32-bit range", {"convert", "x.smf", "map.png@0,0,-180,90,1,1,180,-90"});
+    row("convert: missing image", 3, "cannot read the image nothing.png: No such file", {"convert", "x.smf", "nothing.png@0,1,1,0"});
+    row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format",
+        {"convert", "x.smf", "text.png@0,1,1,0"});
+    row("convert: missing OziExplorer file", 3, "cannot read the OziExplorer file roads.MAP", {"convert", "x.smf", "roads.MAP"});
+    row("convert: image of an OziExplorer file missing", 3, "(gone.map): cannot read the image C:/Maps/gone.png: No such",
+        {"convert", "x.smf", "gone.map"});
+    row("convert: OziExplorer file without reference points", 1, "layer 1 (blank.map): invalid calibration: the OziExplorer",
+        {"convert", "x.smf", layer, "blank.map"});
+    row("convert: Point lines on an unknown datum", 1, "mars.map: the datum 'Mars 2000'", {"convert", "x.smf", "mars.map"});
+    row("convert: output folder is a file", 3, "cannot create", {"convert", "map.png/x.smf", layer});
+    row("convert: output folder missing", 3, "cannot create", {"convert", "no/such/x.smf", layer});
+    row("convert: settings file missing", 3, "cannot read the settings file none.ini", {"convert", "x.smf", layer, "--config", "none.ini"});
+
+    row("wfl: no folder", 2, "missing FOLDER", {"wfl"});
+    row("wfl: two folders", 2, "one FOLDER", {"wfl", "tiles", "tiles"});
+    row("wfl: unknown option", 2, "wfl: unknown option '--tile'", {"wfl", "tiles", "--tile", "300x500"});
+    row("wfl: -o without a value", 2, "option -o needs a value", {"wfl", "tiles", "-o"});
+    row("wfl: output is a tile", 2, "the output tiles/15_0x0.png is the input", {"wfl", "tiles", "-o", "tiles/15_0x0.png"});
+    row("wfl: output is a sidecar", 2, "is the input tiles/15_1x1.wfl", {"wfl", "tiles", "-o", "tiles/15_1x1.wfl"});
+    row("wfl: name that does not parse", 1, "named/overview.wfl", {"wfl", "named"});
+    row("wfl: no tiles", 1, "no tiles", {"wfl", "empty"});
+    row("wfl: folder missing", 3, "nowhere does not exist", {"wfl", "nowhere"});
+    row("wfl: folder is a file", 3, "not a folder", {"wfl", "map.png"});
+    row("wfl: output folder missing", 3, "cannot create no/x.smf", {"wfl", "tiles", "-o", "no/x.smf"});
+
+    row("info: no file", 2, "missing FILE.smf", {"info"});
+    row("info: two files", 2, "one FILE.smf", {"info", "a.smf", "a.smf"});
+    row("info: unknown option", 2, "info: unknown option '--xml'", {"info", "a.smf", "--xml"});
+    row("info: missing file", 3, "cannot open gone.smf", {"info", "gone.smf"});
+    row("info: not an SMF file", 1, "bad.smf is not a usable SMF file: not an SMF file", {"info", "bad.smf"});
+
+    row("extract: no output", 2, "needs FILE.smf LEVEL OUT", {"extract", "a.smf", "0"});
+    row("extract: level not a number", 2, "LEVEL", {"extract", "a.smf", "one", "o.png"});
+    row("extract: negative level", 2, "unknown option '-1'", {"extract", "a.smf", "-1", "o.png"});
+    row("extract: output is the input", 2, "the output a.smf is the input a.smf", {"extract", "a.smf", "0", "a.smf"});
+    row("extract: format it cannot write", 2, "cannot write 'o.gif'", {"extract", "a.smf", "0", "o.gif"});
+    row("extract: level that does not exist", 1, "has no level 1", {"extract", "a.smf", "1", "o.png"});
+    row("extract: not an SMF file", 1, "not a usable SMF file", {"extract", "bad.smf", "0", "o.png"});
+    row("extract: missing file", 3, "cannot open gone.smf", {"extract", "gone.smf", "0", "o.png"});
+    row("extract: output folder is a file", 3, "cannot write map.png/o.png", {"extract", "a.smf", "0", "map.png/o.png"});
+
+    row("coord: unknown option", 2, "coord: unknown option '--bogus'", {"coord", "--bogus", "--notation", "deg", "1", "1"});
+    row("coord: option twice", 2, "--datum given twice", {"coord", "--datum", "224", "--datum", "0", "--notation", "deg", "1", "1"});
+    row("coord: datum 228", 2, "unknown datum '228'", {"coord", "--datum", "228", "--notation", "deg", "1", "1"});
+    row("coord: datum name unknown", 2, "unknown datum 'Mars'", {"coord", "--datum", "Mars", "--notation", "deg", "1", "1"});
+    row("coord: no mode", 2, "give one of", {"coord", "1", "1"});
+    row("coord: notation with parse", 2, "cannot be combined", {"coord", "--notation", "deg", "--parse", "tm", "1", "1"});
+    row("coord: latitude 90.5", 2, "latitude '90.5' is outside", {"coord", "--notation", "deg", "90.5", "1"});
+    row("coord: longitude not a number", 2, "longitude '1x'", {"coord", "--notation", "deg", "1", "1x"});
+    row("coord: three values", 2, "two values", {"coord", "--notation", "deg", "1", "2", "3"});
+    row("coord: unknown grid", 2, "unknown grid 'deg'", {"coord", "--parse", "deg", "1", "1"});
+    row("coord: UTM zone 99", 1, "the UTM zone '99' is outside 1 to 60", {"coord", "--parse", "utm", "99 Q 757196", "2490320"});
+    row("coord: UTM zone 0", 1, "UTM zone '0'", {"coord", "--parse", "utm", "0 Q 757196", "2490320"});
+    row("coord: UTM band I", 1, "UTM band 'I'", {"coord", "--parse", "utm", "49 I 757196", "2490320"});
+    row("coord: UTM text garbage", 1, "UTM easting text 'garbage'", {"coord", "--parse", "utm", "garbage", "2490320"});
+    row("coord: UTM without band", 1, "UTM easting text", {"coord", "--parse", "utm", "31 500000", "0"});
+    row("coord: UTM easting beyond the zone", 1, "UTM easting '950000' is outside 100000 to 900000",
+        {"coord", "--parse", "utm", "49 Q 950000", "2490320"});
+    row("coord: UTM northing not a number", 1, "UTM northing '2490320m'", {"coord", "--parse", "utm", "49 Q 757196", "2490320m"});
+    row("coord: UTM northing negative", 1, "UTM northing '-5'", {"coord", "--parse", "utm", "49 Q 757196", "-5"});
+    row("coord: TM easting not a number", 1, "TM easting 'abc'", {"coord", "--parse", "tm", "abc", "2769217N"});
+    row("coord: TM northing with the wrong letter", 1, "TM northing '2769217E'", {"coord", "--parse", "tm", "306513E", "2769217E"});
+    row("coord: TM easting beyond the grid", 1, "TM easting '99999999999'", {"coord", "--parse", "tm", "99999999999", "0"});
+}
+
+void TestCliExitCodes::failure()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QMap<QString, QByteArray> before = snapshot(m_dir.path());
+    const cli::Result result = cli::run(m_dir.path(), args);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(snapshot(m_dir.path()), before);
+}
+
+void TestCliExitCodes::help_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("convert") << "convert" << "IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2";
+    QTest::newRow("wfl") << "wfl" << "-o OUT.smf";
+    QTest::newRow("info") << "info" << "--json";
+    QTest::newRow("extract") << "extract" << "--world-file";
+    QTest::newRow("coord") << "coord" << "--list-datums";
+}
+
+void TestCliExitCodes::help()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, mentions);
+    const QMap<QString, QByteArray> before = snapshot(m_dir.path());
+    const cli::Result viaHelp = cli::run(m_dir.path(), {QStringLiteral("help"), command});
+    QCOMPARE(viaHelp.exitCode, 0);
+    QVERIFY2(viaHelp.out.startsWith("usage: mapvane-cli " + command.toUtf8()), viaHelp.out.constData());
+    QVERIFY(QString::fromUtf8(viaHelp.out).contains(mentions));
+    for (const char *flag : {"-h", "--help"}) {
+        // Even after a file name: the help, and nothing written.
+        const cli::Result viaFlag = cli::run(m_dir.path(), {command, QStringLiteral("x.smf"), QString::fromLatin1(flag)});
+        QCOMPARE(viaFlag.exitCode, 0);
+        QCOMPARE(viaFlag.out, viaHelp.out);
+        QVERIFY(viaFlag.err.isEmpty());
+    }
+    QCOMPARE(snapshot(m_dir.path()), before);
+}
+
+void TestCliExitCodes::overview()
+{
+    const cli::Result all = cli::run(m_dir.path(), {QStringLiteral("help")});
+    QCOMPARE(all.exitCode, 0);
+    for (const char *command : {"convert", "wfl", "info", "extract", "coord"})
+        QVERIFY(all.out.contains(QByteArray("  mapvane-cli ") + command + ' '));
+    for (const char *code : {"  0  success", "  1  invalid input", "  2  usage error", "  3  input/output error"})
+        QVERIFY2(all.out.contains(code), code);
+    const cli::Result version = cli::run(m_dir.path(), {QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY2(QRegularExpression(QStringLiteral("^mapvane-cli \\d+\\.\\d+\\.\\d+\\n$"))
+                 .match(QString::fromUtf8(version.out)).hasMatch(), version.out.constData());
+}
+
+QTEST_GUILESS_MAIN(TestCliExitCodes)
+#include "tst_cli_exit_codes.moc"
