@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QTranslator>
 
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 #include "ui/mapvane2.h"
 #include "ui/resources_init.h"
 

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "app/settings/config_file.h"
+#include "settings/config_file.h"
 
 namespace {
 

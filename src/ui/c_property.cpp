@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QMessageBox>
 
-#include "app/settings/config_file.h"
+#include "settings/config_file.h"
 
 CProperty::CProperty(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)

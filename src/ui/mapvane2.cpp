@@ -9,7 +9,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 
-#include "app/settings/config_file.h"
+#include "settings/config_file.h"
 #include "geo/datum_table.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"

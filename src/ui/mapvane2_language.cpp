@@ -3,7 +3,7 @@
 
 #include <QMessageBox>
 
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 #include "ui/mapvane2.h"
 
 void Mapvane2::markCurrentLanguage()

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/settings/config_file.h"
+#include "settings/config_file.h"
 
 // "./config.ini" holds the defaults of new projects: cartographer, map name and
 // the fill colour's red, green and blue, one per line. The window reads what it can;

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 
 // "Language.ini" names the translation file of the next start; the language menu
 // marks a row only on an exact match.

@@ -6,7 +6,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 #include "common/modal_answer.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"

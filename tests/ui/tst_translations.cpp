@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QTranslator>
 
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 #include "ui/c_about.h"
 #include "ui/c_points_form.h"
 #include "ui/c_property.h"

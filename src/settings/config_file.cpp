@@ -1,4 +1,4 @@
-#include "app/settings/config_file.h"
+#include "settings/config_file.h"
 
 #include <QFile>
 #include <QTextStream>

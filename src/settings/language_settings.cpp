@@ -1,4 +1,4 @@
-#include "app/settings/language_settings.h"
+#include "settings/language_settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
