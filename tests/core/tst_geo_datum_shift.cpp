@@ -28,10 +28,8 @@ void TestGeoDatumShift::datumRows_data()
     // Names as the table gives them, blanks included: files and settings store them.
     QTest::newRow("first, Clarke 1880") << 0 << "Adindan-Burkina" << 6378249.145 << 293.465 << 0.0 << 0.0;
     QTest::newRow("two blanks") << 27 << "Astro DOS  71/4" << 6378388.0 << 297.0 << 0.0 << 0.0;
-    QTest::newRow("Krassovsky") << 33 << "Beijing 1954" << 6378245.0 << 298.3 << 0.0 << 0.0;
     QTest::newRow("Merchich rotates") << 109 << "Merchich" << 6378249.145 << 293.465 << 5.2 << 0.0025;
     QTest::newRow("MGI, after a rotation row") << 110 << "MGI" << 6377397.155 << 299.1528128 << 0.0 << 0.0;
-    QTest::newRow("Airy 1830") << 154 << "OSGB'36 -England" << 6377563.396 << 299.3249646 << 0.0 << 0.0;
     QTest::newRow("Porto Santo rotates") << 163 << "Porto Santo 1936" << 6378388.0 << 297.0 << -3.06 << 0.0083;
     QTest::newRow("Rome 1940 rotates") << 180 << "Rome 1940" << 6378388.0 << 297.0 << -7.023 << 0.0;
     QTest::newRow("Bessel (Namibia)") << 193 << "Schwarzeck " << 6377483.865 << 299.1528128 << 0.0 << 0.0;
@@ -53,7 +51,6 @@ void TestGeoDatumShift::datumRows()
     QCOMPARE(datumIndexByName(name), index);
     QCOMPARE(datumEllipsoidRecord(index).a, a);
     QCOMPARE(datumEllipsoidRecord(index).inverseFlattening, inverseFlattening);
-    QCOMPARE(datumEllipsoid(index).f, 1.0 / inverseFlattening);
     QCOMPARE(datumHasRotation(index), rzArcsec != 0.0);
     const HelmertShift shift = datumShiftToWgs84(index);
     QVERIFY(std::fabs(shift.rz - rzArcsec * M_PI / 648000.0) < 1e-15);
