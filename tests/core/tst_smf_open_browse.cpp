@@ -78,33 +78,20 @@ void TestSmfOpenBrowse::damaged_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("level");      // -1: the structure is refused; else that level's image
     QTest::addColumn<QString>("reason");
-    // Two levels of 2 x 1 and 1 x 1 tiles of 300 x 500: records at 148 and 436, index at 724.
-    const QByteArray valid = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(1, 1)}, positionColour);
-    const auto with = [&valid](std::initializer_list<std::pair<qint64, qint32>> changes) {
-        QByteArray bytes = valid;
-        for (const auto &[offset, value] : changes)
-            putInt(bytes, offset, value);
-        return bytes;
-    };
-    QTest::newRow("truncated header") << valid.left(147) << -1 << "too short";
-    QTest::newRow("foreign file") << QByteArray("\x89PNG\r\n\x1a\n").append(200, 'x') << -1 << "not an SMF file";
-    QTest::newRow("negative level count") << with({{132, -1}}) << -1 << "negative count";
-    QTest::newRow("tile count far beyond the file") << with({{136, 0x7FFFFFFF}}) << -1 << "truncated";
-    QTest::newRow("truncated index") << valid.left(724 + 20) << -1 << "truncated";
-    QTest::newRow("negative tile width") << with({{140, -300}}) << -1 << "negative tile size";
-    QTest::newRow("tile height 100001") << with({{144, 100001}}) << -1 << "tile size";
-    QTest::newRow("negative tile columns") << with({{148 + 16, -2}}) << -1 << "negative tile grid";
-    QTest::newRow("negative first tile") << with({{148 + 28, -1}}) << -1 << "outside the tile index";
-    QTest::newRow("level tiles beyond the index") << with({{436 + 28, 3}}) << -1 << "outside the tile index";
-    QTest::newRow("entry pointing into the records") << with({{724, 148}}) << -1 << "points outside";
-    QTest::newRow("entry past the end") << with({{724 + 12, qint32(valid.size())}}) << -1 << "points outside";
-    QTest::newRow("entry whose end wraps 32 bits") << with({{724, -16}, {728, 0x20}}) << -1 << "points outside";
+    // The checks the command-line test does not reach with its malformed files (which it
+    // runs through every reader): two levels of 2 x 1 and 1 x 1 tiles of 300 x 500,
+    // records at 148 and 436, index at 724.
+    QByteArray valid = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(1, 1)}, positionColour);
+    QByteArray negativeGrid = valid;
+    putInt(negativeGrid, 148 + 16, -2);
+    QTest::newRow("negative tile columns") << negativeGrid << -1 << "negative tile grid";
+    QByteArray intoRecords = valid;
+    putInt(intoRecords, 724, 148);
+    QTest::newRow("entry pointing into the records") << intoRecords << -1 << "points outside";
     // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
-    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, [](int, int, int) { return 0u; })
-                                              << -1 << "2,147,483,647 pixels";
-    // 2 tiles of 40000 x 40000 pixels (6.4 GB raw) in a few hundred bytes of payload.
-    QTest::newRow("tiles far larger than their payloads") << with({{140, 40000}, {144, 40000}}) << 0
-                                                          << "more than its";
+    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, [](int, int, int) {
+        return 0u;
+    }) << -1 << "2,147,483,647 pixels";
     QTest::newRow("no level 2") << valid << 2 << "no level 2";
 }
 
@@ -136,7 +123,6 @@ void TestSmfOpenBrowse::openLimits_data()
     // are 10,200 x 10,000, 33 x 20 are 9,900 x 10,000.
     QTest::newRow("34 x 20 tiles refused for editing")
         << QSize(300, 500) << QVector<SmfLevelRecord>{gridRecord(2, 1), gridRecord(34, 20)} << false << -2;
-    QTest::newRow("33 x 20 tiles opened") << QSize(300, 500) << QVector<SmfLevelRecord>{gridRecord(33, 20)} << false << 0;
     QTest::newRow("browsing has no such limit")
         << QSize(300, 500) << QVector<SmfLevelRecord>{gridRecord(34, 20)} << true << 0;
     // A layer names its level in 8 bits.
@@ -166,13 +152,8 @@ void TestSmfOpenBrowse::openReadsLayers()
 {
     // Level 0 as a converted tile folder stores it, without calibration points: its
     // corners count. Level 1 with its points.
-    SmfLevelRecord corners;
-    corners.tileColumns = 3;
-    corners.tileRows = 2;
-    corners.left = 100;
-    corners.top = 900;
-    corners.right = 400;
-    corners.bottom = 200;
+    SmfLevelRecord corners = gridRecord(3, 2);
+    corners.bottomRightX = 0;
     SmfLevelRecord points = gridRecord(3, 2);
     points.topLeftX = 10;
     points.topLeftY = 20;
@@ -182,23 +163,22 @@ void TestSmfOpenBrowse::openReadsLayers()
     const QString path = write(bytes);
     MapProject project(4096);
     QCOMPARE(project.openSmf(path), 0);
-    QCOMPARE(project.tileWidth, 30);
-    QCOMPARE(project.mapName, QStringLiteral("Built"));
-    QCOMPARE(int(project.changeFlags), 0);
+    QVERIFY(project.tileWidth == 30 && project.mapName == QStringLiteral("Built") && project.changeFlags == 0);
     QCOMPARE(project.smfImages.at(0), bytes);  // an editing project keeps the whole file
-    QCOMPARE(pointsOf(project.layers[0]), (QVector<qint32>{0, 0, 90, 40, 100, 900, 400, 200}));
+    QCOMPARE(pointsOf(project.layers[0]), (QVector<qint32>{0, 0, 90, 40, 36000000, 165600000, 39600000, 162000000}));
     const MapLayer *layer = project.layers[1];
     QVERIFY(layer->fromSmf && !layer->loaded && layer->sourcePath == path);
-    QCOMPARE(int(layer->smfLevel), 1);
-    QCOMPARE(int(layer->smfSource), 0);
+    QVERIFY(layer->smfLevel == 1 && layer->smfSource == 0);
     QCOMPARE(pointsOf(layer), (QVector<qint32>{10, 20, 810, 920, 36000000, 165600000, 39600000, 162000000}));
     QCOMPARE(layer->scale, 4000.0);  // 1 degree of latitude (3,600,000 mas) over 900 pixels
     QVERIFY(layer->isCalibrationValid());
     // The level image is assembled from the tiles in their places.
     const QImage *image = project.layerImage(1);
     QCOMPARE(image->size(), QSize(90, 40));
-    for (int tile = 0; tile < 6; ++tile)
-        QCOMPARE(image->pixel(tile % 3 * 30 + 15, tile / 3 * 20 + 10) & 0xF8F8F8, positionColour(1, tile % 3, tile / 3) & 0xF8F8F8);
+    for (int tile = 0; tile < 6; ++tile) {
+        const int column = tile % 3, row = tile / 3;
+        QCOMPARE(image->pixel(column * 30 + 15, row * 20 + 10) & 0xF8F8F8, positionColour(1, column, row) & 0xF8F8F8);
+    }
     // A browse project keeps the header, records and index only.
     QVERIFY(openBrowsing(path));
     QCOMPARE(m_browsing.smfImages.at(0), bytes.left(148 + 2 * 288 + 12 * 8));
