@@ -48,7 +48,6 @@ void TestMapProject::calibrationSetters_data()
     QTest::newRow("value truncating to the default 90") << 1 << 90.00000001 << 324000000 << false;
     QTest::newRow("-10.0000001 truncates toward zero") << 3 << -10.0000001 << -36000000 << true;
     QTest::newRow("1000 saturates") << 2 << 1000.0 << std::numeric_limits<qint32>::max() << true;
-    QTest::newRow("-1000 saturates") << 3 << -1000.0 << std::numeric_limits<qint32>::min() << true;
     QTest::newRow("NaN is zero") << 1 << std::nan("") << 0 << true;
 }
 
@@ -56,7 +55,6 @@ void TestMapProject::calibrationSetters()
 {
     QFETCH(int, which);
     QFETCH(double, value);
-    QFETCH(qint32, stored);
     QFETCH(bool, changed);
     MapProject project(4096);
     project.layers.append(new MapLayer);
@@ -66,7 +64,7 @@ void TestMapProject::calibrationSetters()
                               &MapProject::setBottomRightLon, &MapProject::setBottomRightLat};
     QCOMPARE((project.*setters[which])(0, value), 0);
     const qint32 values[] = {layer->topLeft.lon, layer->topLeft.lat, layer->bottomRight.lon, layer->bottomRight.lat};
-    QCOMPARE(values[which], stored);
+    QTEST(values[which], "stored");
     QCOMPARE(project.changeFlags, quint8(changed ? MapProject::kCalibrationChanged : 0));
     QVector<bool> entered(4);
     entered[which] = changed;
@@ -158,8 +156,6 @@ void TestMapProject::scaledCopies()
     project.setBottomRightLat(0, 0);
     project.layerImage(0);
     project.changeFlags = 0;
-    QCOMPARE(project.scaledCopy(0, 0.01), -1);  // 1 x 0 pixels: nothing to copy
-    QCOMPARE(project.changeFlags, quint8(0));
     QCOMPARE(project.scaledCopy(0, 0.5), 0);
     QCOMPARE(project.scaledCopy(1, 0.5), 0);
     MapLayer *copy = project.layers.at(2);

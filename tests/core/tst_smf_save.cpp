@@ -13,9 +13,6 @@
 
 Q_DECLARE_METATYPE(CalibrationPoint)
 
-using Breaker = std::function<void(MapProject &, fixtures::RecordingProgress &)>;
-
-Q_DECLARE_METATYPE(Breaker)
 
 // Saving a project as an SMF file: the layout byte by byte, the extent of each level,
 // the pixels read back, the same bytes on any number of threads, and the old file
@@ -28,8 +25,6 @@ private slots:
     void extent_data();
     void extent();
     void readBackOnAnyThreadCount();
-    void failureKeepsOldFile_data();
-    void failureKeepsOldFile();
     void writerRefusesPassingTheLimit_data();
     void writerRefusesPassingTheLimit();
 
@@ -70,7 +65,6 @@ void TestSmfSave::extent()
     QFETCH(QSize, size);
     QFETCH(CalibrationPoint, topLeft);
     QFETCH(CalibrationPoint, bottomRight);
-    QFETCH(QVector<qint32>, record);
     MapProject project(65536);
     project.setProperties(QString(), QString(), QColor(), 300, 500);
     MapLayer *layer = fixtures::appendLayer(project, QImage(size, QImage::Format_RGB32), topLeft, bottomRight);
@@ -79,8 +73,7 @@ void TestSmfSave::extent()
     QCOMPARE(project.saveSmf(), 0);
     SmfLevelRecord r;
     QVERIFY(SmfLevelRecord::fromBytes(fixtures::fileBytes(project.filePath).mid(148, 288), &r));
-    QCOMPARE((QVector<qint32>{r.left, r.top, r.right, r.bottom, r.bottomRightX, r.bottomRightY, r.verticalScale}),
-             record);
+    QTEST((QVector<qint32>{r.left, r.top, r.right, r.bottom, r.bottomRightX, r.bottomRightY, r.verticalScale}), "record");
 }
 
 void TestSmfSave::readBackOnAnyThreadCount()
@@ -137,55 +130,29 @@ void TestSmfSave::readBackOnAnyThreadCount()
         QCOMPARE(recorder.values.value(recorder.values.size() - 1, 40), 40);
     }
     QThreadPool::globalInstance()->setMaxThreadCount(poolThreads);
+    // A save that fails once the file is begun leaves the old file, and the project
+    // still changed: a cancel from the reporter, then an image that no longer decodes.
+    const QByteArray scan = fixtures::fileBytes(path(QStringLiteral("scan.png")));
+    for (int status : {int(kSmfSaveCancelled), int(kSmfSaveImageError)}) {
+        if (status == kSmfSaveImageError)  // the size is read from the header, the pixels are cut short
+            QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan.left(scan.size() / 2)));
+        project.changeFlags = MapProject::kCalibrationChanged;
+        fixtures::RecordingProgress recorder;
+        recorder.cancelAfterPumps = status == kSmfSaveCancelled ? 2 : -1;
+        QCOMPARE(project.saveSmf(&recorder), status);
+        QVERIFY(!project.errorString().isEmpty() && project.levelTiles.isEmpty());
+        QCOMPARE(project.changeFlags, quint8(MapProject::kCalibrationChanged));
+        QCOMPARE(recorder.finished, 1);
+        QCOMPARE(fixtures::fileBytes(project.filePath), reference);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+    }
     // A one-shot conversion drops every image once its tiles are written.
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan));
     project.saveReleasesImages = true;
     QCOMPARE(project.saveSmf(), 0);
     QCOMPARE(fixtures::fileBytes(project.filePath), reference);
     QVERIFY(!project.layers[0]->loaded && !project.layers[2]->loaded);
     QCOMPARE(project.loadedMB, 0);
-}
-
-void TestSmfSave::failureKeepsOldFile_data()
-{
-    // Each spoils a project of one 600 x 500 layer saving over old.smf, after the file was begun.
-    QTest::addColumn<Breaker>("breaker");
-    QTest::addColumn<int>("status");
-    QTest::newRow("undecodable image") << Breaker([](MapProject &p, fixtures::RecordingProgress &) {
-        p.layers.prepend(new MapLayer(*p.layers.first()));
-        p.layers.first()->sourcePath = QFileInfo(p.filePath).dir().filePath(QStringLiteral("broken.png"));
-        QVERIFY(fixtures::writeBytes(p.layers.first()->sourcePath, "\x89PNG\r\n\x1a\n but nothing after"));
-        p.releaseImage(0);
-    }) << int(kSmfSaveImageError);
-    // A 1-pixel-wide calibration of 360 degrees, extended over 599 more pixels.
-    QTest::newRow("extent beyond 32 bits") << Breaker([](MapProject &p, fixtures::RecordingProgress &) {
-        p.layers.first()->topLeft = {0, 0, -648000000, 324000000};
-        p.layers.first()->bottomRight = {1, 1, 648000000, -324000000};
-    }) << int(kSmfSaveCalibrationError);
-    QTest::newRow("cancelled") << Breaker([](MapProject &, fixtures::RecordingProgress &r) {
-        r.cancelAfterPumps = 2;
-    }) << int(kSmfSaveCancelled);
-}
-
-void TestSmfSave::failureKeepsOldFile()
-{
-    QFETCH(Breaker, breaker);
-    MapProject project(65536);
-    project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Test"), QColor(122, 122, 122), 300, 500);
-    fixtures::appendCornerLayer(project, fixtures::mapLikeImage(600, 500));
-    project.filePath = path(QStringLiteral("old.smf"));
-    QVERIFY(fixtures::writeBytes(project.filePath, "the previous file"));
-    fixtures::RecordingProgress recorder;
-    breaker(project, recorder);
-    project.changeFlags = MapProject::kCalibrationChanged;
-    QTEST(project.saveSmf(&recorder), "status");
-    QVERIFY(!project.errorString().isEmpty());
-    QCOMPARE(project.changeFlags, quint8(MapProject::kCalibrationChanged));
-    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("old.smf"))), QByteArray("the previous file"));
-    QVERIFY(project.levelTiles.isEmpty() && project.levelRecords.isEmpty());
-    QCOMPARE(recorder.finished, 1);
-    // Nothing but the old file and the broken image are left in the folder.
-    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files);
-    QVERIFY2(left.size() <= 2 && left.contains(QStringLiteral("old.smf")), qPrintable(left.join(QLatin1Char(' '))));
 }
 
 void TestSmfSave::writerRefusesPassingTheLimit_data()
@@ -196,7 +163,6 @@ void TestSmfSave::writerRefusesPassingTheLimit_data()
     // Layout of one level and three tiles: 148 + 288 + 24 = 460 bytes before the payloads.
     QTest::newRow("layout alone too large") << qint64(459) << 3 << -1;
     QTest::newRow("third payload passes the limit") << qint64(460 + 2 * 200 + 199) << 3 << 2;
-    QTest::newRow("more payloads than announced") << qint64(100000) << 2 << 2;
     // 8 x 300,000,000 index bytes alone pass what 32-bit offsets describe.
     QTest::newRow("300 million index entries") << qint64(2147483647) << 300000000 << -1;
 }
