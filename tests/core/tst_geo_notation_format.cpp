@@ -92,7 +92,7 @@ void TestGeoNotationFormat::shownTextsReadBack_data()
     QTest::addColumn<int>("datum");
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
-    QTest::newRow("UTM WGS 1972, not shifted") << kGridUtm << kWgs72DatumIndex << 40.0 << -3.7;
+    QTest::newRow("UTM WGS 1972 in band N, not shifted") << kGridUtm << kWgs72DatumIndex << 4.0 << -3.7;
     QTest::newRow("UTM Beijing 1954") << kGridUtm << 33 << 39.9 << 116.4;
     QTest::newRow("UTM Adindan") << kGridUtm << 0 << 12.37 << -1.53;
     QTest::newRow("UTM Arc'50, south") << kGridUtm << 13 << -24.65 << 25.9;

@@ -208,19 +208,19 @@ void TestMapProject::imageAboveDefaultAllocationLimitLoads()
 
 void TestMapProject::sortLayers()
 {
-    // Finest first; twins keep their order, an undefined scale goes last, and the
-    // current layer (the second 100) is followed to its new place.
+    // Finest first and an undefined scale last; twins keep their order, however many,
+    // and the current layer (the eighth of twenty twins) is followed to its new place.
     MapProject project(4096);
     QCOMPARE(project.sortLayers(0), 0);
-    for (double scale : {100.0, std::nan(""), 50.0, 100.0, double(INFINITY)}) {
+    for (double scale : QVector<double>(20, 100.0) + QVector<double>{std::nan(""), 50.0}) {
         project.layers.append(new MapLayer);
         project.layers.last()->scale = scale;
     }
     const QVector<MapLayer *> before = project.layers;
-    QCOMPARE(project.sortLayers(3), 2);
-    QCOMPARE(project.layers, (QVector<MapLayer *>{before[2], before[0], before[3], before[4], before[1]}));
-    QVERIFY(!before[3]->sortMark);
-    QCOMPARE(project.sortLayers(7), 0);  // no current layer
+    QCOMPARE(project.sortLayers(7), 8);
+    QCOMPARE(project.layers, QVector<MapLayer *>{before[21]} + before.mid(0, 20) + QVector<MapLayer *>{before[20]});
+    QVERIFY(!before[7]->sortMark);
+    QCOMPARE(project.sortLayers(30), 0);  // no current layer
 }
 
 void TestMapProject::removeAndClear()

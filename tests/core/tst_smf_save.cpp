@@ -163,6 +163,7 @@ void TestSmfSave::writerRefusesPassingTheLimit_data()
     // Layout of one level and three tiles: 148 + 288 + 24 = 460 bytes before the payloads.
     QTest::newRow("layout alone too large") << qint64(459) << 3 << -1;
     QTest::newRow("third payload passes the limit") << qint64(460 + 2 * 200 + 199) << 3 << 2;
+    QTest::newRow("more payloads than announced") << qint64(100000) << 2 << 2;
     // 8 x 300,000,000 index bytes alone pass what 32-bit offsets describe.
     QTest::newRow("300 million index entries") << qint64(2147483647) << 300000000 << -1;
 }

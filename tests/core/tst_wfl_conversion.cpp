@@ -236,7 +236,7 @@ void TestWflConversion::failureKeepsOldFile_data()
     QTest::newRow("narrow tile inside the grid") << QVariantMap{{"15_0x1.png", png(15, 16)}} << invalid
                                                  << "tiles/15_0x1.png";
     QTest::newRow("the same tile under two names") << QVariantMap{{"Topo 15_0x0.wfl", sidecar}, {"Topo 15_0x0.png", tile}}
-                                                   << invalid << "tiles/Topo 15_0x0.wfl";
+                                                   << invalid << "tiles/Topo 15_0x0.wfl are the same tile";
     QTest::newRow("plain tiles and parts in one level")
         << QVariantMap{{"15 (1)_0x0.wfl", sidecar}, {"15 (1)_0x0.png", tile}} << invalid << "tiles/15 (1)_0x0.wfl";
     QTest::newRow("part without its top-left tile")
