@@ -2,230 +2,178 @@
 
 #include <cmath>
 
-#include "geo/angle_format.h"
-#include "geo/datum_shift.h"
 #include "geo/datum_table.h"
+#include "geo/grid_parse.h"
+#include "geo/grid_text.h"
 #include "geo/notation_choice.h"
 #include "geo/position_format.h"
+#include "geo/typed_position.h"
 
-// The five notations: angle texts, UTM and TM texts, and the numbers handed back.
+// The five notations: positions shown as texts on a datum, and typed texts read
+// back to WGS 84.
 class TestGeoNotationFormat : public QObject
 {
     Q_OBJECT
 private slots:
-    void notationTable();
-    void angleTexts_data();
-    void angleTexts();
-    void latLonPosition_data();
-    void latLonPosition();
-    void utmTexts_data();
-    void utmTexts();
-    void tmTexts_data();
-    void tmTexts();
-    void numbersNudgedAwayFromZero_data();
-    void numbersNudgedAwayFromZero();
-    void wgs72ShowsWgs84Values();
-    void otherDatumsShowShiftedValues();
+    void shownTexts_data();
+    void shownTexts();
+    void shownTextsReadBack_data();
+    void shownTextsReadBack();
+    void typedGridTexts_data();
+    void typedGridTexts();
 };
 
-void TestGeoNotationFormat::notationTable()
+void TestGeoNotationFormat::shownTexts_data()
 {
-    const QVector<NotationChoice> rows = standardNotationChoices();
-    QCOMPARE(rows.size(), 5);
-    const int styles[] = {0, 1, 2, 0, 0};
-    const int grids[] = {0, 0, 0, 1, 12};
-    const QString labels[] = {QStringLiteral("度"), QStringLiteral("度分"), QStringLiteral("度分秒"),
-                              QStringLiteral("UTM"), QStringLiteral("TM")};
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(rows[i].angleStyle, styles[i]);
-        QCOMPARE(rows[i].gridKind, grids[i]);
-        QCOMPARE(rows[i].label, labels[i]);
+    QTest::addColumn<int>("grid");
+    QTest::addColumn<int>("datum");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<QString>("eastText");
+    QTest::addColumn<QString>("northText");
+    const int wgs84 = kWgs84DatumIndex;
+    QTest::newRow("minutes, south and west")
+        << kGridLatLon << wgs84 << 1 << -33.25 << -121.5 << "W 121°30.00000'" << "S  33°15.00000'";
+    QTest::newRow("exact zeros are N and E") << kGridLatLon << kWgs72DatumIndex << 0 << 0.0 << 0.0 << "E   0.00000000°"
+                                             << "N   0.00000000°";
+    // Row 223 shows positions unshifted. Values that print as 60 minutes or seconds
+    // unless rounding carries, and values no position has: degrees saturate.
+    QTest::newRow("minutes carry into degrees") << kGridLatLon << kWgs72DatumIndex << 1 << 22.99999995 << 180.0
+                                                << "E 180°00.00000'" << "N  23°00.00000'";
+    QTest::newRow("seconds carry into degrees, and into minutes only")
+        << kGridLatLon << kWgs72DatumIndex << 2 << -22.99999999 << 10.0 + 14.0 / 60 + 59.99999 / 3600
+        << "E  10°15'00.000\"" << "S  23°00'00.000\"";
+    QTest::newRow("just below the carry") << kGridLatLon << kWgs72DatumIndex << 1 << 22.9999998 << -121.5
+                                          << "W 121°30.00000'" << "N  22°59.99999'";
+    QTest::newRow("huge values saturate") << kGridLatLon << kWgs72DatumIndex << 1 << 1e300 << -1e300
+                                          << "W 2147483647°00.00000'" << "N 2147483647°00.00000'";
+    QTest::newRow("not a number") << kGridLatLon << kWgs72DatumIndex << 2 << std::nan("") << std::nan("")
+                                  << "W   0°00'00.000\"" << "S   0°00'00.000\"";
+    // Shown on the datum: worked out by hand from the Cartesian formulas (python).
+    QTest::newRow("Adindan-Burkina shows its own values")
+        << kGridLatLon << 0 << 0 << 12.0 << -1.5 << "W   1.49984313°" << "N  11.99913271°";
+    // Metres from a Krüger-series script (not part of the sources), rounded as the
+    // program rounds: (int)(v + 0.5).
+    QTest::newRow("UTM Pearl River mouth") << kGridUtm << wgs84 << 0 << 22.5 << 113.5 << "49 Q 757196" << "2490320";
+    // CN Tower: 17T 630084 4833438 as published; 4833438.55 m of the series rounds up.
+    QTest::newRow("UTM CN Tower") << kGridUtm << wgs84 << 0 << 43.0 + 38.0 / 60 + 33.24 / 3600
+                                  << -(79.0 + 23.0 / 60 + 13.7 / 3600) << "17 T 630084" << "4833439";
+    QTest::newRow("UTM one-digit zone") << kGridUtm << wgs84 << 0 << 35.0 << -129.0 << "9 S 500000" << "3873043";
+    // WGS 1972 shows positions unshifted, projected on its own ellipsoid: WGS 84's
+    // would give 578815.303, 4983436.768.
+    QTest::newRow("UTM on WGS 1972") << kGridUtm << kWgs72DatumIndex << 0 << 45.0 << 10.0 << "32 T 578815"
+                                     << "4983435";
+    // -110563.33 m: (int)(v + 0.5) truncates toward zero, so negative values round up.
+    QTest::newRow("TM south keeps its sign") << kGridTm << wgs84 << 0 << -1.0 << 121.0 << " 250000E" << "-110562N";
+}
+
+void TestGeoNotationFormat::shownTexts()
+{
+    QFETCH(int, grid);
+    QFETCH(int, datum);
+    QFETCH(int, style);
+    QFETCH(double, lat);
+    QFETCH(double, lon);
+    const FormattedPosition shown = formatPosition(grid, datum, style, {lat, lon, 0.0});
+    QTEST(shown.lonOrEastingText, "eastText");
+    QTEST(shown.latOrNorthingText, "northText");
+    // The numbers handed to the form are nudged away from zero, so that truncating them
+    // does not fall short of a whole value; row 223 shows positions unshifted.
+    if (grid == kGridLatLon && datum == kWgs72DatumIndex) {
+        QCOMPARE(shown.latOrNorthing, lat >= 0 ? lat + 5e-10 : lat - 5e-10);
+        QCOMPARE(shown.lonOrEasting, lon >= 0 ? lon + 5e-10 : lon - 5e-10);
     }
 }
 
-void TestGeoNotationFormat::angleTexts_data()
+void TestGeoNotationFormat::shownTextsReadBack_data()
 {
-    QTest::addColumn<int>("style");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<char>("letter");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("decimal 22.5") << 0 << 22.5 << 'N' << QStringLiteral("N  22.50000000°");
-    QTest::newRow("decimal -121.5") << 0 << -121.5 << 'W' << QStringLiteral("W 121.50000000°");
-    QTest::newRow("decimal zero") << 0 << 0.0 << 'E' << QStringLiteral("E   0.00000000°");
-    QTest::newRow("minutes -121.5") << 1 << -121.5 << 'W' << QStringLiteral("W 121°30.00000'");
-    QTest::newRow("minutes 22.5") << 1 << 22.5 << 'N' << QStringLiteral("N  22°30.00000'");
-    QTest::newRow("minutes 180") << 1 << 180.0 << 'E' << QStringLiteral("E 180°00.00000'");
-    QTest::newRow("seconds 22.5") << 2 << 22.5 << 'N' << QStringLiteral("N  22°30'00.000\"");
-    QTest::newRow("seconds 1.0125") << 2 << 1.0125 << 'S' << QStringLiteral("S   1°00'45.000\"");
-    // Values that print as 60 minutes or seconds unless rounding carries.
-    QTest::newRow("minutes carry 22.99999995")
-        << 1 << 22.99999995 << 'N' << QStringLiteral("N  23°00.00000'");
-    QTest::newRow("seconds carry -22.99999999")
-        << 2 << -22.99999999 << 'S' << QStringLiteral("S  23°00'00.000\"");
-    QTest::newRow("seconds carry into minutes only")
-        << 2 << 10.0 + 14.0 / 60 + 59.99999 / 3600 << 'E' << QStringLiteral("E  10°15'00.000\"");
-    QTest::newRow("just below the carry") << 1 << 22.9999998 << 'N'
-                                          << QStringLiteral("N  22°59.99999'");
-    // Values no position has: degrees saturate, nothing overflows.
-    QTest::newRow("huge value") << 1 << 1e300 << 'N' << QStringLiteral("N 2147483647°00.00000'");
-    QTest::newRow("not a number") << 2 << std::nan("") << 'N' << QStringLiteral("N   0°00'00.000\"");
-    QTest::newRow("unknown style prints as decimal") << 7 << 1.5 << 'N'
-                                                     << QStringLiteral("N   1.50000000°");
-}
-
-void TestGeoNotationFormat::angleTexts()
-{
-    QFETCH(int, style);
-    QFETCH(double, value);
-    QFETCH(char, letter);
-    QFETCH(QString, text);
-    QCOMPARE(formatAngle(style, value, letter), text);
-}
-
-void TestGeoNotationFormat::latLonPosition_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<QString>("lonText");
-    QTest::addColumn<QString>("latText");
-    QTest::newRow("degrees 22.5 113.5") << 0 << 22.5 << 113.5 << QStringLiteral("E 113.50000000°")
-                                        << QStringLiteral("N  22.50000000°");
-    QTest::newRow("minutes south west") << 1 << -33.25 << -121.5 << QStringLiteral("W 121°30.00000'")
-                                        << QStringLiteral("S  33°15.00000'");
-    QTest::newRow("seconds") << 2 << 22.5 << 0.0125 << QStringLiteral("E   0°00'45.000\"")
-                             << QStringLiteral("N  22°30'00.000\"");
-    QTest::newRow("exact zeros are N and E") << 0 << 0.0 << 0.0 << QStringLiteral("E   0.00000000°")
-                                             << QStringLiteral("N   0.00000000°");
-}
-
-void TestGeoNotationFormat::latLonPosition()
-{
-    QFETCH(int, style);
-    QFETCH(double, lat);
-    QFETCH(double, lon);
-    QFETCH(QString, lonText);
-    QFETCH(QString, latText);
-    const FormattedPosition f = formatPosition(kGridLatLon, kWgs84DatumIndex, style, {lat, lon, 0.0});
-    QCOMPARE(f.lonOrEastingText, lonText);
-    QCOMPARE(f.latOrNorthingText, latText);
-    QVERIFY(std::fabs(f.latOrNorthing - lat) < 1e-8);
-    QVERIFY(std::fabs(f.lonOrEasting - lon) < 1e-8);
-}
-
-void TestGeoNotationFormat::utmTexts_data()
-{
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<QString>("eastingText");
-    QTest::addColumn<QString>("northingText");
-    // Expected metres from a Krüger-series script (not part of the sources),
-    // rounded as the program rounds.
-    QTest::newRow("Pearl River mouth 49 Q") << 22.5 << 113.5 << QStringLiteral("49 Q 757196")
-                                            << QStringLiteral("2490320");
-    QTest::newRow("Cape Town 34 H south") << -33.9 << 18.4 << QStringLiteral("34 H 259583")
-                                          << QStringLiteral("6245888");
-    // CN Tower: 17T 630084 4833438 as published; the program rounds the
-    // 4833438.55 m of its series up.
-    QTest::newRow("CN Tower 17 T") << 43.0 + 38.0 / 60 + 33.24 / 3600
-                                   << -(79.0 + 23.0 / 60 + 13.7 / 3600)
-                                   << QStringLiteral("17 T 630084") << QStringLiteral("4833439");
-    QTest::newRow("one-digit zone 9 S") << 35.0 << -129.0 << QStringLiteral("9 S 500000")
-                                        << QStringLiteral("3873043");
-    QTest::newRow("equator on zone 31 CM") << 0.0 << 3.0 << QStringLiteral("31 N 500000")
-                                           << QStringLiteral("0");
-}
-
-void TestGeoNotationFormat::utmTexts()
-{
-    QFETCH(double, lat);
-    QFETCH(double, lon);
-    QFETCH(QString, eastingText);
-    QFETCH(QString, northingText);
-    const FormattedPosition f = formatPosition(kGridUtm, kWgs84DatumIndex, 0, {lat, lon, 0.0});
-    QCOMPARE(f.lonOrEastingText, eastingText);
-    QCOMPARE(f.latOrNorthingText, northingText);
-    // The numbers are unrounded: within half a metre of the texts.
-    QVERIFY(std::fabs(f.latOrNorthing - northingText.toDouble()) <= 0.5);
-    QVERIFY(std::fabs(f.lonOrEasting - eastingText.section(QLatin1Char(' '), 2).toDouble()) <= 0.5);
-}
-
-void TestGeoNotationFormat::tmTexts_data()
-{
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<QString>("eastingText");
-    QTest::addColumn<QString>("northingText");
-    QTest::newRow("origin") << 0.0 << 121.0 << QStringLiteral(" 250000E") << QStringLiteral("      0N");
-    // Krüger-series script: 301256.597, 2544370.513.
-    QTest::newRow("23N 121.5E") << 23.0 << 121.5 << QStringLiteral(" 301257E")
-                                << QStringLiteral("2544371N");
-    // -110563.33 m: (int)(v + 0.5) truncates toward zero, so negative values
-    // round up.
-    QTest::newRow("south of the equator keeps its sign") << -1.0 << 121.0
-                                                         << QStringLiteral(" 250000E")
-                                                         << QStringLiteral("-110562N");
-}
-
-void TestGeoNotationFormat::tmTexts()
-{
-    QFETCH(double, lat);
-    QFETCH(double, lon);
-    QFETCH(QString, eastingText);
-    QFETCH(QString, northingText);
-    const FormattedPosition f = formatPosition(kGridTm, kWgs84DatumIndex, 0, {lat, lon, 0.0});
-    QCOMPARE(f.lonOrEastingText, eastingText);
-    QCOMPARE(f.latOrNorthingText, northingText);
-}
-
-void TestGeoNotationFormat::numbersNudgedAwayFromZero_data()
-{
-    // Row 223 shows positions unshifted, so the nudge is all that changes.
     QTest::addColumn<int>("grid");
+    QTest::addColumn<int>("datum");
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
-    QTest::addColumn<double>("first");
-    QTest::addColumn<double>("second");
-    QTest::newRow("zeros move up") << 0 << 0.0 << 0.0 << 5e-10 << 5e-10;
-    QTest::newRow("negatives move down") << 0 << -10.0 << -20.0 << -10.0 - 5e-10 << -20.0 - 5e-10;
-    QTest::newRow("TM origin") << 12 << 0.0 << 121.0 << 5e-10 << 250000.0 + 5e-10;
-    QTest::newRow("UTM central meridian") << 1 << 0.0 << 3.0 << 5e-10 << 500000.0 + 5e-10;
+    QTest::newRow("UTM WGS 1972 in band N, not shifted") << kGridUtm << kWgs72DatumIndex << 4.0 << -3.7;
+    QTest::newRow("UTM Beijing 1954") << kGridUtm << 33 << 39.9 << 116.4;
+    QTest::newRow("UTM Adindan") << kGridUtm << 0 << 12.37 << -1.53;
+    QTest::newRow("UTM Arc'50, south") << kGridUtm << 13 << -24.65 << 25.9;
+    QTest::newRow("TM TWD'67") << kGridTm << 217 << 25.03 << 121.56;
+    QTest::newRow("TM Hong Kong 1980") << kGridTm << 82 << 22.3 << 114.2;
+    QTest::newRow("degrees WGS 1984") << kGridLatLon << kWgs84DatumIndex << 22.5 << 113.5;
+    QTest::newRow("degrees WGS 1972") << kGridLatLon << kWgs72DatumIndex << 45.0 << 10.0;
+    QTest::newRow("degrees Merchich, rotation") << kGridLatLon << 109 << 33.6 << -7.6;
 }
 
-void TestGeoNotationFormat::numbersNudgedAwayFromZero()
+void TestGeoNotationFormat::shownTextsReadBack()
 {
     QFETCH(int, grid);
+    QFETCH(int, datum);
     QFETCH(double, lat);
     QFETCH(double, lon);
-    QFETCH(double, first);
-    QFETCH(double, second);
-    const FormattedPosition f = formatPosition(grid, kWgs72DatumIndex, 0, {lat, lon, 0.0});
-    QCOMPARE(f.latOrNorthing, first);
-    QCOMPARE(f.lonOrEasting, second);
+    // Typing exactly what is shown stores the position it was shown for.
+    const FormattedPosition shown = formatPosition(grid, datum, 0, {lat, lon, 0.0});
+    GeoPosition stored;
+    double tolerance = 1e-7;
+    if (grid == kGridLatLon) {
+        const GeoPosition typed{shown.latOrNorthing, shown.lonOrEasting, 0.0};
+        stored = typedPositionToWgs84(typed, datum);
+        // The WGS rows are not passed through a shift, which would move 22.5 to 22.49999999997.
+        if (datum == kWgs72DatumIndex || datum == kWgs84DatumIndex)
+            QCOMPARE(stored.latitude, typed.latitude);
+    } else {
+        // The form drops the TM letters E and N.
+        const QString easting = shown.lonOrEastingText.chopped(grid == kGridTm ? 1 : 0);
+        const QString northing = shown.latOrNorthingText.chopped(grid == kGridTm ? 1 : 0);
+        stored = parseGridPositionToWgs84(grid, datum, easting, northing);
+        tolerance = 1.5e-5;  // whole metres
+        // Without the step back to WGS 84 the datum's shift would remain.
+        const GeoPosition raw = parseGridPosition(grid, datum, easting, northing);
+        QCOMPARE(std::fabs(raw.latitude - lat) + std::fabs(raw.longitude - lon) > 1e-4,
+                 datum != kWgs72DatumIndex && datum != kWgs84DatumIndex);
+    }
+    QVERIFY2(std::fabs(stored.latitude - lat) < tolerance && std::fabs(stored.longitude - lon) < tolerance,
+             qPrintable(QStringLiteral("%1 %2").arg(stored.latitude, 0, 'f', 10).arg(stored.longitude, 0, 'f', 10)));
+    QCOMPARE(stored.height, 0.0);
 }
 
-void TestGeoNotationFormat::wgs72ShowsWgs84Values()
+void TestGeoNotationFormat::typedGridTexts_data()
 {
-    // Row 223 uses the WGS 72 ellipsoid, but positions are shown unshifted.
-    const FormattedPosition f = formatPosition(kGridLatLon, kWgs72DatumIndex, 0, {45.0, 10.0, 0.0});
-    QCOMPARE(f.latOrNorthing, 45.0 + 5e-10);
-    QCOMPARE(f.lonOrEasting, 10.0 + 5e-10);
-    QCOMPARE(f.latOrNorthingText, QStringLiteral("N  45.00000000°"));
-    // UTM on row 223 projects those values on the WGS 72 ellipsoid (2 m smaller).
-    const FormattedPosition u72 = formatPosition(kGridUtm, kWgs72DatumIndex, 0, {45.0, 10.0, 0.0});
-    const FormattedPosition u84 = formatPosition(kGridUtm, kWgs84DatumIndex, 0, {45.0, 10.0, 0.0});
-    QVERIFY(u72.latOrNorthing < u84.latOrNorthing);
-    QVERIFY(u84.latOrNorthing - u72.latOrNorthing < 5.0);
+    QTest::addColumn<QString>("eastingText");
+    QTest::addColumn<QString>("northingText");
+    QTest::addColumn<int>("zone");
+    QTest::addColumn<QString>("bandWord");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("easting");
+    QTest::addColumn<int>("northing");
+    // Read as "%d %s %d" reads them; the northing as a whole base-10 number or 0.
+    QTest::newRow("shown shape") << "50 R 345678" << "2488888" << 50 << "R" << int('R') << 345678 << 2488888;
+    QTest::newRow("band glued to zone, blanks around the northing")
+        << "50R 345678" << " -42 " << 50 << "R" << int('R') << 345678 << -42;
+    QTest::newRow("no band word: easting read as band, TM letter left on")
+        << "50 345678" << "250000E" << 50 << "345678" << int('3') << 0 << 0;
+    QTest::newRow("empty") << "" << "" << 0 << "" << 0 << 0 << 0;
+    QTest::newRow("overflow reads 0") << "99999999999 R 2147483648" << "99999999999" << 0 << "R" << int('R') << 0 << 0;
+    QTest::newRow("int extremes") << "-2147483648 C 2147483647" << "2147483647" << int(-2147483647 - 1) << "C"
+                                  << int('C') << 2147483647 << 2147483647;
+    const QString longWord(100000, QLatin1Char('W'));
+    QTest::newRow("huge words") << QStringLiteral("50 %1 7").arg(longWord) << QString(100000, QLatin1Char('7'))
+                                << 50 << longWord << int('W') << 7 << 0;
+    // Non-ASCII: the band byte is the first UTF-8 byte (0xC5 for Ř).
+    QTest::newRow("non-ASCII band") << "50 Ř 345678" << "1" << 50 << "Ř" << int(char(0xC5)) << 345678 << 1;
 }
 
-void TestGeoNotationFormat::otherDatumsShowShiftedValues()
+void TestGeoNotationFormat::typedGridTexts()
 {
-    const GeoPosition wgs84{12.0, -1.5, 0.0};
-    const GeoPosition local = wgs84ToDatum(wgs84, 0);
-    const FormattedPosition f = formatPosition(kGridLatLon, 0, 0, wgs84);
-    QCOMPARE(f.latOrNorthing, local.latitude + 5e-10);
-    QCOMPARE(f.lonOrEasting, local.longitude - 5e-10);
-    QVERIFY(std::fabs(local.latitude - 12.0) > 1e-4);
+    QFETCH(QString, eastingText);
+    QFETCH(QString, northingText);
+    const UtmEastingText t = parseUtmEastingText(eastingText);
+    QTEST(t.zone, "zone");
+    QTEST(t.bandWord, "bandWord");
+    QTEST(int(t.band), "band");
+    QTEST(t.easting, "easting");
+    QTEST(readBase10Integer(northingText), "northing");
+    // Whatever the texts, a position comes back.
+    QCOMPARE(parseGridPosition(kGridUtm, kWgs84DatumIndex, eastingText, northingText).height, 0.0);
+    QCOMPARE(parseGridPosition(kGridTm, kWgs84DatumIndex, northingText, northingText).height, 0.0);
 }
 
 QTEST_GUILESS_MAIN(TestGeoNotationFormat)

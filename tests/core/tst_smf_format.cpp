@@ -1,10 +1,17 @@
 #include <QtTest>
 
+#include <QPainter>
+#include <QtEndian>
+
+#include "common/project_fixtures.h"
+#include "project/map_project.h"
 #include "smf/smf_header.h"
 #include "smf/smf_layout.h"
 #include "smf/smf_level_record.h"
 #include "smf/smf_text_field.h"
 #include "smf/smf_tile_index_entry.h"
+#include "smf/tile_cutting.h"
+#include "smf/tile_encoding.h"
 
 namespace {
 
@@ -12,217 +19,177 @@ namespace {
 QByteArray hex(const char *text)
 {
     QByteArray bytes;
-    for (const QByteArray &token : QByteArray(text).simplified().split(' ')) {
-        if (token.startsWith("00*"))
-            bytes += QByteArray(token.mid(3).toInt(), '\0');
-        else
-            bytes += QByteArray::fromHex(token);
-    }
+    for (const QByteArray &token : QByteArray(text).simplified().split(' '))
+        bytes += token.startsWith("00*") ? QByteArray(token.mid(3).toInt(), '\0') : QByteArray::fromHex(token);
     return bytes;
 }
 
 }  // namespace
 
+// The SMF structures byte by byte, the text fields, and the encoding of one tile.
 class TestSmfFormat : public QObject
 {
     Q_OBJECT
 private slots:
-    void headerGoldenBytes();
-    void levelRecordGoldenBytes();
-    void tileIndexEntryGoldenBytes();
-    void shortInputIsRefused();
+    void goldenBytes();
+    void goldenTinyFile();
     void textField_data();
     void textField();
-    void textFieldsDoNotTouchEachOther();
-    void textReadStopsAtZero();
-    void unpairedSurrogates_data();
-    void unpairedSurrogates();
-    void rowStride_data();
-    void rowStride();
-    void offsets();
+    void pixelsBottomUpAndPadded();
+    void cutEqualsPaddedCanvas_data();
+    void cutEqualsPaddedCanvas();
+    void inflateNeedsTheFullTile();
 };
 
-void TestSmfFormat::headerGoldenBytes()
+void TestSmfFormat::goldenBytes()
 {
-    SmfHeader header;
-    header.cartographer = QStringLiteral("Ab");
-    header.mapName = QString::fromUtf8("地图");  // U+5730 U+56FE
-    header.levelCount = 1;
-    header.tileCount = 10;
-    header.tileWidth = 300;
-    header.tileHeight = 500;
-    // Written out by hand from the layout: magic 0x172A, version 2, two 64-byte UTF-16LE
-    // fields, then four little-endian 32-bit counts.
-    const QByteArray expected = hex("2a17 0200 41006200 00*60 3057fe56 00*60 01000000 0a000000 2c010000 f4010000");
-    QCOMPARE(expected.size(), 148);
-    QCOMPARE(header.toBytes(), expected);
-
-    SmfHeader read;
-    QVERIFY(SmfHeader::fromBytes(expected, &read));
-    QCOMPARE(read.magic, quint16(0x172A));
-    QCOMPARE(read.version, quint16(2));
-    QCOMPARE(read.cartographer, header.cartographer);
-    QCOMPARE(read.mapName, header.mapName);
-    QCOMPARE(read.levelCount, 1);
-    QCOMPARE(read.tileCount, 10);
-    QCOMPARE(read.tileWidth, 300);
-    QCOMPARE(read.tileHeight, 500);
-}
-
-void TestSmfFormat::levelRecordGoldenBytes()
-{
-    SmfLevelRecord record;
-    record.left = -250000;
-    record.top = 1000000;
-    record.right = 1;
-    record.bottom = -2;
-    record.tileColumns = 2;
-    record.tileRows = 3;
-    record.verticalScale = 1250;
-    record.firstTile = 6;
-    record.topLeftLon = 0x01020304;
-    record.topLeftLat = 5;
-    record.topLeftX = 100;
-    record.topLeftY = 101;
-    record.bottomRightLon = 1000000;
-    record.bottomRightLat = 0;
-    record.bottomRightX = 500;
-    record.bottomRightY = 900;
-    // -250000 = 0xFFFC2F70; the point fields come as lon, lat, x, y.
-    const QByteArray expected = hex("702ffcff 40420f00 01000000 feffffff 02000000 03000000 e2040000 06000000 "
-                                    "04030201 05000000 64000000 65000000 40420f00 00000000 f4010000 84030000 "
-                                    "00*224");
-    QCOMPARE(expected.size(), 288);
-    QCOMPARE(record.toBytes(), expected);
-    SmfLevelRecord read;
-    QVERIFY(SmfLevelRecord::fromBytes(expected, &read));
-    QVERIFY(read == record);
-}
-
-void TestSmfFormat::tileIndexEntryGoldenBytes()
-{
+    // Written out by hand: magic 0x172A, version 2, two 64-byte UTF-16LE fields, then
+    // four little-endian 32-bit counts; "地图" is U+5730 U+56FE.
+    const SmfHeader header{0x172A, 2, QStringLiteral("Ab"), QString::fromUtf8("地图"), 1, 10, 300, 500};
+    const QByteArray headerBytes = hex("2a17 0200 41006200 00*60 3057fe56 00*60 01000000 0a000000 2c010000 f4010000");
+    // -250000 = 0xFFFC2F70; edges, grid, scale, first tile, then the points as lon, lat, x, y.
+    const SmfLevelRecord record{-250000, 1000000, 1, -2, 2, 3, 1250, 6, 0x01020304, 5, 100, 101, 1000000, 0, 500, 900};
+    const QByteArray recordBytes = hex("702ffcff 40420f00 01000000 feffffff 02000000 03000000 e2040000 06000000 "
+                                       "04030201 05000000 64000000 65000000 40420f00 00000000 f4010000 84030000 00*224");
     const SmfTileIndexEntry entry{444, 0x80000001u};
-    QCOMPARE(entry.toBytes(), hex("bc010000 01000080"));
-    SmfTileIndexEntry read;
-    QVERIFY(SmfTileIndexEntry::fromBytes(entry.toBytes(), &read));
-    QCOMPARE(read.offset, 444u);
-    QCOMPARE(read.size, 0x80000001u);
+    const QByteArray entryBytes = hex("bc010000 01000080");
+    QCOMPARE(header.toBytes(), headerBytes);
+    QCOMPARE(record.toBytes(), recordBytes);
+    QCOMPARE(entry.toBytes(), entryBytes);
+    SmfHeader readHeader;
+    SmfLevelRecord readRecord;
+    SmfTileIndexEntry readEntry;
+    QVERIFY(SmfHeader::fromBytes(headerBytes, &readHeader) && readHeader.toBytes() == headerBytes);
+    QVERIFY(SmfLevelRecord::fromBytes(recordBytes, &readRecord) && readRecord == record);
+    QVERIFY(SmfTileIndexEntry::fromBytes(entryBytes, &readEntry) && readEntry.toBytes() == entryBytes);
+    // One byte short of each structure is refused, and nothing is read.
+    readHeader.tileCount = 7;
+    QVERIFY(!SmfHeader::fromBytes(headerBytes.left(147), &readHeader) && readHeader.tileCount == 7);
+    QVERIFY(!SmfLevelRecord::fromBytes(recordBytes.left(287), &readRecord));
+    QVERIFY(!SmfTileIndexEntry::fromBytes(entryBytes.left(7), &readEntry));
 }
 
-void TestSmfFormat::shortInputIsRefused()
+void TestSmfFormat::goldenTinyFile()
 {
-    SmfHeader header;
-    header.levelCount = 7;
-    QVERIFY(!SmfHeader::fromBytes(QByteArray(147, '\0'), &header));
-    QCOMPARE(header.levelCount, 7);
-    SmfLevelRecord record;
-    QVERIFY(!SmfLevelRecord::fromBytes(QByteArray(287, '\0'), &record));
-    SmfTileIndexEntry entry;
-    QVERIFY(!SmfTileIndexEntry::fromBytes(QByteArray(7, '\0'), &entry));
+    MapProject project(65536);
+    project.setProperties(QStringLiteral("K"), QStringLiteral("M"), QColor(0, 0, 0), 2, 2);
+    // 3 x 2 pixels over 10800 x 7200 mas: 3600 per pixel both ways; 2 x 1 tiles of 2 x 2.
+    fixtures::appendLayer(project, fixtures::mapLikeImage(3, 2), {0, 0, 0, 7200}, {3, 2, 10800, 0});
+    QTemporaryDir dir;
+    project.filePath = dir.filePath(QStringLiteral("tiny.smf"));
+    QCOMPARE(project.saveSmf(), 0);
+    const QByteArray bytes = fixtures::fileBytes(project.filePath);
+    // By hand: right edge extended by one pixel of 3600 mas to 14400; bottom stays;
+    // tile 0 at 452, right after the two entries, tile 1 after it.
+    QCOMPARE(bytes.left(148), hex("2a17 0200 4b00 00*62 4d00 00*62 01000000 02000000 02000000 02000000"));
+    QCOMPARE(bytes.mid(148, 288), hex("00000000 201c0000 40380000 00000000 02000000 01000000 100e0000 00000000 "
+                                      "00000000 201c0000 00000000 00000000 302a0000 00000000 03000000 02000000 00*224"));
+    const quint32 firstSize = qFromLittleEndian<quint32>(bytes.constData() + 440);
+    QCOMPARE(bytes.mid(436, 4), hex("c4010000"));
+    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 444), 452 + firstSize);
+    QCOMPARE(qint64(bytes.size()), 452 + firstSize + qFromLittleEndian<quint32>(bytes.constData() + 448));
+    // With no layers, the header alone.
+    QCOMPARE(project.removeLayer(0), 0);
+    QCOMPARE(project.saveSmf(), 0);
+    QCOMPARE(fixtures::fileBytes(project.filePath), hex("2a17 0200 4b00 00*62 4d00 00*62 00*8 02000000 02000000"));
 }
 
 void TestSmfFormat::textField_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("stored");   // what the 32 code units of the field keep
+    QTest::addColumn<QString>("cleaned");  // unpaired surrogates replaced, for JSON output
     const QString thirtyTwo = QStringLiteral("abcdefghijklmnopqrstuvwxyz012345");
     const QString pair = QString::fromUtf8("\xF0\x9F\x97\xBA");  // U+1F5FA, two code units
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("32-unit cartographer fills the field") << thirtyTwo << thirtyTwo;
-    QTest::newRow("33-unit cartographer keeps 32") << thirtyTwo + QLatin1Char('6') << thirtyTwo;
-    QTest::newRow("Chinese text") << QString::fromUtf8("制图人张三") << QString::fromUtf8("制图人张三");
-    QTest::newRow("surrogate pair across the cut drops whole")
-        << thirtyTwo.left(31) + pair << thirtyTwo.left(31);
-    QTest::newRow("surrogate pair ending at unit 32 stays")
-        << thirtyTwo.left(30) + pair + QLatin1Char('x') << thirtyTwo.left(30) + pair;
+    const QString high = pair.left(1);
+    const QString low = pair.right(1);
+    const QString replacement(QChar::ReplacementCharacter);
+    QTest::newRow("32 units fill the field") << thirtyTwo << thirtyTwo << thirtyTwo;
+    QTest::newRow("pair across the cut drops whole") << thirtyTwo.left(31) + pair << thirtyTwo.left(31)
+                                                     << thirtyTwo.left(31) + pair;
+    QTest::newRow("pair ending at unit 32 stays") << thirtyTwo.left(30) + pair << thirtyTwo.left(30) + pair
+                                                  << thirtyTwo.left(30) + pair;
+    QTest::newRow("lone low") << low + 'b' << low + 'b' << replacement + 'b';
 }
 
 void TestSmfFormat::textField()
 {
     QFETCH(QString, text);
     QFETCH(QString, stored);
-    const QByteArray field = encodeSmfText(text);
+    QByteArray field = encodeSmfText(text);
     QCOMPARE(field.size(), 64);
+    QCOMPARE(field.mid(2 * stored.size()), QByteArray(64 - 2 * stored.size(), '\0'));
+    if (stored.size() < 31)
+        field[2 * stored.size() + 2] = 'z';  // what follows the terminating unit is ignored
     QCOMPARE(decodeSmfText(field.constData()), stored);
-    // Units after the text are zero.
-    QVERIFY(field.mid(2 * stored.size()).count('\0') == 64 - 2 * stored.size());
+    QTEST(withUnpairedSurrogatesReplaced(text), "cleaned");
 }
 
-void TestSmfFormat::textFieldsDoNotTouchEachOther()
+void TestSmfFormat::pixelsBottomUpAndPadded()
 {
-    SmfHeader header;
-    header.cartographer = QString(40, QLatin1Char('c'));
-    header.mapName = QStringLiteral("m");
-    SmfHeader read;
-    QVERIFY(SmfHeader::fromBytes(header.toBytes(), &read));
-    QCOMPARE(read.cartographer, QString(32, QLatin1Char('c')));
-    QCOMPARE(read.mapName, QStringLiteral("m"));
+    QImage tile(301, 3, QImage::Format_ARGB32);
+    tile.fill(Qt::black);
+    tile.setPixel(0, 2, qRgb(255, 0, 0));         // bottom row
+    tile.setPixel(1, 2, qRgb(0, 255, 0));
+    tile.setPixel(2, 2, qRgb(0, 0, 255));
+    tile.setPixel(3, 2, qRgb(15, 15, 15));        // low 3 bits dropped, no rounding
+    tile.setPixel(0, 1, qRgba(255, 255, 255, 0)); // alpha ignored
+    tile.setPixel(300, 0, qRgb(0, 0, 255));       // last pixel of the top row
+    const QByteArray raw = encodeTilePixels(tile);
+    QCOMPARE(raw.size(), 604 * 3);  // 602 bytes a row, padded to 4
+    // The bottom row is stored first, the top row last.
+    QCOMPARE(raw.left(10), hex("007c e003 1f00 2104 0000"));
+    QCOMPARE(raw.mid(600, 8), hex("0000 0000 ff7f 0000"));  // padding, then the middle row
+    QCOMPARE(raw.mid(2 * 604 + 598, 6), hex("0000 1f00 0000"));
 }
 
-void TestSmfFormat::textReadStopsAtZero()
+void TestSmfFormat::cutEqualsPaddedCanvas_data()
 {
-    QByteArray field = encodeSmfText(QStringLiteral("ab"));
-    field[6] = 'z';  // garbage after the terminating unit is ignored
-    QCOMPARE(decodeSmfText(field.constData()), QStringLiteral("ab"));
+    QTest::addColumn<QImage>("image");
+    QTest::addColumn<QSize>("tile");
+    const QImage map = fixtures::mapLikeImage(301, 157);
+    QImage translucent = map.convertToFormat(QImage::Format_ARGB32);
+    translucent.setAlphaChannel(map.convertToFormat(QImage::Format_Grayscale8));
+    QTest::newRow("32-bit RGB, edge tiles") << map << QSize(100, 50);
+    QTest::newRow("ARGB with partial transparency") << translucent << QSize(64, 64);
+    QTest::newRow("8-bit palette (PNG loader)") << map.convertToFormat(QImage::Format_Indexed8) << QSize(90, 70);
+    QTest::newRow("16-bit RGB 5-5-5 (SMF level)") << map.convertToFormat(QImage::Format_RGB555) << QSize(100, 50);
 }
 
-void TestSmfFormat::unpairedSurrogates_data()
+void TestSmfFormat::cutEqualsPaddedCanvas()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("cleaned");
-    const QChar high(0xD83D);
-    const QChar low(0xDDFA);
-    const QChar replacement(QChar::ReplacementCharacter);
-    QTest::newRow("pair kept") << (QString(high) + low) << (QString(high) + low);
-    QTest::newRow("lone high at the end") << (QStringLiteral("a") + high) << (QStringLiteral("a") + replacement);
-    QTest::newRow("lone low") << (QString(low) + QLatin1Char('b')) << (QString(replacement) + QLatin1Char('b'));
-    QTest::newRow("two highs then low") << (QString(high) + high + low) << (QString(replacement) + high + low);
+    QFETCH(QImage, image);
+    QFETCH(QSize, tile);
+    // The long way: draw the image onto a fill-coloured canvas of whole tiles, then cut it.
+    const QRgb fill = qRgb(122, 180, 40);
+    const int columns = (image.width() + tile.width() - 1) / tile.width();
+    const int rows = (image.height() + tile.height() - 1) / tile.height();
+    QImage canvas(columns * tile.width(), rows * tile.height(), QImage::Format_RGB32);
+    canvas.fill(fill);
+    QPainter(&canvas).drawImage(0, 0, image);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const QRect rect(QPoint(c * tile.width(), r * tile.height()), tile);
+            const QByteArray payload = cutTile(image, rect, fill);
+            QCOMPARE(payload, compressTile(encodeTilePixels(canvas.copy(rect))));
+            // And decoded again as the browse window decodes it, 5 bits a component.
+            QCOMPARE(decodeTile(payload, tile.width(), tile.height()).convertToFormat(QImage::Format_RGB555),
+                     canvas.copy(rect).convertToFormat(QImage::Format_RGB555));
+        }
+    }
 }
 
-void TestSmfFormat::unpairedSurrogates()
+void TestSmfFormat::inflateNeedsTheFullTile()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, cleaned);
-    QCOMPARE(withUnpairedSurrogatesReplaced(text), cleaned);
-}
-
-void TestSmfFormat::rowStride_data()
-{
-    QTest::addColumn<int>("tileWidth");
-    QTest::addColumn<qint64>("stride");
-    QTest::newRow("300 pixels") << 300 << qint64(600);
-    QTest::newRow("301 pixels: 602 rounded up") << 301 << qint64(604);
-    QTest::newRow("1 pixel") << 1 << qint64(4);
-    QTest::newRow("2 pixels") << 2 << qint64(4);
-    QTest::newRow("3 pixels") << 3 << qint64(8);
-}
-
-void TestSmfFormat::rowStride()
-{
-    QFETCH(int, tileWidth);
-    QFETCH(qint64, stride);
-    QCOMPARE(tileRowStride(tileWidth), stride);
-    QCOMPARE(rawTileSize(tileWidth, 500), stride * 500);
-}
-
-void TestSmfFormat::offsets()
-{
-    QCOMPARE(levelRecordOffset(0), qint64(148));
-    QCOMPARE(levelRecordOffset(2), qint64(148 + 576));
-    // One level of one tile: its entry at 436, its payload at 444.
-    QCOMPARE(tileIndexOffset(1), qint64(436));
-    QCOMPARE(tileDataOffset(1, 1), qint64(444));
-    // Two levels of 2 x 3 and 4 x 1 tiles: data at 148 + 576 + 80.
-    QCOMPARE(tileDataOffset(2, 10), qint64(804));
-    SmfLevelRecord second;
-    second.firstTile = 6;
-    second.tileColumns = 4;
-    second.tileRows = 1;
-    QCOMPARE(tileIndexPosition(second, 3, 0), qint64(9));
-    SmfLevelRecord first;
-    first.tileColumns = 2;
-    first.tileRows = 3;
-    QCOMPARE(tileIndexPosition(first, 1, 2), qint64(5));
+    const QByteArray raw(600, '\x11');
+    QCOMPARE(inflateTile(compressTile(raw), 600), raw);
+    QVERIFY(decodeTile(compressTile(raw), 100, 2).isNull());  // 400 bytes: not a full tile of that size
+    // One byte short, one byte long, no zlib stream, a stream cut short.
+    for (const QByteArray &payload : {compressTile(raw.left(599)), compressTile(raw + 'x'),
+                                      QByteArray("plain bytes, no stream"), compressTile(raw).left(6)}) {
+        QVERIFY(inflateTile(payload, 600).isNull());
+        QVERIFY(decodeTile(payload, 300, 1).isNull());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSmfFormat)

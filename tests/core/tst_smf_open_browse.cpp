@@ -1,386 +1,218 @@
 #include <QtTest>
 
 #include <QPainter>
+#include <QtEndian>
 
+#include "common/project_fixtures.h"
 #include "common/smf_builder.h"
-#include "project/map_project.h"
 #include "smf/browse_view.h"
 
-// A browse project over one SMF file and the drawing state of its canvas.
-struct BrowseFixture
+namespace {
+
+void putInt(QByteArray &bytes, qint64 offset, qint32 value)
 {
-    MapProject project{4096};
-    BrowseView view;
-    MapLayer *layer = nullptr;
+    qToLittleEndian<qint32>(value, reinterpret_cast<uchar *>(bytes.data()) + offset);
+}
 
-    // Opens path for browsing and prepares the first layer; false on failure.
-    bool open(const QString &path)
-    {
-        project.browseMode = true;
-        if (project.openSmf(path) != 0 || project.layers.isEmpty())
-            return false;
-        layer = project.layers[0];
-        return prepareBrowseLayer(view, *layer);
-    }
+QRgb opaque(int level, int column, int row)
+{
+    return positionColour(level, column, row) | 0xFF000000;
+}
 
-    // Paints into canvas (left as it is where nothing is drawn) scrolled to (x, y).
-    void paint(QImage &canvas, int x, int y)
-    {
-        QPainter painter(&canvas);
-        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages[0], x, y);
-    }
+// Pixels and degrees of a layer's two points.
+QVector<qint32> pointsOf(const MapLayer *l)
+{
+    return {l->topLeft.pixelX, l->topLeft.pixelY, l->bottomRight.pixelX, l->bottomRight.pixelY,
+            l->topLeft.lon, l->topLeft.lat, l->bottomRight.lon, l->bottomRight.lat};
+}
 
-    // A black canvas of size, painted scrolled to (x, y).
-    QImage paint(QSize size, int x, int y)
-    {
-        QImage canvas(size, QImage::Format_RGB32);
-        canvas.fill(Qt::black);
-        paint(canvas, x, y);
-        return canvas;
-    }
-};
+}  // namespace
 
-// Reading SMF files into projects, for editing and for browsing, and drawing a
-// browse view tile by tile with the per-layer tile cache.
+// Reading SMF files: the checks that refuse a damaged file before anything large is
+// allocated, projects opened for editing and for browsing, and a browse view drawn
+// tile by tile with its tile cache.
 class TestSmfOpenBrowse : public QObject
 {
     Q_OBJECT
 private slots:
-    void editLimit_data();
-    void editLimit();
-    void browseHasNoEditLimit();
+    void refused_data();
+    void refused();
     void openReadsLayers();
-    void cornerCalibrationWithoutPoints();
-    void damagedFilesLeaveProjectUntouched_data();
-    void damagedFilesLeaveProjectUntouched();
-    void moreThan255Levels();
-    void editingKeepsWholeFileBrowsingOnlyIndex();
-    void levelImageIsAssembled();
-    void browseColumnsAndPositions_data();
-    void browseColumnsAndPositions();
-    void browseNegativeScroll();
+    void browse_data();
+    void browse();
     void browseCacheRecyclesLeastRecentlyUsed();
-    void browseBadPayloadIsWhite();
-    void browseBadTileSizeDrawsNothing();
 
 private:
-    QString write(const QByteArray &bytes, const QString &name = QStringLiteral("map.smf"));
-    QTemporaryDir dir;
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("map%1.smf").arg(++m_files));
+        return fixtures::writeBytes(path, bytes) ? path : QString();
+    }
+    // Opens path for browsing into m_browsing and paints canvas scrolled to (x, y).
+    bool openBrowsing(const QString &path)
+    {
+        m_browsing.clear();
+        m_browsing.browseMode = true;
+        m_view = BrowseView();
+        return m_browsing.openSmf(path) == 0 && prepareBrowseLayer(m_view, *m_browsing.layers.first());
+    }
+    void paint(QImage &canvas, int x, int y)
+    {
+        QPainter painter(&canvas);
+        paintBrowseView(painter, canvas.size(), m_view, m_browsing.layers.first(), m_browsing.smfImages.first(), x, y);
+    }
+    QTemporaryDir m_dir;
+    int m_files = 0;
+    MapProject m_browsing{4096};
+    BrowseView m_view;
 };
 
-QString TestSmfOpenBrowse::write(const QByteArray &bytes, const QString &name)
+void TestSmfOpenBrowse::refused_data()
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QString();
-    file.write(bytes);
-    return path;
-}
-
-void TestSmfOpenBrowse::editLimit_data()
-{
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("browse");
     QTest::addColumn<int>("result");
-    // 300 x 500 tiles: 34 x 20 is 10,200 x 10,000 pixels, 33 x 20 is 9,900 x 10,000.
-    QTest::newRow("34 x 20 tiles refused") << 34 << 20 << -2;
-    QTest::newRow("33 x 20 tiles accepted") << 33 << 20 << 0;
+    QTest::addColumn<QString>("reason");
+    const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
+    // Checks of the reader the command-line test does not reach with its malformed files
+    // (which it runs through every reader): two levels of 2 x 1 and 1 x 1 tiles of 300 x
+    // 500, records at 148 and 436, index at 724.
+    const QByteArray valid = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(1, 1)}, white);
+    QByteArray negativeGrid = valid;
+    putInt(negativeGrid, 148 + 16, -2);
+    QTest::newRow("negative tile columns") << negativeGrid << true << -1 << "negative tile grid";
+    QByteArray intoRecords = valid;
+    putInt(intoRecords, 724, 148);
+    QTest::newRow("entry pointing into the records") << intoRecords << true << -1 << "points outside";
+    // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
+    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white) << true << -1
+                                              << "2,147,483,647 pixels";
+    // Editing holds levels of at most 10,000 x 10,000 pixels: 34 x 20 tiles of 300 x 500
+    // are 10,200 x 10,000.
+    const QByteArray wide = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(34, 20)}, white);
+    QTest::newRow("34 x 20 tiles refused for editing") << wide << false << -2 << "10,000 x 10,000";
+    QTest::newRow("browsing has no such limit") << wide << true << 0 << "";
+    // A layer names its level in 8 bits.
+    QTest::newRow("256 levels refused") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white)
+                                        << true << -1 << "at most 255";
+    QTest::newRow("255 levels opened") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white)
+                                       << false << 0 << "";
 }
 
-void TestSmfOpenBrowse::editLimit()
+void TestSmfOpenBrowse::refused()
 {
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    const QString path = write(buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(columns, rows)},
-                                            [](int, int, int) { return qRgb(255, 255, 255); }));
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, browse);
+    QFETCH(int, result);
+    QFETCH(QString, reason);
+    const QString path = write(bytes);
     MapProject project(4096);
+    project.browseMode = browse;
     project.filePath = QStringLiteral("/old/file.smf");
-    QTEST(project.openSmf(path), "result");
-    if (project.layers.isEmpty()) {
-        // A refused file leaves the project as it was, bound to its old file.
-        QCOMPARE(project.filePath, QStringLiteral("/old/file.smf"));
-        QVERIFY(project.smfImages.isEmpty());
-        QVERIFY(!project.errorString().isEmpty());
-    } else {
-        QCOMPARE(project.layers.size(), 2);
-        QCOMPARE(project.filePath, path);
-    }
-}
-
-void TestSmfOpenBrowse::browseHasNoEditLimit()
-{
-    const QString path =
-        write(buildSmfFile(300, 500, {gridRecord(34, 20)}, [](int, int, int) { return qRgb(0, 0, 0); }));
-    MapProject project(4096);
-    project.browseMode = true;
-    QCOMPARE(project.openSmf(path), 0);
-    QCOMPARE(project.layers.size(), 1);
+    QCOMPARE(project.openSmf(path), result);
+    QVERIFY2(project.errorString().contains(reason) && project.errorString().isEmpty() == (result == 0),
+             qPrintable(project.errorString()));
+    // A refused file leaves the project as it was, bound to its old file.
+    QCOMPARE(project.layers.isEmpty(), result != 0);
+    QCOMPARE(project.smfImages.size(), qsizetype(result == 0 ? 1 : 0));
+    QCOMPARE(project.filePath, result == 0 ? path : QStringLiteral("/old/file.smf"));
 }
 
 void TestSmfOpenBrowse::openReadsLayers()
 {
-    SmfLevelRecord second = gridRecord(3, 2);
-    second.topLeftX = 10;
-    second.topLeftY = 20;
-    second.bottomRightX = 810;
-    second.bottomRightY = 920;
-    const QString path = write(buildSmfFile(300, 500, {gridRecord(1, 1), second}, positionColour));
+    // Level 0 as a converted tile folder stores it, without calibration points: its
+    // corners count. Level 1 with its points.
+    SmfLevelRecord corners = gridRecord(3, 2);
+    corners.bottomRightX = 0;
+    SmfLevelRecord points = gridRecord(3, 2);
+    points.topLeftX = 10;
+    points.topLeftY = 20;
+    points.bottomRightX = 810;
+    points.bottomRightY = 920;
+    const QByteArray bytes = buildSmfFile(30, 20, {corners, points}, positionColour);
+    const QString path = write(bytes);
     MapProject project(4096);
     QCOMPARE(project.openSmf(path), 0);
-    QCOMPARE(project.tileWidth, 300);
-    QCOMPARE(project.tileHeight, 500);
-    QCOMPARE(project.cartographer, QStringLiteral("Tester"));
-    QCOMPARE(project.mapName, QStringLiteral("Built"));
-    QCOMPARE(int(project.changeFlags), 0);
-    QCOMPARE(project.layers.size(), 2);
+    QVERIFY(project.tileWidth == 30 && project.mapName == QStringLiteral("Built") && project.changeFlags == 0);
+    QCOMPARE(project.smfImages.at(0), bytes);  // an editing project keeps the whole file
+    QCOMPARE(pointsOf(project.layers[0]), (QVector<qint32>{0, 0, 90, 40, 36000000, 165600000, 39600000, 162000000}));
     const MapLayer *layer = project.layers[1];
-    QVERIFY(layer->fromSmf);
-    QCOMPARE(int(layer->smfLevel), 1);
-    QCOMPARE(int(layer->smfSource), 0);
-    QVERIFY(!layer->loaded);
-    QCOMPARE(layer->sourcePath, path);
-    QCOMPARE(layer->topLeft.pixelX, 10);
-    QCOMPARE(layer->topLeft.pixelY, 20);
-    QCOMPARE(layer->bottomRight.pixelX, 810);
-    QCOMPARE(layer->bottomRight.lat, 162000000);
-    QVERIFY(layer->topLeftLonSet && layer->topLeftLatSet && layer->bottomRightLonSet && layer->bottomRightLatSet);
-    // 1 degree of latitude (3,600,000 ms) over 900 pixels.
-    QCOMPARE(layer->scale, 4000.0);
+    QVERIFY(layer->fromSmf && !layer->loaded && layer->sourcePath == path);
+    QVERIFY(layer->smfLevel == 1 && layer->smfSource == 0);
+    QCOMPARE(pointsOf(layer), (QVector<qint32>{10, 20, 810, 920, 36000000, 165600000, 39600000, 162000000}));
+    QCOMPARE(layer->scale, 4000.0);  // 1 degree of latitude (3,600,000 mas) over 900 pixels
     QVERIFY(layer->isCalibrationValid());
-}
-
-void TestSmfOpenBrowse::cornerCalibrationWithoutPoints()
-{
-    // A converted tile folder stores no calibration points: the level's corners count.
-    SmfLevelRecord record;
-    record.tileColumns = 3;
-    record.tileRows = 2;
-    record.left = 100;
-    record.top = 900;
-    record.right = 400;
-    record.bottom = 200;
-    record.topLeftX = 0;
-    const QString path = write(buildSmfFile(256, 256, {record}, positionColour));
-    MapProject project(4096);
-    QCOMPARE(project.openSmf(path), 0);
-    const MapLayer *layer = project.layers[0];
-    QCOMPARE(layer->topLeft.lon, 100);
-    QCOMPARE(layer->topLeft.lat, 900);
-    QCOMPARE(layer->bottomRight.lon, 400);
-    QCOMPARE(layer->bottomRight.lat, 200);
-    QCOMPARE(layer->bottomRight.pixelX, 3 * 256);
-    QCOMPARE(layer->bottomRight.pixelY, 2 * 256);
-    QCOMPARE(layer->topLeft.pixelX, 0);
-}
-
-void TestSmfOpenBrowse::damagedFilesLeaveProjectUntouched_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = buildSmfFile(300, 500, {gridRecord(2, 2)}, positionColour);
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("truncated header") << good.left(100);
-    QTest::newRow("truncated index") << good.left(148 + 288 + 12);
-    QTest::newRow("last payload cut") << good.left(good.size() - 5);
-    QByteArray magic = good;
-    magic[0] = 0x00;
-    QTest::newRow("wrong magic") << magic;
-    QByteArray negative = good;
-    negative[132 + 3] = char(0x80);  // levelCount negative
-    QTest::newRow("negative level count") << negative;
-    QByteArray huge = good;
-    huge[136 + 3] = 0x7F;  // tileCount huge
-    QTest::newRow("huge tile count") << huge;
-}
-
-void TestSmfOpenBrowse::damagedFilesLeaveProjectUntouched()
-{
-    QFETCH(QByteArray, bytes);
-    const QString path = write(bytes);
-    for (bool browse : {false, true}) {
-        MapProject project(4096);
-        project.browseMode = browse;
-        QCOMPARE(project.openSmf(path), -1);
-        QVERIFY(project.layers.isEmpty());
-        QVERIFY(project.smfImages.isEmpty());
-        QVERIFY(project.filePath.isEmpty());
-        QVERIFY(!project.errorString().isEmpty());
-    }
-}
-
-void TestSmfOpenBrowse::moreThan255Levels()
-{
-    QVector<SmfLevelRecord> records(256, gridRecord(1, 1));
-    const QString path = write(buildSmfFile(8, 8, records, [](int, int, int) { return qRgb(1, 2, 3); }));
-    MapProject project(4096);
-    QCOMPARE(project.openSmf(path), -1);
-    QVERIFY(project.errorString().contains(QStringLiteral("255")));
-    QVERIFY(project.layers.isEmpty());
-
-    records.resize(255);
-    const QString fits = write(buildSmfFile(8, 8, records, [](int, int, int) { return qRgb(1, 2, 3); }),
-                               QStringLiteral("fits.smf"));
-    QCOMPARE(project.openSmf(fits), 0);
-    QCOMPARE(project.layers.size(), 255);
-    QCOMPARE(int(project.layers.last()->smfLevel), 254);
-}
-
-void TestSmfOpenBrowse::editingKeepsWholeFileBrowsingOnlyIndex()
-{
-    const QByteArray bytes = buildSmfFile(300, 500, {gridRecord(2, 3), gridRecord(4, 1)}, positionColour);
-    const QString path = write(bytes);
-    MapProject editing(4096);
-    QCOMPARE(editing.openSmf(path), 0);
-    QCOMPARE(editing.smfImages.at(0), bytes);
-    MapProject browsing(4096);
-    browsing.browseMode = true;
-    QCOMPARE(browsing.openSmf(path), 0);
-    // Header, two records and ten index entries: data starts at 148 + 576 + 80.
-    QCOMPARE(browsing.smfImages.at(0).size(), 804);
-    QCOMPARE(browsing.smfImages.at(0), bytes.left(804));
-}
-
-void TestSmfOpenBrowse::levelImageIsAssembled()
-{
-    const QString path = write(buildSmfFile(30, 20, {gridRecord(3, 2)}, positionColour));
-    MapProject project(4096);
-    QCOMPARE(project.openSmf(path), 0);
-    const QImage *image = project.layerImage(0);
-    QVERIFY(image && !image->isNull());
+    // The level image is assembled from the tiles in their places.
+    const QImage *image = project.layerImage(1);
     QCOMPARE(image->size(), QSize(90, 40));
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < 3; ++column)
-            QCOMPARE(image->pixel(column * 30 + 15, row * 20 + 10), positionColour(0, column, row) | 0xFF000000);
+    for (int tile = 0; tile < 6; ++tile) {
+        const int column = tile % 3, row = tile / 3;
+        QCOMPARE(image->pixel(column * 30 + 15, row * 20 + 10) & 0xF8F8F8, positionColour(1, column, row) & 0xF8F8F8);
     }
+    // A browse project keeps the header, records and index only.
+    QVERIFY(openBrowsing(path));
+    QCOMPARE(m_browsing.smfImages.at(0), bytes.left(148 + 2 * 288 + 12 * 8));
 }
 
-void TestSmfOpenBrowse::browseColumnsAndPositions_data()
+void TestSmfOpenBrowse::browse_data()
 {
-    QTest::addColumn<QSize>("widget");
+    QTest::addColumn<QSize>("canvas");
     QTest::addColumn<QPoint>("scroll");
     QTest::addColumn<int>("tilesRead");
-    // 1000 / 300 + 2 = 5 columns, 400 / 500 + 2 = 2 rows, within a 10 x 10 grid.
-    QTest::newRow("1000 wide, unscrolled") << QSize(1000, 400) << QPoint(0, 0) << 10;
-    // Scrolled by (450, 0): base column 1, columns 1..5.
-    QTest::newRow("scrolled by 450") << QSize(1000, 400) << QPoint(450, 0) << 10;
-    // Near the grid's end only the existing tiles are read: columns 8, 9 of rows 9.
-    QTest::newRow("grid end") << QSize(1000, 400) << QPoint(2400, 4500) << 2;
+    QTest::addColumn<QPoint>("probe");
+    QTest::addColumn<QRgb>("colour");
+    QTest::addColumn<int>("headerTileWidth");
+    // A 10 x 10 grid of 300 x 500 tiles; tile (c, r) is drawn at (c x 300 - x, r x 500 - y).
+    // 1000 / 300 + 2 = 5 columns, 400 / 500 + 2 = 2 rows.
+    QTest::newRow("scrolled by 450: column 1 from x = -150")
+        << QSize(1000, 400) << QPoint(450, 0) << 10 << QPoint(149, 100) << opaque(0, 1, 0) << 300;
+    QTest::newRow("grid end: only the tiles there are") << QSize(1000, 400) << QPoint(2400, 4500) << 2
+                                                         << QPoint(5, 5) << opaque(0, 8, 9) << 300;
+    QTest::newRow("negative scroll: white before the level") << QSize(600, 600) << QPoint(-100, -50) << 6
+                                                             << QPoint(99, 200) << qRgb(255, 255, 255) << 300;
+    // A header changed since the file was opened: tiles of 100001 pixels are not drawn.
+    QTest::newRow("bad tile size") << QSize(50, 50) << QPoint(0, 0) << 0 << QPoint(10, 10) << qRgb(0, 0, 0) << 100001;
 }
 
-void TestSmfOpenBrowse::browseColumnsAndPositions()
+void TestSmfOpenBrowse::browse()
 {
-    QFETCH(QSize, widget);
+    QFETCH(QSize, canvas);
     QFETCH(QPoint, scroll);
-    const QString path = write(buildSmfFile(300, 500, {gridRecord(10, 10)}, positionColour));
-    BrowseFixture browse;
-    QVERIFY(browse.open(path));
-    MapLayer *layer = browse.layer;
-    const QImage canvas = browse.paint(widget, scroll.x(), scroll.y());
+    QFETCH(int, headerTileWidth);
+    QVERIFY(openBrowsing(write(buildSmfFile(300, 500, {gridRecord(10, 10)}, positionColour))));
+    m_view.browseHeader.tileWidth = headerTileWidth;
+    QImage image(canvas, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    paint(image, scroll.x(), scroll.y());
+    const MapLayer *layer = m_browsing.layers.first();
     QTEST(int(layer->tileCache.size()), "tilesRead");
-    // Tile (c, r) is drawn at (c x 300 - scrollX, r x 500 - scrollY).
+    QFETCH(QPoint, probe);
+    QTEST(image.pixel(probe), "colour");
     for (const TileCacheEntry &entry : layer->tileCache) {
-        const QPoint at(entry.column * 300 - scroll.x() + 150, entry.row * 500 - scroll.y() + 100);
-        if (QRect(QPoint(0, 0), widget).contains(at))
-            QCOMPARE(canvas.pixel(at), positionColour(0, entry.column, entry.row) | 0xFF000000);
+        const QPoint centre(entry.column * 300 - scroll.x() + 150, entry.row * 500 - scroll.y() + 100);
+        if (image.rect().contains(centre))
+            QCOMPARE(image.pixel(centre), opaque(0, entry.column, entry.row));
     }
-    if (scroll == QPoint(450, 0)) {
-        // Tile column 1 starts at widget x = -150: pixel 0 shows column 1, pixel 150 column 2.
-        QCOMPARE(canvas.pixel(5, 100), positionColour(0, 1, 0) | 0xFF000000);
-        QCOMPARE(canvas.pixel(155, 100), positionColour(0, 2, 0) | 0xFF000000);
-    }
-}
-
-void TestSmfOpenBrowse::browseNegativeScroll()
-{
-    const QString path = write(buildSmfFile(300, 500, {gridRecord(4, 4)}, positionColour));
-    BrowseFixture browse;
-    QVERIFY(browse.open(path));
-    const QImage canvas = browse.paint(QSize(600, 600), -100, -50);
-    // White before the level, tile (0, 0) from (100, 50) on.
-    QCOMPARE(canvas.pixel(50, 200), qRgb(255, 255, 255));
-    QCOMPARE(canvas.pixel(150, 200), positionColour(0, 0, 0) | 0xFF000000);
-    QCOMPARE(canvas.pixel(450, 200), positionColour(0, 1, 0) | 0xFF000000);
 }
 
 void TestSmfOpenBrowse::browseCacheRecyclesLeastRecentlyUsed()
 {
-    // 10 x 11 tiles of 10 x 10 pixels: one 10 x 10 widget shows about one tile.
-    const QString path = write(buildSmfFile(10, 10, {gridRecord(11, 10)}, positionColour));
-    BrowseFixture browse;
-    QVERIFY(browse.open(path));
-    MapLayer *layer = browse.layer;
+    // 11 x 10 tiles of 10 x 10 pixels; a 1 x 1 canvas draws the 2 x 2 tiles from its scroll
+    // position. 100 distinct tiles fill the cache but one.
+    QVERIFY(openBrowsing(write(buildSmfFile(10, 10, {gridRecord(11, 10)}, positionColour))));
     QImage canvas(1, 1, QImage::Format_RGB32);
-    // A 1 x 1 widget draws 2 x 2 tiles from (column, row).
-    auto show = [&](int column, int row) { browse.paint(canvas, column * 10, row * 10); };
-    // Rows 0..9 in steps of 2 and all columns: 2 x 2 blocks cover distinct tiles.
-    int shown = 0;
-    for (int row = 0; row < 10 && shown < 101; row += 2) {
-        for (int column = 0; column < 10 && shown < 101; column += 2) {
-            show(column, row);
-            shown = int(layer->tileCache.size());
-        }
-    }
-    QVERIFY(shown >= 100);
-    while (layer->tileCache.size() < 101) {
-        show(10, 0);  // column 10 of row 0 and 1 (row 1 beyond, column 11 beyond)
-        if (layer->tileCache.size() < 101)
-            show(10, 4);
-    }
-    QCOMPARE(layer->tileCache.size(), 101);
-    // Showing a cached tile again only restamps it.
-    const quint32 clock = browse.view.tileClock;
-    show(0, 0);
-    QCOMPARE(layer->tileCache.size(), 101);
-    QVERIFY(browse.view.tileClock > clock);
-    // A new tile replaces the least recently used entry, not the freshly used (0, 0).
-    quint32 smallest = UINT_MAX;
-    QPoint oldest;
-    for (const TileCacheEntry &entry : layer->tileCache) {
-        if (entry.stamp < smallest) {
-            smallest = entry.stamp;
-            oldest = QPoint(entry.column, entry.row);
-        }
-    }
-    show(10, 8);
-    QCOMPARE(layer->tileCache.size(), 101);
-    bool oldestGone = true;
-    bool originKept = false;
-    for (const TileCacheEntry &entry : layer->tileCache) {
-        if (QPoint(entry.column, entry.row) == oldest)
-            oldestGone = false;
-        if (entry.column == 0 && entry.row == 0)
-            originKept = true;
-    }
-    QVERIFY(oldestGone);
-    QVERIFY(originKept);
-}
-
-void TestSmfOpenBrowse::browseBadPayloadIsWhite()
-{
-    QByteArray bytes = buildSmfFile(300, 500, {gridRecord(2, 1)}, [](int, int c, int) {
-        return c == 0 ? qRgb(0, 0, 0) : qRgb(8, 8, 8);
-    });
-    // Spoil the second payload (the last bytes of the file): it no longer inflates.
-    for (int i = 1; i <= 20; ++i)
-        bytes[bytes.size() - i] = char(0x55);
-    const QString path = write(bytes);
-    BrowseFixture browse;
-    QVERIFY(browse.open(path));
-    MapLayer *layer = browse.layer;
-    const QImage canvas = browse.paint(QSize(600, 500), 0, 0);
-    QCOMPARE(canvas.pixel(100, 100), qRgb(0, 0, 0));
-    QCOMPARE(canvas.pixel(400, 100), qRgb(255, 255, 255));
-    QCOMPARE(layer->tileCache.size(), 1);  // the bad tile is not cached
-}
-
-void TestSmfOpenBrowse::browseBadTileSizeDrawsNothing()
-{
-    const QString path = write(buildSmfFile(300, 500, {gridRecord(1, 1)}, positionColour));
-    BrowseFixture browse;
-    QVERIFY(browse.open(path));
-    browse.view.browseHeader.tileWidth = 100001;
-    const QImage canvas = browse.paint(QSize(50, 50), 0, 0);
-    QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0));
+    for (int block = 0; block < 25; ++block)
+        paint(canvas, block % 5 * 20, block / 5 * 20);
+    paint(canvas, 0, 0);  // cached tiles are only restamped
+    // Tile (10, 0) fills the cache to its 101 entries; (10, 1) takes the place of the least
+    // recently used, (2, 0), not of the freshly used (0, 0).
+    paint(canvas, 100, 0);
+    QStringList cached;
+    for (const TileCacheEntry &entry : std::as_const(m_browsing.layers.first()->tileCache))
+        cached.append(QStringLiteral("%1,%2").arg(entry.column).arg(entry.row));
+    QCOMPARE(cached.size(), 101);
+    QVERIFY(cached.contains(QStringLiteral("10,1")) && cached.contains(QStringLiteral("0,0"))
+            && cached.contains(QStringLiteral("3,0")) && !cached.contains(QStringLiteral("2,0")));
 }
 
 QTEST_MAIN(TestSmfOpenBrowse)

@@ -1,82 +1,35 @@
 #include <QtTest>
 
-#include <QBuffer>
 #include <QPainter>
+#include <QThreadPool>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <csignal>
-#include <unistd.h>
+#include <algorithm>
 
 #include "common/project_fixtures.h"
 #include "smf/smf_file_index.h"
-#include "smf/smf_layout.h"
 #include "smf/smf_level_image.h"
 #include "smf/smf_save_status.h"
-#include "smf/tile_encoding.h"
+#include "smf/smf_stream_writer.h"
 
 Q_DECLARE_METATYPE(CalibrationPoint)
 
-namespace {
 
-QByteArray hex(const char *text)
-{
-    QByteArray bytes;
-    for (const QByteArray &token : QByteArray(text).simplified().split(' ')) {
-        if (token.startsWith("00*"))
-            bytes += QByteArray(token.mid(3).toInt(), '\0');
-        else
-            bytes += QByteArray::fromHex(token);
-    }
-    return bytes;
-}
-
-SmfFileIndex readIndex(const QString &path)
-{
-    QFile file(path);
-    SmfFileIndex index;
-    QString error;
-    if (!file.open(QIODevice::ReadOnly) || !readSmfStructure(file, &index, &error))
-        qWarning("cannot read %s: %s", qPrintable(path), qPrintable(error));
-    return index;
-}
-
-QRgb quantised(QRgb pixel)
-{
-    return qRgb(qRed(pixel) >> 3, qGreen(pixel) >> 3, qBlue(pixel) >> 3);
-}
-
-enum Failure { FolderIsAFile, MissingFolder, UndecodableImage, DegenerateAfterClamp, ExtentBeyond32Bits, Cancelled };
-
-}  // namespace
-
+// Saving a project as an SMF file: the layout byte by byte, the extent of each level,
+// the pixels read back, the same bytes on any number of threads, and the old file
+// left alone by every failure.
 class TestSmfSave : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void goldenTinyFile();
-    void twoLevelsFirstTile();
-    void paddingTakesFillColour();
-    void invalidFillColourPadsBlack();
     void extent_data();
     void extent();
-    void scaleIsRecomputedBeforeWriting();
-    void emptyProjectIs148Bytes();
-    void progress();
-    void roundTripPixels();
-    void assemblyMatchesDecodedTiles();
-    void failureKeepsOldFile_data();
-    void failureKeepsOldFile();
-    void tooLargeFileIsRefused();
-    void fileSizeLimitIsAWriteError();
+    void readBackOnAnyThreadCount();
+    void writerRefusesPassingTheLimit_data();
+    void writerRefusesPassingTheLimit();
 
 private:
-    QString savePath(const QString &name) const { return m_dir->filePath(name); }
-    void makeProject(MapProject &project) const
-    {
-        project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Test"), QColor(122, 122, 122), 300, 500);
-    }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
@@ -86,112 +39,25 @@ void TestSmfSave::init()
     QVERIFY(m_dir->isValid());
 }
 
-void TestSmfSave::goldenTinyFile()
-{
-    MapProject project(65536);
-    project.setProperties(QStringLiteral("K"), QStringLiteral("M"), QColor(0, 0, 0), 2, 2);
-    // 3 x 2 pixels over 10800 x 7200 mas: 3600 per pixel both ways; 2 x 1 tiles of 2 x 2.
-    fixtures::appendLayer(project, fixtures::mapLikeImage(3, 2), {0, 0, 0, 7200}, {3, 2, 10800, 0});
-    project.filePath = savePath(QStringLiteral("tiny.smf"));
-    QCOMPARE(project.saveSmf(), 0);
-    const QByteArray bytes = fixtures::fileBytes(project.filePath);
-
-    // By hand: right edge extended by one pixel of 3600 mas to 14400; bottom stays.
-    const QByteArray header = hex("2a17 0200 4b00 00*62 4d00 00*62 01000000 02000000 02000000 02000000");
-    const QByteArray record = hex("00000000 201c0000 40380000 00000000 02000000 01000000 100e0000 00000000 "
-                                  "00000000 201c0000 00000000 00000000 302a0000 00000000 03000000 02000000 00*224");
-    QCOMPARE(bytes.left(148), header);
-    QCOMPARE(bytes.mid(148, 288), record);
-    const quint32 firstSize = qFromLittleEndian<quint32>(bytes.constData() + 440);
-    const quint32 secondSize = qFromLittleEndian<quint32>(bytes.constData() + 448);
-    QCOMPARE(bytes.mid(436, 4), hex("c4010000"));  // 452: right after the two entries
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 444), 452 + firstSize);
-    QCOMPARE(qint64(bytes.size()), qint64(452) + firstSize + secondSize);
-}
-
-
-void TestSmfSave::twoLevelsFirstTile()
-{
-    MapProject project(65536);
-    makeProject(project);
-    fixtures::appendCornerLayer(project, fixtures::mapLikeImage(600, 1500));  // 2 x 3 tiles
-    fixtures::appendCornerLayer(project, fixtures::mapLikeImage(1200, 500));  // 4 x 1 tiles
-    project.filePath = savePath(QStringLiteral("two.smf"));
-    QCOMPARE(project.saveSmf(), 0);
-    const SmfFileIndex index = readIndex(project.filePath);
-    QCOMPARE(index.header.tileCount, 10);
-    QCOMPARE(index.levels.at(0).firstTile, 0);
-    QCOMPARE(index.levels.at(1).firstTile, 6);
-    QCOMPARE(index.tiles.at(0).offset, 804u);  // 148 + 576 + 80
-    for (int t = 1; t < 10; ++t)
-        QCOMPARE(index.tiles.at(t).offset, index.tiles.at(t - 1).offset + index.tiles.at(t - 1).size);
-    QCOMPARE(qint64(index.tiles.at(9).offset) + index.tiles.at(9).size, index.fileSize);
-    QVERIFY(project.levelTiles.isEmpty());
-    QVERIFY(project.levelRecords.isEmpty());
-}
-
-void TestSmfSave::paddingTakesFillColour()
-{
-    MapProject project(65536);
-    makeProject(project);
-    project.setFillColour(QColor(0, 0, 255));
-    QImage image(301, 500, QImage::Format_RGB32);
-    image.fill(qRgb(255, 0, 0));
-    fixtures::appendCornerLayer(project, image);
-    project.filePath = savePath(QStringLiteral("pad.smf"));
-    QCOMPARE(project.saveSmf(), 0);
-    const SmfFileIndex index = readIndex(project.filePath);
-    QCOMPARE(index.levels.at(0).tileColumns, 2);
-    QCOMPARE(index.levels.at(0).tileRows, 1);
-    const QByteArray bytes = fixtures::fileBytes(project.filePath);
-    const SmfTileIndexEntry right = index.tiles.at(1);
-    const QByteArray raw = inflateTile(bytes.mid(right.offset, right.size), rawTileSize(300, 500));
-    QCOMPARE(raw.size(), 300000);
-    for (int row = 0; row < 500; row += 99) {
-        QCOMPARE(qFromLittleEndian<quint16>(raw.constData() + row * 600), quint16(0x7C00));  // image column 300
-        for (int x = 1; x < 300; x += 37)
-            QCOMPARE(qFromLittleEndian<quint16>(raw.constData() + row * 600 + 2 * x), quint16(0x001F));
-    }
-}
-
-void TestSmfSave::invalidFillColourPadsBlack()
-{
-    // A config.ini colour component out of range gives an invalid colour.
-    MapProject project(65536);
-    project.setProperties(QString(), QString(), QColor(), 2, 2);
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    fixtures::appendCornerLayer(project, image);
-    QCOMPARE(project.buildLevel(0), 0);
-    const QByteArray raw = inflateTile(project.levelTiles.at(0).at(0), rawTileSize(2, 2));
-    QCOMPARE(raw.toHex(), QByteArray("00000000ff7f0000"));  // bottom row first: black; top row: white, black
-}
-
 void TestSmfSave::extent_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<CalibrationPoint>("topLeft");
     QTest::addColumn<CalibrationPoint>("bottomRight");
-    QTest::addColumn<QVector<qint32>>("edges");  // left, top, right, bottom
-    QTest::newRow("600 x 1000 fills 2 x 2 tiles: no extension")
-        << QSize(600, 1000) << CalibrationPoint{0, 0, 0, 1000000} << CalibrationPoint{600, 1000, 600000, 0}
-        << QVector<qint32>{0, 1000000, 600000, 0};
-    // 601 pixels give 3 columns, 900 pixels wide: right = 601000 + (900 - 601) x 1000.
-    QTest::newRow("601 x 1000 extends the right edge")
-        << QSize(601, 1000) << CalibrationPoint{0, 0, 0, 1000000} << CalibrationPoint{601, 1000, 601000, 0}
-        << QVector<qint32>{0, 1000000, 900000, 0};
+    // left, top, right, bottom, bottom-right x and y, vertical scale; by hand.
+    QTest::addColumn<QVector<qint32>>("record");
+    using P = CalibrationPoint;
     // stepX = 1000000 / 400 = 2500: left = 0 - 2500 x 100; stepY = -1000000 / 800 = -1250:
     // top = 1000000 + 1250 x 100, bottom = 0 - 1250 x (1000 - 900), right = 1000000 + 2500 x 100.
-    QTest::newRow("points inside: left -250000")
-        << QSize(600, 1000) << CalibrationPoint{100, 100, 0, 1000000} << CalibrationPoint{500, 900, 1000000, 0}
-        << QVector<qint32>{-250000, 1125000, 1250000, -125000};
-    // 1000 mas over 300 pixels: step 3, not 3.33; 600 wide: right = 1000 + 300 x 3.
-    QTest::newRow("truncated step 3")
-        << QSize(500, 500) << CalibrationPoint{0, 0, 0, 1000} << CalibrationPoint{300, 500, 1000, 0}
-        << QVector<qint32>{0, 1000, 1900, 0};
+    QTest::newRow("points inside extend every edge")
+        << QSize(600, 1000) << P{100, 100, 0, 1000000} << P{500, 900, 1000000, 0}
+        << QVector<qint32>{-250000, 1125000, 1250000, -125000, 500, 900, 1250};
     QTest::newRow("points beyond the canvas keep their values")
-        << QSize(300, 500) << CalibrationPoint{-10, -10, 5000, 9000} << CalibrationPoint{300, 500, 8000, 1000}
-        << QVector<qint32>{5000, 9000, 8000, 1000};
+        << QSize(300, 500) << P{-10, -10, 5000, 9000} << P{300, 500, 8000, 1000}
+        << QVector<qint32>{5000, 9000, 8000, 1000, 300, 500, 15};
+    QTest::newRow("bottom-right beyond the image is clamped")
+        << QSize(300, 500) << P{0, 0, 0, 3600000} << P{1000, 900, 3600000, 0}
+        << QVector<qint32>{0, 3600000, 3600000, 0, 300, 500, 7200};
 }
 
 void TestSmfSave::extent()
@@ -199,241 +65,127 @@ void TestSmfSave::extent()
     QFETCH(QSize, size);
     QFETCH(CalibrationPoint, topLeft);
     QFETCH(CalibrationPoint, bottomRight);
-    QFETCH(QVector<qint32>, edges);
     MapProject project(65536);
-    makeProject(project);
-    fixtures::appendLayer(project, QImage(size, QImage::Format_RGB32), topLeft, bottomRight);
-    QCOMPARE(project.buildLevel(0), 0);
-    const SmfLevelRecord &record = project.levelRecords.at(0);
-    QCOMPARE((QVector<qint32>{record.left, record.top, record.right, record.bottom}), edges);
-    QCOMPARE(record.topLeftX, topLeft.pixelX);
-    QCOMPARE(record.bottomRightLon, bottomRight.lon);
-    QCOMPARE(record.firstTile, 0);
-    // The first blob of a level is its top-left tile.
-    QCOMPARE(project.levelTiles.at(0).size(), qsizetype(record.tileColumns) * record.tileRows);
-}
-
-void TestSmfSave::scaleIsRecomputedBeforeWriting()
-{
-    MapProject project(65536);
-    makeProject(project);
-    MapLayer *layer = fixtures::appendCornerLayer(project, QImage(300, 500, QImage::Format_RGB32));
-    layer->scale = 5.0;                // stale: the points changed since
-    layer->bottomRight.pixelX = 1000;  // clamped to 300 when the image is handed out
-    QCOMPARE(project.buildLevel(0), 0);
-    QCOMPARE(project.levelRecords.at(0).verticalScale, 7200);  // 3600000 / 500
-    QCOMPARE(project.levelRecords.at(0).bottomRightX, 300);
-}
-
-void TestSmfSave::emptyProjectIs148Bytes()
-{
-    MapProject project(65536);
-    makeProject(project);
-    project.filePath = savePath(QStringLiteral("empty.smf"));
+    project.setProperties(QString(), QString(), QColor(), 300, 500);
+    MapLayer *layer = fixtures::appendLayer(project, QImage(size, QImage::Format_RGB32), topLeft, bottomRight);
+    layer->scale = 5.0;  // stale: the scale is worked out again when saving
+    project.filePath = path(QStringLiteral("extent.smf"));
     QCOMPARE(project.saveSmf(), 0);
-    const SmfFileIndex index = readIndex(project.filePath);
-    QCOMPARE(index.fileSize, qint64(148));
-    QCOMPARE(index.header.levelCount, 0);
-    QCOMPARE(index.header.tileCount, 0);
-    QCOMPARE(index.header.tileWidth, 300);
+    SmfLevelRecord r;
+    QVERIFY(SmfLevelRecord::fromBytes(fixtures::fileBytes(project.filePath).mid(148, 288), &r));
+    QTEST((QVector<qint32>{r.left, r.top, r.right, r.bottom, r.bottomRightX, r.bottomRightY, r.verticalScale}), "record");
 }
 
-
-void TestSmfSave::progress()
+void TestSmfSave::readBackOnAnyThreadCount()
 {
     MapProject project(65536);
-    makeProject(project);
-    fixtures::appendCornerLayer(project, QImage(600, 500, QImage::Format_RGB32));  // 2 tiles
-    fixtures::appendCornerLayer(project, QImage(300, 500, QImage::Format_RGB32));  // 1 tile
-    fixtures::appendCornerLayer(project, QImage(300, 1000, QImage::Format_RGB32)); // 2 tiles
-    project.filePath = savePath(QStringLiteral("progress.smf"));
-    project.changeFlags = MapProject::kLayersChanged;
-    fixtures::RecordingProgress recorder;
-    QCOMPARE(project.saveSmf(&recorder), 0);
-    QCOMPARE(recorder.maximum, 30);
-    // Each layer from i x 10, moving per tile within its tenth of the range.
-    QCOMPARE(recorder.values, (QVector<int>{0, 5, 10, 20, 25, 30}));
-    QCOMPARE(recorder.pumps, 3 + 5);  // once per layer and once per tile
-    QCOMPARE(recorder.finished, 1);
-    QCOMPARE(project.changeFlags, quint8(0));
-    QVERIFY(project.errorString().isEmpty());
-}
-
-void TestSmfSave::roundTripPixels()
-{
-    MapProject project(65536);
-    makeProject(project);
-    project.setFillColour(QColor(1, 2, 3));
-    const QImage source = fixtures::mapLikeImage(650, 1100);
-    fixtures::appendCornerLayer(project, source);
-    project.filePath = savePath(QStringLiteral("round.smf"));
-    QCOMPARE(project.saveSmf(), 0);
-
+    project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Pool"), QColor(10, 200, 30), 300, 500);
+    // Edge tiles on both sides, a palette image, transparent pixels, and a layer decoded
+    // from its file when its turn comes.
+    QImage translucent(350, 300, QImage::Format_ARGB32);
+    translucent.fill(qRgba(0, 0, 0, 0));
+    const QVector<QImage> images = {fixtures::mapLikeImage(1250, 1100), translucent,
+                                    fixtures::mapLikeImage(610, 990, QImage::Format_Indexed8),
+                                    fixtures::mapLikeImage(700, 520)};
+    for (const QImage &image : images)
+        fixtures::appendCornerLayer(project, image);
+    QVERIFY(images[3].save(path(QStringLiteral("scan.png"))));
+    project.layers[3]->sourcePath = path(QStringLiteral("scan.png"));
+    // Reference: the levels built one by one in memory and written in one pass.
+    project.filePath = path(QStringLiteral("reference.smf"));
+    for (int i = 0; i < project.layers.size(); ++i)
+        QCOMPARE(project.buildLevel(i), 0);
+    QCOMPARE(project.writeSmf(), 0);
+    const QByteArray reference = fixtures::fileBytes(project.filePath);
+    // Read back, each level is its image on whole tiles of the fill colour, 5 bits a component.
     QFile file(project.filePath);
     QVERIFY(file.open(QIODevice::ReadOnly));
     SmfFileIndex index;
     QString error;
     QVERIFY2(readSmfStructure(file, &index, &error), qPrintable(error));
-    const SmfLevelImage level = assembleLevelImage(file, index, 0);
-    QVERIFY2(!level.image.isNull(), qPrintable(level.error));
-    QVERIFY(level.damagedTiles.isEmpty());
-    QCOMPARE(level.image.size(), QSize(900, 1500));
-    for (int y = 0; y < 1500; y += 7) {
-        for (int x = 0; x < 900; x += 3) {
-            const QRgb expected = (x < 650 && y < 1100) ? source.pixel(x, y) : qRgb(1, 2, 3);
-            QVERIFY2(quantised(level.image.pixel(x, y)) == quantised(expected),
-                     qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
-        }
+    const QSize levelSizes[] = {QSize(1500, 1500), QSize(600, 500), QSize(900, 1000), QSize(900, 1000)};
+    for (int k = 0; k < 4; ++k) {
+        QImage expected(levelSizes[k], QImage::Format_RGB32);
+        expected.fill(qRgb(10, 200, 30));
+        QPainter(&expected).drawImage(0, 0, images[k]);
+        QCOMPARE(assembleLevelImage(file, index, k).image, expected.convertToFormat(QImage::Format_RGB555));
     }
-}
-
-void TestSmfSave::assemblyMatchesDecodedTiles()
-{
-    MapProject project(65536);
-    makeProject(project);
-    fixtures::appendCornerLayer(project, fixtures::mapLikeImage(400, 600));
-    project.filePath = savePath(QStringLiteral("assemble.smf"));
-    QCOMPARE(project.saveSmf(), 0);
-    const QByteArray bytes = fixtures::fileBytes(project.filePath);
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QVERIFY(buffer.open(QIODevice::ReadOnly));
-    SmfFileIndex index;
-    QString error;
-    QVERIFY(readSmfStructure(buffer, &index, &error));
-
-    // The long way: decode each tile as a BMP image and draw it onto a white 5-5-5 canvas.
-    QImage expected(600, 1000, QImage::Format_RGB555);
-    expected.fill(Qt::white);
-    QPainter painter(&expected);
-    for (int r = 0; r < 2; ++r) {
-        for (int c = 0; c < 2; ++c) {
-            const SmfTileIndexEntry &entry = index.tile(0, c, r);
-            painter.drawImage(c * 300, r * 500, decodeTile(bytes.mid(entry.offset, entry.size), 300, 500));
-        }
-    }
-    painter.end();
-    QCOMPARE(assembleLevelImage(buffer, index, 0).image, expected);
-}
-
-void TestSmfSave::failureKeepsOldFile_data()
-{
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<int>("status");
-    QTest::newRow("folder is a regular file") << int(FolderIsAFile) << int(kSmfSaveWriteError);
-    QTest::newRow("missing folder") << int(MissingFolder) << int(kSmfSaveWriteError);
-    QTest::newRow("undecodable image") << int(UndecodableImage) << int(kSmfSaveImageError);
-    QTest::newRow("degenerate after the bottom-right clamp") << int(DegenerateAfterClamp)
-                                                             << int(kSmfSaveCalibrationError);
-    QTest::newRow("extent beyond 32 bits") << int(ExtentBeyond32Bits) << int(kSmfSaveCalibrationError);
-    QTest::newRow("cancelled") << int(Cancelled) << int(kSmfSaveCancelled);
-}
-
-void TestSmfSave::failureKeepsOldFile()
-{
-    QFETCH(int, failure);
-    QFETCH(int, status);
-    const QByteArray oldBytes = "the previous file";
-    const QString oldPath = savePath(QStringLiteral("old.smf"));
-    QVERIFY(fixtures::writeBytes(oldPath, oldBytes));
-
-    MapProject project(65536);
-    makeProject(project);
-    MapLayer *layer = fixtures::appendCornerLayer(project, fixtures::mapLikeImage(600, 500));
-    project.filePath = oldPath;
-    fixtures::RecordingProgress recorder;
-    switch (Failure(failure)) {
-    case FolderIsAFile:
-        project.filePath = oldPath + QStringLiteral("/map.smf");
-        break;
-    case MissingFolder:
-        project.filePath = savePath(QStringLiteral("no/such/folder/map.smf"));
-        break;
-    case UndecodableImage: {
-        const QString broken = savePath(QStringLiteral("broken.png"));
-        QVERIFY(fixtures::writeBytes(broken, "\x89PNG\r\n\x1a\n but nothing after"));
-        project.layers.prepend(new MapLayer(*layer));
-        project.layers.first()->sourcePath = broken;
-        project.layers.first()->image = QImage();
-        project.layers.first()->loaded = false;
-        break;
-    }
-    case DegenerateAfterClamp:
-        // The top-left pixel sits at the right edge, so clamping the bottom-right to
-        // the image leaves no width between the points.
-        layer->topLeft.pixelX = 600;
-        layer->bottomRight.pixelX = 900;
-        break;
-    case ExtentBeyond32Bits:
-        // A 1-pixel-wide calibration of 360 degrees, extended over 599 more pixels.
-        layer->topLeft = {0, 0, -648000000, 324000000};
-        layer->bottomRight = {1, 1, 648000000, -324000000};
-        break;
-    case Cancelled:
-        recorder.cancelAfterPumps = 2;
-        break;
-    }
-    project.changeFlags = MapProject::kCalibrationChanged;
-
-    QCOMPARE(project.saveSmf(&recorder), status);
-    QVERIFY(!project.errorString().isEmpty());
-    QCOMPARE(project.changeFlags, quint8(MapProject::kCalibrationChanged));
-    QCOMPARE(fixtures::fileBytes(oldPath), oldBytes);
-    QVERIFY(project.levelTiles.isEmpty());
-    QVERIFY(project.levelRecords.isEmpty());
-    QCOMPARE(recorder.finished, 1);
-    // Nothing but the old file and the broken image are left in the folder.
-    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files);
-    QVERIFY2(left.size() <= 2 && left.contains(QStringLiteral("old.smf")), qPrintable(left.join(QLatin1Char(' '))));
-}
-
-void TestSmfSave::tooLargeFileIsRefused()
-{
-    const QString oldPath = savePath(QStringLiteral("large.smf"));
-    QVERIFY(fixtures::writeBytes(oldPath, "old"));
-    MapProject project(65536);
-    makeProject(project);
-    project.filePath = oldPath;
-    // 33 references to one shared 64 MiB blob describe 2.1 GB without holding it.
-    const SmfTileBlob blob(64 * 1024 * 1024, '\0');
-    SmfLevelRecord record;
-    record.tileColumns = 33;
-    record.tileRows = 1;
-    project.levelRecords.append(record);
-    project.levelTiles.append(QVector<SmfTileBlob>(33, blob));
-    QCOMPARE(project.writeSmf(), int(kSmfSaveTooLarge));
-    QVERIFY(project.errorString().contains(QStringLiteral("2,147,483,647")));
-    QCOMPARE(fixtures::fileBytes(oldPath), QByteArray("old"));
-    QVERIFY(project.levelTiles.isEmpty());
-}
-
-void TestSmfSave::fileSizeLimitIsAWriteError()
-{
-    const QString path = savePath(QStringLiteral("limited.smf"));
-    const QByteArray oldBytes(500, 'o');
-    QVERIFY(fixtures::writeBytes(path, oldBytes));
-
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        // In the child: files may not grow past 1000 bytes; the save needs more.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        MapProject project(65536);
-        makeProject(project);
-        fixtures::appendCornerLayer(project, fixtures::mapLikeImage(600, 1000));
-        project.filePath = path;
+    // Saved on 1, 2, 7 threads (more than tiles in a row) and 16 (a window past a whole
+    // level): the same bytes. With a reporter the image decodes on a thread of its own
+    // while events are pumped.
+    const int poolThreads = QThreadPool::globalInstance()->maxThreadCount();
+    for (int threads : {1, 2, 7, 16}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
+        project.releaseImage(3);
+        const qint32 loadedBefore = project.loadedMB;
         project.changeFlags = MapProject::kLayersChanged;
-        const int result = project.saveSmf();
-        _exit(result == kSmfSaveWriteError && project.changeFlags == MapProject::kLayersChanged ? 0 : 1);
+        fixtures::RecordingProgress recorder;
+        QCOMPARE(project.saveSmf(threads % 2 ? &recorder : nullptr), 0);
+        QVERIFY2(fixtures::fileBytes(project.filePath) == reference, qPrintable(QString::number(threads)));
+        QCOMPARE(project.changeFlags, quint8(0));
+        // An image decoded only for the save leaves memory with its tiles; the others stay.
+        QVERIFY(!project.layers[3]->loaded && project.layers[0]->loaded);
+        QCOMPARE(project.loadedMB, loadedBefore);
+        QVERIFY(std::is_sorted(recorder.values.begin(), recorder.values.end()));
+        QCOMPARE(recorder.values.value(recorder.values.size() - 1, 40), 40);
     }
-    int status = 0;
-    QCOMPARE(waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 0);
-    QCOMPARE(fixtures::fileBytes(path), oldBytes);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("limited.smf")});
+    QThreadPool::globalInstance()->setMaxThreadCount(poolThreads);
+    // A save that fails once the file is begun leaves the old file, and the project
+    // still changed: a cancel from the reporter, then an image that no longer decodes.
+    const QByteArray scan = fixtures::fileBytes(path(QStringLiteral("scan.png")));
+    for (int status : {int(kSmfSaveCancelled), int(kSmfSaveImageError)}) {
+        if (status == kSmfSaveImageError)  // the size is read from the header, the pixels are cut short
+            QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan.left(scan.size() / 2)));
+        project.changeFlags = MapProject::kCalibrationChanged;
+        fixtures::RecordingProgress recorder;
+        recorder.cancelAfterPumps = status == kSmfSaveCancelled ? 2 : -1;
+        QCOMPARE(project.saveSmf(&recorder), status);
+        QVERIFY(!project.errorString().isEmpty() && project.levelTiles.isEmpty());
+        QCOMPARE(project.changeFlags, quint8(MapProject::kCalibrationChanged));
+        QCOMPARE(recorder.finished, 1);
+        QCOMPARE(fixtures::fileBytes(project.filePath), reference);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+    }
+    // A one-shot conversion drops every image once its tiles are written.
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan));
+    project.saveReleasesImages = true;
+    QCOMPARE(project.saveSmf(), 0);
+    QCOMPARE(fixtures::fileBytes(project.filePath), reference);
+    QVERIFY(!project.layers[0]->loaded && !project.layers[2]->loaded);
+    QCOMPARE(project.loadedMB, 0);
+}
+
+void TestSmfSave::writerRefusesPassingTheLimit_data()
+{
+    QTest::addColumn<qint64>("maxFileSize");
+    QTest::addColumn<int>("tileCount");
+    QTest::addColumn<int>("payloadsAccepted");
+    // Layout of one level and three tiles: 148 + 288 + 24 = 460 bytes before the payloads.
+    QTest::newRow("layout alone too large") << qint64(459) << 3 << -1;
+    QTest::newRow("third payload passes the limit") << qint64(460 + 2 * 200 + 199) << 3 << 2;
+    QTest::newRow("more payloads than announced") << qint64(100000) << 2 << 2;
+    // 8 x 300,000,000 index bytes alone pass what 32-bit offsets describe.
+    QTest::newRow("300 million index entries") << qint64(2147483647) << 300000000 << -1;
+}
+
+void TestSmfSave::writerRefusesPassingTheLimit()
+{
+    QFETCH(qint64, maxFileSize);
+    QFETCH(int, tileCount);
+    QFETCH(int, payloadsAccepted);
+    const QString target = path(QStringLiteral("large.smf"));
+    QVERIFY(fixtures::writeBytes(target, "old"));
+    {
+        SmfStreamWriter writer(target, maxFileSize);
+        QCOMPARE(writer.begin(1, tileCount), int(payloadsAccepted < 0 ? kSmfSaveTooLarge : kSmfSaveOk));
+        for (int i = 0; i < payloadsAccepted; ++i)
+            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), int(kSmfSaveOk));
+        if (payloadsAccepted >= 0)
+            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), int(kSmfSaveTooLarge));
+        QVERIFY(writer.errorString().contains(QStringLiteral("larger than")));
+    }
+    QCOMPARE(fixtures::fileBytes(target), QByteArray("old"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("large.smf")});
 }
 
 QTEST_GUILESS_MAIN(TestSmfSave)
