@@ -1,28 +1,29 @@
 #pragma once
 
-#include <QDir>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "ui/mapvane2.h"
 
 // A working folder for window tests (the window reads and writes config.ini and
-// Language.ini there) plus helpers that make images and answer dialogs.
+// Language.ini in the current folder) plus helpers that make files and answer dialogs.
 class WindowFixture
 {
 public:
-    WindowFixture()
-    {
-        oldCurrent = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-    }
+    WindowFixture() : oldCurrent(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
     ~WindowFixture() { QDir::setCurrent(oldCurrent); }
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    // A map-like test image: a colour gradient with a dark frame.
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return file.fileName();
+    }
+
+    // A map-like test image: a colour gradient.
     QString makeImage(const QString &name, int width, int height) const
     {
         QImage image(width, height, QImage::Format_RGB32);
@@ -30,9 +31,8 @@ public:
             for (int x = 0; x < width; ++x)
                 image.setPixel(x, y, qRgb((x * 7) & 255, (y * 5) & 255, ((x + y) * 3) & 255));
         }
-        const QString file = path(name);
-        image.save(file);
-        return file;
+        image.save(path(name));
+        return path(name);
     }
 
     // Makes window a project window in state 1 without the properties dialog.
@@ -45,7 +45,7 @@ public:
         window.updateActions();
     }
 
-    // Answers every open/save dialog of the window with fixed paths.
+    // Answers the window's open and save dialogs with fixed paths, counting the save dialogs.
     static void answerFiles(Mapvane2 &window, const QString &openPath, const QString &savePath,
                             int *saveAsked = nullptr)
     {
@@ -59,6 +59,32 @@ public:
         };
     }
 
+    // Adds a generated image of width x height as a layer through the Add command.
+    void addLayer(Mapvane2 &window, int width, int height)
+    {
+        const QString file = makeImage(QStringLiteral("%1.png").arg(++images), width, height);
+        window.dialogs.openFile = [file](QWidget *, const QString &, const QString &, const QString &,
+                                         const QString &) { return file; };
+        window.actionAdd->trigger();
+    }
+
     QTemporaryDir dir;
     QString oldCurrent;
+    int images = 0;
 };
+
+// A project window (state 1, changed) in its own working folder.
+struct ProjectWindow
+{
+    ProjectWindow() { WindowFixture::startProject(window); }
+    WindowFixture fixture;
+    Mapvane2 window;
+};
+
+// Replaces the edit's text keystroke by keystroke, as a user types it.
+inline void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}

@@ -1,430 +1,284 @@
 #include <QtTest>
 
-#include <QDockWidget>
-#include <QFrame>
 #include <QMenuBar>
 #include <QTableWidget>
-#include <QToolBar>
 
-#include <csignal>
-#include <sys/resource.h>
-
+#include "common/cli_runner.h"
 #include "common/modal_answer.h"
 #include "common/smf_builder.h"
+#include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
-#include "project/map_layer.h"
+#include "smf/smf_file_index.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
 #include "ui/c_property.h"
-#include "ui/mapvane2.h"
 
-// New, Open, Save, Save As, Browse and closing: what the user sees and what ends on
-// disk, including every failure.
+namespace {
+
+// Answers the properties dialog with the given map name, or cancels it.
+std::function<void(CProperty *)> properties(const QString &mapName, bool accept = true)
+{
+    return [mapName, accept](CProperty *dialog) {
+        dialog->lineEdit_2->setText(mapName);
+        (accept ? dialog->okButton : dialog->cancelButton)->click();
+    };
+}
+
+}  // namespace
+
+// New, Open, Save, Save As, WFL到SMF and closing: what the window shows, what it asks,
+// and what ends on disk, failures included.
 class TestFileCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void saveRightAfterNew();
-    void saveUnchangedBoundProjectDoesNothing();
-    void bothLayersFailingSelectsTheSecond();
-    void closePromptCancelKeepsWindow();
-    void closePromptNoCloses();
-    void newAnsweringYesSavesFirst();
-    void newCancelledDialogKeepsOldProject();
-    void openShowsLevels();
-    void openTooLarge_data();
-    void openTooLarge();
-    void openDamagedFile_data();
-    void openDamagedFile();
-    void openCorruptPayloadDrawsWhite();
-    void browseWindow();
-    void browseCancelled();
-    void saveIntoFolderThatIsAFile();
-    void saveFailingHalfWayKeepsOldFile();
-
-private:
-    using PropertyAction = ModalDialogAction<CProperty>;
-    // Accepts the next properties dialog with the given map name.
-    static PropertyAction *acceptNextPropertyDialog(const QString &mapName = QStringLiteral("area"));
-    static QByteArray read(const QString &path);
+    void saveAsksOnlyWhenNeeded();
+    void unsavedChangesPrompt_data();
+    void unsavedChangesPrompt();
+    void saveRefused_data();
+    void saveRefused();
+    void open_data();
+    void open();
+    void wflCommand();
+    void windowSavesAsTheCliConverts();
 };
 
-TestFileCommands::PropertyAction *TestFileCommands::acceptNextPropertyDialog(const QString &mapName)
+// Save asks for a file for a new project, suggesting the map name, and then writes to
+// it while there are changes; Save As always asks.
+void TestFileCommands::saveAsksOnlyWhenNeeded()
 {
-    return new PropertyAction([mapName](CProperty *dialog) {
-        dialog->lineEdit_2->setText(mapName);
-        dialog->okButton->click();
-    });
-}
-
-QByteArray TestFileCommands::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void TestFileCommands::saveRightAfterNew()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    std::unique_ptr<PropertyAction> accept(acceptNextPropertyDialog());
-    window.actionNew->trigger();
-    QCOMPARE(window.projectState, 1);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - area.smf"));
-    QCOMPARE(int(window.project.changeFlags), 1);
-    QCOMPARE(window.project.tileWidth, 300);
-    QVERIFY(window.actionAdd->isEnabled());
-    QVERIFY(!window.actionCopy->isEnabled());
-
-    const QString target = fixture.path(QStringLiteral("out/area.smf"));
-    QDir().mkpath(fixture.path(QStringLiteral("out")));
-    QString suggested;
-    window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
-        suggested = start;
+    ProjectWindow w;
+    const QString target = w.fixture.path(QStringLiteral("out/map.smf"));
+    QDir().mkpath(w.fixture.path(QStringLiteral("out")));
+    QStringList suggested;
+    w.window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+        suggested << start;
         return target;
     };
-    window.actionSave->trigger();
-    QCOMPARE(suggested, fixture.dir.path() + "/area.smf");
-    QCOMPARE(QFileInfo(target).size(), 148);
-    QCOMPARE(window.projectState, 2);
-    QCOMPARE(window.windowTitle(), "Mapvane - " + target);
-    QCOMPARE(window.lastDirectory, fixture.path(QStringLiteral("out")));
-    QCOMPARE(int(window.project.changeFlags), 0);
-}
-
-void TestFileCommands::saveUnchangedBoundProjectDoesNothing()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    int asked = 0;
-    const QString target = fixture.path(QStringLiteral("a.smf"));
-    fixture.answerFiles(window, QString(), target, &asked);
-    window.actionSave->trigger();
-    QCOMPARE(asked, 1);
+    w.window.actionSave->trigger();
     QVERIFY(QFile::remove(target));
-    // Bound and unchanged: Save writes nothing, Save As asks again.
-    window.actionSave->trigger();
-    QCOMPARE(asked, 1);
+    QCOMPARE(w.window.lastDirectory, w.fixture.path(QStringLiteral("out")));
+    w.window.actionSave->trigger();
     QVERIFY(!QFile::exists(target));
-    window.actionSaveAs->trigger();
-    QCOMPARE(asked, 2);
+    w.window.actionSaveAs->trigger();
+    QVERIFY(QFile::remove(target));
+    w.window.project.changeFlags = 1;
+    w.window.actionSave->trigger();
     QVERIFY(QFile::exists(target));
+    QCOMPARE(suggested, QStringList({w.fixture.path(QStringLiteral("map.smf")), target}));
 }
 
-void TestFileCommands::bothLayersFailingSelectsTheSecond()
+void TestFileCommands::unsavedChangesPrompt_data()
 {
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    const QString image = fixture.makeImage(QStringLiteral("a.png"), 30, 20);
-    window.dialogs.openFile = [image](QWidget *, const QString &, const QString &, const QString &,
-                                      const QString &) { return image; };
-    window.actionAdd->trigger();
-    window.actionAdd->trigger();
-    window.selectLayerRow(0);
-    int asked = 0;
-    fixture.answerFiles(window, image, fixture.path(QStringLiteral("x.smf")), &asked);
-    ModalAnswer answer;
-    window.actionSave->trigger();
-    QCOMPARE(answer.texts, QStringList({QString::fromUtf8("输入数据无效或不完整")}));
-    QCOMPARE(window.currentLayer, 1);
-    QCOMPARE(asked, 0);
-    QVERIFY(window.project.changeFlags != 0);
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer");  // 0: the project is unchanged, nothing is asked
+    QTest::addColumn<bool>("proceeds");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("close, Cancel keeps the window") << "close" << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("close, No closes unsaved") << "close" << int(QMessageBox::No) << true << false;
+    QTest::newRow("close, Yes saves and closes") << "close" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("close unchanged") << "close" << 0 << true << false;
+    QTest::newRow("New, Yes saves first") << "New" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("New, cancelled dialog") << "New cancelled" << int(QMessageBox::No) << false << false;
+    QTest::newRow("Open, Cancel keeps the project") << "Open" << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("Open, No asks for the file") << "Open" << int(QMessageBox::No) << true << false;
 }
 
-void TestFileCommands::closePromptCancelKeepsWindow()
+void TestFileCommands::unsavedChangesPrompt()
 {
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    ModalAnswer answer({QMessageBox::Cancel});
-    QVERIFY(!window.close());
-    QCOMPARE(answer.texts, QStringList({QString::fromUtf8("此操作将会关闭先前文件,是否保存?")}));
-    QVERIFY(window.isVisible());
-}
-
-void TestFileCommands::closePromptNoCloses()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    ModalAnswer answer({QMessageBox::No});
-    QVERIFY(window.close());
-    QCOMPARE(answer.texts.size(), 1);
-}
-
-void TestFileCommands::newAnsweringYesSavesFirst()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    int asked = 0;
-    const QString target = fixture.path(QStringLiteral("old.smf"));
-    fixture.answerFiles(window, QString(), target, &asked);
-    ModalAnswer answer({QMessageBox::Yes});
-    std::unique_ptr<PropertyAction> accept(acceptNextPropertyDialog(QStringLiteral("fresh")));
-    window.actionNew->trigger();
-    QCOMPARE(asked, 1);
-    QCOMPARE(QFileInfo(target).size(), 148);
-    QCOMPARE(window.project.mapName, QStringLiteral("fresh"));
-    QCOMPARE(window.projectState, 1);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - fresh.smf"));
-}
-
-void TestFileCommands::newCancelledDialogKeepsOldProject()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    const QString image = fixture.makeImage(QStringLiteral("a.png"), 30, 20);
-    fixture.answerFiles(window, image, QString());
-    window.actionAdd->trigger();
-    ModalAnswer answer({QMessageBox::No});
-    PropertyAction cancel([](CProperty *dialog) { dialog->cancelButton->click(); });
-    window.actionNew->trigger();
-    QVERIFY(cancel.done);
-    QCOMPARE(window.layerTable->rowCount(), 1);
-    QCOMPARE(window.project.layers.size(), 1);
-    QCOMPARE(window.project.mapName, QStringLiteral("map"));
-}
-
-void TestFileCommands::openShowsLevels()
-{
-    WindowFixture fixture;
-    const QString path = fixture.path(QStringLiteral("two.smf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour));
-    file.close();
-
-    Mapvane2 window;
-    fixture.answerFiles(window, path, QString());
-    window.actionOpen->trigger();
-    QCOMPARE(window.projectState, 2);
-    QCOMPARE(window.layerTable->rowCount(), 2);
-    QCOMPARE(window.windowTitle(), "Mapvane - " + path);
-    QCOMPARE(window.lastDirectory, fixture.dir.path());
-    QVERIFY(window.canvas->layer != nullptr);
-    QCOMPARE(window.canvas->image.size(), QSize(90, 40));
-    QVERIFY(window.pointsForm->frmMain->isEnabled());
-    QCOMPARE(int(window.project.changeFlags), 0);
-    QVERIFY(window.actionCopy->isEnabled());
-}
-
-void TestFileCommands::openTooLarge_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Yes opens a browse window") << int(QMessageBox::Yes);
-    QTest::newRow("No leaves the window empty") << int(QMessageBox::No);
-}
-
-void TestFileCommands::openTooLarge()
-{
+    QFETCH(QString, command);
     QFETCH(int, answer);
-    WindowFixture fixture;
-    const QString path = fixture.path(QStringLiteral("big.smf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(buildSmfFile(300, 500, {gridRecord(1, 1), gridRecord(34, 20)},
-                            [](int, int, int) { return qRgb(255, 255, 255); }));
-    file.close();
-    const QString small = fixture.path(QStringLiteral("small.smf"));
-    QFile smallFile(small);
-    QVERIFY(smallFile.open(QIODevice::WriteOnly));
-    smallFile.write(buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
-    smallFile.close();
-
-    // A window showing a small file opens the large one.
-    Mapvane2 window;
-    fixture.answerFiles(window, small, QString());
-    window.actionOpen->trigger();
-    QVERIFY(window.canvas->layer != nullptr);
-    fixture.answerFiles(window, path, QString());
-    ModalAnswer answers({QMessageBox::StandardButton(answer)});
-    window.actionOpen->trigger();
-    QCOMPARE(answers.texts,
-             QStringList({QString::fromUtf8("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示")}));
-    // Empty, with its state and title; the canvas keeps nothing of the destroyed layers.
-    QCOMPARE(window.layerTable->rowCount(), 0);
-    QVERIFY(window.project.layers.isEmpty());
-    QVERIFY(window.canvas->layer == nullptr);
-    QVERIFY(window.canvas->image.isNull());
-    QCOMPARE(window.projectState, 2);
-    QCOMPARE(window.windowTitle(), "Mapvane - " + small);
-    QVERIFY(window.project.filePath != path);
-    if (answer == QMessageBox::Yes) {
-        QCOMPARE(window.childWindows.size(), 1);
-        Mapvane2 *child = window.childWindows.first();
-        QVERIFY(child->browseMode);
-        QCOMPARE(child->layerTable->rowCount(), 2);
-        QCOMPARE(child->windowTitle(), "Mapvane - " + path);
+    QFETCH(bool, saved);
+    ProjectWindow w;
+    w.window.project.changeFlags = answer ? 1 : 0;
+    const QString target = w.fixture.path(QStringLiteral("saved.smf"));
+    int opened = 0;
+    WindowFixture::answerFiles(w.window, QString(), target);
+    w.window.dialogs.openFile = [&opened](QWidget *, const QString &, const QString &, const QString &,
+                                          const QString &) {
+        ++opened;
+        return QString();
+    };
+    ModalAnswer prompt({QMessageBox::StandardButton(answer)});
+    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
+    bool proceeded = false;
+    if (command == QLatin1String("close")) {
+        proceeded = w.window.close();
+    } else if (command == QLatin1String("Open")) {
+        w.window.actionOpen->trigger();
+        proceeded = opened == 1;
     } else {
-        QVERIFY(window.childWindows.isEmpty());
+        w.window.actionNew->trigger();
+        proceeded = w.window.project.mapName == QLatin1String("fresh");
     }
+    const QString prompted = QString::fromUtf8("此操作将会关闭先前文件,是否保存?");
+    QCOMPARE(prompt.texts, answer ? QStringList{prompted} : QStringList());
+    QTEST(proceeded, "proceeds");
+    QCOMPARE(QFile::exists(target), saved);
+    const QString title = command == QLatin1String("New") ? QStringLiteral("fresh.smf") : saved ? target : QString();
+    QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title);
 }
 
-void TestFileCommands::openDamagedFile_data()
+void TestFileCommands::saveRefused_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour);
-    QTest::newRow("truncated") << good.left(good.size() / 2);
-    QTest::newRow("not an SMF file") << QByteArray("PK\x03\x04 some archive");
-    QTest::newRow("missing file") << QByteArray();
+    QTest::addColumn<int>("layers");  // added without calibration
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("asked");  // save dialogs
+    QTest::newRow("two layers without calibration") << 2 << QString::fromUtf8("输入数据无效或不完整") << 0;
+    QTest::newRow("folder is a file") << 0 << QString::fromUtf8("保存失败\n") << 1;
 }
 
-void TestFileCommands::openDamagedFile()
+// A save that is refused or fails says why and leaves the window as it was: not bound
+// to the file, same title, still changed. Of the layers without a valid calibration the
+// last one is shown.
+void TestFileCommands::saveRefused()
 {
-    QFETCH(QByteArray, bytes);
-    WindowFixture fixture;
-    const QString path = fixture.path(QStringLiteral("bad.smf"));
-    if (!bytes.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    Mapvane2 window;
-    fixture.startProject(window);
-    window.projectState = 2;
-    window.project.filePath = fixture.path(QStringLiteral("previous.smf"));
-    window.project.changeFlags = 0;
-    fixture.answerFiles(window, path, QString());
+    QFETCH(int, layers);
+    QFETCH(QString, message);
+    ProjectWindow w;
+    for (int i = 0; i < layers; ++i)
+        w.fixture.addLayer(w.window, 30, 20);
+    w.window.selectLayerRow(0);
+    w.fixture.write(QStringLiteral("plain"), QByteArray());
+    int asked = 0;
+    WindowFixture::answerFiles(w.window, QString(), w.fixture.path(QStringLiteral("plain/x.smf")), &asked);
     ModalAnswer answer;
-    window.actionOpen->trigger();
-    QCOMPARE(answer.texts.size(), 1);
-    QVERIFY(answer.texts.first().startsWith(QString::fromUtf8("无法读取SMF文件")));
-    QVERIFY(answer.texts.first().contains(path));
-    // Empty and bound to no file: a later Save cannot overwrite anything by accident.
-    QVERIFY(window.project.layers.isEmpty());
-    QCOMPARE(window.layerTable->rowCount(), 0);
-    QVERIFY(window.project.filePath.isEmpty());
-    QCOMPARE(window.projectState, 1);
+    w.window.actionSave->trigger();
+    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
+    QTEST(asked, "asked");
+    QCOMPARE(w.window.currentLayer, qMax(layers - 1, 0));
+    QCOMPARE(w.window.projectState, 1);
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Mapvane"));
+    QVERIFY(w.window.project.filePath.isEmpty());
+    QVERIFY(w.window.project.changeFlags != 0);
 }
 
-void TestFileCommands::openCorruptPayloadDrawsWhite()
+void TestFileCommands::open_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("title");  // %1 the file opened, %2 the file shown before
+    QTest::addColumn<QString>("message");
+    const QByteArray twoLevels = buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour);
+    QTest::newRow("two levels") << twoLevels << 2 << 2 << "Mapvane - %1" << "";
+    // Nothing of a file that cannot be read is kept, and the emptied project (named as
+    // the file shown before) is bound to no file: a later Save cannot overwrite anything.
+    QTest::newRow("truncated") << twoLevels.left(twoLevels.size() / 2) << 0 << 1 << "Mapvane - Built.smf"
+                               << QString::fromUtf8("无法读取SMF文件\n%1");
+    // Offered, and answered Yes, in a browse window of its own.
+    const auto blue = [](int, int, int) { return qRgb(8, 80, 160); };
+    QTest::newRow("too large to edit") << buildSmfFile(300, 500, {gridRecord(1, 1), gridRecord(34, 20)}, blue)
+                                       << 0 << 2 << "Mapvane - %2"
+                                       << QString::fromUtf8("无法编辑像素超过10,000 x 10,000的SMF文件!");
+}
+
+// The window, showing an SMF file, opens another one (answering Yes to browsing).
+void TestFileCommands::open()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, rows);
+    QFETCH(int, state);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    const bool browsed = rows == 0 && state == 2;
+    WindowFixture fixture;
+    const QString previous = fixture.write(QStringLiteral("previous.smf"),
+                                           buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
+    const QString path = fixture.write(QStringLiteral("opened.smf"), file);
+    Mapvane2 window;
+    WindowFixture::answerFiles(window, previous, QString());
+    window.actionOpen->trigger();
+    WindowFixture::answerFiles(window, path, QString());
+    ModalAnswer answer({QMessageBox::Yes});
+    window.actionOpen->trigger();
+    message.replace(QLatin1String("%1"), path);
+    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
+    QCOMPARE(window.layerTable->rowCount(), rows);
+    // The canvas keeps nothing of the layers that are gone.
+    QCOMPARE(window.canvas->layer, rows ? window.project.layers[window.currentLayer] : nullptr);
+    QCOMPARE(window.projectState, state);
+    QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
+    QCOMPARE(window.project.filePath.isEmpty(), state == 1);
+    QCOMPARE(window.childWindows.size(), browsed ? 1 : 0);
+    if (browsed) {
+        // Read-only, drawing the file's tiles, and never asking to save.
+        Mapvane2 *child = window.childWindows.first();
+        QVERIFY(child->browseMode && child->isVisible() && child->menuBar1->isHidden());
+        QVERIFY(!child->pointsForm->frmMain->isEnabled());
+        QCOMPARE(child->windowTitle(), "Mapvane - " + path);
+        child->canvas->resize(200, 100);
+        QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
+        QVERIFY(child->close());
+        QCOMPARE(answer.texts.size(), 1);
+    }
+}
+
+// WFL到SMF converts the chosen folder into an SMF file beside it with the properties
+// of the dialog, and tells where it is. The project keeps its own properties.
+void TestFileCommands::wflCommand()
+{
+    ProjectWindow w;
+    const QString folder = w.fixture.path(QStringLiteral("area"));
+    QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
+                             wfl::plainNames(15)));
+    w.window.project.changeFlags = 0;
+    w.window.dialogs.folder = [folder](QWidget *, const QString &, const QString &) { return folder; };
+    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("Area")));
+    ModalAnswer answer;
+    w.window.actionWlf_smf->trigger();
+    QCOMPARE(answer.texts, QStringList({folder + QStringLiteral(".smf")}));
+    QFile file(folder + QStringLiteral(".smf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    SmfFileIndex index;
+    QString error;
+    QVERIFY2(readSmfStructure(file, &index, &error), qPrintable(error));
+    QCOMPARE(index.header.cartographer + index.header.mapName, QStringLiteral("TesterArea"));
+    QCOMPARE(w.window.project.mapName, QStringLiteral("map"));
+    QCOMPARE(int(w.window.project.changeFlags), 0);
+}
+
+// One project made the way a user makes it, through the real widgets, gives the same
+// file as mapvane-cli convert of the same calibration.
+void TestFileCommands::windowSavesAsTheCliConverts()
 {
     WindowFixture fixture;
-    QByteArray bytes = buildSmfFile(30, 20, {gridRecord(2, 1)}, [](int, int column, int) {
-        return column == 0 ? qRgb(0, 0, 0) : qRgb(8, 8, 8);
+    Mapvane2 window;
+    ModalDialogAction<CProperty> answer([](CProperty *dialog) {
+        dialog->lineEdit->setText(QStringLiteral("Tester"));
+        dialog->lineEdit_2->setText(QStringLiteral("Harbour"));
+        dialog->okButton->click();
     });
-    for (int i = 1; i <= 10; ++i)
-        bytes[bytes.size() - i] = char(0x33);
-    const QString path = fixture.path(QStringLiteral("corrupt.smf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    Mapvane2 window;
-    fixture.answerFiles(window, path, QString());
-    window.actionOpen->trigger();
-    QCOMPARE(window.layerTable->rowCount(), 1);
-    QCOMPARE(window.canvas->image.pixel(10, 10), qRgb(0, 0, 0));
-    QCOMPARE(window.canvas->image.pixel(40, 10), qRgb(255, 255, 255));
-}
-
-void TestFileCommands::browseWindow()
-{
-    WindowFixture fixture;
-    const QString path = fixture.path(QStringLiteral("b.smf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(buildSmfFile(30, 20, {gridRecord(3, 2)}, positionColour));
-    file.close();
-    Mapvane2 window;
-    fixture.answerFiles(window, path, QString());
-    window.action_smf->trigger();
-    QCOMPARE(window.childWindows.size(), 1);
-    Mapvane2 *child = window.childWindows.first();
-    QVERIFY(child->browseMode);
-    QVERIFY(child->project.browseMode);
-    QVERIFY(child->isVisible());
-    QVERIFY(child->menuBar1->isHidden());
-    QVERIFY(child->mainToolBar->isHidden());
-    QVERIFY(!child->layerDock->features().testFlag(QDockWidget::DockWidgetClosable));
-    QVERIFY(child->layerDock->features().testFlag(QDockWidget::DockWidgetMovable));
-    QVERIFY(!child->pointsForm->frmMain->isEnabled());
-    QCOMPARE(child->projectState, 2);
-    QCOMPARE(child->windowTitle(), "Mapvane - " + path);
-    // Only header, record and index are held; no level image is assembled.
-    QCOMPARE(child->project.smfImages.first().size(), 148 + 288 + 6 * 8);
-    QVERIFY(child->canvas->image.isNull());
-    // The canvas draws the file's tiles.
-    child->canvas->resize(200, 100);
-    const QImage shot = child->canvas->grab().toImage();
-    QCOMPARE(shot.pixel(45, 30), positionColour(0, 1, 1) | 0xFF000000);
-    QCOMPARE(shot.pixel(150, 80), qRgb(255, 255, 255));
-    QCOMPARE(child->project.layers.first()->tileCache.size(), 6);
-    // Never asks to save.
-    QVERIFY(child->close());
-}
-
-void TestFileCommands::browseCancelled()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.answerFiles(window, QString(), QString());
-    window.action_smf->trigger();
-    for (Mapvane2 *child : window.childWindows)
-        QVERIFY(!child->isVisible());
-}
-
-void TestFileCommands::saveIntoFolderThatIsAFile()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    QFile blocker(fixture.path(QStringLiteral("plain")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString target = fixture.path(QStringLiteral("plain/x.smf"));
-    fixture.answerFiles(window, QString(), target);
-    ModalAnswer answer;
-    window.actionSave->trigger();
-    QCOMPARE(answer.texts.size(), 1);
-    QVERIFY(answer.texts.first().startsWith(QString::fromUtf8("保存失败")));
-    QCOMPARE(window.projectState, 1);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
-    QVERIFY(window.project.changeFlags != 0);
-    QVERIFY(window.project.filePath.isEmpty());
-}
-
-void TestFileCommands::saveFailingHalfWayKeepsOldFile()
-{
-    WindowFixture fixture;
-    Mapvane2 window;
-    fixture.startProject(window);
-    const QString image = fixture.makeImage(QStringLiteral("a.png"), 900, 1000);
-    const QString target = fixture.path(QStringLiteral("kept.smf"));
-    fixture.answerFiles(window, image, target);
+    window.actionNew->trigger();
+    WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
     window.actionAdd->trigger();
-    window.project.setTopLeftLon(0, 10.0);
-    window.project.setTopLeftLat(0, 46.0);
-    window.project.setBottomRightLon(0, 11.0);
-    window.project.setBottomRightLat(0, 45.0);
+    // Both points placed on the canvas with the placing commands, both positions typed
+    // in decimal degrees on WGS 1984.
+    window.actionAddPoint1->trigger();
+    QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(30, 40));
+    window.actionAddPoint2->trigger();
+    QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(600, 450));
+    typeInto(window.pointsForm->edLon1, QStringLiteral("113.25"));
+    typeInto(window.pointsForm->edLat1, QStringLiteral("22.75"));
+    typeInto(window.pointsForm->edLon2, QStringLiteral("114.5"));
+    typeInto(window.pointsForm->edLat2, QStringLiteral("21.5"));
+    // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
+    QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
+    WindowFixture::answerFiles(window, QString(), fixture.path(QStringLiteral("window.smf")));
     window.actionSave->trigger();
-    const QByteArray before = read(target);
-    QVERIFY(before.size() > 10000);
-    QCOMPARE(window.windowTitle(), "Mapvane - " + target);
-
-    // A file-size limit far below the file: the write fails half way.
-    window.project.setBottomRightLat(0, 44.0);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit low = old;
-    low.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
-    ModalAnswer answer;
-    window.actionSave->trigger();
-    setrlimit(RLIMIT_FSIZE, &old);
-
-    QCOMPARE(answer.texts.size(), 1);
-    QVERIFY(answer.texts.first().startsWith(QString::fromUtf8("保存失败")));
-    QCOMPARE(read(target), before);
-    QVERIFY(window.project.changeFlags != 0);
     QCOMPARE(window.projectState, 2);
-    const QStringList leftovers = QDir(fixture.dir.path()).entryList(QDir::Files);
-    QCOMPARE(leftovers.filter(QStringLiteral("kept")).size(), 1);
+
+    // In the same folder, the config.ini the dialog wrote gives the same name,
+    // cartographer and fill.
+    const QString layer = QStringLiteral("scan.png@30,40,113.25,22.75,600,450,114.5,21.5");
+    const cli::Result result = cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
+    QVERIFY2(result.exitCode == 0, result.err.constData());
+    QFile windowFile(fixture.path(QStringLiteral("window.smf")));
+    QFile cliFile(fixture.path(QStringLiteral("cli.smf")));
+    QVERIFY(windowFile.open(QIODevice::ReadOnly) && cliFile.open(QIODevice::ReadOnly));
+    const QByteArray saved = windowFile.readAll();
+    QVERIFY(saved.size() > 148);
+    QCOMPARE(saved, cliFile.readAll());
 }
 
 QTEST_MAIN(TestFileCommands)

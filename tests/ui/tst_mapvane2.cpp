@@ -1,298 +1,231 @@
 #include <QtTest>
 
-#include <QComboBox>
-#include <QDockWidget>
 #include <QLabel>
-#include <QScrollArea>
 #include <QTableWidget>
 
 #include "settings/language_settings.h"
 #include "common/modal_answer.h"
+#include "common/window_fixture.h"
+#include "project/map_layer.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
-#include "ui/mapvane2.h"
+#include "ui/c_property.h"
 
-// The main window's object tree, command states, view toggles, placing modes,
-// language marks and the reading of config.ini. Every test runs in its own
-// working folder, because the window reads and writes files there.
+namespace {
+
+// One degree of longitude and latitude from 10° E, 46° N.
+void calibrate(MapProject &project, int layer)
+{
+    project.setTopLeftLon(layer, 10.0);
+    project.setBottomRightLon(layer, 11.0);
+    project.setTopLeftLat(layer, 46.0);
+    project.setBottomRightLat(layer, 45.0);
+    project.updateScale(layer);
+}
+
+QByteArray fileContent(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace
+
+// The main window: language menu, the properties command with the config.ini
+// defaults, the layer table with its commands, and the canvas.
 class TestMapvane2 : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
-    void windowBasics();
-    void selectors();
-    void updateActions_data();
-    void updateActions();
-    void placingModes();
-    void viewToggles();
     void languageMarks_data();
     void languageMarks();
-    void languageChangeWritesIni();
-    void configDefaults_data();
-    void configDefaults();
-    void saveProjectToWithoutProject();
-    void destructionDeletesBrowseWindows();
-
-private:
-    static void addRow(Mapvane2 &window);
-
-    QTemporaryDir *dir = nullptr;
-    QString oldCurrent;
+    void propertyCommand_data();
+    void propertyCommand();
+    void sortKeepsRowsAndLayersInStep();
+    void deleteSelectsThePreviousRow_data();
+    void deleteSelectsThePreviousRow();
+    void placingPoints();
+    void positionReadOut();
+    void copyCommands();
 };
-
-void TestMapvane2::init()
-{
-    oldCurrent = QDir::currentPath();
-    dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(dir->path()));
-    languageFile = LanguageFileTable[0];
-}
-
-void TestMapvane2::cleanup()
-{
-    QDir::setCurrent(oldCurrent);
-    delete dir;
-    dir = nullptr;
-}
-
-void TestMapvane2::addRow(Mapvane2 &window)
-{
-    const int row = window.layerTable->rowCount();
-    window.layerTable->insertRow(row);
-    window.layerTable->setItem(row, 0, new QTableWidgetItem(QStringLiteral("row")));
-}
-
-void TestMapvane2::windowBasics()
-{
-    Mapvane2 window;
-    QVERIFY(window.isMaximized());
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
-    QCOMPARE(window.lastDirectory, QDir::currentPath());
-    QCOMPARE(window.scrollArea->widget(), static_cast<QWidget *>(window.canvas));
-    QVERIFY(window.canvas->hasMouseTracking());
-}
-
-
-
-
-
-
-
-// The two selectors and the notation table behind the notation selector.
-void TestMapvane2::selectors()
-{
-    Mapvane2 window;
-    QComboBox *datums = window.datumSelector;
-    QCOMPARE(datums->count(), 228);
-    QCOMPARE(datums->itemText(0), QStringLiteral("Adindan-Burkina"));
-    QCOMPARE(datums->itemText(224), QStringLiteral("WGS 1984"));
-    QCOMPARE(datums->itemText(227), QStringLiteral("Zanderij"));
-    QCOMPARE(datums->currentIndex(), 224);
-
-    QComboBox *notations = window.notationSelector;
-    const QStringList items = {QString::fromUtf8("度"), QString::fromUtf8("度分"), QString::fromUtf8("度分秒"),
-                               QStringLiteral("UTM"), QStringLiteral("TM")};
-    const int styles[5] = {0, 1, 2, 0, 0};
-    const int grids[5] = {0, 0, 0, 1, 12};
-    QCOMPARE(notations->count(), 5);
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(notations->itemText(i), items[i]);
-        QCOMPARE(window.notationTable[i].angleStyle, styles[i]);
-        QCOMPARE(window.notationTable[i].gridKind, grids[i]);
-    }
-}
-
-void TestMapvane2::updateActions_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QStringList>("disabled");
-    QTest::newRow("no project") << 0 << 0
-                                << QStringList({"actionProperty", "actionAdd", "actionCopy", "actionDelete", "atAuto",
-                                                "actionAddPoint1", "actionAddPoint2"});
-    QTest::newRow("no project, rows left") << 0 << 2
-                                           << QStringList({"actionProperty", "actionAdd", "actionCopy",
-                                                           "actionDelete", "atAuto", "actionAddPoint1",
-                                                           "actionAddPoint2"});
-    QTest::newRow("new project, no rows")
-        << 1 << 0 << QStringList({"actionCopy", "actionDelete", "atAuto", "actionAddPoint1", "actionAddPoint2"});
-    QTest::newRow("bound project with rows") << 2 << 3 << QStringList();
-}
-
-void TestMapvane2::updateActions()
-{
-    QFETCH(int, state);
-    QFETCH(int, rows);
-    QFETCH(QStringList, disabled);
-    Mapvane2 window;
-    for (int i = 0; i < rows; ++i)
-        addRow(window);
-    // Start from the opposite: everything disabled and both placing actions checked.
-    for (QAction *a : window.findChildren<QAction *>())
-        a->setEnabled(false);
-    window.actionAddPoint1->setChecked(true);
-    window.actionAddPoint2->setChecked(true);
-    window.projectState = state;
-    window.updateActions();
-
-    const QStringList managed = {"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionProperty",
-                                 "actionAdd", "actionCopy", "atAuto", "actionDelete", "actionAddPoint1",
-                                 "actionAddPoint2"};
-    for (const QString &name : managed) {
-        auto *a = window.findChild<QAction *>(name);
-        QCOMPARE(a->isEnabled(), !disabled.contains(name));
-    }
-    const bool unchecked = disabled.contains(QStringLiteral("actionAddPoint1"));
-    QCOMPARE(window.actionAddPoint1->isChecked(), !unchecked);
-    QCOMPARE(window.actionAddPoint2->isChecked(), !unchecked);
-    // Language, view, tool and help actions are not touched.
-    QVERIFY(!window.actionAbout->isEnabled());
-    QVERIFY(!window.actionWlf_smf->isEnabled());
-}
-
-void TestMapvane2::placingModes()
-{
-    Mapvane2 window;
-    window.projectState = 1;
-    window.updateActions();
-    // Enabled by hand: with no rows the mode is refused and the cursor stays.
-    window.actionAddPoint1->setEnabled(true);
-    window.actionAddPoint1->trigger();
-    QVERIFY(!window.actionAddPoint1->isChecked());
-    QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
-
-    addRow(window);
-    window.updateActions();
-    window.actionAddPoint1->trigger();
-    QVERIFY(window.actionAddPoint1->isChecked());
-    QCOMPARE(window.cursor().shape(), Qt::CrossCursor);
-    // The modes exclude each other, and triggering a checked one leaves it checked.
-    for (int i = 0; i < 2; ++i) {
-        window.actionAddPoint2->trigger();
-        QVERIFY(window.actionAddPoint2->isChecked());
-        QVERIFY(!window.actionAddPoint1->isChecked());
-    }
-}
-
-void TestMapvane2::viewToggles()
-{
-    Mapvane2 window;
-    window.actionTool_On_Off->trigger();
-    QVERIFY(window.mainToolBar->isHidden());
-    window.actionTool_On_Off->trigger();
-    QCOMPARE(window.toolBarArea(window.mainToolBar), Qt::TopToolBarArea);
-    window.actionStatus_On_Off->trigger();
-    QVERIFY(window.statusBar1->isHidden());
-
-    // The widget's state decides, not the action's mark.
-    window.layerDock->hide();
-    window.actionLayer_On_Off->trigger();
-    QVERIFY(window.layerDock->isVisible());
-    window.actionPoints_On_Off->trigger();
-    QVERIFY(window.pointsDock->isHidden());
-
-    // Closing a dock unticks its own menu item.
-    QAction *toggle = window.layerDock->toggleViewAction();
-    window.layerDock->close();
-    QVERIFY(!toggle->isChecked());
-    toggle->trigger();
-    QVERIFY(window.layerDock->isVisible());
-}
 
 void TestMapvane2::languageMarks_data()
 {
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("file");  // as read from Language.ini
     QTest::addColumn<int>("marked");
-    QTest::newRow("missing Language.ini") << "./LanguageEN.qm" << 0;
-    QTest::newRow("empty Language.ini") << "./Language.qm" << 0;
+    QTest::newRow("English") << "./LanguageEN.qm" << 0;
     QTest::newRow("Simplified") << "./LanguageZH.qm" << 1;
     QTest::newRow("Traditional") << "./LanguageTW.qm" << 2;
-    QTest::newRow("near miss: trailing space") << "./LanguageTW.qm " << 0;
-    QTest::newRow("near miss: letter case") << "./languageZH.qm" << 0;
-    QTest::newRow("near miss: no ./") << "LanguageZH.qm" << 0;
+    QTest::newRow("near miss: trailing blank") << "./LanguageTW.qm " << 0;
 }
 
+// The running language is ticked and cannot be chosen again; choosing another one
+// names it in Language.ini for the next start.
 void TestMapvane2::languageMarks()
 {
     QFETCH(QString, file);
     QFETCH(int, marked);
+    WindowFixture fixture;
     languageFile = file;
     Mapvane2 window;
     for (int i = 0; i < 3; ++i) {
-        QAction *a = window.languageActions[i];
-        const bool isMarked = i == marked;
-        QCOMPARE(a->isEnabled(), !isMarked);
-        QCOMPARE(a->isChecked(), isMarked);
-        QCOMPARE(a->isCheckable(), isMarked);
+        QCOMPARE(window.languageActions[i]->isChecked(), i == marked);
+        QCOMPARE(window.languageActions[i]->isEnabled(), i != marked);
     }
+    ModalAnswer restartNotice;
+    window.languageActions[(marked + 1) % 3]->trigger();
+    QCOMPARE(fileContent(QStringLiteral("Language.ini")), (LanguageFileTable[(marked + 1) % 3] + "\n").toUtf8());
 }
 
-void TestMapvane2::languageChangeWritesIni()
+void TestMapvane2::propertyCommand_data()
 {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("accepted") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+// The command shows the project's properties, the config.ini defaults at first, and
+// refuses an empty map name; an accepted dialog sets them and keeps them in config.ini
+// as the next defaults, a cancelled one changes nothing.
+void TestMapvane2::propertyCommand()
+{
+    QFETCH(bool, accept);
+    WindowFixture fixture;
+    fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
     Mapvane2 window;
-    ModalAnswer answer;
-    window.action_C->trigger();
-    QCOMPARE(answer.texts, QStringList({QString::fromUtf8("请重新运行本程序以使语言切换生效.")}));
-    QCOMPARE(answer.titles, QStringList({QString::fromUtf8("提示")}));
-    QFile file(QStringLiteral("Language.ini"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("./LanguageZH.qm\n"));
-    // The marks stay as they were until the next start.
-    QVERIFY(window.action->isChecked());
-    QVERIFY(!window.action_C->isChecked());
-    QVERIFY(window.action_C->isEnabled());
-}
-
-void TestMapvane2::configDefaults_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("cartographer");
-    QTest::addColumn<QString>("mapName");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("no config.ini") << QByteArray() << "Kelvo" << "Kelvo" << QColor(122, 122, 122);
-    QTest::newRow("five lines") << QByteArray("A\nB\n1\n2\n3\n") << "A" << "B" << QColor(1, 2, 3);
-    QTest::newRow("empty third line") << QByteArray("A\nB\n\n2\n3\n") << "A" << "B" << QColor(0, 2, 3);
-    QTest::newRow("two lines") << QByteArray("A\nB\n") << "A" << "B" << QColor(122, 122, 122);
-}
-
-void TestMapvane2::configDefaults()
-{
-    QFETCH(QByteArray, content);
-    if (!content.isNull()) {
-        QFile file(QStringLiteral("config.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-    Mapvane2 window;
-    // A missing file is created empty.
-    QVERIFY(QFile::exists(QStringLiteral("config.ini")));
-    QCOMPARE(QFileInfo(QStringLiteral("config.ini")).size(), content.size());
-    QTEST(window.project.cartographer, "cartographer");
-    QTEST(window.project.mapName, "mapName");
-    QTEST(window.project.fillColour, "colour");
-    // Loading the defaults is not a change.
     QCOMPARE(int(window.project.changeFlags), 0);
+    window.projectState = 1;
+    window.updateActions();
+    QStringList shown;
+    ModalAnswer refused;
+    ModalDialogAction<CProperty> answer([&](CProperty *dialog) {
+        shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
+        dialog->lineEdit_2->clear();
+        dialog->okButton->click();
+        dialog->lineEdit_2->setText(QStringLiteral("C"));
+        dialog->setSwatchColour(QColor(4, 5, 6));
+        (accept ? dialog->okButton : dialog->cancelButton)->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    window.actionProperty->trigger();
+    QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
+    QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
+    QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
+    QCOMPARE(window.project.fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
+    QCOMPARE(window.project.changeFlags != 0, accept);
+    QCOMPARE(fileContent(QStringLiteral("config.ini")), accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
 }
 
-void TestMapvane2::saveProjectToWithoutProject()
+// Row i shows layer i at all times: a re-sort by scale (finest first, ties in their
+// order) moves the rows with the layers, and the current layer stays current.
+void TestMapvane2::sortKeepsRowsAndLayersInStep()
 {
+    ProjectWindow w;
+    for (int height : {100, 300, 100})
+        w.fixture.addLayer(w.window, 40, height);
+    const QVector<MapLayer *> added = w.window.project.layers;
+    for (int i = 0; i < 3; ++i)
+        calibrate(w.window.project, i);
+    w.window.selectLayerRow(0);
+    QCOMPARE(w.window.project.layers, QVector<MapLayer *>({added[1], added[0], added[2]}));
+    QCOMPARE(w.window.layerTable->item(0, 0)->text() + w.window.layerTable->item(1, 0)->text()
+                 + w.window.layerTable->item(2, 0)->text(),
+             QString::fromUtf8("层1层0层2"));
+    QVERIFY(w.window.currentLayer == 1 && w.window.layerTable->item(1, 0)->isSelected());
+    QCOMPARE(w.window.canvas->layer, added[0]);
+}
+
+void TestMapvane2::deleteSelectsThePreviousRow_data()
+{
+    QTest::addColumn<int>("layers");  // the last one is deleted
+    QTest::newRow("second of two") << 2;
+    QTest::newRow("the only one") << 1;
+}
+
+void TestMapvane2::deleteSelectsThePreviousRow()
+{
+    QFETCH(int, layers);
+    ProjectWindow w;
+    for (int i = 0; i < layers; ++i)
+        w.fixture.addLayer(w.window, 40 + i, 30);
+    MapLayer *kept = layers > 1 ? w.window.project.layers[0] : nullptr;
+    w.window.actionDelete->trigger();
+    QCOMPARE(w.window.layerTable->rowCount(), layers - 1);
+    // The canvas never keeps the deleted layer.
+    QCOMPARE(w.window.canvas->layer, kept);
+    QCOMPARE(w.window.canvas->image.width(), kept ? 40 : 0);
+    QCOMPARE(w.window.pointsForm->frmMain->isEnabled(), kept != nullptr);
+}
+
+// A click places a point only while its placing command is checked, at the image
+// pixel under the mouse, and ends the placing; a pixel typed in the form brings its
+// point into view.
+void TestMapvane2::placingPoints()
+{
+    ProjectWindow w;
+    w.fixture.addLayer(w.window, 400, 300);
+    CPaintArea *canvas = w.window.canvas;
+    const MapLayer *layer = w.window.project.layers[0];
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 30));
+    QCOMPARE(layer->topLeft.pixelX, 0);
+
+    canvas->scrollX = 100;
+    canvas->scrollY = 50;
+    w.window.actionAddPoint2->trigger();
+    w.window.actionAddPoint1->trigger();
+    QVERIFY(!w.window.actionAddPoint2->isChecked());
+    QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(10, 20));
+    QCOMPARE(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY), QPoint(110, 70));
+    QVERIFY(!w.window.actionAddPoint1->isChecked());
+    w.window.actionAddPoint2->trigger();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(150, 120));
+    QCOMPARE(QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY), QPoint(250, 170));
+    QCOMPARE(w.window.pointsForm->edX2->text(), QStringLiteral("250"));
+
+    typeInto(w.window.pointsForm->edY1, QStringLiteral("0"));
+    QCOMPARE(QPoint(canvas->scrollX, canvas->scrollY), QPoint(100, 0));
+}
+
+// The status bar shows the pixel under the mouse and its position in the chosen
+// notation, linear from the top-left point.
+void TestMapvane2::positionReadOut()
+{
+    MapLayer layer;
+    layer.topLeft = CalibrationPoint{0, 0, 0, 0};
+    layer.scale = layer.lonScale = 1000.0;
+    WindowFixture fixture;
     Mapvane2 window;
-    const QString path = QDir::current().filePath(QStringLiteral("x.smf"));
-    QCOMPARE(window.saveProjectTo(path), -1);
-    QVERIFY(!QFile::exists(path));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane"));
+    window.canvas->setLayer(&layer);
+    window.notationSelector->setCurrentIndex(1);
+    // At 1000 ms per pixel, 3600 pixels east and 3599 pixels south of 0° 0°.
+    QMouseEvent move(QEvent::MouseMove, QPointF(3600, 3599), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.canvas, &move);
+    QCOMPARE(window.statusLabels[0]->text() + window.statusLabels[1]->text(), QStringLiteral("36003599"));
+    QCOMPARE(window.statusLabels[2]->text() + window.statusLabels[3]->text(),
+             QString::fromUtf8("E   1°00.00000'S   0°59.98333'"));
 }
 
-void TestMapvane2::destructionDeletesBrowseWindows()
+// Copy adds a copy of the current layer at the percentage asked for; Auto adds four,
+// at 60, 80, 120 and 140 %, all of the layer current at the start. The rows follow the
+// scales, and the last copy is current.
+void TestMapvane2::copyCommands()
 {
-    auto *window = new Mapvane2;
-    QPointer<Mapvane2> child = new Mapvane2;
-    window->childWindows.append(child);
-    delete window;
-    QVERIFY(child.isNull());
+    ProjectWindow w;
+    w.fixture.addLayer(w.window, 100, 100);
+    calibrate(w.window.project, 0);
+    w.window.selectLayerRow(0);
+    w.window.atAuto->trigger();
+    w.window.dialogs.integer = [](QWidget *, const QString &, const QString &, int, int, int, int, bool *ok) {
+        *ok = true;
+        return 5;
+    };
+    w.window.actionCopy->trigger();
+    QList<int> widths;
+    for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
+        widths << w.window.project.layerImage(row)->width();
+    QCOMPARE(widths, QList<int>({140, 120, 100, 80, 60, 7}));
+    QCOMPARE(w.window.project.layerImage(w.window.currentLayer)->width(), 7);
 }
 
 QTEST_MAIN(TestMapvane2)
