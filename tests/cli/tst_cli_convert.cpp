@@ -137,17 +137,12 @@ void TestCliConvert::settings_data()
         << QByteArray() << QStringList() << "Kelvo" << "Kelvo" << qRgb(122, 122, 122) << QString();
     QTest::newRow("config.ini of the window, CRLF")
         << QByteArray("Ann\r\nAtlas\r\n255\r\n0\r\n0\r\n") << QStringList() << "Ann" << "Atlas" << qRgb(255, 0, 0) << QString();
-    QTest::newRow("empty texts read as Kelvo")
-        << QByteArray("\n\n0\n0\n255\n") << QStringList() << "Kelvo" << "Kelvo" << qRgb(0, 0, 255) << QString();
     QTest::newRow("options win over config.ini")
         << QByteArray("Ann\nAtlas\n255\n0\n0\n") << QStringList{"--name", "Alps", "--fill", "0,255,0"} << "Ann" << "Alps"
         << qRgb(0, 255, 0) << QString();
     QTest::newRow("another program's config.ini")
         << QByteArray("[General]\nlanguage=de\n") << QStringList() << "Kelvo" << "Kelvo" << qRgb(122, 122, 122)
         << "./config.ini is not a settings file of this program";
-    QTest::newRow("colour out of range")
-        << QByteArray("Ann\nAtlas\n256\n0\n0\n") << QStringList() << "Kelvo" << "Kelvo" << qRgb(122, 122, 122)
-        << "line 3 is not a whole number 0 to 255";
     QTest::newRow("--config names another file")
         << QByteArray("Ann\nAtlas\n255\n0\n0\n") << QStringList{"--config", "other.ini"} << "Bo" << "Other"
         << qRgb(1, 2, 3) << QString();

@@ -94,7 +94,6 @@ void TestCliExitCodes::failure_data()
     row("convert: LAYER with 5 values", 2, "needs 4 values", {"convert", "x.smf", "map.png@1,2,3,4,5"});
     row("convert: fractional pixel", 2, "not a whole pixel", {"convert", "x.smf", "map.png@0.5,0,0,1,10,10,1,0"});
     row("convert: fill with two values", 2, "--fill", {"convert", "x.smf", layer, "--fill", "1,2"});
-    row("convert: fill above 255", 2, "--fill", {"convert", "x.smf", layer, "--fill", "256,0,0"});
     row("convert: tile of width 0", 2, "--tile", {"convert", "x.smf", layer, "--tile", "0x500"});
     row("convert: output is the image", 2, "the output map.png is the input map.png", {"convert", "map.png", layer});
     row("convert: output is the image by another path", 2, "is the input map.png",
@@ -107,7 +106,6 @@ void TestCliExitCodes::failure_data()
     row("convert: negative pixel", 1, "the top-left pixel (-100, -100) lies outside",
         {"convert", "x.smf", "map.png@-100,-100,10,46,100,100,11,45"});
     row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", {"convert", "x.smf", "map.png@1,1,0,0"});
-    row("convert: latitude beyond 90", 1, "invalid calibration", {"convert", "x.smf", "map.png@0,90.0000003,1,0"});
     row("convert: second layer invalid", 1, "layer 1", {"convert", "x.smf", layer, "map.png@0,0,1,1"});
     row("convert: extent beyond 32 bits", 1, "32-bit range", {"convert", "x.smf", "map.png@0,0,-180,90,1,1,180,-90"});
     row("convert: missing image", 3, "cannot read the image nothing.png: No such file", {"convert", "x.smf", "nothing.png@0,1,1,0"});
@@ -120,11 +118,9 @@ void TestCliExitCodes::failure_data()
         {"convert", "x.smf", layer, "blank.map"});
     row("convert: Point lines on an unknown datum", 1, "mars.map: the datum 'Mars 2000'", {"convert", "x.smf", "mars.map"});
     row("convert: output folder is a file", 3, "cannot create", {"convert", "map.png/x.smf", layer});
-    row("convert: output folder missing", 3, "cannot create", {"convert", "no/such/x.smf", layer});
     row("convert: settings file missing", 3, "cannot read the settings file none.ini", {"convert", "x.smf", layer, "--config", "none.ini"});
 
     row("wfl: no folder", 2, "missing FOLDER", {"wfl"});
-    row("wfl: two folders", 2, "one FOLDER", {"wfl", "tiles", "tiles"});
     row("wfl: unknown option", 2, "wfl: unknown option '--tile'", {"wfl", "tiles", "--tile", "300x500"});
     row("wfl: -o without a value", 2, "option -o needs a value", {"wfl", "tiles", "-o"});
     row("wfl: output is a tile", 2, "the output tiles/15_0x0.png is the input", {"wfl", "tiles", "-o", "tiles/15_0x0.png"});
@@ -136,14 +132,12 @@ void TestCliExitCodes::failure_data()
     row("wfl: output folder missing", 3, "cannot create no/x.smf", {"wfl", "tiles", "-o", "no/x.smf"});
 
     row("info: no file", 2, "missing FILE.smf", {"info"});
-    row("info: two files", 2, "one FILE.smf", {"info", "a.smf", "a.smf"});
     row("info: unknown option", 2, "info: unknown option '--xml'", {"info", "a.smf", "--xml"});
     row("info: missing file", 3, "cannot open gone.smf", {"info", "gone.smf"});
     row("info: not an SMF file", 1, "bad.smf is not a usable SMF file: not an SMF file", {"info", "bad.smf"});
 
     row("extract: no output", 2, "needs FILE.smf LEVEL OUT", {"extract", "a.smf", "0"});
     row("extract: level not a number", 2, "LEVEL", {"extract", "a.smf", "one", "o.png"});
-    row("extract: negative level", 2, "unknown option '-1'", {"extract", "a.smf", "-1", "o.png"});
     row("extract: output is the input", 2, "the output a.smf is the input a.smf", {"extract", "a.smf", "0", "a.smf"});
     row("extract: format it cannot write", 2, "cannot write 'o.gif'", {"extract", "a.smf", "0", "o.gif"});
     row("extract: level that does not exist", 1, "has no level 1", {"extract", "a.smf", "1", "o.png"});
@@ -158,11 +152,8 @@ void TestCliExitCodes::failure_data()
     row("coord: no mode", 2, "give one of", {"coord", "1", "1"});
     row("coord: notation with parse", 2, "cannot be combined", {"coord", "--notation", "deg", "--parse", "tm", "1", "1"});
     row("coord: latitude 90.5", 2, "latitude '90.5' is outside", {"coord", "--notation", "deg", "90.5", "1"});
-    row("coord: longitude not a number", 2, "longitude '1x'", {"coord", "--notation", "deg", "1", "1x"});
-    row("coord: three values", 2, "two values", {"coord", "--notation", "deg", "1", "2", "3"});
     row("coord: unknown grid", 2, "unknown grid 'deg'", {"coord", "--parse", "deg", "1", "1"});
     row("coord: UTM zone 99", 1, "the UTM zone '99' is outside 1 to 60", {"coord", "--parse", "utm", "99 Q 757196", "2490320"});
-    row("coord: UTM zone 0", 1, "UTM zone '0'", {"coord", "--parse", "utm", "0 Q 757196", "2490320"});
     row("coord: UTM band I", 1, "UTM band 'I'", {"coord", "--parse", "utm", "49 I 757196", "2490320"});
     row("coord: UTM text garbage", 1, "UTM easting text 'garbage'", {"coord", "--parse", "utm", "garbage", "2490320"});
     row("coord: UTM without band", 1, "UTM easting text", {"coord", "--parse", "utm", "31 500000", "0"});

@@ -41,7 +41,6 @@ private slots:
     void calibration();
     void imagePath_data();
     void imagePath();
-    void unreadableFile();
     void addImageLayer_data();
     void addImageLayer();
 
@@ -73,7 +72,6 @@ void TestOziMap::isOziMapPath_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("expected");
     QTest::newRow("upper case A.MAP") << "A.MAP" << true;
-    QTest::newRow("mixed case") << "maps/Topo.Map" << true;
     QTest::newRow("roadmap without a dot") << "roadmap" << false;
     QTest::newRow("hidden file .map, no name") << "/data/.map" << false;
     QTest::newRow("image whose name holds .map") << "a.map.png" << false;
@@ -97,8 +95,6 @@ void TestOziMap::calibration_data()
     const Calibration cornersExpected{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000};
     QTest::newRow("four corners of a 1000 x 800 image, CRLF")
         << fixtures::oziMapFile("topo.png", corners) << int(kOziMmpBlock) << cornersExpected;
-    QTest::newRow("four corners, LF line ends")
-        << fixtures::oziHeader("topo.png", corners) + fixtures::oziPointBlock(corners) << int(kOziMmpBlock) << cornersExpected;
 
     // A 3 x 4 grid in which the extreme pixels are the ninth to twelfth points.
     QVector<OziPoint> grid;
@@ -109,7 +105,6 @@ void TestOziMap::calibration_data()
         << withBlock(fixtures::oziPointBlock(grid)) << int(kOziMmpBlock) << cornersExpected;
 
     QTest::newRow("count 0: no points") << withBlock("MMPNUM,0\nMM1B,1\n") << int(kOziNoReferencePoints) << kFreshLayer;
-    QTest::newRow("MMPNUM,4 as the last line") << withBlock("MMPNUM,4\n") << int(kOziNoReferencePoints) << kFreshLayer;
     QTest::newRow("empty file") << QByteArray() << int(kOziNoReferencePoints) << kFreshLayer;
     // Four pixel lines, then only two geographic lines before the end of the file.
     QTest::newRow("file ends inside the block")
@@ -176,7 +171,6 @@ void TestOziMap::imagePath_data()
 
     const QStringList topo{QStringLiteral("topo.png")};
     QTest::newRow("relative name") << QByteArray("topo.png") << topo << "%DIR%/topo.png";
-    QTest::newRow("relative name, missing") << QByteArray("map.png") << QStringList() << "%DIR%/map.png";
     QTest::newRow("relative folder with backslashes")
         << QByteArray("scans\\topo.png") << QStringList{QStringLiteral("scans/topo.png")} << "%DIR%/scans/topo.png";
     QTest::newRow("Windows absolute path, image beside the map")
@@ -188,10 +182,9 @@ void TestOziMap::imagePath_data()
         << "%DIR%/topo.png";
     QTest::newRow("Windows absolute path, missing")
         << QByteArray("C:\\Maps\\Scans\\gone.png") << topo << "C:/Maps/Scans/gone.png";
-    QTest::newRow("absolute path of this machine")
-        << QByteArray("%DIR%/elsewhere/topo.png") << QStringList{QStringLiteral("elsewhere/topo.png"), QStringLiteral("topo.png")}
+    QTest::newRow("absolute path of this machine, trailing blanks")
+        << QByteArray("%DIR%/elsewhere/topo.png  ") << QStringList{QStringLiteral("elsewhere/topo.png"), QStringLiteral("topo.png")}
         << "%DIR%/elsewhere/topo.png";
-    QTest::newRow("trailing spaces") << QByteArray("topo.png   ") << topo << "%DIR%/topo.png";
     QTest::newRow("UTF-8 Chinese name")
         << QString::fromUtf8("D:\\地图\\地形图.png").toUtf8() << QStringList{QString::fromUtf8("地形图.png")}
         << QString::fromUtf8("%DIR%/地形图.png");
@@ -222,30 +215,15 @@ void TestOziMap::imagePath()
     QCOMPARE(layer.sourcePath, QString(expected).replace(QStringLiteral("%DIR%"), m_dir->path()));
 }
 
-void TestOziMap::unreadableFile()
-{
-    MapLayer layer;
-    QCOMPARE(readOziMap(path(QStringLiteral("missing.map")), &layer), -1);
-    QCOMPARE(layer.sourcePath, path(QStringLiteral("missing.map")));
-    QCOMPARE(calibrationOf(layer), kFreshLayer);
-    QVERIFY(!layer.topLeftLonSet);
-
-    // Two lines: no image line, so the map file itself stays the source.
-    writeFile(QStringLiteral("short.map"), "OziExplorer Map Data File Version 2.2\r\nTopo\r\n");
-    QCOMPARE(readOziMap(path(QStringLiteral("short.map")), &layer), 0);
-    QCOMPARE(layer.sourcePath, path(QStringLiteral("short.map")));
-}
-
 void TestOziMap::addImageLayer_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("image");  // the layer's source, or a word of the error
     QTest::newRow("topo.map, image by a Windows path") << "topo.map" << 0 << "topo.png";
-    QTest::newRow("upper case TOPO.MAP") << "TOPO.MAP" << 0 << "topo.png";
     QTest::newRow("roadmap without a dot is an image") << "roadmap" << 0 << "roadmap";
-    QTest::newRow("image missing") << "gone.map" << -1 << "cannot read the image";
-    QTest::newRow("names itself: no image") << "text.map" << -2 << "unsupported image format";
+    // Two lines: no image line, so the map file itself is the image, which it is not.
+    QTest::newRow("no image line") << "short.map" << -2 << "cannot read the image";
     QTest::newRow("missing .map") << "missing.map" << -1 << "cannot read the OziExplorer file";
     QTest::newRow("Point lines on an unknown datum") << "mars.map" << -2 << "the datum 'Mars 2000'";
 }
@@ -257,10 +235,8 @@ void TestOziMap::addImageLayer()
     QFETCH(QString, image);
     writePng(QStringLiteral("topo.png"), 1000, 800);
     writePng(QStringLiteral("roadmap"), 40, 30);
-    for (const char *map : {"topo.map", "TOPO.MAP"})
-        writeFile(QString::fromLatin1(map), fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
-    writeFile(QStringLiteral("gone.map"), fixtures::oziMapFile("C:\\Maps\\gone.png", fixtures::fourCorners()));
-    writeFile(QStringLiteral("text.map"), fixtures::oziMapFile("text.map", fixtures::fourCorners()));
+    writeFile(QStringLiteral("topo.map"), fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
+    writeFile(QStringLiteral("short.map"), "OziExplorer Map Data File Version 2.2\r\nTopo\r\n");
     writeFile(QStringLiteral("mars.map"),
               fixtures::oziHeader("topo.png", fixtures::fourCorners()).replace("WGS 84,WGS 84", "Mars 2000,WGS 84"));
     MapProject project(4096);

@@ -12,7 +12,6 @@ private slots:
     void read_data();
     void read();
     void missingFileIsCreatedEmpty();
-    void writeThenRead();
     void unwritablePathFails();
 };
 
@@ -82,18 +81,6 @@ void TestConfigFile::missingFileIsCreatedEmpty()
     QCOMPARE(config.fillColour, QColor(122, 122, 122));
     QVERIFY(QFileInfo::exists(path));
     QCOMPARE(QFileInfo(path).size(), 0);
-}
-
-void TestConfigFile::writeThenRead()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("config.ini"));
-    QVERIFY(writeConfigFile(QStringLiteral("A"), QStringLiteral("B"), QColor(1, 2, 3), path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("A\nB\n1\n2\n3\n"));
-    const ConfigDefaults config = readConfigFile(path);
-    QCOMPARE(config.fillColour, QColor(1, 2, 3));
 }
 
 void TestConfigFile::unwritablePathFails()
