@@ -90,7 +90,6 @@ void TestGeoNotationFormat::shownTextsReadBack_data()
     QTest::newRow("TM TWD'67") << kGridTm << 217 << 25.03 << 121.56;
     QTest::newRow("degrees WGS 1984") << kGridLatLon << kWgs84DatumIndex << 22.5 << 113.5;
     QTest::newRow("degrees WGS 1972") << kGridLatLon << kWgs72DatumIndex << 45.0 << 10.0;
-    QTest::newRow("degrees Merchich, rotation") << kGridLatLon << 109 << 33.6 << -7.6;
 }
 
 void TestGeoNotationFormat::shownTextsReadBack()
