@@ -55,8 +55,7 @@ void TestMapProject::calibrationSetters()
     QFETCH(double, value);
     QFETCH(bool, changed);
     MapProject project(4096);
-    project.layers.append(new MapLayer);
-    const MapLayer *layer = project.layers.first();
+    const MapLayer *layer = project.layers.emplace_back(new MapLayer);
     using Setter = int (MapProject::*)(int, double);
     const Setter setters[] = {&MapProject::setTopLeftLon, &MapProject::setTopLeftLat,
                               &MapProject::setBottomRightLon, &MapProject::setBottomRightLat};
@@ -191,10 +190,8 @@ void TestMapProject::sortLayers()
     // and the current layer (the eighth of twenty twins) is followed to its new place.
     MapProject project(4096);
     QCOMPARE(project.sortLayers(0), 0);
-    for (double scale : QVector<double>(20, 100.0) + QVector<double>{std::nan(""), 50.0}) {
-        project.layers.append(new MapLayer);
-        project.layers.last()->scale = scale;
-    }
+    for (double scale : QVector<double>(20, 100.0) + QVector<double>{std::nan(""), 50.0})
+        project.layers.emplace_back(new MapLayer)->scale = scale;
     const QVector<MapLayer *> before = project.layers;
     QCOMPARE(project.sortLayers(7), 8);
     QCOMPARE(project.layers, QVector<MapLayer *>{before[21]} + before.mid(0, 20) + QVector<MapLayer *>{before[20]});

@@ -7,17 +7,6 @@
 #include "common/smf_builder.h"
 #include "smf/browse_view.h"
 
-namespace {
-
-// Pixels and degrees of a layer's two points.
-QVector<qint32> pointsOf(const MapLayer *l)
-{
-    return {l->topLeft.pixelX, l->topLeft.pixelY, l->bottomRight.pixelX, l->bottomRight.pixelY,
-            l->topLeft.lon, l->topLeft.lat, l->bottomRight.lon, l->bottomRight.lat};
-}
-
-}  // namespace
-
 // Reading SMF files: the checks that refuse a damaged file before anything large is
 // allocated, projects opened for editing and for browsing, and a browse view drawn
 // tile by tile with its tile cache.
@@ -115,6 +104,10 @@ void TestSmfOpenBrowse::openReadsLayers()
     points.bottomRightX = 810;
     points.bottomRightY = 920;
     const QByteArray bytes = buildSmfFile(30, 20, {corners, points}, positionColour);
+    const auto pointsOf = [](const MapLayer *l) {  // pixels and degrees of the two points
+        return QVector<qint32>{l->topLeft.pixelX, l->topLeft.pixelY, l->bottomRight.pixelX, l->bottomRight.pixelY,
+                               l->topLeft.lon, l->topLeft.lat, l->bottomRight.lon, l->bottomRight.lat};
+    };
     const QString path = write(bytes);
     MapProject project(4096);
     QCOMPARE(project.openSmf(path), 0);
