@@ -151,6 +151,7 @@ void TestMapProject::scaledCopies()
     // Sizes and points truncated: 101 x 61 to 50 x 30 to 25 x 15.
     QCOMPARE(copy->image.size(), QSize(25, 15));
     QCOMPARE(QPoint(copy->bottomRight.pixelX, copy->bottomRight.pixelY), QPoint(25, 15));
+    QCOMPARE(copy->scale, 648000000.0 / 15);  // 180 degrees of latitude by default, over 15 pixels
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     // Dropped from memory, a copy is decoded again from the source file, resized once
     // by the cumulative factor.
