@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared helpers of the project and SMF tests: layers with images made in memory,
-// a progress recorder, map-like test images and whole-file reads.
+// map-like test images and the levels they make, a progress recorder and whole-file
+// reads.
 
 #include <QFile>
 #include <QImage>
@@ -55,6 +56,16 @@ inline QImage mapLikeImage(int width, int height, QImage::Format format = QImage
     painter.fillRect(QRect(width / 4, height / 4, width / 5, height / 6), QColor(240, 230, 200));
     painter.end();
     return format == QImage::Format_RGB32 ? image : image.convertToFormat(format);
+}
+
+// What a level of image holds once saved: the image drawn on whole tiles (size) of
+// the fill colour, 5 bits a component.
+inline QImage savedLevel(const QImage &image, QSize size, QRgb fill)
+{
+    QImage level(size, QImage::Format_RGB32);
+    level.fill(fill);
+    QPainter(&level).drawImage(0, 0, image);
+    return level.convertToFormat(QImage::Format_RGB555);
 }
 
 // Records what a save reports.

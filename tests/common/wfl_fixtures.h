@@ -7,45 +7,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLocale>
 #include <QString>
 
-#include <cmath>
 #include <functional>
 
 namespace wfl {
 
-// A number as Java's Double.toString writes it, as tile downloaders do:
-// "9.441375732421875E-4", "-0.0", "51.5".
-inline QString javaDouble(double value)
-{
-    const double magnitude = std::fabs(value);
-    if (magnitude == 0.0)
-        return std::signbit(value) ? QStringLiteral("-0.0") : QStringLiteral("0.0");
-    if (magnitude >= 1e-3 && magnitude < 1e7) {
-        QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
-        if (!text.contains(QLatin1Char('.')))
-            text += QStringLiteral(".0");
-        return text;
-    }
-    const QString text = QString::number(value, 'E', QLocale::FloatingPointShortest);
-    QString mantissa = text.section(QLatin1Char('E'), 0, 0);
-    if (!mantissa.contains(QLatin1Char('.')))
-        mantissa += QStringLiteral(".0");
-    return mantissa + QLatin1Char('E') + QString::number(text.section(QLatin1Char('E'), 1).toInt());
-}
-
 // The sidecar text of a tile: four lines the converter does not use, the edges in
-// degrees on lines 5 to 8 (top, left, bottom, right), then two more lines.
-inline QByteArray sidecarText(double top, double left, double bottom, double right, const char *lineEnd = "\n")
+// degrees on lines 5 to 8 (top, left, bottom, right), then two more lines. The
+// conversion test reads the notation tile downloaders write; these are exact too.
+inline QByteArray sidecarText(double top, double left, double bottom, double right)
 {
-    const QStringList lines = {QStringLiteral("256"), QStringLiteral("256"), QStringLiteral("0.0"),
-                               QStringLiteral("0.0"), javaDouble(top), javaDouble(left), javaDouble(bottom),
-                               javaDouble(right), QStringLiteral("0.0"), QStringLiteral("0.0")};
-    QByteArray text;
-    for (const QString &line : lines)
-        text += line.toLatin1() + lineEnd;
-    return text;
+    QByteArray text = "256\n256\n0.0\n0.0\n";
+    for (double degrees : {top, left, bottom, right})
+        text += QByteArray::number(degrees, 'g', 17) + '\n';
+    return text + "0.0\n0.0\n";
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
