@@ -106,6 +106,7 @@ void TestCliExitCodes::failure_data()
     row("convert: negative pixel", 1, "the top-left pixel (-100, -100) lies outside",
         {"convert", "x.smf", "map.png@-100,-100,10,46,100,100,11,45"});
     row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", {"convert", "x.smf", "map.png@1,1,0,0"});
+    row("convert: latitude 1 mas beyond 90", 1, "invalid calibration", {"convert", "x.smf", "map.png@0,90.0000003,1,0"});
     row("convert: second layer invalid", 1, "layer 1", {"convert", "x.smf", layer, "map.png@0,0,1,1"});
     row("convert: extent beyond 32 bits", 1, "32-bit range", {"convert", "x.smf", "map.png@0,0,-180,90,1,1,180,-90"});
     row("convert: missing image", 3, "cannot read the image nothing.png: No such file", {"convert", "x.smf", "nothing.png@0,1,1,0"});
