@@ -77,10 +77,16 @@ struct ProjectWindow
     Mapvane2 window;
 };
 
-// Replaces the edit's text keystroke by keystroke, as a user types it.
-inline void typeInto(QLineEdit *edit, const QString &text)
+// Types "name=text name=text ..." into the named edits of form in order, keystroke by
+// keystroke as a user types, each replacing the edit's text. Returns the last edit.
+inline QLineEdit *typeInto(QWidget *form, const QString &steps)
 {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    QLineEdit *edit = nullptr;
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        edit = form->findChild<QLineEdit *>(step.section(QLatin1Char('='), 0, 0));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, step.section(QLatin1Char('='), 1));
+    }
+    return edit;
 }

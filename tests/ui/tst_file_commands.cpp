@@ -218,10 +218,7 @@ void TestFileCommands::windowSavesAsTheCliConverts()
     QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(30, 40));
     window.actionAddPoint2->trigger();
     QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(600, 450));
-    typeInto(window.pointsForm->edLon1, QStringLiteral("113.25"));
-    typeInto(window.pointsForm->edLat1, QStringLiteral("22.75"));
-    typeInto(window.pointsForm->edLon2, QStringLiteral("114.5"));
-    typeInto(window.pointsForm->edLat2, QStringLiteral("21.5"));
+    typeInto(window.pointsForm, QStringLiteral("edLon1=113.25 edLat1=22.75 edLon2=114.5 edLat2=21.5"));
     // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
     QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
     window.actionSave->trigger();

@@ -155,7 +155,7 @@ void TestMapvane2::canvas()
                           w.window.statusLabels[2]->text(), w.window.statusLabels[3]->text()}),
              QStringList({"180", "120", QString::fromUtf8("E  10°30.00000'"), QString::fromUtf8("N  45°30.00000'")}));
 
-    typeInto(w.window.pointsForm->edY1, QStringLiteral("0"));
+    typeInto(w.window.pointsForm, QStringLiteral("edY1=0"));
     QCOMPARE(QPoint(canvas->scrollX, canvas->scrollY), QPoint(100, 0));
 }
 
