@@ -169,10 +169,7 @@ void TestMapvane2::copyCommands()
     WindowFixture::calibrate(w.window.project, 0);
     w.window.selectLayerRow(0);
     w.window.atAuto->trigger();
-    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) {
-        *ok = true;
-        return 5;
-    };
+    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 5; };
     w.window.actionCopy->trigger();
     QList<int> widths;
     for (int row = 0; row < w.window.layerTable->rowCount(); ++row)

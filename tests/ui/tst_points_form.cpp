@@ -1,8 +1,5 @@
 #include <QtTest>
 
-#include <QComboBox>
-#include <QLabel>
-
 #include "common/window_fixture.h"
 #include "project/map_layer.h"
 #include "ui/c_points_form.h"
