@@ -74,8 +74,7 @@ void TestFileCommands::unsavedChangesPrompt()
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
     QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
-    const QString prompted = QString::fromUtf8("此操作将会关闭先前文件,是否保存?");
-    QCOMPARE(prompt.texts, answer ? QStringList{prompted} : QStringList());
+    QCOMPARE(prompt.texts, answer ? QStringList{QString::fromUtf8("此操作将会关闭先前文件,是否保存?")} : QStringList());
     QCOMPARE(QFile::exists(target), saved);
     const bool emptied = command == QLatin1String("New");
     QCOMPARE(w.window.layerTable->rowCount() + w.window.project.layers.size(), emptied ? 0 : 2);

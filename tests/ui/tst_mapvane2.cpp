@@ -19,7 +19,6 @@ class TestMapvane2 : public QObject
 private slots:
     void languageMarks_data();
     void languageMarks();
-    void propertyCommand_data();
     void propertyCommand();
     void layerTableFollowsTheLayers();
     void canvas();
@@ -53,44 +52,39 @@ void TestMapvane2::languageMarks()
     QCOMPARE(fixtures::fileBytes(QStringLiteral("Language.ini")), (LanguageFileTable[(marked + 1) % 3] + "\n").toUtf8());
 }
 
-void TestMapvane2::propertyCommand_data()
-{
-    QTest::addColumn<bool>("accept");
-    QTest::newRow("accepted") << true;
-    QTest::newRow("cancelled") << false;
-}
-
 // The command shows the project's properties, the config.ini defaults at first, and
 // refuses an empty map name; an accepted dialog sets them and keeps them in config.ini
 // as the next defaults, a cancelled one changes nothing.
 void TestMapvane2::propertyCommand()
 {
-    QFETCH(bool, accept);
-    WindowFixture fixture;
-    fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
-    Mapvane2 window;
-    QCOMPARE(int(window.project.changeFlags), 0);
-    window.projectState = 1;
-    window.updateActions();
-    QStringList shown;
-    ModalAnswer refused;
-    ModalDialogAction<CProperty> answer([&](CProperty *dialog) {
-        shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
-        dialog->lineEdit_2->clear();
-        dialog->okButton->click();
-        dialog->lineEdit_2->setText(QStringLiteral("C"));
-        dialog->setSwatchColour(QColor(4, 5, 6));
-        (accept ? dialog->okButton : dialog->cancelButton)->click();
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    window.actionProperty->trigger();
-    QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
-    QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
-    QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
-    QCOMPARE(window.project.fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
-    QCOMPARE(window.project.changeFlags != 0, accept);
-    QCOMPARE(fixtures::fileBytes(QStringLiteral("config.ini")), accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
+    for (bool accept : {true, false}) {
+        WindowFixture fixture;
+        fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
+        Mapvane2 window;
+        QCOMPARE(int(window.project.changeFlags), 0);
+        window.projectState = 1;
+        window.updateActions();
+        QStringList shown;
+        ModalAnswer refused;
+        ModalDialogAction<CProperty> answer([&](CProperty *dialog) {
+            shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
+            dialog->lineEdit_2->clear();
+            dialog->okButton->click();
+            dialog->lineEdit_2->setText(QStringLiteral("C"));
+            dialog->setSwatchColour(QColor(4, 5, 6));
+            (accept ? dialog->okButton : dialog->cancelButton)->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        window.actionProperty->trigger();
+        QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
+        QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
+        QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
+        QCOMPARE(window.project.fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
+        QCOMPARE(window.project.changeFlags != 0, accept);
+        QCOMPARE(fixtures::fileBytes(QStringLiteral("config.ini")),
+                 accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
+    }
 }
 
 // Row i shows layer i at all times: a re-sort by scale (finest first, ties in their

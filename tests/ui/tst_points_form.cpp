@@ -54,12 +54,10 @@ void TestPointsForm::fieldsReachTheirPoint_data()
     const auto group = [](const char *name, int notation, const QStringList &fields, const QStringList &texts,
                           const QList<int> &changed) {
         for (int point : {1, 2}) {
-            for (int last = 0; last < fields.size() + (notation == 4 ? 2 : 0); ++last) {
-                const QString typed = last < fields.size() ? fields[last].arg(point)
-                                                           : QStringLiteral("cmbTMZ%1").arg(2 * point - 3 + last);
-                QTest::addRow("%s, %s", name, qPrintable(typed))
+            for (int last = 0; last < fields.size() + (notation == 4 ? 2 : 0); ++last)
+                QTest::addRow("%s, %s", name, qPrintable(last < fields.size() ? fields[last].arg(point)
+                                                         : QStringLiteral("cmbTMZ%1").arg(2 * point - 3 + last)))
                     << notation << fields << texts << point << last << changed;
-            }
         }
     };
     group("x", 0, {"edX%1"}, {"500"}, {0});

@@ -62,9 +62,8 @@ void TestTranslations::everyTextTranslated()
         QTranslator translator;
         QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
         for (const QStringList &text : texts) {
-            const QByteArray context = text[0].toUtf8(), source = text[1].toUtf8(), disambiguation = text[2].toUtf8();
-            const QString translated = translator.translate(context.constData(), source.constData(),
-                                                            disambiguation.isEmpty() ? nullptr : disambiguation.constData());
+            const QString translated =
+                translator.translate(qUtf8Printable(text[0]), qUtf8Printable(text[1]), qUtf8Printable(text[2]));
             QVERIFY2(!translated.isEmpty(), qPrintable(text.join(QLatin1Char(' '))));
             const bool chinese = translated.contains(QRegularExpression(QStringLiteral("[\\x{2E80}-\\x{FFEF}]")));
             QVERIFY2(!chinese || language != 0, qPrintable(translated));
