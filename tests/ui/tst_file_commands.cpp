@@ -36,8 +36,7 @@ private slots:
     void saveRefused();
     void open_data();
     void open();
-    void wflCommand();
-    void windowSavesAsTheCliConverts();
+    void savedAndConvertedFiles();
 };
 
 void TestFileCommands::unsavedChangesPrompt_data()
@@ -164,32 +163,11 @@ void TestFileCommands::open()
     }
 }
 
-// WFL到SMF converts the chosen folder into an SMF file beside it with the properties
-// of the dialog, and tells where it is. The project keeps its own properties.
-void TestFileCommands::wflCommand()
-{
-    ProjectWindow w;
-    const QString folder = w.fixture.path(QStringLiteral("area"));
-    QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
-                             wfl::plainNames(15)));
-    w.window.project.changeFlags = 0;
-    w.window.dialogs.folder = [folder](auto...) { return folder; };
-    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("Area")));
-    ModalAnswer answer;
-    w.window.actionWlf_smf->trigger();
-    QCOMPARE(answer.texts, QStringList({folder + QStringLiteral(".smf")}));
-    SmfHeader header;
-    QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
-    QCOMPARE(header.cartographer + header.mapName, QStringLiteral("TesterArea"));
-    QCOMPARE(w.window.project.mapName, QStringLiteral("map"));
-    QCOMPARE(int(w.window.project.changeFlags), 0);
-}
-
 // One project made the way a user makes it, through the real widgets, gives the same
 // file as mapvane-cli convert of the same calibration. Save asks for a file once,
 // suggesting the map name in the last folder used, and then writes only while there
 // are changes; Save As always asks.
-void TestFileCommands::windowSavesAsTheCliConverts()
+void TestFileCommands::savedAndConvertedFiles()
 {
     WindowFixture fixture;
     Mapvane2 window;
@@ -225,6 +203,21 @@ void TestFileCommands::windowSavesAsTheCliConverts()
     const cli::Result result = cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
     QVERIFY2(result.exitCode == 0, result.err.constData());
     QCOMPARE(fixtures::fileBytes(target), fixtures::fileBytes(fixture.path(QStringLiteral("cli.smf"))));
+
+    // WFL到SMF converts the chosen folder into an SMF file beside it with the properties
+    // of its dialog, and tells where it is. The project keeps its own and stays saved.
+    const QString folder = fixture.path(QStringLiteral("area"));
+    QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
+                             wfl::plainNames(15)));
+    window.dialogs.folder = [folder](auto...) { return folder; };
+    ModalDialogAction<CProperty> converting(properties(QStringLiteral("Area")));
+    ModalAnswer told;
+    window.actionWlf_smf->trigger();
+    QCOMPARE(told.texts, QStringList({folder + QStringLiteral(".smf")}));
+    SmfHeader header;
+    QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
+    QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
+    QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0);
 }
 
 QTEST_MAIN(TestFileCommands)
