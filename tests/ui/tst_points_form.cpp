@@ -84,6 +84,10 @@ void TestPointsForm::fieldsReachTheirPoint()
     QFETCH(QList<int>, changed);
     FormWindow w;
     w.window.notationSelector->setCurrentIndex(notation);
+    // The notation's own edits are shown, and no others.
+    const QList<QLineEdit *> edits = w.form->findChildren<QLineEdit *>();
+    QCOMPARE(std::count_if(edits.cbegin(), edits.cend(), [&](auto edit) { return edit->isVisibleTo(w.form); }),
+             std::ptrdiff_t(QList<int>{8, 12, 16, 12, 8}.at(notation)));
     const QList<qint64> before = calibration(w.layer());
     for (int i = 0; i < fields.size(); ++i) {
         QVERIFY(w.edit(fields[i].arg(point))->isVisibleTo(w.form));
@@ -131,6 +135,7 @@ void TestPointsForm::keystrokes_data()
     QTest::newRow("度分秒 minutes stop at 59") << 2 << "edLat1Y2=60" << "6" << true;
     QTest::newRow("度分秒 90° south leaves no seconds") << 2 << "edLat2X2=-90 edLat2Z2=0.5" << "0." << true;
     QTest::newRow("UTM zones stop at 60") << 3 << "edUTMX1=61" << "6" << true;
+    QTest::newRow("UTM bands have no I, no hint") << 3 << "edUTMY2=I" << "" << false;
     QTest::newRow("UTM northing south of the equator") << 3 << "edLat1=9999999" << "9999999" << false;
     QTest::newRow("TM easting 6° west on the widest ellipsoid") << 4 << "edTMX1=-419000" << "-419000" << false;
     QTest::newRow("TM easting past 6° east") << 4 << "edTMX2=930000" << "93000" << true;
