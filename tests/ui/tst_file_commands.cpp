@@ -136,10 +136,10 @@ void TestFileCommands::open()
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     const QString path = fixture.write(QStringLiteral("opened.smf"), file);
     Mapvane2 window;
+    ModalAnswer answer({QMessageBox::Yes});
     WindowFixture::answerFiles(window, previous, QString());
     window.actionOpen->trigger();
     WindowFixture::answerFiles(window, path, QString());
-    ModalAnswer answer({QMessageBox::Yes});
     window.actionOpen->trigger();
     message.replace(QLatin1String("%1"), path);
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
@@ -171,6 +171,7 @@ void TestFileCommands::savedAndConvertedFiles()
 {
     WindowFixture fixture;
     Mapvane2 window;
+    ModalAnswer messages;
     ModalDialogAction<CProperty> answer(properties(QStringLiteral("Harbour")));
     window.actionNew->trigger();
     WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
@@ -211,9 +212,8 @@ void TestFileCommands::savedAndConvertedFiles()
                              wfl::plainNames(15)));
     window.dialogs.folder = [folder](auto...) { return folder; };
     ModalDialogAction<CProperty> converting(properties(QStringLiteral("Area")));
-    ModalAnswer told;
     window.actionWlf_smf->trigger();
-    QCOMPARE(told.texts, QStringList({folder + QStringLiteral(".smf")}));
+    QCOMPARE(messages.texts, QStringList({folder + QStringLiteral(".smf")}));
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
     QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
