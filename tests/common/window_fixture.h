@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "common/project_fixtures.h"
 #include "ui/mapvane2.h"
 
 // A working folder for window tests (the window reads and writes config.ini and
@@ -17,21 +18,14 @@ public:
 
     QString write(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        return file.fileName();
+        if (!fixtures::writeBytes(path(name), bytes))
+            qFatal("cannot write %s", qPrintable(path(name)));
+        return path(name);
     }
 
-    // A map-like test image: a colour gradient.
     QString makeImage(const QString &name, int width, int height) const
     {
-        QImage image(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                image.setPixel(x, y, qRgb((x * 7) & 255, (y * 5) & 255, ((x + y) * 3) & 255));
-        }
-        image.save(path(name));
+        fixtures::mapLikeImage(width, height).save(path(name));
         return path(name);
     }
 
@@ -45,27 +39,29 @@ public:
         window.updateActions();
     }
 
-    // Answers the window's open and save dialogs with fixed paths, counting the save dialogs.
-    static void answerFiles(Mapvane2 &window, const QString &openPath, const QString &savePath,
-                            int *saveAsked = nullptr)
+    // Answers the window's open and save dialogs with fixed paths.
+    static void answerFiles(Mapvane2 &window, const QString &openPath, const QString &savePath)
     {
-        window.dialogs.openFile = [openPath](QWidget *, const QString &, const QString &, const QString &,
-                                             const QString &) { return openPath; };
-        window.dialogs.saveFile = [savePath, saveAsked](QWidget *, const QString &, const QString &,
-                                                        const QString &) {
-            if (saveAsked)
-                ++*saveAsked;
-            return savePath;
-        };
+        window.dialogs.openFile = [openPath](auto...) { return openPath; };
+        window.dialogs.saveFile = [savePath](auto...) { return savePath; };
     }
 
     // Adds a generated image of width x height as a layer through the Add command.
     void addLayer(Mapvane2 &window, int width, int height)
     {
         const QString file = makeImage(QStringLiteral("%1.png").arg(++images), width, height);
-        window.dialogs.openFile = [file](QWidget *, const QString &, const QString &, const QString &,
-                                         const QString &) { return file; };
+        window.dialogs.openFile = [file](auto...) { return file; };
         window.actionAdd->trigger();
+    }
+
+    // Gives layer `index` one degree of longitude and latitude from 10° E, 46° N.
+    static void calibrate(MapProject &project, int index)
+    {
+        project.setTopLeftLon(index, 10.0);
+        project.setBottomRightLon(index, 11.0);
+        project.setTopLeftLat(index, 46.0);
+        project.setBottomRightLat(index, 45.0);
+        project.updateScale(index);
     }
 
     QTemporaryDir dir;
@@ -81,10 +77,16 @@ struct ProjectWindow
     Mapvane2 window;
 };
 
-// Replaces the edit's text keystroke by keystroke, as a user types it.
-inline void typeInto(QLineEdit *edit, const QString &text)
+// Types "name=text name=text ..." into the named edits of form in order, keystroke by
+// keystroke as a user types, each replacing the edit's text. Returns the last edit.
+inline QLineEdit *typeInto(QWidget *form, const QString &steps)
 {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    QLineEdit *edit = nullptr;
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        edit = form->findChild<QLineEdit *>(step.section(QLatin1Char('='), 0, 0));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, step.section(QLatin1Char('='), 1));
+    }
+    return edit;
 }

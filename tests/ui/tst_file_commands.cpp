@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <QMenuBar>
 #include <QTableWidget>
 
 #include "common/cli_runner.h"
@@ -8,7 +7,7 @@
 #include "common/smf_builder.h"
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
-#include "smf/smf_file_index.h"
+#include "smf/smf_header.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
 #include "ui/c_property.h"
@@ -32,41 +31,13 @@ class TestFileCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void saveAsksOnlyWhenNeeded();
     void unsavedChangesPrompt_data();
     void unsavedChangesPrompt();
-    void saveRefused_data();
     void saveRefused();
     void open_data();
     void open();
-    void wflCommand();
-    void windowSavesAsTheCliConverts();
+    void savedAndConvertedFiles();
 };
-
-// Save asks for a file for a new project, suggesting the map name, and then writes to
-// it while there are changes; Save As always asks.
-void TestFileCommands::saveAsksOnlyWhenNeeded()
-{
-    ProjectWindow w;
-    const QString target = w.fixture.path(QStringLiteral("out/map.smf"));
-    QDir().mkpath(w.fixture.path(QStringLiteral("out")));
-    QStringList suggested;
-    w.window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
-        suggested << start;
-        return target;
-    };
-    w.window.actionSave->trigger();
-    QVERIFY(QFile::remove(target));
-    QCOMPARE(w.window.lastDirectory, w.fixture.path(QStringLiteral("out")));
-    w.window.actionSave->trigger();
-    QVERIFY(!QFile::exists(target));
-    w.window.actionSaveAs->trigger();
-    QVERIFY(QFile::remove(target));
-    w.window.project.changeFlags = 1;
-    w.window.actionSave->trigger();
-    QVERIFY(QFile::exists(target));
-    QCOMPARE(suggested, QStringList({w.fixture.path(QStringLiteral("map.smf")), target}));
-}
 
 void TestFileCommands::unsavedChangesPrompt_data()
 {
@@ -74,83 +45,62 @@ void TestFileCommands::unsavedChangesPrompt_data()
     QTest::addColumn<int>("answer");  // 0: the project is unchanged, nothing is asked
     QTest::addColumn<bool>("proceeds");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("close, Cancel keeps the window") << "close" << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("close, No closes unsaved") << "close" << int(QMessageBox::No) << true << false;
-    QTest::newRow("close, Yes saves and closes") << "close" << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("close unchanged") << "close" << 0 << true << false;
+    QTest::newRow("Exit, Cancel keeps the window") << "Exit" << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("Exit, Yes saves and closes") << "Exit" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("Exit unchanged") << "Exit" << 0 << true << false;
     QTest::newRow("New, Yes saves first") << "New" << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("New, cancelled dialog") << "New cancelled" << int(QMessageBox::No) << false << false;
+    QTest::newRow("New, cancelled dialog keeps the layer") << "New cancelled" << int(QMessageBox::No) << false << false;
     QTest::newRow("Open, Cancel keeps the project") << "Open" << int(QMessageBox::Cancel) << false << false;
     QTest::newRow("Open, No asks for the file") << "Open" << int(QMessageBox::No) << true << false;
 }
 
+// The project has one calibrated layer; only a New that goes through empties it.
 void TestFileCommands::unsavedChangesPrompt()
 {
     QFETCH(QString, command);
     QFETCH(int, answer);
     QFETCH(bool, saved);
     ProjectWindow w;
+    w.fixture.addLayer(w.window, 30, 20);
+    WindowFixture::calibrate(w.window.project, 0);
     w.window.project.changeFlags = answer ? 1 : 0;
     const QString target = w.fixture.path(QStringLiteral("saved.smf"));
     int opened = 0;
-    WindowFixture::answerFiles(w.window, QString(), target);
-    w.window.dialogs.openFile = [&opened](QWidget *, const QString &, const QString &, const QString &,
-                                          const QString &) {
-        ++opened;
-        return QString();
-    };
+    w.window.dialogs.saveFile = [target](auto...) { return target; };
+    w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
     ModalAnswer prompt({QMessageBox::StandardButton(answer)});
     ModalDialogAction<CProperty> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
-    bool proceeded = false;
-    if (command == QLatin1String("close")) {
-        proceeded = w.window.close();
-    } else if (command == QLatin1String("Open")) {
-        w.window.actionOpen->trigger();
-        proceeded = opened == 1;
-    } else {
-        w.window.actionNew->trigger();
-        proceeded = w.window.project.mapName == QLatin1String("fresh");
-    }
-    const QString prompted = QString::fromUtf8("此操作将会关闭先前文件,是否保存?");
-    QCOMPARE(prompt.texts, answer ? QStringList{prompted} : QStringList());
-    QTEST(proceeded, "proceeds");
+    w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
+    // Each command that goes on leaves its own trace.
+    QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
+    QCOMPARE(prompt.texts, answer ? QStringList{QString::fromUtf8("此操作将会关闭先前文件,是否保存?")} : QStringList());
     QCOMPARE(QFile::exists(target), saved);
-    const QString title = command == QLatin1String("New") ? QStringLiteral("fresh.smf") : saved ? target : QString();
+    const bool emptied = command == QLatin1String("New");
+    QCOMPARE(w.window.layerTable->rowCount() + w.window.project.layers.size(), emptied ? 0 : 2);
+    const QString title = emptied ? QStringLiteral("fresh.smf") : saved ? target : QString();
     QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title);
-}
-
-void TestFileCommands::saveRefused_data()
-{
-    QTest::addColumn<int>("layers");  // added without calibration
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("asked");  // save dialogs
-    QTest::newRow("two layers without calibration") << 2 << QString::fromUtf8("输入数据无效或不完整") << 0;
-    QTest::newRow("folder is a file") << 0 << QString::fromUtf8("保存失败\n") << 1;
 }
 
 // A save that is refused or fails says why and leaves the window as it was: not bound
 // to the file, same title, still changed. Of the layers without a valid calibration the
-// last one is shown.
+// last one is shown, and no file is asked for.
 void TestFileCommands::saveRefused()
 {
-    QFETCH(int, layers);
-    QFETCH(QString, message);
     ProjectWindow w;
-    for (int i = 0; i < layers; ++i)
-        w.fixture.addLayer(w.window, 30, 20);
+    w.fixture.addLayer(w.window, 30, 20);
+    w.fixture.addLayer(w.window, 30, 20);
     w.window.selectLayerRow(0);
-    w.fixture.write(QStringLiteral("plain"), QByteArray());
-    int asked = 0;
-    WindowFixture::answerFiles(w.window, QString(), w.fixture.path(QStringLiteral("plain/x.smf")), &asked);
+    WindowFixture::answerFiles(w.window, QString(), w.fixture.write(QStringLiteral("plain"), {}) + "/x.smf");
     ModalAnswer answer;
     w.window.actionSave->trigger();
-    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
-    QTEST(asked, "asked");
-    QCOMPARE(w.window.currentLayer, qMax(layers - 1, 0));
-    QCOMPARE(w.window.projectState, 1);
+    QCOMPARE(w.window.currentLayer, 1);
+    WindowFixture::calibrate(w.window.project, 0);
+    WindowFixture::calibrate(w.window.project, 1);
+    w.window.actionSave->trigger();
+    const QString messages = QString::fromUtf8("输入数据无效或不完整|保存失败\n");
+    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Mapvane"));
-    QVERIFY(w.window.project.filePath.isEmpty());
-    QVERIFY(w.window.project.changeFlags != 0);
+    QVERIFY(w.window.projectState == 1 && w.window.project.filePath.isEmpty() && w.window.project.changeFlags != 0);
 }
 
 void TestFileCommands::open_data()
@@ -181,16 +131,15 @@ void TestFileCommands::open()
     QFETCH(int, state);
     QFETCH(QString, title);
     QFETCH(QString, message);
-    const bool browsed = rows == 0 && state == 2;
     WindowFixture fixture;
     const QString previous = fixture.write(QStringLiteral("previous.smf"),
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     const QString path = fixture.write(QStringLiteral("opened.smf"), file);
     Mapvane2 window;
+    ModalAnswer answer({QMessageBox::Yes});
     WindowFixture::answerFiles(window, previous, QString());
     window.actionOpen->trigger();
     WindowFixture::answerFiles(window, path, QString());
-    ModalAnswer answer({QMessageBox::Yes});
     window.actionOpen->trigger();
     message.replace(QLatin1String("%1"), path);
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
@@ -200,12 +149,12 @@ void TestFileCommands::open()
     QCOMPARE(window.projectState, state);
     QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
     QCOMPARE(window.project.filePath.isEmpty(), state == 1);
+    const bool browsed = rows == 0 && state == 2;
     QCOMPARE(window.childWindows.size(), browsed ? 1 : 0);
     if (browsed) {
         // Read-only, drawing the file's tiles, and never asking to save.
         Mapvane2 *child = window.childWindows.first();
-        QVERIFY(child->browseMode && child->isVisible() && child->menuBar1->isHidden());
-        QVERIFY(!child->pointsForm->frmMain->isEnabled());
+        QVERIFY(child->isVisible() && child->menuBar1->isHidden() && !child->pointsForm->frmMain->isEnabled());
         QCOMPARE(child->windowTitle(), "Mapvane - " + path);
         child->canvas->resize(200, 100);
         QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
@@ -214,71 +163,61 @@ void TestFileCommands::open()
     }
 }
 
-// WFL到SMF converts the chosen folder into an SMF file beside it with the properties
-// of the dialog, and tells where it is. The project keeps its own properties.
-void TestFileCommands::wflCommand()
-{
-    ProjectWindow w;
-    const QString folder = w.fixture.path(QStringLiteral("area"));
-    QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
-                             wfl::plainNames(15)));
-    w.window.project.changeFlags = 0;
-    w.window.dialogs.folder = [folder](QWidget *, const QString &, const QString &) { return folder; };
-    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("Area")));
-    ModalAnswer answer;
-    w.window.actionWlf_smf->trigger();
-    QCOMPARE(answer.texts, QStringList({folder + QStringLiteral(".smf")}));
-    QFile file(folder + QStringLiteral(".smf"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    SmfFileIndex index;
-    QString error;
-    QVERIFY2(readSmfStructure(file, &index, &error), qPrintable(error));
-    QCOMPARE(index.header.cartographer + index.header.mapName, QStringLiteral("TesterArea"));
-    QCOMPARE(w.window.project.mapName, QStringLiteral("map"));
-    QCOMPARE(int(w.window.project.changeFlags), 0);
-}
-
 // One project made the way a user makes it, through the real widgets, gives the same
-// file as mapvane-cli convert of the same calibration.
-void TestFileCommands::windowSavesAsTheCliConverts()
+// file as mapvane-cli convert of the same calibration. Save asks for a file once,
+// suggesting the map name in the last folder used, and then writes only while there
+// are changes; Save As always asks.
+void TestFileCommands::savedAndConvertedFiles()
 {
     WindowFixture fixture;
     Mapvane2 window;
-    ModalDialogAction<CProperty> answer([](CProperty *dialog) {
-        dialog->lineEdit->setText(QStringLiteral("Tester"));
-        dialog->lineEdit_2->setText(QStringLiteral("Harbour"));
-        dialog->okButton->click();
-    });
+    ModalAnswer messages;
+    ModalDialogAction<CProperty> answer(properties(QStringLiteral("Harbour")));
     window.actionNew->trigger();
     WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
+    const QString target = fixture.path(QStringLiteral("out/Harbour.smf"));
+    QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("out"))));
+    QStringList suggested;
+    window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+        suggested << start;
+        return target;
+    };
     window.actionAdd->trigger();
-    // Both points placed on the canvas with the placing commands, both positions typed
-    // in decimal degrees on WGS 1984.
-    window.actionAddPoint1->trigger();
-    QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(30, 40));
-    window.actionAddPoint2->trigger();
-    QTest::mouseClick(window.canvas, Qt::LeftButton, {}, QPoint(600, 450));
-    typeInto(window.pointsForm->edLon1, QStringLiteral("113.25"));
-    typeInto(window.pointsForm->edLat1, QStringLiteral("22.75"));
-    typeInto(window.pointsForm->edLon2, QStringLiteral("114.5"));
-    typeInto(window.pointsForm->edLat2, QStringLiteral("21.5"));
+    // Both points typed, their positions in decimal degrees on WGS 1984.
+    typeInto(window.pointsForm, QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
+                                               "edLon2=114.5 edLat2=21.5"));
     // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
     QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
-    WindowFixture::answerFiles(window, QString(), fixture.path(QStringLiteral("window.smf")));
     window.actionSave->trigger();
-    QCOMPARE(window.projectState, 2);
+    QVERIFY(QFile::remove(target));
+    window.actionSave->trigger();
+    QVERIFY(!QFile::exists(target));
+    window.actionSaveAs->trigger();
+    QVERIFY(QFile::remove(target));
+    window.project.changeFlags = 1;
+    window.actionSave->trigger();
+    QCOMPARE(suggested, QStringList({fixture.path(QStringLiteral("Harbour.smf")), target}));
 
     // In the same folder, the config.ini the dialog wrote gives the same name,
     // cartographer and fill.
     const QString layer = QStringLiteral("scan.png@30,40,113.25,22.75,600,450,114.5,21.5");
     const cli::Result result = cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
     QVERIFY2(result.exitCode == 0, result.err.constData());
-    QFile windowFile(fixture.path(QStringLiteral("window.smf")));
-    QFile cliFile(fixture.path(QStringLiteral("cli.smf")));
-    QVERIFY(windowFile.open(QIODevice::ReadOnly) && cliFile.open(QIODevice::ReadOnly));
-    const QByteArray saved = windowFile.readAll();
-    QVERIFY(saved.size() > 148);
-    QCOMPARE(saved, cliFile.readAll());
+    QCOMPARE(fixtures::fileBytes(target), fixtures::fileBytes(fixture.path(QStringLiteral("cli.smf"))));
+
+    // WFL到SMF converts the chosen folder into an SMF file beside it with the properties
+    // of its dialog, and tells where it is. The project keeps its own and stays saved.
+    const QString folder = fixture.path(QStringLiteral("area"));
+    QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
+                             wfl::plainNames(15)));
+    window.dialogs.folder = [folder](auto...) { return folder; };
+    ModalDialogAction<CProperty> converting(properties(QStringLiteral("Area")));
+    window.actionWlf_smf->trigger();
+    QCOMPARE(messages.texts, QStringList({folder + QStringLiteral(".smf")}));
+    SmfHeader header;
+    QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
+    QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
+    QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0);
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -2,6 +2,8 @@
 
 #include <QTranslator>
 
+#include "settings/language_settings.h"
+
 namespace {
 
 // Every translatable text of the interface as context, source text and
@@ -24,9 +26,8 @@ QList<QStringList> interfaceTexts()
         file.open(QIODevice::ReadOnly);
         const QString code = QString::fromUtf8(file.readAll());
         if (file.fileName().endsWith(QLatin1String(".ui"))) {
-            const QString context = form.match(code).captured(1);
             for (const QRegularExpressionMatch &m : string.globalMatch(code))
-                texts.append({context, m.captured(1).replace(QLatin1String("&amp;"), QLatin1String("&")), QString()});
+                texts.append({form.match(code).captured(1), m.captured(1).replace(QLatin1String("&amp;"), "&"), {}});
             continue;
         }
         for (const QRegularExpressionMatch &m : call.globalMatch(code)) {
@@ -42,41 +43,33 @@ QList<QStringList> interfaceTexts()
 
 }  // namespace
 
-// The compiled translation files cover every text of the interface: each language
-// translates it, and English leaves no Chinese character.
+// The translation files that the language menu names cover every text of the
+// interface: each language translates it, English leaves no Chinese character, and
+// each file is its own language.
 class TestTranslations : public QObject
 {
     Q_OBJECT
 private slots:
-    void everyTextTranslated_data();
     void everyTextTranslated();
 };
 
-void TestTranslations::everyTextTranslated_data()
-{
-    QTest::addColumn<QString>("qm");
-    QTest::addColumn<QString>("newText");
-    QTest::newRow("English") << "LanguageEN.qm" << "&New";
-    QTest::newRow("Simplified") << "LanguageZH.qm" << QString::fromUtf8("新建(&N)");
-    QTest::newRow("Traditional") << "LanguageTW.qm" << QString::fromUtf8("新增(&N)");
-}
-
 void TestTranslations::everyTextTranslated()
 {
-    QFETCH(QString, qm);
     const QList<QStringList> texts = interfaceTexts();
     QVERIFY(texts.size() > 80);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + qm));
-    for (const QStringList &text : texts) {
-        const QByteArray context = text[0].toUtf8(), source = text[1].toUtf8(), disambiguation = text[2].toUtf8();
-        const QString translated = translator.translate(context.constData(), source.constData(),
-                                                        disambiguation.isEmpty() ? nullptr : disambiguation.constData());
-        QVERIFY2(!translated.isEmpty(), qPrintable(text.join(QLatin1Char(' '))));
-        const bool chinese = translated.contains(QRegularExpression(QStringLiteral("[\\x{2E80}-\\x{FFEF}]")));
-        QVERIFY2(!chinese || qm != QLatin1String("LanguageEN.qm"), qPrintable(translated));
+    const QStringList newCommand = {QStringLiteral("&New"), QString::fromUtf8("新建(&N)"), QString::fromUtf8("新增(&N)")};
+    for (int language = 0; language < 3; ++language) {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
+        for (const QStringList &text : texts) {
+            const QString translated =
+                translator.translate(qUtf8Printable(text[0]), qUtf8Printable(text[1]), qUtf8Printable(text[2]));
+            QVERIFY2(!translated.isEmpty(), qPrintable(text.join(QLatin1Char(' '))));
+            const bool chinese = translated.contains(QRegularExpression(QStringLiteral("[\\x{2E80}-\\x{FFEF}]")));
+            QVERIFY2(!chinese || language != 0, qPrintable(translated));
+        }
+        QCOMPARE(translator.translate("Mapvane2Class", "新建(&N)"), newCommand[language]);
     }
-    QTEST(translator.translate("Mapvane2Class", "新建(&N)"), "newText");
 }
 
 QTEST_MAIN(TestTranslations)
