@@ -13,8 +13,7 @@
 #include <zlib.h>
 
 #include "map_like_image.h"
-#include "smf/smf_layout.h"
-#include "smf/tile_encoding.h"
+#include "smf/smf_format.h"
 
 namespace {
 

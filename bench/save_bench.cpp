@@ -14,8 +14,8 @@
 
 #include "map_like_image.h"
 #include "project/map_project.h"
-#include "smf/smf_header.h"
-#include "smf/smf_layout.h"
+#include "smf/smf_writer.h"
+#include "smf/smf_format.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ bool bench(const QString &folder, int width, int height)
     QElapsedTimer timer;
     const double cpuBefore = cpuSeconds();
     timer.start();
-    const int status = project.saveSmf();
+    const int status = saveSmf(project);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
     if (status != 0) {

@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "project/map_project.h"
+#include "smf/smf_writer.h"
 #include "ui/save_progress_dialog.h"
 
 namespace {
@@ -89,7 +90,7 @@ int main(int argc, char *argv[])
     MeasuredDialog progress(&window);
     QElapsedTimer timer;
     timer.start();
-    const int status = project.saveSmf(&progress);
+    const int status = saveSmf(project, &progress);
     if (status != 0) {
         std::fprintf(stderr, "save failed: %s\n", qPrintable(project.errorString()));
         return 1;

@@ -7,9 +7,8 @@
 
 #include "fuzz_support.h"
 #include "geo/datum_table.h"
-#include "geo/grid_parse.h"
-#include "geo/notation_choice.h"
-#include "geo/typed_position.h"
+#include "geo/position_parse.h"
+#include "geo/position_format.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

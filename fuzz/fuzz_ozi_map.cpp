@@ -4,7 +4,6 @@
 #include "fuzz_support.h"
 #include "project/map_layer.h"
 #include "project/ozi_map.h"
-#include "project/ozi_map_text.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

@@ -10,8 +10,7 @@
 #include "project/map_layer.h"
 #include "project/map_project.h"
 #include "smf/browse_view.h"
-#include "smf/smf_file_index.h"
-#include "smf/smf_level_image.h"
+#include "smf/smf_reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -37,12 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     {
         MapProject editing;
-        (void)editing.openSmf(path);
+        (void)openSmf(editing, path);
     }
 
     MapProject browsing;
     browsing.browseMode = true;
-    if (browsing.openSmf(path) != 0 || browsing.layers.isEmpty())
+    if (openSmf(browsing, path) != 0 || browsing.layers.isEmpty())
         return 0;
     MapLayer *layer = browsing.layers.first();
     BrowseView view;

@@ -2,8 +2,7 @@
 // line is a file name, the rest the sidecar's text.
 
 #include "fuzz_support.h"
-#include "smf/wfl_sidecar.h"
-#include "smf/wfl_tile_name.h"
+#include "smf/wfl_folder.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

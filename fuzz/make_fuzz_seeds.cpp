@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "geo/notation_choice.h"
+#include "geo/position_format.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/progress.h"
+#include "project/map_project.h"
 
 // A progress bar on standard error, drawn only when standard error is a terminal.
 class TerminalProgress : public ProgressReporter

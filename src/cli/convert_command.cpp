@@ -10,8 +10,8 @@
 #include "project/file_access.h"
 #include "project/map_project.h"
 #include "project/ozi_map.h"
-#include "smf/smf_header.h"
-#include "smf/smf_save_status.h"
+#include "smf/smf_format.h"
+#include "smf/smf_writer.h"
 
 namespace {
 
@@ -174,11 +174,11 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
 int exitCodeFor(int saveStatus)
 {
     switch (saveStatus) {
-    case kSmfSaveOk:
+    case kSmfOk:
         return kExitOk;
-    case kSmfSaveCalibrationError:
-    case kSmfSaveInvalidProject:
-    case kSmfSaveTooLarge:
+    case kSmfCalibrationError:
+    case kSmfInvalidProject:
+    case kSmfTooLarge:
         return kExitInvalidInput;
     default:
         return kExitIo;
@@ -247,8 +247,8 @@ int runConvert(const QStringList &args)
 
     project.filePath = options.output;
     TerminalProgress progress;
-    const int status = project.saveSmf(&progress);
-    if (status != kSmfSaveOk) {
+    const int status = saveSmf(project, &progress);
+    if (status != kSmfOk) {
         printErr(QStringLiteral("convert: %1").arg(project.errorString()));
         return exitCodeFor(status);
     }

@@ -8,8 +8,7 @@
 #include "cli/cli_command.h"
 #include "geo/datum_shift.h"
 #include "geo/datum_table.h"
-#include "geo/grid_parse.h"
-#include "geo/notation_choice.h"
+#include "geo/position_parse.h"
 #include "geo/position_format.h"
 
 namespace {

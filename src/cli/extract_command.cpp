@@ -9,7 +9,7 @@
 #include "cli/cli_command.h"
 #include "cli/smf_input.h"
 #include "project/file_access.h"
-#include "smf/smf_level_image.h"
+#include "smf/smf_reader.h"
 
 namespace {
 

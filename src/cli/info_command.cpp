@@ -8,7 +8,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/smf_input.h"
-#include "smf/smf_text_field.h"
+#include "smf/smf_format.h"
 
 namespace {
 

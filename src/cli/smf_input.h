@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QString>
 
-#include "smf/smf_file_index.h"
+#include "smf/smf_reader.h"
 
 // Opens an SMF file for reading and reads its checked structure. Returns kGoOn, or
 // after printing why (prefixed with command): kExitIo when the file cannot be

@@ -15,13 +15,13 @@ constexpr CliOption kOutputOption{"-o", true};
 int exitCodeFor(int status)
 {
     switch (status) {
-    case kWflOk:
+    case kSmfOk:
         return kExitOk;
-    case kWflNoTiles:
-    case kWflInvalidTiles:
-    case kWflTooLarge:
+    case kSmfNoTiles:
+    case kSmfInvalidTiles:
+    case kSmfTooLarge:
         return kExitInvalidInput;
-    case kWflOutputIsInput:
+    case kSmfOutputIsInput:
         return kExitUsage;
     default:
         return kExitIo;
@@ -59,7 +59,7 @@ int runWfl(const QStringList &args)
     TerminalProgress progress;
     const WflConversionResult result = convertWfl(split.positional.first(), properties.cartographer,
                                                   properties.mapName, properties.fill, output, &progress);
-    if (result.status != kWflOk) {
+    if (result.status != kSmfOk) {
         printErr(QStringLiteral("wfl: %1").arg(result.errorText));
         return exitCodeFor(result.status);
     }

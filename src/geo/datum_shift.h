@@ -1,6 +1,57 @@
 #pragma once
 
-#include "geo/geo_position.h"
+// A geodetic position on some datum. Angles in degrees (north and east
+// positive), height in metres above the ellipsoid. Callers pass height 0 and
+// ignore the height that comes back.
+struct GeoPosition
+{
+    double latitude = 0.0;
+    double longitude = 0.0;
+    double height = 0.0;
+};
+
+// A geocentric Cartesian position in metres.
+struct CartesianPosition
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+// The seven terms of a geocentric datum shift: translations in metres, small
+// rotations in radians and a scale number s that is applied as s / 1000
+// (s = 0.0025 is 2.5 parts per million).
+struct HelmertShift
+{
+    double tx = 0.0;
+    double ty = 0.0;
+    double tz = 0.0;
+    double rx = 0.0;
+    double ry = 0.0;
+    double rz = 0.0;
+    double s = 0.0;
+
+    // The opposite direction: every term with its sign reversed.
+    HelmertShift reversed() const { return {-tx, -ty, -tz, -rx, -ry, -rz, -s}; }
+};
+
+// Applies the shift in its small-angle form:
+//   X' = X + X·s/1000 − Y·rz + Z·ry + tx
+//   Y' = X·rz + Y + Y·s/1000 − Z·rx + ty
+//   Z' = Z + Z·s/1000 + Y·rx − X·ry + tz
+CartesianPosition applyHelmertShift(const CartesianPosition &p, const HelmertShift &shift);
+
+// Conversions between geodetic and geocentric Cartesian coordinates on an
+// ellipsoid with semi-major axis `a` (metres) and flattening `f`. Angles in
+// degrees, converted with DEG_PER_RAD.
+
+CartesianPosition geodeticToCartesian(const GeoPosition &position, double a, double f);
+
+// Single step without iteration: exact for points on the ellipsoid (height 0);
+// off the ellipsoid the latitude is off by up to about 1.3e-10 degrees per
+// metre of height (1.3e-7 degrees, 1.5 cm, at 1000 m). The height uses the
+// first estimate of the prime-vertical radius.
+GeoPosition cartesianToGeodetic(const CartesianPosition &position, double a, double f);
 
 // The shift between WGS 84 and the datums of the datum table, through
 // geocentric Cartesian coordinates. Pure functions of their arguments; a datum

@@ -3,7 +3,17 @@
 #include <cmath>
 #include <limits>
 
-#include "project/milliarcseconds.h"
+qint32 degreesToMilliarcseconds(double degrees)
+{
+    const double value = std::trunc(degrees * kMilliarcsecondsPerDegree);
+    if (std::isnan(value))
+        return 0;
+    if (value >= double(std::numeric_limits<qint32>::max()))
+        return std::numeric_limits<qint32>::max();
+    if (value <= double(std::numeric_limits<qint32>::min()))
+        return std::numeric_limits<qint32>::min();
+    return qint32(value);
+}
 
 void MapLayer::updateScales()
 {

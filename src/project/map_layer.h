@@ -5,8 +5,35 @@
 #include <QVector>
 #include <QtGlobal>
 
-#include "project/calibration_point.h"
-#include "project/tile_cache_entry.h"
+// One calibration point of a layer: a pixel of the layer's current image tied to a
+// geographic position. Longitude and latitude are WGS 84 milliarcseconds
+// (3,600,000 per degree), east and north positive.
+struct CalibrationPoint
+{
+    qint32 pixelX = 0;  // pixels from the left edge of the layer image
+    qint32 pixelY = 0;  // pixels from the top edge, downward
+    qint32 lon = 0;     // milliarcseconds
+    qint32 lat = 0;     // milliarcseconds
+};
+
+// One decoded SMF tile kept by a layer for drawing a file in a browse window.
+struct TileCacheEntry
+{
+    qint32 column = 0;  // tile column in the level
+    qint32 row = 0;     // tile row in the level
+    quint32 stamp = 0;  // use counter value of the last use; the smallest is recycled first
+    QImage image;       // the decoded tile
+};
+
+// Milliarcseconds per degree: 648000000 is 180 degrees, 324000000 is 90 degrees.
+inline constexpr double kMilliarcsecondsPerDegree = 3600000.0;
+inline constexpr qint32 kMaxLongitudeMas = 648000000;
+inline constexpr qint32 kMaxLatitudeMas = 324000000;
+
+// Degrees times 3600000.0, truncated toward zero (never rounded): 10.0000001 gives
+// 36000000, -0.0000001 gives 0. Values beyond the 32-bit range saturate at its ends
+// and NaN gives 0, so no input is undefined.
+qint32 degreesToMilliarcseconds(double degrees);
 
 // One raster map of a project: where its pixels come from, its decoded image while
 // held in memory, and its two-point calibration (an axis-aligned linear mapping).

@@ -5,15 +5,31 @@
 #include <QImage>
 #include <QString>
 #include <QVector>
+#include <QtGlobal>
 
 #include <atomic>
 
 #include "project/map_layer.h"
-#include "project/progress.h"
-#include "smf/smf_level_record.h"
 
-// One compressed tile: a complete zlib stream of the tile's raw pixels.
-using SmfTileBlob = QByteArray;
+// Progress of a long operation (saving). The GUI implements it with a progress
+// dialog, the command line with a terminal bar, tests with a recorder.
+struct ProgressReporter {
+    virtual ~ProgressReporter() = default;
+    virtual void start(int maximum) { Q_UNUSED(maximum); }   // range 0..maximum
+    virtual void setValue(int value) { Q_UNUSED(value); }
+    // A position between two values (work within one unit of the range, such as the
+    // tiles of one layer); reporters without finer steps show its whole part.
+    virtual void setFineValue(double value) { setValue(int(value)); }
+    // Once per layer and once per tile, and every 50 ms while an image decodes: the GUI
+    // processes events here.
+    virtual void pumpEvents() {}
+    virtual bool cancelled() const { return false; }
+    virtual void finish() {}
+};
+
+// Decodes one level of an SMF file as a layer image (see readSmfLayerImage): from
+// fileBytes when given, else from the file at path. May run on any thread.
+using SmfLevelDecoder = QImage (*)(const QString &path, const QByteArray *fileBytes, int level);
 
 // The document of one main window: the ordered layers that become the levels of one
 // SMF file, the map's properties, the file it is bound to and its change flags. It
@@ -115,38 +131,14 @@ public:
     // path, the properties and the memory budget stay.
     void clear();
 
-    // Tiles every layer and writes the SMF file at filePath. The file is replaced only
-    // once every byte was written; on failure the previous file is untouched and the
-    // change flags stay set. Returns 0 or a negative SmfSaveStatus; errorString()
-    // then says why. Progress runs from 0 to layers x 10.
-    int saveSmf(ProgressReporter *progress = nullptr);
-
-    // Appends the level of layer `layer` to levelTiles and levelRecords. Returns 0 or
-    // a negative SmfSaveStatus (nothing is appended then).
-    int buildLevel(int layer, ProgressReporter *progress = nullptr);
-
-    // Writes levelTiles and levelRecords to filePath and empties both. Returns 0 or a
-    // negative SmfSaveStatus.
-    int writeSmf();
-
-    // Reads the SMF file at path into the project, one layer per level, and binds
-    // the project to it. An editing project (browseMode false) keeps the whole file
-    // in memory and refuses levels of more than 100,000,000 pixels; a browse project
-    // keeps only the header, level records and tile index. Returns 0, -1 when the
-    // file cannot be read, is not an SMF file, is damaged (any count, offset or size
-    // inconsistent with the file) or has more levels than a layer can name (255),
-    // or -2 for a level too large to edit. On failure the project is left exactly as
-    // it was and errorString() says why.
-    int openSmf(const QString &path);
-
-    // Why the last addImageLayer, addImportedLayer, saveSmf, buildLevel, writeSmf or
-    // openSmf failed, in English.
+    // Why the last addImageLayer or addImportedLayer failed, or what an operation on
+    // the project (saving, opening) reported through setErrorString, in English.
     QString errorString() const { return m_errorString; }
+    void setErrorString(const QString &text) { m_errorString = text; }
 
-    QVector<QVector<SmfTileBlob>> levelTiles;  // compressed tiles per level, only while saving
-    QVector<SmfLevelRecord> levelRecords;      // one record per level, only while saving
     QVector<MapLayer *> layers;                // owned, in project order
     QVector<QByteArray> smfImages;             // SMF file bytes read into the project; MapLayer::smfSource
+    SmfLevelDecoder smfLevelDecoder = nullptr;  // given by the SMF reader; decodes layers read from SMF files
     QString filePath;                          // the SMF file the project is bound to
     QString cartographer;
     QString mapName;
@@ -175,11 +167,8 @@ private:
     // The bytes of the SMF file a layer comes from; nullptr for an image file.
     const QByteArray *smfBytesOf(const MapLayer &layer) const;
     // position (may be nullptr) follows how far the decoder has read an image file.
-    static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB,
-                               std::atomic<qint64> *position = nullptr);
-    int writeLevels();  // writeSmf without emptying the levels
-    int failSave(int status, const QString &reason);  // stores reason, returns status
-    void discardLevels();
+    static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
+                               qint32 budgetMB, std::atomic<qint64> *position = nullptr);
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load
     QString m_errorString;

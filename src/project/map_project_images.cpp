@@ -12,7 +12,6 @@
 
 #include "project/image_file.h"
 #include "project/ozi_map.h"
-#include "smf/smf_layer_image.h"
 
 namespace {
 
@@ -70,10 +69,12 @@ void MapProject::unloadImage(MapLayer *layer)
     layer->loaded = false;
 }
 
-QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, qint32 budgetMB,
-                                std::atomic<qint64> *position)
+QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
+                                qint32 budgetMB, std::atomic<qint64> *position)
 {
-    const QImage source = layer.fromSmf ? readSmfLayerImage(layer.sourcePath, smfBytes, layer.smfLevel)
+    if (layer.fromSmf && !smfDecoder)
+        return QImage();
+    const QImage source = layer.fromSmf ? smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel)
                                         : readImageFile(layer.sourcePath, budgetMB, position);
     return resized(source, layer.zoom);
 }
@@ -85,7 +86,7 @@ const QByteArray *MapProject::smfBytesOf(const MapLayer &layer) const
 
 void MapProject::loadImage(MapLayer *layer)
 {
-    const QImage image = decodeSource(*layer, smfBytesOf(*layer), physicalMB);
+    const QImage image = decodeSource(*layer, smfBytesOf(*layer), smfLevelDecoder, physicalMB);
     // A source that cannot be decoded stays unloaded, so the next request tries again.
     if (!image.isNull())
         setImage(layer, image);
@@ -135,8 +136,9 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
     const qint64 fileSize = source.fromSmf ? 0 : QFileInfo(source.sourcePath).size();
     std::atomic<qint64> position{0};
     QImage image;
-    std::unique_ptr<QThread> worker(QThread::create([&image, &source, smfBytes, &bytes, budgetMB, &position]() {
-        image = decodeSource(source, smfBytes ? &bytes : nullptr, budgetMB, &position);
+    const SmfLevelDecoder smfDecoder = smfLevelDecoder;
+    std::unique_ptr<QThread> worker(QThread::create([&image, &source, smfBytes, &bytes, smfDecoder, budgetMB, &position]() {
+        image = decodeSource(source, smfBytes ? &bytes : nullptr, smfDecoder, budgetMB, &position);
     }));
     worker->start();
     while (!worker->wait(QDeadlineTimer(kPumpIntervalMs))) {

@@ -1,6 +1,62 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QVector>
+
+#include "project/map_layer.h"
+
+// A reference point of a "PointNN" line: a pixel and its latitude and longitude in
+// degrees on the map's own datum (line 5).
+struct OziDatumPoint
+{
+    qint32 pixelX = 0;
+    qint32 pixelY = 0;
+    double latitude = 0.0;   // degrees, north positive
+    double longitude = 0.0;  // degrees, east positive
+};
+
+// What the program takes from the bytes of an OziExplorer ".map" file: the raw
+// bytes of its third line (the image path, still in the file's own encoding), the
+// datum named on line 5, the reference points of its last "MMPNUM" block (WGS 84 by
+// the format's definition) and those of its "Point01" to "Point30" lines.
+// Projection and corner lists are ignored.
+struct OziMapText
+{
+    bool hasImageLine = false;        // the file has a third line
+    QByteArray imageLine;             // third line, line end removed
+    QByteArray datumName;             // first field of line 5, trimmed; empty when absent
+    QVector<CalibrationPoint> points; // MMPNUM block: pixels and milliarcseconds, in file order
+    QVector<OziDatumPoint> datumPoints;  // Point lines with a pixel and a latitude and longitude
+};
+
+// Reads lines ended by LF or CRLF, of any length. A line containing "MMPNUM" is
+// followed by N pixel lines ("MMPXY,i,x,y") and then N geographic lines
+// ("MMPLL,i,lon,lat", decimal degrees), N the whole number after its comma (0 when
+// it is not one). Point i takes x and y from the last two fields of pixel line i and
+// lon and lat from the last two of geographic line i (a line without a comma gives
+// 0 for both; a field that is not a number gives 0); degrees become milliarcseconds
+// truncated toward zero. Lines the file does not have give no points, and a later
+// "MMPNUM" block replaces an earlier one. Lines read as points are not counted as
+// file lines, so they never become the image line.
+// A line "PointNN,xy, X, Y,in, deg, LATDEG, LATMIN,N|S, LONDEG, LONMIN,E|W, ..." gives
+// a datum point when X, Y, LATDEG and LONDEG are numbers (empty minutes read as 0);
+// the unused Point lines, with empty fields, give none.
+OziMapText parseOziMapText(const QByteArray &bytes);
+
+// The image an OziExplorer file names, as a path of this machine. mapPath is the
+// ".map" file; imageLine the raw bytes of its image line, in whatever encoding the
+// tool that wrote it used. Backslashes are folder separators; a relative path is
+// taken from the ".map" file's folder. When the named file does not exist (often an
+// absolute Windows path from another machine, "C:\\Maps\\topo.png"), a file of the
+// same name in the ".map" file's folder is taken: the exact name first, else the
+// same name in another letter case. The line is read as the file system's own
+// encoding of names first (its raw bytes), then as UTF-8, GB18030 (Chinese Windows
+// tools), Windows-1251 (Cyrillic) and Windows-1252 (Western), skipping readings that
+// are not valid in their encoding. Returns the first existing file found this way,
+// else the named path as first validly read (which then fails to load), or mapPath
+// itself for an empty line.
+QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine);
 
 struct MapLayer;
 

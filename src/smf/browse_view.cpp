@@ -1,15 +1,13 @@
 #include "smf/browse_view.h"
 
+#include <QtConcurrent/QtConcurrentMap>
+
 #include <QFile>
 #include <QPainter>
 
 #include "project/calibration_marker.h"
 #include "project/map_layer.h"
-#include "smf/parallel_for.h"
-#include "smf/smf_layout.h"
-#include "smf/smf_level_record.h"
-#include "smf/smf_tile_index_entry.h"
-#include "smf/tile_encoding.h"
+#include "smf/smf_format.h"
 
 namespace {
 
@@ -124,8 +122,7 @@ void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, Map
         // a batch at a time, decoded on every core, then cached and drawn.
         QVector<MissingTile> missing;
         const auto drawMissing = [&]() {
-            parallelFor(int(missing.size()), [&missing, tw, th](int k) {
-                MissingTile &tile = missing[k];
+            QtConcurrent::blockingMap(missing, [tw, th](MissingTile &tile) {
                 tile.image = decodeTile(tile.payload, tw, th);
                 tile.payload = QByteArray();
             });

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "smf/smf_header.h"
+#include "smf/smf_format.h"
 
 class QPainter;
 struct MapLayer;

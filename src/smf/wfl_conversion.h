@@ -1,16 +1,19 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QRgb>
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
 
-#include "project/progress.h"
-#include "smf/wfl_status.h"
+#include "project/map_project.h"
+#include "smf/smf_writer.h"
 
 // What convertWfl did.
 struct WflConversionResult
 {
-    int status = kWflOk;     // a WflStatus
+    int status = kSmfOk;     // an SmfStatus
     QString errorText;       // why nothing was written, in English; empty on success
     QString outputPath;      // the SMF file written, or that would have been
     qint32 levelCount = 0;   // of the written file
@@ -43,3 +46,19 @@ QString defaultWflOutputPath(const QString &folder);
 WflConversionResult convertWfl(const QString &folder, const QString &cartographer, const QString &mapName,
                                const QColor &fillColour, const QString &outputPath = QString(),
                                ProgressReporter *progress = nullptr);
+
+// The SMF payload of one tile image of a WFL folder. Tiles cut short at the map's
+// edge are padded: an image narrower than tileSize that lies in its level's last
+// column is filled on the right, one shorter that lies in the last row is filled at
+// the bottom, both with fillColour (transparent pixels are drawn over it too).
+//
+// tileSize is the file's tile size in pixels; when it is empty, this image sets it
+// (the first tile of SMF level 0), and it must be 1 to 100,000 pixels a side.
+// budgetMB (MiB) bounds the memory the decoder may take for the image.
+//
+// Returns kSmfOk with payload filled; kSmfReadError when the file cannot be read;
+// kSmfInvalidTiles when it does not decode as an image, is larger than the tile
+// size, or is short anywhere but the level's last column or row; kSmfOutOfMemory
+// when the tile cannot be encoded. error names the file, in English.
+int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
+                       qint32 budgetMB, QSize *tileSize, QByteArray *payload, QString *error);

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "geo/notation_choice.h"
+#include "geo/position_format.h"
 #include "project/map_project.h"
 #include "ui/dialog_provider.h"
 #include "ui_mapvane2.h"

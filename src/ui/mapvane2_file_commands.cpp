@@ -8,6 +8,8 @@
 #include <QMessageBox>
 
 #include "project/map_layer.h"
+#include "smf/smf_reader.h"
+#include "smf/smf_writer.h"
 #include "ui/c_property.h"
 #include "ui/mapvane2.h"
 #include "ui/save_progress_dialog.h"
@@ -36,7 +38,7 @@ int Mapvane2::saveProjectTo(const QString &path)
     int result = 0;
     {
         SaveProgressDialog progress(this);
-        result = project.saveSmf(&progress);
+        result = saveSmf(project, &progress);
     }
     if (result != 0) {
         // A failed save leaves the window as it was: same file, same title, still
@@ -161,7 +163,7 @@ void Mapvane2::on_actionOpen_triggered()
                                               QString());
         if (!path.isEmpty()) {
             clearLayers();
-            const int result = project.openSmf(path);
+            const int result = openSmf(project, path);
             if (result == -2 && !browseMode) {
                 // The window keeps its empty project, its state and its title.
                 clearLayers();
@@ -211,7 +213,7 @@ void Mapvane2::openBrowseWindow(const QString &path)
         return;
     }
     child->clearLayers();
-    if (child->project.openSmf(file) != 0) {
+    if (openSmf(child->project, file) != 0) {
         child->hide();
         message(tr("无法读取SMF文件") + QLatin1Char('\n') + file + QLatin1Char('\n') + child->project.errorString());
         childWindows.removeOne(child);

@@ -2,13 +2,13 @@
 // current layer at once. Each field group has one handler; its other fields forward to
 // it. What the user typed stays as typed until the next refresh.
 
-#include "geo/notation_choice.h"
+#include "geo/position_format.h"
 #include "project/map_layer.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"
 #include "ui/points_form_angle_text.h"
-#include "geo/typed_position.h"
+#include "geo/position_parse.h"
 #include "ui/points_form_typed.h"
 
 // Pixels.

@@ -7,11 +7,9 @@
 #include <optional>
 
 #include "geo/datum_table.h"
-#include "geo/grid_parse.h"
+#include "geo/position_parse.h"
 #include "geo/position_format.h"
-#include "geo/typed_position.h"
 #include "project/map_layer.h"
-#include "project/milliarcseconds.h"
 
 namespace {
 

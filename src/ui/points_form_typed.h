@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "geo/geo_position.h"
+#include "geo/datum_shift.h"
 
 struct MapLayer;
 

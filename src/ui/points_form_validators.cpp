@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "geo/grid_parse.h"
+#include "geo/position_parse.h"
 #include "project/map_layer.h"
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/progress.h"
+#include "project/map_project.h"
 
 class QProgressDialog;
 class QWidget;

@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 
+#include "smf/smf_writer.h"
 #include "common/cli_runner.h"
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
@@ -67,7 +68,7 @@ void TestCliExitCodes::initTestCase()
     project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Kelvo"), Qt::white, 300, 500);
     fixtures::appendCornerLayer(project, fixtures::mapLikeImage(100, 100));
     project.filePath = path(QStringLiteral("a.smf"));
-    QCOMPARE(project.saveSmf(), 0);
+    QCOMPARE(saveSmf(project), 0);
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("bad.smf")), QByteArray(500, 'P')));
 }
 

@@ -8,16 +8,13 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include "smf/smf_reader.h"
 #include "common/cli_runner.h"
 #include "common/project_fixtures.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
 #include "smf/browse_view.h"
-#include "smf/smf_header.h"
-#include "smf/smf_layout.h"
-#include "smf/smf_level_record.h"
-#include "smf/smf_tile_index_entry.h"
-#include "smf/tile_encoding.h"
+#include "smf/smf_format.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MAPVANE_ADDRESS_SANITIZER 1
@@ -223,7 +220,7 @@ void TestCliSmfMalformed::malformed()
     }
 
     MapProject editing(4096);
-    QCOMPARE(editing.openSmf(path), editResult);
+    QCOMPARE(openSmf(editing, path), editResult);
     QCOMPARE(editing.layers.size(), editResult == 0 ? 1 : 0);
     if (editResult != 0)
         QVERIFY(!editing.errorString().isEmpty());
@@ -231,7 +228,7 @@ void TestCliSmfMalformed::malformed()
     MapProject browsing(4096);
     browsing.browseMode = true;
     const bool browsable = refusal.isEmpty() || refusal == QLatin1String("more than its");
-    QCOMPARE(browsing.openSmf(path), browsable ? 0 : -1);
+    QCOMPARE(openSmf(browsing, path), browsable ? 0 : -1);
     if (!browsable)
         return;
     MapLayer *layer = browsing.layers.first();

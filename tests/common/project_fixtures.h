@@ -10,7 +10,6 @@
 #include <QVector>
 
 #include "project/map_project.h"
-#include "project/progress.h"
 
 namespace fixtures {
 

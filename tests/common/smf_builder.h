@@ -8,11 +8,7 @@
 
 #include <functional>
 
-#include "smf/smf_header.h"
-#include "smf/smf_layout.h"
-#include "smf/smf_level_record.h"
-#include "smf/smf_tile_index_entry.h"
-#include "smf/tile_encoding.h"
+#include "smf/smf_format.h"
 
 // Builds the bytes of an SMF file with the given level records (tileColumns and
 // tileRows set; firstTile is filled in) in which every tile is one flat colour, so

@@ -3,11 +3,8 @@
 #include <cmath>
 
 #include "geo/datum_table.h"
-#include "geo/grid_parse.h"
-#include "geo/grid_text.h"
-#include "geo/notation_choice.h"
+#include "geo/position_parse.h"
 #include "geo/position_format.h"
-#include "geo/typed_position.h"
 
 // The five notations: positions shown as texts on a datum and, typed as shown, read
 // back to WGS 84.

@@ -4,8 +4,7 @@
 
 #include "geo/datum_shift.h"
 #include "geo/datum_table.h"
-#include "geo/grid_parameters.h"
-#include "geo/utm.h"
+#include "geo/transverse_mercator.h"
 
 // The datum and ellipsoid tables, the shift between WGS 84 and each datum, the
 // Transverse Mercator series, UTM zones and bands, and the TM grid.

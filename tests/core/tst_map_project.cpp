@@ -7,7 +7,7 @@
 
 #include "common/project_fixtures.h"
 #include "project/map_project.h"
-#include "project/physical_memory.h"
+#include "project/image_file.h"
 
 Q_DECLARE_METATYPE(CalibrationPoint)
 

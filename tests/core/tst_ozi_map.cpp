@@ -4,7 +4,7 @@
 #include "common/project_fixtures.h"
 #include "geo/datum_shift.h"
 #include "project/map_project.h"
-#include "project/milliarcseconds.h"
+#include "project/map_layer.h"
 #include "project/ozi_map.h"
 
 using fixtures::OziPoint;

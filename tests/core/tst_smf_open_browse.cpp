@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include "smf/smf_reader.h"
 #include "common/project_fixtures.h"
 #include "common/smf_builder.h"
 #include "smf/browse_view.h"
@@ -33,7 +34,7 @@ private:
         m_browsing.clear();
         m_browsing.browseMode = true;
         m_view = BrowseView();
-        return m_browsing.openSmf(path) == 0 && prepareBrowseLayer(m_view, *m_browsing.layers.first());
+        return openSmf(m_browsing, path) == 0 && prepareBrowseLayer(m_view, *m_browsing.layers.first());
     }
     void paint(QImage &canvas, int x, int y)
     {
@@ -83,7 +84,7 @@ void TestSmfOpenBrowse::refused()
     MapProject project(4096);
     project.browseMode = browse;
     project.filePath = QStringLiteral("/old/file.smf");
-    QCOMPARE(project.openSmf(path), result);
+    QCOMPARE(openSmf(project, path), result);
     QVERIFY2(project.errorString().contains(reason) && project.errorString().isEmpty() == (result == 0),
              qPrintable(project.errorString()));
     // A refused file leaves the project as it was, bound to its old file.
@@ -110,7 +111,7 @@ void TestSmfOpenBrowse::openReadsLayers()
     };
     const QString path = write(bytes);
     MapProject project(4096);
-    QCOMPARE(project.openSmf(path), 0);
+    QCOMPARE(openSmf(project, path), 0);
     QVERIFY(project.tileWidth == 30 && project.mapName == QStringLiteral("Built") && project.changeFlags == 0);
     QCOMPARE(project.smfImages.at(0), bytes);  // an editing project keeps the whole file
     QCOMPARE(pointsOf(project.layers[0]), (QVector<qint32>{0, 0, 90, 40, 36000000, 165600000, 39600000, 162000000}));

@@ -4,11 +4,9 @@
 
 #include "common/project_fixtures.h"
 #include "common/wfl_fixtures.h"
-#include "smf/smf_file_index.h"
-#include "smf/smf_level_image.h"
+#include "smf/smf_reader.h"
 #include "smf/wfl_conversion.h"
-#include "smf/wfl_sidecar.h"
-#include "smf/wfl_tile_name.h"
+#include "smf/wfl_folder.h"
 
 // WFL tile folders to SMF: tile names, sidecars, the layouts of levels and parts, the
 // same bytes on any number of threads, and every refusal leaving the old file alone.
@@ -84,7 +82,7 @@ void TestWflConversion::sidecar()
     QVERIFY(wfl::writeFile(file, text));
     WflSidecarEdges read;
     QString error;
-    QCOMPARE(readWflSidecar(file, &read, &error), int(kWflOk));
+    QCOMPARE(readWflSidecar(file, &read, &error), int(kSmfOk));
     QTEST((QVector<int>{read.top, read.left, read.bottom, read.right}), "edges");
 }
 
@@ -122,7 +120,7 @@ void TestWflConversion::levelsAndParts()
         fixtures::RecordingProgress recorder;
         const WflConversionResult result = convertWfl(tiles, QStringLiteral("Kelvo"), QStringLiteral("测试图"),
                                                       QColor(200, 16, 40), QString(), &recorder);
-        QVERIFY2(result.status == kWflOk, qPrintable(result.errorText));
+        QVERIFY2(result.status == kSmfOk, qPrintable(result.errorText));
         QCOMPARE(recorder.values.size(), 27);  // each of the 26 tiles, then the end
         QVERIFY(bytes.isEmpty() || fixtures::fileBytes(result.outputPath) == bytes);
         bytes = fixtures::fileBytes(result.outputPath);
@@ -158,7 +156,7 @@ void TestWflConversion::failureKeepsOldFile_data()
     const QByteArray brokenSidecar("256\n256\n0.0\n0.0\n1.0\n0.0\n");  // lines 7 and 8 missing
     const QByteArray sidecar = wfl::sidecarText(1, 0, 0, 1);
     const QImage tile = wfl::patternImage(16, 16, 2);
-    const int invalid = kWflInvalidTiles;
+    const int invalid = kSmfInvalidTiles;
     const QVariant removed;
     QTest::newRow("sidecar without an image") << QVariantMap{{"15_1x1.png", removed}} << invalid << "tiles/15_1x1.wfl";
     QTest::newRow("sidecar with two images") << QVariantMap{{"15_1x1.jpg", notAnImage}} << invalid
@@ -184,7 +182,7 @@ void TestWflConversion::failureKeepsOldFile_data()
     QTest::newRow("two parts at one corner") << QVariantMap{{"14 (1)_0x0.wfl", sidecar}, {"14 (1)_0x0.png", tile},
                                                             {"14 (2)_0x0.wfl", sidecar}, {"14 (2)_0x0.png", tile}}
                                              << invalid << "tiles/14 (2)_0x0.wfl";
-    QTest::newRow("cancelled") << QVariantMap() << int(kWflCancelled) << "cancelled";
+    QTest::newRow("cancelled") << QVariantMap() << int(kSmfCancelled) << "cancelled";
     // An image that does not decode. Later sidecars are read while earlier tiles are
     // still being made: the first bad tile in index order is still the one reported.
     QTest::newRow("bad image before a bad sidecar")
@@ -206,7 +204,7 @@ void TestWflConversion::failureKeepsOldFile()
     QVERIFY(fixtures::writeBytes(output, "the previous file"));
     fixtures::RecordingProgress recorder;
     QFETCH(int, status);
-    recorder.cancelAfterPumps = status == kWflCancelled ? 3 : -1;
+    recorder.cancelAfterPumps = status == kSmfCancelled ? 3 : -1;
     const WflConversionResult result = convertWfl(tiles, QString(), QString(), QColor(), output, &recorder);
     QCOMPARE(result.status, status);
     QFETCH(QString, named);

@@ -7,7 +7,7 @@
 #include "common/smf_builder.h"
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
-#include "smf/smf_header.h"
+#include "smf/smf_format.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
 #include "ui/c_property.h"

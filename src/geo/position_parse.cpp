@@ -1,17 +1,100 @@
-#include "geo/grid_parse.h"
+#include "geo/position_parse.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 
+#include "geo/datum_shift.h"
 #include "geo/datum_table.h"
-#include "geo/grid_parameters.h"
-#include "geo/grid_text.h"
-#include "geo/notation_choice.h"
+#include "geo/position_format.h"
 #include "geo/transverse_mercator.h"
-#include "geo/utm.h"
+
+namespace {
+
+// White space as the C scanner sees it in the "C" locale.
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void skipBlanks(const QByteArray &bytes, qsizetype *pos)
+{
+    while (*pos < bytes.size() && isBlank(bytes.at(*pos)))
+        ++*pos;
+}
+
+// "%d": optional sign and at least one digit at *pos (after blanks). Moves *pos
+// past what it read and returns false when there is no digit. A value beyond
+// the int range is read in full and gives 0.
+bool scanInt(const QByteArray &bytes, qsizetype *pos, int *value)
+{
+    skipBlanks(bytes, pos);
+    qsizetype p = *pos;
+    bool negative = false;
+    if (p < bytes.size() && (bytes.at(p) == '+' || bytes.at(p) == '-')) {
+        negative = bytes.at(p) == '-';
+        ++p;
+    }
+    const qsizetype firstDigit = p;
+    long long magnitude = 0;
+    bool overflow = false;
+    while (p < bytes.size() && bytes.at(p) >= '0' && bytes.at(p) <= '9') {
+        if (!overflow) {
+            magnitude = magnitude * 10 + (bytes.at(p) - '0');
+            overflow = magnitude > 2147483648LL;
+        }
+        ++p;
+    }
+    if (p == firstDigit)
+        return false;
+    *pos = p;
+    if (overflow || (!negative && magnitude > 2147483647LL))
+        *value = 0;
+    else
+        *value = static_cast<int>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+// "%s": the next run of non-blank bytes (after blanks).
+bool scanWord(const QByteArray &bytes, qsizetype *pos, QByteArray *word)
+{
+    skipBlanks(bytes, pos);
+    const qsizetype start = *pos;
+    while (*pos < bytes.size() && !isBlank(bytes.at(*pos)))
+        ++*pos;
+    if (*pos == start)
+        return false;
+    *word = bytes.mid(start, *pos - start);
+    return true;
+}
+
+}  // namespace
+
+UtmEastingText parseUtmEastingText(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    UtmEastingText out;
+    qsizetype pos = 0;
+    if (!scanInt(bytes, &pos, &out.zone))
+        return out;
+    QByteArray word;
+    if (!scanWord(bytes, &pos, &word))
+        return out;
+    out.bandWord = QString::fromUtf8(word);
+    out.band = word.at(0);
+    scanInt(bytes, &pos, &out.easting);
+    return out;
+}
+
+int readBase10Integer(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
+}
 
 GeoPosition parseGridPosition(int gridKind, int datumIndex, const QString &eastingText,
                               const QString &northingText)
@@ -179,4 +262,30 @@ IntRange tmEastingRange()
 IntRange tmNorthingRange()
 {
     return tmExtent().northing;
+}
+
+bool typedPositionsAreShifted(int datumIndex)
+{
+    return datumIndex >= 0 && datumIndex < kDatumCount && datumIndex != kWgs84DatumIndex
+        && datumIndex != kWgs72DatumIndex;
+}
+
+GeoPosition typedPositionToWgs84(const GeoPosition &onDatum, int datumIndex)
+{
+    GeoPosition in = onDatum;
+    in.height = 0.0;
+    // On WGS 1984 itself the shift is an identity only up to rounding, which would
+    // store 22.5 as 22.49999999997 and truncate it a milliarcsecond short.
+    if (!typedPositionsAreShifted(datumIndex))
+        return in;
+    GeoPosition out = datumToWgs84(in, datumIndex);
+    out.height = 0.0;
+    return out;
+}
+
+GeoPosition parseGridPositionToWgs84(int gridKind, int datumIndex, const QString &eastingText,
+                                     const QString &northingText)
+{
+    return typedPositionToWgs84(
+        parseGridPosition(gridKind, datumIndex, eastingText, northingText), datumIndex);
 }

@@ -2,7 +2,32 @@
 
 #include <QString>
 
-#include "geo/geo_position.h"
+#include "geo/datum_shift.h"
+
+// Reading the texts of the UTM and TM edits. Never fails and never reads past
+// the text: what cannot be read gives 0 (or an empty band).
+
+// A UTM easting text "zone band easting", e.g. "50 R 345678".
+struct UtmEastingText
+{
+    int zone = 0;
+    QString bandWord;   // empty when absent
+    char band = '\0';   // first byte of the band word in UTF-8, '\0' when absent
+    int easting = 0;
+};
+
+// Reads the text the way the "%d %s %d" scan shape does: an optional sign and
+// decimal digits (leading white space skipped), then the next run of
+// non-blank characters as the band word (white space before it optional, so
+// "50R 345678" reads too), then an integer at the start of the next word. Reading
+// stops at the first part that is not there; the parts not read stay 0. A
+// number too large for an int reads as 0. Band words of any length are fine.
+UtmEastingText parseUtmEastingText(const QString &text);
+
+// A whole text as a base-10 integer; surrounding white space is allowed.
+// Anything else (empty, not a number, trailing letters, beyond the int range)
+// reads as 0.
+int readBase10Integer(const QString &text);
 
 // Reads a typed grid position: `gridKind` kGridUtm (easting text "zone band
 // easting", see parseUtmEastingText) or kGridTm (two integer texts), on the
@@ -50,3 +75,22 @@ inline constexpr IntRange kUtmNorthingRange{0, 10000000};
 // projection once.
 IntRange tmEastingRange();
 IntRange tmNorthingRange();
+
+// Positions the user types are given on the selected datum, while layers store
+// WGS 84. These two operations are the inverse of what formatPosition shows,
+// so a value typed as it is shown is stored as the position it was shown for:
+// on row 223 (WGS 1972) nothing is shifted either way; every other row goes
+// through datumToWgs84. Heights are ignored (0 in, 0 out).
+
+// Whether positions typed on datum `datumIndex` are shifted to WGS 84: false for row
+// 224 (WGS 1984, stored exactly as typed), row 223 (WGS 1972, never shifted) and
+// indices outside 0..227 (read as row 224 everywhere).
+bool typedPositionsAreShifted(int datumIndex);
+
+// A latitude/longitude in degrees typed on datum `datumIndex`, as WGS 84.
+GeoPosition typedPositionToWgs84(const GeoPosition &onDatum, int datumIndex);
+
+// A UTM (kGridUtm) or TM (kGridTm) text typed on datum `datumIndex`, as a WGS 84
+// latitude/longitude: parseGridPosition, then typedPositionToWgs84.
+GeoPosition parseGridPositionToWgs84(int gridKind, int datumIndex, const QString &eastingText,
+                                     const QString &northingText);

@@ -1,0 +1,370 @@
+#include "smf/smf_reader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtEndian>
+
+#include <limits>
+#include <numeric>
+
+#include "smf/smf_format.h"
+
+namespace {
+
+constexpr qint64 kMaxTileSide = 100000;  // pixels
+
+bool readAt(QIODevice &device, qint64 offset, qint64 length, QByteArray *bytes)
+{
+    if (!device.seek(offset))
+        return false;
+    *bytes = device.read(length);
+    return bytes->size() == length;
+}
+
+QString levelError(int level, const QString &what)
+{
+    return QStringLiteral("level %1: %2").arg(level).arg(what);
+}
+
+}  // namespace
+
+qint64 SmfFileIndex::rawTileBytes() const
+{
+    return rawTileSize(header.tileWidth, header.tileHeight);
+}
+
+const SmfTileIndexEntry &SmfFileIndex::tile(int level, int column, int row) const
+{
+    return tiles.at(qsizetype(tileIndexPosition(levels.at(level), column, row)));
+}
+
+bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
+{
+    if (!device.isReadable() || device.isSequential()) {
+        *error = QStringLiteral("the file cannot be read");
+        return false;
+    }
+    index->fileSize = device.size();
+    QByteArray bytes;
+    if (index->fileSize < kSmfHeaderSize || !readAt(device, 0, kSmfHeaderSize, &bytes)) {
+        *error = QStringLiteral("the file is too short for an SMF header (%1 of %2 bytes)")
+                     .arg(index->fileSize).arg(kSmfHeaderSize);
+        return false;
+    }
+    SmfHeader &header = index->header;
+    SmfHeader::fromBytes(bytes, &header);
+    if (header.magic != kSmfMagic) {
+        *error = QStringLiteral("not an SMF file (magic number 0x%1, expected 0x%2)")
+                     .arg(header.magic, 4, 16, QLatin1Char('0')).arg(kSmfMagic, 4, 16, QLatin1Char('0'));
+        return false;
+    }
+    if (header.levelCount < 0 || header.tileCount < 0) {
+        *error = QStringLiteral("the header gives a negative count (%1 levels, %2 tiles)")
+                     .arg(header.levelCount).arg(header.tileCount);
+        return false;
+    }
+    const qint64 indexEnd = tileDataOffset(header.levelCount, header.tileCount);
+    if (indexEnd > index->fileSize) {
+        *error = QStringLiteral("the file is truncated: %1 levels and %2 tiles need %3 bytes before the "
+                                "tile data, the file has %4")
+                     .arg(header.levelCount).arg(header.tileCount).arg(indexEnd).arg(index->fileSize);
+        return false;
+    }
+    if (header.tileWidth < 0 || header.tileHeight < 0) {
+        *error = QStringLiteral("the header gives a negative tile size (%1 x %2)")
+                     .arg(header.tileWidth).arg(header.tileHeight);
+        return false;
+    }
+
+    // Records and index lie inside the file, and are read in bounded chunks, so that
+    // what is allocated stays within the file's size.
+    constexpr qint64 kChunkItems = 4096;
+    index->levels.resize(header.levelCount);
+    for (qint64 first = 0; first < header.levelCount; first += kChunkItems) {
+        const qint64 items = qMin<qint64>(kChunkItems, header.levelCount - first);
+        if (!readAt(device, levelRecordOffset(first), items * kSmfLevelRecordSize, &bytes)) {
+            *error = QStringLiteral("the level records cannot be read");
+            return false;
+        }
+        for (qint64 i = 0; i < items; ++i)
+            SmfLevelRecord::fromBytes(QByteArrayView(bytes).sliced(i * kSmfLevelRecordSize), &index->levels[first + i]);
+    }
+    const qint64 indexStart = tileIndexOffset(header.levelCount);
+    index->tiles.resize(header.tileCount);
+    for (qint64 first = 0; first < header.tileCount; first += kChunkItems) {
+        const qint64 items = qMin<qint64>(kChunkItems, header.tileCount - first);
+        if (!readAt(device, indexStart + first * kSmfTileIndexEntrySize, items * kSmfTileIndexEntrySize, &bytes)) {
+            *error = QStringLiteral("the tile index cannot be read");
+            return false;
+        }
+        for (qint64 i = 0; i < items; ++i)
+            SmfTileIndexEntry::fromBytes(QByteArrayView(bytes).sliced(i * kSmfTileIndexEntrySize), &index->tiles[first + i]);
+    }
+
+    const bool tileSizeUsable = header.tileWidth >= 1 && header.tileWidth <= kMaxTileSide
+        && header.tileHeight >= 1 && header.tileHeight <= kMaxTileSide;
+    for (int k = 0; k < header.levelCount; ++k) {
+        const SmfLevelRecord &level = index->levels.at(k);
+        if (level.tileColumns < 0 || level.tileRows < 0) {
+            *error = levelError(k, QStringLiteral("negative tile grid (%1 x %2)")
+                                       .arg(level.tileColumns).arg(level.tileRows));
+            return false;
+        }
+        const qint64 count = qint64(level.tileColumns) * level.tileRows;
+        if (count == 0)
+            continue;
+        if (!tileSizeUsable) {
+            *error = QStringLiteral("the tile size %1 x %2 is outside 1..%3 pixels")
+                         .arg(header.tileWidth).arg(header.tileHeight).arg(kMaxTileSide);
+            return false;
+        }
+        if (level.firstTile < 0 || level.firstTile + count > header.tileCount) {
+            *error = levelError(k, QStringLiteral("tiles %1 to %2 lie outside the tile index of %3 entries")
+                                       .arg(level.firstTile).arg(level.firstTile + count - 1)
+                                       .arg(header.tileCount));
+            return false;
+        }
+        if (qint64(level.tileColumns) * header.tileWidth > std::numeric_limits<qint32>::max()
+            || qint64(level.tileRows) * header.tileHeight > std::numeric_limits<qint32>::max()) {
+            *error = levelError(k, QStringLiteral("the level is wider or taller than 2,147,483,647 pixels"));
+            return false;
+        }
+    }
+    for (int t = 0; t < header.tileCount; ++t) {
+        const SmfTileIndexEntry &entry = index->tiles.at(t);
+        if (entry.offset < indexEnd || qint64(entry.offset) + entry.size > index->fileSize) {
+            *error = QStringLiteral("tile index entry %1 (offset %2, size %3) points outside the tile data "
+                                    "(bytes %4 to %5)")
+                         .arg(t).arg(entry.offset).arg(entry.size).arg(indexEnd).arg(index->fileSize);
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+// Levels up to this size are assembled whatever their payloads hold.
+constexpr qint64 kAlwaysAllowedBytes = 16 * 1024 * 1024;
+
+// Copies one raw tile (bottom row first) into the level image at (x, y).
+void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, uchar *bits, qint64 bytesPerLine, int x,
+                 int y)
+{
+    const qint64 stride = tileRowStride(tileWidth);
+    const uchar *rows = reinterpret_cast<const uchar *>(raw.constData());
+    for (int ty = 0; ty < tileHeight; ++ty) {
+        const uchar *in = rows + stride * (tileHeight - 1 - ty);
+        quint16 *out = reinterpret_cast<quint16 *>(bits + bytesPerLine * (y + ty)) + x;
+        for (int tx = 0; tx < tileWidth; ++tx)
+            out[tx] = qFromLittleEndian<quint16>(in + 2 * tx) & 0x7FFF;
+    }
+}
+
+SmfLevelImage failure(const QString &error, bool readFailed = false)
+{
+    SmfLevelImage result;
+    result.error = error;
+    result.readFailed = readFailed;
+    return result;
+}
+
+}  // namespace
+
+SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, int level)
+{
+    if (level < 0 || level >= index.levels.size())
+        return failure(QStringLiteral("the file has no level %1 (levels 0 to %2)").arg(level).arg(index.levels.size() - 1));
+    const SmfLevelRecord &record = index.levels.at(level);
+    const int tileWidth = index.header.tileWidth;
+    const int tileHeight = index.header.tileHeight;
+    if (record.tileColumns == 0 || record.tileRows == 0)
+        return failure(QStringLiteral("level %1 has no tiles").arg(level));
+
+    const qint64 width = qint64(record.tileColumns) * tileWidth;
+    const qint64 height = qint64(record.tileRows) * tileHeight;
+    qint64 payloadBytes = 0;
+    for (int r = 0; r < record.tileRows; ++r) {
+        for (int c = 0; c < record.tileColumns; ++c)
+            payloadBytes += index.tile(level, c, r).size;
+    }
+    // Entries of a damaged file may share bytes; the level holds no more than the
+    // file's tile data either way.
+    payloadBytes = qMin(payloadBytes, index.fileSize - tileDataOffset(index.header.levelCount, index.header.tileCount));
+    const qint64 imageBytes = width * height * 2;
+    if (imageBytes > kAlwaysAllowedBytes && imageBytes > kMaxInflateRatio * payloadBytes) {
+        return failure(QStringLiteral("level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data "
+                                      "can hold")
+                           .arg(level).arg(width).arg(height).arg(payloadBytes));
+    }
+
+    SmfLevelImage result;
+    result.image = QImage(int(width), int(height), QImage::Format_RGB555);
+    if (result.image.isNull())
+        return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height));
+    result.image.fill(Qt::white);
+    // Taken once here: the workers write disjoint tiles through it, never through QImage.
+    uchar *const bits = result.image.bits();
+    const qint64 bytesPerLine = result.image.bytesPerLine();
+
+    // The payloads are read in index order, a batch at a time, and inflated on every core.
+    const qint64 rawSize = index.rawTileBytes();
+    const qint64 tiles = qint64(record.tileColumns) * record.tileRows;
+    const int batchSize = qMax(16, 8 * QThreadPool::globalInstance()->maxThreadCount());
+    // (column, row) of the tile at a position in index order.
+    const auto tileAt = [&record](qint64 position) {
+        return QPoint(int(position % record.tileColumns), int(position / record.tileColumns));
+    };
+    QVector<QByteArray> payloads;
+    QVector<char> damaged;
+    for (qint64 first = 0; first < tiles; first += batchSize) {
+        const int count = int(qMin<qint64>(batchSize, tiles - first));
+        payloads.resize(count);
+        for (int k = 0; k < count; ++k) {
+            const int c = tileAt(first + k).x();
+            const int r = tileAt(first + k).y();
+            const SmfTileIndexEntry &entry = index.tile(level, c, r);
+            payloads[k] = device.seek(entry.offset) ? device.read(entry.size) : QByteArray();
+            if (payloads.at(k).size() != qint64(entry.size)) {
+                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read: %4")
+                                   .arg(c).arg(r).arg(level).arg(device.errorString()), true);
+            }
+        }
+        damaged.fill(0, count);
+        QVector<int> positions(count);
+        std::iota(positions.begin(), positions.end(), 0);
+        QtConcurrent::blockingMap(positions, [&](int k) {
+            const QByteArray raw = inflateTile(payloads.at(k), rawSize);
+            if (raw.isNull()) {
+                damaged[k] = 1;
+                return;
+            }
+            const QPoint tile = tileAt(first + k);
+            copyRawTile(raw, tileWidth, tileHeight, bits, bytesPerLine, tile.x() * tileWidth, tile.y() * tileHeight);
+        });
+        for (int k = 0; k < count; ++k) {
+            if (damaged.at(k))
+                result.damagedTiles.append(tileAt(first + k));
+        }
+    }
+    return result;
+}
+
+QImage readSmfLayerImage(const QString &path, const QByteArray *fileBytes, int level)
+{
+    QFile file(path);
+    QBuffer buffer;
+    QIODevice *device = &file;
+    if (fileBytes) {
+        buffer.setData(*fileBytes);
+        device = &buffer;
+    }
+    if (!device->open(QIODevice::ReadOnly))
+        return QImage();
+    SmfFileIndex index;
+    QString error;
+    if (!readSmfStructure(*device, &index, &error))
+        return QImage();
+    return assembleLevelImage(*device, index, level).image;
+}
+
+// Reading an SMF file into a project: one layer per level.
+
+
+
+namespace {
+
+constexpr qint64 kMaxEditPixels = 100000000;  // 10,000 x 10,000
+
+MapLayer *layerForLevel(const QString &path, int level, int source, const SmfLevelRecord &r, const SmfHeader &h)
+{
+    auto *layer = new MapLayer;
+    layer->sourcePath = path;
+    layer->fromSmf = true;
+    layer->smfLevel = quint8(level);
+    layer->smfSource = quint8(source);
+    layer->loaded = false;
+    layer->topLeft = CalibrationPoint{r.topLeftX, r.topLeftY, r.topLeftLon, r.topLeftLat};
+    layer->bottomRight = CalibrationPoint{r.bottomRightX, r.bottomRightY, r.bottomRightLon, r.bottomRightLat};
+    if (r.bottomRightX == 0 || r.bottomRightY == 0) {
+        // No calibration points stored (a converted tile folder): the level's corners.
+        layer->topLeft.lon = r.left;
+        layer->topLeft.lat = r.top;
+        layer->bottomRight.lon = r.right;
+        layer->bottomRight.lat = r.bottom;
+        layer->bottomRight.pixelX = qint32(qint64(r.tileColumns) * h.tileWidth);
+        layer->bottomRight.pixelY = qint32(qint64(r.tileRows) * h.tileHeight);
+    }
+    layer->topLeftLonSet = layer->topLeftLatSet = true;
+    layer->bottomRightLonSet = layer->bottomRightLatSet = true;
+    layer->updateScales();
+    return layer;
+}
+
+}  // namespace
+
+int openSmf(MapProject &project, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        project.setErrorString(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        return -1;
+    }
+    SmfFileIndex index;
+    QString error;
+    if (!readSmfStructure(file, &index, &error)) {
+        project.setErrorString(error);
+        return -1;
+    }
+    const SmfHeader &header = index.header;
+    // A layer names its level and its file in 8 bits, 255 meaning none.
+    if (header.levelCount > 255) {
+        project.setErrorString(QStringLiteral("the file has %1 levels; at most 255 can be opened").arg(header.levelCount));
+        return -1;
+    }
+    if (project.smfImages.size() >= MapLayer::kNone) {
+        project.setErrorString(QStringLiteral("too many SMF files in one project"));
+        return -1;
+    }
+    if (!project.browseMode) {
+        for (int k = 0; k < header.levelCount; ++k) {
+            const SmfLevelRecord &r = index.levels[k];
+            const qint64 pixels = qint64(r.tileColumns) * r.tileRows * header.tileWidth * header.tileHeight;
+            if (pixels > kMaxEditPixels) {
+                project.setErrorString(QStringLiteral("level %1 has more than 10,000 x 10,000 pixels").arg(k));
+                return -2;
+            }
+        }
+    }
+
+    // An editing project keeps the whole file, a browse project header, records and index.
+    const qint64 keep = project.browseMode ? tileDataOffset(header.levelCount, header.tileCount) : index.fileSize;
+    if (!file.seek(0)) {
+        project.setErrorString(QStringLiteral("cannot read %1").arg(path));
+        return -1;
+    }
+    QByteArray bytes;
+    try {
+        bytes = file.read(keep);
+    } catch (const std::bad_alloc &) {
+        bytes.clear();
+    }
+    if (bytes.size() != keep) {
+        project.setErrorString(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return -1;
+    }
+
+    const int source = int(project.smfImages.size());
+    project.smfLevelDecoder = readSmfLayerImage;
+    project.smfImages.append(bytes);
+    project.filePath = path;
+    project.tileWidth = header.tileWidth;
+    project.tileHeight = header.tileHeight;
+    project.cartographer = header.cartographer;
+    project.mapName = header.mapName;
+    for (int k = 0; k < header.levelCount; ++k)
+        project.layers.append(layerForLevel(path, k, source, index.levels[k], header));
+    return 0;
+}

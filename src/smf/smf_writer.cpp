@@ -1,0 +1,350 @@
+// Writing SMF files: the streaming writer, the level records and the project save.
+
+#include "smf/smf_writer.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+#include "project/file_access.h"
+
+namespace {
+
+constexpr qint64 kChunkBytes = 65536;
+
+QString tooLargeReason(qint64 maxFileSize)
+{
+    return QStringLiteral("the file would be larger than %1 bytes, the most an SMF file can describe")
+        .arg(QLocale(QLocale::English).toString(maxFileSize));
+}
+
+}  // namespace
+
+SmfStreamWriter::SmfStreamWriter(const QString &path, qint64 maxFileSize)
+    : m_file(path), m_maxFileSize(qMin<qint64>(maxFileSize, std::numeric_limits<qint32>::max()))
+{
+}
+
+int SmfStreamWriter::fail(int status, const QString &reason)
+{
+    m_errorString = reason;
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+    return status;
+}
+
+int SmfStreamWriter::writeFailure()
+{
+    return fail(kSmfWriteError, QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+}
+
+bool SmfStreamWriter::put(const QByteArray &bytes)
+{
+    return writeAll(m_file, bytes);
+}
+
+int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
+{
+    m_levelCount = levelCount;
+    m_tileCount = tileCount;
+    m_offset = tileDataOffset(levelCount, tileCount);
+    if (levelCount > m_maxFileSize || tileCount > m_maxFileSize || m_offset > m_maxFileSize)
+        return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
+    // Unbuffered: a failed write reports its reason at once, with the system's words.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return fail(kSmfWriteError,
+                    QStringLiteral("cannot create %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    }
+    m_index.reserve(tileCount);
+    const QByteArray zeros(kChunkBytes, '\0');
+    for (qint64 left = m_offset; left > 0; left -= kChunkBytes) {
+        const qint64 length = qMin(left, kChunkBytes);
+        if (!writeAll(m_file, zeros.constData(), length))
+            return writeFailure();
+    }
+    return kSmfOk;
+}
+
+int SmfStreamWriter::appendPayload(const QByteArray &payload)
+{
+    if (m_index.size() >= m_tileCount || m_offset + payload.size() > m_maxFileSize)
+        return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
+    if (!put(payload))
+        return writeFailure();
+    m_index.append(SmfTileIndexEntry{quint32(m_offset), quint32(payload.size())});
+    m_offset += payload.size();
+    return kSmfOk;
+}
+
+int SmfStreamWriter::finish(SmfHeader header, const QVector<SmfLevelRecord> &records)
+{
+    if (m_index.size() != m_tileCount || records.size() != m_levelCount)
+        return fail(kSmfInvalidProject, QStringLiteral("the levels are incomplete"));
+    header.levelCount = qint32(m_levelCount);
+    header.tileCount = qint32(m_tileCount);
+    if (!m_file.seek(0) || !put(header.toBytes()))
+        return writeFailure();
+    QByteArray chunk;
+    for (const SmfLevelRecord &record : records)
+        chunk += record.toBytes();
+    for (const SmfTileIndexEntry &entry : std::as_const(m_index)) {
+        chunk += entry.toBytes();
+        if (chunk.size() >= kChunkBytes) {
+            if (!put(chunk))
+                return writeFailure();
+            chunk.clear();
+        }
+    }
+    if (!put(chunk) || !m_file.commit())
+        return writeFailure();
+    return kSmfOk;
+}
+
+namespace {
+
+// base + pixels x step as a 32-bit value; false when it leaves the 32-bit range (the
+// 64-bit product itself cannot overflow unnoticed).
+bool edgeValue(qint64 base, qint64 pixels, qint64 step, qint64 *edge)
+{
+    qint64 product = 0;
+    if (__builtin_mul_overflow(pixels, step, &product) || __builtin_add_overflow(base, product, edge))
+        return false;
+    return *edge >= std::numeric_limits<qint32>::min() && *edge <= std::numeric_limits<qint32>::max();
+}
+
+}  // namespace
+
+bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int tileWidth, int tileHeight,
+                      SmfLevelRecord *record, QString *reason)
+{
+    const CalibrationPoint &tl = layer.topLeft;
+    const CalibrationPoint &br = layer.bottomRight;
+    const qint64 spanX = qint64(br.pixelX) - tl.pixelX;
+    const qint64 spanY = qint64(br.pixelY) - tl.pixelY;
+    if (spanX <= 0 || spanY <= 0) {
+        *reason = QStringLiteral("the bottom-right pixel (%1, %2) is not right of and below the top-left pixel "
+                                 "(%3, %4)")
+                      .arg(br.pixelX).arg(br.pixelY).arg(tl.pixelX).arg(tl.pixelY);
+        return false;
+    }
+    if (!(std::fabs(layer.scale) < double(std::numeric_limits<qint32>::max()) + 1.0)) {
+        *reason = QStringLiteral("the scale is not a 32-bit number");
+        return false;
+    }
+
+    SmfLevelRecord r;
+    r.tileColumns = tileColumns;
+    r.tileRows = tileRows;
+    r.verticalScale = qint32(layer.scale);
+    r.topLeftLon = tl.lon;
+    r.topLeftLat = tl.lat;
+    r.topLeftX = tl.pixelX;
+    r.topLeftY = tl.pixelY;
+    r.bottomRightLon = br.lon;
+    r.bottomRightLat = br.lat;
+    r.bottomRightX = br.pixelX;
+    r.bottomRightY = br.pixelY;
+
+    const qint64 width = qint64(tileColumns) * tileWidth;
+    const qint64 height = qint64(tileRows) * tileHeight;
+    const qint64 stepX = (qint64(br.lon) - tl.lon) / spanX;
+    const qint64 stepY = (qint64(br.lat) - tl.lat) / spanY;
+    qint64 left = tl.lon;
+    qint64 right = br.lon;
+    qint64 top = tl.lat;
+    qint64 bottom = br.lat;
+    const bool inRange = (tl.pixelX <= 0 || edgeValue(tl.lon, -qint64(tl.pixelX), stepX, &left))
+        && (br.pixelX >= width || edgeValue(br.lon, width - br.pixelX, stepX, &right))
+        && (tl.pixelY <= 0 || edgeValue(tl.lat, -qint64(tl.pixelY), stepY, &top))
+        && (br.pixelY >= height || edgeValue(br.lat, height - br.pixelY, stepY, &bottom));
+    if (!inRange) {
+        *reason = QStringLiteral("the extent of the tile grid passes the 32-bit range of milliarcseconds");
+        return false;
+    }
+    r.left = qint32(left);
+    r.top = qint32(top);
+    r.right = qint32(right);
+    r.bottom = qint32(bottom);
+    *record = r;
+    return true;
+}
+
+namespace {
+
+// Whole tiles needed for length pixels.
+qint64 tilesFor(qint64 length, qint64 tileLength)
+{
+    return (length + tileLength - 1) / tileLength;
+}
+
+// The size of a layer's image, read from the file's header when the image is not in
+// memory and the file is used at its own size; otherwise the image is decoded (and
+// may be dropped again by the memory budget before its turn comes).
+QSize plannedImageSize(MapProject &project, int index)
+{
+    const MapLayer *layer = project.layers.at(index);
+    if (layer->loaded)
+        return layer->image.size();
+    if (!layer->fromSmf && layer->zoom == 1.0) {
+        const QSize size = QImageReader(layer->sourcePath).size();
+        if (size.isValid())
+            return size;
+    }
+    return project.layerImage(index)->size();
+}
+
+// Of the ten units of a layer's progress, those its decode takes when the save has
+// to decode the image; the tiles take the rest.
+constexpr double kDecodeShare = 2.0;
+
+// Reports an image decode, 0 to 1, as part of the save's progress: from base over span units.
+struct DecodeProgress : ProgressReporter {
+    DecodeProgress(ProgressReporter *save, double base, double span) : save(save), base(base), span(span) {}
+    void setValue(int value) override { setFineValue(value); }
+    void setFineValue(double fraction) override { save->setFineValue(base + fraction * span); }
+    void pumpEvents() override { save->pumpEvents(); }
+    bool cancelled() const override { return save->cancelled(); }
+
+    ProgressReporter *save;
+    double base;
+    double span;
+};
+
+}  // namespace
+
+namespace {
+
+// The save pipeline. The tile grid of every level follows from the image sizes, so
+// the file is laid out before any tile is cut; each layer's image is then decoded
+// when its turn comes, its tiles are cut, encoded and compressed on the thread pool,
+// and the payloads are written in index order as they finish. Only a bounded window
+// of compressed tiles is held at any time.
+// Returns 0 or a negative SmfSaveStatus with *error saying why.
+int streamLevels(MapProject &project, ProgressReporter *progress, QString *error)
+{
+    const auto fail = [error](int status, const QString &reason) {
+        *error = reason;
+        return status;
+    };
+    if (project.filePath.isEmpty())
+        return fail(kSmfInvalidProject, QStringLiteral("the project has no file path"));
+    const int tileWidth = project.tileWidth;
+    const int tileHeight = project.tileHeight;
+    const int count = int(project.layers.size());
+    if (count > 0 && (tileWidth <= 0 || tileHeight <= 0)) {
+        return fail(kSmfInvalidProject,
+                    QStringLiteral("the tile size %1 x %2 is not positive").arg(tileWidth).arg(tileHeight));
+    }
+
+    QVector<QSize> grids(count);
+    qint64 tileCount = 0;
+    for (int i = 0; i < count; ++i) {
+        const QSize size = plannedImageSize(project, i);
+        if (size.isEmpty()) {
+            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read")
+                                                .arg(i).arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
+        }
+        grids[i] = QSize(int(tilesFor(size.width(), tileWidth)), int(tilesFor(size.height(), tileHeight)));
+        tileCount += qint64(grids[i].width()) * grids[i].height();
+    }
+
+    SmfStreamWriter writer(project.filePath);
+    int status = writer.begin(count, tileCount);
+    if (status != kSmfOk)
+        return fail(status, writer.errorString());
+
+    const QRgb fill = project.fillColour.rgb();
+    QVector<SmfLevelRecord> records(count);
+    qint64 firstTile = 0;
+    for (int i = 0; i < count; ++i) {
+        progress->setValue(i * 10);
+        progress->pumpEvents();
+        if (progress->cancelled())
+            return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
+        MapLayer *layer = project.layers.at(i);
+        // A shared copy: the tiles are cut from it even if the budget drops the layer's
+        // image. An image decoded only for this save leaves memory after its tiles, so a
+        // save holds one decoded image at a time whatever the number of layers.
+        bool decodedHere = false;
+        DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
+        const QImage image = *project.layerImage(i, &decodeProgress, &decodedHere);
+        const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
+        if (image.isNull()) {
+            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read")
+                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        }
+        const int columns = int(tilesFor(image.width(), tileWidth));
+        const int rows = int(tilesFor(image.height(), tileHeight));
+        if (QSize(columns, rows) != grids.at(i)) {
+            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 changed its size while saving")
+                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        }
+        layer->updateScales();
+        QString reason;
+        if (!buildLevelRecord(*layer, columns, rows, tileWidth, tileHeight, &records[i], &reason))
+            return fail(kSmfCalibrationError, QStringLiteral("layer %1: %2").arg(i).arg(reason));
+        records[i].firstTile = qint32(firstTile);
+        firstTile += qint64(columns) * rows;
+
+        // Tiles in index order: row by row from the top, each row from the left.
+        const qint64 tiles = qint64(columns) * rows;
+        status = takeInIndexOrder<QByteArray>(
+            tiles,
+            [image, columns, tileWidth, tileHeight, fill](qint64 k) {
+                const QRect rect(int(k % columns) * tileWidth, int(k / columns) * tileHeight, tileWidth, tileHeight);
+                return cutTile(image, rect, fill);
+            },
+            [&](qint64 k, const QByteArray &payload) {
+                if (k + 1 < tiles)
+                    progress->setFineValue(tilesStart + (i * 10 + 10 - tilesStart) * double(k + 1) / double(tiles));
+                progress->pumpEvents();
+                if (payload.isEmpty())
+                    return fail(kSmfOutOfMemory, QStringLiteral("not enough memory to encode a tile"));
+                const int appended = writer.appendPayload(payload);
+                if (appended != kSmfOk)
+                    return fail(appended, writer.errorString());
+                if (progress->cancelled())
+                    return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
+                return int(kSmfOk);
+            });
+        if (status != kSmfOk)
+            return status;
+        if (decodedHere || project.saveReleasesImages)
+            project.releaseImage(i);
+    }
+
+    SmfHeader header;
+    header.cartographer = project.cartographer;
+    header.mapName = project.mapName;
+    header.tileWidth = tileWidth;
+    header.tileHeight = tileHeight;
+    status = writer.finish(header, records);
+    if (status != kSmfOk)
+        return fail(status, writer.errorString());
+    return kSmfOk;
+}
+
+}  // namespace
+
+int saveSmf(MapProject &project, ProgressReporter *progress)
+{
+    ProgressReporter silent;
+    if (!progress)
+        progress = &silent;
+    const int count = int(project.layers.size());
+    progress->start(count * 10);
+    QString reason;
+    const int status = streamLevels(project, progress, &reason);
+    if (status != kSmfOk) {
+        progress->finish();
+        project.setErrorString(reason);
+        return status;
+    }
+    progress->setValue(count * 10);
+    progress->finish();
+    project.changeFlags = 0;
+    return kSmfOk;
+}

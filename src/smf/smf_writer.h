@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFuture>
+#include <QSaveFile>
+#include <QString>
+#include <QThreadPool>
+#include <QVector>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <deque>
+#include <functional>
+
+#include "project/map_project.h"
+#include "smf/smf_format.h"
+
+// Writes an SMF file front to back without holding its payloads: the header, level
+// records and tile index go out as zero placeholders, the payloads follow one by one
+// in index order, and finish() writes the header, records and index over the
+// placeholders and puts the file in place. Nothing appears at the path before
+// finish() succeeds; a writer destroyed unfinished leaves the path as it was.
+// Every method returns an SmfSaveStatus: 0, or a failure with errorString() saying
+// why, in English; after a failure the writer is done and the path untouched.
+class SmfStreamWriter
+{
+public:
+    // maxFileSize: the largest file accepted, in bytes; smaller values serve tests.
+    explicit SmfStreamWriter(const QString &path, qint64 maxFileSize = 2147483647);
+
+    // Opens the temporary file and writes placeholders for levelCount records and
+    // tileCount index entries. kSmfSaveTooLarge when the layout alone passes
+    // maxFileSize (nothing is created then).
+    int begin(qint64 levelCount, qint64 tileCount);
+
+    // Appends the payload of the next tile in index order. kSmfSaveTooLarge when the
+    // file would pass maxFileSize or more payloads come than begin() announced.
+    int appendPayload(const QByteArray &payload);
+
+    // Payloads appended so far.
+    qint64 payloadCount() const { return m_index.size(); }
+
+    // Writes header (its levelCount and tileCount set from begin()), the records and
+    // the index, and commits. kSmfSaveInvalidProject unless exactly tileCount
+    // payloads and levelCount records came.
+    int finish(SmfHeader header, const QVector<SmfLevelRecord> &records);
+
+    QString errorString() const { return m_errorString; }
+
+private:
+    int fail(int status, const QString &reason);
+    int writeFailure();
+    bool put(const QByteArray &bytes);
+
+    QSaveFile m_file;
+    qint64 m_maxFileSize;
+    QString m_errorString;
+    QVector<SmfTileIndexEntry> m_index;
+    qint64 m_levelCount = 0;
+    qint64 m_tileCount = 0;
+    qint64 m_offset = 0;  // file offset of the next payload
+};
+
+// Runs make(i) for every i of 0 .. count - 1 on the global thread pool, a window of
+// four jobs per thread at a time, and hands each result to take(i, result) on this
+// thread in index order, so the file written does not depend on the number of
+// threads. A job not yet started when its result is wanted runs on this thread.
+// Returns kSmfOk, or the first failure take returns; the jobs not started then are
+// cancelled and those running finish on their own, so make must capture by value.
+template <typename Result>
+int takeInIndexOrder(qint64 count, const std::function<Result(qint64)> &make,
+                     const std::function<int(qint64, const Result &)> &take)
+{
+    const std::size_t window = std::size_t(qMax(2, 4 * QThreadPool::globalInstance()->maxThreadCount()));
+    std::deque<QFuture<Result>> running;
+    qint64 next = 0;
+    for (qint64 i = 0; i < count; ++i) {
+        for (; next < count && running.size() < window; ++next)
+            running.push_back(QtConcurrent::run([make, next]() { return make(next); }));
+        const Result result = running.front().result();
+        running.pop_front();
+        const int status = take(i, result);
+        if (status != kSmfOk) {
+            for (QFuture<Result> &future : running)
+                future.cancel();
+            return status;
+        }
+    }
+    return kSmfOk;
+}
+
+// The level record of a layer cut into tileColumns x tileRows tiles of
+// tileWidth x tileHeight pixels: the layer's two calibration points, its scale
+// truncated toward zero, and the extent of the whole tile grid. The extent is
+// extended from the calibration points to the grid's edges with a whole number of
+// milliarcseconds per pixel (the step truncated toward zero), in 64-bit arithmetic;
+// an edge stays at the point's own value when the point lies on or beyond it.
+// firstTile is left 0. The layer's scale must be current.
+// Returns false, with an English reason, when the bottom-right pixel is not right
+// of and below the top-left pixel (no step can be formed), the scale is not a
+// 32-bit value, or an edge of the extent falls outside the 32-bit range.
+bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int tileWidth, int tileHeight,
+                      SmfLevelRecord *record, QString *reason);
+
+// Tiles every layer of project (one level each, in project order, each layer's scale
+// worked out again first) and writes the SMF file at project.filePath. The file is
+// laid out before any tile is cut; each layer's image is decoded when its turn comes,
+// its tiles are cut, encoded and compressed on the thread pool and written in index
+// order. The file is replaced only once every byte was written; on failure the
+// previous file is untouched and the change flags stay set. Returns kSmfOk or a
+// negative SmfStatus; project.errorString() then says why. Progress runs from 0 to
+// layers x 10.
+int saveSmf(MapProject &project, ProgressReporter *progress = nullptr);
