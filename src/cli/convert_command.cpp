@@ -16,8 +16,6 @@
 namespace {
 
 constexpr char kName[] = "convert";
-constexpr int kDefaultTileWidth = 300;
-constexpr int kDefaultTileHeight = 500;
 constexpr int kMaxTileSide = 100000;  // readers refuse larger tiles
 constexpr CliOption kTileOption{"--tile", true};
 
@@ -159,15 +157,8 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
             return kExitInvalidInput;
         }
     }
-    project.setTopLeftX(index, topLeft.x());
-    project.setTopLeftY(index, topLeft.y());
-    project.setTopLeftLon(index, argument.topLeftLon);
-    project.setTopLeftLat(index, argument.topLeftLat);
-    project.setBottomRightX(index, bottomRight.x());
-    project.setBottomRightY(index, bottomRight.y());
-    project.setBottomRightLon(index, argument.bottomRightLon);
-    project.setBottomRightLat(index, argument.bottomRightLat);
-    added->topLeftLonSet = added->topLeftLatSet = added->bottomRightLonSet = added->bottomRightLatSet = true;
+    project.enterCalibration(index, {topLeft, argument.topLeftLon, argument.topLeftLat, bottomRight,
+                                     argument.bottomRightLon, argument.bottomRightLat});
     return kExitOk;
 }
 

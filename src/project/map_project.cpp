@@ -177,3 +177,29 @@ int MapProject::updateScale(int layer)
     record->updateScales();
     return 0;
 }
+
+int MapProject::enterCalibration(int layer, const TypedCalibration &calibration)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return 1;
+    setTopLeftX(layer, calibration.topLeft.x());
+    setTopLeftY(layer, calibration.topLeft.y());
+    setTopLeftLon(layer, calibration.topLeftLon);
+    setTopLeftLat(layer, calibration.topLeftLat);
+    setBottomRightX(layer, calibration.bottomRight.x());
+    setBottomRightY(layer, calibration.bottomRight.y());
+    setBottomRightLon(layer, calibration.bottomRightLon);
+    setBottomRightLat(layer, calibration.bottomRightLat);
+    record->topLeftLonSet = record->topLeftLatSet = record->bottomRightLonSet = record->bottomRightLatSet = true;
+    return 0;
+}
+
+int MapProject::rescaleAndSort(int layer, int current)
+{
+    const MapLayer *record = layerAt(layer);
+    if (!record || !record->topLeftLatSet || !record->bottomRightLatSet)
+        return -1;
+    updateScale(layer);
+    return sortLayers(current);
+}

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -36,6 +37,21 @@ using SmfLevelDecoder = QImage (*)(const QString &path, const QByteArray *fileBy
 // owns its layers and their decoded images, and keeps the decoded images within a
 // budget of the machine's physical memory less 100 MiB, dropping the earliest loaded
 // image first. Layer indices are the layer table's row numbers.
+// The tile size of new projects, pixels.
+inline constexpr int kDefaultTileWidth = 300;
+inline constexpr int kDefaultTileHeight = 500;
+
+// Two calibration points as typed: pixels, and degrees, east and north positive.
+struct TypedCalibration
+{
+    QPoint topLeft;
+    double topLeftLon = 0.0;
+    double topLeftLat = 0.0;
+    QPoint bottomRight;
+    double bottomRightLon = 0.0;
+    double bottomRightLat = 0.0;
+};
+
 class MapProject
 {
 public:
@@ -76,6 +92,17 @@ public:
     // Recomputes the layer's scale and lonScale. Returns 0, or 1 for an index out of
     // range.
     int updateScale(int layer);
+
+    // Enters both calibration points of layer `layer` through the setters above, as
+    // if typed; all four geographic values then count as entered, even one equal to a
+    // fresh layer's default. Returns 0, or 1 for an index out of range.
+    int enterCalibration(int layer, const TypedCalibration &calibration);
+
+    // What a calibration edit leads to: once both latitudes of layer `layer` were
+    // entered, its scale is worked out again and the layers are re-sorted by scale.
+    // Returns the new index of the layer that had index `current`, or -1 when the layer
+    // has no scale yet (nothing changes then).
+    int rescaleAndSort(int layer, int current);
 
     // Appends a layer for an image file, decoded at once; an OziExplorer file
     // (isOziMapPath) brings its image and calibration (readOziMap). Returns 0; -1 when
