@@ -1,8 +1,11 @@
 #include "cli/cli_command.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 QVector<CliCommand> &registry()
@@ -102,4 +105,58 @@ void printErr(const QString &text)
 QString counted(qint64 count, const char *singular, const char *plural)
 {
     return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? singular : plural));
+}
+
+TerminalProgress::TerminalProgress()
+    : m_enabled(isatty(fileno(stderr)) == 1)
+{
+}
+
+void TerminalProgress::start(int maximum)
+{
+    m_maximum = maximum;
+    draw(0);
+}
+
+void TerminalProgress::setValue(int value)
+{
+    draw(value);
+}
+
+void TerminalProgress::finish()
+{
+    if (m_enabled && m_drawn) {
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+    m_drawn = false;
+}
+
+void TerminalProgress::draw(int value)
+{
+    if (!m_enabled)
+        return;
+    constexpr int kWidth = 40;
+    const int percent = m_maximum > 0 ? qBound(0, value * 100 / m_maximum, 100) : 100;
+    const int filled = percent * kWidth / 100;
+    const QByteArray bar = "\rsaving [" + QByteArray(filled, '#') + QByteArray(kWidth - filled, ' ') + "] "
+        + QByteArray::number(percent) + '%';
+    std::fwrite(bar.constData(), 1, size_t(bar.size()), stderr);
+    std::fflush(stderr);
+    m_drawn = true;
+}
+
+int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFileIndex *index)
+{
+    file->setFileName(path);
+    if (!file->open(QIODevice::ReadOnly)) {
+        printErr(QStringLiteral("%1: cannot open %2: %3").arg(command, path, file->errorString()));
+        return kExitIo;
+    }
+    QString error;
+    if (!readSmfStructure(*file, index, &error)) {
+        printErr(QStringLiteral("%1: %2 is not a usable SMF file: %3").arg(command, path, error));
+        return kExitInvalidInput;
+    }
+    return kGoOn;
 }

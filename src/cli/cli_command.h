@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <initializer_list>
 #include <utility>
+
+#include "project/map_project.h"
+#include "smf/smf_reader.h"
 
 // Exit codes shared by every command of mapvane-cli; `mapvane-cli help` and the
 // README list them.
@@ -71,3 +75,25 @@ void printErr(const QString &text);
 
 // "1 level", "2 levels".
 QString counted(qint64 count, const char *singular, const char *plural);
+
+// A progress bar on standard error, drawn only when standard error is a terminal.
+class TerminalProgress : public ProgressReporter
+{
+public:
+    TerminalProgress();
+    void start(int maximum) override;
+    void setValue(int value) override;
+    void finish() override;
+
+private:
+    void draw(int value);
+
+    bool m_enabled = false;
+    bool m_drawn = false;
+    int m_maximum = 0;
+};
+
+// Opens an SMF file for reading and reads its checked structure. Returns kGoOn, or
+// after printing why (prefixed with command): kExitIo when the file cannot be
+// opened, kExitInvalidInput when it is not a usable SMF file.
+int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFileIndex *index);

@@ -1,11 +1,13 @@
 // mapvane-cli convert: calibrated images to one SMF file, as the window saves a project.
 
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
 
 #include "cli/cli_command.h"
-#include "cli/cli_progress.h"
-#include "cli/layer_argument.h"
 #include "cli/map_properties_options.h"
 #include "project/file_access.h"
 #include "project/map_project.h"
@@ -14,6 +16,95 @@
 #include "smf/smf_writer.h"
 
 namespace {
+
+// One LAYER argument of the convert command: an image file and its two calibration
+// points, either "IMAGE@X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2" (pixels, then WGS 84 decimal
+// degrees) or "IMAGE@LON1,LAT1,LON2,LAT2" (points at the image corners (0, 0) and
+// (width, height)). The image path ends at the last "@". A text ending in ".map" (any
+// letter case) names an OziExplorer map file instead, which brings its image and its
+// calibration.
+struct LayerArgument
+{
+    QString imagePath;            // the image, or the OziExplorer file when oziMap
+    bool oziMap = false;          // imagePath is an OziExplorer ".map" file
+    bool atImageCorners = false;  // the pixel positions follow from the image size
+    int topLeftX = 0;
+    int topLeftY = 0;
+    int bottomRightX = 0;
+    int bottomRightY = 0;
+    double topLeftLon = 0;  // degrees
+    double topLeftLat = 0;
+    double bottomRightLon = 0;
+    double bottomRightLat = 0;
+};
+
+// Parses one LAYER argument. Returns false with an English reason in error when the
+// text is no OziExplorer file and has no "@", an empty path, a count of values other than 4 or 8, or a value that
+// is not a whole pixel or a finite number of degrees.
+bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *error)
+{
+    if (isOziMapPath(text)) {
+        LayerArgument result;
+        result.imagePath = text;
+        result.oziMap = true;
+        *layer = result;
+        return true;
+    }
+    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+    if (at < 0) {
+        *error = QStringLiteral("LAYER '%1' has no '@' before its calibration").arg(text);
+        return false;
+    }
+    LayerArgument result;
+    result.imagePath = text.left(at);
+    if (result.imagePath.isEmpty()) {
+        *error = QStringLiteral("LAYER '%1' names no image").arg(text);
+        return false;
+    }
+    const QStringList values = text.mid(at + 1).split(QLatin1Char(','));
+    if (values.size() != 4 && values.size() != 8) {
+        *error = QStringLiteral("LAYER '%1' needs 4 values (LON1,LAT1,LON2,LAT2) or 8 values "
+                                "(X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2), not %2")
+                     .arg(text).arg(values.size());
+        return false;
+    }
+    const QLocale c = QLocale::c();
+    bool ok = true;
+    const auto pixel = [&](int i) {
+        bool valueOk = false;
+        const int value = c.toInt(values.at(i).trimmed(), &valueOk);
+        ok = ok && valueOk;
+        return value;
+    };
+    const auto degrees = [&](int i) {
+        bool valueOk = false;
+        const double value = c.toDouble(values.at(i).trimmed(), &valueOk);
+        ok = ok && valueOk && std::isfinite(value);
+        return value;
+    };
+    if (values.size() == 4) {
+        result.atImageCorners = true;
+        result.topLeftLon = degrees(0);
+        result.topLeftLat = degrees(1);
+        result.bottomRightLon = degrees(2);
+        result.bottomRightLat = degrees(3);
+    } else {
+        result.topLeftX = pixel(0);
+        result.topLeftY = pixel(1);
+        result.topLeftLon = degrees(2);
+        result.topLeftLat = degrees(3);
+        result.bottomRightX = pixel(4);
+        result.bottomRightY = pixel(5);
+        result.bottomRightLon = degrees(6);
+        result.bottomRightLat = degrees(7);
+    }
+    if (!ok) {
+        *error = QStringLiteral("LAYER '%1' has a value that is not a whole pixel or a number of degrees").arg(text);
+        return false;
+    }
+    *layer = result;
+    return true;
+}
 
 constexpr char kName[] = "convert";
 constexpr int kMaxTileSide = 100000;  // readers refuse larger tiles

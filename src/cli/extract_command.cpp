@@ -7,7 +7,6 @@
 #include <QSaveFile>
 
 #include "cli/cli_command.h"
-#include "cli/smf_input.h"
 #include "project/file_access.h"
 #include "smf/smf_reader.h"
 

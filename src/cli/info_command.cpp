@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "cli/cli_command.h"
-#include "cli/smf_input.h"
 #include "smf/smf_format.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "cli/cli_command.h"
-#include "cli/cli_progress.h"
 #include "cli/map_properties_options.h"
 #include "smf/wfl_conversion.h"
 
