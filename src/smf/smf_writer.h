@@ -46,6 +46,9 @@ public:
 
     QString errorString() const { return m_errorString; }
 
+    // The largest file this writer accepts, bytes: at most 2,147,483,647.
+    qint64 maxFileSize() const { return m_maxFileSize; }
+
 private:
     int fail(int status, const QString &reason);
     int writeFailure();

@@ -47,6 +47,8 @@ void TestMapProject::calibrationSetters_data()
     QTest::newRow("-10.0000001 truncates toward zero") << 3 << -10.0000001 << -36000000 << true;
     QTest::newRow("1000 saturates") << 2 << 1000.0 << std::numeric_limits<qint32>::max() << true;
     QTest::newRow("NaN is zero") << 1 << std::nan("") << 0 << true;
+    QTest::newRow("0 (Greenwich) is entered") << 0 << 0.0 << 0 << true;
+    QTest::newRow("0 (the equator) is entered") << 3 << 0.0 << 0 << true;
 }
 
 void TestMapProject::calibrationSetters()
@@ -143,11 +145,12 @@ void TestMapProject::scaledCopies()
     MapProject project(65536);
     const QString path = png(QStringLiteral("zoom.png"), fixtures::mapLikeImage(101, 61));
     QCOMPARE(project.addImageLayer(path), 0);
+    QCOMPARE(project.addImageLayer(path), 0);  // loaded after the source, before the copies
     project.layerImage(0);
     project.changeFlags = 0;
     QCOMPARE(project.scaledCopy(0, 0.5), 0);
-    QCOMPARE(project.scaledCopy(1, 0.5), 0);
-    MapLayer *copy = project.layers.at(2);
+    QCOMPARE(project.scaledCopy(2, 0.5), 0);
+    MapLayer *copy = project.layers.at(3);
     // Sizes and points truncated: 101 x 61 to 50 x 30 to 25 x 15.
     QCOMPARE(copy->image.size(), QSize(25, 15));
     QCOMPARE(QPoint(copy->bottomRight.pixelX, copy->bottomRight.pixelY), QPoint(25, 15));
@@ -155,11 +158,13 @@ void TestMapProject::scaledCopies()
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     // Dropped from memory, a copy is decoded again from the source file, resized once
     // by the cumulative factor.
+    // Copies leave memory together with their source, before a layer loaded after it.
     project.loadedMB = 70000;
     while (copy->loaded)
         project.trimMemory();
+    QVERIFY(!project.layers[0]->loaded && !project.layers[2]->loaded && project.layers[1]->loaded);
     project.loadedMB = 0;
-    QCOMPARE(*project.layerImage(2), QImage(path).scaled(25, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    QCOMPARE(*project.layerImage(3), QImage(path).scaled(25, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void TestMapProject::addImageLayer()

@@ -1,5 +1,12 @@
 #include <QtTest>
 
+#include <csignal>
+#include <cstdio>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QtEndian>
 
 #include "smf/smf_writer.h"
@@ -30,6 +37,7 @@ private slots:
     void textField_data();
     void textField();
     void tilePixels();
+    void hugeTileRefusedBeforeAllocating();
 };
 
 void TestSmfFormat::goldenBytes()
@@ -138,6 +146,37 @@ void TestSmfFormat::tilePixels()
     QCOMPARE(inflateTile(compressTile(raw), raw.size()), raw);
     QVERIFY(inflateTile(compressTile(raw.chopped(1)), raw.size()).isNull());
     QVERIFY(decodeTile(compressTile(raw.chopped(1)), 301, 3).isNull());
+}
+
+void TestSmfFormat::hugeTileRefusedBeforeAllocating()
+{
+    // Deflate expands at most 1032:1, so a 100-byte payload cannot hold a tile of 3 GB:
+    // it is refused before any of it is allocated. Checked in a child process whose
+    // address space cannot take 3 GB more, so that an allocation fails even where
+    // memory is over-committed.
+    const QByteArray payload = compressTile(QByteArray(100, '\0'));
+    const pid_t child = fork();
+    if (child == 0) {
+        long pages = 0;
+        if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            pages = std::fscanf(statm, "%ld", &pages) == 1 ? pages : 0;
+            std::fclose(statm);
+        }
+        const rlim_t room = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+        const struct rlimit limit{room, room};
+        setrlimit(RLIMIT_AS, &limit);
+        // A failed allocation must end the child at once, not in the test library's crash handler.
+        std::signal(SIGABRT, SIG_DFL);
+        std::signal(SIGSEGV, SIG_DFL);
+        try {
+            _exit(inflateTile(payload, 3LL << 30).isNull() && decodeTile(payload, 40000, 40000).isNull() ? 0 : 1);
+        } catch (...) {
+            _exit(2);
+        }
+    }
+    int status = -1;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "a tile of 3 GB was allocated for a 100-byte payload");
 }
 
 QTEST_GUILESS_MAIN(TestSmfFormat)

@@ -161,7 +161,8 @@ void TestSmfSave::writerRefusesPassingTheLimit_data()
     QTest::addColumn<int>("payloadsAccepted");
     // Layout of one level and three tiles: 148 + 288 + 24 = 460 bytes before the payloads.
     QTest::newRow("layout alone too large") << qint64(459) << 3 << -1;
-    QTest::newRow("third payload passes the limit") << qint64(460 + 2 * 200 + 199) << 3 << 2;
+    QTest::newRow("third payload passes the limit by a byte") << qint64(460 + 3 * 200 - 1) << 3 << 2;
+    QTest::newRow("third payload ends at the limit") << qint64(460 + 3 * 200) << 3 << 3;
     QTest::newRow("more payloads than announced") << qint64(100000) << 2 << 2;
     // 8 x 300,000,000 index bytes alone pass what 32-bit offsets describe.
     QTest::newRow("300 million index entries") << qint64(2147483647) << 300000000 << -1;
@@ -185,6 +186,8 @@ void TestSmfSave::writerRefusesPassingTheLimit()
     }
     QCOMPARE(fixtures::fileBytes(target), QByteArray("old"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("large.smf")});
+    // 32-bit offsets describe files of up to 2,147,483,647 bytes, whatever a caller asks.
+    QCOMPARE(SmfStreamWriter(target, qint64(1) << 40).maxFileSize(), qint64(2147483647));
 }
 
 QTEST_GUILESS_MAIN(TestSmfSave)
