@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>About</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于</source>
         <translation>About</translation>
@@ -11,9 +11,6 @@
         <source>确定</source>
         <translation>OK</translation>
     </message>
-</context>
-<context>
-    <name>CAbout</name>
     <message>
         <source>关
 于</source>
@@ -45,44 +42,6 @@
     <message>
         <source>最大高度为</source>
         <translation>Maximum height is </translation>
-    </message>
-</context>
-<context>
-    <name>CProperty</name>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>Please enter a value</translation>
-    </message>
-</context>
-<context>
-    <name>Dialog</name>
-    <message>
-        <source>属性</source>
-        <translation>Properties</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>Cartographer:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>Fill colour:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>Map name:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -142,6 +101,55 @@
     <message>
         <source>Lat2</source>
         <translation>Lat2</translation>
+    </message>
+</context>
+<context>
+    <name>HintedDoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>HintedIntValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>MapPropertiesDialog</name>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>Please enter a value</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>Cartographer:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>Fill colour:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>Map name:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -357,20 +365,6 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>&amp;Auto</translation>
-    </message>
-</context>
-<context>
-    <name>MyValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>Invalid input or out of range</translation>
-    </message>
-</context>
-<context>
-    <name>MydoubleValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>Invalid input or out of range</translation>
     </message>
 </context>
 </TS>

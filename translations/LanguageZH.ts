@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>About</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于</source>
         <translation>关于</translation>
@@ -11,9 +11,6 @@
         <source>确定</source>
         <translation>确定</translation>
     </message>
-</context>
-<context>
-    <name>CAbout</name>
     <message>
         <source>关
 于</source>
@@ -46,44 +43,6 @@
     <message>
         <source>最大高度为</source>
         <translation>最大高度为</translation>
-    </message>
-</context>
-<context>
-    <name>CProperty</name>
-    <message>
-        <source>提示</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>请输入</translation>
-    </message>
-</context>
-<context>
-    <name>Dialog</name>
-    <message>
-        <source>属性</source>
-        <translation>属性</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>制图人:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>填充色:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>地图名:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -143,6 +102,55 @@
     <message>
         <source>Lat2</source>
         <translation>Lat2</translation>
+    </message>
+</context>
+<context>
+    <name>HintedDoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>输入无效或超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>HintedIntValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>输入无效或超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>MapPropertiesDialog</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>请输入</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>制图人:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>填充色:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>地图名:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -358,20 +366,6 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>自动(&amp;A)</translation>
-    </message>
-</context>
-<context>
-    <name>MyValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>输入无效或超出范围</translation>
-    </message>
-</context>
-<context>
-    <name>MydoubleValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>输入无效或超出范围</translation>
     </message>
 </context>
 </TS>

@@ -5,8 +5,7 @@
 
 #include "project/map_layer.h"
 #include "ui/mapvane2.h"
-#include "ui/my_double_validator.h"
-#include "ui/my_validator.h"
+#include "ui/hinted_validators.h"
 
 CPointsForm::CPointsForm(QWidget *parent)
     : QWidget(parent)
@@ -66,29 +65,20 @@ void CPointsForm::collectFields()
 
 void CPointsForm::createAngleRowValidators(AngleRowValidators &validators)
 {
-    validators.decimal = new MydoubleValidator(0.0, 0.0, lblHint, this);
-    validators.dmDegrees = new MyValidator(0, 0, this);
-    validators.dmMinutes = new MydoubleValidator(0.0, 0.0, lblHint, this);
-    validators.dmsDegrees = new MyValidator(0, 0, this);
-    validators.dmsMinutes = new MyValidator(0, 0, this);
-    validators.dmsSeconds = new MydoubleValidator(0.0, 0.0, lblHint, this);
-    for (MyValidator *v : {validators.dmDegrees, validators.dmsDegrees, validators.dmsMinutes})
-        v->setHintLabel(lblHint);
+    validators.decimal = new HintedDoubleValidator(0.0, 0.0, lblHint, this);
+    validators.dmDegrees = new HintedIntValidator(0, 0, lblHint, this);
+    validators.dmMinutes = new HintedDoubleValidator(0.0, 0.0, lblHint, this);
+    validators.dmsDegrees = new HintedIntValidator(0, 0, lblHint, this);
+    validators.dmsMinutes = new HintedIntValidator(0, 0, lblHint, this);
+    validators.dmsSeconds = new HintedDoubleValidator(0.0, 0.0, lblHint, this);
 }
 
 void CPointsForm::createPointValidators(PointValidators &validators)
 {
     // Ranges are set by updateValidators.
-    validators.x = new MyValidator(0, 0, this);
-    validators.y = new MyValidator(0, 0, this);
-    validators.northing = new MyValidator(0, 0, this);
-    validators.utmZone = new MyValidator(0, 0, this);
-    validators.utmEasting = new MyValidator(0, 0, this);
-    validators.tmEasting = new MyValidator(0, 0, this);
-    validators.tmNorthing = new MyValidator(0, 0, this);
-    for (MyValidator *v : {validators.x, validators.y, validators.northing, validators.utmZone,
-                           validators.utmEasting, validators.tmEasting, validators.tmNorthing})
-        v->setHintLabel(lblHint);
+    for (HintedIntValidator **v : {&validators.x, &validators.y, &validators.northing, &validators.utmZone,
+                                   &validators.utmEasting, &validators.tmEasting, &validators.tmNorthing})
+        *v = new HintedIntValidator(0, 0, lblHint, this);
     createAngleRowValidators(validators.lon);
     createAngleRowValidators(validators.lat);
 }

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 
 #include "project/map_layer.h"
-#include "ui/c_property.h"
+#include "ui/map_properties_dialog.h"
 #include "ui/mapvane2.h"
 #include "ui/save_progress_dialog.h"
 
@@ -108,13 +108,13 @@ void Mapvane2::closeEvent(QCloseEvent *event)
 void Mapvane2::on_actionNew_triggered()
 {
     if (closeCheck() == 1) {
-        CProperty dialog(this);
-        dialog.lineEdit->setText(project.cartographer);
-        dialog.lineEdit_2->setText(project.mapName);
-        dialog.setSwatchColour(project.fillColour);
+        MapPropertiesDialog dialog(this);
+        dialog.cartographerEdit->setText(project.cartographer);
+        dialog.mapNameEdit->setText(project.mapName);
+        dialog.setFillColour(project.fillColour);
         if (dialog.exec() == QDialog::Accepted) {
             clearLayers();
-            project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300,
+            project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300,
                                   500);
             projectState = 1;
             project.changeFlags = 1;  // a new project counts as changed until saved

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "smf/wfl_conversion.h"
-#include "ui/c_about.h"
-#include "ui/c_property.h"
+#include "ui/about_dialog.h"
+#include "ui/map_properties_dialog.h"
 #include "ui/mapvane2.h"
 #include "ui/save_progress_dialog.h"
 
@@ -12,20 +12,20 @@ void Mapvane2::on_actionProperty_triggered()
 {
     if (projectState <= 0)
         return;
-    CProperty dialog(this);
-    dialog.lineEdit->setText(project.cartographer);
-    dialog.lineEdit_2->setText(project.mapName);
-    dialog.setSwatchColour(project.fillColour);
+    MapPropertiesDialog dialog(this);
+    dialog.cartographerEdit->setText(project.cartographer);
+    dialog.mapNameEdit->setText(project.mapName);
+    dialog.setFillColour(project.fillColour);
     if (dialog.exec() == QDialog::Accepted) {
         // Every accepted dialog also sets the file's tile size.
-        project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300,
+        project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300,
                               500);
     }
 }
 
 void Mapvane2::on_actionAbout_triggered()
 {
-    CAbout dialog(this);
+    AboutDialog dialog(this);
     dialog.exec();
 }
 
@@ -34,10 +34,10 @@ void Mapvane2::on_actionWlf_smf_triggered()
     const QString folder = dialogs.folder(this, tr("打开文件"), QDir::currentPath());
     if (folder.isEmpty())
         return;
-    CProperty dialog(this);
-    dialog.lineEdit->setText(project.cartographer);
-    dialog.lineEdit_2->setText(project.mapName);
-    dialog.setSwatchColour(project.fillColour);
+    MapPropertiesDialog dialog(this);
+    dialog.cartographerEdit->setText(project.cartographer);
+    dialog.mapNameEdit->setText(project.mapName);
+    dialog.setFillColour(project.fillColour);
     const QString keptCartographer = project.cartographer;
     const QString keptMapName = project.mapName;
     const QColor keptFill = project.fillColour;
@@ -45,7 +45,7 @@ void Mapvane2::on_actionWlf_smf_triggered()
     if (dialog.exec() != QDialog::Accepted)
         return;
 
-    project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300, 500);
+    project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300, 500);
     projectState = 1;
     project.changeFlags = 1;
     WflConversionResult result;

@@ -1,7 +1,7 @@
 #pragma once
 
-class MyValidator;
-class MydoubleValidator;
+class HintedIntValidator;
+class HintedDoubleValidator;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -49,24 +49,24 @@ struct PointFields
 
 struct AngleRowValidators
 {
-    MydoubleValidator *decimal = nullptr;
-    MyValidator *dmDegrees = nullptr;
-    MydoubleValidator *dmMinutes = nullptr;
-    MyValidator *dmsDegrees = nullptr;
-    MyValidator *dmsMinutes = nullptr;
-    MydoubleValidator *dmsSeconds = nullptr;
+    HintedDoubleValidator *decimal = nullptr;
+    HintedIntValidator *dmDegrees = nullptr;
+    HintedDoubleValidator *dmMinutes = nullptr;
+    HintedIntValidator *dmsDegrees = nullptr;
+    HintedIntValidator *dmsMinutes = nullptr;
+    HintedDoubleValidator *dmsSeconds = nullptr;
 };
 
 // One validator per field, made once and re-ranged on every update.
 struct PointValidators
 {
-    MyValidator *x = nullptr;
-    MyValidator *y = nullptr;
+    HintedIntValidator *x = nullptr;
+    HintedIntValidator *y = nullptr;
     AngleRowValidators lon;
     AngleRowValidators lat;
-    MyValidator *northing = nullptr;  // the latitude edit in the UTM notation
-    MyValidator *utmZone = nullptr;
-    MyValidator *utmEasting = nullptr;
-    MyValidator *tmEasting = nullptr;
-    MyValidator *tmNorthing = nullptr;
+    HintedIntValidator *northing = nullptr;  // the latitude edit in the UTM notation
+    HintedIntValidator *utmZone = nullptr;
+    HintedIntValidator *utmEasting = nullptr;
+    HintedIntValidator *tmEasting = nullptr;
+    HintedIntValidator *tmNorthing = nullptr;
 };

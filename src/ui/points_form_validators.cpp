@@ -11,8 +11,7 @@
 #include "project/map_layer.h"
 #include "ui/c_points_form.h"
 #include "ui/mapvane2.h"
-#include "ui/my_double_validator.h"
-#include "ui/my_validator.h"
+#include "ui/hinted_validators.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ int pixelBound(qint64 value)
     return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-void setRange(MyValidator *validator, IntRange range)
+void setRange(HintedIntValidator *validator, IntRange range)
 {
     validator->setRange(range.bottom, range.top);
 }

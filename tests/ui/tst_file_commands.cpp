@@ -10,15 +10,15 @@
 #include "smf/smf_header.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
-#include "ui/c_property.h"
+#include "ui/map_properties_dialog.h"
 
 namespace {
 
 // Answers the properties dialog with the given map name, or cancels it.
-std::function<void(CProperty *)> properties(const QString &mapName, bool accept = true)
+std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
 {
-    return [mapName, accept](CProperty *dialog) {
-        dialog->lineEdit_2->setText(mapName);
+    return [mapName, accept](MapPropertiesDialog *dialog) {
+        dialog->mapNameEdit->setText(mapName);
         (accept ? dialog->okButton : dialog->cancelButton)->click();
     };
 }
@@ -69,7 +69,7 @@ void TestFileCommands::unsavedChangesPrompt()
     w.window.dialogs.saveFile = [target](auto...) { return target; };
     w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
     ModalAnswer prompt({QMessageBox::StandardButton(answer)});
-    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
+    ModalDialogAction<MapPropertiesDialog> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
     QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
@@ -172,7 +172,7 @@ void TestFileCommands::savedAndConvertedFiles()
     WindowFixture fixture;
     Mapvane2 window;
     ModalAnswer messages;
-    ModalDialogAction<CProperty> answer(properties(QStringLiteral("Harbour")));
+    ModalDialogAction<MapPropertiesDialog> answer(properties(QStringLiteral("Harbour")));
     window.actionNew->trigger();
     WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
     const QString target = fixture.path(QStringLiteral("out/Harbour.smf"));
@@ -211,7 +211,7 @@ void TestFileCommands::savedAndConvertedFiles()
     QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
                              wfl::plainNames(15)));
     window.dialogs.folder = [folder](auto...) { return folder; };
-    ModalDialogAction<CProperty> converting(properties(QStringLiteral("Area")));
+    ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area")));
     window.actionWlf_smf->trigger();
     QCOMPARE(messages.texts, QStringList({folder + QStringLiteral(".smf")}));
     SmfHeader header;

@@ -9,7 +9,7 @@
 #include "project/map_layer.h"
 #include "ui/c_paint_area.h"
 #include "ui/c_points_form.h"
-#include "ui/c_property.h"
+#include "ui/map_properties_dialog.h"
 
 // The main window: language menu, the properties command with the config.ini
 // defaults, the layer table with its commands, and the canvas.
@@ -66,12 +66,12 @@ void TestMapvane2::propertyCommand()
         window.updateActions();
         QStringList shown;
         ModalAnswer refused;
-        ModalDialogAction<CProperty> answer([&](CProperty *dialog) {
-            shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
-            dialog->lineEdit_2->clear();
+        ModalDialogAction<MapPropertiesDialog> answer([&](MapPropertiesDialog *dialog) {
+            shown << dialog->cartographerEdit->text() << dialog->mapNameEdit->text() << dialog->fillColour().name();
+            dialog->mapNameEdit->clear();
             dialog->okButton->click();
-            dialog->lineEdit_2->setText(QStringLiteral("C"));
-            dialog->setSwatchColour(QColor(4, 5, 6));
+            dialog->mapNameEdit->setText(QStringLiteral("C"));
+            dialog->setFillColour(QColor(4, 5, 6));
             (accept ? dialog->okButton : dialog->cancelButton)->click();
             if (dialog->isVisible())
                 dialog->reject();
