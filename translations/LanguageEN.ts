@@ -18,7 +18,7 @@
     </message>
 </context>
 <context>
-    <name>CPointsForm</name>
+    <name>CalibrationForm</name>
     <message>
         <source>横坐标</source>
         <translation>Easting</translation>
@@ -43,9 +43,6 @@
         <source>最大高度为</source>
         <translation>Maximum height is </translation>
     </message>
-</context>
-<context>
-    <name>Form</name>
     <message>
         <source>左上</source>
         <translation>Top left</translation>

@@ -19,7 +19,7 @@
     </message>
 </context>
 <context>
-    <name>CPointsForm</name>
+    <name>CalibrationForm</name>
     <message>
         <source>横坐标</source>
         <translation>横坐标</translation>
@@ -44,9 +44,6 @@
         <source>最大高度为</source>
         <translation>最大高度为</translation>
     </message>
-</context>
-<context>
-    <name>Form</name>
     <message>
         <source>左上</source>
         <translation>左上</translation>

@@ -11,8 +11,8 @@
 
 #include "settings/config_file.h"
 #include "geo/datum_table.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
+#include "ui/map_canvas.h"
+#include "ui/calibration_form.h"
 #include "ui/resources_init.h"
 
 Mapvane2::Mapvane2(QWidget *parent, Qt::WindowFlags flags)
@@ -35,13 +35,12 @@ Mapvane2::Mapvane2(QWidget *parent, Qt::WindowFlags flags)
     selectionEnabled = false;
     lastDirectory = QDir::currentPath();
 
-    canvas = new CPaintArea(nullptr);
+    canvas = new MapCanvas(this);
     scrollArea = new QScrollArea(this);
     scrollArea->setBackgroundRole(QPalette::Window);
     scrollArea->setWidgetResizable(true);
     canvas->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     scrollArea->setWidget(canvas);
-    canvas->window = this;
     setCentralWidget(scrollArea);  // deletes the designed central widget
     Ui::Mapvane2Class::centralWidget = scrollArea;
 
@@ -98,8 +97,7 @@ void Mapvane2::createPointsDock()
 {
     pointsDock = new QDockWidget(tr("定标点"), this);
     pointsDock->setObjectName(QStringLiteral("pointsDock"));
-    pointsForm = new CPointsForm(this);
-    pointsForm->window = this;
+    pointsForm = new CalibrationForm(this);
     const int formWidth = pointsForm->width();
     pointsDock->setWidget(pointsForm);
     pointsDock->setAllowedAreas(Qt::AllDockWidgetAreas);

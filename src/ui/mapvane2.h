@@ -15,8 +15,8 @@ class QDockWidget;
 class QLabel;
 class QScrollArea;
 class QTableWidget;
-class CPaintArea;
-class CPointsForm;
+class MapCanvas;
+class CalibrationForm;
 
 // The program's top-level window. It owns the project, shows the current layer on
 // the canvas, lists the layers on the left and the calibration points on the right.
@@ -64,8 +64,8 @@ public:
     QDockWidget *layerDock = nullptr;
     QTableWidget *layerTable = nullptr;
     QDockWidget *pointsDock = nullptr;
-    CPointsForm *pointsForm = nullptr;
-    CPaintArea *canvas = nullptr;
+    CalibrationForm *pointsForm = nullptr;
+    MapCanvas *canvas = nullptr;
     QScrollArea *scrollArea = nullptr;
     MapProject project;
     int projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath

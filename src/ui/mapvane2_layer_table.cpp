@@ -5,8 +5,8 @@
 #include <QTableWidget>
 
 #include "project/map_layer.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
+#include "ui/map_canvas.h"
+#include "ui/calibration_form.h"
 #include "ui/mapvane2.h"
 
 namespace {
@@ -41,7 +41,7 @@ int Mapvane2::appendLayerRow()
     layerTable->setItem(n, 1, readOnlyItem(layer->scaleText()));
     layerTable->setItem(n, 2, scaleKeyItem(layer->scale));
     selectionEnabled = wasEnabled;
-    pointsForm->frmMain->setEnabled(true);
+    pointsForm->fieldsFrame->setEnabled(true);
     return 0;
 }
 
@@ -69,7 +69,7 @@ int Mapvane2::selectLayerRow(int row)
     if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
         || row >= project.layers.size()) {
         canvas->clearCanvas();
-        pointsForm->frmMain->setEnabled(false);
+        pointsForm->fieldsFrame->setEnabled(false);
         return -1;
     }
     selectionEnabled = false;
@@ -80,10 +80,10 @@ int Mapvane2::selectLayerRow(int row)
     // Selecting the second cell shows the layer through doSelectionChanged.
     layerTable->item(row, 1)->setSelected(true);
     layerTable->setFocus();
-    pointsForm->frmMain->setEnabled(true);
+    pointsForm->fieldsFrame->setEnabled(true);
     updateLayerRow(currentLayer);
     if (browseMode)
-        pointsForm->frmMain->setEnabled(false);
+        pointsForm->fieldsFrame->setEnabled(false);
     return 0;
 }
 

@@ -8,8 +8,8 @@
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
 #include "smf/smf_header.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
+#include "ui/map_canvas.h"
+#include "ui/calibration_form.h"
 #include "ui/map_properties_dialog.h"
 
 namespace {
@@ -154,7 +154,7 @@ void TestFileCommands::open()
     if (browsed) {
         // Read-only, drawing the file's tiles, and never asking to save.
         Mapvane2 *child = window.childWindows.first();
-        QVERIFY(child->isVisible() && child->menuBar1->isHidden() && !child->pointsForm->frmMain->isEnabled());
+        QVERIFY(child->isVisible() && child->menuBar1->isHidden() && !child->pointsForm->fieldsFrame->isEnabled());
         QCOMPARE(child->windowTitle(), "Mapvane - " + path);
         child->canvas->resize(200, 100);
         QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));

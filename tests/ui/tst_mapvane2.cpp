@@ -7,8 +7,8 @@
 #include "common/modal_answer.h"
 #include "common/window_fixture.h"
 #include "project/map_layer.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
+#include "ui/map_canvas.h"
+#include "ui/calibration_form.h"
 #include "ui/map_properties_dialog.h"
 
 // The main window: language menu, the properties command with the config.ini
@@ -107,11 +107,11 @@ void TestMapvane2::layerTableFollowsTheLayers()
     QCOMPARE(w.window.canvas->layer, added[0]);
     w.window.actionDelete->trigger();
     QCOMPARE(w.window.canvas->layer, added[1]);
-    QVERIFY(w.window.canvas->image.height() == 300 && w.window.pointsForm->frmMain->isEnabled());
+    QVERIFY(w.window.canvas->image.height() == 300 && w.window.pointsForm->fieldsFrame->isEnabled());
     w.window.actionDelete->trigger();
     w.window.actionDelete->trigger();
     QCOMPARE(w.window.layerTable->rowCount(), 0);
-    QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.pointsForm->frmMain->isEnabled());
+    QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.pointsForm->fieldsFrame->isEnabled());
 }
 
 // A click places a point only while its placing command is checked, at the image
@@ -122,7 +122,7 @@ void TestMapvane2::canvas()
 {
     ProjectWindow w;
     w.fixture.addLayer(w.window, 400, 300);
-    CPaintArea *canvas = w.window.canvas;
+    MapCanvas *canvas = w.window.canvas;
     const MapLayer *layer = w.window.project.layers[0];
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 30));
     QCOMPARE(layer->topLeft.pixelX, 0);
