@@ -15,7 +15,7 @@
 #include <cstdio>
 
 #include "project/map_project.h"
-#include "ui/save_progress_dialog.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -115,42 +115,7 @@
     </message>
 </context>
 <context>
-    <name>MapPropertiesDialog</name>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>Please enter a value</translation>
-    </message>
-    <message>
-        <source>属性</source>
-        <translation>Properties</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>Cartographer:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>Fill colour:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>Map name:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>Mapvane2</name>
+    <name>MainWindow</name>
     <message>
         <source>图层</source>
         <translation>Layers</translation>
@@ -244,9 +209,6 @@
         <source>转换失败</source>
         <translation>Conversion failed</translation>
     </message>
-</context>
-<context>
-    <name>Mapvane2Class</name>
     <message>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
@@ -312,10 +274,6 @@
         <translation>&amp;Delete</translation>
     </message>
     <message>
-        <source>加载失败</source>
-        <translation>Loading failed</translation>
-    </message>
-    <message>
         <source>工具栏(&amp;T)</source>
         <translation>&amp;Tool bar</translation>
     </message>
@@ -362,6 +320,41 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>&amp;Auto</translation>
+    </message>
+</context>
+<context>
+    <name>MapPropertiesDialog</name>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>Please enter a value</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>Cartographer:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>Fill colour:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>Map name:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

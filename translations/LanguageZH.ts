@@ -116,42 +116,7 @@
     </message>
 </context>
 <context>
-    <name>MapPropertiesDialog</name>
-    <message>
-        <source>提示</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>请输入</translation>
-    </message>
-    <message>
-        <source>属性</source>
-        <translation>属性</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>制图人:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>填充色:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>地图名:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
-    </message>
-</context>
-<context>
-    <name>Mapvane2</name>
+    <name>MainWindow</name>
     <message>
         <source>图层</source>
         <translation>图层</translation>
@@ -245,9 +210,6 @@
         <source>转换失败</source>
         <translation>转换失败</translation>
     </message>
-</context>
-<context>
-    <name>Mapvane2Class</name>
     <message>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
@@ -313,10 +275,6 @@
         <translation>删除(&amp;D)</translation>
     </message>
     <message>
-        <source>加载失败</source>
-        <translation>加载失败</translation>
-    </message>
-    <message>
         <source>工具栏(&amp;T)</source>
         <translation>工具栏(&amp;T)</translation>
     </message>
@@ -363,6 +321,41 @@
     <message>
         <source>自动(&amp;A)</source>
         <translation>自动(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>MapPropertiesDialog</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请输入</source>
+        <translation>请输入</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>制图人:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>填充色:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>地图名:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 </TS>

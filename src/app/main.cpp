@@ -5,8 +5,7 @@
 #include <QTranslator>
 
 #include "settings/language_settings.h"
-#include "ui/mapvane2.h"
-#include "ui/resources_init.h"
+#include "ui/main_window.h"
 
 int main(int argc, char *argv[])
 {
@@ -24,7 +23,7 @@ int main(int argc, char *argv[])
     ensureMapvaneResources();
     app.setWindowIcon(QIcon(QStringLiteral(":/icon/Resources/aaa.ico")));
 
-    auto *window = new Mapvane2(nullptr);
+    auto *window = new MainWindow(nullptr);
     window->show();
     const int code = app.exec();
     delete window;

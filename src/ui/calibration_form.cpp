@@ -16,7 +16,7 @@
 #include "project/map_layer.h"
 #include "ui/calibration_form_values.h"
 #include "ui/hinted_validators.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ void setRange(HintedIntValidator *validator, IntRange range)
 
 }  // namespace
 
-CalibrationForm::CalibrationForm(Mapvane2 *window)
+CalibrationForm::CalibrationForm(MainWindow *window)
     : QWidget(window)
     , window(window)
 {

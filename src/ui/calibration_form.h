@@ -8,7 +8,7 @@
 
 class HintedDoubleValidator;
 class HintedIntValidator;
-class Mapvane2;
+class MainWindow;
 class QRegularExpressionValidator;
 struct MapLayer;
 
@@ -100,7 +100,7 @@ class CalibrationForm : public QWidget, public Ui::CalibrationForm
 public:
     // `window` (not owned) is the form's parent until a dock takes it, and holds the
     // project, the current layer and the selectors.
-    explicit CalibrationForm(Mapvane2 *window);
+    explicit CalibrationForm(MainWindow *window);
     ~CalibrationForm() override;
 
     // Shows the fields of notation `index` (0 "度" .. 4 "TM", the rows of the window's
@@ -117,7 +117,7 @@ public:
     // The notation shown, 0..4.
     int notation() const { return m_notation; }
 
-    Mapvane2 *const window;
+    MainWindow *const window;
 
 private:
     // Construction (calibration_form.cpp).

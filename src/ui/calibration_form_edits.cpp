@@ -8,7 +8,7 @@
 #include "geo/typed_position.h"
 #include "project/map_layer.h"
 #include "ui/calibration_form_values.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
 #include "ui/map_canvas.h"
 
 void CalibrationForm::applyPixel(bool topLeft, bool horizontal, const QString &text)

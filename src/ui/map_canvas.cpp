@@ -11,9 +11,9 @@
 #include "geo/position_format.h"
 #include "project/calibration_marker.h"
 #include "project/map_layer.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
 
-MapCanvas::MapCanvas(Mapvane2 *window)
+MapCanvas::MapCanvas(MainWindow *window)
     : window(window)
 {
     image = QImage(0, 0, QImage::Format_RGB555);
@@ -100,10 +100,10 @@ void MapCanvas::paintEvent(QPaintEvent *)
 void MapCanvas::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
-    if (window->actionAddPoint1->isChecked()) {
+    if (window->actionPlaceTopLeftPoint->isChecked()) {
         window->placeTopLeftPoint(scrollX + p.x(), scrollY + p.y());
         update();
-    } else if (window->actionAddPoint2->isChecked()) {
+    } else if (window->actionPlaceBottomRightPoint->isChecked()) {
         window->placeBottomRightPoint(scrollX + p.x(), scrollY + p.y());
         update();
     } else if (event->button() == Qt::LeftButton) {

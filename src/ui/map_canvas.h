@@ -6,7 +6,7 @@
 
 #include "smf/browse_view.h"
 
-class Mapvane2;
+class MainWindow;
 struct MapLayer;
 
 // The map canvas: shows the current layer's image pixel for pixel, scrolls by
@@ -18,7 +18,7 @@ class MapCanvas : public QWidget
 public:
     // `window` (not owned) is the window whose layer, selectors and status bar the
     // canvas uses.
-    explicit MapCanvas(Mapvane2 *window);
+    explicit MapCanvas(MainWindow *window);
     ~MapCanvas() override;
 
     // Replaces the shown image and repaints.
@@ -35,7 +35,7 @@ public:
 
     QImage image;
     MapLayer *layer = nullptr;   // not owned
-    Mapvane2 *const window;
+    MainWindow *const window;
     QPoint dragAnchor;
     int scrollX = 0;  // image pixel at the canvas's left edge
     int scrollY = 0;  // image pixel at the canvas's top edge

@@ -15,7 +15,7 @@ struct FormWindow : ProjectWindow
     FormWindow() { fixture.addLayer(window, 1000, 800); }
     MapLayer &layer() const { return *window.project.layers.at(window.currentLayer); }
     QLineEdit *edit(const QString &name) const { return form->findChild<QLineEdit *>(name); }
-    CalibrationForm *form = window.pointsForm;
+    CalibrationForm *form = window.calibrationForm;
 };
 
 // x, y, longitude and latitude of the top-left point, then of the bottom-right point.

@@ -1,13 +1,14 @@
-// The layer table of the main window and the current layer. Row i of the table
-// always shows layer i of the project.
+// The layer table of the main window and the current layer, the layer commands (Add,
+// Copy, Auto, Delete, re-sort) and the placing of the two calibration points. Row i of
+// the table always shows layer i of the project.
 
-#include <QFrame>
+#include <QMessageBox>
 #include <QTableWidget>
 
 #include "project/map_layer.h"
-#include "ui/map_canvas.h"
 #include "ui/calibration_form.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
+#include "ui/map_canvas.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ QTableWidgetItem *readOnlyItem(const QString &text)
 
 }  // namespace
 
-int Mapvane2::appendLayerRow()
+int MainWindow::appendLayerRow()
 {
     const int n = layerTable->rowCount();
     if (n >= project.layers.size())
@@ -41,11 +42,11 @@ int Mapvane2::appendLayerRow()
     layerTable->setItem(n, 1, readOnlyItem(layer->scaleText()));
     layerTable->setItem(n, 2, scaleKeyItem(layer->scale));
     selectionEnabled = wasEnabled;
-    pointsForm->fieldsFrame->setEnabled(true);
+    calibrationForm->fieldsFrame->setEnabled(true);
     return 0;
 }
 
-void Mapvane2::doSelectionChanged()
+void MainWindow::showSelectedLayer()
 {
     if (!selectionEnabled)
         return;
@@ -61,15 +62,15 @@ void Mapvane2::doSelectionChanged()
         const QImage *image = project.layerImage(currentLayer);
         canvas->setImage(image ? *image : QImage());
     }
-    pointsForm->refreshFromLayer();
+    calibrationForm->refreshFromLayer();
 }
 
-int Mapvane2::selectLayerRow(int row)
+int MainWindow::selectLayerRow(int row)
 {
     if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
         || row >= project.layers.size()) {
         canvas->clearCanvas();
-        pointsForm->fieldsFrame->setEnabled(false);
+        calibrationForm->fieldsFrame->setEnabled(false);
         return -1;
     }
     selectionEnabled = false;
@@ -77,22 +78,22 @@ int Mapvane2::selectLayerRow(int row)
     layerTable->item(row, 0)->setSelected(true);
     currentLayer = row;
     selectionEnabled = true;
-    // Selecting the second cell shows the layer through doSelectionChanged.
+    // Selecting the second cell shows the layer through showSelectedLayer.
     layerTable->item(row, 1)->setSelected(true);
     layerTable->setFocus();
-    pointsForm->fieldsFrame->setEnabled(true);
+    calibrationForm->fieldsFrame->setEnabled(true);
     updateLayerRow(currentLayer);
     if (browseMode)
-        pointsForm->fieldsFrame->setEnabled(false);
+        calibrationForm->fieldsFrame->setEnabled(false);
     return 0;
 }
 
-void Mapvane2::selectLastLayerRow()
+void MainWindow::selectLastLayerRow()
 {
     selectLayerRow(layerTable->rowCount() - 1);
 }
 
-int Mapvane2::updateLayerRow(int index)
+int MainWindow::updateLayerRow(int index)
 {
     if (layerTable->rowCount() == 0 || index < 0 || index >= layerTable->rowCount()
         || index >= project.layers.size())
@@ -107,7 +108,7 @@ int Mapvane2::updateLayerRow(int index)
     return 0;
 }
 
-void Mapvane2::sortLayerTable()
+void MainWindow::sortLayerTable()
 {
     const int rows = layerTable->rowCount();
     if (rows == 0 || rows != project.layers.size())
@@ -138,7 +139,7 @@ void Mapvane2::sortLayerTable()
     selectionEnabled = wasEnabled;
 }
 
-int Mapvane2::deleteLayerRow(int row)
+int MainWindow::deleteLayerRow(int row)
 {
     if (layerTable->rowCount() == 0)
         return 1;
@@ -153,28 +154,128 @@ int Mapvane2::deleteLayerRow(int row)
     return 0;
 }
 
-int Mapvane2::placeTopLeftPoint(int x, int y)
+void MainWindow::clearLayers()
 {
-    if (!actionAddPoint1->isChecked())
+    // The canvas must not keep a layer the project is about to destroy.
+    const bool wasEnabled = selectionEnabled;
+    selectionEnabled = false;
+    canvas->clearCanvas();
+    for (int row = layerTable->rowCount() - 1; row >= 0; --row)
+        layerTable->removeRow(row);
+    project.clear();
+    selectionEnabled = wasEnabled;
+}
+
+int MainWindow::placeTopLeftPoint(int x, int y)
+{
+    if (!actionPlaceTopLeftPoint->isChecked())
         return 0;
     project.setTopLeftX(currentLayer, x);
     project.setTopLeftY(currentLayer, y);
-    actionAddPoint1->setChecked(false);
-    pointsForm->refreshFromLayer();
-    setCursor(Qt::ArrowCursor);
-    updateLayerRow(currentLayer);
+    leavePlacingMode(actionPlaceTopLeftPoint);
     return 0;
 }
 
-int Mapvane2::placeBottomRightPoint(int x, int y)
+int MainWindow::placeBottomRightPoint(int x, int y)
 {
-    if (!actionAddPoint2->isChecked())
+    if (!actionPlaceBottomRightPoint->isChecked())
         return 0;
     project.setBottomRightX(currentLayer, x);
     project.setBottomRightY(currentLayer, y);
-    actionAddPoint2->setChecked(false);
-    pointsForm->refreshFromLayer();
+    leavePlacingMode(actionPlaceBottomRightPoint);
+    return 0;
+}
+
+// A placed point ends its placing mode and shows in the form and the table.
+void MainWindow::leavePlacingMode(QAction *placing)
+{
+    placing->setChecked(false);
+    calibrationForm->refreshFromLayer();
     setCursor(Qt::ArrowCursor);
     updateLayerRow(currentLayer);
-    return 0;
+}
+
+void MainWindow::enterPlacingMode(QAction *first, QAction *other)
+{
+    if (layerTable->rowCount() == 0) {
+        first->setChecked(false);
+        return;
+    }
+    setCursor(Qt::CrossCursor);
+    first->setChecked(true);
+    other->setChecked(false);
+}
+
+void MainWindow::on_actionPlaceTopLeftPoint_triggered()
+{
+    enterPlacingMode(actionPlaceTopLeftPoint, actionPlaceBottomRightPoint);
+}
+
+void MainWindow::on_actionPlaceBottomRightPoint_triggered()
+{
+    enterPlacingMode(actionPlaceBottomRightPoint, actionPlaceTopLeftPoint);
+}
+
+void MainWindow::on_actionAddLayer_triggered()
+{
+    if (projectState <= 0)
+        return;
+    const QString allFiles = QStringLiteral("All Files(*.bmp *.jpg *.png *.map)");
+    const QString filter = QStringLiteral("BMP(*.bmp);;JPG(*.jpg);;PNG(*.png);;Ozi Map(*.map);;") + allFiles;
+    const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, filter, allFiles);
+    if (path.isEmpty())
+        return;
+    lastDirectory = folderOf(path);
+    if (project.addImageLayer(path) != 0) {
+        message(tr("不支持的图片格式"));
+        return;
+    }
+    appendLayerRow();
+    selectLastLayerRow();
+    updateActions();
+}
+
+void MainWindow::on_actionCopyLayer_triggered()
+{
+    if (layerTable->rowCount() == 0)
+        return;
+    bool ok = false;
+    const int percent = dialogs.integer(this, tr("提示"), tr("请输入缩放比例"), 100, 5, 300, 5, &ok);
+    if (!ok)
+        return;
+    if (project.scaledCopy(currentLayer, percent / 100.0) == -1) {
+        message(tr("加载失败"));
+        return;
+    }
+    appendLayerRow();
+    selectLastLayerRow();
+}
+
+void MainWindow::on_actionAutoCopies_triggered()
+{
+    if (layerTable->rowCount() == 0 || currentLayer < 0 || currentLayer >= project.layers.size())
+        return;
+    // Every copy comes from the layer that was current at the start, wherever a
+    // re-sort after each copy moves it.
+    const MapLayer *source = project.layers[currentLayer];
+    for (double factor : {0.6, 0.8, 1.2, 1.4}) {
+        const int index = int(project.layers.indexOf(const_cast<MapLayer *>(source)));
+        if (index < 0 || project.scaledCopy(index, factor) == -1) {
+            message(tr("加载失败"));
+            return;
+        }
+        appendLayerRow();
+        selectLastLayerRow();
+    }
+}
+
+void MainWindow::on_actionDeleteLayer_triggered()
+{
+    deleteLayerRow(currentLayer);
+    updateActions();
+}
+
+void MainWindow::on_actionSortLayers_triggered()
+{
+    sortLayerTable();
 }
