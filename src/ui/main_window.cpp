@@ -224,19 +224,24 @@ int MainWindow::message(const QString &text, int buttons)
     return QMessageBox::information(this, tr("提示"), text, QMessageBox::StandardButtons(buttons));
 }
 
-void MainWindow::on_actionProperties_triggered()
+bool MainWindow::askMapProperties()
 {
-    if (projectState <= 0)
-        return;
     MapPropertiesDialog dialog(this);
     dialog.cartographerEdit->setText(project.cartographer);
     dialog.mapNameEdit->setText(project.mapName);
     dialog.setFillColour(project.fillColour);
-    if (dialog.exec() == QDialog::Accepted) {
-        // Every accepted dialog also sets the file's tile size.
-        project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300,
-                              500);
-    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // Every accepted dialog also sets the file's tile size.
+    project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300,
+                          500);
+    return true;
+}
+
+void MainWindow::on_actionProperties_triggered()
+{
+    if (projectState > 0)
+        askMapProperties();
 }
 
 void MainWindow::on_actionAbout_triggered()

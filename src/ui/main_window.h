@@ -182,6 +182,10 @@ private:
     void enterPlacingMode(QAction *first, QAction *other);
     void leavePlacingMode(QAction *placing);
 
+    // Shows the map properties dialog filled with the project's properties. When the
+    // dialog is accepted its values become the project's, with the file's tile size
+    // 300 x 500, and the result is true.
+    bool askMapProperties();
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
     QString folderOf(const QString &path) const;
 

@@ -16,7 +16,6 @@
 #include "project/map_layer.h"
 #include "smf/wfl_conversion.h"
 #include "ui/main_window.h"
-#include "ui/map_properties_dialog.h"
 
 namespace {
 const char *const kSmfFilter = "Map File(*.smf)";
@@ -169,20 +168,12 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (mayCloseProject()) {
-        MapPropertiesDialog dialog(this);
-        dialog.cartographerEdit->setText(project.cartographer);
-        dialog.mapNameEdit->setText(project.mapName);
-        dialog.setFillColour(project.fillColour);
-        if (dialog.exec() == QDialog::Accepted) {
-            clearLayers();
-            project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
-                                  300, 500);
-            projectState = 1;
-            project.changeFlags = 1;  // a new project counts as changed until saved
-            selectLayerRow(0);
-            setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
-        }
+    if (mayCloseProject() && askMapProperties()) {
+        clearLayers();
+        projectState = 1;
+        project.changeFlags = 1;  // a new project counts as changed until saved
+        selectLayerRow(0);
+        setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
     }
     updateActions();
 }
@@ -290,19 +281,14 @@ void MainWindow::on_actionConvertWfl_triggered()
     const QString folder = dialogs.folder(this, tr("打开文件"), QDir::currentPath());
     if (folder.isEmpty())
         return;
-    MapPropertiesDialog dialog(this);
-    dialog.cartographerEdit->setText(project.cartographer);
-    dialog.mapNameEdit->setText(project.mapName);
-    dialog.setFillColour(project.fillColour);
     // The conversion does not touch the project: its own properties come back.
     const QString keptCartographer = project.cartographer;
     const QString keptMapName = project.mapName;
     const QColor keptFill = project.fillColour;
     const quint8 keptFlags = project.changeFlags;
-    if (dialog.exec() != QDialog::Accepted)
+    if (!askMapProperties())
         return;
 
-    project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(), 300, 500);
     projectState = 1;
     project.changeFlags = 1;
     WflConversionResult result;
