@@ -55,8 +55,8 @@ DialogProvider DialogProvider::standard()
     return dialogs;
 }
 
-MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
-    : QMainWindow(parent, flags)
+MainWindow::MainWindow(const QString &languageFile)
+    : languageFile(languageFile)
 {
     ensureMapvaneResources();
     setupUi(this);

@@ -80,7 +80,9 @@ class MainWindow : public QMainWindow, public Ui::MainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // `languageFile` is the translation file loaded at start-up, as Language.ini
+    // names it; the language menu marks its language.
+    explicit MainWindow(const QString &languageFile = QString());
     ~MainWindow() override;
 
     // Enables the commands that fit projectState and the number of layer rows.
@@ -116,6 +118,7 @@ public:
     // when path is empty) and keeps it in browseWindows.
     void openBrowseWindow(const QString &path);
 
+    const QString languageFile;
     QLabel *statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
     QComboBox *notationSelector = nullptr;
     QComboBox *datumSelector = nullptr;

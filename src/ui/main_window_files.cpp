@@ -247,7 +247,7 @@ void MainWindow::on_actionBrowseSmf_triggered()
 
 void MainWindow::openBrowseWindow(const QString &path)
 {
-    auto *child = new MainWindow(nullptr);
+    auto *child = new MainWindow(languageFile);
     browseWindows.append(child);
     child->browseMode = true;
     child->project.browseMode = true;

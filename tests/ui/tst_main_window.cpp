@@ -42,8 +42,7 @@ void TestMainWindow::languageMarks()
     QFETCH(QString, file);
     QFETCH(int, marked);
     WindowFixture fixture;
-    languageFile = file;
-    MainWindow window;
+    MainWindow window(file);
     for (int i = 0; i < 3; ++i)
         QVERIFY(window.languageActions[i]->isChecked() == (i == marked)
                 && window.languageActions[i]->isEnabled() != (i == marked));
