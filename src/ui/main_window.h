@@ -152,7 +152,8 @@ private slots:
     void on_actionExit_triggered();
     void on_actionBrowseSmf_triggered();
     void on_actionConvertWfl_triggered();
-    // Layer commands (main_window_layers.cpp).
+    // The layer table's selection and the layer commands (main_window_layers.cpp).
+    void showSelectedLayer();
     void on_actionAddLayer_triggered();
     void on_actionCopyLayer_triggered();
     void on_actionAutoCopies_triggered();
@@ -160,7 +161,6 @@ private slots:
     void on_actionSortLayers_triggered();
     void on_actionPlaceTopLeftPoint_triggered();
     void on_actionPlaceBottomRightPoint_triggered();
-    void showSelectedLayer();
     // View and help commands (main_window.cpp).
     void on_actionProperties_triggered();
     void on_actionAbout_triggered();
@@ -190,6 +190,9 @@ private:
     // 300 x 500, and the result is true.
     bool askMapProperties();
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
+    // "Mapvane - file" as the window title; a project not yet saved shows its map
+    // name with ".smf".
+    void showFileInTitle(const QString &file);
     QString folderOf(const QString &path) const;
 
     enum class LayerCheck { AllValid, FailedShown, FailedNotShown };

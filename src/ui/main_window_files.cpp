@@ -77,6 +77,11 @@ void SaveProgressDialog::finish()
     progress->hide();
 }
 
+void MainWindow::showFileInTitle(const QString &file)
+{
+    setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+}
+
 QString MainWindow::folderOf(const QString &path) const
 {
     const int slash = int(path.lastIndexOf(QLatin1Char('/')));
@@ -103,7 +108,7 @@ int MainWindow::saveProjectTo(const QString &path)
     }
     projectState = 2;
     lastDirectory = folderOf(path);
-    setWindowTitle(baseTitle + QStringLiteral(" - ") + path);
+    showFileInTitle(path);
     return 1;
 }
 
@@ -173,7 +178,7 @@ void MainWindow::on_actionNew_triggered()
         projectState = 1;
         project.changeFlags = 1;  // a new project counts as changed until saved
         selectLayerRow(0);
-        setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
+        showFileInTitle(project.mapName + QStringLiteral(".smf"));
     }
     updateActions();
 }
@@ -229,11 +234,11 @@ void MainWindow::on_actionOpen_triggered()
                 project.filePath.clear();
                 if (projectState == 2) {
                     projectState = 1;
-                    setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
+                    showFileInTitle(project.mapName + QStringLiteral(".smf"));
                 }
             } else {
                 showLayersOf(path);
-                setWindowTitle(baseTitle + QStringLiteral(" - ") + project.filePath);
+                showFileInTitle(project.filePath);
             }
         }
     }
@@ -272,7 +277,7 @@ void MainWindow::openBrowseWindow(const QString &path)
         return;
     }
     child->showLayersOf(file);
-    child->setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+    child->showFileInTitle(file);
     child->showMaximized();
 }
 
