@@ -95,7 +95,6 @@ CalibrationForm::~CalibrationForm() = default;
 
 void CalibrationForm::collectFields()
 {
-    m_point1.box = topLeftBox;
     m_point1.x = edX1;
     m_point1.y = edY1;
     m_point1.lonCaption = lblLon1;
@@ -113,7 +112,6 @@ void CalibrationForm::collectFields()
     m_point1.tmEastingSide = cmbTMZ1;
     m_point1.tmNorthingSide = cmbTMZ2;
 
-    m_point2.box = bottomRightBox;
     m_point2.x = edX2;
     m_point2.y = edY2;
     m_point2.lonCaption = lblLon2;

@@ -41,7 +41,6 @@ struct AngleRowFields
 
 struct PointFields
 {
-    QGroupBox *box = nullptr;
     QLineEdit *x = nullptr;
     QLineEdit *y = nullptr;
     QLabel *lonCaption = nullptr;
