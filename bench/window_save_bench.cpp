@@ -16,7 +16,7 @@
 
 #include "project/map_project.h"
 #include "smf/smf_writer.h"
-#include "ui/save_progress_dialog.h"
+#include "ui/main_window.h"
 
 namespace {
 

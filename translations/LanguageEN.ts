@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>About</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于</source>
         <translation>About</translation>
@@ -11,9 +11,6 @@
         <source>确定</source>
         <translation>OK</translation>
     </message>
-</context>
-<context>
-    <name>CAbout</name>
     <message>
         <source>关
 于</source>
@@ -21,7 +18,7 @@
     </message>
 </context>
 <context>
-    <name>CPointsForm</name>
+    <name>CalibrationForm</name>
     <message>
         <source>横坐标</source>
         <translation>Easting</translation>
@@ -46,47 +43,6 @@
         <source>最大高度为</source>
         <translation>Maximum height is </translation>
     </message>
-</context>
-<context>
-    <name>CProperty</name>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>Please enter a value</translation>
-    </message>
-</context>
-<context>
-    <name>Dialog</name>
-    <message>
-        <source>属性</source>
-        <translation>Properties</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>Cartographer:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>Fill colour:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>Map name:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>Form</name>
     <message>
         <source>左上</source>
         <translation>Top left</translation>
@@ -145,7 +101,21 @@
     </message>
 </context>
 <context>
-    <name>Mapvane2</name>
+    <name>HintedDoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>HintedIntValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
     <message>
         <source>图层</source>
         <translation>Layers</translation>
@@ -239,9 +209,6 @@
         <source>转换失败</source>
         <translation>Conversion failed</translation>
     </message>
-</context>
-<context>
-    <name>Mapvane2Class</name>
     <message>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
@@ -307,10 +274,6 @@
         <translation>&amp;Delete</translation>
     </message>
     <message>
-        <source>加载失败</source>
-        <translation>Loading failed</translation>
-    </message>
-    <message>
         <source>工具栏(&amp;T)</source>
         <translation>&amp;Tool bar</translation>
     </message>
@@ -360,17 +323,38 @@
     </message>
 </context>
 <context>
-    <name>MyValidator</name>
+    <name>MapPropertiesDialog</name>
     <message>
-        <source>输入无效或超出范围</source>
-        <translation>Invalid input or out of range</translation>
+        <source>提示</source>
+        <translation>Notice</translation>
     </message>
-</context>
-<context>
-    <name>MydoubleValidator</name>
     <message>
-        <source>输入无效或超出范围</source>
-        <translation>Invalid input or out of range</translation>
+        <source>请输入</source>
+        <translation>Please enter a value</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>Cartographer:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>Fill colour:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>Map name:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

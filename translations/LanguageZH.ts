@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>About</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于</source>
         <translation>关于</translation>
@@ -11,9 +11,6 @@
         <source>确定</source>
         <translation>确定</translation>
     </message>
-</context>
-<context>
-    <name>CAbout</name>
     <message>
         <source>关
 于</source>
@@ -22,7 +19,7 @@
     </message>
 </context>
 <context>
-    <name>CPointsForm</name>
+    <name>CalibrationForm</name>
     <message>
         <source>横坐标</source>
         <translation>横坐标</translation>
@@ -47,47 +44,6 @@
         <source>最大高度为</source>
         <translation>最大高度为</translation>
     </message>
-</context>
-<context>
-    <name>CProperty</name>
-    <message>
-        <source>提示</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>请输入</source>
-        <translation>请输入</translation>
-    </message>
-</context>
-<context>
-    <name>Dialog</name>
-    <message>
-        <source>属性</source>
-        <translation>属性</translation>
-    </message>
-    <message>
-        <source>制图人:</source>
-        <translation>制图人:</translation>
-    </message>
-    <message>
-        <source>填充色:</source>
-        <translation>填充色:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>地图名:</source>
-        <translation>地图名:</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
-    </message>
-</context>
-<context>
-    <name>Form</name>
     <message>
         <source>左上</source>
         <translation>左上</translation>
@@ -146,7 +102,21 @@
     </message>
 </context>
 <context>
-    <name>Mapvane2</name>
+    <name>HintedDoubleValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>输入无效或超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>HintedIntValidator</name>
+    <message>
+        <source>输入无效或超出范围</source>
+        <translation>输入无效或超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
     <message>
         <source>图层</source>
         <translation>图层</translation>
@@ -240,9 +210,6 @@
         <source>转换失败</source>
         <translation>转换失败</translation>
     </message>
-</context>
-<context>
-    <name>Mapvane2Class</name>
     <message>
         <source>文件(&amp;F)</source>
         <translation>文件(&amp;F)</translation>
@@ -308,10 +275,6 @@
         <translation>删除(&amp;D)</translation>
     </message>
     <message>
-        <source>加载失败</source>
-        <translation>加载失败</translation>
-    </message>
-    <message>
         <source>工具栏(&amp;T)</source>
         <translation>工具栏(&amp;T)</translation>
     </message>
@@ -361,17 +324,38 @@
     </message>
 </context>
 <context>
-    <name>MyValidator</name>
+    <name>MapPropertiesDialog</name>
     <message>
-        <source>输入无效或超出范围</source>
-        <translation>输入无效或超出范围</translation>
+        <source>提示</source>
+        <translation>提示</translation>
     </message>
-</context>
-<context>
-    <name>MydoubleValidator</name>
     <message>
-        <source>输入无效或超出范围</source>
-        <translation>输入无效或超出范围</translation>
+        <source>请输入</source>
+        <translation>请输入</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>制图人:</source>
+        <translation>制图人:</translation>
+    </message>
+    <message>
+        <source>填充色:</source>
+        <translation>填充色:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>地图名:</source>
+        <translation>地图名:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 </TS>

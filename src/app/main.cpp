@@ -5,15 +5,14 @@
 #include <QTranslator>
 
 #include "settings/language_settings.h"
-#include "ui/mapvane2.h"
-#include "ui/resources_init.h"
+#include "ui/main_window.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).
-    languageFile = readLanguageIni();
+    const QString languageFile = readLanguageIni();
 
     // The translator lives until the process ends; a file that does not load
     // leaves the Simplified Chinese source texts.
@@ -24,7 +23,7 @@ int main(int argc, char *argv[])
     ensureMapvaneResources();
     app.setWindowIcon(QIcon(QStringLiteral(":/icon/Resources/aaa.ico")));
 
-    auto *window = new Mapvane2(nullptr);
+    auto *window = new MainWindow(languageFile);
     window->show();
     const int code = app.exec();
     delete window;

@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-QString languageFile;
-
 const QString LanguageFileTable[3] = {
     QStringLiteral("./LanguageEN.qm"),
     QStringLiteral("./LanguageZH.qm"),
@@ -62,13 +60,4 @@ QString locateTranslationFile(const QString &path)
             return candidate;
     }
     return path;
-}
-
-int markedLanguageIndex(const QString &path)
-{
-    for (int i = 1; i < 3; ++i) {
-        if (path == LanguageFileTable[i])
-            return i;
-    }
-    return 0;
 }

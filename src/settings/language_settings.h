@@ -3,10 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-// Path of the translation file chosen at start-up, exactly as it was handed to
-// the translator ("./LanguageEN.qm" unless "Language.ini" names another one).
-extern QString languageFile;
-
 // The three translation files of the language menu, by language index:
 // 0 English, 1 Simplified Chinese, 2 Traditional Chinese.
 extern const QString LanguageFileTable[3];
@@ -29,7 +25,3 @@ bool writeLanguageIni(int index);
 // mapvane, or the folder configured at build time). Returns the path unchanged
 // when none exists, so the translator's own failure applies.
 QString locateTranslationFile(const QString &path);
-
-// Index in LanguageFileTable of the language that the menu marks for the given
-// translation path: the row equal to it (exact, case-sensitive), else 0 (English).
-int markedLanguageIndex(const QString &path);

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "common/project_fixtures.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
 
 // A working folder for window tests (the window reads and writes config.ini and
 // Language.ini in the current folder) plus helpers that make files and answer dialogs.
@@ -30,7 +30,7 @@ public:
     }
 
     // Makes window a project window in state 1 without the properties dialog.
-    static void startProject(Mapvane2 &window)
+    static void startProject(MainWindow &window)
     {
         window.project.setProperties(QStringLiteral("Tester"), QStringLiteral("map"), QColor(122, 122, 122), 300,
                                      500);
@@ -40,18 +40,18 @@ public:
     }
 
     // Answers the window's open and save dialogs with fixed paths.
-    static void answerFiles(Mapvane2 &window, const QString &openPath, const QString &savePath)
+    static void answerFiles(MainWindow &window, const QString &openPath, const QString &savePath)
     {
         window.dialogs.openFile = [openPath](auto...) { return openPath; };
         window.dialogs.saveFile = [savePath](auto...) { return savePath; };
     }
 
     // Adds a generated image of width x height as a layer through the Add command.
-    void addLayer(Mapvane2 &window, int width, int height)
+    void addLayer(MainWindow &window, int width, int height)
     {
         const QString file = makeImage(QStringLiteral("%1.png").arg(++images), width, height);
         window.dialogs.openFile = [file](auto...) { return file; };
-        window.actionAdd->trigger();
+        window.actionAddLayer->trigger();
     }
 
     // Gives layer `index` one degree of longitude and latitude from 10° E, 46° N.
@@ -74,7 +74,7 @@ struct ProjectWindow
 {
     ProjectWindow() { WindowFixture::startProject(window); }
     WindowFixture fixture;
-    Mapvane2 window;
+    MainWindow window;
 };
 
 // Types "name=text name=text ..." into the named edits of form in order, keystroke by

@@ -8,17 +8,17 @@
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
 #include "smf/smf_format.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
-#include "ui/c_property.h"
+#include "ui/calibration_form.h"
+#include "ui/map_canvas.h"
+#include "ui/map_properties_dialog.h"
 
 namespace {
 
 // Answers the properties dialog with the given map name, or cancels it.
-std::function<void(CProperty *)> properties(const QString &mapName, bool accept = true)
+std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
 {
-    return [mapName, accept](CProperty *dialog) {
-        dialog->lineEdit_2->setText(mapName);
+    return [mapName, accept](MapPropertiesDialog *dialog) {
+        dialog->mapNameEdit->setText(mapName);
         (accept ? dialog->okButton : dialog->cancelButton)->click();
     };
 }
@@ -69,7 +69,7 @@ void TestFileCommands::unsavedChangesPrompt()
     w.window.dialogs.saveFile = [target](auto...) { return target; };
     w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
     ModalAnswer prompt({QMessageBox::StandardButton(answer)});
-    ModalDialogAction<CProperty> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
+    ModalDialogAction<MapPropertiesDialog> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
     QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
@@ -135,7 +135,7 @@ void TestFileCommands::open()
     const QString previous = fixture.write(QStringLiteral("previous.smf"),
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     const QString path = fixture.write(QStringLiteral("opened.smf"), file);
-    Mapvane2 window;
+    MainWindow window;
     ModalAnswer answer({QMessageBox::Yes});
     WindowFixture::answerFiles(window, previous, QString());
     window.actionOpen->trigger();
@@ -150,11 +150,11 @@ void TestFileCommands::open()
     QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
     QCOMPARE(window.project.filePath.isEmpty(), state == 1);
     const bool browsed = rows == 0 && state == 2;
-    QCOMPARE(window.childWindows.size(), browsed ? 1 : 0);
+    QCOMPARE(window.browseWindows.size(), browsed ? 1 : 0);
     if (browsed) {
         // Read-only, drawing the file's tiles, and never asking to save.
-        Mapvane2 *child = window.childWindows.first();
-        QVERIFY(child->isVisible() && child->menuBar1->isHidden() && !child->pointsForm->frmMain->isEnabled());
+        MainWindow *child = window.browseWindows.first();
+        QVERIFY(child->isVisible() && child->mainMenuBar->isHidden() && !child->calibrationForm->fieldsFrame->isEnabled());
         QCOMPARE(child->windowTitle(), "Mapvane - " + path);
         child->canvas->resize(200, 100);
         QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
@@ -170,9 +170,9 @@ void TestFileCommands::open()
 void TestFileCommands::savedAndConvertedFiles()
 {
     WindowFixture fixture;
-    Mapvane2 window;
+    MainWindow window;
     ModalAnswer messages;
-    ModalDialogAction<CProperty> answer(properties(QStringLiteral("Harbour")));
+    ModalDialogAction<MapPropertiesDialog> answer(properties(QStringLiteral("Harbour")));
     window.actionNew->trigger();
     WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
     const QString target = fixture.path(QStringLiteral("out/Harbour.smf"));
@@ -182,9 +182,9 @@ void TestFileCommands::savedAndConvertedFiles()
         suggested << start;
         return target;
     };
-    window.actionAdd->trigger();
+    window.actionAddLayer->trigger();
     // Both points typed, their positions in decimal degrees on WGS 1984.
-    typeInto(window.pointsForm, QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
+    typeInto(window.calibrationForm, QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
                                                "edLon2=114.5 edLat2=21.5"));
     // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
     QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
@@ -211,8 +211,8 @@ void TestFileCommands::savedAndConvertedFiles()
     QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
                              wfl::plainNames(15)));
     window.dialogs.folder = [folder](auto...) { return folder; };
-    ModalDialogAction<CProperty> converting(properties(QStringLiteral("Area")));
-    window.actionWlf_smf->trigger();
+    ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area")));
+    window.actionConvertWfl->trigger();
     QCOMPARE(messages.texts, QStringList({folder + QStringLiteral(".smf")}));
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));

@@ -68,7 +68,7 @@ void TestTranslations::everyTextTranslated()
             const bool chinese = translated.contains(QRegularExpression(QStringLiteral("[\\x{2E80}-\\x{FFEF}]")));
             QVERIFY2(!chinese || language != 0, qPrintable(translated));
         }
-        QCOMPARE(translator.translate("Mapvane2Class", "新建(&N)"), newCommand[language]);
+        QCOMPARE(translator.translate("MainWindow", "新建(&N)"), newCommand[language]);
     }
 }
 

@@ -8,9 +8,41 @@
 
 struct MapLayer;
 
-// Positions typed in the calibration form are given on the selected datum, while
-// layers store WGS 84; these functions take them back to WGS 84 so that a typed value
-// reads back as typed (within a milliarcsecond) after the form is refreshed.
+// The values behind the calibration form's texts: how an angle is split into the
+// degree, minute and second edits and read back, and how a position typed on the
+// selected datum is stored on WGS 84, as layers store it, so that it reads back as
+// typed (within a milliarcsecond) after the form is refreshed.
+
+// Angle edits. The degree text carries the sign, so a value between -1° and 0° shows
+// the degrees "-0", and a degree text that starts with "-" ("-0", or "-" alone) reads
+// as a negative value.
+
+struct AngleFieldTexts
+{
+    QString degrees;  // "%d", with "-0" for values between -1° and 0°
+    QString minutes;
+    QString seconds;  // empty for the degree/minute split
+};
+
+// Degrees and decimal minutes: minutes "%.7f" of the unsigned fraction × 60. Minutes
+// that would print as 60 carry into the degrees.
+AngleFieldTexts degreeMinuteTexts(double degrees);
+
+// Degrees, whole minutes "%d" and decimal seconds "%.5f". Seconds that would print as
+// 60 carry into the minutes, and 60 minutes into the degrees.
+AngleFieldTexts degreeMinuteSecondTexts(double degrees);
+
+// The value in degrees of the three texts: the degree text as a base-10 integer, the
+// minute and second texts as doubles (an empty or unreadable text reads as 0); the
+// sign is the degree text's leading "-".
+double degreesFromFieldTexts(const QString &degrees, const QString &minutes,
+                             const QString &seconds = QString());
+
+// A decimal-degree text as the form reads it: a double, with an empty, unreadable or
+// lone "-" text reading as 0.
+double degreesFromDecimalText(const QString &text);
+
+// Typed positions.
 
 // The point's position (WGS 84 degrees) for showing it and for converting typed
 // values: each coordinate as stored when it was entered; else the same coordinate of

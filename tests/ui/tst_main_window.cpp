@@ -7,13 +7,13 @@
 #include "common/modal_answer.h"
 #include "common/window_fixture.h"
 #include "project/map_layer.h"
-#include "ui/c_paint_area.h"
-#include "ui/c_points_form.h"
-#include "ui/c_property.h"
+#include "ui/calibration_form.h"
+#include "ui/map_canvas.h"
+#include "ui/map_properties_dialog.h"
 
 // The main window: language menu, the properties command with the config.ini
 // defaults, the layer table with its commands, and the canvas.
-class TestMapvane2 : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -25,7 +25,7 @@ private slots:
     void copyCommands();
 };
 
-void TestMapvane2::languageMarks_data()
+void TestMainWindow::languageMarks_data()
 {
     QTest::addColumn<QString>("file");  // as read from Language.ini
     QTest::addColumn<int>("marked");
@@ -37,13 +37,12 @@ void TestMapvane2::languageMarks_data()
 
 // The running language is ticked and cannot be chosen again; choosing another one
 // names it in Language.ini for the next start.
-void TestMapvane2::languageMarks()
+void TestMainWindow::languageMarks()
 {
     QFETCH(QString, file);
     QFETCH(int, marked);
     WindowFixture fixture;
-    languageFile = file;
-    Mapvane2 window;
+    MainWindow window(file);
     for (int i = 0; i < 3; ++i)
         QVERIFY(window.languageActions[i]->isChecked() == (i == marked)
                 && window.languageActions[i]->isEnabled() != (i == marked));
@@ -55,28 +54,28 @@ void TestMapvane2::languageMarks()
 // The command shows the project's properties, the config.ini defaults at first, and
 // refuses an empty map name; an accepted dialog sets them and keeps them in config.ini
 // as the next defaults, a cancelled one changes nothing.
-void TestMapvane2::propertyCommand()
+void TestMainWindow::propertyCommand()
 {
     for (bool accept : {true, false}) {
         WindowFixture fixture;
         fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
-        Mapvane2 window;
+        MainWindow window;
         QCOMPARE(int(window.project.changeFlags), 0);
         window.projectState = 1;
         window.updateActions();
         QStringList shown;
         ModalAnswer refused;
-        ModalDialogAction<CProperty> answer([&](CProperty *dialog) {
-            shown << dialog->lineEdit->text() << dialog->lineEdit_2->text() << dialog->swatchColour().name();
-            dialog->lineEdit_2->clear();
+        ModalDialogAction<MapPropertiesDialog> answer([&](MapPropertiesDialog *dialog) {
+            shown << dialog->cartographerEdit->text() << dialog->mapNameEdit->text() << dialog->fillColour().name();
+            dialog->mapNameEdit->clear();
             dialog->okButton->click();
-            dialog->lineEdit_2->setText(QStringLiteral("C"));
-            dialog->setSwatchColour(QColor(4, 5, 6));
+            dialog->mapNameEdit->setText(QStringLiteral("C"));
+            dialog->setFillColour(QColor(4, 5, 6));
             (accept ? dialog->okButton : dialog->cancelButton)->click();
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window.actionProperty->trigger();
+        window.actionProperties->trigger();
         QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
         QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
         QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
@@ -90,7 +89,7 @@ void TestMapvane2::propertyCommand()
 // Row i shows layer i at all times: a re-sort by scale (finest first, ties in their
 // order) moves the rows with the layers, and the current layer stays current. Delete
 // shows the row before the deleted one, and the canvas never keeps a deleted layer.
-void TestMapvane2::layerTableFollowsTheLayers()
+void TestMainWindow::layerTableFollowsTheLayers()
 {
     ProjectWindow w;
     for (int height : {100, 300, 100})
@@ -105,40 +104,40 @@ void TestMapvane2::layerTableFollowsTheLayers()
              QString::fromUtf8("层1层0层2"));
     QVERIFY(w.window.currentLayer == 1 && w.window.layerTable->item(1, 0)->isSelected());
     QCOMPARE(w.window.canvas->layer, added[0]);
-    w.window.actionDelete->trigger();
+    w.window.actionDeleteLayer->trigger();
     QCOMPARE(w.window.canvas->layer, added[1]);
-    QVERIFY(w.window.canvas->image.height() == 300 && w.window.pointsForm->frmMain->isEnabled());
-    w.window.actionDelete->trigger();
-    w.window.actionDelete->trigger();
+    QVERIFY(w.window.canvas->image.height() == 300 && w.window.calibrationForm->fieldsFrame->isEnabled());
+    w.window.actionDeleteLayer->trigger();
+    w.window.actionDeleteLayer->trigger();
     QCOMPARE(w.window.layerTable->rowCount(), 0);
-    QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.pointsForm->frmMain->isEnabled());
+    QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.calibrationForm->fieldsFrame->isEnabled());
 }
 
 // A click places a point only while its placing command is checked, at the image
 // pixel under the mouse, and ends the placing; the status bar shows the pixel under
 // the mouse and its position in the chosen notation, linear between the points; a
 // pixel typed in the form brings its point into view.
-void TestMapvane2::canvas()
+void TestMainWindow::canvas()
 {
     ProjectWindow w;
     w.fixture.addLayer(w.window, 400, 300);
-    CPaintArea *canvas = w.window.canvas;
+    MapCanvas *canvas = w.window.canvas;
     const MapLayer *layer = w.window.project.layers[0];
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 30));
     QCOMPARE(layer->topLeft.pixelX, 0);
 
     canvas->scrollX = 100;
     canvas->scrollY = 50;
-    w.window.actionAddPoint2->trigger();
-    w.window.actionAddPoint1->trigger();
-    QVERIFY(!w.window.actionAddPoint2->isChecked());
+    w.window.actionPlaceBottomRightPoint->trigger();
+    w.window.actionPlaceTopLeftPoint->trigger();
+    QVERIFY(!w.window.actionPlaceBottomRightPoint->isChecked());
     QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(10, 20));
     QCOMPARE(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY), QPoint(110, 70));
-    QVERIFY(!w.window.actionAddPoint1->isChecked());
-    w.window.actionAddPoint2->trigger();
+    QVERIFY(!w.window.actionPlaceTopLeftPoint->isChecked());
+    w.window.actionPlaceBottomRightPoint->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(150, 120));
     QCOMPARE(QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY), QPoint(250, 170));
-    QCOMPARE(w.window.pointsForm->edX2->text(), QStringLiteral("250"));
+    QCOMPARE(w.window.calibrationForm->edX2->text(), QStringLiteral("250"));
 
     // Half way between 10° E, 46° N and 11° E, 45° N.
     WindowFixture::calibrate(w.window.project, 0);
@@ -149,22 +148,22 @@ void TestMapvane2::canvas()
     QCOMPARE(w.window.statusLabels[2]->text() + w.window.statusLabels[3]->text(),
              QString::fromUtf8("E  10°30.00000'N  45°30.00000'"));
 
-    typeInto(w.window.pointsForm, QStringLiteral("edY1=0"));
+    typeInto(w.window.calibrationForm, QStringLiteral("edY1=0"));
     QCOMPARE(QPoint(canvas->scrollX, canvas->scrollY), QPoint(100, 0));
 }
 
 // Copy adds a copy of the current layer at the percentage asked for; Auto adds four,
 // at 60, 80, 120 and 140 %, all of the layer current at the start. The rows follow the
 // scales, and the last copy is current.
-void TestMapvane2::copyCommands()
+void TestMainWindow::copyCommands()
 {
     ProjectWindow w;
     w.fixture.addLayer(w.window, 100, 100);
     WindowFixture::calibrate(w.window.project, 0);
     w.window.selectLayerRow(0);
-    w.window.atAuto->trigger();
+    w.window.actionAutoCopies->trigger();
     w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 5; };
-    w.window.actionCopy->trigger();
+    w.window.actionCopyLayer->trigger();
     QList<int> widths;
     for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
         widths << w.window.project.layerImage(row)->width();
@@ -172,5 +171,5 @@ void TestMapvane2::copyCommands()
     QCOMPARE(w.window.project.layerImage(w.window.currentLayer)->width(), 7);
 }
 
-QTEST_MAIN(TestMapvane2)
-#include "tst_mapvane2.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

@@ -6,18 +6,20 @@
 
 #include "smf/browse_view.h"
 
-class Mapvane2;
+class MainWindow;
 struct MapLayer;
 
 // The map canvas: shows the current layer's image pixel for pixel, scrolls by
 // dragging with the left button, marks the two calibration points, places them
 // while a placing mode is on, and reports the position under the mouse in the
 // window's status bar. In a browse window it draws the SMF file's tiles instead.
-class CPaintArea : public QWidget
+class MapCanvas : public QWidget
 {
 public:
-    explicit CPaintArea(QWidget *parent = nullptr);
-    ~CPaintArea() override;
+    // `window` (not owned) is the window whose layer, selectors and status bar the
+    // canvas uses.
+    explicit MapCanvas(MainWindow *window);
+    ~MapCanvas() override;
 
     // Replaces the shown image and repaints.
     void setImage(const QImage &newImage);
@@ -33,7 +35,7 @@ public:
 
     QImage image;
     MapLayer *layer = nullptr;   // not owned
-    Mapvane2 *window = nullptr;  // not owned
+    MainWindow *const window;
     QPoint dragAnchor;
     int scrollX = 0;  // image pixel at the canvas's left edge
     int scrollY = 0;  // image pixel at the canvas's top edge

@@ -2,8 +2,8 @@
 
 #include "common/window_fixture.h"
 #include "project/map_layer.h"
-#include "ui/c_points_form.h"
-#include "ui/points_form_angle_text.h"
+#include "ui/calibration_form.h"
+#include "ui/calibration_form_values.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ struct FormWindow : ProjectWindow
     FormWindow() { fixture.addLayer(window, 1000, 800); }
     MapLayer &layer() const { return *window.project.layers.at(window.currentLayer); }
     QLineEdit *edit(const QString &name) const { return form->findChild<QLineEdit *>(name); }
-    CPointsForm *form = window.pointsForm;
+    CalibrationForm *form = window.calibrationForm;
 };
 
 // x, y, longitude and latitude of the top-left point, then of the bottom-right point.
@@ -30,7 +30,7 @@ QList<qint64> calibration(const MapLayer &layer)
 // The calibration form: every field reaches its own coordinate of its own point, the
 // validators follow the layer and the other fields keystroke by keystroke, and
 // positions typed on a datum read back as typed.
-class TestPointsForm : public QObject
+class TestCalibrationForm : public QObject
 {
     Q_OBJECT
 private slots:
@@ -43,7 +43,7 @@ private slots:
     void angleTextsCarry();
 };
 
-void TestPointsForm::fieldsReachTheirPoint_data()
+void TestCalibrationForm::fieldsReachTheirPoint_data()
 {
     QTest::addColumn<int>("notation");
     QTest::addColumn<QStringList>("fields");  // object names, %1 the point
@@ -74,7 +74,7 @@ void TestPointsForm::fieldsReachTheirPoint_data()
     group("TM", 4, {"edTMX%1", "edTMY%1"}, {"250000", "2500000"}, {2, 3});
 }
 
-void TestPointsForm::fieldsReachTheirPoint()
+void TestCalibrationForm::fieldsReachTheirPoint()
 {
     QFETCH(int, notation);
     QFETCH(QStringList, fields);
@@ -118,7 +118,7 @@ void TestPointsForm::fieldsReachTheirPoint()
         QCOMPARE(combo(0)->currentText() + combo(1)->currentText(), QStringLiteral("EN"));
 }
 
-void TestPointsForm::keystrokes_data()
+void TestCalibrationForm::keystrokes_data()
 {
     QTest::addColumn<int>("notation");
     QTest::addColumn<QString>("typed");  // field=text, in order
@@ -141,7 +141,7 @@ void TestPointsForm::keystrokes_data()
     QTest::newRow("TM easting past 6° east") << 4 << "edTMX2=930000" << "93000" << true;
 }
 
-void TestPointsForm::keystrokes()
+void TestCalibrationForm::keystrokes()
 {
     QFETCH(int, notation);
     QFETCH(QString, typed);
@@ -149,10 +149,10 @@ void TestPointsForm::keystrokes()
     FormWindow w;
     w.window.notationSelector->setCurrentIndex(notation);
     QTEST(typeInto(w.form, typed)->text(), "shown");
-    QCOMPARE(w.form->lblHint->text(), refused ? QString::fromUtf8("输入无效或超出范围") : QString());
+    QCOMPARE(w.form->hintLabel->text(), refused ? QString::fromUtf8("输入无效或超出范围") : QString());
 }
 
-void TestPointsForm::datumReadsBackAsTyped_data()
+void TestCalibrationForm::datumReadsBackAsTyped_data()
 {
     QTest::addColumn<QString>("datum");
     QTest::addColumn<QString>("typed");  // ends at 139.5° E, 35.25° N
@@ -165,7 +165,7 @@ void TestPointsForm::datumReadsBackAsTyped_data()
     QTest::newRow("WGS 1972, never shifted") << "WGS 1972" << position << false;
 }
 
-void TestPointsForm::datumReadsBackAsTyped()
+void TestCalibrationForm::datumReadsBackAsTyped()
 {
     QFETCH(QString, datum);
     QFETCH(QString, typed);
@@ -181,7 +181,7 @@ void TestPointsForm::datumReadsBackAsTyped()
 }
 
 // Just below a whole degree the printed minutes and seconds would read 60.
-void TestPointsForm::angleTextsCarry()
+void TestCalibrationForm::angleTextsCarry()
 {
     const AngleFieldTexts dm = degreeMinuteTexts(22.99999999999);
     const AngleFieldTexts dms = degreeMinuteSecondTexts(22.99999999999);
@@ -191,5 +191,5 @@ void TestPointsForm::angleTextsCarry()
     QCOMPARE(degreesFromFieldTexts(QStringLiteral("-"), QStringLiteral("30")), -0.5);
 }
 
-QTEST_MAIN(TestPointsForm)
-#include "tst_points_form.moc"
+QTEST_MAIN(TestCalibrationForm)
+#include "tst_calibration_form.moc"

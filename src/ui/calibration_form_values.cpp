@@ -1,10 +1,7 @@
-#include "ui/points_form_typed.h"
-
-#include <QString>
+#include "ui/calibration_form_values.h"
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "geo/datum_table.h"
 #include "geo/position_parse.h"
@@ -12,6 +9,17 @@
 #include "project/map_layer.h"
 
 namespace {
+
+QString degreeText(bool negative, double wholeDegrees)
+{
+    const QString digits = QString::number(qint64(wholeDegrees));
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+bool printsAsSixty(const QString &text)
+{
+    return text.startsWith(QLatin1String("60"));
+}
 
 // A converted partner counts as given back when it shows within a millionth of a
 // degree of its target (the corrected conversion comes within 1e-12 degrees; near a
@@ -62,6 +70,58 @@ GeoPosition wgs84ShownAs(const GeoPosition &onDatum, int datumIndex)
 }
 
 }  // namespace
+
+AngleFieldTexts degreeMinuteTexts(double degrees)
+{
+    if (!std::isfinite(degrees))
+        degrees = 0.0;
+    const bool negative = degrees < 0.0;
+    const double magnitude = std::fabs(degrees);
+    double whole = std::trunc(magnitude);
+    QString minutes = QString::asprintf("%.7f", (magnitude - whole) * 60.0);
+    if (printsAsSixty(minutes)) {
+        whole += 1.0;
+        minutes = QString::asprintf("%.7f", 0.0);
+    }
+    return {degreeText(negative, whole), minutes, QString()};
+}
+
+AngleFieldTexts degreeMinuteSecondTexts(double degrees)
+{
+    if (!std::isfinite(degrees))
+        degrees = 0.0;
+    const bool negative = degrees < 0.0;
+    const double magnitude = std::fabs(degrees);
+    double whole = std::trunc(magnitude);
+    const double minutesExact = (magnitude - whole) * 60.0;
+    int minutes = int(std::trunc(minutesExact));
+    QString seconds = QString::asprintf("%.5f", (minutesExact - minutes) * 60.0);
+    if (printsAsSixty(seconds)) {
+        seconds = QString::asprintf("%.5f", 0.0);
+        ++minutes;
+    }
+    if (minutes >= 60) {
+        minutes -= 60;
+        whole += 1.0;
+    }
+    return {degreeText(negative, whole), QString::number(minutes), seconds};
+}
+
+double degreesFromFieldTexts(const QString &degrees, const QString &minutes, const QString &seconds)
+{
+    const QString degreeTrimmed = degrees.trimmed();
+    const bool negative = degreeTrimmed.startsWith(QLatin1Char('-'));
+    const int whole = degreeTrimmed.toInt(nullptr, 10);
+    const double magnitude = std::fabs(double(whole)) + minutes.toDouble() / 60.0 + seconds.toDouble() / 3600.0;
+    return negative ? -magnitude : magnitude;
+}
+
+double degreesFromDecimalText(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? value : 0.0;
+}
 
 GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft)
 {

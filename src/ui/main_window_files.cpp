@@ -1,35 +1,96 @@
-// Project file commands of the main window: New, Open, Save, Save As, Browse,
-// closing, and binding the project to a file.
+// File commands of the main window: New, Open, Save, Save As, browsing an SMF file,
+// WFL conversion and closing, with the progress dialog of saving and converting.
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <limits>
 
 #include "project/map_layer.h"
 #include "smf/smf_reader.h"
 #include "smf/smf_writer.h"
-#include "ui/c_property.h"
-#include "ui/mapvane2.h"
-#include "ui/save_progress_dialog.h"
+#include "smf/wfl_conversion.h"
+#include "ui/main_window.h"
 
 namespace {
 const char *const kSmfFilter = "Map File(*.smf)";
 }
 
-int Mapvane2::message(const QString &text, int buttons)
+SaveProgressDialog::SaveProgressDialog(QWidget *parent)
 {
-    return QMessageBox::information(this, tr("提示"), text, QMessageBox::StandardButtons(buttons));
+    const QString label = QCoreApplication::translate("MainWindow", "正在保存...");
+    progress = new QProgressDialog(label, QCoreApplication::translate("MainWindow", "取消"), 0, 0, parent,
+                                   Qt::SplashScreen);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setWindowTitle(label);
+    progress->setMinimumDuration(0);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    auto *cancel = new QPushButton(QCoreApplication::translate("MainWindow", "取消"), progress);
+    progress->setCancelButton(cancel);
+    cancel->hide();
 }
 
-QString Mapvane2::folderOf(const QString &path) const
+SaveProgressDialog::~SaveProgressDialog()
+{
+    delete progress;
+}
+
+void SaveProgressDialog::start(int maximum)
+{
+    constexpr int kFineSteps = 100;
+    steps = maximum <= std::numeric_limits<int>::max() / kFineSteps ? kFineSteps : 1;
+    progress->setRange(0, maximum * steps);
+    progress->setValue(0);
+    progress->show();
+    QCoreApplication::processEvents();
+}
+
+void SaveProgressDialog::setValue(int value)
+{
+    progress->setValue(value * steps);
+}
+
+void SaveProgressDialog::setFineValue(double value)
+{
+    progress->setValue(qBound(0, int(value * steps), progress->maximum()));
+}
+
+void SaveProgressDialog::pumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+bool SaveProgressDialog::cancelled() const
+{
+    return progress->wasCanceled();
+}
+
+void SaveProgressDialog::finish()
+{
+    progress->setValue(progress->maximum());
+    progress->hide();
+}
+
+void MainWindow::showFileInTitle(const QString &file)
+{
+    setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+}
+
+QString MainWindow::folderOf(const QString &path) const
 {
     const int slash = int(path.lastIndexOf(QLatin1Char('/')));
     return slash < 0 ? path : path.left(slash);
 }
 
-int Mapvane2::saveProjectTo(const QString &path)
+int MainWindow::saveProjectTo(const QString &path)
 {
     if (projectState <= 0)
         return -1;
@@ -49,11 +110,11 @@ int Mapvane2::saveProjectTo(const QString &path)
     }
     projectState = 2;
     lastDirectory = folderOf(path);
-    setWindowTitle(baseTitle + QStringLiteral(" - ") + path);
+    showFileInTitle(path);
     return 1;
 }
 
-Mapvane2::LayerCheck Mapvane2::checkLayers()
+MainWindow::LayerCheck MainWindow::checkLayers()
 {
     int failing = -1;
     for (int i = 0; i < project.layers.size(); ++i) {
@@ -66,7 +127,7 @@ Mapvane2::LayerCheck Mapvane2::checkLayers()
     return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
 }
 
-QString Mapvane2::savePath(bool saveAs)
+QString MainWindow::savePath(bool saveAs)
 {
     if (projectState == 2 && !saveAs)
         return project.filePath;
@@ -74,60 +135,57 @@ QString Mapvane2::savePath(bool saveAs)
                                 + QStringLiteral(".smf"), QString::fromLatin1(kSmfFilter));
 }
 
-int Mapvane2::closeCheck()
+bool MainWindow::mayCloseProject()
 {
     if (project.changeFlags == 0)
-        return 1;
+        return true;
     const int answer = message(tr("此操作将会关闭先前文件,是否保存?"),
                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
-        return 0;
+        return false;
     if (answer == QMessageBox::No || projectState <= 0)
-        return 1;
+        return true;
     switch (checkLayers()) {
     case LayerCheck::FailedShown:
-        return 0;
+        return false;
     case LayerCheck::FailedNotShown:
-        return 1;
+        return true;
     case LayerCheck::AllValid:
         break;
     }
     const QString path = savePath(false);
     if (path.isEmpty())
-        return 0;
+        return false;
     // A save that failed keeps the work: the window stays and the command stops.
-    return saveProjectTo(path) == 1 ? 1 : 0;
+    return saveProjectTo(path) == 1;
 }
 
-void Mapvane2::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (closeCheck() == 1)
+    if (mayCloseProject())
         event->accept();
     else
         event->ignore();
 }
 
-void Mapvane2::on_actionNew_triggered()
+void MainWindow::on_actionExit_triggered()
 {
-    if (closeCheck() == 1) {
-        CProperty dialog(this);
-        dialog.lineEdit->setText(project.cartographer);
-        dialog.lineEdit_2->setText(project.mapName);
-        dialog.setSwatchColour(project.fillColour);
-        if (dialog.exec() == QDialog::Accepted) {
-            clearLayers();
-            project.setProperties(dialog.lineEdit->text(), dialog.lineEdit_2->text(), dialog.swatchColour(), 300,
-                                  500);
-            projectState = 1;
-            project.changeFlags = 1;  // a new project counts as changed until saved
-            selectLayerRow(0);
-            setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
-        }
+    close();
+}
+
+void MainWindow::on_actionNew_triggered()
+{
+    if (mayCloseProject() && askMapProperties()) {
+        clearLayers();
+        projectState = 1;
+        project.changeFlags = 1;  // a new project counts as changed until saved
+        selectLayerRow(0);
+        showFileInTitle(project.mapName + QStringLiteral(".smf"));
     }
     updateActions();
 }
 
-void Mapvane2::on_actionSave_triggered()
+void MainWindow::on_actionSave_triggered()
 {
     if (project.changeFlags != 0 && projectState > 0 && checkLayers() == LayerCheck::AllValid) {
         const QString path = savePath(false);
@@ -137,7 +195,7 @@ void Mapvane2::on_actionSave_triggered()
     updateActions();
 }
 
-void Mapvane2::on_actionSaveAs_triggered()
+void MainWindow::on_actionSaveAs_triggered()
 {
     if (projectState > 0 && checkLayers() == LayerCheck::AllValid) {
         const QString path = savePath(true);
@@ -147,7 +205,7 @@ void Mapvane2::on_actionSaveAs_triggered()
     updateActions();
 }
 
-void Mapvane2::showLayersOf(const QString &path)
+void MainWindow::showLayersOf(const QString &path)
 {
     projectState = 2;
     lastDirectory = folderOf(path);
@@ -156,9 +214,9 @@ void Mapvane2::showLayersOf(const QString &path)
     selectLayerRow(0);
 }
 
-void Mapvane2::on_actionOpen_triggered()
+void MainWindow::on_actionOpen_triggered()
 {
-    if (closeCheck() == 1) {
+    if (mayCloseProject()) {
         const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, QString::fromLatin1(kSmfFilter),
                                               QString());
         if (!path.isEmpty()) {
@@ -178,31 +236,31 @@ void Mapvane2::on_actionOpen_triggered()
                 project.filePath.clear();
                 if (projectState == 2) {
                     projectState = 1;
-                    setWindowTitle(baseTitle + QStringLiteral(" - ") + project.mapName + QStringLiteral(".smf"));
+                    showFileInTitle(project.mapName + QStringLiteral(".smf"));
                 }
             } else {
                 showLayersOf(path);
-                setWindowTitle(baseTitle + QStringLiteral(" - ") + project.filePath);
+                showFileInTitle(project.filePath);
             }
         }
     }
     updateActions();
 }
 
-void Mapvane2::on_action_smf_triggered()
+void MainWindow::on_actionBrowseSmf_triggered()
 {
     openBrowseWindow(QString());
 }
 
-void Mapvane2::openBrowseWindow(const QString &path)
+void MainWindow::openBrowseWindow(const QString &path)
 {
-    auto *child = new Mapvane2(nullptr);
-    childWindows.append(child);
+    auto *child = new MainWindow(languageFile);
+    browseWindows.append(child);
     child->browseMode = true;
     child->project.browseMode = true;
-    child->menuBar1->hide();
+    child->mainMenuBar->hide();
     child->mainToolBar->hide();
-    for (QDockWidget *dock : {child->layerDock, child->pointsDock})
+    for (QDockWidget *dock : {child->layerDock, child->calibrationDock})
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 
     QString file = path;
@@ -216,11 +274,43 @@ void Mapvane2::openBrowseWindow(const QString &path)
     if (openSmf(child->project, file) != 0) {
         child->hide();
         message(tr("无法读取SMF文件") + QLatin1Char('\n') + file + QLatin1Char('\n') + child->project.errorString());
-        childWindows.removeOne(child);
+        browseWindows.removeOne(child);
         child->deleteLater();
         return;
     }
     child->showLayersOf(file);
-    child->setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+    child->showFileInTitle(file);
     child->showMaximized();
+}
+
+void MainWindow::on_actionConvertWfl_triggered()
+{
+    const QString folder = dialogs.folder(this, tr("打开文件"), QDir::currentPath());
+    if (folder.isEmpty())
+        return;
+    // The conversion does not touch the project: its own properties come back.
+    const QString keptCartographer = project.cartographer;
+    const QString keptMapName = project.mapName;
+    const QColor keptFill = project.fillColour;
+    const quint8 keptFlags = project.changeFlags;
+    if (!askMapProperties())
+        return;
+
+    projectState = 1;
+    project.changeFlags = 1;
+    WflConversionResult result;
+    {
+        SaveProgressDialog progress(this);
+        result = convertWfl(folder, project.cartographer, project.mapName, project.fillColour, QString(), &progress);
+    }
+    project.cartographer = keptCartographer;
+    project.mapName = keptMapName;
+    project.fillColour = keptFill;
+    project.changeFlags = keptFlags;
+    updateActions();
+
+    if (result.status == 0)
+        message(result.outputPath);
+    else
+        message(tr("转换失败") + QLatin1Char('\n') + result.errorText);
 }

@@ -1,4 +1,4 @@
-#include "ui/c_paint_area.h"
+#include "ui/map_canvas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,32 +11,32 @@
 #include "geo/position_format.h"
 #include "project/calibration_marker.h"
 #include "project/map_layer.h"
-#include "ui/mapvane2.h"
+#include "ui/main_window.h"
 
-CPaintArea::CPaintArea(QWidget *parent)
-    : QWidget(parent)
+MapCanvas::MapCanvas(MainWindow *window)
+    : window(window)
 {
     image = QImage(0, 0, QImage::Format_RGB555);
     setMouseTracking(true);
 }
 
-CPaintArea::~CPaintArea() = default;
+MapCanvas::~MapCanvas() = default;
 
-void CPaintArea::setImage(const QImage &newImage)
+void MapCanvas::setImage(const QImage &newImage)
 {
     image = newImage;
     update();
 }
 
-void CPaintArea::setLayer(MapLayer *newLayer)
+void MapCanvas::setLayer(MapLayer *newLayer)
 {
     layer = newLayer;
-    if (layer && window && window->browseMode)
+    if (layer && window->browseMode)
         prepareBrowseLayer(browse, *layer);
     update();
 }
 
-void CPaintArea::clearCanvas()
+void MapCanvas::clearCanvas()
 {
     image = QImage();
     scrollX = 0;
@@ -45,7 +45,7 @@ void CPaintArea::clearCanvas()
     update();
 }
 
-void CPaintArea::ensurePointVisible(int point)
+void MapCanvas::ensurePointVisible(int point)
 {
     const int w = width();
     const int h = height();
@@ -71,10 +71,10 @@ void CPaintArea::ensurePointVisible(int point)
     update();
 }
 
-void CPaintArea::paintEvent(QPaintEvent *)
+void MapCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (window && window->browseMode) {
+    if (window->browseMode) {
         const QVector<QByteArray> &files = window->project.smfImages;
         const bool known = layer && layer->smfSource < files.size();
         paintBrowseView(painter, size(), browse, known ? layer : nullptr,
@@ -97,13 +97,13 @@ void CPaintArea::paintEvent(QPaintEvent *)
     }
 }
 
-void CPaintArea::mousePressEvent(QMouseEvent *event)
+void MapCanvas::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
-    if (window && window->actionAddPoint1->isChecked()) {
+    if (window->actionPlaceTopLeftPoint->isChecked()) {
         window->placeTopLeftPoint(scrollX + p.x(), scrollY + p.y());
         update();
-    } else if (window && window->actionAddPoint2->isChecked()) {
+    } else if (window->actionPlaceBottomRightPoint->isChecked()) {
         window->placeBottomRightPoint(scrollX + p.x(), scrollY + p.y());
         update();
     } else if (event->button() == Qt::LeftButton) {
@@ -111,7 +111,7 @@ void CPaintArea::mousePressEvent(QMouseEvent *event)
     }
 }
 
-void CPaintArea::mouseMoveEvent(QMouseEvent *event)
+void MapCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
     if (event->buttons() & Qt::LeftButton) {
@@ -128,10 +128,8 @@ void CPaintArea::mouseMoveEvent(QMouseEvent *event)
     showPosition(p.x(), p.y());
 }
 
-void CPaintArea::showPosition(int x, int y)
+void MapCanvas::showPosition(int x, int y)
 {
-    if (!window)
-        return;
     window->statusLabels[0]->setText(QString::number(scrollX + x));
     window->statusLabels[1]->setText(QString::number(scrollY + y));
     if (!layer) {
@@ -160,7 +158,7 @@ void CPaintArea::showPosition(int x, int y)
     window->statusLabels[3]->setText(shown.latOrNorthingText);
 }
 
-void CPaintArea::wheelEvent(QWheelEvent *event)
+void MapCanvas::wheelEvent(QWheelEvent *event)
 {
     // The wheel neither scrolls the canvas nor reaches the scroll area.
     event->accept();

@@ -1,0 +1,435 @@
+// The calibration form: its fields, the validators that follow the layer and the
+// other fields, the notation shown, and filling the fields from the current layer.
+
+#include "ui/calibration_form.h"
+
+#include <QComboBox>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+
+#include "geo/position_parse.h"
+#include "geo/position_format.h"
+#include "project/map_layer.h"
+#include "ui/calibration_form_values.h"
+#include "ui/hinted_validators.h"
+#include "ui/main_window.h"
+
+namespace {
+
+QString decimalDegreesText(double degrees)
+{
+    return QString::asprintf("%.7f", degrees);
+}
+
+void showDegreesMinutes(const AngleRowFields &row, double degrees)
+{
+    const AngleFieldTexts texts = degreeMinuteTexts(degrees);
+    row.dmDegrees->setText(texts.degrees);
+    row.dmMinutes->setText(texts.minutes);
+}
+
+void showDegreesMinutesSeconds(const AngleRowFields &row, double degrees)
+{
+    const AngleFieldTexts texts = degreeMinuteSecondTexts(degrees);
+    row.dmsDegrees->setText(texts.degrees);
+    row.dmsMinutes->setText(texts.minutes);
+    row.dmsSeconds->setText(texts.seconds);
+}
+
+// "49 Q 756508": zone before the first blank, band between the first and the last
+// blank, easting after the last blank.
+void showUtmEasting(const PointFields &fields, const QString &text)
+{
+    const int first = int(text.indexOf(QLatin1Char(' ')));
+    const int last = int(text.lastIndexOf(QLatin1Char(' ')));
+    if (first < 0) {
+        fields.utmZone->setText(text.trimmed());
+        return;
+    }
+    fields.utmZone->setText(text.left(first).trimmed());
+    fields.utmBand->setText(text.mid(first + 1, last - first - 1).trimmed());
+    fields.utmEasting->setText(text.mid(last + 1).trimmed());
+}
+
+// " 250000E": the number into the edit, the letter chooses the combo item.
+void showTmValue(QLineEdit *edit, QComboBox *side, const QString &text, QChar positiveLetter)
+{
+    edit->setText(text.left(text.size() - 1).trimmed());
+    side->setCurrentIndex(text.endsWith(positiveLetter) ? 0 : 1);
+}
+
+constexpr double kMaxMinutesOrSeconds = 59.99999999;
+
+// A pixel bound one step beside a stored pixel, kept inside the int range.
+int pixelBound(qint64 value)
+{
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+void setRange(HintedIntValidator *validator, IntRange range)
+{
+    validator->setRange(range.bottom, range.top);
+}
+
+}  // namespace
+
+CalibrationForm::CalibrationForm(MainWindow *window)
+    : QWidget(window)
+    , window(window)
+{
+    setupUi(this);
+    collectFields();
+    createValidators();
+    connectEdits(true);
+    connectEdits(false);
+    alignNotationFrames(m_point1);
+    alignNotationFrames(m_point2);
+    showNotation(0);
+}
+
+CalibrationForm::~CalibrationForm() = default;
+
+void CalibrationForm::collectFields()
+{
+    m_point1.x = edX1;
+    m_point1.y = edY1;
+    m_point1.lonCaption = lblLon1;
+    m_point1.latCaption = lblLat1;
+    m_point1.lon = {edLon1, frmLon11, edLon1X1, edLon1Y1, frmLon12, edLon1X2, edLon1Y2, edLon1Z2};
+    m_point1.lat = {edLat1, frmLat11, edLat1X1, edLat1Y1, frmLat12, edLat1X2, edLat1Y2, edLat1Z2};
+    m_point1.utmFrame = frmUTMX1;
+    m_point1.utmZone = edUTMX1;
+    m_point1.utmBand = edUTMY1;
+    m_point1.utmEasting = edUTMZ1;
+    m_point1.tmEastingFrame = frmTMX1;
+    m_point1.tmNorthingFrame = frmTMY1;
+    m_point1.tmEasting = edTMX1;
+    m_point1.tmNorthing = edTMY1;
+    m_point1.tmEastingSide = cmbTMZ1;
+    m_point1.tmNorthingSide = cmbTMZ2;
+
+    m_point2.x = edX2;
+    m_point2.y = edY2;
+    m_point2.lonCaption = lblLon2;
+    m_point2.latCaption = lblLat2;
+    m_point2.lon = {edLon2, frmLon21, edLon2X1, edLon2Y1, frmLon22, edLon2X2, edLon2Y2, edLon2Z2};
+    m_point2.lat = {edLat2, frmLat21, edLat2X1, edLat2Y1, frmLat22, edLat2X2, edLat2Y2, edLat2Z2};
+    m_point2.utmFrame = frmUTMX2;
+    m_point2.utmZone = edUTMX2;
+    m_point2.utmBand = edUTMY2;
+    m_point2.utmEasting = edUTMZ2;
+    m_point2.tmEastingFrame = frmTMX2;
+    m_point2.tmNorthingFrame = frmTMY2;
+    m_point2.tmEasting = edTMX2;
+    m_point2.tmNorthing = edTMY2;
+    m_point2.tmEastingSide = cmbTMZ3;
+    m_point2.tmNorthingSide = cmbTMZ4;
+}
+
+// Every field group has one handler; the group's other edits forward to it.
+void CalibrationForm::connectEdits(bool topLeft)
+{
+    const PointFields &fields = fieldsOf(topLeft);
+    const auto onEdited = [this](const QList<QLineEdit *> &edits, const std::function<void()> &apply) {
+        for (QLineEdit *edit : edits)
+            connect(edit, &QLineEdit::textEdited, this, apply);
+    };
+    connect(fields.x, &QLineEdit::textEdited, this,
+            [this, topLeft](const QString &text) { applyPixel(topLeft, true, text); });
+    connect(fields.y, &QLineEdit::textEdited, this,
+            [this, topLeft](const QString &text) { applyPixel(topLeft, false, text); });
+    onEdited({fields.lon.decimal}, [this, topLeft] { applyDecimalDegrees(topLeft, false); });
+    // The latitude edit carries the UTM northing in the UTM notation.
+    onEdited({fields.lat.decimal}, [this, topLeft] {
+        if (m_notation == 3)
+            applyUtm(topLeft);
+        else
+            applyDecimalDegrees(topLeft, true);
+    });
+    for (bool latitude : {false, true}) {
+        const AngleRowFields &row = latitude ? fields.lat : fields.lon;
+        onEdited({row.dmDegrees, row.dmMinutes}, [this, topLeft, latitude] { applyDegreesMinutes(topLeft, latitude); });
+        onEdited({row.dmsDegrees, row.dmsMinutes, row.dmsSeconds},
+                 [this, topLeft, latitude] { applyDegreesMinutesSeconds(topLeft, latitude); });
+    }
+    onEdited({fields.utmZone, fields.utmBand, fields.utmEasting}, [this, topLeft] { applyUtm(topLeft); });
+    onEdited({fields.tmEasting, fields.tmNorthing}, [this, topLeft] { applyTm(topLeft); });
+    // The E/W and N/S combos also change when the form is refreshed; only the
+    // user's choice is applied.
+    for (QComboBox *side : {fields.tmEastingSide, fields.tmNorthingSide}) {
+        connect(side, &QComboBox::currentTextChanged, this, [this, topLeft] {
+            if (!m_refreshing)
+                applyTm(topLeft);
+        });
+    }
+}
+
+void CalibrationForm::createAngleRowValidators(AngleRowValidators &validators)
+{
+    validators.decimal = new HintedDoubleValidator(0.0, 0.0, hintLabel, this);
+    validators.dmDegrees = new HintedIntValidator(0, 0, hintLabel, this);
+    validators.dmMinutes = new HintedDoubleValidator(0.0, 0.0, hintLabel, this);
+    validators.dmsDegrees = new HintedIntValidator(0, 0, hintLabel, this);
+    validators.dmsMinutes = new HintedIntValidator(0, 0, hintLabel, this);
+    validators.dmsSeconds = new HintedDoubleValidator(0.0, 0.0, hintLabel, this);
+}
+
+void CalibrationForm::createPointValidators(PointValidators &validators)
+{
+    // Ranges are set by updateValidators.
+    for (HintedIntValidator **v : {&validators.x, &validators.y, &validators.northing, &validators.utmZone,
+                                   &validators.utmEasting, &validators.tmEasting, &validators.tmNorthing})
+        *v = new HintedIntValidator(0, 0, hintLabel, this);
+    createAngleRowValidators(validators.lon);
+    createAngleRowValidators(validators.lat);
+}
+
+void CalibrationForm::createValidators()
+{
+    createPointValidators(m_validators1);
+    createPointValidators(m_validators2);
+    // One band letter C to X other than I and O, or a blank.
+    m_bandValidator = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[C-H J-N P-X]")), this);
+    installValidators(m_point1, m_validators1);
+    installValidators(m_point2, m_validators2);
+}
+
+void CalibrationForm::installValidators(const PointFields &fields, const PointValidators &validators)
+{
+    fields.x->setValidator(validators.x);
+    fields.y->setValidator(validators.y);
+    for (int row = 0; row < 2; ++row) {
+        const AngleRowFields &f = row == 0 ? fields.lon : fields.lat;
+        const AngleRowValidators &v = row == 0 ? validators.lon : validators.lat;
+        f.decimal->setValidator(v.decimal);
+        f.dmDegrees->setValidator(v.dmDegrees);
+        f.dmMinutes->setValidator(v.dmMinutes);
+        f.dmsDegrees->setValidator(v.dmsDegrees);
+        f.dmsMinutes->setValidator(v.dmsMinutes);
+        f.dmsSeconds->setValidator(v.dmsSeconds);
+    }
+    fields.utmZone->setValidator(validators.utmZone);
+    fields.utmBand->setValidator(m_bandValidator);
+    fields.utmEasting->setValidator(validators.utmEasting);
+    fields.tmEasting->setValidator(validators.tmEasting);
+    fields.tmNorthing->setValidator(validators.tmNorthing);
+}
+
+int CalibrationForm::layerIndex() const
+{
+    const int index = window->currentLayer;
+    return index >= 0 && index < window->project.layers.size() ? index : -1;
+}
+
+MapLayer *CalibrationForm::currentLayerRecord() const
+{
+    const int index = layerIndex();
+    return index < 0 ? nullptr : window->project.layers[index];
+}
+
+int CalibrationForm::datumIndex() const
+{
+    return window->datumSelector ? window->datumSelector->currentIndex() : -1;
+}
+
+QSize CalibrationForm::currentImageSize() const
+{
+    const int index = layerIndex();
+    if (index < 0)
+        return QSize(0, 0);
+    // The loaded image is read directly: handing the image out also resets a
+    // bottom-right x of 0 to the image size, which must not happen while the user
+    // is typing that x.
+    const MapLayer *layer = window->project.layers[index];
+    if (layer->loaded)
+        return layer->image.size();
+    const QImage *image = window->project.layerImage(index);
+    return image ? image->size() : QSize(0, 0);
+}
+
+// Every notation's fields sit where the decimal-degree edits of the same row sit.
+void CalibrationForm::alignNotationFrames(const PointFields &fields)
+{
+    const auto align = [](QFrame *frame, QWidget *firstEdit, QWidget *anchor) {
+        frame->move(anchor->pos() - firstEdit->pos());
+    };
+    align(fields.lon.dmFrame, fields.lon.dmDegrees, fields.lon.decimal);
+    align(fields.lat.dmFrame, fields.lat.dmDegrees, fields.lat.decimal);
+    align(fields.lon.dmsFrame, fields.lon.dmsDegrees, fields.lon.decimal);
+    align(fields.lat.dmsFrame, fields.lat.dmsDegrees, fields.lat.decimal);
+    align(fields.utmFrame, fields.utmZone, fields.lon.decimal);
+    align(fields.tmEastingFrame, fields.tmEasting, fields.lon.decimal);
+    align(fields.tmNorthingFrame, fields.tmNorthing, fields.lat.decimal);
+}
+
+void CalibrationForm::showNotation(int index)
+{
+    if (index < 0 || index > 4)
+        return;
+    m_notation = index;
+    for (const PointFields *fields : {&m_point1, &m_point2}) {
+        const QList<QWidget *> byNotation[5] = {
+            {fields->lon.decimal, fields->lat.decimal},
+            {fields->lon.dmFrame, fields->lat.dmFrame},
+            {fields->lon.dmsFrame, fields->lat.dmsFrame},
+            {fields->utmFrame, fields->lat.decimal},
+            {fields->tmEastingFrame, fields->tmNorthingFrame},
+        };
+        for (const QList<QWidget *> &widgets : byNotation) {
+            for (QWidget *widget : widgets)
+                widget->hide();
+        }
+        for (QWidget *widget : byNotation[index])
+            widget->show();
+        const bool grid = index >= 3;
+        fields->lonCaption->setText(grid ? tr("横坐标") : tr("经度"));
+        fields->latCaption->setText(grid ? tr("纵坐标") : tr("纬度"));
+    }
+    refreshFromLayer();
+}
+
+void CalibrationForm::refreshFromLayer()
+{
+    const MapLayer *layer = currentLayerRecord();
+    if (!layer)
+        return;
+    m_refreshing = true;
+    refreshPoint(*layer, true);
+    refreshPoint(*layer, false);
+    m_refreshing = false;
+    updateValidators();
+    // Setting the texts ran the old validators; their verdicts are not news.
+    hintLabel->clear();
+}
+
+void CalibrationForm::clearGeographicFields(const PointFields &fields)
+{
+    for (const AngleRowFields *row : {&fields.lon, &fields.lat}) {
+        for (QLineEdit *edit : {row->decimal, row->dmDegrees, row->dmMinutes, row->dmsDegrees, row->dmsMinutes,
+                                row->dmsSeconds})
+            edit->clear();
+    }
+    for (QLineEdit *edit : {fields.utmZone, fields.utmBand, fields.utmEasting, fields.tmEasting, fields.tmNorthing})
+        edit->clear();
+    fields.tmEastingSide->setCurrentIndex(0);
+    fields.tmNorthingSide->setCurrentIndex(0);
+}
+
+void CalibrationForm::refreshPoint(const MapLayer &layer, bool topLeft)
+{
+    const PointFields &fields = fieldsOf(topLeft);
+    const CalibrationPoint &point = topLeft ? layer.topLeft : layer.bottomRight;
+    const bool lonSet = topLeft ? layer.topLeftLonSet : layer.bottomRightLonSet;
+    const bool latSet = topLeft ? layer.topLeftLatSet : layer.bottomRightLatSet;
+
+    fields.x->setText(QString::number(point.pixelX));
+    fields.y->setText(QString::number(point.pixelY));
+    clearGeographicFields(fields);
+
+    // A coordinate never entered is not shown, and the shown one is not converted
+    // against its world-corner default.
+    const NotationChoice &choice = window->notationTable[m_notation];
+    const FormattedPosition shown =
+        formatPosition(choice.gridKind, datumIndex(), choice.angleStyle, effectivePointWgs84(layer, topLeft));
+
+    switch (m_notation) {
+    case 0:
+        if (lonSet)
+            fields.lon.decimal->setText(decimalDegreesText(shown.lonOrEasting));
+        if (latSet)
+            fields.lat.decimal->setText(decimalDegreesText(shown.latOrNorthing));
+        break;
+    case 1:
+        if (lonSet)
+            showDegreesMinutes(fields.lon, shown.lonOrEasting);
+        if (latSet)
+            showDegreesMinutes(fields.lat, shown.latOrNorthing);
+        break;
+    case 2:
+        if (lonSet)
+            showDegreesMinutesSeconds(fields.lon, shown.lonOrEasting);
+        if (latSet)
+            showDegreesMinutesSeconds(fields.lat, shown.latOrNorthing);
+        break;
+    case 3:
+        if (lonSet)
+            showUtmEasting(fields, shown.lonOrEastingText);
+        if (latSet)
+            fields.lat.decimal->setText(shown.latOrNorthingText);
+        break;
+    default:
+        if (lonSet)
+            showTmValue(fields.tmEasting, fields.tmEastingSide, shown.lonOrEastingText, QLatin1Char('E'));
+        if (latSet)
+            showTmValue(fields.tmNorthing, fields.tmNorthingSide, shown.latOrNorthingText, QLatin1Char('N'));
+        break;
+    }
+}
+
+void CalibrationForm::updateValidators()
+{
+    if (window->browseMode)
+        return;
+    const MapLayer *layer = currentLayerRecord();
+    if (!layer)
+        return;
+    const QSize image = currentImageSize();
+    rangePointValidators(*layer, true, image.width(), image.height());
+    rangePointValidators(*layer, false, image.width(), image.height());
+}
+
+void CalibrationForm::rangePointValidators(const MapLayer &layer, bool topLeft, int imageWidth, int imageHeight)
+{
+    const PointFields &fields = fieldsOf(topLeft);
+    const PointValidators &validators = topLeft ? m_validators1 : m_validators2;
+
+    // The top-left pixel stays left of and above the bottom-right one, which stays
+    // inside the image.
+    if (topLeft) {
+        validators.x->setRange(0, pixelBound(qint64(layer.bottomRight.pixelX) - 1));
+        validators.y->setRange(0, pixelBound(qint64(layer.bottomRight.pixelY) - 1));
+    } else {
+        validators.x->setRange(pixelBound(qint64(layer.topLeft.pixelX) + 1), imageWidth);
+        validators.y->setRange(pixelBound(qint64(layer.topLeft.pixelY) + 1), imageHeight);
+    }
+
+    rangeAngleRow(fields.lon, validators.lon, 180);
+    rangeAngleRow(fields.lat, validators.lat, 90);
+
+    setRange(validators.utmZone, kUtmZoneRange);
+    setRange(validators.utmEasting, kUtmEastingRange);
+    setRange(validators.northing, kUtmNorthingRange);
+    // The latitude edit carries the UTM northing in the UTM notation.
+    if (m_notation == 3)
+        fields.lat.decimal->setValidator(validators.northing);
+    else
+        fields.lat.decimal->setValidator(validators.lat.decimal);
+
+    setRange(validators.tmEasting, tmEastingRange());
+    setRange(validators.tmNorthing, tmNorthingRange());
+}
+
+// 180° (90°) is reachable only with zero minutes and seconds, and a non-zero fraction
+// only with at most 179° (89°).
+void CalibrationForm::rangeAngleRow(const AngleRowFields &fields, const AngleRowValidators &validators, int maxDegrees)
+{
+    validators.decimal->setRange(-maxDegrees, maxDegrees);
+
+    const bool dmAtLimit = std::abs(fields.dmDegrees->text().toInt(nullptr, 10)) == maxDegrees;
+    validators.dmMinutes->setRange(0.0, dmAtLimit ? 0.0 : kMaxMinutesOrSeconds);
+    const bool dmFraction = fields.dmMinutes->text().toDouble() > 0.0;
+    const int dmDegrees = dmFraction ? maxDegrees - 1 : maxDegrees;
+    validators.dmDegrees->setRange(-dmDegrees, dmDegrees);
+
+    const bool dmsAtLimit = std::abs(fields.dmsDegrees->text().toInt(nullptr, 10)) == maxDegrees;
+    validators.dmsMinutes->setRange(0, dmsAtLimit ? 0 : 59);
+    validators.dmsSeconds->setRange(0.0, dmsAtLimit ? 0.0 : kMaxMinutesOrSeconds);
+    const bool dmsFraction =
+        fields.dmsMinutes->text().toInt(nullptr, 10) >= 1 || fields.dmsSeconds->text().toDouble() > 0.0;
+    const int dmsDegrees = dmsFraction ? maxDegrees - 1 : maxDegrees;
+    validators.dmsDegrees->setRange(-dmsDegrees, dmsDegrees);
+}

@@ -1,0 +1,303 @@
+// The main window: building it, the commands that fit its actions to the project,
+// the view toggles, the language menu and the help and properties commands.
+
+#include "ui/main_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include "geo/datum_table.h"
+#include "settings/config_file.h"
+#include "settings/language_settings.h"
+#include "ui/about_dialog.h"
+#include "ui/calibration_form.h"
+#include "ui/map_canvas.h"
+#include "ui/map_properties_dialog.h"
+
+static void registerResources()
+{
+    Q_INIT_RESOURCE(mapvane);
+}
+
+void ensureMapvaneResources()
+{
+    static const bool registered = (registerResources(), true);
+    Q_UNUSED(registered);
+}
+
+DialogProvider DialogProvider::standard()
+{
+    DialogProvider dialogs;
+    dialogs.openFile = [](QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                          const QString &preselected) {
+        QString selected = preselected;
+        return QFileDialog::getOpenFileName(parent, caption, dir, filter, preselected.isEmpty() ? nullptr : &selected);
+    };
+    dialogs.saveFile = [](QWidget *parent, const QString &caption, const QString &suggested, const QString &filter) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    };
+    dialogs.folder = [](QWidget *parent, const QString &caption, const QString &dir) {
+        return QFileDialog::getExistingDirectory(parent, caption, dir, QFileDialog::ShowDirsOnly);
+    };
+    dialogs.integer = [](QWidget *parent, const QString &title, const QString &label, int value, int min, int max,
+                         int step, bool *ok) {
+        return QInputDialog::getInt(parent, title, label, value, min, max, step, ok);
+    };
+    return dialogs;
+}
+
+MainWindow::MainWindow(const QString &languageFile)
+    : languageFile(languageFile)
+{
+    ensureMapvaneResources();
+    setupUi(this);
+
+    languageActions[0] = actionLanguageEnglish;
+    languageActions[1] = actionLanguageSimplifiedChinese;
+    languageActions[2] = actionLanguageTraditionalChinese;
+    markCurrentLanguage();
+    for (int index = 0; index < 3; ++index)
+        connect(languageActions[index], &QAction::triggered, this, [this, index] { chooseLanguage(index); });
+
+    baseTitle = QStringLiteral("Mapvane");
+    browseMode = false;
+    setWindowTitle(baseTitle);
+
+    projectState = 0;
+    currentLayer = 0;
+    selectionEnabled = false;
+    lastDirectory = QDir::currentPath();
+
+    canvas = new MapCanvas(this);
+    scrollArea = new QScrollArea(this);
+    scrollArea->setBackgroundRole(QPalette::Window);
+    scrollArea->setWidgetResizable(true);
+    canvas->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    scrollArea->setWidget(canvas);
+    setCentralWidget(scrollArea);
+
+    createLayerDock();
+    createCalibrationDock();
+    createStatusLabels();
+    createSelectors();
+
+    showMaximized();
+    updateActions();
+
+    // The docks' own toggles stand in the View menu for the designed ones.
+    QAction *layerToggle = layerDock->toggleViewAction();
+    QAction *calibrationToggle = calibrationDock->toggleViewAction();
+    menuView->addAction(layerToggle);
+    menuView->addAction(calibrationToggle);
+    layerToggle->setText(actionToggleLayerDock->text());
+    calibrationToggle->setText(actionToggleCalibrationDock->text());
+
+    readConfiguration();
+}
+
+MainWindow::~MainWindow()
+{
+    // Browse windows go first; each runs this same destructor for its own.
+    qDeleteAll(browseWindows);
+    browseWindows.clear();
+}
+
+void MainWindow::createLayerDock()
+{
+    layerDock = new QDockWidget(tr("图层"), this);
+    layerDock->setObjectName(QStringLiteral("layerDock"));
+    layerTable = new QTableWidget(layerDock);
+    layerTable->setObjectName(QStringLiteral("layerTable"));
+    layerDock->setWidget(layerTable);
+    layerDock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    layerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                           | QDockWidget::DockWidgetFloatable);
+    layerDock->setFloating(false);
+    addDockWidget(Qt::LeftDockWidgetArea, layerDock);
+
+    layerTable->setColumnCount(3);
+    layerTable->setHorizontalHeaderLabels({tr("层"), tr("比例尺(像素:毫秒)"), QString()});
+    layerTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    layerTable->verticalHeader()->hide();
+    layerTable->setColumnHidden(2, true);
+    layerTable->setShowGrid(false);
+    layerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    layerTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(layerTable, &QTableWidget::itemSelectionChanged, this, &MainWindow::showSelectedLayer);
+}
+
+void MainWindow::createCalibrationDock()
+{
+    calibrationDock = new QDockWidget(tr("定标点"), this);
+    calibrationDock->setObjectName(QStringLiteral("calibrationDock"));
+    calibrationForm = new CalibrationForm(this);
+    const int formWidth = calibrationForm->width();
+    calibrationDock->setWidget(calibrationForm);
+    calibrationDock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    calibrationDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                                 | QDockWidget::DockWidgetFloatable);
+    calibrationDock->setFloating(false);
+    addDockWidget(Qt::RightDockWidgetArea, calibrationDock);
+    calibrationDock->setMinimumSize(formWidth - 20, 240);
+}
+
+void MainWindow::createStatusLabels()
+{
+    static const int widths[4] = {100, 100, 200, 200};
+    for (int i = 0; i < 4; ++i) {
+        statusLabels[i] = new QLabel(mainStatusBar);
+        statusLabels[i]->setFixedWidth(widths[i]);
+        mainStatusBar->addWidget(statusLabels[i]);
+    }
+}
+
+void MainWindow::createSelectors()
+{
+    notationSelector = new QComboBox(mainToolBar);
+    notationSelector->setObjectName(QStringLiteral("notationSelector"));
+    notationSelector->addItem(tr("度"));
+    notationSelector->addItem(tr("度分"));
+    notationSelector->addItem(tr("度分秒"));
+    notationSelector->addItem(QStringLiteral("UTM"));
+    notationSelector->addItem(QStringLiteral("TM"));
+    mainToolBar->addWidget(notationSelector);
+
+    const QVector<NotationChoice> rows = standardNotationChoices();
+    for (int i = 0; i < 5 && i < rows.size(); ++i)
+        notationTable[i] = rows[i];
+
+    datumSelector = new QComboBox(mainToolBar);
+    datumSelector->setObjectName(QStringLiteral("datumSelector"));
+    for (int i = 0; i < kDatumCount; ++i)
+        datumSelector->addItem(datumName(i));
+    datumSelector->setCurrentIndex(kWgs84DatumIndex);
+    notationSelector->setCurrentIndex(0);
+    mainToolBar->addWidget(datumSelector);
+
+    // A new datum takes effect the next time a position is shown.
+    connect(notationSelector, qOverload<int>(&QComboBox::currentIndexChanged), calibrationForm,
+            &CalibrationForm::showNotation);
+}
+
+void MainWindow::readConfiguration()
+{
+    const ConfigDefaults config = readConfigFile();
+    if (!config.opened)
+        return;
+    project.setCartographer(config.cartographer);
+    project.setMapName(config.mapName);
+    project.setFillColour(config.fillColour);
+    // Loading the defaults is not a change of the project.
+    project.changeFlags = 0;
+}
+
+void MainWindow::updateActions()
+{
+    for (QAction *a : {actionNew, actionOpen, actionSave, actionSaveAs, actionProperties, actionAddLayer,
+                       actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionPlaceTopLeftPoint,
+                       actionPlaceBottomRightPoint})
+        a->setEnabled(true);
+    if (projectState <= 0) {
+        actionProperties->setEnabled(false);
+        actionAddLayer->setEnabled(false);
+    } else if (layerTable->rowCount() > 0) {
+        return;
+    }
+    for (QAction *a : {actionCopyLayer, actionDeleteLayer, actionAutoCopies, actionPlaceTopLeftPoint,
+                       actionPlaceBottomRightPoint})
+        a->setEnabled(false);
+    actionPlaceTopLeftPoint->setChecked(false);
+    actionPlaceBottomRightPoint->setChecked(false);
+}
+
+int MainWindow::message(const QString &text, int buttons)
+{
+    return QMessageBox::information(this, tr("提示"), text, QMessageBox::StandardButtons(buttons));
+}
+
+bool MainWindow::askMapProperties()
+{
+    MapPropertiesDialog dialog(this);
+    dialog.cartographerEdit->setText(project.cartographer);
+    dialog.mapNameEdit->setText(project.mapName);
+    dialog.setFillColour(project.fillColour);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // Every accepted dialog also sets the file's tile size.
+    project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
+                          kDefaultTileWidth, kDefaultTileHeight);
+    return true;
+}
+
+void MainWindow::on_actionProperties_triggered()
+{
+    if (projectState > 0)
+        askMapProperties();
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::toggleVisible(QWidget *widget)
+{
+    // The action's own check mark is not consulted: the widget's state decides.
+    widget->setVisible(widget->isHidden());
+}
+
+void MainWindow::on_actionToggleToolBar_triggered()
+{
+    toggleVisible(mainToolBar);
+}
+
+void MainWindow::on_actionToggleStatusBar_triggered()
+{
+    toggleVisible(mainStatusBar);
+}
+
+void MainWindow::on_actionToggleLayerDock_triggered()
+{
+    toggleVisible(layerDock);
+}
+
+void MainWindow::on_actionToggleCalibrationDock_triggered()
+{
+    toggleVisible(calibrationDock);
+}
+
+void MainWindow::markCurrentLanguage()
+{
+    // English is marked whenever the loaded path matches no row exactly.
+    languageActions[0]->setEnabled(false);
+    languageActions[0]->setCheckable(true);
+    languageActions[0]->setChecked(true);
+    for (int index = 1; index < 3; ++index) {
+        QAction *item = languageActions[index];
+        item->setCheckable(false);
+        if (languageFile == LanguageFileTable[index]) {
+            item->setEnabled(false);
+            item->setCheckable(true);
+            item->setChecked(true);
+            languageActions[0]->setEnabled(true);
+            languageActions[0]->setChecked(false);
+            languageActions[0]->setCheckable(false);
+        }
+    }
+}
+
+void MainWindow::chooseLanguage(int index)
+{
+    writeLanguageIni(index);
+    QMessageBox::information(this, tr("提示"), tr("请重新运行本程序以使语言切换生效."), QMessageBox::Ok);
+}

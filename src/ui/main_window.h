@@ -1,0 +1,211 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+#include "geo/position_format.h"
+#include "project/map_project.h"
+#include "ui_main_window.h"
+
+class CalibrationForm;
+class MapCanvas;
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QProgressDialog;
+class QScrollArea;
+class QTableWidget;
+
+// Registers the compiled-in icons (":/icon/Resources/..."). The resources live in a
+// static library, so they are registered explicitly; safe to call repeatedly.
+void ensureMapvaneResources();
+
+// The standard dialogs the window's commands ask with. The defaults show Qt's
+// dialogs; tests put answers in their place.
+struct DialogProvider
+{
+    // Open-file dialog: (parent, caption, start folder, filter, preselected filter)
+    // -> chosen path, empty when cancelled.
+    std::function<QString(QWidget *, const QString &, const QString &, const QString &, const QString &)> openFile;
+    // Save-file dialog: (parent, caption, suggested path, filter) -> path, empty when cancelled.
+    std::function<QString(QWidget *, const QString &, const QString &, const QString &)> saveFile;
+    // Folder chooser: (parent, caption, start folder) -> folder, empty when cancelled.
+    std::function<QString(QWidget *, const QString &, const QString &)> folder;
+    // Integer prompt: (parent, title, label, value, min, max, step, ok) -> value.
+    std::function<int(QWidget *, const QString &, const QString &, int, int, int, int, bool *)> integer;
+
+    static DialogProvider standard();
+};
+
+// The window-modal, frameless "正在保存..." dialog of long jobs (saving, WFL
+// conversion). Its cancel button exists but is hidden. Pending events are
+// processed at every pump, so the window repaints while the job runs. The bar
+// shows the job's range with a hundredth of a unit as its step, so a save moves
+// it tile by tile; the dialog's own range is the job's range times that factor.
+class SaveProgressDialog : public ProgressReporter
+{
+public:
+    explicit SaveProgressDialog(QWidget *parent);
+    ~SaveProgressDialog() override;
+
+    void start(int maximum) override;
+    void setValue(int value) override;
+    void setFineValue(double value) override;
+    void pumpEvents() override;
+    bool cancelled() const override;
+    void finish() override;
+
+    QProgressDialog *dialog() const { return progress; }
+
+private:
+    QProgressDialog *progress = nullptr;
+    int steps = 1;  // dialog units per unit of the job's range
+};
+
+// The program's top-level window. It owns the project, shows the current layer on
+// the canvas, lists the layers on the left and the calibration points on the right.
+// A second instance in browse mode shows an SMF file read-only.
+//
+// main_window.cpp builds the window and holds the view, language and help commands;
+// main_window_files.cpp the file commands (New, Open, Save, Save As, browsing, WFL
+// conversion, closing); main_window_layers.cpp the layer table, the layer commands
+// and the placing of calibration points.
+class MainWindow : public QMainWindow, public Ui::MainWindow
+{
+    Q_OBJECT
+
+public:
+    // `languageFile` is the translation file loaded at start-up, as Language.ini
+    // names it; the language menu marks its language.
+    explicit MainWindow(const QString &languageFile = QString());
+    ~MainWindow() override;
+
+    // Enables the commands that fit projectState and the number of layer rows.
+    void updateActions();
+    // Binds the project to path and saves it. 1 after saving; -1 when there is no
+    // project or the save failed (the reason has then been shown to the user).
+    int saveProjectTo(const QString &path);
+    // Removes every layer row, last to first, then clears the project.
+    void clearLayers();
+
+    // Called by the canvas with an image pixel; each does nothing unless its
+    // placing action is checked. Return 0.
+    int placeTopLeftPoint(int x, int y);
+    int placeBottomRightPoint(int x, int y);
+
+    // Layer table. Row number and layer index are the same number at all times.
+    // Appends the row of the newest layer ("层N" with N the row count at append).
+    int appendLayerRow();
+    // Makes `row` the current layer and shows it. 0, or -1 when there is no such
+    // row (the canvas is then cleared and the calibration form disabled).
+    int selectLayerRow(int row);
+    void selectLastLayerRow();
+    // Refreshes the scale of layer `index` (always currentLayer) and re-sorts.
+    // 0 done, 1 no rows or index out of range, 2 a latitude not entered.
+    int updateLayerRow(int index);
+    // Sorts project and table by scale, finest first, keeping the current layer.
+    void sortLayerTable();
+    // Puts the table rows in the project's order; `before` is the order they show.
+    void followProjectOrder(const QVector<MapLayer *> &before);
+    // Removes row and layer `row`, then selects the row before it. 0, or 1 when the
+    // table is empty.
+    int deleteLayerRow(int row);
+
+    // Opens a read-only browse window for the SMF file at path (asking for a file
+    // when path is empty) and keeps it in browseWindows.
+    void openBrowseWindow(const QString &path);
+
+    const QString languageFile;
+    QLabel *statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
+    QComboBox *notationSelector = nullptr;
+    QComboBox *datumSelector = nullptr;
+    QDockWidget *layerDock = nullptr;
+    QTableWidget *layerTable = nullptr;
+    QDockWidget *calibrationDock = nullptr;
+    CalibrationForm *calibrationForm = nullptr;
+    MapCanvas *canvas = nullptr;
+    QScrollArea *scrollArea = nullptr;
+    MapProject project;
+    int projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath
+    QString lastDirectory;
+    bool selectionEnabled = false;  // false while the window itself changes the table's selection
+    int currentLayer = 0;
+    QString baseTitle;
+    NotationChoice notationTable[5];
+    bool browseMode = false;
+    QList<MainWindow *> browseWindows;  // owned
+    QAction *languageActions[3] = {};   // English, Simplified Chinese, Traditional Chinese
+    DialogProvider dialogs = DialogProvider::standard();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    // File commands (main_window_files.cpp).
+    void on_actionNew_triggered();
+    void on_actionOpen_triggered();
+    void on_actionSave_triggered();
+    void on_actionSaveAs_triggered();
+    void on_actionExit_triggered();
+    void on_actionBrowseSmf_triggered();
+    void on_actionConvertWfl_triggered();
+    // The layer table's selection and the layer commands (main_window_layers.cpp).
+    void showSelectedLayer();
+    void on_actionAddLayer_triggered();
+    void on_actionCopyLayer_triggered();
+    void on_actionAutoCopies_triggered();
+    void on_actionDeleteLayer_triggered();
+    void on_actionSortLayers_triggered();
+    void on_actionPlaceTopLeftPoint_triggered();
+    void on_actionPlaceBottomRightPoint_triggered();
+    // View and help commands (main_window.cpp).
+    void on_actionProperties_triggered();
+    void on_actionAbout_triggered();
+    void on_actionToggleToolBar_triggered();
+    void on_actionToggleStatusBar_triggered();
+    void on_actionToggleLayerDock_triggered();
+    void on_actionToggleCalibrationDock_triggered();
+
+private:
+    void createLayerDock();
+    void createCalibrationDock();
+    void createStatusLabels();
+    void createSelectors();
+    void readConfiguration();
+    // Ticks the running language, which cannot be chosen again.
+    void markCurrentLanguage();
+    // Names language `index` in Language.ini for the next start.
+    void chooseLanguage(int index);
+    static void toggleVisible(QWidget *widget);
+    // Checks `first`, unchecks `other` and shows the cross cursor; with no layer only
+    // unchecks `first`.
+    void enterPlacingMode(QAction *first, QAction *other);
+    void leavePlacingMode(QAction *placing);
+
+    // Shows the map properties dialog filled with the project's properties. When the
+    // dialog is accepted its values become the project's, with the file's tile size
+    // 300 x 500, and the result is true.
+    bool askMapProperties();
+    int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
+    // "Mapvane - file" as the window title; a project not yet saved shows its map
+    // name with ".smf".
+    void showFileInTitle(const QString &file);
+    QString folderOf(const QString &path) const;
+
+    enum class LayerCheck { AllValid, FailedShown, FailedNotShown };
+    // Every layer must pass isCalibrationValid; the last failing one is reported
+    // and selected.
+    LayerCheck checkLayers();
+    // The path to save to: asked for a new project or Save As, else the bound file.
+    // Empty when the user cancelled.
+    QString savePath(bool saveAs);
+    // Offers to save a changed project before it is closed. True when the window may
+    // close (or the command go on), false when it stays.
+    bool mayCloseProject();
+    // Binds the window to the SMF file just read into its project and lists its layers.
+    void showLayersOf(const QString &path);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+#include "ui_map_properties_dialog.h"
+
+// The map properties dialog: cartographer, map name and fill colour. OK refuses an
+// empty cartographer or map name, and stores the values as the defaults of new
+// projects in "./config.ini".
+class MapPropertiesDialog : public QDialog, public Ui::MapPropertiesDialog
+{
+    Q_OBJECT
+public:
+    explicit MapPropertiesDialog(QWidget *parent = nullptr);
+    ~MapPropertiesDialog() override;
+
+    // The fill colour, shown as the base colour of the swatch.
+    QColor fillColour() const;
+    void setFillColour(const QColor &colour);
+
+private slots:
+    void on_chooseColourButton_clicked();
+    void on_cancelButton_clicked();
+    void on_okButton_clicked();
+};
