@@ -208,6 +208,28 @@ QString pointText(const char *which, int x, int y)
     return QStringLiteral("the %1 pixel (%2, %3)").arg(QString::fromUtf8(which)).arg(x).arg(y);
 }
 
+// Refuses the calibration of the layer just added when it is missing or invalid;
+// else works out its scale and sorts it in among the others, finest first, as the
+// window does after an edit, so the same project gives the same file.
+int calibrated(MapProject &project, int index, const ConvertLayer &layer)
+{
+    const MapLayer *added = project.layers.at(index);
+    const QString prefix = QStringLiteral("convert: layer %1 (%2): ").arg(index).arg(layer.argument.imagePath);
+    if (layer.argument.oziMap && !added->topLeftLatSet) {
+        printErr(prefix + QStringLiteral("invalid calibration: the OziExplorer file has no reference points "
+                                         "(no MMPXY/MMPLL block and no Point lines)"));
+        return kExitInvalidInput;
+    }
+    if (!added->isCalibrationValid()) {
+        printErr(prefix + QStringLiteral("invalid calibration: the top-left point must lie west of, north of, "
+                                         "left of and above the bottom-right point, within +-180 degrees of "
+                                         "longitude and +-90 degrees of latitude"));
+        return kExitInvalidInput;
+    }
+    project.rescaleAndSort(index, index);
+    return kExitOk;
+}
+
 // Adds one layer as the window does: decode the image, show it (which gives the
 // bottom-right point the image size), then enter the calibration. Every value on the
 // command line counts as entered, even one equal to the default of a fresh layer;
@@ -234,7 +256,7 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
                                   .arg(pointText("bottom-right", imported.pixelX, imported.pixelY))
                                   .arg(size.width()).arg(size.height()));
         }
-        return kExitOk;
+        return calibrated(project, index, layer);
     }
     const bool corners = argument.atImageCorners;
     const QPoint topLeft = corners ? QPoint(0, 0) : QPoint(argument.topLeftX, argument.topLeftY);
@@ -250,7 +272,7 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
     }
     project.enterCalibration(index, {topLeft, argument.topLeftLon, argument.topLeftLat, bottomRight,
                                      argument.bottomRightLon, argument.bottomRightLat});
-    return kExitOk;
+    return calibrated(project, index, layer);
 }
 
 int exitCodeFor(int saveStatus)
@@ -301,27 +323,6 @@ int runConvert(const QStringList &args)
         if (result != kExitOk)
             return result;
     }
-    for (int i = 0; i < project.layers.size(); ++i) {
-        const MapLayer *layer = project.layers.at(i);
-        const QString path = options.layers.at(i).argument.imagePath;
-        if (options.layers.at(i).argument.oziMap && !layer->topLeftLatSet) {
-            printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the OziExplorer file has no "
-                                    "reference points (no MMPXY/MMPLL block and no Point lines)")
-                         .arg(i).arg(path));
-            return kExitInvalidInput;
-        }
-        if (!layer->isCalibrationValid()) {
-            printErr(QStringLiteral("convert: layer %1 (%2): invalid calibration: the top-left point must lie "
-                                    "west of, north of, left of and above the bottom-right point, within "
-                                    "+-180 degrees of longitude and +-90 degrees of latitude")
-                         .arg(i).arg(path));
-            return kExitInvalidInput;
-        }
-        project.updateScale(i);
-    }
-    // The window keeps its layers sorted by scale once calibrated; sorting the same
-    // way here gives the same file for the same project.
-    project.sortLayers(0);
     // Only the first layer's image may wait in memory; each leaves after its tiles.
     for (int k = 1; k < project.layers.size(); ++k)
         project.releaseImage(k);
