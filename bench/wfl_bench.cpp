@@ -110,13 +110,13 @@ bool convertInChild(const QString &folder, double *seconds, double *cpuSeconds, 
         close(channel[0]);
         QElapsedTimer timer;
         timer.start();
-        const WflConversionResult result = convertWfl(folder, QStringLiteral("bench"), QStringLiteral("bench"),
-                                                      QColor(255, 255, 255));
+        WflConverter converter(folder);
+        const int status = converter.convert(QStringLiteral("bench"), QStringLiteral("bench"), QColor(255, 255, 255));
         const double elapsed = timer.nsecsElapsed() / 1e9;
-        if (result.status != kSmfOk)
-            std::fprintf(stderr, "conversion failed: %s\n", qPrintable(result.errorText));
+        if (status != kSmfOk)
+            std::fprintf(stderr, "conversion failed: %s\n", qPrintable(converter.errorString()));
         const bool sent = write(channel[1], &elapsed, sizeof elapsed) == ssize_t(sizeof elapsed);
-        _exit(result.status == kSmfOk && sent ? 0 : 1);
+        _exit(status == kSmfOk && sent ? 0 : 1);
     }
     close(channel[1]);
     const bool received = child > 0 && read(channel[0], seconds, sizeof *seconds) == ssize_t(sizeof *seconds);

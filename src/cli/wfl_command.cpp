@@ -56,16 +56,18 @@ int runWfl(const QStringList &args)
     if (done != kGoOn)
         return done;
     TerminalProgress progress;
-    const WflConversionResult result = convertWfl(split.positional.first(), properties.cartographer,
-                                                  properties.mapName, properties.fill, output, &progress);
-    if (result.status != kSmfOk) {
-        printErr(QStringLiteral("wfl: %1").arg(result.errorText));
-        return exitCodeFor(result.status);
+    WflConverter converter(split.positional.first(), output);
+    const int status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);
+    if (status != kSmfOk) {
+        printErr(QStringLiteral("wfl: %1").arg(converter.errorString()));
+        return exitCodeFor(status);
     }
     printOut(QStringLiteral("%1: %2, %3 of %4 x %5, %6 bytes\n")
-                 .arg(result.outputPath, counted(result.levelCount, "level", "levels"),
-                      counted(result.tileCount, "tile", "tiles"))
-                 .arg(result.tileWidth).arg(result.tileHeight).arg(QFileInfo(result.outputPath).size()));
+                 .arg(converter.outputPath(), counted(converter.levelCount(), "level", "levels"),
+                      counted(converter.tileCount(), "tile", "tiles"))
+                 .arg(converter.tileSize().width())
+                 .arg(converter.tileSize().height())
+                 .arg(QFileInfo(converter.outputPath()).size()));
     return kExitOk;
 }
 

@@ -113,21 +113,27 @@ QString defaultWflOutputPath(const QString &folder)
     return path + QStringLiteral(".smf");
 }
 
-WflConversionResult convertWfl(const QString &folder, const QString &cartographer, const QString &mapName,
-                               const QColor &fillColour, const QString &outputPath, ProgressReporter *progress)
+WflConverter::WflConverter(const QString &folder, const QString &outputPath)
+    : m_folder(folder), m_outputPath(outputPath.isEmpty() ? defaultWflOutputPath(folder) : outputPath)
+{
+}
+
+int WflConverter::convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
+                          ProgressReporter *progress)
 {
     ProgressReporter silent;
     if (!progress)
         progress = &silent;
-    WflConversionResult result;
-    result.outputPath = outputPath.isEmpty() ? defaultWflOutputPath(folder) : outputPath;
+    m_errorString.clear();
+    m_levelCount = m_tileCount = 0;
+    m_tileSize = QSize();
+    const QString &folder = m_folder;
     bool started = false;  // progress->start() was called, so finish() is due
-    const auto fail = [&result, &started, progress](int status, const QString &text) {
+    const auto fail = [this, &started, progress](int status, const QString &text) {
         if (started)
             progress->finish();
-        result.status = status;
-        result.errorText = text;
-        return result;
+        m_errorString = text;
+        return status;
     };
 
     QVector<WflTile> tiles;
@@ -139,9 +145,9 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
         return fail(kSmfNoTiles, QStringLiteral("no tiles found in %1: it holds no sidecar (.wfl) files").arg(folder));
     for (const WflTile &tile : std::as_const(tiles)) {
         for (const QString &input : {tile.imagePath, tile.sidecarPath}) {
-            if (isSameFile(result.outputPath, input)) {
+            if (isSameFile(m_outputPath, input)) {
                 return fail(kSmfOutputIsInput,
-                            QStringLiteral("the output %1 is the input %2").arg(result.outputPath, input));
+                            QStringLiteral("the output %1 is the input %2").arg(m_outputPath, input));
             }
         }
     }
@@ -188,7 +194,7 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
         }
     }
 
-    SmfStreamWriter writer(result.outputPath);
+    SmfStreamWriter writer(m_outputPath);
     status = writer.begin(groups.size(), jobs.size());
     if (status != kSmfOk)
         return fail(status, writer.errorString());
@@ -209,14 +215,14 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
             progress->setValue(int(k));
             progress->pumpEvents();
             if (progress->cancelled())
-                return fail(kSmfCancelled, QStringLiteral("the conversion was cancelled")).status;
+                return fail(kSmfCancelled, QStringLiteral("the conversion was cancelled"));
             if (outcome.status != kSmfOk)
-                return fail(outcome.status, outcome.error).status;
+                return fail(outcome.status, outcome.error);
             const int appended = writer.appendPayload(outcome.payload);
-            return appended == kSmfOk ? appended : fail(appended, writer.errorString()).status;
+            return appended == kSmfOk ? appended : fail(appended, writer.errorString());
         });
     if (status != kSmfOk)
-        return result;
+        return status;
 
     SmfHeader header;
     header.cartographer = cartographer;
@@ -228,9 +234,8 @@ WflConversionResult convertWfl(const QString &folder, const QString &cartographe
         return fail(status, writer.errorString());
     progress->setValue(int(jobs.size()));
     progress->finish();
-    result.levelCount = qint32(groups.size());
-    result.tileCount = qint32(jobs.size());
-    result.tileWidth = header.tileWidth;
-    result.tileHeight = header.tileHeight;
-    return result;
+    m_levelCount = qint32(groups.size());
+    m_tileCount = qint32(jobs.size());
+    m_tileSize = tileSize;
+    return kSmfOk;
 }

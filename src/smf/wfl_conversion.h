@@ -10,18 +10,6 @@
 #include "project/map_project.h"
 #include "smf/smf_writer.h"
 
-// What convertWfl did.
-struct WflConversionResult
-{
-    int status = kSmfOk;     // an SmfStatus
-    QString errorText;       // why nothing was written, in English; empty on success
-    QString outputPath;      // the SMF file written, or that would have been
-    qint32 levelCount = 0;   // of the written file
-    qint32 tileCount = 0;
-    qint32 tileWidth = 0;    // pixels
-    qint32 tileHeight = 0;   // pixels
-};
-
 // The default output of a folder: its path with ".smf" appended, trailing "/"
 // dropped, so "C:/maps/area" and "C:/maps/area/" both give "C:/maps/area.smf". A
 // folder given as "." or ".." is named by its absolute path.
@@ -34,18 +22,40 @@ QString defaultWflOutputPath(const QString &folder);
 // fillColour (invalid: black). Level corners come from the sidecars of each level's
 // first tile (top, left) and last tile (bottom, right).
 //
-// outputPath: the file to write; empty means defaultWflOutputPath(folder). The file
-// is written to a temporary file beside it and takes its place only when complete:
-// on any failure, cancellation included, the output path is left as it was (no file,
-// or the older file intact). Tiles are decoded, encoded and compressed on the global
-// thread pool, a bounded window of them at a time; the file does not depend on the
-// number of threads.
-//
-// progress (may be nullptr): start(number of tiles), setValue(tiles handled) and
-// pumpEvents() once per tile, cancelled() checked once per tile, finish() at the end.
-WflConversionResult convertWfl(const QString &folder, const QString &cartographer, const QString &mapName,
-                               const QColor &fillColour, const QString &outputPath = QString(),
-                               ProgressReporter *progress = nullptr);
+// The file is written to a temporary file beside the output and takes its place only
+// when complete: on any failure, cancellation included, the output path is left as it
+// was (no file, or the older file intact). Tiles are decoded, encoded and compressed
+// on the global thread pool, a bounded window of them at a time; the file does not
+// depend on the number of threads.
+class WflConverter
+{
+public:
+    // outputPath: the file to write; empty means defaultWflOutputPath(folder).
+    explicit WflConverter(const QString &folder, const QString &outputPath = QString());
+
+    // Returns kSmfOk, or an SmfStatus with errorString() saying why nothing was
+    // written, in English. progress (may be nullptr): start(number of tiles),
+    // setValue(tiles handled) and pumpEvents() once per tile, cancelled() checked once
+    // per tile, finish() at the end.
+    int convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
+                ProgressReporter *progress = nullptr);
+
+    QString errorString() const { return m_errorString; }
+    // The SMF file written, or that would have been.
+    QString outputPath() const { return m_outputPath; }
+    // Of the written file.
+    qint32 levelCount() const { return m_levelCount; }
+    qint32 tileCount() const { return m_tileCount; }
+    QSize tileSize() const { return m_tileSize; }
+
+private:
+    QString m_folder;
+    QString m_outputPath;
+    QString m_errorString;
+    qint32 m_levelCount = 0;
+    qint32 m_tileCount = 0;
+    QSize m_tileSize;
+};
 
 // The SMF payload of one tile image of a WFL folder. Tiles cut short at the map's
 // edge are padded: an image narrower than tileSize that lies in its level's last

@@ -298,10 +298,11 @@ void MainWindow::on_actionConvertWfl_triggered()
 
     projectState = 1;
     project.changeFlags = 1;
-    WflConversionResult result;
+    WflConverter converter(folder);
+    int status = kSmfOk;
     {
         SaveProgressDialog progress(this);
-        result = convertWfl(folder, project.cartographer, project.mapName, project.fillColour, QString(), &progress);
+        status = converter.convert(project.cartographer, project.mapName, project.fillColour, &progress);
     }
     project.cartographer = keptCartographer;
     project.mapName = keptMapName;
@@ -309,8 +310,8 @@ void MainWindow::on_actionConvertWfl_triggered()
     project.changeFlags = keptFlags;
     updateActions();
 
-    if (result.status == 0)
-        message(result.outputPath);
+    if (status == kSmfOk)
+        message(converter.outputPath());
     else
-        message(tr("转换失败") + QLatin1Char('\n') + result.errorText);
+        message(tr("转换失败") + QLatin1Char('\n') + converter.errorString());
 }

@@ -118,12 +118,13 @@ void TestWflConversion::levelsAndParts()
     for (int threads : {1, 3, 16}) {
         QThreadPool::globalInstance()->setMaxThreadCount(threads);
         fixtures::RecordingProgress recorder;
-        const WflConversionResult result = convertWfl(tiles, QStringLiteral("Kelvo"), QStringLiteral("测试图"),
-                                                      QColor(200, 16, 40), QString(), &recorder);
-        QVERIFY2(result.status == kSmfOk, qPrintable(result.errorText));
+        WflConverter converter(tiles);
+        const int status = converter.convert(QStringLiteral("Kelvo"), QStringLiteral("测试图"), QColor(200, 16, 40),
+                                             &recorder);
+        QVERIFY2(status == kSmfOk, qPrintable(converter.errorString()));
         QCOMPARE(recorder.values.size(), 27);  // each of the 26 tiles, then the end
-        QVERIFY(bytes.isEmpty() || fixtures::fileBytes(result.outputPath) == bytes);
-        bytes = fixtures::fileBytes(result.outputPath);
+        QVERIFY(bytes.isEmpty() || fixtures::fileBytes(converter.outputPath()) == bytes);
+        bytes = fixtures::fileBytes(converter.outputPath());
     }
     QThreadPool::globalInstance()->setMaxThreadCount(poolThreads);
     QCOMPARE(defaultWflOutputPath(QStringLiteral(".")), QDir::cleanPath(QDir::currentPath()) + QStringLiteral(".smf"));
@@ -205,10 +206,10 @@ void TestWflConversion::failureKeepsOldFile()
     fixtures::RecordingProgress recorder;
     QFETCH(int, status);
     recorder.cancelAfterPumps = status == kSmfCancelled ? 3 : -1;
-    const WflConversionResult result = convertWfl(tiles, QString(), QString(), QColor(), output, &recorder);
-    QCOMPARE(result.status, status);
+    WflConverter converter(tiles, output);
+    QCOMPARE(converter.convert(QString(), QString(), QColor(), &recorder), status);
     QFETCH(QString, named);
-    QVERIFY2(result.errorText.contains(named), qPrintable(result.errorText));
+    QVERIFY2(converter.errorString().contains(named), qPrintable(converter.errorString()));
     QCOMPARE(fixtures::fileBytes(output), QByteArray("the previous file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("out.smf")});
     QCOMPARE(recorder.finished, recorder.maximum >= 0 ? 1 : 0);
