@@ -122,8 +122,8 @@ int runExtract(const QStringList &args)
 
     const SmfLevelImage assembled = assembleLevelImage(file, index, level);
     if (assembled.image.isNull()) {
-        printErr(QStringLiteral("extract: %1: %2").arg(input, assembled.error));
-        return assembled.readFailed ? kExitIo : kExitInvalidInput;
+        printErr(QStringLiteral("extract: %1: %2").arg(input, assembled.errorString));
+        return assembled.status == kSmfInvalidTiles ? kExitInvalidInput : kExitIo;
     }
     for (const QPoint &tile : assembled.damagedTiles) {
         printErr(QStringLiteral("extract: warning: tile (%1, %2) of level %3 is damaged and drawn white")

@@ -163,11 +163,11 @@ void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, uchar *bi
     }
 }
 
-SmfLevelImage failure(const QString &error, bool readFailed = false)
+SmfLevelImage failure(const QString &error, int status = kSmfInvalidTiles)
 {
     SmfLevelImage result;
-    result.error = error;
-    result.readFailed = readFailed;
+    result.status = status;
+    result.errorString = error;
     return result;
 }
 
@@ -203,7 +203,7 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
     SmfLevelImage result;
     result.image = QImage(int(width), int(height), QImage::Format_RGB555);
     if (result.image.isNull())
-        return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height));
+        return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height), kSmfOutOfMemory);
     result.image.fill(Qt::white);
     // Taken once here: the workers write disjoint tiles through it, never through QImage.
     uchar *const bits = result.image.bits();
@@ -229,7 +229,8 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
             payloads[k] = device.seek(entry.offset) ? device.read(entry.size) : QByteArray();
             if (payloads.at(k).size() != qint64(entry.size)) {
                 return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read: %4")
-                                   .arg(c).arg(r).arg(level).arg(device.errorString()), true);
+                                   .arg(c).arg(r).arg(level).arg(device.errorString()),
+                               kSmfReadError);
             }
         }
         damaged.fill(0, count);

@@ -43,10 +43,11 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error);
 // tileColumns x tileWidth by tileRows x tileHeight pixels in 16-bit RGB 5-5-5.
 struct SmfLevelImage
 {
-    QImage image;                // null on failure
+    int status = kSmfOk;           // an SmfStatus: kSmfReadError when a payload could not be
+                                   // read, kSmfOutOfMemory, else kSmfInvalidTiles
+    QImage image;                  // null on failure
     QVector<QPoint> damagedTiles;  // (column, row) of tiles drawn white: payload not a full tile
-    QString error;               // why image is null, in English
-    bool readFailed = false;     // the failure was a payload the device could not read
+    QString errorString;           // why image is null, in English
 };
 
 // Assembles level `level` of the file whose checked structure is index, reading the
