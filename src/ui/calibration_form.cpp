@@ -95,39 +95,15 @@ CalibrationForm::~CalibrationForm() = default;
 
 void CalibrationForm::collectFields()
 {
-    m_point1.x = edX1;
-    m_point1.y = edY1;
-    m_point1.lonCaption = lblLon1;
-    m_point1.latCaption = lblLat1;
-    m_point1.lon = {edLon1, frmLon11, edLon1X1, edLon1Y1, frmLon12, edLon1X2, edLon1Y2, edLon1Z2};
-    m_point1.lat = {edLat1, frmLat11, edLat1X1, edLat1Y1, frmLat12, edLat1X2, edLat1Y2, edLat1Z2};
-    m_point1.utmFrame = frmUTMX1;
-    m_point1.utmZone = edUTMX1;
-    m_point1.utmBand = edUTMY1;
-    m_point1.utmEasting = edUTMZ1;
-    m_point1.tmEastingFrame = frmTMX1;
-    m_point1.tmNorthingFrame = frmTMY1;
-    m_point1.tmEasting = edTMX1;
-    m_point1.tmNorthing = edTMY1;
-    m_point1.tmEastingSide = cmbTMZ1;
-    m_point1.tmNorthingSide = cmbTMZ2;
-
-    m_point2.x = edX2;
-    m_point2.y = edY2;
-    m_point2.lonCaption = lblLon2;
-    m_point2.latCaption = lblLat2;
-    m_point2.lon = {edLon2, frmLon21, edLon2X1, edLon2Y1, frmLon22, edLon2X2, edLon2Y2, edLon2Z2};
-    m_point2.lat = {edLat2, frmLat21, edLat2X1, edLat2Y1, frmLat22, edLat2X2, edLat2Y2, edLat2Z2};
-    m_point2.utmFrame = frmUTMX2;
-    m_point2.utmZone = edUTMX2;
-    m_point2.utmBand = edUTMY2;
-    m_point2.utmEasting = edUTMZ2;
-    m_point2.tmEastingFrame = frmTMX2;
-    m_point2.tmNorthingFrame = frmTMY2;
-    m_point2.tmEasting = edTMX2;
-    m_point2.tmNorthing = edTMY2;
-    m_point2.tmEastingSide = cmbTMZ3;
-    m_point2.tmNorthingSide = cmbTMZ4;
+    // In the order of PointFields' members.
+    m_point1 = {edX1, edY1, lblLon1, lblLat1,
+                {edLon1, frmLon11, edLon1X1, edLon1Y1, frmLon12, edLon1X2, edLon1Y2, edLon1Z2},
+                {edLat1, frmLat11, edLat1X1, edLat1Y1, frmLat12, edLat1X2, edLat1Y2, edLat1Z2},
+                frmUTMX1, edUTMX1, edUTMY1, edUTMZ1, frmTMX1, frmTMY1, edTMX1, edTMY1, cmbTMZ1, cmbTMZ2};
+    m_point2 = {edX2, edY2, lblLon2, lblLat2,
+                {edLon2, frmLon21, edLon2X1, edLon2Y1, frmLon22, edLon2X2, edLon2Y2, edLon2Z2},
+                {edLat2, frmLat21, edLat2X1, edLat2Y1, frmLat22, edLat2X2, edLat2Y2, edLat2Z2},
+                frmUTMX2, edUTMX2, edUTMY2, edUTMZ2, frmTMX2, frmTMY2, edTMX2, edTMY2, cmbTMZ3, cmbTMZ4};
 }
 
 // Every field group has one handler; the group's other edits forward to it.
