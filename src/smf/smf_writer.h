@@ -36,9 +36,6 @@ public:
     // file would pass maxFileSize or more payloads come than begin() announced.
     int appendPayload(const QByteArray &payload);
 
-    // Payloads appended so far.
-    qint64 payloadCount() const { return m_index.size(); }
-
     // Writes header (its levelCount and tileCount set from begin()), the records and
     // the index, and commits. kSmfSaveInvalidProject unless exactly tileCount
     // payloads and levelCount records came.

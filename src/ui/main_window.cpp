@@ -224,6 +224,11 @@ int MainWindow::message(const QString &text, int buttons)
     return QMessageBox::information(this, tr("提示"), text, QMessageBox::StandardButtons(buttons));
 }
 
+void MainWindow::reportUnreadableSmf(const QString &path, const QString &reason)
+{
+    message(tr("无法读取SMF文件") + QLatin1Char('\n') + path + QLatin1Char('\n') + reason);
+}
+
 bool MainWindow::askMapProperties()
 {
     MapPropertiesDialog dialog(this);

@@ -191,6 +191,8 @@ private:
     // 300 x 500, and the result is true.
     bool askMapProperties();
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
+    // Says that the SMF file at path could not be opened, and why.
+    void reportUnreadableSmf(const QString &path, const QString &reason);
     // "Mapvane - file" as the window title; a project not yet saved shows its map
     // name with ".smf".
     void showFileInTitle(const QString &file);

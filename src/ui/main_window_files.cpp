@@ -232,7 +232,7 @@ void MainWindow::on_actionOpen_triggered()
             } else if (result != 0) {
                 // Nothing of the file was taken; the emptied project is bound to no file.
                 clearLayers();
-                message(tr("无法读取SMF文件") + QLatin1Char('\n') + path + QLatin1Char('\n') + project.errorString());
+                reportUnreadableSmf(path, project.errorString());
                 project.filePath.clear();
                 if (projectState == 2) {
                     projectState = 1;
@@ -273,7 +273,7 @@ void MainWindow::openBrowseWindow(const QString &path)
     child->clearLayers();
     if (openSmf(child->project, file) != 0) {
         child->hide();
-        message(tr("无法读取SMF文件") + QLatin1Char('\n') + file + QLatin1Char('\n') + child->project.errorString());
+        reportUnreadableSmf(file, child->project.errorString());
         browseWindows.removeOne(child);
         child->deleteLater();
         return;
