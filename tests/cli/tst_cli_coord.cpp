@@ -30,9 +30,8 @@ void TestCliCoord::output_data()
     QTest::addColumn<QString>("output");
     QTest::newRow("deg, datum by default WGS 1984") << QStringList{"--notation", "deg", "22.5", "113.5"}
                                                     << "E 113.50000000°\nN  22.50000000°\n22.5000000005 113.5000000005\n";
-    QTest::newRow("dm, datum name without case and blanks")
-        << QStringList{"--datum", "wgs1984", "--notation", "dm", "22.5", "-121.5"}
-        << "W 121°30.00000'\nN  22°30.00000'\n22.5000000005 -121.5000000005\n";
+    QTest::newRow("dm, datum name without case and blanks") << QStringList{"--datum", "wgs1984", "--notation", "dm", "22.5", "-121.5"}
+                                                            << "W 121°30.00000'\nN  22°30.00000'\n22.5000000005 -121.5000000005\n";
     QTest::newRow("dms after --, datum WGS84 as GPS receivers name it")
         << QStringList{"--datum", "WGS84", "--notation", "dms", "--", "-33.9", "18.4"}
         << "E  18°24'00.000\"\nS  33°54'00.000\"\n-33.9000000005 18.4000000005\n";
@@ -44,8 +43,7 @@ void TestCliCoord::output_data()
     // Hand calculation from the Cartesian formulas (python, not in the sources).
     QTest::newRow("to WGS 84 from Adindan-Burkina, name with punctuation")
         << QStringList{"--datum", "adindan burkina", "--to-wgs84", "12", "-1.5"} << "12.000867213 -1.500156875\n";
-    QTest::newRow("to WGS 84 from WGS 1972") << QStringList{"--to-wgs84", "--datum", "223", "45", "10"}
-                                             << "45.000001851 10.000000000\n";
+    QTest::newRow("to WGS 84 from WGS 1972") << QStringList{"--to-wgs84", "--datum", "223", "45", "10"} << "45.000001851 10.000000000\n";
     QTest::newRow("parsed TM origin to WGS 84") << QStringList{"--to-wgs84", "--parse", "tm", "250000", "0"}
                                                 << "0.000000000 121.000000000\n";
 }
@@ -66,15 +64,13 @@ void TestCliCoord::parse_data()
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
     QTest::addColumn<double>("tolerance");
-    QTest::newRow("utm as --notation shows it") << QStringList{"--parse", "utm", "49 Q 757196", "2490320"} << 22.5
-                                                << 113.5 << 1e-5;
+    QTest::newRow("utm as --notation shows it") << QStringList{"--parse", "utm", "49 Q 757196", "2490320"} << 22.5 << 113.5 << 1e-5;
     QTest::newRow("utm decimal northing as cs2cs prints it, band in lower case")
         << QStringList{"--parse", "utm", "49q 757195.83", "2490319.87"} << 22.5 << 113.5 << 1e-7;
     QTest::newRow("utm southern band") << QStringList{"--parse", "utm", "34 H 259583", "6245888"} << -33.9 << 18.4 << 1e-5;
     QTest::newRow("utm zone 1, band N just north of the equator")
         << QStringList{"--parse", "utm", "1 N 500000", "110530.16"} << 1.0 << -177.0 << 1e-7;
-    QTest::newRow("tm as --notation shows it") << QStringList{"--parse", "tm", " 306513E", "2769217N"} << 25.03 << 121.56
-                                               << 1e-4;
+    QTest::newRow("tm as --notation shows it") << QStringList{"--parse", "tm", " 306513E", "2769217N"} << 25.03 << 121.56 << 1e-4;
     QTest::newRow("tm negative northing") << QStringList{"--parse", "tm", "250000", "-110563N"} << -1.0 << 121.0 << 1e-5;
 }
 
