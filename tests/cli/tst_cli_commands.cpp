@@ -137,9 +137,8 @@ void TestCliCommands::oziMap()
     const cli::Result fromMap = run(cli::words(QStringLiteral("convert map.smf maps/") + mapName));
     QCOMPARE(fromMap.exitCode, 0);
     QVERIFY2(fromMap.err.isEmpty(), fromMap.err.constData());
-    QVERIFY2(QString::fromUtf8(fromMap.out).startsWith(QStringLiteral("maps/%1: calibrated by 4 reference points %2\n")
-                                                           .arg(mapName, summary)),
-             fromMap.out.constData());
+    const QString says = QStringLiteral("maps/%1: calibrated by 4 reference points %2\n").arg(mapName, summary);
+    QVERIFY2(QString::fromUtf8(fromMap.out).startsWith(says), fromMap.out.constData());
     QCOMPARE(run(cli::words(QStringLiteral("convert image.smf topo.png@0,0,10,46,999,799,11,45"))).exitCode, 0);
     QCOMPARE(fixtures::fileBytes(path(QStringLiteral("map.smf"))), fixtures::fileBytes(path(QStringLiteral("image.smf"))));
 }
@@ -268,16 +267,14 @@ void TestCliCommands::extract()
     for (const QByteArray &line : fixtures::fileBytes(path(worldFile)).trimmed().split('\n'))
         v << line.toDouble();
     QCOMPARE(v.size(), 6);
-    const double left = v[4] - 0.5 * v[0] - 0.5 * v[2];
-    const double top = v[5] - 0.5 * v[1] - 0.5 * v[3];
-    const QJsonObject level = infoJson(QStringLiteral("valid.smf")).value(QStringLiteral("levels")).toArray().at(1).toObject();
-    const auto degrees = [&level](const char *field) { return level.value(QLatin1String(field)).toInt() / 3600000.0; };
     QCOMPARE(v[1], 0.0);
     QCOMPARE(v[2], 0.0);
-    QVERIFY(qAbs(left - degrees("left")) < 1e-12);
-    QVERIFY(qAbs(top - degrees("top")) < 1e-12);
-    QVERIFY(qAbs(left + 300 * v[0] - degrees("right")) < 1e-12);
-    QVERIFY(qAbs(top + 1000 * v[3] - degrees("bottom")) < 1e-12);
+    const double left = v[4] - 0.5 * v[0], top = v[5] - 0.5 * v[3];
+    const QJsonObject level = infoJson(QStringLiteral("valid.smf")).value(QStringLiteral("levels")).toArray().at(1).toObject();
+    const auto at = [&level](double edge, const char *field) {
+        return qAbs(edge - level.value(QLatin1String(field)).toInt() / 3600000.0) < 1e-12;
+    };
+    QVERIFY(at(left, "left") && at(top, "top") && at(left + 300 * v[0], "right") && at(top + 1000 * v[3], "bottom"));
     const QString prj = output.left(output.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".prj");
     QVERIFY(fixtures::fileBytes(path(prj)).startsWith("GEOGCS[\"GCS_WGS_1984\""));
 }
