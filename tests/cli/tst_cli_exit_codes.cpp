@@ -5,7 +5,6 @@
 
 #include <QtTest>
 
-#include <QCryptographicHash>
 #include <QDirIterator>
 
 #include "smf/smf_writer.h"
@@ -16,15 +15,14 @@
 
 namespace {
 
-// Path and content hash of every file under folder.
+// Path and content of every file under folder.
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path),
-                     QCryptographicHash::hash(fixtures::fileBytes(path), QCryptographicHash::Sha1));
+        files.insert(QDir(folder).relativeFilePath(path), fixtures::fileBytes(path));
     }
     return files;
 }
@@ -70,6 +68,8 @@ void TestCliExitCodes::initTestCase()
     project.filePath = path(QStringLiteral("a.smf"));
     QCOMPARE(saveSmf(project), 0);
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("bad.smf")), QByteArray(500, 'P')));
+    for (const char *old : {"old.smf", "old.png"})
+        QVERIFY(fixtures::writeBytes(path(QString::fromLatin1(old)), QByteArray(300, 'o')));
 }
 
 void TestCliExitCodes::failure_data()
@@ -77,95 +77,101 @@ void TestCliExitCodes::failure_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    const auto row = [](const char *name, int exitCode, const char *message, const QStringList &args) {
-        QTest::newRow(name) << args << exitCode << QString::fromUtf8(message);
+    QTest::addColumn<QStringList>("wrapper");
+    // args: the words of line, then tail (words with blanks in them).
+    const auto row = [](const char *name, int exitCode, const char *message, const char *line, const QStringList &tail = {},
+                        const QStringList &wrapper = {}) {
+        QTest::newRow(name) << cli::words(QString::fromUtf8(line)) + tail << exitCode << QString::fromUtf8(message) << wrapper;
     };
-    const QString layer = QStringLiteral("map.png@10,46,11,45");
-    row("no command", 2, "usage: mapvane-cli COMMAND", {});
-    row("unknown command", 2, "unknown command 'smf2png'", {"smf2png"});
-    row("help of an unknown command", 2, "unknown command 'nothing'", {"help", "nothing"});
+    // Writing past a file size limit fails, and the file it would replace stays as it was.
+    const QStringList fsize{QStringLiteral("prlimit"), QStringLiteral("--fsize=2000")};
+    row("no command", 2, "usage: mapvane-cli COMMAND", "");
+    row("unknown command", 2, "unknown command 'smf2png'", "smf2png");
+    row("help of an unknown command", 2, "unknown command 'nothing'", "help nothing");
 
-    row("convert: no output", 2, "missing OUT.smf", {"convert"});
-    row("convert: no layer", 2, "needs at least one LAYER", {"convert", "x.smf"});
+    row("convert: no output", 2, "missing OUT.smf", "convert");
+    row("convert: no layer", 2, "needs at least one LAYER", "convert x.smf");
     row("convert: a word starting with '-' is an option, not a file", 2, "unknown option '-x.png@1,2,3,4'",
-        {"convert", "x.smf", "-x.png@1,2,3,4"});
-    row("convert: unknown option", 2, "convert: unknown option '--zoom'", {"convert", "x.smf", layer, "--zoom"});
-    row("convert: option without value", 2, "option --name needs a value", {"convert", "x.smf", layer, "--name"});
-    row("convert: LAYER without @", 2, "no '@'", {"convert", "x.smf", "map.png"});
-    row("convert: LAYER with 5 values", 2, "needs 4 values", {"convert", "x.smf", "map.png@1,2,3,4,5"});
-    row("convert: fractional pixel", 2, "not a whole pixel", {"convert", "x.smf", "map.png@0.5,0,0,1,10,10,1,0"});
-    row("convert: fill with two values", 2, "--fill", {"convert", "x.smf", layer, "--fill", "1,2"});
-    row("convert: tile of width 0", 2, "--tile", {"convert", "x.smf", layer, "--tile", "0x500"});
-    row("convert: output is the image", 2, "the output map.png is the input map.png", {"convert", "map.png", layer});
-    row("convert: output is the image by another path", 2, "is the input map.png",
-        {"convert", "empty/../map.png", layer});
-    row("convert: output is the .map", 2, "the output topo.map is the input topo.map", {"convert", "topo.map", "topo.map"});
-    row("convert: output is the image a .map names", 2, "is the input", {"convert", "topo.png", "topo.map"});
+        "convert x.smf -x.png@1,2,3,4");
+    row("convert: unknown option", 2, "convert: unknown option '--zoom'", "convert x.smf map.png@10,46,11,45 --zoom");
+    row("convert: option without value", 2, "option --name needs a value", "convert x.smf map.png@10,46,11,45 --name");
+    row("convert: LAYER without @", 2, "no '@'", "convert x.smf map.png");
+    row("convert: LAYER with 5 values", 2, "needs 4 values", "convert x.smf map.png@1,2,3,4,5");
+    row("convert: fractional pixel", 2, "not a whole pixel", "convert x.smf map.png@0.5,0,0,1,10,10,1,0");
+    row("convert: fill with two values", 2, "--fill", "convert x.smf map.png@10,46,11,45 --fill 1,2");
+    row("convert: tile of width 0", 2, "--tile", "convert x.smf map.png@10,46,11,45 --tile 0x500");
+    row("convert: output is the image", 2, "the output map.png is the input map.png", "convert map.png map.png@10,46,11,45");
+    row("convert: output is the image by another path", 2, "is the input map.png", "convert empty/../map.png map.png@10,46,11,45");
+    row("convert: output is the .map", 2, "the output topo.map is the input topo.map", "convert topo.map topo.map");
+    row("convert: output is the image a .map names", 2, "is the input", "convert topo.png topo.map");
     row("convert: bottom-right pixel beyond the image", 1,
         "layer 0 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
-        {"convert", "x.smf", "map.png@0,0,10,46,5000,5000,11,45"});
+        "convert x.smf map.png@0,0,10,46,5000,5000,11,45");
     row("convert: negative pixel", 1, "the top-left pixel (-100, -100) lies outside",
-        {"convert", "x.smf", "map.png@-100,-100,10,46,100,100,11,45"});
-    row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", {"convert", "x.smf", "map.png@1,1,0,0"});
-    row("convert: latitude 1 mas beyond 90", 1, "invalid calibration", {"convert", "x.smf", "map.png@0,90.0000003,1,0"});
-    row("convert: second layer invalid", 1, "layer 1", {"convert", "x.smf", layer, "map.png@0,0,1,1"});
-    row("convert: extent beyond 32 bits", 1, "32-bit range", {"convert", "x.smf", "map.png@0,0,-180,90,1,1,180,-90"});
-    row("convert: missing image", 3, "cannot read the image nothing.png: No such file", {"convert", "x.smf", "nothing.png@0,1,1,0"});
-    row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format",
-        {"convert", "x.smf", "text.png@0,1,1,0"});
-    row("convert: missing OziExplorer file", 3, "cannot read the OziExplorer file roads.MAP", {"convert", "x.smf", "roads.MAP"});
+        "convert x.smf map.png@-100,-100,10,46,100,100,11,45");
+    row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", "convert x.smf map.png@1,1,0,0");
+    row("convert: latitude 1 mas beyond 90", 1, "invalid calibration", "convert x.smf map.png@0,90.0000003,1,0");
+    row("convert: second layer invalid", 1, "layer 1", "convert x.smf map.png@10,46,11,45 map.png@0,0,1,1");
+    row("convert: extent beyond 32 bits", 1, "32-bit range", "convert x.smf map.png@0,0,-180,90,1,1,180,-90");
+    row("convert: missing image", 3, "cannot read the image nothing.png: No such file", "convert x.smf nothing.png@0,1,1,0");
+    row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format", "convert x.smf text.png@0,1,1,0");
+    row("convert: missing OziExplorer file", 3, "cannot read the OziExplorer file roads.MAP", "convert x.smf roads.MAP");
     row("convert: image of an OziExplorer file missing", 3, "(gone.map): cannot read the image C:/Maps/gone.png: No such",
-        {"convert", "x.smf", "gone.map"});
+        "convert x.smf gone.map");
     row("convert: OziExplorer file without reference points", 1, "layer 1 (blank.map): invalid calibration: the OziExplorer",
-        {"convert", "x.smf", layer, "blank.map"});
-    row("convert: Point lines on an unknown datum", 1, "mars.map: the datum 'Mars 2000'", {"convert", "x.smf", "mars.map"});
-    row("convert: output folder is a file", 3, "cannot create", {"convert", "map.png/x.smf", layer});
-    row("convert: settings file missing", 3, "cannot read the settings file none.ini", {"convert", "x.smf", layer, "--config", "none.ini"});
+        "convert x.smf map.png@10,46,11,45 blank.map");
+    row("convert: Point lines on an unknown datum", 1, "mars.map: the datum 'Mars 2000'", "convert x.smf mars.map");
+    row("convert: output folder is a file", 3, "cannot create", "convert map.png/x.smf map.png@10,46,11,45");
+    row("convert: file size limit", 3, "cannot write old.smf: File too large", "convert old.smf topo.png@0,1,1,0", {}, fsize);
+    row("convert: settings file missing", 3, "cannot read the settings file none.ini",
+        "convert x.smf map.png@10,46,11,45 --config none.ini");
 
-    row("wfl: no folder", 2, "missing FOLDER", {"wfl"});
-    row("wfl: unknown option", 2, "wfl: unknown option '--tile'", {"wfl", "tiles", "--tile", "300x500"});
-    row("wfl: -o without a value", 2, "option -o needs a value", {"wfl", "tiles", "-o"});
-    row("wfl: output is a tile", 2, "the output tiles/15_0x0.png is the input", {"wfl", "tiles", "-o", "tiles/15_0x0.png"});
-    row("wfl: output is a sidecar", 2, "is the input tiles/15_1x1.wfl", {"wfl", "tiles", "-o", "tiles/15_1x1.wfl"});
-    row("wfl: name that does not parse", 1, "named/overview.wfl", {"wfl", "named"});
-    row("wfl: no tiles", 1, "no tiles", {"wfl", "empty"});
-    row("wfl: folder missing", 3, "nowhere does not exist", {"wfl", "nowhere"});
-    row("wfl: folder is a file", 3, "not a folder", {"wfl", "map.png"});
-    row("wfl: output folder missing", 3, "cannot create no/x.smf", {"wfl", "tiles", "-o", "no/x.smf"});
+    row("wfl: no folder", 2, "missing FOLDER", "wfl");
+    row("wfl: unknown option", 2, "wfl: unknown option '--tile'", "wfl tiles --tile 300x500");
+    row("wfl: -o without a value", 2, "option -o needs a value", "wfl tiles -o");
+    row("wfl: output is a tile", 2, "the output tiles/15_0x0.png is the input", "wfl tiles -o tiles/15_0x0.png");
+    row("wfl: output is a sidecar", 2, "is the input tiles/15_1x1.wfl", "wfl tiles -o tiles/15_1x1.wfl");
+    row("wfl: name that does not parse", 1, "named/overview.wfl", "wfl named");
+    row("wfl: no tiles", 1, "no tiles", "wfl empty");
+    row("wfl: folder missing", 3, "nowhere does not exist", "wfl nowhere");
+    row("wfl: folder is a file", 3, "not a folder", "wfl map.png");
+    row("wfl: output folder missing", 3, "cannot create no/x.smf", "wfl tiles -o no/x.smf");
+    row("wfl: file size limit", 3, "cannot write old.smf: File too large", "wfl tiles -o old.smf", {}, fsize);
 
-    row("info: no file", 2, "missing FILE.smf", {"info"});
-    row("info: unknown option", 2, "info: unknown option '--xml'", {"info", "a.smf", "--xml"});
-    row("info: missing file", 3, "cannot open gone.smf", {"info", "gone.smf"});
-    row("info: not an SMF file", 1, "bad.smf is not a usable SMF file: not an SMF file", {"info", "bad.smf"});
+    row("info: no file", 2, "missing FILE.smf", "info");
+    row("info: unknown option", 2, "info: unknown option '--xml'", "info a.smf --xml");
+    row("info: missing file", 3, "cannot open gone.smf", "info gone.smf");
+    row("info: not an SMF file", 1, "bad.smf is not a usable SMF file: not an SMF file", "info bad.smf");
 
-    row("extract: no output", 2, "needs FILE.smf LEVEL OUT", {"extract", "a.smf", "0"});
-    row("extract: level not a number", 2, "LEVEL", {"extract", "a.smf", "one", "o.png"});
-    row("extract: output is the input", 2, "the output a.smf is the input a.smf", {"extract", "a.smf", "0", "a.smf"});
-    row("extract: format it cannot write", 2, "cannot write 'o.gif'", {"extract", "a.smf", "0", "o.gif"});
-    row("extract: level that does not exist", 1, "has no level 1", {"extract", "a.smf", "1", "o.png"});
-    row("extract: not an SMF file", 1, "not a usable SMF file", {"extract", "bad.smf", "0", "o.png"});
-    row("extract: missing file", 3, "cannot open gone.smf", {"extract", "gone.smf", "0", "o.png"});
-    row("extract: output folder is a file", 3, "cannot write map.png/o.png", {"extract", "a.smf", "0", "map.png/o.png"});
+    row("extract: no output", 2, "needs FILE.smf LEVEL OUT", "extract a.smf 0");
+    row("extract: level not a number", 2, "LEVEL", "extract a.smf one o.png");
+    row("extract: output is the input", 2, "the output a.smf is the input a.smf", "extract a.smf 0 a.smf");
+    row("extract: format it cannot write", 2, "cannot write 'o.gif'", "extract a.smf 0 o.gif");
+    row("extract: level that does not exist", 1, "has no level 1", "extract a.smf 1 o.png");
+    row("extract: not an SMF file", 1, "not a usable SMF file", "extract bad.smf 0 o.png");
+    row("extract: missing file", 3, "cannot open gone.smf", "extract gone.smf 0 o.png");
+    row("extract: output folder is a file", 3, "cannot write map.png/o.png", "extract a.smf 0 map.png/o.png");
+    row("extract: file size limit", 3, "cannot write old.png: File too large", "extract a.smf 0 old.png", {}, fsize);
 
-    row("coord: unknown option", 2, "coord: unknown option '--bogus'", {"coord", "--bogus", "--notation", "deg", "1", "1"});
-    row("coord: option twice", 2, "--datum given twice", {"coord", "--datum", "224", "--datum", "0", "--notation", "deg", "1", "1"});
-    row("coord: datum 228", 2, "unknown datum '228'", {"coord", "--datum", "228", "--notation", "deg", "1", "1"});
-    row("coord: datum name unknown", 2, "unknown datum 'Mars'", {"coord", "--datum", "Mars", "--notation", "deg", "1", "1"});
-    row("coord: no mode", 2, "give one of", {"coord", "1", "1"});
-    row("coord: notation with parse", 2, "cannot be combined", {"coord", "--notation", "deg", "--parse", "tm", "1", "1"});
-    row("coord: latitude 90.5", 2, "latitude '90.5' is outside", {"coord", "--notation", "deg", "90.5", "1"});
-    row("coord: unknown grid", 2, "unknown grid 'deg'", {"coord", "--parse", "deg", "1", "1"});
-    row("coord: UTM zone 99", 1, "the UTM zone '99' is outside 1 to 60", {"coord", "--parse", "utm", "99 Q 757196", "2490320"});
-    row("coord: UTM band I", 1, "UTM band 'I'", {"coord", "--parse", "utm", "49 I 757196", "2490320"});
-    row("coord: UTM text garbage", 1, "UTM easting text 'garbage'", {"coord", "--parse", "utm", "garbage", "2490320"});
-    row("coord: UTM without band", 1, "UTM easting text", {"coord", "--parse", "utm", "31 500000", "0"});
-    row("coord: UTM easting beyond the zone", 1, "UTM easting '950000' is outside 100000 to 900000",
-        {"coord", "--parse", "utm", "49 Q 950000", "2490320"});
-    row("coord: UTM northing not a number", 1, "UTM northing '2490320m'", {"coord", "--parse", "utm", "49 Q 757196", "2490320m"});
-    row("coord: UTM northing negative", 1, "UTM northing '-5'", {"coord", "--parse", "utm", "49 Q 757196", "-5"});
-    row("coord: TM easting not a number", 1, "TM easting 'abc'", {"coord", "--parse", "tm", "abc", "2769217N"});
-    row("coord: TM northing with the wrong letter", 1, "TM northing '2769217E'", {"coord", "--parse", "tm", "306513E", "2769217E"});
-    row("coord: TM easting beyond the grid", 1, "TM easting '99999999999'", {"coord", "--parse", "tm", "99999999999", "0"});
+    row("coord: unknown option", 2, "coord: unknown option '--bogus'", "coord --bogus --notation deg 1 1");
+    row("coord: option twice", 2, "--datum given twice", "coord --datum 224 --datum 0 --notation deg 1 1");
+    row("coord: datum 228", 2, "unknown datum '228'", "coord --datum 228 --notation deg 1 1");
+    row("coord: datum name unknown", 2, "unknown datum 'Mars'", "coord --datum Mars --notation deg 1 1");
+    row("coord: no mode", 2, "give one of", "coord 1 1");
+    row("coord: notation with parse", 2, "cannot be combined", "coord --notation deg --parse tm 1 1");
+    row("coord: latitude 90.5", 2, "latitude '90.5' is outside", "coord --notation deg 90.5 1");
+    row("coord: unknown grid", 2, "unknown grid 'deg'", "coord --parse deg 1 1");
+    row("coord: UTM zone 99", 1, "the UTM zone '99' is outside 1 to 60", "coord --parse utm", {"99 Q 757196", "2490320"});
+    row("coord: UTM band I", 1, "UTM band 'I'", "coord --parse utm", {"49 I 757196", "2490320"});
+    row("coord: UTM text garbage", 1, "UTM easting text 'garbage'", "coord --parse utm garbage 2490320");
+    row("coord: UTM without band", 1, "UTM easting text", "coord --parse utm", {"31 500000", "0"});
+    row("coord: UTM easting beyond the zone", 1, "UTM easting '950000' is outside 100000 to 900000", "coord --parse utm",
+        {"49 Q 950000", "2490320"});
+    row("coord: UTM northing not a number", 1, "UTM northing '2490320m'", "coord --parse utm", {"49 Q 757196", "2490320m"});
+    row("coord: UTM northing negative", 1, "UTM northing '-5'", "coord --parse utm", {"49 Q 757196", "-5"});
+    row("coord: TM easting not a number", 1, "TM easting 'abc'", "coord --parse tm abc 2769217N");
+    row("coord: TM northing with the wrong letter", 1, "TM northing '2769217E'", "coord --parse tm 306513E 2769217E");
+    row("coord: TM easting beyond the grid", 1, "TM easting '99999999999'", "coord --parse tm 99999999999 0");
 }
 
 void TestCliExitCodes::failure()
@@ -173,9 +179,9 @@ void TestCliExitCodes::failure()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
+    QFETCH(QStringList, wrapper);
     const QMap<QString, QByteArray> before = snapshot(m_dir.path());
-    const cli::Result result = cli::run(m_dir.path(), args);
-    QVERIFY(!result.crashed);
+    const cli::Result result = cli::run(m_dir.path(), args, wrapper);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
     QVERIFY(result.out.isEmpty());

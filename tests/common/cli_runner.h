@@ -9,8 +9,7 @@ namespace cli {
 
 struct Result
 {
-    int exitCode = -1;
-    bool crashed = true;
+    int exitCode = -1;  // -1 also when it did not start, crashed or hung
     QByteArray out;
     QByteArray err;
 };
@@ -24,17 +23,19 @@ inline Result run(const QString &folder, const QStringList &args, const QStringL
     QStringList command = wrapper;
     command << QStringLiteral(MAPVANE_CLI_PATH) << args;
     process.start(command.takeFirst(), command);
-    Result result;
-    if (!process.waitForFinished(120000)) {
+    const bool finished = process.waitForFinished(120000);
+    if (!finished) {
         process.kill();
         process.waitForFinished();
-        return result;
     }
-    result.crashed = process.exitStatus() != QProcess::NormalExit;
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    const bool normal = finished && process.exitStatus() == QProcess::NormalExit;
+    return {normal ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The words of line, split at blanks: the arguments as a shell would pass them.
+inline QStringList words(const QString &line)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 }  // namespace cli
