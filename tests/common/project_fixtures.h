@@ -72,20 +72,13 @@ struct RecordingProgress : ProgressReporter
 {
     void start(int maximum) override { this->maximum = maximum; }
     void setValue(int value) override { values.append(value); }
-    void pumpEvents() override
-    {
-        ++pumps;
-        if (cancelAfterPumps >= 0 && pumps >= cancelAfterPumps)
-            cancel = true;
-    }
+    void pumpEvents() override { cancel |= ++pumps == cancelAfterPumps; }
     bool cancelled() const override { return cancel; }
     void finish() override { ++finished; }
 
-    int maximum = -1;
     QVector<int> values;
-    int pumps = 0;
-    int finished = 0;
-    int cancelAfterPumps = -1;  // >= 0: report a cancellation after this many pumps
+    int maximum = -1, pumps = 0, finished = 0;
+    int cancelAfterPumps = -1;  // > 0: report a cancellation from this pump on
     bool cancel = false;
 };
 

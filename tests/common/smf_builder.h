@@ -16,12 +16,8 @@
 inline QByteArray buildSmfFile(int tileWidth, int tileHeight, QVector<SmfLevelRecord> records,
                                const std::function<QRgb(int level, int column, int row)> &colour)
 {
-    SmfHeader header;
-    header.cartographer = QStringLiteral("Tester");
-    header.mapName = QStringLiteral("Built");
-    header.levelCount = int(records.size());
-    header.tileWidth = tileWidth;
-    header.tileHeight = tileHeight;
+    SmfHeader header{kSmfMagic, kSmfVersion, QStringLiteral("Tester"), QStringLiteral("Built"), int(records.size()), 0,
+                     tileWidth, tileHeight};
     int first = 0;
     for (SmfLevelRecord &record : records) {
         record.firstTile = first;
@@ -46,10 +42,7 @@ inline QByteArray buildSmfFile(int tileWidth, int tileHeight, QVector<SmfLevelRe
                     byColour.insert(rgb, compressTile(encodeTilePixels(tile)));
                 }
                 const QByteArray &payload = byColour[rgb];
-                SmfTileIndexEntry entry;
-                entry.offset = quint32(dataStart + payloads.size());
-                entry.size = quint32(payload.size());
-                index += entry.toBytes();
+                index += SmfTileIndexEntry{quint32(dataStart + payloads.size()), quint32(payload.size())}.toBytes();
                 payloads += payload;
             }
         }

@@ -24,13 +24,6 @@ inline QByteArray sidecarText(double top, double left, double bottom, double rig
     return text + "0.0\n0.0\n";
 }
 
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // An image in which every pixel differs from its neighbours and seed shifts the
 // colours, so that a tile in the wrong place or a shifted pixel shows.
 inline QImage patternImage(int width, int height, int seed)
@@ -81,7 +74,8 @@ inline bool writeCutMap(const QString &folder, const QImage &map, QSize tileSize
             const double right = geo.west + (column + 1) * tileSize.width() * geo.lonPerPixel;
             const double top = geo.north - row * tileSize.height() * geo.latPerPixel;
             const double bottom = geo.north - (row + 1) * tileSize.height() * geo.latPerPixel;
-            if (!writeFile(base + QStringLiteral(".wfl"), sidecarText(top, left, bottom, right)))
+            QFile sidecar(base + QStringLiteral(".wfl"));
+            if (!sidecar.open(QIODevice::WriteOnly) || sidecar.write(sidecarText(top, left, bottom, right)) < 0)
                 return false;
         }
     }

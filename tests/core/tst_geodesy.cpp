@@ -151,8 +151,7 @@ void TestGeodesy::gridValues()
     QFETCH(int, datum);
     QFETCH(QString, zone);
     QFETCH(QVector<double>, values);
-    const double lat = values[0];
-    const double lon = values[1];
+    const double lat = values[0], lon = values[1];
     GridPosition grid;
     GeoPosition back;
     if (zone.isEmpty()) {

@@ -34,7 +34,7 @@ class TestOziMap : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { m_dir.reset(new QTemporaryDir); QVERIFY(m_dir->isValid()); }
     void isOziMapPath_data();
     void isOziMapPath();
     void calibration_data();
@@ -51,21 +51,9 @@ private:
         QVERIFY(QDir(m_dir->path()).mkpath(QFileInfo(path(name)).path()));
         QVERIFY(fixtures::writeBytes(path(name), bytes));
     }
-    void writePng(const QString &name, int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(qRgb(200, 180, 120));
-        QVERIFY(image.save(path(name), "PNG"));
-    }
 
     QScopedPointer<QTemporaryDir> m_dir;
 };
-
-void TestOziMap::init()
-{
-    m_dir.reset(new QTemporaryDir);
-    QVERIFY(m_dir->isValid());
-}
 
 void TestOziMap::isOziMapPath_data()
 {
@@ -93,8 +81,6 @@ void TestOziMap::calibration_data()
     const QVector<OziPoint> corners = fixtures::fourCorners();
     // Degrees x 3600000 by hand: 10 -> 36000000, 11 -> 39600000, 45 -> 162000000, 46 -> 165600000.
     const Calibration cornersExpected{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000};
-    QTest::newRow("four corners of a 1000 x 800 image, CRLF")
-        << fixtures::oziMapFile("topo.png", corners) << int(kOziMmpBlock) << cornersExpected;
 
     // A 3 x 4 grid in which the extreme pixels are the ninth to twelfth points.
     QVector<OziPoint> grid;
@@ -125,8 +111,6 @@ void TestOziMap::calibration_data()
 
     // Files written without the moving-map block carry their points on the Point lines
     // only, in degrees and minutes on the datum of line 5.
-    QTest::newRow("Point lines only, WGS 84")
-        << fixtures::withCrLf(fixtures::oziHeader("topo.png", corners)) << int(kOziPointLines) << cornersExpected;
     const QVector<OziPoint> southWest{{0, 0, -70.5, -33.25}, {400, 300, -70.25, -33.5}};
     QTest::newRow("Point lines, south and west")
         << fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)) << int(kOziPointLines)
@@ -169,19 +153,13 @@ void TestOziMap::imagePath_data()
     QTest::addColumn<QStringList>("files");     // files made in the test folder
     QTest::addColumn<QString>("expected");      // "%DIR%" likewise
 
-    const QStringList topo{QStringLiteral("topo.png")};
-    QTest::newRow("relative name") << QByteArray("topo.png") << topo << "%DIR%/topo.png";
     QTest::newRow("relative folder with backslashes")
         << QByteArray("scans\\topo.png") << QStringList{QStringLiteral("scans/topo.png")} << "%DIR%/scans/topo.png";
-    QTest::newRow("Windows absolute path, image beside the map")
-        << QByteArray("C:\\Maps\\Scans\\topo.png") << topo << "%DIR%/topo.png";
-    QTest::newRow("Windows absolute path, another letter case")
-        << QByteArray("C:\\Maps\\Scans\\TOPO.PNG") << topo << "%DIR%/topo.png";
     QTest::newRow("the exact name before another letter case")
         << QByteArray("C:\\Maps\\topo.png") << QStringList{QStringLiteral("Topo.png"), QStringLiteral("topo.png")}
         << "%DIR%/topo.png";
     QTest::newRow("Windows absolute path, missing")
-        << QByteArray("C:\\Maps\\Scans\\gone.png") << topo << "C:/Maps/Scans/gone.png";
+        << QByteArray("C:\\Maps\\Scans\\gone.png") << QStringList{QStringLiteral("topo.png")} << "C:/Maps/Scans/gone.png";
     QTest::newRow("absolute path of this machine, trailing blanks")
         << QByteArray("%DIR%/elsewhere/topo.png  ") << QStringList{QStringLiteral("elsewhere/topo.png"), QStringLiteral("topo.png")}
         << "%DIR%/elsewhere/topo.png";
@@ -192,10 +170,6 @@ void TestOziMap::imagePath_data()
     QTest::newRow("GB18030 Chinese name")
         << QByteArray("D:\\\xb5\xd8\xcd\xbc\\\xb5\xd8\xd0\xce\xcd\xbc.png") << QStringList{QString::fromUtf8("地形图.png")}
         << QString::fromUtf8("%DIR%/地形图.png");
-    // Windows-1251: Т D2, о EE, п EF. GB18030 reads the same bytes as Chinese characters.
-    QTest::newRow("Windows-1251 Cyrillic name")
-        << QByteArray("D:\\\xd2\xee\xef\xee\\\xd2\xee\xef\xee.png") << QStringList{QString::fromUtf8("Топо.png")}
-        << QString::fromUtf8("%DIR%/Топо.png");
     // Windows-1252: ü is FC. Read as GB18030 first, FC 72 is one Chinese character.
     QTest::newRow("Windows-1252 name") << QByteArray("C:\\Karten\\Z\xfcrich.png")
                                        << QStringList{QString::fromUtf8("Zürich.png")} << QString::fromUtf8("%DIR%/Zürich.png");
@@ -221,11 +195,9 @@ void TestOziMap::addImageLayer_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("image");  // the layer's source, or a word of the error
     QTest::newRow("topo.map, image by a Windows path") << "topo.map" << 0 << "topo.png";
-    QTest::newRow("roadmap without a dot is an image") << "roadmap" << 0 << "roadmap";
     // Two lines: no image line, so the map file itself is the image, which it is not.
     QTest::newRow("no image line") << "short.map" << -2 << "cannot read the image";
     QTest::newRow("missing .map") << "missing.map" << -1 << "cannot read the OziExplorer file";
-    QTest::newRow("Point lines on an unknown datum") << "mars.map" << -2 << "the datum 'Mars 2000'";
 }
 
 void TestOziMap::addImageLayer()
@@ -233,29 +205,19 @@ void TestOziMap::addImageLayer()
     QFETCH(QString, name);
     QFETCH(int, status);
     QFETCH(QString, image);
-    writePng(QStringLiteral("topo.png"), 1000, 800);
-    writePng(QStringLiteral("roadmap"), 40, 30);
+    QVERIFY(fixtures::mapLikeImage(1000, 800).save(path(QStringLiteral("topo.png"))));
     writeFile(QStringLiteral("topo.map"), fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
     writeFile(QStringLiteral("short.map"), "OziExplorer Map Data File Version 2.2\r\nTopo\r\n");
-    writeFile(QStringLiteral("mars.map"),
-              fixtures::oziHeader("topo.png", fixtures::fourCorners()).replace("WGS 84,WGS 84", "Mars 2000,WGS 84"));
     MapProject project(4096);
     QCOMPARE(project.addImageLayer(path(name)), status);
     if (status != 0) {
         QVERIFY2(project.errorString().contains(image), qPrintable(project.errorString()));
-        QVERIFY(project.layers.isEmpty());
-        QCOMPARE(project.changeFlags, quint8(0));
-        QCOMPARE(project.loadedMB, 0);
+        QVERIFY(project.layers.isEmpty() && project.changeFlags == 0 && project.loadedMB == 0);
         return;
     }
     const MapLayer *layer = project.layers.first();
     QCOMPARE(layer->sourcePath, path(image));
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
-    if (name == QLatin1String("roadmap")) {
-        QCOMPARE(layer->bottomRight.pixelY, 30);  // like a plain image
-        QVERIFY(!layer->topLeftLonSet);
-        return;
-    }
     // The imported bottom-right pixel stays; it is not replaced by the image size.
     QCOMPARE(project.layerImage(0)->size(), QSize(1000, 800));
     QCOMPARE(calibrationOf(*layer), (Calibration{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000}));

@@ -14,7 +14,7 @@ class TestWflConversion : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { m_dir.reset(new QTemporaryDir); QVERIFY(m_dir->isValid()); }
     void tileName_data();
     void tileName();
     void sidecar_data();
@@ -28,17 +28,10 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-void TestWflConversion::init()
-{
-    m_dir.reset(new QTemporaryDir);
-    QVERIFY(m_dir->isValid());
-}
-
 void TestWflConversion::tileName_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QVector<int>>("numbers");  // level, part, column, row; all -1 when refused
-    QTest::newRow("plain") << "15_1234x567.wfl" << QVector<int>{15, -1, 1234, 567};
     QTest::newRow("one-digit level 5_0x0 is 5, not 0") << "5_0x0.wfl" << QVector<int>{5, -1, 0, 0};
     QTest::newRow("leading zero, upper-case extension") << "05_1x2.WFL" << QVector<int>{5, -1, 1, 2};
     QTest::newRow("earlier digits apart from the tile numbers") << "map2_L15_0x0.wfl" << QVector<int>{15, -1, 0, 0};
@@ -79,7 +72,7 @@ void TestWflConversion::sidecar()
 {
     QFETCH(QByteArray, text);
     const QString file = path(QStringLiteral("OpenStreetMap 15_0x0.wfl"));
-    QVERIFY(wfl::writeFile(file, text));
+    QVERIFY(fixtures::writeBytes(file, text));
     WflSidecarEdges read;
     QString error;
     QCOMPARE(readWflSidecar(file, &read, &error), int(kSmfOk));
@@ -105,8 +98,8 @@ void TestWflConversion::levelsAndParts()
     const wfl::MapGeo downloaded{-0.0, 51.5, 9.441375732421875E-4 / 32, 1000.0 / 131072 / 64};
     QVERIFY(wfl::writeCutMap(tiles + QStringLiteral("/15"), maps[1], QSize(32, 32), downloaded,
                              wfl::plainNames(15, QStringLiteral("Open.Street Map "))));
-    QVERIFY(wfl::writeFile(tiles + QStringLiteral("/15/area.smf"), "an older conversion")
-            && wfl::writeFile(tiles + QStringLiteral("/15/readme.txt"), "tiles")
+    QVERIFY(fixtures::writeBytes(tiles + QStringLiteral("/15/area.smf"), "an older conversion")
+            && fixtures::writeBytes(tiles + QStringLiteral("/15/readme.txt"), "tiles")
             && wfl::patternImage(8, 8, 1).save(tiles + QStringLiteral("/15/overview.png")));
     // Tiles beside the subfolders are not read.
     QVERIFY(wfl::writeCutMap(tiles, wfl::patternImage(32, 32, 9), QSize(32, 32), {}, wfl::plainNames(14)));
@@ -199,7 +192,7 @@ void TestWflConversion::failureKeepsOldFile()
         const QString file = tiles + QLatin1Char('/') + it.key();
         const QVariant &v = it.value();
         QVERIFY(v.typeId() == QMetaType::QImage ? v.value<QImage>().save(file)
-                : v.isValid() ? wfl::writeFile(file, v.toByteArray()) : QFile::remove(file));
+                : v.isValid() ? fixtures::writeBytes(file, v.toByteArray()) : QFile::remove(file));
     }
     const QString output = path(QStringLiteral("out.smf"));
     QVERIFY(fixtures::writeBytes(output, "the previous file"));
