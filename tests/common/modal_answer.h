@@ -20,14 +20,11 @@ public:
             if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
                 if (once)
                     timer.stop();
-                done = true;
                 action(dialog);
             }
         });
         timer.start(10);
     }
-
-    bool done = false;
 
 private:
     QTimer timer;

@@ -1,8 +1,4 @@
-#include <QtTest>
-
 #include "common/window_fixture.h"
-#include "project/map_layer.h"
-#include "ui/calibration_form.h"
 #include "ui/calibration_form_values.h"
 
 namespace {
@@ -104,10 +100,8 @@ void TestCalibrationForm::fieldsReachTheirPoint()
     // Only the coordinates of the field change, and emptied and refreshed from the layer
     // the fields read back as typed.
     const QList<qint64> after = calibration(w.layer());
-    for (int i = 0; i < after.size(); ++i) {
-        const bool ofTheField = i / 4 == point - 1 && changed.contains(i % 4);
-        QVERIFY2((after[i] != before[i]) == ofTheField, qPrintable(QString::number(i)));
-    }
+    for (int i = 0; i < after.size(); ++i)
+        QVERIFY2((after[i] != before[i]) == (i / 4 == point - 1 && changed.contains(i % 4)), qPrintable(QString::number(i)));
     for (const QString &field : fields)
         w.edit(field.arg(point))->clear();
     w.form->refreshFromLayer();
