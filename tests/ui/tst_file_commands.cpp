@@ -55,7 +55,7 @@ void TestFileCommands::unsavedChangesPrompt()
     int opened = 0;
     w.window.dialogs.saveFile = [target](auto...) { return target; };
     w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
-    ModalAnswer prompt({QMessageBox::StandardButton(answer)});
+    ModalAnswer prompt{QMessageBox::StandardButton(answer)};
     ModalDialogAction<MapPropertiesDialog> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
@@ -122,7 +122,7 @@ void TestFileCommands::open()
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     const QString path = fixture.write(QStringLiteral("opened.smf"), file);
     MainWindow window;
-    ModalAnswer answer({QMessageBox::Yes});
+    ModalAnswer answer(QMessageBox::Yes);
     window.dialogs.openFile = [previous](auto...) { return previous; };
     window.actionOpen->trigger();
     window.dialogs.openFile = [path](auto...) { return path; };
