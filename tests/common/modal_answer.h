@@ -20,30 +20,26 @@ public:
             if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
                 if (once)
                     timer.stop();
-                done = true;
                 action(dialog);
             }
         });
         timer.start(10);
     }
 
-    bool done = false;
-
 private:
     QTimer timer;
 };
 
-// Answers every message box that appears with the next button of `answers` (the last
-// one is repeated) and records the boxes' texts in order.
+// Answers every message box that appears with `answer` (closes it when the box has no
+// such button) and records the boxes' texts in order.
 class ModalAnswer : public ModalDialogAction<QMessageBox>
 {
 public:
-    explicit ModalAnswer(QList<QMessageBox::StandardButton> answers = {QMessageBox::Ok})
+    explicit ModalAnswer(QMessageBox::StandardButton answer = QMessageBox::Ok)
         : ModalDialogAction<QMessageBox>(
-              [this, answers](QMessageBox *box) mutable {
+              [this, answer](QMessageBox *box) {
                   texts << box->text();
-                  QAbstractButton *button = box->button(answers.size() > 1 ? answers.takeFirst() : answers.first());
-                  button ? button->click() : box->reject();
+                  box->button(answer) ? box->button(answer)->click() : box->reject();
               },
               false)
     {

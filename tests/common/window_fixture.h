@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QtTest>
 
+#include "common/modal_answer.h"
 #include "common/project_fixtures.h"
+#include "project/map_layer.h"
+#include "ui/calibration_form.h"
 #include "ui/main_window.h"
+#include "ui/map_canvas.h"
+#include "ui/map_properties_dialog.h"
 
 // A working folder for window tests (the window reads and writes config.ini and
 // Language.ini in the current folder) plus helpers that make files and answer dialogs.
+// It brings in every window part the tests look at.
 class WindowFixture
 {
 public:
@@ -23,33 +31,12 @@ public:
         return path(name);
     }
 
-    QString makeImage(const QString &name, int width, int height) const
-    {
-        fixtures::mapLikeImage(width, height).save(path(name));
-        return path(name);
-    }
-
-    // Makes window a project window in state 1 without the properties dialog.
-    static void startProject(MainWindow &window)
-    {
-        window.project.setProperties(QStringLiteral("Tester"), QStringLiteral("map"), QColor(122, 122, 122), 300,
-                                     500);
-        window.projectState = 1;
-        window.project.changeFlags = 1;
-        window.updateActions();
-    }
-
-    // Answers the window's open and save dialogs with fixed paths.
-    static void answerFiles(MainWindow &window, const QString &openPath, const QString &savePath)
-    {
-        window.dialogs.openFile = [openPath](auto...) { return openPath; };
-        window.dialogs.saveFile = [savePath](auto...) { return savePath; };
-    }
-
-    // Adds a generated image of width x height as a layer through the Add command.
+    // Adds a generated image of width x height, saved as <n>.png for the n-th one, as a
+    // layer through the Add command.
     void addLayer(MainWindow &window, int width, int height)
     {
-        const QString file = makeImage(QStringLiteral("%1.png").arg(++images), width, height);
+        const QString file = path(QStringLiteral("%1.png").arg(++images));
+        fixtures::mapLikeImage(width, height).save(file);
         window.dialogs.openFile = [file](auto...) { return file; };
         window.actionAddLayer->trigger();
     }
@@ -69,10 +56,17 @@ public:
     int images = 0;
 };
 
-// A project window (state 1, changed) in its own working folder.
+// A project window (state 1, changed) in its own working folder, made without the
+// properties dialog.
 struct ProjectWindow
 {
-    ProjectWindow() { WindowFixture::startProject(window); }
+    ProjectWindow()
+    {
+        window.project.setProperties(QStringLiteral("Tester"), QStringLiteral("map"), QColor(122, 122, 122), 300, 500);
+        window.projectState = 1;
+        window.project.changeFlags = 1;
+        window.updateActions();
+    }
     WindowFixture fixture;
     MainWindow window;
 };

@@ -1,29 +1,17 @@
-#include <QtTest>
-
-#include <QTableWidget>
-
 #include "common/cli_runner.h"
-#include "common/modal_answer.h"
 #include "common/smf_builder.h"
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
 #include "smf/smf_format.h"
-#include "ui/calibration_form.h"
-#include "ui/map_canvas.h"
-#include "ui/map_properties_dialog.h"
-
-namespace {
 
 // Answers the properties dialog with the given map name, or cancels it.
-std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
+static std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
 {
     return [mapName, accept](MapPropertiesDialog *dialog) {
         dialog->mapNameEdit->setText(mapName);
         (accept ? dialog->okButton : dialog->cancelButton)->click();
     };
 }
-
-}  // namespace
 
 // New, Open, Save, Save As, WFL到SMF and closing: what the window shows, what it asks,
 // and what ends on disk, failures included.
@@ -59,7 +47,6 @@ void TestFileCommands::unsavedChangesPrompt()
 {
     QFETCH(QString, command);
     QFETCH(int, answer);
-    QFETCH(bool, saved);
     ProjectWindow w;
     w.fixture.addLayer(w.window, 30, 20);
     WindowFixture::calibrate(w.window.project, 0);
@@ -68,16 +55,16 @@ void TestFileCommands::unsavedChangesPrompt()
     int opened = 0;
     w.window.dialogs.saveFile = [target](auto...) { return target; };
     w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
-    ModalAnswer prompt({QMessageBox::StandardButton(answer)});
+    ModalAnswer prompt{QMessageBox::StandardButton(answer)};
     ModalDialogAction<MapPropertiesDialog> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
     QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
     QCOMPARE(prompt.texts, answer ? QStringList{QString::fromUtf8("此操作将会关闭先前文件,是否保存?")} : QStringList());
-    QCOMPARE(QFile::exists(target), saved);
+    QTEST(QFile::exists(target), "saved");
     const bool emptied = command == QLatin1String("New");
     QCOMPARE(w.window.layerTable->rowCount() + w.window.project.layers.size(), emptied ? 0 : 2);
-    const QString title = emptied ? QStringLiteral("fresh.smf") : saved ? target : QString();
+    const QString title = emptied ? QStringLiteral("fresh.smf") : QFile::exists(target) ? target : QString();
     QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title);
 }
 
@@ -90,7 +77,8 @@ void TestFileCommands::saveRefused()
     w.fixture.addLayer(w.window, 30, 20);
     w.fixture.addLayer(w.window, 30, 20);
     w.window.selectLayerRow(0);
-    WindowFixture::answerFiles(w.window, QString(), w.fixture.write(QStringLiteral("plain"), {}) + "/x.smf");
+    // A file stands where the folder of the chosen path should be.
+    w.window.dialogs.saveFile = [&](auto...) { return w.fixture.write(QStringLiteral("plain"), {}) + "/x.smf"; };
     ModalAnswer answer;
     w.window.actionSave->trigger();
     QCOMPARE(w.window.currentLayer, 1);
@@ -127,8 +115,6 @@ void TestFileCommands::open_data()
 void TestFileCommands::open()
 {
     QFETCH(QByteArray, file);
-    QFETCH(int, rows);
-    QFETCH(int, state);
     QFETCH(QString, title);
     QFETCH(QString, message);
     WindowFixture fixture;
@@ -136,20 +122,21 @@ void TestFileCommands::open()
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     const QString path = fixture.write(QStringLiteral("opened.smf"), file);
     MainWindow window;
-    ModalAnswer answer({QMessageBox::Yes});
-    WindowFixture::answerFiles(window, previous, QString());
+    ModalAnswer answer(QMessageBox::Yes);
+    window.dialogs.openFile = [previous](auto...) { return previous; };
     window.actionOpen->trigger();
-    WindowFixture::answerFiles(window, path, QString());
+    window.dialogs.openFile = [path](auto...) { return path; };
     window.actionOpen->trigger();
     message.replace(QLatin1String("%1"), path);
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
-    QCOMPARE(window.layerTable->rowCount(), rows);
+    QTEST(window.layerTable->rowCount(), "rows");
+    QTEST(window.projectState, "state");
+    const bool emptied = window.layerTable->rowCount() == 0;
     // The canvas keeps nothing of the layers that are gone.
-    QCOMPARE(window.canvas->layer, rows ? window.project.layers[window.currentLayer] : nullptr);
-    QCOMPARE(window.projectState, state);
+    QCOMPARE(window.canvas->layer, emptied ? nullptr : window.project.layers[window.currentLayer]);
     QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
-    QCOMPARE(window.project.filePath.isEmpty(), state == 1);
-    const bool browsed = rows == 0 && state == 2;
+    QCOMPARE(window.project.filePath.isEmpty(), window.projectState == 1);
+    const bool browsed = emptied && window.projectState == 2;
     QCOMPARE(window.browseWindows.size(), browsed ? 1 : 0);
     if (browsed) {
         // Read-only, drawing the file's tiles, and never asking to save.
@@ -174,7 +161,6 @@ void TestFileCommands::savedAndConvertedFiles()
     ModalAnswer messages;
     ModalDialogAction<MapPropertiesDialog> answer(properties(QStringLiteral("Harbour")));
     window.actionNew->trigger();
-    WindowFixture::answerFiles(window, fixture.makeImage(QStringLiteral("scan.png"), 640, 480), QString());
     const QString target = fixture.path(QStringLiteral("out/Harbour.smf"));
     QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("out"))));
     QStringList suggested;
@@ -182,7 +168,7 @@ void TestFileCommands::savedAndConvertedFiles()
         suggested << start;
         return target;
     };
-    window.actionAddLayer->trigger();
+    fixture.addLayer(window, 640, 480);
     // Both points typed, their positions in decimal degrees on WGS 1984.
     typeInto(window.calibrationForm, QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
                                                "edLon2=114.5 edLat2=21.5"));
@@ -200,9 +186,8 @@ void TestFileCommands::savedAndConvertedFiles()
 
     // In the same folder, the config.ini the dialog wrote gives the same name,
     // cartographer and fill.
-    const QString layer = QStringLiteral("scan.png@30,40,113.25,22.75,600,450,114.5,21.5");
-    const cli::Result result = cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
-    QVERIFY2(result.exitCode == 0, result.err.constData());
+    const QString layer = QStringLiteral("1.png@30,40,113.25,22.75,600,450,114.5,21.5");
+    cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
     QCOMPARE(fixtures::fileBytes(target), fixtures::fileBytes(fixture.path(QStringLiteral("cli.smf"))));
 
     // WFL到SMF converts the chosen folder into an SMF file beside it with the properties

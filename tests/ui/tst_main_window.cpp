@@ -1,15 +1,5 @@
-#include <QtTest>
-
-#include <QLabel>
-#include <QTableWidget>
-
-#include "settings/language_settings.h"
-#include "common/modal_answer.h"
 #include "common/window_fixture.h"
-#include "project/map_layer.h"
-#include "ui/calibration_form.h"
-#include "ui/map_canvas.h"
-#include "ui/map_properties_dialog.h"
+#include "settings/language_settings.h"
 
 // The main window: language menu, the properties command with the config.ini
 // defaults, the layer table with its commands, and the canvas.
@@ -22,7 +12,6 @@ private slots:
     void propertyCommand();
     void layerTableFollowsTheLayers();
     void canvas();
-    void copyCommands();
 };
 
 void TestMainWindow::languageMarks_data()
@@ -60,7 +49,6 @@ void TestMainWindow::propertyCommand()
         WindowFixture fixture;
         fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
         MainWindow window;
-        QCOMPARE(int(window.project.changeFlags), 0);
         window.projectState = 1;
         window.updateActions();
         QStringList shown;
@@ -89,11 +77,14 @@ void TestMainWindow::propertyCommand()
 // Row i shows layer i at all times: a re-sort by scale (finest first, ties in their
 // order) moves the rows with the layers, and the current layer stays current. Delete
 // shows the row before the deleted one, and the canvas never keeps a deleted layer.
+// Copy adds a copy of the current layer at the percentage asked for; Auto adds four,
+// at 60, 80, 120 and 140 %, all of the layer current at the start; the last copy is
+// current.
 void TestMainWindow::layerTableFollowsTheLayers()
 {
     ProjectWindow w;
     for (int height : {100, 300, 100})
-        w.fixture.addLayer(w.window, 40, height);
+        w.fixture.addLayer(w.window, 100, height);
     const QVector<MapLayer *> added = w.window.project.layers;
     for (int i = 0; i < 3; ++i)
         WindowFixture::calibrate(w.window.project, i);
@@ -107,8 +98,16 @@ void TestMainWindow::layerTableFollowsTheLayers()
     w.window.actionDeleteLayer->trigger();
     QCOMPARE(w.window.canvas->layer, added[1]);
     QVERIFY(w.window.canvas->image.height() == 300 && w.window.calibrationForm->fieldsFrame->isEnabled());
-    w.window.actionDeleteLayer->trigger();
-    w.window.actionDeleteLayer->trigger();
+    w.window.actionAutoCopies->trigger();
+    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 5; };
+    w.window.actionCopyLayer->trigger();
+    QList<int> widths;
+    for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
+        widths << w.window.project.layerImage(row)->width();
+    QCOMPARE(widths, QList<int>({140, 120, 100, 80, 60, 100, 7}));
+    QCOMPARE(w.window.project.layerImage(w.window.currentLayer)->width(), 7);
+    for (int i = 0; i < 7; ++i)
+        w.window.actionDeleteLayer->trigger();
     QCOMPARE(w.window.layerTable->rowCount(), 0);
     QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.calibrationForm->fieldsFrame->isEnabled());
 }
@@ -150,25 +149,6 @@ void TestMainWindow::canvas()
 
     typeInto(w.window.calibrationForm, QStringLiteral("edY1=0"));
     QCOMPARE(QPoint(canvas->scrollX, canvas->scrollY), QPoint(100, 0));
-}
-
-// Copy adds a copy of the current layer at the percentage asked for; Auto adds four,
-// at 60, 80, 120 and 140 %, all of the layer current at the start. The rows follow the
-// scales, and the last copy is current.
-void TestMainWindow::copyCommands()
-{
-    ProjectWindow w;
-    w.fixture.addLayer(w.window, 100, 100);
-    WindowFixture::calibrate(w.window.project, 0);
-    w.window.selectLayerRow(0);
-    w.window.actionAutoCopies->trigger();
-    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 5; };
-    w.window.actionCopyLayer->trigger();
-    QList<int> widths;
-    for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
-        widths << w.window.project.layerImage(row)->width();
-    QCOMPARE(widths, QList<int>({140, 120, 100, 80, 60, 7}));
-    QCOMPARE(w.window.project.layerImage(w.window.currentLayer)->width(), 7);
 }
 
 QTEST_MAIN(TestMainWindow)
