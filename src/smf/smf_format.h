@@ -167,13 +167,14 @@ enum SmfStatus {
     kSmfOk = 0,
     kSmfNoTiles = 1,              // a tile folder without tiles; nothing written
     kSmfWriteError = -1,          // the file could not be created, written or committed
-    kSmfTooLarge = -2,            // the file would pass 2,147,483,647 bytes
+    kSmfTooLarge = -2,            // the file would pass 2,147,483,647 bytes, or a level is too large to edit
     kSmfImageError = -3,          // a layer's image could not be decoded
     kSmfCalibrationError = -4,    // a degenerate calibration or an extent beyond 32 bits
     kSmfCancelled = -5,           // the progress reporter asked to stop
     kSmfOutOfMemory = -6,         // a tile could not be encoded for lack of memory
     kSmfInvalidProject = -7,      // no file path, or a tile size that is not positive
-    kSmfReadError = -8,           // a tile folder, or a file in it, cannot be read
+    kSmfReadError = -8,           // a file, a tile folder or a file in it cannot be read
     kSmfInvalidTiles = -9,        // names, sidecars, images or a grid that do not make a map
     kSmfOutputIsInput = -10,      // the output would replace one of the inputs
+    kSmfInvalidFile = -11,        // not an SMF file, or one damaged in its structure
 };

@@ -311,23 +311,23 @@ int openSmf(MapProject &project, const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         project.setErrorString(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
-        return -1;
+        return kSmfReadError;
     }
     SmfFileIndex index;
     QString error;
     if (!readSmfStructure(file, &index, &error)) {
         project.setErrorString(error);
-        return -1;
+        return kSmfInvalidFile;
     }
     const SmfHeader &header = index.header;
     // A layer names its level and its file in 8 bits, 255 meaning none.
     if (header.levelCount > 255) {
         project.setErrorString(QStringLiteral("the file has %1 levels; at most 255 can be opened").arg(header.levelCount));
-        return -1;
+        return kSmfInvalidFile;
     }
     if (project.smfImages.size() >= MapLayer::kNone) {
         project.setErrorString(QStringLiteral("too many SMF files in one project"));
-        return -1;
+        return kSmfInvalidProject;
     }
     if (!project.browseMode) {
         for (int k = 0; k < header.levelCount; ++k) {
@@ -335,7 +335,7 @@ int openSmf(MapProject &project, const QString &path)
             const qint64 pixels = qint64(r.tileColumns) * r.tileRows * header.tileWidth * header.tileHeight;
             if (pixels > kMaxEditPixels) {
                 project.setErrorString(QStringLiteral("level %1 has more than 10,000 x 10,000 pixels").arg(k));
-                return -2;
+                return kSmfTooLarge;
             }
         }
     }
@@ -344,7 +344,7 @@ int openSmf(MapProject &project, const QString &path)
     const qint64 keep = project.browseMode ? tileDataOffset(header.levelCount, header.tileCount) : index.fileSize;
     if (!file.seek(0)) {
         project.setErrorString(QStringLiteral("cannot read %1").arg(path));
-        return -1;
+        return kSmfReadError;
     }
     QByteArray bytes;
     try {
@@ -354,7 +354,7 @@ int openSmf(MapProject &project, const QString &path)
     }
     if (bytes.size() != keep) {
         project.setErrorString(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        return -1;
+        return kSmfReadError;
     }
 
     const int source = int(project.smfImages.size());

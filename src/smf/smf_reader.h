@@ -69,8 +69,9 @@ QImage readSmfLayerImage(const QString &path, const QByteArray *fileBytes, int l
 // to it; the project decodes those layers with readSmfLayerImage. An editing project
 // (browseMode false) keeps the whole file in memory and refuses levels of more than
 // 100,000,000 pixels; a browse project keeps only the header, level records and tile
-// index. Returns 0, -1 when the file cannot be read, is not an SMF file, is damaged
-// (any count, offset or size inconsistent with the file) or has more levels than a
-// layer can name (255), or -2 for a level too large to edit. On failure the project
-// is left as it was but for its errorString(), which says why.
+// index. Returns kSmfOk; kSmfReadError when the file cannot be read; kSmfInvalidFile
+// when it is not an SMF file, is damaged (any count, offset or size inconsistent with
+// the file) or has more levels than a layer can name (255); kSmfTooLarge for a level
+// too large to edit; kSmfInvalidProject when the project holds too many SMF files. On
+// failure the project is left as it was but for its errorString(), which says why.
 int openSmf(MapProject &project, const QString &path);

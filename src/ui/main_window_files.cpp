@@ -222,7 +222,7 @@ void MainWindow::on_actionOpen_triggered()
         if (!path.isEmpty()) {
             clearLayers();
             const int result = openSmf(project, path);
-            if (result == -2 && !browseMode) {
+            if (result == kSmfTooLarge && !browseMode) {
                 // The window keeps its empty project, its state and its title.
                 clearLayers();
                 if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),

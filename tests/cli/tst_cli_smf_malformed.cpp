@@ -105,11 +105,11 @@ void TestCliSmfMalformed::malformed_data()
         return bytes;
     };
     QTest::newRow("valid file") << valid << QString() << false << 0;
-    QTest::newRow("truncated header") << valid.left(100) << "too short" << false << -1;
-    QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << -1;
-    QTest::newRow("entry past the end") << patched(entryAt(1), valid.size() - 2, entryAt(1) + 4, 100) << "points outside" << false << -1;
+    QTest::newRow("truncated header") << valid.left(100) << "too short" << false << int(kSmfInvalidFile);
+    QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry past the end") << patched(entryAt(1), valid.size() - 2, entryAt(1) + 4, 100) << "points outside" << false << int(kSmfInvalidFile);
     // offset + size wraps in 32 bits
-    QTest::newRow("entry size wrapping 32 bits") << patched(entryAt(1) + 4, -16) << "points outside" << false << -1;
+    QTest::newRow("entry size wrapping 32 bits") << patched(entryAt(1) + 4, -16) << "points outside" << false << int(kSmfInvalidFile);
 
     QByteArray notZlib = valid;
     notZlib.replace(tileDataOffset(1, 2), 7, "notzlib");
@@ -118,25 +118,26 @@ void TestCliSmfMalformed::malformed_data()
     QTest::newRow("payload inflates past the tile")
         << smfFile(16, 8, 2, 1, {flatPayload(16, 8, qRgb(255, 0, 0), 64), red}) << QString() << true << 0;
 
-    QTest::newRow("negative level count") << patched(kLevelCountAt, -1) << "negative count" << false << -1;
-    QTest::newRow("negative tile count") << patched(kTileCountAt, -2) << "negative count" << false << -1;
-    QTest::newRow("huge level count") << patched(kLevelCountAt, 0x7FFFFFFF) << "truncated" << false << -1;
-    QTest::newRow("huge tile count") << patched(kTileCountAt, 0x7FFFFFFF) << "truncated" << false << -1;
-    QTest::newRow("tile width 0") << patched(kTileWidthAt, 0) << "tile size" << false << -1;
-    QTest::newRow("tile height 100001") << patched(kTileHeightAt, 100001) << "tile size" << false << -1;
-    QTest::newRow("negative tile width") << patched(kTileWidthAt, -16) << "negative tile size" << false << -1;
-    QTest::newRow("firstTile leaves the index") << patched(kFirstTileAt, 1) << "outside the tile index" << false << -1;
-    QTest::newRow("negative firstTile") << patched(kFirstTileAt, -1) << "outside the tile index" << false << -1;
+    QTest::newRow("negative level count") << patched(kLevelCountAt, -1) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile count") << patched(kTileCountAt, -2) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge level count") << patched(kLevelCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge tile count") << patched(kTileCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile width 0") << patched(kTileWidthAt, 0) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile height 100001") << patched(kTileHeightAt, 100001) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile width") << patched(kTileWidthAt, -16) << "negative tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("firstTile leaves the index") << patched(kFirstTileAt, 1) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative firstTile") << patched(kFirstTileAt, -1) << "outside the tile index" << false << int(kSmfInvalidFile);
 
     QTest::newRow("overlapping payloads") << smfFile(16, 8, 2, 1, {red}) << QString() << false << 0;
     // Tiles of 40,000 x 40,000 pixels (3.2 GB raw) from a few hundred bytes: the browse
     // paint used to allocate the whole tile before finding that it cannot inflate.
     QTest::newRow("tile far larger than its payload")
-        << patched(kTileWidthAt, 40000, kTileHeightAt, 40000) << "more than its" << false << -2;
+        << patched(kTileWidthAt, 40000, kTileHeightAt, 40000) << "more than its" << false << int(kSmfTooLarge);
     // 3,600 entries sharing one 2 kB payload claim a 60,000 x 60,000 level (7.2 GB):
     // counted once per entry, the shared payload looked large enough to hold it.
     QTest::newRow("overlapping payloads claim a huge level")
-        << smfFile(1000, 1000, 60, 60, {flatPayload(1000, 1000, qRgb(255, 255, 255))}) << "more than its" << false << -2;
+        << smfFile(1000, 1000, 60, 60, {flatPayload(1000, 1000, qRgb(255, 255, 255))}) << "more than its" << false
+        << int(kSmfTooLarge);
 }
 
 void TestCliSmfMalformed::malformed()
@@ -179,7 +180,7 @@ void TestCliSmfMalformed::malformed()
     MapProject browsing(4096);
     browsing.browseMode = true;
     const bool browsable = refusal.isEmpty() || refusal == QLatin1String("more than its");
-    QCOMPARE(openSmf(browsing, path), browsable ? 0 : -1);
+    QCOMPARE(openSmf(browsing, path), browsable ? 0 : int(kSmfInvalidFile));
     if (!browsable)
         return;
     MapLayer *layer = browsing.layers.first();

@@ -60,16 +60,16 @@ void TestSmfOpenBrowse::refused_data()
     const QByteArray valid = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(1, 1)}, white);
     QByteArray negativeGrid = valid;
     qToLittleEndian<qint32>(-2, negativeGrid.data() + 148 + 16);
-    QTest::newRow("negative tile columns") << negativeGrid << true << -1 << "negative tile grid";
+    QTest::newRow("negative tile columns") << negativeGrid << true << int(kSmfInvalidFile) << "negative tile grid";
     QByteArray intoRecords = valid;
     qToLittleEndian<qint32>(148, intoRecords.data() + 724);
-    QTest::newRow("entry pointing into the records") << intoRecords << true << -1 << "points outside";
+    QTest::newRow("entry pointing into the records") << intoRecords << true << int(kSmfInvalidFile) << "points outside";
     // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
-    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white) << true << -1
+    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white) << true << int(kSmfInvalidFile)
                                               << "2,147,483,647 pixels";
     // A layer names its level in 8 bits.
     QTest::newRow("256 levels refused") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white)
-                                        << true << -1 << "at most 255";
+                                        << true << int(kSmfInvalidFile) << "at most 255";
     QTest::newRow("255 levels opened") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white)
                                        << false << 0 << "";
 }
