@@ -559,15 +559,6 @@ const QString &datumName(int index)
     return validIndex(index) ? names[index] : none;
 }
 
-int datumIndexByName(const QString &name)
-{
-    for (int index = 0; index < kDatumCount; ++index) {
-        if (datumName(index) == name)
-            return index;
-    }
-    return -1;
-}
-
 namespace {
 
 // Letters and digits only, lower case: "Hong Kong '63" and "hongkong63" compare equal.
@@ -649,9 +640,4 @@ HelmertShift datumShiftToWgs84(int index)
         shift.s = extra->s;
     }
     return shift;
-}
-
-bool datumHasRotation(int index)
-{
-    return helmertExtra(index) != nullptr;
 }

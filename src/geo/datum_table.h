@@ -54,9 +54,6 @@ struct DatumRecord
 // once and live until the program ends.
 const QString &datumName(int index);
 
-// Index of the datum whose name equals `name` exactly, or -1.
-int datumIndexByName(const QString &name);
-
 // Index of the datum a person or another program names: the table's name compared
 // without letter case, blanks and punctuation ("wgs 1984", "Hong Kong 63"), or a name
 // other programs use for a datum of the same parameters ("WGS 84", "NAD27 CONUS",
@@ -76,5 +73,3 @@ Ellipsoid datumEllipsoid(int index);
 // and a scale term. The shift from WGS 84 to the datum is its reversed().
 HelmertShift datumShiftToWgs84(int index);
 
-// Whether the datum carries rotation and scale terms besides its translation.
-bool datumHasRotation(int index);
