@@ -13,6 +13,16 @@
 
 namespace fixtures {
 
+// x, y, longitude and latitude of the top-left point, then of the bottom-right point:
+// pixels and milliarcseconds.
+using Calibration = QVector<qint32>;
+
+inline Calibration calibrationOf(const MapLayer &layer)
+{
+    return {layer.topLeft.pixelX,     layer.topLeft.pixelY,     layer.topLeft.lon,     layer.topLeft.lat,
+            layer.bottomRight.pixelX, layer.bottomRight.pixelY, layer.bottomRight.lon, layer.bottomRight.lat};
+}
+
 // Appends a loaded layer holding image, with the two points entered as given and
 // its scales computed. The layer has no source file: keep the budget large.
 inline MapLayer *appendLayer(MapProject &project, const QImage &image, const CalibrationPoint &topLeft,

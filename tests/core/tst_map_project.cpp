@@ -170,8 +170,11 @@ void TestMapProject::scaledCopies()
 void TestMapProject::addImageLayer()
 {
     MapProject project(4096);
+    // A file that fails adds nothing; one that decodes marks the layers changed.
     QCOMPARE(project.addImageLayer(m_dir.filePath(QStringLiteral("missing.png"))), -1);
+    QVERIFY(project.layers.isEmpty() && project.changeFlags == 0 && project.loadedMB == 0);
     QCOMPARE(project.addImageLayer(png(QStringLiteral("map.png"), fixtures::mapLikeImage(640, 480))), 0);
+    QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     const MapLayer *layer = project.layers.first();
     QCOMPARE(project.loadedMB, 1);  // 640 x 480 x 4 = 1.17 MiB
     // The image height is the bottom-right pixel y at once; x follows when it is shown.

@@ -3,22 +3,12 @@
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
 #include "geo/datum_shift.h"
-#include "project/map_project.h"
 #include "project/map_layer.h"
 #include "project/ozi_map.h"
 
-using fixtures::OziPoint;
+using fixtures::Calibration, fixtures::calibrationOf, fixtures::OziPoint;
 
 namespace {
-
-// tlX, tlY, tlLon, tlLat, brX, brY, brLon, brLat: pixels and milliarcseconds.
-using Calibration = QVector<qint32>;
-
-Calibration calibrationOf(const MapLayer &layer)
-{
-    return {layer.topLeft.pixelX, layer.topLeft.pixelY, layer.topLeft.lon, layer.topLeft.lat,
-            layer.bottomRight.pixelX, layer.bottomRight.pixelY, layer.bottomRight.lon, layer.bottomRight.lat};
-}
 
 const Calibration kFreshLayer = calibrationOf(MapLayer());
 
@@ -35,14 +25,11 @@ class TestOziMap : public QObject
     Q_OBJECT
 private slots:
     void init() { m_dir.reset(new QTemporaryDir); QVERIFY(m_dir->isValid()); }
-    void isOziMapPath_data();
     void isOziMapPath();
     void calibration_data();
     void calibration();
     void imagePath_data();
     void imagePath();
-    void addImageLayer_data();
-    void addImageLayer();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -55,21 +42,12 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-void TestOziMap::isOziMapPath_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("upper case A.MAP") << "A.MAP" << true;
-    QTest::newRow("roadmap without a dot") << "roadmap" << false;
-    QTest::newRow("hidden file .map, no name") << "/data/.map" << false;
-    QTest::newRow("image whose name holds .map") << "a.map.png" << false;
-}
-
+// A name with a stem and the suffix .map, in any letter case (the upper-case row is
+// tst_cli_exit_codes' "missing OziExplorer file").
 void TestOziMap::isOziMapPath()
 {
-    QFETCH(QString, path);
-    QFETCH(bool, expected);
-    QCOMPARE(::isOziMapPath(path), expected);
+    for (const char *path : {"roadmap", "/data/.map", "a.map.png"})
+        QVERIFY2(!::isOziMapPath(QString::fromLatin1(path)), path);
 }
 
 void TestOziMap::calibration_data()
@@ -173,6 +151,8 @@ void TestOziMap::imagePath_data()
     // Windows-1252: ü is FC. Read as GB18030 first, FC 72 is one Chinese character.
     QTest::newRow("Windows-1252 name") << QByteArray("C:\\Karten\\Z\xfcrich.png")
                                        << QStringList{QString::fromUtf8("Zürich.png")} << QString::fromUtf8("%DIR%/Zürich.png");
+    // No image named: the map file itself stands as the image.
+    QTest::newRow("empty image line") << QByteArray() << QStringList{QStringLiteral("topo.png")} << "%DIR%/topo.map";
 }
 
 void TestOziMap::imagePath()
@@ -187,41 +167,6 @@ void TestOziMap::imagePath()
     MapLayer layer;
     QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer), 0);
     QCOMPARE(layer.sourcePath, QString(expected).replace(QStringLiteral("%DIR%"), m_dir->path()));
-}
-
-void TestOziMap::addImageLayer_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("image");  // the layer's source, or a word of the error
-    QTest::newRow("topo.map, image by a Windows path") << "topo.map" << 0 << "topo.png";
-    // Two lines: no image line, so the map file itself is the image, which it is not.
-    QTest::newRow("no image line") << "short.map" << -2 << "cannot read the image";
-    QTest::newRow("missing .map") << "missing.map" << -1 << "cannot read the OziExplorer file";
-}
-
-void TestOziMap::addImageLayer()
-{
-    QFETCH(QString, name);
-    QFETCH(int, status);
-    QFETCH(QString, image);
-    QVERIFY(fixtures::mapLikeImage(1000, 800).save(path(QStringLiteral("topo.png"))));
-    writeFile(QStringLiteral("topo.map"), fixtures::oziMapFile("C:\\Maps\\Scans\\topo.png", fixtures::fourCorners()));
-    writeFile(QStringLiteral("short.map"), "OziExplorer Map Data File Version 2.2\r\nTopo\r\n");
-    MapProject project(4096);
-    QCOMPARE(project.addImageLayer(path(name)), status);
-    if (status != 0) {
-        QVERIFY2(project.errorString().contains(image), qPrintable(project.errorString()));
-        QVERIFY(project.layers.isEmpty() && project.changeFlags == 0 && project.loadedMB == 0);
-        return;
-    }
-    const MapLayer *layer = project.layers.first();
-    QCOMPARE(layer->sourcePath, path(image));
-    QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
-    // The imported bottom-right pixel stays; it is not replaced by the image size.
-    QCOMPARE(project.layerImage(0)->size(), QSize(1000, 800));
-    QCOMPARE(calibrationOf(*layer), (Calibration{0, 0, 36000000, 165600000, 999, 799, 39600000, 162000000}));
-    QVERIFY(layer->isCalibrationValid());
 }
 
 QTEST_GUILESS_MAIN(TestOziMap)

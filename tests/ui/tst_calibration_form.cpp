@@ -14,13 +14,6 @@ struct FormWindow : ProjectWindow
     CalibrationForm *form = window.calibrationForm;
 };
 
-// x, y, longitude and latitude of the top-left point, then of the bottom-right point.
-QList<qint64> calibration(const MapLayer &layer)
-{
-    return {layer.topLeft.pixelX,     layer.topLeft.pixelY,     layer.topLeft.lon,     layer.topLeft.lat,
-            layer.bottomRight.pixelX, layer.bottomRight.pixelY, layer.bottomRight.lon, layer.bottomRight.lat};
-}
-
 }  // namespace
 
 // The calibration form: every field reaches its own coordinate of its own point, the
@@ -84,7 +77,7 @@ void TestCalibrationForm::fieldsReachTheirPoint()
     const QList<QLineEdit *> edits = w.form->findChildren<QLineEdit *>();
     QCOMPARE(std::count_if(edits.cbegin(), edits.cend(), [&](auto edit) { return edit->isVisibleTo(w.form); }),
              std::ptrdiff_t(QList<int>{8, 12, 16, 12, 8}.at(notation)));
-    const QList<qint64> before = calibration(w.layer());
+    const fixtures::Calibration before = fixtures::calibrationOf(w.layer());
     for (int i = 0; i < fields.size(); ++i) {
         QVERIFY(w.edit(fields[i].arg(point))->isVisibleTo(w.form));
         w.edit(fields[i].arg(point))->setText(texts[i]);
@@ -99,7 +92,7 @@ void TestCalibrationForm::fieldsReachTheirPoint()
 
     // Only the coordinates of the field change, and emptied and refreshed from the layer
     // the fields read back as typed.
-    const QList<qint64> after = calibration(w.layer());
+    const fixtures::Calibration after = fixtures::calibrationOf(w.layer());
     for (int i = 0; i < after.size(); ++i)
         QVERIFY2((after[i] != before[i]) == (i / 4 == point - 1 && changed.contains(i % 4)), qPrintable(QString::number(i)));
     for (const QString &field : fields)
