@@ -28,8 +28,6 @@ private slots:
     void isOziMapPath();
     void calibration_data();
     void calibration();
-    void imagePath_data();
-    void imagePath();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -52,9 +50,15 @@ void TestOziMap::isOziMapPath()
 
 void TestOziMap::calibration_data()
 {
-    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("file");  // "%DIR%" stands for the test folder
     QTest::addColumn<int>("source");
     QTest::addColumn<Calibration>("expected");
+    QTest::addColumn<QStringList>("files");  // made in the test folder
+    QTest::addColumn<QString>("image");      // the layer's source, "%DIR%" likewise
+    const auto row = [](const char *name, const QByteArray &file, int source, const Calibration &expected,
+                        const QStringList &files = {}, const QString &image = QStringLiteral("%DIR%/topo.png")) {
+        QTest::newRow(name) << file << source << expected << files << image;
+    };
 
     const QVector<OziPoint> corners = fixtures::fourCorners();
     // Degrees x 3600000 by hand: 10 -> 36000000, 11 -> 39600000, 45 -> 162000000, 46 -> 165600000.
@@ -65,34 +69,34 @@ void TestOziMap::calibration_data()
     for (int i = 0; i < 8; ++i)
         grid.append({100 + 100 * (i % 4), 100 + 100 * (i / 4), 10.1 + 0.1 * (i % 4), 45.9 - 0.1 * (i / 4)});
     grid += {{0, 50, 10.0, 45.95}, {999, 60, 11.0, 45.94}, {500, 0, 10.5, 46.0}, {510, 799, 10.51, 45.0}};
-    QTest::newRow("twelve points, all in the bounding box")
-        << withBlock(fixtures::oziPointBlock(grid)) << int(kOziMmpBlock) << cornersExpected;
+    row("twelve points, all in the bounding box", withBlock(fixtures::oziPointBlock(grid)), kOziMmpBlock,
+        cornersExpected);
 
-    QTest::newRow("count 0: no points") << withBlock("MMPNUM,0\nMM1B,1\n") << int(kOziNoReferencePoints) << kFreshLayer;
-    QTest::newRow("empty file") << QByteArray() << int(kOziNoReferencePoints) << kFreshLayer;
+    row("count 0: no points", withBlock("MMPNUM,0\nMM1B,1\n"), kOziNoReferencePoints, kFreshLayer);
+    // No image named: the map file itself stands as the image.
+    row("empty file", QByteArray(), kOziNoReferencePoints, kFreshLayer, {}, QStringLiteral("%DIR%/topo.map"));
     // Four pixel lines, then only two geographic lines before the end of the file.
-    QTest::newRow("file ends inside the block")
-        << withBlock("MMPNUM,4\nMMPXY,1,0,0\nMMPXY,2,999,0\nMMPXY,3,999,799\nMMPXY,4,0,799\n"
-                     "MMPLL,1,  10.000000,  46.000000\nMMPLL,2,  11.000000,  46.000000\n")
-        << int(kOziMmpBlock) << Calibration{0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000};
-    QTest::newRow("second block replaces the first")
-        << withBlock(fixtures::oziPointBlock({{5, 5, 1.0, 2.0}, {6, 6, 3.0, 1.0}}) + fixtures::oziPointBlock(corners))
-        << int(kOziMmpBlock) << cornersExpected;
-    QTest::newRow("equal pixels: the earlier point wins")
-        << withBlock(fixtures::oziPointBlock(
-               {{0, 0, 10.0, 46.0}, {0, 0, 12.0, 47.0}, {999, 799, 11.0, 45.0}, {999, 799, 13.0, 44.0}}))
-        << int(kOziMmpBlock) << cornersExpected;
+    row("file ends inside the block",
+        withBlock("MMPNUM,4\nMMPXY,1,0,0\nMMPXY,2,999,0\nMMPXY,3,999,799\nMMPXY,4,0,799\n"
+                  "MMPLL,1,  10.000000,  46.000000\nMMPLL,2,  11.000000,  46.000000\n"),
+        kOziMmpBlock, {0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000});
+    row("second block replaces the first",
+        withBlock(fixtures::oziPointBlock({{5, 5, 1.0, 2.0}, {6, 6, 3.0, 1.0}}) + fixtures::oziPointBlock(corners)),
+        kOziMmpBlock, cornersExpected);
+    row("equal pixels: the earlier point wins",
+        withBlock(fixtures::oziPointBlock(
+            {{0, 0, 10.0, 46.0}, {0, 0, 12.0, 47.0}, {999, 799, 11.0, 45.0}, {999, 799, 13.0, 44.0}})),
+        kOziMmpBlock, cornersExpected);
     // -10.0000001 x 3600000 = -36000000.36, truncated toward zero.
-    QTest::newRow("west and south truncate toward zero")
-        << withBlock("MMPNUM,2\nMMPXY,1,0,0\nMMPXY,2,10,10\nMMPLL,1,-10.0000001,-1.0000001\nMMPLL,2,-9.5,-2.5\n")
-        << int(kOziMmpBlock) << Calibration{0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000};
+    row("west and south truncate toward zero",
+        withBlock("MMPNUM,2\nMMPXY,1,0,0\nMMPXY,2,10,10\nMMPLL,1,-10.0000001,-1.0000001\nMMPLL,2,-9.5,-2.5\n"),
+        kOziMmpBlock, {0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000});
 
     // Files written without the moving-map block carry their points on the Point lines
     // only, in degrees and minutes on the datum of line 5.
     const QVector<OziPoint> southWest{{0, 0, -70.5, -33.25}, {400, 300, -70.25, -33.5}};
-    QTest::newRow("Point lines, south and west")
-        << fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)) << int(kOziPointLines)
-        << Calibration{0, 0, -253800000, -119700000, 400, 300, -252900000, -120600000};
+    row("Point lines, south and west", fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)), kOziPointLines,
+        {0, 0, -253800000, -119700000, 400, 300, -252900000, -120600000});
     // Pulkovo 1942 near Moscow: the points move by the datum shift, about 120 m here.
     const QVector<OziPoint> moscow{{0, 0, 37.5, 56.0}, {2000, 1600, 38.0, 55.5}};
     QByteArray pulkovo = fixtures::withCrLf(fixtures::oziHeader("topo.png", moscow));
@@ -101,12 +105,32 @@ void TestOziMap::calibration_data()
     const GeoPosition tl = shifted(56.0, 37.5);
     const GeoPosition br = shifted(55.5, 38.0);
     QVERIFY(qAbs(tl.longitude - 37.5) > 0.001 && qAbs(tl.longitude - 37.5) < 0.003);
-    QTest::newRow("Point lines on Pulkovo 1942 are shifted to WGS 84")
-        << pulkovo << int(kOziPointLines)
-        << Calibration{0, 0, degreesToMilliarcseconds(tl.longitude), degreesToMilliarcseconds(tl.latitude), 2000, 1600,
-                       degreesToMilliarcseconds(br.longitude), degreesToMilliarcseconds(br.latitude)};
-    QTest::newRow("the MMP block wins over Point lines")
-        << pulkovo + fixtures::withCrLf(fixtures::oziPointBlock(corners)) << int(kOziMmpBlock) << cornersExpected;
+    row("Point lines on Pulkovo 1942 are shifted to WGS 84", pulkovo, kOziPointLines,
+        {0, 0, degreesToMilliarcseconds(tl.longitude), degreesToMilliarcseconds(tl.latitude), 2000, 1600,
+         degreesToMilliarcseconds(br.longitude), degreesToMilliarcseconds(br.latitude)});
+    row("the MMP block wins over Point lines", pulkovo + fixtures::withCrLf(fixtures::oziPointBlock(corners)),
+        kOziMmpBlock, cornersExpected);
+
+    // The image line, resolved against the folder of the map file.
+    const auto named = [&](const char *name, const QByteArray &imageLine, const QStringList &files,
+                           const QString &image) {
+        row(name, fixtures::oziMapFile(imageLine, corners), kOziMmpBlock, cornersExpected, files, image);
+    };
+    named("relative folder with backslashes", "scans\\topo.png", {"scans/topo.png"}, "%DIR%/scans/topo.png");
+    named("the exact name before another letter case", "C:\\Maps\\topo.png", {"Topo.png", "topo.png"},
+          "%DIR%/topo.png");
+    named("Windows absolute path, missing", "C:\\Maps\\Scans\\gone.png", {"topo.png"}, "C:/Maps/Scans/gone.png");
+    named("absolute path of this machine, trailing blanks", "%DIR%/elsewhere/topo.png  ",
+          {"elsewhere/topo.png", "topo.png"}, "%DIR%/elsewhere/topo.png");
+    named("UTF-8 Chinese name", QString::fromUtf8("D:\\地图\\地形图.png").toUtf8(), {QString::fromUtf8("地形图.png")},
+          QString::fromUtf8("%DIR%/地形图.png"));
+    // GBK code table: 地 B5D8, 形 D0CE, 图 CDBC.
+    named("GB18030 Chinese name", "D:\\\xb5\xd8\xcd\xbc\\\xb5\xd8\xd0\xce\xcd\xbc.png", {QString::fromUtf8("地形图.png")},
+          QString::fromUtf8("%DIR%/地形图.png"));
+    // Windows-1252: ü is FC. Read as GB18030 first, FC 72 is one Chinese character.
+    named("Windows-1252 name", "C:\\Karten\\Z\xfcrich.png", {QString::fromUtf8("Zürich.png")},
+          QString::fromUtf8("%DIR%/Zürich.png"));
+    named("empty image line", QByteArray(), {"topo.png"}, "%DIR%/topo.map");
 }
 
 void TestOziMap::calibration()
@@ -114,7 +138,11 @@ void TestOziMap::calibration()
     QFETCH(QByteArray, file);
     QFETCH(int, source);
     QFETCH(Calibration, expected);
-    writeFile(QStringLiteral("topo.map"), file);
+    QFETCH(QStringList, files);
+    QFETCH(QString, image);
+    for (const QString &name : std::as_const(files))
+        writeFile(name, "image");
+    writeFile(QStringLiteral("topo.map"), file.replace("%DIR%", m_dir->path().toUtf8()));
     MapLayer layer;
     OziMapSummary summary;
     QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer, &summary), 0);
@@ -123,50 +151,7 @@ void TestOziMap::calibration()
     const bool entered = source != kOziNoReferencePoints;
     QCOMPARE(summary.pointCount > 0, entered);
     QCOMPARE(layer.topLeftLonSet && layer.topLeftLatSet && layer.bottomRightLonSet && layer.bottomRightLatSet, entered);
-}
-
-void TestOziMap::imagePath_data()
-{
-    QTest::addColumn<QByteArray>("imageLine");  // "%DIR%" stands for the test folder
-    QTest::addColumn<QStringList>("files");     // files made in the test folder
-    QTest::addColumn<QString>("expected");      // "%DIR%" likewise
-
-    QTest::newRow("relative folder with backslashes")
-        << QByteArray("scans\\topo.png") << QStringList{QStringLiteral("scans/topo.png")} << "%DIR%/scans/topo.png";
-    QTest::newRow("the exact name before another letter case")
-        << QByteArray("C:\\Maps\\topo.png") << QStringList{QStringLiteral("Topo.png"), QStringLiteral("topo.png")}
-        << "%DIR%/topo.png";
-    QTest::newRow("Windows absolute path, missing")
-        << QByteArray("C:\\Maps\\Scans\\gone.png") << QStringList{QStringLiteral("topo.png")} << "C:/Maps/Scans/gone.png";
-    QTest::newRow("absolute path of this machine, trailing blanks")
-        << QByteArray("%DIR%/elsewhere/topo.png  ") << QStringList{QStringLiteral("elsewhere/topo.png"), QStringLiteral("topo.png")}
-        << "%DIR%/elsewhere/topo.png";
-    QTest::newRow("UTF-8 Chinese name")
-        << QString::fromUtf8("D:\\地图\\地形图.png").toUtf8() << QStringList{QString::fromUtf8("地形图.png")}
-        << QString::fromUtf8("%DIR%/地形图.png");
-    // GBK code table: 地 B5D8, 形 D0CE, 图 CDBC.
-    QTest::newRow("GB18030 Chinese name")
-        << QByteArray("D:\\\xb5\xd8\xcd\xbc\\\xb5\xd8\xd0\xce\xcd\xbc.png") << QStringList{QString::fromUtf8("地形图.png")}
-        << QString::fromUtf8("%DIR%/地形图.png");
-    // Windows-1252: ü is FC. Read as GB18030 first, FC 72 is one Chinese character.
-    QTest::newRow("Windows-1252 name") << QByteArray("C:\\Karten\\Z\xfcrich.png")
-                                       << QStringList{QString::fromUtf8("Zürich.png")} << QString::fromUtf8("%DIR%/Zürich.png");
-    // No image named: the map file itself stands as the image.
-    QTest::newRow("empty image line") << QByteArray() << QStringList{QStringLiteral("topo.png")} << "%DIR%/topo.map";
-}
-
-void TestOziMap::imagePath()
-{
-    QFETCH(QByteArray, imageLine);
-    QFETCH(QStringList, files);
-    QFETCH(QString, expected);
-    for (const QString &file : std::as_const(files))
-        writeFile(file, "image");
-    imageLine.replace("%DIR%", m_dir->path().toUtf8());
-    writeFile(QStringLiteral("topo.map"), fixtures::oziMapFile(imageLine, fixtures::fourCorners()));
-    MapLayer layer;
-    QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer), 0);
-    QCOMPARE(layer.sourcePath, QString(expected).replace(QStringLiteral("%DIR%"), m_dir->path()));
+    QCOMPARE(layer.sourcePath, image.replace(QStringLiteral("%DIR%"), m_dir->path()));
 }
 
 QTEST_GUILESS_MAIN(TestOziMap)
