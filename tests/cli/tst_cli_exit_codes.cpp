@@ -142,7 +142,6 @@ void TestCliExitCodes::failure_data()
     row("extract: output is the input", 2, "the output a.smf is the input a.smf", "extract a.smf 0 a.smf");
     row("extract: format it cannot write", 2, "cannot write 'o.gif'", "extract a.smf 0 o.gif");
     row("extract: level that does not exist", 1, "has no level 1", "extract a.smf 1 o.png");
-    row("extract: not an SMF file", 1, "not a usable SMF file", "extract bad.smf 0 o.png");
     row("extract: missing file", 3, "cannot open gone.smf", "extract gone.smf 0 o.png");
     row("extract: output folder is a file", 3, "cannot write map.png/o.png", "extract a.smf 0 map.png/o.png");
     row("extract: file size limit", 3, "cannot write old.png: File too large", "extract a.smf 0 old.png", {}, fsize);
@@ -202,6 +201,7 @@ void TestCliExitCodes::help()
     QCOMPARE(viaHelp.exitCode, 0);
     QVERIFY2(viaHelp.out.startsWith("usage: mapvane-cli " + command.toUtf8()), viaHelp.out.constData());
     QVERIFY(QString::fromUtf8(viaHelp.out).contains(mentions));
+    QVERIFY(cli::run(m_dir.path(), {QStringLiteral("help")}).out.contains("  mapvane-cli " + command.toUtf8() + ' '));
     for (const char *flag : {"-h", "--help"}) {
         // Even after a file name: the help, and nothing written.
         const cli::Result viaFlag = cli::run(m_dir.path(), {command, QStringLiteral("x.smf"), QString::fromLatin1(flag)});
@@ -216,8 +216,6 @@ void TestCliExitCodes::overview()
 {
     const cli::Result all = cli::run(m_dir.path(), {QStringLiteral("help")});
     QCOMPARE(all.exitCode, 0);
-    for (const char *command : {"convert", "wfl", "info", "extract", "coord"})
-        QVERIFY(all.out.contains(QByteArray("  mapvane-cli ") + command + ' '));
     for (const char *code : {"  0  success", "  1  invalid input", "  2  usage error", "  3  input/output error"})
         QVERIFY2(all.out.contains(code), code);
     const cli::Result version = cli::run(m_dir.path(), {QStringLiteral("--version")});
