@@ -142,6 +142,7 @@ void TestCliExitCodes::failure_data()
     row("extract: output is the input", 2, "the output a.smf is the input a.smf", "extract a.smf 0 a.smf");
     row("extract: format it cannot write", 2, "cannot write 'o.gif'", "extract a.smf 0 o.gif");
     row("extract: level that does not exist", 1, "has no level 1", "extract a.smf 1 o.png");
+    row("extract: not an SMF file", 1, "not a usable SMF file", "extract bad.smf 0 o.png");
     row("extract: missing file", 3, "cannot open gone.smf", "extract gone.smf 0 o.png");
     row("extract: output folder is a file", 3, "cannot write map.png/o.png", "extract a.smf 0 map.png/o.png");
     row("extract: file size limit", 3, "cannot write old.png: File too large", "extract a.smf 0 old.png", {}, fsize);
