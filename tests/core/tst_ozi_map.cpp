@@ -40,8 +40,8 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-// A name with a stem and the suffix .map, in any letter case (the upper-case row is
-// tst_cli_exit_codes' "missing OziExplorer file").
+// Only a name with a stem and the suffix .map, in any letter case: convert reads .MAP
+// files in tst_cli_exit_codes and tst_cli_commands.
 void TestOziMap::isOziMapPath()
 {
     for (const char *path : {"roadmap", "/data/.map", "a.map.png"})
