@@ -18,7 +18,7 @@ class TestCliCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { m_dir.reset(new QTemporaryDir); QVERIFY(m_dir->isValid()); }
     void convertThenInfoAndExtract();
     void oziMap_data();
     void oziMap();
@@ -26,7 +26,6 @@ private slots:
     void settings();
     void wfl_data();
     void wfl();
-    void infoJsonReplacesUnpairedSurrogates();
     void extract_data();
     void extract();
 
@@ -65,12 +64,6 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-void TestCliCommands::init()
-{
-    m_dir.reset(new QTemporaryDir);
-    QVERIFY(m_dir->isValid());
-}
-
 void TestCliCommands::convertThenInfoAndExtract()
 {
     const QImage source = fixtures::mapLikeImage(650, 520);
@@ -93,11 +86,16 @@ void TestCliCommands::convertThenInfoAndExtract()
     QVERIFY2(text.contains(QStringLiteral("mapName       北京\n")) && text.contains(QStringLiteral("  topLeftLat      145800000\n")),
              qPrintable(text));
 
-    const QImage level0 = extracted(QStringLiteral("out.smf"));
-    QCOMPARE(level0.size(), QSize(768, 768));
-    for (int y = 0; y < 768; y += 5)
-        for (int x = 0; x < 768; x += 3)  // the image, then the fill
-            QCOMPARE(level0.pixel(x, y) & 0xF8F8F8, ((x < 650 && y < 520) ? source.pixel(x, y) : qRgb(0, 0, 255)) & 0xF8F8F8);
+    // The image, then the fill, 5 bits a component.
+    QCOMPARE(extracted(QStringLiteral("out.smf")).convertToFormat(QImage::Format_RGB555),
+             fixtures::savedLevel(source, QSize(768, 768), qRgb(0, 0, 255)));
+
+    // The JSON reader refuses invalid UTF-8, a surrogate encoded on its own included.
+    QByteArray bytes = fixtures::fileBytes(path(QStringLiteral("out.smf")));
+    bytes.replace(4, 6, QByteArray("A\0\x3D\xD8\0\0", 6));  // "A", a lone high surrogate, then 0
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("out.smf")), bytes));
+    QCOMPARE(infoJson(QStringLiteral("out.smf")).value(QStringLiteral("cartographer")).toString(),
+             QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
 }
 
 void TestCliCommands::oziMap_data()
@@ -208,23 +206,8 @@ void TestCliCommands::wfl()
     const cli::Result result = run(QStringList{QStringLiteral("wfl")} + args);
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.out.startsWith(output.toUtf8() + ": 1 level, 6 tiles of 40 x 30, "), result.out.constData());
+    QVERIFY(QFileInfo::exists(path(output)));
     QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.smf")}, QDir::Files).size(), output == QLatin1String("tiles.smf"));
-    const QJsonObject level = infoJson(output).value(QStringLiteral("levels")).toArray().at(0).toObject();
-    QCOMPARE(level.value(QStringLiteral("tileRows")).toInt(), 2);
-    QCOMPARE(level.value(QStringLiteral("right")).toInt(), 31021875);  // by hand: (8.5 + 120 / 1024) x 3600000
-}
-
-void TestCliCommands::infoJsonReplacesUnpairedSurrogates()
-{
-    saveMap(QStringLiteral("surrogate.smf"), Qt::white, {fixtures::mapLikeImage(60, 50)});
-    QByteArray bytes = fixtures::fileBytes(path(QStringLiteral("surrogate.smf")));
-    bytes.replace(4, 6, QByteArray("A\0\x3D\xD8\0\0", 6));  // "A", a lone high surrogate, then 0
-    QVERIFY(fixtures::writeBytes(path(QStringLiteral("surrogate.smf")), bytes));
-    const cli::Result info = run(cli::words(QStringLiteral("info surrogate.smf --json")));
-    QCOMPARE(info.exitCode, 0);
-    // The JSON reader refuses invalid UTF-8, a surrogate encoded on its own included.
-    QCOMPARE(QJsonDocument::fromJson(info.out).object().value(QStringLiteral("cartographer")).toString(),
-             QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
 }
 
 void TestCliCommands::extract_data()
