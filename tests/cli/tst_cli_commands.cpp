@@ -24,8 +24,6 @@ private slots:
     void oziMap();
     void settings_data();
     void settings();
-    void wfl_data();
-    void wfl();
     void extract_data();
     void extract();
 
@@ -142,7 +140,7 @@ void TestCliCommands::settings_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QByteArray>("configIni");  // ./config.ini; empty: none
-    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("output");        // how the summary begins, with the file written
     QTest::addColumn<QString>("cartographer");
     QTest::addColumn<QString>("mapName");
     QTest::addColumn<QRgb>("fill");
@@ -150,16 +148,21 @@ void TestCliCommands::settings_data()
     const QByteArray window = "Ann\r\nAtlas\r\n255\r\n0\r\n0\r\n";  // as the window writes it, with CRLF
     const QRgb grey = qRgb(122, 122, 122);
     const QString long33 = QString(33, QLatin1Char('x'));
-    QTest::newRow("convert, no config.ini: built-in defaults") << "convert" << QByteArray() << "" << "Kelvo" << "Kelvo" << grey << "";
-    QTest::newRow("wfl, config.ini of the window") << "wfl" << window << "" << "Ann" << "Atlas" << qRgb(255, 0, 0) << "";
+    const QString convert = QStringLiteral("convert d.smf small.png@0,1,1,0 ");
+    const QString tiles = QStringLiteral("tiles.smf: 1 level, 6 tiles of 40 x 30, ");
+    QTest::newRow("wfl beside the folder, config.ini of the window") << "wfl tiles" << window << tiles << "Ann" << "Atlas"
+                                                                     << qRgb(255, 0, 0) << "";
     // The cartographer still comes from ./config.ini.
-    QTest::newRow("convert, options win over config.ini")
-        << "convert" << window << "--name Alps --fill 0,255,0" << "Ann" << "Alps" << qRgb(0, 255, 0) << "";
-    QTest::newRow("wfl, another program's config.ini") << "wfl" << QByteArray("[General]\nlanguage=de\n") << "" << "Kelvo" << "Kelvo"
-                                                       << grey << "./config.ini is not a settings file of this program";
-    QTest::newRow("--config names another file") << "convert" << window << "--config other.ini" << "Bo" << "Other" << qRgb(1, 2, 3) << "";
-    QTest::newRow("long name is cut, with a warning")
-        << "convert" << QByteArray() << "--name " + long33 << "Kelvo" << QString(32, QLatin1Char('x')) << grey
+    QTest::newRow("convert, options win over config.ini") << convert + "--name Alps --fill 0,255,0" << window << "d.smf: 1 level, "
+                                                          << "Ann" << "Alps" << qRgb(0, 255, 0) << "";
+    QTest::newRow("wfl, trailing slash, another program's config.ini")
+        << "wfl tiles/" << QByteArray("[General]\nlanguage=de\n") << tiles << "Kelvo" << "Kelvo" << grey
+        << "./config.ini is not a settings file of this program";
+    QTest::newRow("wfl -o, --config names another file") << "wfl tiles -o out/map.smf --config other.ini" << window
+                                                         << "out/map.smf: 1 level, 6 tiles of 40 x 30, " << "Bo" << "Other"
+                                                         << qRgb(1, 2, 3) << "";
+    QTest::newRow("convert, no config.ini, long name is cut with a warning")
+        << convert + "--name " + long33 << QByteArray() << "d.smf: 1 level, " << "Kelvo" << QString(32, QLatin1Char('x')) << grey
         << "the map name '" + long33 + "' has 33 UTF-16 code units; the file keeps the first 32";
 }
 
@@ -167,7 +170,7 @@ void TestCliCommands::settings()
 {
     QFETCH(QString, command);
     QFETCH(QByteArray, configIni);
-    QFETCH(QString, options);
+    QFETCH(QString, output);
     QFETCH(QRgb, fill);
     QFETCH(QString, warning);
     if (!configIni.isEmpty())
@@ -175,39 +178,20 @@ void TestCliCommands::settings()
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("other.ini")), "Bo\nOther\n1\n2\n3\n"));
     QVERIFY(fixtures::mapLikeImage(100, 100).save(path(QStringLiteral("small.png"))));
     writeTiles();
-    const QString args = command + (command == QLatin1String("wfl") ? " tiles -o d.smf " : " d.smf small.png@0,1,1,0 ");
-    const cli::Result result = run(cli::words(args + options));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("out")));
+    const cli::Result result = run(cli::words(command));
     QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.startsWith(output.toUtf8()), result.out.constData());
     QCOMPARE(result.err.count('\n'), warning.isEmpty() ? 0 : 1);  // warned once
     QVERIFY2(QString::fromUtf8(result.err).contains(warning), result.err.constData());
     QCOMPARE(fixtures::fileBytes(path(QStringLiteral("config.ini"))), configIni);  // never written
-    const QJsonObject info = infoJson(QStringLiteral("d.smf"));
+    const QString smf = output.section(QLatin1Char(':'), 0, 0);
+    QCOMPARE(QFileInfo::exists(path(QStringLiteral("tiles.smf"))), smf == QLatin1String("tiles.smf"));  // -o: none beside
+    const QJsonObject info = infoJson(smf);
     QTEST(info.value(QStringLiteral("cartographer")).toString(), "cartographer");
     QTEST(info.value(QStringLiteral("mapName")).toString(), "mapName");
-    const QImage level = extracted(QStringLiteral("d.smf"));
+    const QImage level = extracted(smf);
     QCOMPARE(level.pixel(level.width() - 1, level.height() - 1) & 0xF8F8F8, fill & 0xF8F8F8);  // padding
-}
-
-void TestCliCommands::wfl_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("output");
-    QTest::newRow("beside the folder") << QStringList{"tiles"} << "tiles.smf";
-    QTest::newRow("folder with a trailing slash") << QStringList{"tiles/"} << "tiles.smf";
-    QTest::newRow("-o") << QStringList{"tiles", "-o", "out/map.smf"} << "out/map.smf";
-}
-
-void TestCliCommands::wfl()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, output);
-    writeTiles();
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("out")));
-    const cli::Result result = run(QStringList{QStringLiteral("wfl")} + args);
-    QCOMPARE(result.exitCode, 0);
-    QVERIFY2(result.out.startsWith(output.toUtf8() + ": 1 level, 6 tiles of 40 x 30, "), result.out.constData());
-    QVERIFY(QFileInfo::exists(path(output)));
-    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.smf")}, QDir::Files).size(), output == QLatin1String("tiles.smf"));
 }
 
 void TestCliCommands::extract_data()
