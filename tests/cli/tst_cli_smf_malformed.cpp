@@ -35,15 +35,7 @@ constexpr int kTileHeightAt = 144;
 // Level record field of the only level, byte offset in the file.
 constexpr int kFirstTileAt = kSmfHeaderSize + 28;
 
-void putInt(QByteArray &bytes, qint64 offset, qint32 value)
-{
-    qToLittleEndian<qint32>(value, reinterpret_cast<uchar *>(bytes.data()) + offset);
-}
-
-qint64 entryAt(int tile)
-{
-    return tileIndexOffset(1) + 8 * tile;
-}
+qint64 entryAt(int tile) { return tileIndexOffset(1) + 8 * tile; }
 
 }  // namespace
 
@@ -70,38 +62,37 @@ void TestCliSmfMalformed::malformed_data()
     const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
     const QByteArray valid = buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue);
     const qint32 redSize = qFromLittleEndian<qint32>(valid.constData() + entryAt(0) + 4);
-    // The valid file with the 32-bit field at offset set to value, and then another.
-    const auto patched = [&valid](qint64 offset, qint32 value, qint64 offset2 = -1, qint32 value2 = 0) {
+    // The valid file with 32-bit fields set: {offset, value} pairs.
+    const auto patched = [&valid](std::initializer_list<std::pair<qint64, qint32>> fields) {
         QByteArray bytes = valid;
-        putInt(bytes, offset, value);
-        if (offset2 >= 0)
-            putInt(bytes, offset2, value2);
+        for (const auto &[offset, value] : fields)
+            qToLittleEndian<qint32>(value, bytes.data() + offset);
         return bytes;
     };
     QTest::newRow("truncated header") << valid.left(100) << "too short" << false << int(kSmfInvalidFile);
     QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("entry past the end") << patched(entryAt(1), valid.size() - 2, entryAt(1) + 4, 100) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry past the end") << patched({{entryAt(1), qint32(valid.size() - 2)}, {entryAt(1) + 4, 100}}) << "points outside" << false << int(kSmfInvalidFile);
     // offset + size wraps in 32 bits
-    QTest::newRow("entry size wrapping 32 bits") << patched(entryAt(1) + 4, -16) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry size wrapping 32 bits") << patched({{entryAt(1) + 4, -16}}) << "points outside" << false << int(kSmfInvalidFile);
 
     QByteArray notZlib = valid;
     notZlib.replace(tileDataOffset(1, 2), 7, "notzlib");
     QTest::newRow("payload not zlib") << notZlib << QString() << true << 0;
-    QTest::newRow("payload too short") << patched(entryAt(0) + 4, redSize - 5) << QString() << true << 0;
+    QTest::newRow("payload too short") << patched({{entryAt(0) + 4, redSize - 5}}) << QString() << true << 0;
     QTest::newRow("payload inflates past the tile")
         << buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue, 64) << QString() << true << 0;
 
-    QTest::newRow("negative level count") << patched(kLevelCountAt, -1) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile count") << patched(kTileCountAt, -2) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge level count") << patched(kLevelCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge tile count") << patched(kTileCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile width 0") << patched(kTileWidthAt, 0) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile height 100001") << patched(kTileHeightAt, 100001) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile width") << patched(kTileWidthAt, -16) << "negative tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("firstTile leaves the index") << patched(kFirstTileAt, 1) << "outside the tile index" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative firstTile") << patched(kFirstTileAt, -1) << "outside the tile index" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile columns") << patched(kSmfHeaderSize + 16, -2) << "negative tile grid" << false << int(kSmfInvalidFile);
-    QTest::newRow("entry pointing into the records") << patched(entryAt(0), kSmfHeaderSize) << "points outside" << false
+    QTest::newRow("negative level count") << patched({{kLevelCountAt, -1}}) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile count") << patched({{kTileCountAt, -2}}) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge level count") << patched({{kLevelCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge tile count") << patched({{kTileCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile width 0") << patched({{kTileWidthAt, 0}}) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile height 100001") << patched({{kTileHeightAt, 100001}}) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile width") << patched({{kTileWidthAt, -16}}) << "negative tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("firstTile leaves the index") << patched({{kFirstTileAt, 1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative firstTile") << patched({{kFirstTileAt, -1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile columns") << patched({{kSmfHeaderSize + 16, -2}}) << "negative tile grid" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry pointing into the records") << patched({{entryAt(0), kSmfHeaderSize}}) << "points outside" << false
                                                      << int(kSmfInvalidFile);
     // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
     QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white)
@@ -112,7 +103,7 @@ void TestCliSmfMalformed::malformed_data()
     // Tiles of 40,000 x 40,000 pixels (3.2 GB raw) from a few hundred bytes: the browse
     // paint used to allocate the whole tile before finding that it cannot inflate.
     QTest::newRow("tile far larger than its payload")
-        << patched(kTileWidthAt, 40000, kTileHeightAt, 40000) << "more than its" << false << int(kSmfTooLarge);
+        << patched({{kTileWidthAt, 40000}, {kTileHeightAt, 40000}}) << "more than its" << false << int(kSmfTooLarge);
     // 3,600 entries sharing one 2 kB payload claim a 60,000 x 60,000 level (7.2 GB):
     // counted once per entry, the shared payload looked large enough to hold it.
     QTest::newRow("overlapping payloads claim a huge level")
