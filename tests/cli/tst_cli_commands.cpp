@@ -102,8 +102,6 @@ void TestCliCommands::oziMap_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("summary");
     const QVector<fixtures::OziPoint> corners = fixtures::fourCorners();
-    QTest::newRow("relative image, MMP block") << "topo.map" << "topo.png" << fixtures::oziMapFile("topo.png", corners)
-                                               << "from the MMPXY/MMPLL block (WGS 84)";
     QTest::newRow("upper-case name, Windows path of another machine")
         << "TOPO.MAP" << "topo.png" << fixtures::oziMapFile("C:\\Maps\\Scans\\TOPO.PNG", corners)
         << "from the MMPXY/MMPLL block (WGS 84)";
