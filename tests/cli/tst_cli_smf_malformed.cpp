@@ -11,6 +11,7 @@
 #include "smf/smf_reader.h"
 #include "common/cli_runner.h"
 #include "common/project_fixtures.h"
+#include "common/smf_builder.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
 #include "smf/browse_view.h"
@@ -34,44 +35,7 @@ constexpr int kTileHeightAt = 144;
 // Level record field of the only level, byte offset in the file.
 constexpr int kFirstTileAt = kSmfHeaderSize + 28;
 
-void putInt(QByteArray &bytes, qint64 offset, qint32 value)
-{
-    qToLittleEndian<qint32>(value, reinterpret_cast<uchar *>(bytes.data()) + offset);
-}
-
-QByteArray flatPayload(int width, int height, QRgb rgb, int extraRawBytes = 0)
-{
-    QImage tile(width, height, QImage::Format_RGB32);
-    tile.fill(rgb);
-    return compressTile(encodeTilePixels(tile) + QByteArray(extraRawBytes, '\0'));
-}
-
-// One level of columns x rows tiles of width x height pixels; tile i uses payload
-// i % payloads.size(), so a single payload is shared by all. Payloads are stored once
-// each, back to back.
-QByteArray smfFile(int width, int height, int columns, int rows, const QList<QByteArray> &payloads)
-{
-    SmfHeader header;
-    header.levelCount = 1;
-    header.tileCount = columns * rows;
-    header.tileWidth = width;
-    header.tileHeight = height;
-    SmfLevelRecord record;
-    record.tileColumns = columns;
-    record.tileRows = rows;
-    QByteArray bytes = header.toBytes() + record.toBytes();
-    for (int i = 0; i < header.tileCount; ++i) {
-        const int k = i % payloads.size();
-        const qint64 offset = tileDataOffset(1, header.tileCount) + payloads.mid(0, k).join().size();
-        bytes += SmfTileIndexEntry{quint32(offset), quint32(payloads.at(k).size())}.toBytes();
-    }
-    return bytes + payloads.join();
-}
-
-qint64 entryAt(int tile)
-{
-    return tileIndexOffset(1) + 8 * tile;
-}
+qint64 entryAt(int tile) { return tileIndexOffset(1) + 8 * tile; }
 
 }  // namespace
 
@@ -93,51 +57,57 @@ void TestCliSmfMalformed::malformed_data()
     QTest::addColumn<bool>("firstTileWhite");  // extract draws tile (0, 0) white and warns
     QTest::addColumn<int>("editResult");       // openSmf of an editing project
 
-    const QByteArray red = flatPayload(16, 8, qRgb(255, 0, 0));
-    // The 2 x 1 file every case starts from: a red tile and a blue one of 16 x 8 pixels.
-    const QByteArray valid = smfFile(16, 8, 2, 1, {red, flatPayload(16, 8, qRgb(0, 0, 255))});
-    // The valid file with the 32-bit field at offset set to value, and then another.
-    const auto patched = [&valid](qint64 offset, qint32 value, qint64 offset2 = -1, qint32 value2 = 0) {
+    // The 2 x 1 file most cases start from: a red tile and a blue one of 16 x 8 pixels.
+    const auto redBlue = [](int, int column, int) { return column ? qRgb(0, 0, 255) : qRgb(255, 0, 0); };
+    const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
+    const QByteArray valid = buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue);
+    const qint32 redSize = qFromLittleEndian<qint32>(valid.constData() + entryAt(0) + 4);
+    // The valid file with 32-bit fields set: {offset, value} pairs.
+    const auto patched = [&valid](std::initializer_list<std::pair<qint64, qint32>> fields) {
         QByteArray bytes = valid;
-        putInt(bytes, offset, value);
-        if (offset2 >= 0)
-            putInt(bytes, offset2, value2);
+        for (const auto &[offset, value] : fields)
+            qToLittleEndian<qint32>(value, bytes.data() + offset);
         return bytes;
     };
-    QTest::newRow("valid file") << valid << QString() << false << 0;
     QTest::newRow("truncated header") << valid.left(100) << "too short" << false << int(kSmfInvalidFile);
     QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("entry past the end") << patched(entryAt(1), valid.size() - 2, entryAt(1) + 4, 100) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry past the end") << patched({{entryAt(1), qint32(valid.size() - 2)}, {entryAt(1) + 4, 100}}) << "points outside" << false << int(kSmfInvalidFile);
     // offset + size wraps in 32 bits
-    QTest::newRow("entry size wrapping 32 bits") << patched(entryAt(1) + 4, -16) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry size wrapping 32 bits") << patched({{entryAt(1) + 4, -16}}) << "points outside" << false << int(kSmfInvalidFile);
 
     QByteArray notZlib = valid;
     notZlib.replace(tileDataOffset(1, 2), 7, "notzlib");
     QTest::newRow("payload not zlib") << notZlib << QString() << true << 0;
-    QTest::newRow("payload too short") << patched(entryAt(0) + 4, red.size() - 5) << QString() << true << 0;
+    QTest::newRow("payload too short") << patched({{entryAt(0) + 4, redSize - 5}}) << QString() << true << 0;
     QTest::newRow("payload inflates past the tile")
-        << smfFile(16, 8, 2, 1, {flatPayload(16, 8, qRgb(255, 0, 0), 64), red}) << QString() << true << 0;
+        << buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue, 64) << QString() << true << 0;
 
-    QTest::newRow("negative level count") << patched(kLevelCountAt, -1) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile count") << patched(kTileCountAt, -2) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge level count") << patched(kLevelCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge tile count") << patched(kTileCountAt, 0x7FFFFFFF) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile width 0") << patched(kTileWidthAt, 0) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile height 100001") << patched(kTileHeightAt, 100001) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile width") << patched(kTileWidthAt, -16) << "negative tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("firstTile leaves the index") << patched(kFirstTileAt, 1) << "outside the tile index" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative firstTile") << patched(kFirstTileAt, -1) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative level count") << patched({{kLevelCountAt, -1}}) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile count") << patched({{kTileCountAt, -2}}) << "negative count" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge level count") << patched({{kLevelCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("huge tile count") << patched({{kTileCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile width 0") << patched({{kTileWidthAt, 0}}) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("tile height 100001") << patched({{kTileHeightAt, 100001}}) << "tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile width") << patched({{kTileWidthAt, -16}}) << "negative tile size" << false << int(kSmfInvalidFile);
+    QTest::newRow("firstTile leaves the index") << patched({{kFirstTileAt, 1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative firstTile") << patched({{kFirstTileAt, -1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative tile columns") << patched({{kSmfHeaderSize + 16, -2}}) << "negative tile grid" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry pointing into the records") << patched({{entryAt(0), kSmfHeaderSize}}) << "points outside" << false
+                                                     << int(kSmfInvalidFile);
+    // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
+    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white)
+                                              << "2,147,483,647 pixels" << false << int(kSmfInvalidFile);
 
-    QTest::newRow("overlapping payloads") << smfFile(16, 8, 2, 1, {red}) << QString() << false << 0;
+    QTest::newRow("overlapping payloads") << buildSmfFile(16, 8, {gridRecord(2, 1)}, [](int, int, int) { return qRgb(255, 0, 0); }, 0, true)
+                                          << QString() << false << 0;
     // Tiles of 40,000 x 40,000 pixels (3.2 GB raw) from a few hundred bytes: the browse
     // paint used to allocate the whole tile before finding that it cannot inflate.
     QTest::newRow("tile far larger than its payload")
-        << patched(kTileWidthAt, 40000, kTileHeightAt, 40000) << "more than its" << false << int(kSmfTooLarge);
+        << patched({{kTileWidthAt, 40000}, {kTileHeightAt, 40000}}) << "more than its" << false << int(kSmfTooLarge);
     // 3,600 entries sharing one 2 kB payload claim a 60,000 x 60,000 level (7.2 GB):
     // counted once per entry, the shared payload looked large enough to hold it.
     QTest::newRow("overlapping payloads claim a huge level")
-        << smfFile(1000, 1000, 60, 60, {flatPayload(1000, 1000, qRgb(255, 255, 255))}) << "more than its" << false
-        << int(kSmfTooLarge);
+        << buildSmfFile(1000, 1000, {gridRecord(60, 60)}, white, 0, true) << "more than its" << false << int(kSmfTooLarge);
 }
 
 void TestCliSmfMalformed::malformed()
@@ -171,33 +141,39 @@ void TestCliSmfMalformed::malformed()
         QCOMPARE(image.pixel(3, 3), firstTileWhite ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
     }
 
-    MapProject editing(4096);
-    QCOMPARE(openSmf(editing, path), editResult);
-    QCOMPARE(editing.layers.size(), editResult == 0 ? 1 : 0);
-    if (editResult != 0)
-        QVERIFY(!editing.errorString().isEmpty());
-
-    MapProject browsing(4096);
-    browsing.browseMode = true;
-    const bool browsable = refusal.isEmpty() || refusal == QLatin1String("more than its");
-    QCOMPARE(openSmf(browsing, path), browsable ? 0 : int(kSmfInvalidFile));
-    if (!browsable)
-        return;
-    MapLayer *layer = browsing.layers.first();
-    BrowseView view;
-    QVERIFY(prepareBrowseLayer(view, *layer));
-    QImage canvas(64, 32, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    QPainter painter(&canvas);
-    paintBrowseView(painter, canvas.size(), view, layer, browsing.smfImages.first(), 0, 0);
-    painter.end();
-    // Red 31 of 31 reads back as 248 from the 16-bit bitmap; a tile left out stays
-    // the white background (a white tile drawn is 248 grey, as white as it gets).
-    const QRgb pixel = canvas.pixel(3, 3);
-    if (refusal.isEmpty() && !firstTileWhite)
-        QCOMPARE(pixel, qRgb(248, 0, 0));
-    else
-        QVERIFY2(qRed(pixel) >= 248 && qGreen(pixel) >= 248 && qBlue(pixel) >= 248, qPrintable(QString::number(pixel, 16)));
+    // Opened for editing and for browsing; a refused file leaves the project as it was,
+    // bound to its old file, and says why.
+    for (const bool browse : {false, true}) {
+        MapProject project(4096);
+        project.browseMode = browse;
+        project.filePath = QStringLiteral("/old/file.smf");
+        const int result = browse && editResult == kSmfTooLarge ? 0 : editResult;  // browsing reads tile by tile
+        QCOMPARE(openSmf(project, path), result);
+        // An editing project refuses a level too large to edit in words of its own.
+        const QString error = project.errorString();
+        QVERIFY2(result == 0 ? error.isEmpty() : error.contains(result == kSmfTooLarge ? QStringLiteral("10,000") : refusal),
+                 qPrintable(error));
+        QCOMPARE(project.layers.size(), qsizetype(result == 0 ? 1 : 0));
+        QCOMPARE(project.smfImages.size(), qsizetype(result == 0 ? 1 : 0));
+        QCOMPARE(project.filePath, result == 0 ? path : QStringLiteral("/old/file.smf"));
+        if (!browse || result != 0)
+            continue;
+        MapLayer *layer = project.layers.first();
+        BrowseView view;
+        QVERIFY(prepareBrowseLayer(view, *layer));
+        QImage canvas(64, 32, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        paintBrowseView(painter, canvas.size(), view, layer, project.smfImages.first(), 0, 0);
+        painter.end();
+        // Red 31 of 31 reads back as 248 from the 16-bit bitmap; a tile left out stays
+        // the white background (a white tile drawn is 248 grey, as white as it gets).
+        const QRgb pixel = canvas.pixel(3, 3);
+        if (refusal.isEmpty() && !firstTileWhite)
+            QCOMPARE(pixel, qRgb(248, 0, 0));
+        else
+            QVERIFY2(qRed(pixel) >= 248 && qGreen(pixel) >= 248 && qBlue(pixel) >= 248, qPrintable(QString::number(pixel, 16)));
+    }
 }
 
 QTEST_MAIN(TestCliSmfMalformed)

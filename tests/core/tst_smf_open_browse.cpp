@@ -1,23 +1,21 @@
 #include <QtTest>
 
 #include <QPainter>
-#include <QtEndian>
 
 #include "smf/smf_reader.h"
 #include "common/project_fixtures.h"
 #include "common/smf_builder.h"
 #include "smf/browse_view.h"
 
-// Reading SMF files: the checks that refuse a damaged file before anything large is
-// allocated, projects opened for editing and for browsing, and a browse view drawn
-// tile by tile with its tile cache.
+// Reading SMF files: projects opened for editing and for browsing, and a browse view
+// drawn tile by tile with its tile cache. The damaged files every reader refuses are
+// rows of the command-line malformed-file test.
 class TestSmfOpenBrowse : public QObject
 {
     Q_OBJECT
 private slots:
-    void refused_data();
-    void refused();
     void openReadsLayers();
+    void levelLimit();
     void browse_data();
     void browse();
     void browseCacheRecyclesLeastRecentlyUsed();
@@ -46,52 +44,6 @@ private:
     MapProject m_browsing{4096};
     BrowseView m_view;
 };
-
-void TestSmfOpenBrowse::refused_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("browse");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("reason");
-    const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
-    // Checks of the reader the command-line test does not reach with its malformed files
-    // (which it runs through every reader): two levels of 2 x 1 and 1 x 1 tiles of 300 x
-    // 500, records at 148 and 436, index at 724.
-    const QByteArray valid = buildSmfFile(300, 500, {gridRecord(2, 1), gridRecord(1, 1)}, white);
-    QByteArray negativeGrid = valid;
-    qToLittleEndian<qint32>(-2, negativeGrid.data() + 148 + 16);
-    QTest::newRow("negative tile columns") << negativeGrid << true << int(kSmfInvalidFile) << "negative tile grid";
-    QByteArray intoRecords = valid;
-    qToLittleEndian<qint32>(148, intoRecords.data() + 724);
-    QTest::newRow("entry pointing into the records") << intoRecords << true << int(kSmfInvalidFile) << "points outside";
-    // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
-    QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white) << true << int(kSmfInvalidFile)
-                                              << "2,147,483,647 pixels";
-    // A layer names its level in 8 bits.
-    QTest::newRow("256 levels refused") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white)
-                                        << true << int(kSmfInvalidFile) << "at most 255";
-    QTest::newRow("255 levels opened") << buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white)
-                                       << false << 0 << "";
-}
-
-void TestSmfOpenBrowse::refused()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, browse);
-    QFETCH(int, result);
-    QFETCH(QString, reason);
-    const QString path = write(bytes);
-    MapProject project(4096);
-    project.browseMode = browse;
-    project.filePath = QStringLiteral("/old/file.smf");
-    QCOMPARE(openSmf(project, path), result);
-    QVERIFY2(project.errorString().contains(reason) && project.errorString().isEmpty() == (result == 0),
-             qPrintable(project.errorString()));
-    // A refused file leaves the project as it was, bound to its old file.
-    QCOMPARE(project.layers.isEmpty(), result != 0);
-    QCOMPARE(project.smfImages.size(), qsizetype(result == 0 ? 1 : 0));
-    QCOMPARE(project.filePath, result == 0 ? path : QStringLiteral("/old/file.smf"));
-}
 
 void TestSmfOpenBrowse::openReadsLayers()
 {
@@ -130,6 +82,18 @@ void TestSmfOpenBrowse::openReadsLayers()
     // A browse project keeps the header, records and index only.
     QVERIFY(openBrowsing(path));
     QCOMPARE(m_browsing.smfImages.at(0), bytes.left(148 + 2 * 288 + 12 * 8));
+}
+
+void TestSmfOpenBrowse::levelLimit()
+{
+    // A layer names its level in 8 bits: 255 levels open, 256 are refused.
+    const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
+    MapProject project(4096);
+    QCOMPARE(openSmf(project, write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white))), 0);
+    QCOMPARE(project.layers.size(), 255);
+    QVERIFY(!openBrowsing(write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white))));
+    QVERIFY2(m_browsing.errorString().contains(QStringLiteral("at most 255")) && m_browsing.layers.isEmpty(),
+             qPrintable(m_browsing.errorString()));
 }
 
 void TestSmfOpenBrowse::browse_data()
