@@ -32,11 +32,6 @@ struct ProgressReporter {
 // fileBytes when given, else from the file at path. May run on any thread.
 using SmfLevelDecoder = QImage (*)(const QString &path, const QByteArray *fileBytes, int level);
 
-// The document of one main window: the ordered layers that become the levels of one
-// SMF file, the map's properties, the file it is bound to and its change flags. It
-// owns its layers and their decoded images, and keeps the decoded images within a
-// budget of the machine's physical memory less 100 MiB, dropping the earliest loaded
-// image first. Layer indices are the layer table's row numbers.
 // The tile size of new projects, pixels.
 inline constexpr int kDefaultTileWidth = 300;
 inline constexpr int kDefaultTileHeight = 500;
@@ -52,6 +47,11 @@ struct TypedCalibration
     double bottomRightLat = 0.0;
 };
 
+// The document of one main window: the ordered layers that become the levels of one
+// SMF file, the map's properties, the file it is bound to and its change flags. It
+// owns its layers and their decoded images, and keeps the decoded images within a
+// budget of the machine's physical memory less 100 MiB, dropping the earliest loaded
+// image first. Layer indices are the layer table's row numbers.
 class MapProject
 {
 public:

@@ -222,7 +222,7 @@ namespace {
 // when its turn comes, its tiles are cut, encoded and compressed on the thread pool,
 // and the payloads are written in index order as they finish. Only a bounded window
 // of compressed tiles is held at any time.
-// Returns 0 or a negative SmfSaveStatus with *error saying why.
+// Returns 0 or a negative SmfStatus with *error saying why.
 int streamLevels(MapProject &project, ProgressReporter *progress, QString *error)
 {
     const auto fail = [error](int status, const QString &reason) {
