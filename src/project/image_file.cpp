@@ -1,9 +1,12 @@
 #include "project/image_file.h"
 
-#include <QImageReader>
-
 #include <limits>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "project/image_rows.h"
 
 qint32 physicalMemoryMB(qint64 pages, qint64 pageSize)
 {
@@ -19,6 +22,13 @@ qint32 physicalMemoryMB(qint64 pages, qint64 pageSize)
 qint32 queryPhysicalMemoryMB()
 {
     return physicalMemoryMB(sysconf(_SC_PHYS_PAGES), sysconf(_SC_PAGESIZE));
+}
+
+void returnLargeBlocksToSystem()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
 }
 
 CountingFile::CountingFile(const QString &path, std::atomic<qint64> *position)
@@ -63,38 +73,27 @@ QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *
             *error = reason;
         return QImage();
     };
-    std::atomic<qint64> unwatched{0};
-    CountingFile file(path, position ? position : &unwatched);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(kImageFileUnreadable, file.errorString());
-    QImageReader reader(&file);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        // Eight bytes per pixel covers the widest format a loader produces (16 bits
-        // per channel); the limit is in MiB and applies to each single image.
-        const qint64 neededMB = (qint64(size.width()) * size.height() * 8 >> 20) + 1;
-        const int limitMB = QImageReader::allocationLimit();
-        if (limitMB > 0 && neededMB > qMax(budgetMB, limitMB)) {
+    int opened = kImageFileOk;
+    QString reason;
+    const std::unique_ptr<ImageRowReader> reader = openImageRows(path, budgetMB, position, &opened, &reason);
+    if (!reader)
+        return fail(opened, reason);
+    if (reader->streams()) {
+        const QSize size = reader->size();
+        const qint64 neededMB = (qint64(size.width()) * size.height() * 4 >> 20) + 1;
+        if (neededMB > budgetMB) {
             return fail(kImageFileInvalid,
-                        QStringLiteral("the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory "
-                                       "limit of %4 MiB")
-                            .arg(size.width()).arg(size.height()).arg(neededMB).arg(qMax(budgetMB, limitMB)));
+                        QStringLiteral("the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit "
+                                       "of %4 MiB").arg(size.width()).arg(size.height()).arg(neededMB).arg(budgetMB));
         }
-        if (limitMB > 0 && neededMB > limitMB)
-            QImageReader::setAllocationLimit(int(neededMB));
     }
-    QImage image;
-    if (reader.read(&image)) {
-        if (status)
-            *status = kImageFileOk;
-        return image;
+    const QImage image = reader->readImage();
+    if (image.isNull()) {
+        const bool damaged = reader->streams() && reader->status() == kImageFileInvalid;
+        return fail(reader->status(), damaged ? QStringLiteral("damaged image data (%1)").arg(reader->errorString())
+                                              : reader->errorString());
     }
-    switch (reader.error()) {
-    case QImageReader::UnsupportedFormatError:
-        return fail(kImageFileInvalid, QStringLiteral("unsupported image format"));
-    case QImageReader::DeviceError:
-        return fail(kImageFileUnreadable, file.errorString());
-    default:
-        return fail(kImageFileInvalid, QStringLiteral("damaged image data (%1)").arg(reader.errorString()));
-    }
+    if (status)
+        *status = kImageFileOk;
+    return image;
 }

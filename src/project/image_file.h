@@ -17,6 +17,13 @@ qint32 physicalMemoryMB(qint64 pages, qint64 pageSize);
 // 0 when it cannot be asked.
 qint32 queryPhysicalMemoryMB();
 
+// Makes every allocation of 1 MiB or more (strips of image rows, decoded images) come
+// from the system and go back to it when freed, instead of staying in the heap: the
+// C library would otherwise raise that threshold to the largest block freed, and
+// strips freed on other threads would leave the heap holding several of them. Call
+// once at start-up, before other threads run.
+void returnLargeBlocksToSystem();
+
 // A read-only file whose read position another thread may watch: after every read,
 // *position holds how far into the file the reader has got (bytes). Unbuffered, so
 // the position is that of the file itself.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIODevice>
+#include <QtGlobal>
+
+#include <memory>
+
+#include "project/image_rows.h"
+
+// The row decoders behind openImageRows. Each takes the open file, positioned at its
+// first byte, and reads the header at once; the returned reader's status() tells
+// whether that worked. budgetMB bounds what the decoder may allocate beyond a few
+// rows (a progressive JPEG's coefficients, an interlaced PNG's whole image).
+
+std::unique_ptr<ImageRowReader> openPngRows(std::unique_ptr<QIODevice> file, qint32 budgetMB);
+std::unique_ptr<ImageRowReader> openJpegRows(std::unique_ptr<QIODevice> file, qint32 budgetMB);
+
+// Whether bytes start like a PNG or a JPEG file.
+bool isPngSignature(const QByteArray &bytes);
+bool isJpegSignature(const QByteArray &bytes);

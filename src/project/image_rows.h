@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <memory>
+
+// Reads an image from the top row down, a few rows at a time, so that a large scan
+// can be tiled without ever being whole in memory. Rows come out as 32-bit ARGB
+// words (QImage::Format_ARGB32, not premultiplied), the file's own colour values:
+// no gamma or colour-profile conversion. PNG and JPEG files are decoded as the rows
+// are asked for; other formats are decoded whole by the image library on the first
+// request. Any damage the decoder notices (a checksum, a cut-short file, corrupt
+// compressed data) fails the read with the decoder's reason; nothing is made up.
+class ImageRowReader
+{
+public:
+    virtual ~ImageRowReader() = default;
+
+    QSize size() const { return m_size; }
+    // Whether some pixels may be transparent (an alpha channel or a transparent colour).
+    bool hasAlpha() const { return m_hasAlpha; }
+    // Whether rows are decoded as they are read, in memory independent of the height.
+    bool streams() const { return m_streams; }
+
+    // Decodes the next count rows into dest, rows stride bytes apart, each
+    // 4 x width bytes. At the last row the rest of the file is checked too
+    // (checksums, the end marker). Returns false when the image is damaged or the
+    // file cannot be read; status() and errorString() then say why, and the reader
+    // is done.
+    bool readRows(int count, uchar *dest, qsizetype stride);
+
+    // The whole image from the next row on: RGB32 or ARGB32 from the decoders here,
+    // the image library's own format for other files. Null on failure (status() and
+    // errorString() say why), also when memory runs out.
+    virtual QImage readImage();
+
+    // An ImageFileStatus: kImageFileOk, kImageFileUnreadable or kImageFileInvalid.
+    int status() const { return m_status; }
+    // Why the last read failed, in English: the decoder's own words for damage.
+    QString errorString() const { return m_errorString; }
+
+protected:
+    // Decodes rows of a file that is known to hold them; false after fail().
+    virtual bool decodeRows(int count, uchar *dest, qsizetype stride) = 0;
+    // After the last row: what follows the pixels; false after fail().
+    virtual bool checkEnd() { return true; }
+    bool fail(int status, const QString &reason);
+
+    QSize m_size;
+    bool m_hasAlpha = false;
+    bool m_streams = true;
+    int m_nextRow = 0;
+
+private:
+    int m_status = 0;
+    QString m_errorString;
+};
+
+// Opens path for reading by rows: PNG and JPEG by their own decoders, any other
+// format the image library reads by content, decoded whole within budgetMB (MiB) on
+// the first read. Only the header is read here. Returns nullptr with *status (an
+// ImageFileStatus) and *error when the file cannot be opened or read, or its header
+// is no image, is damaged or describes an image beyond the limits; a BMP whose
+// pixel data is shorter than its header says is refused here too. position (may be
+// nullptr) follows how far into the file the decoder has read, in bytes.
+std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budgetMB,
+                                              std::atomic<qint64> *position, int *status, QString *error);
+
+// The rows of an image already in memory, converted to ARGB32 as they are read.
+std::unique_ptr<ImageRowReader> imageRows(const QImage &image);
+
+// The size of the image in a file, from its header only; invalid when the file
+// cannot be read or its header is no image.
+QSize imageFileSize(const QString &path);
