@@ -4,11 +4,13 @@
 #include <QIcon>
 #include <QTranslator>
 
+#include "project/image_file.h"
 #include "settings/language_settings.h"
 #include "ui/main_window.h"
 
 int main(int argc, char *argv[])
 {
+    returnLargeBlocksToSystem();
     QApplication app(argc, argv);
 
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).

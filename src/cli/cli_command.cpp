@@ -7,6 +7,8 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "smf/smf_format.h"
+
 namespace {
 QVector<CliCommand> &registry()
 {
@@ -159,4 +161,17 @@ int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFi
         return kExitInvalidInput;
     }
     return kGoOn;
+}
+
+bool parseDeflateLevel(const char *name, const QString &text, int *level)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < kMinDeflateLevel || value > kMaxDeflateLevel) {
+        usageError(name, QStringLiteral("--level needs a whole number from %1 to %2, not '%3'")
+                             .arg(kMinDeflateLevel).arg(kMaxDeflateLevel).arg(text));
+        return false;
+    }
+    *level = value;
+    return true;
 }

@@ -69,6 +69,14 @@ int splitArguments(const char *name, const QStringList &args, std::initializer_l
 // Prints "mapvane-cli: NAME: text" for a usage error and returns kExitUsage.
 int usageError(const char *name, const QString &text);
 
+// The --level option of the commands that write tiles: the deflate level, 1 to 12.
+inline constexpr CliOption kLevelOption{"--level", true};
+#define MAPVANE_LEVEL_HELP "  --level N            deflate level of the tiles, 1 (fastest) to 12 (smallest), default 6\n"
+
+// Reads a --level value into *level; otherwise prints a usage error naming the
+// command and returns false.
+bool parseDeflateLevel(const char *name, const QString &text, int *level);
+
 // UTF-8 output helpers. printErr adds "mapvane-cli: " in front and a line end.
 void printOut(const QString &text);
 void printErr(const QString &text);

@@ -125,6 +125,7 @@ struct ConvertOptions
     MapPropertiesOptions properties;
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
+    int level = kDefaultDeflateLevel;
 };
 
 bool parseTile(const QString &text, int *width, int *height)
@@ -145,13 +146,17 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     CliArguments split;
     const int done = splitArguments(kName, args,
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
-                                     MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption},
+                                     MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption,
+                                     kLevelOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
     for (const auto &[option, value] : std::as_const(split.options)) {
         if (MapPropertiesOptions::isOption(option)) {
             if (!options->properties.apply(kName, option, value))
+                return kExitUsage;
+        } else if (option == kLevelOption.name) {
+            if (!parseDeflateLevel(kName, value, &options->level))
                 return kExitUsage;
         } else if (!parseTile(value, &options->tileWidth, &options->tileHeight)) {
             return usageError(kName, QStringLiteral("--tile needs WxH with each side 1 to %1 pixels, not '%2'")
@@ -230,8 +235,8 @@ int calibrated(MapProject &project, int index, const ConvertLayer &layer)
     return kExitOk;
 }
 
-// Adds one layer as the window does: decode the image, show it (which gives the
-// bottom-right point the image size), then enter the calibration. Every value on the
+// Adds one layer as the window does, from the image's header: the bottom-right point
+// takes the image size, then the calibration is entered. Every value on the
 // command line counts as entered, even one equal to the default of a fresh layer;
 // pixels must lie on the image, 0 to its width and height, as the window's pixel
 // fields allow. An OziExplorer file brings its calibration; a bottom-right point
@@ -241,12 +246,12 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
     const int index = int(project.layers.size());
     const LayerArgument &argument = layer.argument;
     const QString prefix = QStringLiteral("convert: layer %1 (%2): ").arg(index).arg(argument.imagePath);
-    const int status = project.addImportedLayer(layer.imported);
+    QSize size;
+    const int status = project.addUndecodedLayer(layer.imported, &size);
     if (status != 0) {
         printErr(prefix + project.errorString());
         return status == -1 ? kExitIo : kExitInvalidInput;
     }
-    const QSize size = project.layerImage(index)->size();
     MapLayer *added = project.layers.at(index);
     if (argument.oziMap) {
         const CalibrationPoint imported = layer.imported.bottomRight;
@@ -283,6 +288,7 @@ int exitCodeFor(int saveStatus)
     case kSmfCalibrationError:
     case kSmfInvalidProject:
     case kSmfTooLarge:
+    case kSmfImageError:  // a damaged image, found as its tiles are cut
         return kExitInvalidInput;
     default:
         return kExitIo;
@@ -314,23 +320,18 @@ int runConvert(const QStringList &args)
     const MapPropertiesOptions &properties = options.properties;
     project.setProperties(properties.cartographer, properties.mapName, properties.fill, options.tileWidth,
                           options.tileHeight);
+    // Only the headers are read here: the save decodes each image on its turn, PNG and
+    // JPEG strip by strip, so memory does not grow with the images' size or number.
     for (const ConvertLayer &layer : std::as_const(options.layers)) {
-        // One decoded image at a time: the save decodes each layer again on its turn,
-        // so memory grows with the largest layer, not with their number.
-        for (int k = 0; k < project.layers.size(); ++k)
-            project.releaseImage(k);
         result = addLayer(project, layer);
         if (result != kExitOk)
             return result;
     }
-    // Only the first layer's image may wait in memory; each leaves after its tiles.
-    for (int k = 1; k < project.layers.size(); ++k)
-        project.releaseImage(k);
     project.saveReleasesImages = true;
 
     project.filePath = options.output;
     TerminalProgress progress;
-    const int status = saveSmf(project, &progress);
+    const int status = saveSmf(project, &progress, options.level);
     if (status != kSmfOk) {
         printErr(QStringLiteral("convert: %1").arg(project.errorString()));
         return exitCodeFor(status);
@@ -354,7 +355,8 @@ int runConvert(const QStringList &args)
 
 const CliCommandRegistrar registrar({
     kName,
-    "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--config FILE]",
+    "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--level N]\n"
+    "        [--config FILE]",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
     "\n"
@@ -367,7 +369,8 @@ const CliCommandRegistrar registrar({
     "  OZI.map\n"
     "      an OziExplorer map file: its image and its reference points (the MMPXY/MMPLL\n"
     "      block, else the Point lines on the map's datum)\n"
-    "The image path ends at the last '@'. BMP, JPEG and PNG images are read. A file name\n"
+    "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
+    "image is refused (exit 1). A file name\n"
     "that starts with '-' must follow '--'.\n"
     "\n"
     "options:\n"
@@ -375,6 +378,7 @@ const CliCommandRegistrar registrar({
     "  --cartographer TEXT  cartographer (likewise)\n"
     "  --fill R,G,B         colour of the tiles beyond the image, each 0 to 255\n"
     "  --tile WxH           tile size in pixels, default 300x500\n"
+    MAPVANE_LEVEL_HELP
     "  --config FILE        settings file with the defaults of the three options above;\n"
     "                       default ./config.ini when it exists, else Kelvo, Kelvo, 122,122,122\n"
     "  -h, --help           this help\n"

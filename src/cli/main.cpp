@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "cli/cli_command.h"
+#include "project/image_file.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    returnLargeBlocksToSystem();
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();

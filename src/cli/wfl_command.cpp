@@ -32,17 +32,21 @@ int runWfl(const QStringList &args)
     CliArguments split;
     int done = splitArguments(kName, args,
                               {kOutputOption, MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
-                               MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig},
+                               MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kLevelOption},
                               false, &split);
     if (done != kGoOn)
         return done;
     QString output;  // empty: beside the folder, named after it
     MapPropertiesOptions properties;
+    int level = kDefaultDeflateLevel;
     for (const auto &[option, value] : std::as_const(split.options)) {
         if (option == QLatin1String(kOutputOption.name)) {
             if (value.isEmpty())
                 return usageError(kName, QStringLiteral("-o needs a file name"));
             output = value;
+        } else if (option == QLatin1String(kLevelOption.name)) {
+            if (!parseDeflateLevel(kName, value, &level))
+                return kExitUsage;
         } else if (!properties.apply(kName, option, value)) {
             return kExitUsage;
         }
@@ -57,6 +61,7 @@ int runWfl(const QStringList &args)
         return done;
     TerminalProgress progress;
     WflConverter converter(split.positional.first(), output);
+    converter.setDeflateLevel(level);
     const int status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);
     if (status != kSmfOk) {
         printErr(QStringLiteral("wfl: %1").arg(converter.errorString()));
@@ -73,7 +78,8 @@ int runWfl(const QStringList &args)
 
 const CliCommandRegistrar registrar({
     kName,
-    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--config FILE]",
+    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--level N]\n"
+    "        [--config FILE]",
     "Makes one SMF file of a folder of ready-cut tiles, each image with a text sidecar\n"
     "(15_3x4.png and 15_3x4.wfl, or \"15 (2)_3x4.png\" in part 2) whose lines 5 to 8 give\n"
     "the tile's edges in degrees. Each level number becomes one level, the highest first.\n"
@@ -83,7 +89,7 @@ const CliCommandRegistrar registrar({
     "  --name TEXT          map name (the file keeps 32 UTF-16 code units)\n"
     "  --cartographer TEXT  cartographer (likewise)\n"
     "  --fill R,G,B         colour that pads the narrower tiles of the last column and row\n"
-    "  --config FILE        settings file with the defaults of the three options above;\n"
+    MAPVANE_LEVEL_HELP    "  --config FILE        settings file with the defaults of the three options above;\n"
     "                       default ./config.ini when it exists, else Kelvo, Kelvo, 122,122,122\n"
     "  -h, --help           this help\n"
     "\n"

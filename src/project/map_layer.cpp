@@ -46,16 +46,16 @@ bool MapLayer::isCalibrationValid() const
         && latInRange(topLeft.lat) && latInRange(bottomRight.lat);
 }
 
-void MapLayer::fitBottomRightToImage()
+void MapLayer::fitBottomRightTo(const QSize &size)
 {
     if (bottomRight.pixelX == 0) {
-        bottomRight.pixelX = image.width();
-        bottomRight.pixelY = image.height();
+        bottomRight.pixelX = size.width();
+        bottomRight.pixelY = size.height();
     }
-    if (bottomRight.pixelX > image.width())
-        bottomRight.pixelX = image.width();
-    if (bottomRight.pixelY > image.height())
-        bottomRight.pixelY = image.height();
+    if (bottomRight.pixelX > size.width())
+        bottomRight.pixelX = size.width();
+    if (bottomRight.pixelY > size.height())
+        bottomRight.pixelY = size.height();
 }
 
 qint32 imageMemoryMB(const QSize &size)

@@ -79,7 +79,9 @@ struct MapLayer
     // Whenever the image is handed out: a bottom-right pixel x of 0 takes the image
     // size, and a bottom-right pixel beyond the image is clamped to its edge. The
     // top-left point is never touched; scales are not recomputed.
-    void fitBottomRightToImage();
+    void fitBottomRightToImage() { fitBottomRightTo(image.size()); }
+    // The same for an image of the given size that is not in memory.
+    void fitBottomRightTo(const QSize &size);
 };
 
 // Estimated memory of a decoded image in MiB: width x height x 4 bytes, in whole

@@ -115,6 +115,11 @@ public:
     // Appends a layer already imported (e.g. by readOziMap), decoding the image at its
     // sourcePath. Returns as addImageLayer.
     int addImportedLayer(const MapLayer &imported);
+    // The same without decoding: only the image's header is read, for its size, and
+    // the bottom-right point is fitted to it (MapLayer::fitBottomRightTo); the pixels
+    // are decoded when first needed, a save reading them strip by strip. Damage in the
+    // pixels is found then. *size (may be nullptr) is the image's size.
+    int addUndecodedLayer(const MapLayer &imported, QSize *size = nullptr);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
     // truncated, same geographic points). Returns 0, or -1 when the resized image

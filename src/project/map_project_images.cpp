@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "project/image_file.h"
+#include "project/image_rows.h"
 #include "project/ozi_map.h"
 
 namespace {
@@ -198,6 +199,28 @@ int MapProject::addImportedLayer(const MapLayer &imported)
     setImage(layer, image);
     layers.append(layer);
     changeFlags |= kLayersChanged;
+    return 0;
+}
+
+int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
+{
+    int status = kImageFileOk;
+    QString reason;
+    const std::unique_ptr<ImageRowReader> rows = openImageRows(imported.sourcePath, physicalMB, nullptr, &status,
+                                                               &reason);
+    if (!rows) {
+        m_errorString = QStringLiteral("cannot read the image %1: %2").arg(imported.sourcePath, reason);
+        return status;
+    }
+    auto *layer = new MapLayer(imported);
+    if (!layer->bottomRightLatSet)
+        layer->bottomRight.pixelY = rows->size().height();
+    layer->fitBottomRightTo(rows->size());
+    layer->updateScales();
+    layers.append(layer);
+    changeFlags |= kLayersChanged;
+    if (size)
+        *size = rows->size();
     return 0;
 }
 

@@ -1,11 +1,14 @@
 #include "smf/smf_format.h"
 
-#include <QPainter>
 #include <QtEndian>
 
 #include <array>
 #include <limits>
-#include <zlib.h>
+#include <algorithm>
+#include <cstring>
+#include <libdeflate.h>
+#include <new>
+#include <vector>
 
 qint64 levelRecordOffset(qint64 level)
 {
@@ -199,19 +202,91 @@ QByteArray encodeTilePixels(const QImage &tile)
     return raw;
 }
 
-QByteArray compressTile(QByteArrayView raw)
+void encodePixelRow(const QRgb *pixels, int count, QRgb fill, uchar *out)
 {
-    if (quint64(raw.size()) > std::numeric_limits<uLong>::max())
-        return QByteArray();
-    uLongf length = compressBound(uLong(raw.size()));
-    QByteArray compressed(qsizetype(length), Qt::Uninitialized);
-    if (compress(reinterpret_cast<Bytef *>(compressed.data()), &length,
-                 reinterpret_cast<const Bytef *>(raw.data()), uLong(raw.size())) != Z_OK) {
-        return QByteArray();
+    const uint fillRed = qRed(fill);
+    const uint fillGreen = qGreen(fill);
+    const uint fillBlue = qBlue(fill);
+    // Opaque runs, the common case, in a loop the compiler vectorises.
+    int x = 0;
+    while (x < count) {
+        int opaque = x;
+        while (opaque < count && qAlpha(pixels[opaque]) == 255)
+            ++opaque;
+        for (; x < opaque; ++x) {
+            const QRgb p = pixels[x];
+            const uint word = ((p >> 9) & 0x7c00) | ((p >> 6) & 0x03e0) | ((p >> 3) & 0x001f);
+            out[2 * x] = uchar(word);
+            out[2 * x + 1] = uchar(word >> 8);
+        }
+        if (x == count)
+            break;
+        // A pixel that is not opaque, over the fill colour.
+        const QRgb p = pixels[x];
+        const uint alpha = qAlpha(p);
+        const uint rest = 255 - alpha;
+        const uint red = (qRed(p) * alpha + fillRed * rest + 127) / 255;
+        const uint green = (qGreen(p) * alpha + fillGreen * rest + 127) / 255;
+        const uint blue = (qBlue(p) * alpha + fillBlue * rest + 127) / 255;
+        const uint word = (blue >> 3) | ((green >> 3) << 5) | ((red >> 3) << 10);
+        out[2 * x] = uchar(word);
+        out[2 * x + 1] = uchar(word >> 8);
+        ++x;
     }
-    compressed.truncate(qsizetype(length));
-    compressed.squeeze();
-    return compressed;
+}
+
+quint16 tilePixelWord(QRgb colour)
+{
+    uchar word[2];
+    const QRgb opaque = colour | 0xff000000u;
+    encodePixelRow(&opaque, 1, opaque, word);
+    return qFromLittleEndian<quint16>(word);
+}
+
+namespace {
+
+// libdeflate's compressors and decompressor keep their tables between calls; one set
+// per thread, as they may not be shared.
+struct DeflateState
+{
+    std::array<libdeflate_compressor *, kMaxDeflateLevel + 1> compressors{};
+    libdeflate_decompressor *decompressor = nullptr;
+    std::vector<char> scratch;  // compressed output, then copied out
+    QByteArray rawTile;         // a tile's raw bytes while it is assembled
+
+    ~DeflateState()
+    {
+        for (libdeflate_compressor *compressor : compressors)
+            libdeflate_free_compressor(compressor);
+        libdeflate_free_decompressor(decompressor);
+    }
+};
+
+DeflateState &deflateState()
+{
+    thread_local DeflateState state;
+    return state;
+}
+
+}  // namespace
+
+QByteArray compressTile(QByteArrayView raw, int level)
+{
+    level = qBound(kMinDeflateLevel, level, kMaxDeflateLevel);
+    libdeflate_compressor *&compressor = deflateState().compressors[size_t(level)];
+    if (!compressor)
+        compressor = libdeflate_alloc_compressor(level);
+    if (!compressor)
+        return QByteArray();
+    // Compressed into the thread's scratch buffer, then copied at its exact size: the
+    // window of finished tiles holds no slack, and no buffer of the bound's size is
+    // allocated and freed per tile.
+    std::vector<char> &scratch = deflateState().scratch;
+    const size_t bound = libdeflate_zlib_compress_bound(compressor, size_t(raw.size()));
+    if (scratch.size() < bound)
+        scratch.resize(bound);
+    const size_t length = libdeflate_zlib_compress(compressor, raw.data(), size_t(raw.size()), scratch.data(), bound);
+    return length == 0 ? QByteArray() : QByteArray(scratch.data(), qsizetype(length));
 }
 
 namespace {
@@ -226,14 +301,14 @@ bool couldInflateTo(QByteArrayView payload, qint64 rawSize)
 // Inflates payload into out[0..rawSize); true when it fills exactly rawSize bytes.
 bool inflateInto(QByteArrayView payload, uchar *out, qint64 rawSize)
 {
-    if (rawSize <= 0 || quint64(rawSize) > std::numeric_limits<uLong>::max()
-        || quint64(payload.size()) > std::numeric_limits<uLong>::max()) {
-        return false;
-    }
-    uLongf length = uLongf(rawSize);
-    const int result = uncompress(out, &length, reinterpret_cast<const Bytef *>(payload.data()),
-                                  uLong(payload.size()));
-    return result == Z_OK && qint64(length) == rawSize;
+    libdeflate_decompressor *&decompressor = deflateState().decompressor;
+    if (!decompressor)
+        decompressor = libdeflate_alloc_decompressor();
+    size_t length = 0;
+    return decompressor
+        && libdeflate_zlib_decompress(decompressor, payload.data(), size_t(payload.size()), out, size_t(rawSize),
+                                      &length) == LIBDEFLATE_SUCCESS
+        && qint64(length) == rawSize;
 }
 
 }  // namespace
@@ -278,23 +353,60 @@ QImage decodeTile(QByteArrayView payload, qint32 tileWidth, qint32 tileHeight)
     return QImage::fromData(bitmap, "BMP");
 }
 
-QByteArray cutTile(const QImage &image, const QRect &tileRect, QRgb fillColour)
+bool TileStrip::allocate(int stripWidth, int stripRows)
 {
-    // A tile wholly inside an opaque 32-bit image is encoded straight from the image.
-    if (image.format() == QImage::Format_RGB32 && image.rect().contains(tileRect)) {
-        const uchar *first = image.constScanLine(tileRect.y()) + qsizetype(tileRect.x()) * 4;
-        const QImage view(first, tileRect.width(), tileRect.height(), image.bytesPerLine(), QImage::Format_RGB32);
-        return compressTile(encodeTilePixels(view));
+    width = stripWidth;
+    rows = stripRows;
+    words.reset(new (std::nothrow) quint16[size_t(qMax<qint64>(qint64(stripWidth) * stripRows, 1))]);
+    return bool(words);
+}
+
+QByteArray stripTile(const TileStrip &strip, int x, int tileWidth, int tileHeight, QRgb fill, int level)
+{
+    const qint64 stride = tileRowStride(tileWidth);
+    QByteArray &raw = deflateState().rawTile;
+    raw.resize(rawTileSize(tileWidth, tileHeight));
+    uchar *out = reinterpret_cast<uchar *>(raw.data());
+    uchar fillBytes[2];
+    qToLittleEndian<quint16>(tilePixelWord(fill), fillBytes);
+    const int covered = qBound(0, strip.width - x, tileWidth);
+    // Rows are stored bottom row first; each row's padding to 4 bytes is zero.
+    for (int y = tileHeight - 1; y >= 0; --y, out += stride) {
+        int filledFrom = 0;
+        if (y < strip.rows && covered > 0) {
+            std::memcpy(out, strip.row(y) + 2 * qint64(x), size_t(covered) * 2);
+            filledFrom = covered;
+        }
+        for (int i = filledFrom; i < tileWidth; ++i) {
+            out[2 * i] = fillBytes[0];
+            out[2 * i + 1] = fillBytes[1];
+        }
+        std::memset(out + 2 * qint64(tileWidth), 0, size_t(stride - 2 * qint64(tileWidth)));
     }
-    QImage tile(tileRect.size(), QImage::Format_RGB32);
-    if (tile.isNull())
-        return QByteArray();
-    tile.fill(qRgb(qRed(fillColour), qGreen(fillColour), qBlue(fillColour)));
+    return compressTile(raw, level);
+}
+
+QByteArray cutTile(const QImage &image, const QRect &tileRect, QRgb fillColour, int level)
+{
+    // The covered part becomes a strip whose column 0 and row 0 are the tile's; what
+    // lies left of or above the image in it takes the fill colour.
     const QRect covered = tileRect.intersected(image.rect());
-    if (!covered.isEmpty()) {
-        QPainter painter(&tile);
-        // Only the covered part is converted, whatever the image's format.
-        painter.drawImage(covered.topLeft() - tileRect.topLeft(), image.copy(covered));
+    TileStrip strip;
+    if (covered.isEmpty())
+        return stripTile(strip, 0, tileRect.width(), tileRect.height(), fillColour, level);
+    const QImage argb = image.copy(covered).convertToFormat(QImage::Format_ARGB32);
+    const QPoint offset = covered.topLeft() - tileRect.topLeft();
+    if (argb.isNull() || !strip.allocate(offset.x() + covered.width(), offset.y() + covered.height()))
+        return QByteArray();
+    const quint16 fillWord = qToLittleEndian(tilePixelWord(fillColour));
+    for (int y = 0; y < strip.rows; ++y) {
+        quint16 *out = strip.words.get() + qint64(y) * strip.width;
+        const bool above = y < offset.y();
+        std::fill_n(out, above ? strip.width : offset.x(), fillWord);
+        if (!above) {
+            encodePixelRow(reinterpret_cast<const QRgb *>(argb.constScanLine(y - offset.y())), covered.width(),
+                           fillColour, reinterpret_cast<uchar *>(out + offset.x()));
+        }
     }
-    return compressTile(encodeTilePixels(tile));
+    return stripTile(strip, 0, tileRect.width(), tileRect.height(), fillColour, level);
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 struct SmfLevelRecord;
 
 // Sizes and offsets of an SMF file. The file is the header, L level records, T tile
@@ -130,9 +132,22 @@ struct SmfTileIndexEntry
 // converted first.
 QByteArray encodeTilePixels(const QImage &tile);
 
-// One complete zlib stream of raw at zlib's default level. Returns an empty array
-// when zlib fails (out of memory).
-QByteArray compressTile(QByteArrayView raw);
+// The stored words of count ARGB32 pixels (not premultiplied), little-endian: each
+// pixel drawn over fill first (component x alpha + fill x (255 - alpha), divided by
+// 255 and rounded), then each component cut to its top 5 bits.
+void encodePixelRow(const QRgb *pixels, int count, QRgb fill, uchar *out);
+
+// The stored word of an opaque colour.
+quint16 tilePixelWord(QRgb colour);
+
+// Deflate levels of tile payloads: 1 is the fastest, 12 the smallest.
+inline constexpr int kMinDeflateLevel = 1;
+inline constexpr int kMaxDeflateLevel = 12;
+inline constexpr int kDefaultDeflateLevel = 6;
+
+// One complete zlib stream of raw at level (kMinDeflateLevel to kMaxDeflateLevel),
+// the same bytes on every run and thread. Returns an empty array when memory runs out.
+QByteArray compressTile(QByteArrayView raw, int level = kDefaultDeflateLevel);
 
 // Deflate never expands data by more than this factor, so no payload of n bytes
 // inflates to more than kMaxInflateRatio x n bytes.
@@ -152,14 +167,33 @@ QByteArray tileBitmapHeader(qint32 tileWidth, qint32 tileHeight, quint32 rawLeng
 // without allocating when the tile is larger than the payload could inflate to.
 QImage decodeTile(QByteArrayView payload, qint32 tileWidth, qint32 tileHeight);
 
-// Cuts one tile out of a level image, encodes it and compresses it: the result is the
+// A band of image rows already encoded as stored words (encodePixelRow), top row
+// first: the rows of one row of tiles. Tiles are cut from it on any number of
+// threads at once.
+struct TileStrip
+{
+    int width = 0;  // pixels per row
+    int rows = 0;   // rows held, at most the tile height
+    std::unique_ptr<quint16[]> words;  // width x rows
+
+    // Allocates width x rows words; false when memory runs out.
+    bool allocate(int stripWidth, int stripRows);
+    uchar *row(int y) { return reinterpret_cast<uchar *>(words.get() + qint64(y) * width); }
+    const uchar *row(int y) const { return reinterpret_cast<const uchar *>(words.get() + qint64(y) * width); }
+};
+
+// The payload of the tile of tileWidth x tileHeight pixels whose left edge lies at
+// column x of strip: stored bottom row first, its parts beyond the strip's width and
+// rows taking fill. Returns an empty array when memory runs out.
+QByteArray stripTile(const TileStrip &strip, int x, int tileWidth, int tileHeight, QRgb fill, int level);
+
+// Cuts one tile out of an image, encodes it and compresses it: the result is the
 // tile's payload in the SMF file. tileRect is the tile's rectangle in image pixels
 // and gives the tile size; the parts of it outside the image take fillColour, and
-// transparent image pixels are drawn over fillColour. The same bytes result as from
-// drawing the whole image onto a fill-coloured canvas of whole tiles and cutting that
-// canvas. Pure function of its arguments, safe to run on several threads at once.
-// Returns an empty array when memory runs out.
-QByteArray cutTile(const QImage &image, const QRect &tileRect, QRgb fillColour);
+// transparent image pixels are drawn over fillColour as encodePixelRow does. The
+// same bytes result as from tiling the image strip by strip. Safe to run on several
+// threads at once. Returns an empty array when memory runs out.
+QByteArray cutTile(const QImage &image, const QRect &tileRect, QRgb fillColour, int level = kDefaultDeflateLevel);
 
 // Results of writing an SMF file, by a save or a conversion. Every failure leaves the
 // output path as it was: no file, or the older file intact.

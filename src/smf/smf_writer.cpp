@@ -3,13 +3,16 @@
 #include "smf/smf_writer.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLocale>
 
 #include <cmath>
+#include <memory>
+#include <new>
 #include <limits>
 
 #include "project/file_access.h"
+#include "project/image_file.h"
+#include "project/image_rows.h"
 
 namespace {
 
@@ -174,6 +177,13 @@ bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int 
 
 namespace {
 
+// Whether a layer's tiles are cut from its image file, decoded strip by strip, rather
+// than from a decoded image: the image is not in memory and is used at its own size.
+bool tilesFromFile(const MapLayer &layer)
+{
+    return !layer.loaded && !layer.fromSmf && layer.zoom == 1.0;
+}
+
 // Whole tiles needed for length pixels.
 qint64 tilesFor(qint64 length, qint64 tileLength)
 {
@@ -188,8 +198,8 @@ QSize plannedImageSize(MapProject &project, int index)
     const MapLayer *layer = project.layers.at(index);
     if (layer->loaded)
         return layer->image.size();
-    if (!layer->fromSmf && layer->zoom == 1.0) {
-        const QSize size = QImageReader(layer->sourcePath).size();
+    if (tilesFromFile(*layer)) {
+        const QSize size = imageFileSize(layer->sourcePath);
         if (size.isValid())
             return size;
     }
@@ -215,6 +225,82 @@ struct DecodeProgress : ProgressReporter {
 
 }  // namespace
 
+int tileByStrips(ImageRowReader &rows, const StripTiling &tiling, const std::function<int(qint64, const QByteArray &)> &take,
+                 QString *error)
+{
+    const int width = rows.size().width();
+    const int height = rows.size().height();
+    const int tileWidth = tiling.tileWidth;
+    const int tileHeight = tiling.tileHeight;
+    const int columns = int(tilesFor(width, tileWidth));
+    const int stripCount = int(tilesFor(height, tileHeight));
+    const auto outOfMemory = [error]() {
+        *error = QStringLiteral("not enough memory to encode a tile");
+        return int(kSmfOutOfMemory);
+    };
+
+    // The tiles of the previous strip, compressing on the thread pool while this
+    // thread decodes the next strip; each holds its strip until it is done.
+    std::deque<QFuture<QByteArray>> pending;
+    qint64 next = 0;
+    const auto cancelPending = [&pending]() {
+        for (QFuture<QByteArray> &future : pending)
+            future.cancel();
+    };
+    // Payloads are written as soon as they are done, so that few wait in memory.
+    const auto takePending = [&](bool wait) {
+        while (!pending.empty() && (wait || pending.front().isFinished())) {
+            const QByteArray payload = pending.front().result();
+            pending.pop_front();
+            const int status = payload.isEmpty() ? outOfMemory() : take(next++, payload);
+            if (status != kSmfOk) {
+                cancelPending();
+                return status;
+            }
+        }
+        return int(kSmfOk);
+    };
+
+    constexpr int kBatchRows = 16;  // rows decoded at a time before they are encoded
+    const qsizetype batchStride = qsizetype(width) * 4;
+    std::unique_ptr<uchar[]> batch(new (std::nothrow) uchar[size_t(batchStride) * kBatchRows]);
+    if (!batch)
+        return outOfMemory();
+    for (int s = 0; s < stripCount; ++s) {
+        auto strip = std::make_shared<TileStrip>();
+        if (!strip->allocate(width, qMin(tileHeight, height - s * tileHeight))) {
+            cancelPending();
+            return outOfMemory();
+        }
+        for (int y = 0; y < strip->rows; y += kBatchRows) {
+            const int count = qMin(kBatchRows, strip->rows - y);
+            if (!rows.readRows(count, batch.get(), batchStride)) {
+                cancelPending();
+                *error = rows.errorString();
+                return rows.status() == kImageFileUnreadable ? kSmfReadError : kSmfImageError;
+            }
+            for (int i = 0; i < count; ++i) {
+                encodePixelRow(reinterpret_cast<const QRgb *>(batch.get() + i * batchStride), width, tiling.fill,
+                               strip->row(y + i));
+            }
+            const int status = takePending(false);
+            if (status != kSmfOk)
+                return status;
+        }
+        const int status = takePending(true);
+        if (status != kSmfOk)
+            return status;
+        const std::shared_ptr<const TileStrip> done = std::move(strip);
+        for (int c = 0; c < columns; ++c) {
+            pending.push_back(QtConcurrent::run([done, c, tiling]() {
+                return stripTile(*done, c * tiling.tileWidth, tiling.tileWidth, tiling.tileHeight, tiling.fill,
+                                 tiling.level);
+            }));
+        }
+    }
+    return takePending(true);
+}
+
 namespace {
 
 // The save pipeline. The tile grid of every level follows from the image sizes, so
@@ -223,7 +309,7 @@ namespace {
 // and the payloads are written in index order as they finish. Only a bounded window
 // of compressed tiles is held at any time.
 // Returns 0 or a negative SmfStatus with *error saying why.
-int streamLevels(MapProject &project, ProgressReporter *progress, QString *error)
+int streamLevels(MapProject &project, ProgressReporter *progress, int level, QString *error)
 {
     const auto fail = [error](int status, const QString &reason) {
         *error = reason;
@@ -265,51 +351,68 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
         if (progress->cancelled())
             return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
         MapLayer *layer = project.layers.at(i);
+        const QString fileName = QFileInfo(layer->sourcePath).fileName();
+        std::unique_ptr<ImageRowReader> rows;
+        if (tilesFromFile(*layer)) {
+            int opened = kImageFileOk;
+            QString reason;
+            rows = openImageRows(layer->sourcePath, project.physicalMB, nullptr, &opened, &reason);
+            if (!rows && opened == kImageFileUnreadable)
+                return fail(kSmfReadError, QStringLiteral("layer %1: cannot read %2: %3").arg(i).arg(fileName, reason));
+            if (!rows)
+                return fail(kSmfImageError, QStringLiteral("layer %1: %2: %3").arg(i).arg(fileName, reason));
+            // Formats without a row decoder of ours are decoded whole, below.
+            if (!rows->streams())
+                rows.reset();
+        }
         // A shared copy: the tiles are cut from it even if the budget drops the layer's
         // image. An image decoded only for this save leaves memory after its tiles, so a
         // save holds one decoded image at a time whatever the number of layers.
         bool decodedHere = false;
-        DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
-        const QImage image = *project.layerImage(i, &decodeProgress, &decodedHere);
-        const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
-        if (image.isNull()) {
-            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read")
-                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        QImage image;
+        if (!rows) {
+            DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
+            image = *project.layerImage(i, &decodeProgress, &decodedHere);
+            if (image.isNull())
+                return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read").arg(i).arg(fileName));
+            rows = imageRows(image);
         }
-        const int columns = int(tilesFor(image.width(), tileWidth));
-        const int rows = int(tilesFor(image.height(), tileHeight));
-        if (QSize(columns, rows) != grids.at(i)) {
-            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 changed its size while saving")
-                                                .arg(i).arg(QFileInfo(layer->sourcePath).fileName()));
+        const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
+        const int columns = int(tilesFor(rows->size().width(), tileWidth));
+        const int tileRows = int(tilesFor(rows->size().height(), tileHeight));
+        if (QSize(columns, tileRows) != grids.at(i)) {
+            return fail(kSmfImageError,
+                        QStringLiteral("layer %1: the image %2 changed its size while saving").arg(i).arg(fileName));
         }
         layer->updateScales();
         QString reason;
-        if (!buildLevelRecord(*layer, columns, rows, tileWidth, tileHeight, &records[i], &reason))
+        if (!buildLevelRecord(*layer, columns, tileRows, tileWidth, tileHeight, &records[i], &reason))
             return fail(kSmfCalibrationError, QStringLiteral("layer %1: %2").arg(i).arg(reason));
         records[i].firstTile = qint32(firstTile);
-        firstTile += qint64(columns) * rows;
+        firstTile += qint64(columns) * tileRows;
 
         // Tiles in index order: row by row from the top, each row from the left.
-        const qint64 tiles = qint64(columns) * rows;
-        status = takeInIndexOrder<QByteArray>(
-            tiles,
-            [image, columns, tileWidth, tileHeight, fill](qint64 k) {
-                const QRect rect(int(k % columns) * tileWidth, int(k / columns) * tileHeight, tileWidth, tileHeight);
-                return cutTile(image, rect, fill);
-            },
+        const qint64 tiles = qint64(columns) * tileRows;
+        status = tileByStrips(
+            *rows, StripTiling{tileWidth, tileHeight, fill, level},
             [&](qint64 k, const QByteArray &payload) {
                 if (k + 1 < tiles)
                     progress->setFineValue(tilesStart + (i * 10 + 10 - tilesStart) * double(k + 1) / double(tiles));
                 progress->pumpEvents();
-                if (payload.isEmpty())
-                    return fail(kSmfOutOfMemory, QStringLiteral("not enough memory to encode a tile"));
                 const int appended = writer.appendPayload(payload);
                 if (appended != kSmfOk)
                     return fail(appended, writer.errorString());
                 if (progress->cancelled())
                     return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
                 return int(kSmfOk);
-            });
+            },
+            &reason);
+        if (status == kSmfReadError)
+            return fail(status, QStringLiteral("layer %1: cannot read %2: %3").arg(i).arg(fileName, reason));
+        if (status == kSmfImageError)
+            return fail(status, QStringLiteral("layer %1: damaged image %2: %3").arg(i).arg(fileName, reason));
+        if (status == kSmfOutOfMemory)
+            return fail(status, reason);
         if (status != kSmfOk)
             return status;
         if (decodedHere || project.saveReleasesImages)
@@ -329,7 +432,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, QString *error
 
 }  // namespace
 
-int saveSmf(MapProject &project, ProgressReporter *progress)
+int saveSmf(MapProject &project, ProgressReporter *progress, int level)
 {
     ProgressReporter silent;
     if (!progress)
@@ -337,7 +440,7 @@ int saveSmf(MapProject &project, ProgressReporter *progress)
     const int count = int(project.layers.size());
     progress->start(count * 10);
     QString reason;
-    const int status = streamLevels(project, progress, &reason);
+    const int status = streamLevels(project, progress, level, &reason);
     if (status != kSmfOk) {
         progress->finish();
         project.setErrorString(reason);

@@ -101,12 +101,39 @@ int takeInIndexOrder(qint64 count, const std::function<Result(qint64)> &make,
 bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int tileWidth, int tileHeight,
                       SmfLevelRecord *record, QString *reason);
 
+class ImageRowReader;
+
+// How tileByStrips cuts and compresses: tile size in pixels, the colour of tiles
+// beyond the image and under its transparent pixels, and the deflate level.
+struct StripTiling
+{
+    int tileWidth = 0;
+    int tileHeight = 0;
+    QRgb fill = 0;
+    int level = kDefaultDeflateLevel;
+};
+
+// Tiles an image from its rows: each strip of one tile row is decoded and encoded on
+// this thread while the tiles of the strip before compress on the global thread pool,
+// and is dropped once its tiles are done, so at most two strips are held whatever the
+// image's height. Hands each payload to take(k, payload) on this thread in index
+// order (row by row from the top, each row from the left); the bytes do not depend on
+// the number of threads, nor on whether rows come from a file or from memory.
+// Returns kSmfOk, the first failure take returns, kSmfOutOfMemory, or
+// kSmfReadError / kSmfImageError when the rows cannot be read or are damaged; *error
+// then says why (the decoder's words for damage).
+int tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
+                 const std::function<int(qint64, const QByteArray &)> &take, QString *error);
+
 // Tiles every layer of project (one level each, in project order, each layer's scale
 // worked out again first) and writes the SMF file at project.filePath. The file is
 // laid out before any tile is cut; each layer's image is decoded when its turn comes,
 // its tiles are cut, encoded and compressed on the thread pool and written in index
-// order. The file is replaced only once every byte was written; on failure the
-// previous file is untouched and the change flags stay set. Returns kSmfOk or a
-// negative SmfStatus; project.errorString() then says why. Progress runs from 0 to
-// layers x 10.
-int saveSmf(MapProject &project, ProgressReporter *progress = nullptr);
+// order. A layer whose image is not in memory and is used at its own size is read
+// from its file strip by strip (tileByStrips), never whole, when its format has a row
+// decoder (PNG, JPEG); level is the tiles' deflate level. The file is replaced only
+// once every byte was written; on failure the previous file is untouched and the
+// change flags stay set. Returns kSmfOk or a negative SmfStatus; a damaged image gives
+// kSmfImageError, a file that cannot be read kSmfReadError; project.errorString() then
+// says why. Progress runs from 0 to layers x 10.
+int saveSmf(MapProject &project, ProgressReporter *progress = nullptr, int level = kDefaultDeflateLevel);

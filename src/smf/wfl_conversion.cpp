@@ -21,7 +21,7 @@ constexpr int kMaxTileSide = 100000;  // pixels; readers refuse larger tiles
 }  // namespace
 
 int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
-                       qint32 budgetMB, QSize *tileSize, QByteArray *payload, QString *error)
+                       qint32 budgetMB, int level, QSize *tileSize, QByteArray *payload, QString *error)
 {
     int status = kImageFileOk;
     QString reason;
@@ -58,7 +58,7 @@ int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, 
         *error = QStringLiteral("%1: only a tile of its level's last row may be shorter").arg(sizes);
         return kSmfInvalidTiles;
     }
-    *payload = cutTile(image, QRect(QPoint(0, 0), *tileSize), fillColour);
+    *payload = cutTile(image, QRect(QPoint(0, 0), *tileSize), fillColour, level);
     if (payload->isEmpty()) {
         *error = QStringLiteral("out of memory while encoding %1").arg(imagePath);
         return kSmfOutOfMemory;
@@ -87,13 +87,13 @@ struct TileOutcome
     QByteArray payload;
 };
 
-TileOutcome makeTile(const TileJob &job, QRgb fill, qint32 budgetMB, QSize *tileSize)
+TileOutcome makeTile(const TileJob &job, QRgb fill, qint32 budgetMB, int level, QSize *tileSize)
 {
     TileOutcome outcome;
     outcome.status = job.status;
     outcome.error = job.error;
     if (outcome.status == kSmfOk) {
-        outcome.status = makeWflTilePayload(job.imagePath, job.lastColumn, job.lastRow, fill, budgetMB, tileSize,
+        outcome.status = makeWflTilePayload(job.imagePath, job.lastColumn, job.lastRow, fill, budgetMB, level, tileSize,
                                             &outcome.payload, &outcome.error);
     }
     return outcome;
@@ -204,12 +204,13 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
     const qint32 budgetMB = queryPhysicalMemoryMB();
     // The first tile sets the tile size, so it is made before any other.
     QSize tileSize;
-    const TileOutcome first = makeTile(jobs.first(), fill, budgetMB, &tileSize);
+    const int level = m_level;
+    const TileOutcome first = makeTile(jobs.first(), fill, budgetMB, level, &tileSize);
     status = takeInIndexOrder<TileOutcome>(
         jobs.size(),
-        [first, jobs, fill, budgetMB, tileSize](qint64 k) {
+        [first, jobs, fill, budgetMB, level, tileSize](qint64 k) {
             QSize size = tileSize;
-            return k == 0 ? first : makeTile(jobs.at(k), fill, budgetMB, &size);
+            return k == 0 ? first : makeTile(jobs.at(k), fill, budgetMB, level, &size);
         },
         [&](qint64 k, const TileOutcome &outcome) {
             progress->setValue(int(k));

@@ -40,6 +40,9 @@ public:
     int convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
                 ProgressReporter *progress = nullptr);
 
+    // The deflate level of the tiles, kMinDeflateLevel to kMaxDeflateLevel.
+    void setDeflateLevel(int level) { m_level = level; }
+
     QString errorString() const { return m_errorString; }
     // The SMF file written, or that would have been.
     QString outputPath() const { return m_outputPath; }
@@ -55,6 +58,7 @@ private:
     qint32 m_levelCount = 0;
     qint32 m_tileCount = 0;
     QSize m_tileSize;
+    int m_level = kDefaultDeflateLevel;
 };
 
 // The SMF payload of one tile image of a WFL folder. Tiles cut short at the map's
@@ -70,5 +74,6 @@ private:
 // kSmfInvalidTiles when it does not decode as an image, is larger than the tile
 // size, or is short anywhere but the level's last column or row; kSmfOutOfMemory
 // when the tile cannot be encoded. error names the file, in English.
+// level is the deflate level.
 int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
-                       qint32 budgetMB, QSize *tileSize, QByteArray *payload, QString *error);
+                       qint32 budgetMB, int level, QSize *tileSize, QByteArray *payload, QString *error);

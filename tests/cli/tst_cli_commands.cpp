@@ -87,6 +87,12 @@ void TestCliCommands::convertThenInfoAndExtract()
     QCOMPARE(extracted(QStringLiteral("out.smf")).convertToFormat(QImage::Format_RGB555),
              fixtures::savedLevel(source, QSize(768, 768), qRgb(0, 0, 255)));
 
+    // --level trades size for speed: the fastest level makes a larger file of the same pixels.
+    QCOMPARE(run(cli::words(QStringLiteral("convert fast.smf map.png@10,20,116.25,40.5,610,500,117.0000001,39.75 "
+                                           "--fill 0,0,255 --tile 256x256 --level 1"))).exitCode, 0);
+    QVERIFY(QFileInfo(path(QStringLiteral("fast.smf"))).size() > QFileInfo(path(QStringLiteral("out.smf"))).size());
+    QCOMPARE(extracted(QStringLiteral("fast.smf")), extracted(QStringLiteral("out.smf")));
+
     // The JSON reader refuses invalid UTF-8, a surrogate encoded on its own included.
     QByteArray bytes = fixtures::fileBytes(path(QStringLiteral("out.smf")));
     bytes.replace(4, 6, QByteArray("A\0\x3D\xD8\0\0", 6));  // "A", a lone high surrogate, then 0

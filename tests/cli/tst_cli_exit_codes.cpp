@@ -59,6 +59,14 @@ void TestCliExitCodes::initTestCase()
                              wfl::plainNames(15)));
     QVERIFY(wfl::writeCutMap(path(QStringLiteral("named")), wfl::patternImage(40, 30, 1), QSize(40, 30), wfl::MapGeo(),
                              [](int, int) { return QStringLiteral("overview"); }));
+    // Cut short: a JPEG scan, and one tile of a tile folder.
+    QVERIFY(fixtures::mapLikeImage(600, 400).save(path(QStringLiteral("cut.jpg"))));
+    QVERIFY(wfl::writeCutMap(path(QStringLiteral("cuttiles")), wfl::patternImage(100, 50, 1), QSize(40, 30), wfl::MapGeo(),
+                             wfl::plainNames(15)));
+    for (const char *name : {"cut.jpg", "cuttiles/15_1x0.png"}) {
+        const QString file = path(QString::fromLatin1(name));
+        QVERIFY(fixtures::writeBytes(file, fixtures::fileBytes(file).chopped(40)));
+    }
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("empty")));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("empty/.keep")), ""));
     QCOMPARE(cli::run(m_dir.path(), cli::words(QStringLiteral("convert a.smf map.png@10,46,11,45"))).exitCode, 0);
@@ -109,6 +117,9 @@ void TestCliExitCodes::failure_data()
     row("convert: extent beyond 32 bits", 1, "32-bit range", "convert x.smf map.png@0,0,-180,90,1,1,180,-90");
     row("convert: missing image", 3, "cannot read the image nothing.png: No such file", "convert x.smf nothing.png@0,1,1,0");
     row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format", "convert x.smf text.png@0,1,1,0");
+    row("convert: damaged image, found as its tiles are cut", 1, "layer 0: damaged image cut.jpg: premature end of data",
+        "convert x.smf cut.jpg@0,1,1,0");
+    row("convert: level 13", 2, "--level needs a whole number from 1 to 12, not '13'", "convert x.smf map.png@0,1,1,0 --level 13");
     row("convert: missing OziExplorer file", 3, "cannot read the OziExplorer file roads.MAP", "convert x.smf roads.MAP");
     row("convert: image of an OziExplorer file missing", 3, "(gone.map): cannot read the image C:/Maps/gone.png: No such",
         "convert x.smf gone.map");
@@ -127,6 +138,9 @@ void TestCliExitCodes::failure_data()
     row("wfl: output is a sidecar", 2, "is the input tiles/15_1x1.wfl", "wfl tiles -o tiles/15_1x1.wfl");
     row("wfl: name that does not parse", 1, "named/overview.wfl", "wfl named");
     row("wfl: no tiles", 1, "no tiles", "wfl empty");
+    row("wfl: damaged tile", 1, "15_1x0.png cannot be decoded as an image: damaged image data (premature end of data)",
+        "wfl cuttiles");
+    row("wfl: level 0", 2, "wfl: --level needs a whole number from 1 to 12, not '0'", "wfl tiles --level 0");
     row("wfl: folder missing", 3, "nowhere does not exist", "wfl nowhere");
     row("wfl: folder is a file", 3, "not a folder", "wfl map.png");
     row("wfl: output folder missing", 3, "cannot create no/x.smf", "wfl tiles -o no/x.smf");

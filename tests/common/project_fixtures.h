@@ -73,7 +73,17 @@ inline QImage savedLevel(const QImage &image, QSize size, QRgb fill)
 {
     QImage level(size, QImage::Format_RGB32);
     level.fill(fill);
-    QPainter(&level).drawImage(0, 0, image);
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    // Each pixel over the fill colour, rounded to the nearest 8-bit value.
+    const auto over = [](int c, int a, int f) { return (c * a + f * (255 - a) + 127) / 255; };
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            const QRgb p = argb.pixel(x, y);
+            const int a = qAlpha(p);
+            level.setPixel(x, y, qRgb(over(qRed(p), a, qRed(fill)), over(qGreen(p), a, qGreen(fill)),
+                                      over(qBlue(p), a, qBlue(fill))));
+        }
+    }
     return level.convertToFormat(QImage::Format_RGB555);
 }
 

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <zlib.h>
+
 #include <csignal>
 #include <cstdio>
 
@@ -146,6 +148,16 @@ void TestSmfFormat::tilePixels()
     // that decodeTile passes a refusal on.
     QCOMPARE(inflateTile(compressTile(raw), raw.size()), raw);
     QVERIFY(inflateTile(compressTile(raw.chopped(1)), raw.size()).isNull());
+    // Every level makes a stream zlib itself inflates to the raw tile; 12 the smallest.
+    QByteArray inflated(raw.size(), '\0');
+    for (int level = kMinDeflateLevel; level <= kMaxDeflateLevel; ++level) {
+        const QByteArray payload = compressTile(raw, level);
+        uLongf length = uLongf(inflated.size());
+        QCOMPARE(uncompress(reinterpret_cast<Bytef *>(inflated.data()), &length,
+                            reinterpret_cast<const Bytef *>(payload.constData()), uLong(payload.size())), Z_OK);
+        QCOMPARE(inflated, raw);
+        QVERIFY(compressTile(raw, kMaxDeflateLevel).size() <= payload.size());
+    }
 }
 
 void TestSmfFormat::hugeTileRefusedBeforeAllocating()

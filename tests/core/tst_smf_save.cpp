@@ -72,14 +72,16 @@ void TestSmfSave::readBackOnAnyThreadCount()
     MapProject project(65536);
     project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Pool"), QColor(10, 200, 30), 300, 500);
     // Edge tiles on both sides, partly transparent pixels (a tile inside the image too),
-    // a palette image, a 16-bit one (a level read from an SMF file), and a layer decoded
-    // from its file when its turn comes.
-    QImage translucent = fixtures::mapLikeImage(350, 520, QImage::Format_ARGB32);
-    translucent.setAlphaChannel(translucent.convertToFormat(QImage::Format_Grayscale8));
-    const QVector<QImage> images = {fixtures::mapLikeImage(1250, 1100), translucent,
+    // a palette image, a 16-bit one (a level read from an SMF file), and a layer read
+    // from its file strip by strip when its turn comes, partly transparent too.
+    const auto translucent = [](int width, int height) {
+        QImage image = fixtures::mapLikeImage(width, height, QImage::Format_ARGB32);
+        image.setAlphaChannel(image.convertToFormat(QImage::Format_Grayscale8));
+        return image;
+    };
+    const QVector<QImage> images = {fixtures::mapLikeImage(1250, 1100), translucent(350, 520),
                                     fixtures::mapLikeImage(610, 990, QImage::Format_Indexed8),
-                                    fixtures::mapLikeImage(310, 480, QImage::Format_RGB555),
-                                    fixtures::mapLikeImage(700, 520)};
+                                    fixtures::mapLikeImage(310, 480, QImage::Format_RGB555), translucent(700, 520)};
     for (const QImage &image : images)
         fixtures::appendCornerLayer(project, image);
     QVERIFY(images[4].save(path(QStringLiteral("scan.png"))));
