@@ -1,5 +1,6 @@
 // Writes what the seed corpus is made from, into the folder given as argument:
 //   map.png, map-wide.png   images that mapvane-cli convert turns into SMF files
+//   images/                 small PNG, JPEG and BMP files for the image decoders
 //   wfl/                    a tile folder that mapvane-cli wfl turns into an SMF file
 //   ozi/*.map               OziExplorer files
 //   grid/*                  typed grid positions (kind byte, datum bytes, texts)
@@ -70,6 +71,17 @@ int main(int argc, char **argv)
 
     ok = ok && mapImage(40, 30).save(out.filePath(QStringLiteral("map.png")));
     ok = ok && mapImage(130, 70).save(out.filePath(QStringLiteral("map-wide.png")));
+    // Small images of the formats decoded by rows, and a BMP.
+    ok = ok && out.mkpath(QStringLiteral("images"));
+    const QImage small = mapImage(24, 17);
+    QImage translucent = small.convertToFormat(QImage::Format_ARGB32);
+    translucent.setAlphaChannel(small.convertToFormat(QImage::Format_Grayscale8));
+    ok = ok && small.save(out.filePath(QStringLiteral("images/map.png")));
+    ok = ok && translucent.save(out.filePath(QStringLiteral("images/alpha.png")));
+    ok = ok && small.convertToFormat(QImage::Format_Indexed8).save(out.filePath(QStringLiteral("images/palette.png")));
+    ok = ok && small.save(out.filePath(QStringLiteral("images/map.jpg")));
+    ok = ok && small.convertToFormat(QImage::Format_Grayscale8).save(out.filePath(QStringLiteral("images/grey.jpg")));
+    ok = ok && small.save(out.filePath(QStringLiteral("images/map.bmp")));
 
     // Four tiles of level 3 in a 2 x 2 block, as a tile downloader cuts them.
     const double step = 45.0;

@@ -18,7 +18,7 @@ export ASAN_OPTIONS=detect_leaks=0
 
 "$BIN/make_fuzz_seeds" "$work"
 rm -rf "$OUT"
-mkdir -p "$OUT/fuzz_smf_read" "$OUT/fuzz_ozi_map" "$OUT/fuzz_wfl_sidecar" "$OUT/fuzz_grid_parse"
+mkdir -p "$OUT/fuzz_smf_read" "$OUT/fuzz_ozi_map" "$OUT/fuzz_wfl_sidecar" "$OUT/fuzz_grid_parse" "$OUT/fuzz_image_rows"
 
 cli() { "$BIN/mapvane-cli" "$@" >/dev/null; }
 cli convert "$OUT/fuzz_smf_read/one-level.smf" "$work/map.png@120.5,24.25,121,23.75" --tile 16x16
@@ -32,8 +32,9 @@ cli wfl "$work/wfl" -o "$OUT/fuzz_smf_read/wfl.smf"
 cp "$work"/ozi/*.map "$OUT/fuzz_ozi_map/"
 cp "$work"/sidecar/* "$OUT/fuzz_wfl_sidecar/"
 cp "$work"/grid/* "$OUT/fuzz_grid_parse/"
+cp "$work"/images/* "$OUT/fuzz_image_rows/"
 
-for target in fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse; do
+for target in fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse fuzz_image_rows; do
     if [ -d "$ROOT/fuzz/regressions/$target" ]; then
         cp "$ROOT/fuzz/regressions/$target"/* "$OUT/$target/" 2>/dev/null || true
     fi

@@ -233,7 +233,7 @@ void MainWindow::on_actionAddLayer_triggered()
         return;
     lastDirectory = folderOf(path);
     if (project.addImageLayer(path) != 0) {
-        message(tr("不支持的图片格式"));
+        message(tr("不支持的图片格式") + QLatin1Char('\n') + project.errorString());
         return;
     }
     appendLayerRow();
