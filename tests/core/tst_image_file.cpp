@@ -21,7 +21,7 @@ namespace {
 
 // A PNG of colour type and bit depth from 16-bit samples (channel-interleaved,
 // within the depth), with an optional palette and tRNS chunk, written by libpng.
-struct PngSpec
+struct PngLayout
 {
     int width = 13;
     int height = 9;
@@ -38,18 +38,18 @@ int channels(int colourType)
 }
 
 // Sample c of pixel (x, y): a spread of values over the whole depth.
-quint16 sample(const PngSpec &spec, int x, int y, int c)
+quint16 sample(const PngLayout &layout, int x, int y, int c)
 {
-    const int max = (1 << spec.depth) - 1;
-    if (!spec.trns.isEmpty() && spec.colourType != PNG_COLOR_TYPE_PALETTE && x == 0)
-        return spec.trns.value(c) ^ quint16(y == 1);  // the transparent colour, and one a bit off it
+    const int max = (1 << layout.depth) - 1;
+    if (!layout.trns.isEmpty() && layout.colourType != PNG_COLOR_TYPE_PALETTE && x == 0)
+        return layout.trns.value(c) ^ quint16(y == 1);  // the transparent colour, and one a bit off it
     return quint16((x * 7919 + y * 104729 + c * 15485863) % (max + 1));
 }
 
 // The colour of palette entry i.
 QRgb paletteColour(int i) { return qRgb(i * 37 % 256, i * 91 % 256, i * 53 % 256); }
 
-QByteArray writePng(const PngSpec &spec)
+QByteArray writePng(const PngLayout &layout)
 {
     QByteArray bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -57,34 +57,34 @@ QByteArray writePng(const PngSpec &spec)
     png_set_write_fn(png, &bytes, [](png_structp p, png_bytep data, size_t length) {
         static_cast<QByteArray *>(png_get_io_ptr(p))->append(reinterpret_cast<const char *>(data), qsizetype(length));
     }, nullptr);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.depth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, layout.width, layout.height, layout.depth, layout.colourType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    QVector<png_color> palette(1 << spec.depth);
+    QVector<png_color> palette(1 << layout.depth);
     png_color_16 trnsColour{};
     QVector<png_byte> alphas;
     for (int i = 0; i < palette.size(); ++i)
         palette[i] = {png_byte(qRed(paletteColour(i))), png_byte(qGreen(paletteColour(i))), png_byte(qBlue(paletteColour(i)))};
-    if (spec.colourType == PNG_COLOR_TYPE_PALETTE)
+    if (layout.colourType == PNG_COLOR_TYPE_PALETTE)
         png_set_PLTE(png, info, palette.data(), int(palette.size()));
-    if (!spec.trns.isEmpty()) {
-        trnsColour = {0, spec.trns.value(0), spec.trns.value(1), spec.trns.value(2), spec.trns.value(0)};
-        for (quint16 alpha : spec.trns)
+    if (!layout.trns.isEmpty()) {
+        trnsColour = {0, layout.trns.value(0), layout.trns.value(1), layout.trns.value(2), layout.trns.value(0)};
+        for (quint16 alpha : layout.trns)
             alphas.append(png_byte(alpha));
         png_set_tRNS(png, info, alphas.data(), int(alphas.size()), &trnsColour);
     }
     png_write_info(png, info);
-    if (spec.depth < 8)
+    if (layout.depth < 8)
         png_set_packing(png);
-    const int n = channels(spec.colourType);
-    const int sampleBytes = spec.depth == 16 ? 2 : 1;
-    QVector<QByteArray> rows(spec.height, QByteArray(spec.width * n * sampleBytes, '\0'));
+    const int n = channels(layout.colourType);
+    const int sampleBytes = layout.depth == 16 ? 2 : 1;
+    QVector<QByteArray> rows(layout.height, QByteArray(layout.width * n * sampleBytes, '\0'));
     QVector<png_bytep> pointers;
-    for (int y = 0; y < spec.height; ++y) {
+    for (int y = 0; y < layout.height; ++y) {
         uchar *out = reinterpret_cast<uchar *>(rows[y].data());
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < layout.width; ++x) {
             for (int c = 0; c < n; ++c) {
-                const quint16 v = sample(spec, x, y, c);
+                const quint16 v = sample(layout, x, y, c);
                 if (sampleBytes == 2)
                     *out++ = uchar(v >> 8);
                 *out++ = uchar(v);
@@ -98,27 +98,27 @@ QByteArray writePng(const PngSpec &spec)
     return bytes;
 }
 
-// What the PNG of spec shows: samples scaled to 8 bits, rounded; the transparent
+// What the PNG of layout shows: samples scaled to 8 bits, rounded; the transparent
 // colour (compared at full depth) or palette alphas as alpha.
-QImage expectedPng(const PngSpec &spec)
+QImage expectedPng(const PngLayout &layout)
 {
-    QImage image(spec.width, spec.height, QImage::Format_ARGB32);
-    const int max = (1 << spec.depth) - 1;
+    QImage image(layout.width, layout.height, QImage::Format_ARGB32);
+    const int max = (1 << layout.depth) - 1;
     const auto scaled = [max](int v) { return (v * 255 + max / 2) / max; };
-    const int n = channels(spec.colourType);
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
+    const int n = channels(layout.colourType);
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x) {
             quint16 s[4];
             for (int c = 0; c < n; ++c)
-                s[c] = sample(spec, x, y, c);
+                s[c] = sample(layout, x, y, c);
             QRgb p = 0;
-            if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-                p = (paletteColour(s[0]) & 0xffffff) | (uint(s[0] < spec.trns.size() ? spec.trns[s[0]] : 255) << 24);
+            if (layout.colourType == PNG_COLOR_TYPE_PALETTE) {
+                p = (paletteColour(s[0]) & 0xffffff) | (uint(s[0] < layout.trns.size() ? layout.trns[s[0]] : 255) << 24);
             } else {
-                const bool colour = spec.colourType & PNG_COLOR_MASK_COLOR;
+                const bool colour = layout.colourType & PNG_COLOR_MASK_COLOR;
                 const int alphaChannel = colour ? 3 : 1;
-                int alpha = spec.colourType & PNG_COLOR_MASK_ALPHA ? scaled(s[alphaChannel]) : 255;
-                if (!spec.trns.isEmpty() && std::equal(s, s + n, spec.trns.cbegin()))
+                int alpha = layout.colourType & PNG_COLOR_MASK_ALPHA ? scaled(s[alphaChannel]) : 255;
+                if (!layout.trns.isEmpty() && std::equal(s, s + n, layout.trns.cbegin()))
                     alpha = 0;
                 p = qRgba(scaled(s[0]), scaled(s[colour ? 1 : 0]), scaled(s[colour ? 2 : 0]), alpha);
             }
@@ -196,7 +196,7 @@ void TestImageFile::read_data()
     const auto refused = [](const char *name, const QByteArray &bytes, const char *refusal) {
         QTest::newRow(name) << QStringLiteral("refused.img") << bytes << QImage() << QString::fromLatin1(refusal);
     };
-    const auto png = [&](const char *name, const PngSpec &spec) { good(name, writePng(spec), expectedPng(spec)); };
+    const auto png = [&](const char *name, const PngLayout &layout) { good(name, writePng(layout), expectedPng(layout)); };
     png("grey 1-bit", {13, 9, PNG_COLOR_TYPE_GRAY, 1});
     png("grey 2-bit", {13, 9, PNG_COLOR_TYPE_GRAY, 2});
     png("grey 4-bit", {13, 9, PNG_COLOR_TYPE_GRAY, 4});
