@@ -88,11 +88,8 @@ QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *
         }
     }
     const QImage image = reader->readImage();
-    if (image.isNull()) {
-        const bool damaged = reader->streams() && reader->status() == kImageFileInvalid;
-        return fail(reader->status(), damaged ? QStringLiteral("damaged image data (%1)").arg(reader->errorString())
-                                              : reader->errorString());
-    }
+    if (image.isNull())
+        return fail(reader->status(), reader->failureText());
     if (status)
         *status = kImageFileOk;
     return image;

@@ -30,6 +30,12 @@ bool ImageRowReader::readRows(int count, uchar *dest, qsizetype stride)
     return m_nextRow < m_size.height() || count == 0 || checkEnd();
 }
 
+QString ImageRowReader::failureText() const
+{
+    const bool damaged = m_streams && m_status == kImageFileInvalid;
+    return damaged ? QStringLiteral("damaged image data (%1)").arg(m_errorString) : m_errorString;
+}
+
 QImage ImageRowReader::readImage()
 {
     QImage image(m_size.width(), m_size.height() - m_nextRow,
@@ -67,13 +73,6 @@ public:
         m_hasAlpha = image.hasAlphaChannel();
         m_streams = false;
     }
-    QImage readImage() override
-    {
-        const int top = m_nextRow;
-        m_nextRow = m_size.height();
-        return top == 0 ? m_image : m_image.copy(0, top, m_size.width(), m_size.height() - top);
-    }
-
 protected:
     bool decodeRows(int count, uchar *dest, qsizetype stride) override
     {
@@ -225,11 +224,8 @@ std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budget
         reader = openJpegRows(std::move(file), budgetMB);
     else
         reader = std::make_unique<LibraryRows>(std::move(file), budgetMB);
-    if (reader->status() != kImageFileOk) {
-        const bool damaged = reader->streams() && reader->status() == kImageFileInvalid;
-        return failed(reader->status(), damaged ? QStringLiteral("damaged image data (%1)").arg(reader->errorString())
-                                                : reader->errorString());
-    }
+    if (reader->status() != kImageFileOk)
+        return failed(reader->status(), reader->failureText());
     if (status)
         *status = kImageFileOk;
     return reader;

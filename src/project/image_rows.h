@@ -42,6 +42,8 @@ public:
     int status() const { return m_status; }
     // Why the last read failed, in English: the decoder's own words for damage.
     QString errorString() const { return m_errorString; }
+    // errorString() for a message of its own: a decoder's words marked as damage.
+    QString failureText() const;
 
 protected:
     // Decodes rows of a file that is known to hold them; false after fail().
