@@ -15,6 +15,33 @@ qint32 degreesToMilliarcseconds(double degrees)
     return qint32(value);
 }
 
+bool LayerCalibration::operator==(const LayerCalibration &other) const
+{
+    const auto same = [](const CalibrationPoint &a, const CalibrationPoint &b) {
+        return a.pixelX == b.pixelX && a.pixelY == b.pixelY && a.lon == b.lon && a.lat == b.lat;
+    };
+    return same(topLeft, other.topLeft) && same(bottomRight, other.bottomRight)
+        && topLeftLonSet == other.topLeftLonSet && topLeftLatSet == other.topLeftLatSet
+        && bottomRightLonSet == other.bottomRightLonSet && bottomRightLatSet == other.bottomRightLatSet;
+}
+
+LayerCalibration MapLayer::calibration() const
+{
+    return {topLeft, bottomRight, topLeftLonSet, topLeftLatSet, bottomRightLonSet, bottomRightLatSet, scale, lonScale};
+}
+
+void MapLayer::setCalibration(const LayerCalibration &calibration)
+{
+    topLeft = calibration.topLeft;
+    bottomRight = calibration.bottomRight;
+    topLeftLonSet = calibration.topLeftLonSet;
+    topLeftLatSet = calibration.topLeftLatSet;
+    bottomRightLonSet = calibration.bottomRightLonSet;
+    bottomRightLatSet = calibration.bottomRightLatSet;
+    scale = calibration.scale;
+    lonScale = calibration.lonScale;
+}
+
 void MapLayer::updateScales()
 {
     // Differences in 64 bits: saturated setter values must not overflow.

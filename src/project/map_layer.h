@@ -25,6 +25,24 @@ struct TileCacheEntry
     QImage image;       // the decoded tile
 };
 
+// Both calibration points of a layer with their entered flags and the scales worked
+// out from them, as one value: what an edit changes and what undoing it puts back.
+// Equality compares the points and flags only.
+struct LayerCalibration
+{
+    CalibrationPoint topLeft;
+    CalibrationPoint bottomRight;
+    bool topLeftLonSet = false;
+    bool topLeftLatSet = false;
+    bool bottomRightLonSet = false;
+    bool bottomRightLatSet = false;
+    double scale = 0.0;
+    double lonScale = 0.0;
+
+    bool operator==(const LayerCalibration &other) const;
+    bool operator!=(const LayerCalibration &other) const { return !(*this == other); }
+};
+
 // Milliarcseconds per degree: 648000000 is 180 degrees, 324000000 is 90 degrees.
 inline constexpr double kMilliarcsecondsPerDegree = 3600000.0;
 inline constexpr qint32 kMaxLongitudeMas = 648000000;
@@ -62,6 +80,10 @@ struct MapLayer
     bool sortMark = false;     // set only while the project sorts its layers
     double zoom = 1.0;         // factor from the source file's image to this layer's image
     QVector<TileCacheEntry> tileCache;  // decoded tiles of a browse window
+
+    LayerCalibration calibration() const;
+    // Stores both points, their flags and the scales.
+    void setCalibration(const LayerCalibration &calibration);
 
     // Recomputes scale and lonScale from the two points. Points on one pixel row
     // (or column, for lonScale) give an infinite or NaN value.

@@ -78,6 +78,35 @@ int MapProject::removeLayer(int layer)
     return 0;
 }
 
+MapLayer *MapProject::takeLayer(int layer)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return nullptr;
+    unloadImage(record);
+    layers.removeAt(layer);
+    changeFlags |= kLayersChanged;
+    return record;
+}
+
+void MapProject::insertLayer(int index, MapLayer *record)
+{
+    layers.insert(qBound(0, index, int(layers.size())), record);
+    changeFlags |= kLayersChanged;
+}
+
+int MapProject::restoreCalibration(int layer, const LayerCalibration &calibration)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return 1;
+    if (record->calibration() != calibration) {
+        record->setCalibration(calibration);
+        changeFlags |= kCalibrationChanged;
+    }
+    return 0;
+}
+
 int MapProject::sortLayers(int current)
 {
     if (layers.isEmpty())

@@ -154,6 +154,18 @@ public:
     // of range.
     int removeLayer(int layer);
 
+    // Takes layer `layer` out of the project without destroying it: its image is
+    // dropped (it is decoded again from its source when needed) and the caller owns
+    // the record. nullptr for an index out of range.
+    MapLayer *takeLayer(int layer);
+    // Puts a record taken by takeLayer back at `index` (clamped to the layer count);
+    // the project owns it again.
+    void insertLayer(int index, MapLayer *record);
+    // Puts back both points of layer `layer` as they were (an undone edit) and marks
+    // the calibration changed when they differ. Returns 0, or 1 for an index out of
+    // range.
+    int restoreCalibration(int layer, const LayerCalibration &calibration);
+
     // Sorts the layers by scale, finest first; layers of equal scale keep their order
     // (NaN scales last, see layerScaleLess). Returns the new index of the layer that
     // had index `current`, or 0 when there are no layers.

@@ -89,6 +89,7 @@ MainWindow::MainWindow(const QString &languageFile)
     createCalibrationDock();
     createStatusLabels();
     createSelectors();
+    createUndoStack();
 
     showMaximized();
     updateActions();
@@ -109,6 +110,9 @@ MainWindow::~MainWindow()
     // Browse windows go first; each runs this same destructor for its own.
     qDeleteAll(browseWindows);
     browseWindows.clear();
+    // The stack goes while the actions it updates still exist.
+    delete undoStack;
+    undoStack = nullptr;
 }
 
 void MainWindow::createLayerDock()

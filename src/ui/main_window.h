@@ -8,6 +8,7 @@
 
 #include "geo/position_format.h"
 #include "project/map_project.h"
+#include "ui/layer_undo.h"
 #include "ui_main_window.h"
 
 class CalibrationForm;
@@ -19,6 +20,7 @@ class QLabel;
 class QProgressDialog;
 class QScrollArea;
 class QTableWidget;
+class QUndoStack;
 
 // Registers the compiled-in icons (":/icon/Resources/..."). The resources live in a
 // static library, so they are registered explicitly; safe to call repeatedly.
@@ -100,9 +102,10 @@ public:
     // Layer table. Row number and layer index are the same number at all times.
     // Appends the row of the newest layer ("层N" with N the row count at append).
     int appendLayerRow();
-    // Makes `row` the current layer and shows it. 0, or -1 when there is no such
-    // row (the canvas is then cleared and the calibration form disabled).
-    int selectLayerRow(int row);
+    // Makes `row` the current layer and shows it, then (with resort) refreshes its
+    // scale and re-sorts. 0, or -1 when there is no such row (the canvas is then
+    // cleared and the calibration form disabled).
+    int selectLayerRow(int row, bool resort = true);
     void selectLastLayerRow();
     // Refreshes the scale of layer `index` (always currentLayer) and re-sorts.
     // 0 done, 1 no rows or index out of range, 2 a latitude not entered.
@@ -114,6 +117,17 @@ public:
     // Removes row and layer `row`, then selects the row before it. 0, or 1 when the
     // table is empty.
     int deleteLayerRow(int row);
+
+    // Undo (main_window_undo.cpp and layer_undo.h). The rows as the table shows them.
+    LayerRows layerRows() const;
+    // Makes the project's layers and the table's rows those of `rows`, taking the
+    // records that leave out of the project (the caller owns them then) and
+    // selecting rows.current.
+    void showLayerRows(const LayerRows &rows);
+    // Puts `calibration` into `layer` (when it is in the project), then shows `rows`.
+    void showCalibration(MapLayer *layer, const LayerCalibration &calibration, const LayerRows &rows);
+    // Pushes the change from `before` to the present rows as one undoable command.
+    void recordLayerChange(const LayerRows &before, const QString &text);
 
     // Opens a read-only browse window for the SMF file at path (asking for a file
     // when path is empty) and keeps it in browseWindows.
@@ -140,6 +154,7 @@ public:
     QList<MainWindow *> browseWindows;  // owned
     QAction *languageActions[3] = {};   // English, Simplified Chinese, Traditional Chinese
     DialogProvider dialogs = DialogProvider::standard();
+    QUndoStack *undoStack = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -175,6 +190,9 @@ private:
     void createCalibrationDock();
     void createStatusLabels();
     void createSelectors();
+    void createUndoStack();
+    // Inserts the table row of layer `row` named `name`.
+    void insertLayerRow(int row, const QString &name);
     void readConfiguration();
     // Ticks the running language, which cannot be chosen again.
     void markCurrentLanguage();

@@ -34,16 +34,21 @@ int MainWindow::appendLayerRow()
     const int n = layerTable->rowCount();
     if (n >= project.layers.size())
         return 0;
-    const MapLayer *layer = project.layers[n];
-    const bool wasEnabled = selectionEnabled;
-    selectionEnabled = false;
-    layerTable->insertRow(n);
-    layerTable->setItem(n, 0, readOnlyItem(tr("层", "layer row name") + QString::number(n)));
-    layerTable->setItem(n, 1, readOnlyItem(layer->scaleText()));
-    layerTable->setItem(n, 2, scaleKeyItem(layer->scale));
-    selectionEnabled = wasEnabled;
+    insertLayerRow(n, tr("层", "layer row name") + QString::number(n));
     calibrationForm->fieldsFrame->setEnabled(true);
     return 0;
+}
+
+void MainWindow::insertLayerRow(int row, const QString &name)
+{
+    const MapLayer *layer = project.layers[row];
+    const bool wasEnabled = selectionEnabled;
+    selectionEnabled = false;
+    layerTable->insertRow(row);
+    layerTable->setItem(row, 0, readOnlyItem(name));
+    layerTable->setItem(row, 1, readOnlyItem(layer->scaleText()));
+    layerTable->setItem(row, 2, scaleKeyItem(layer->scale));
+    selectionEnabled = wasEnabled;
 }
 
 void MainWindow::showSelectedLayer()
@@ -65,7 +70,7 @@ void MainWindow::showSelectedLayer()
     calibrationForm->refreshFromLayer();
 }
 
-int MainWindow::selectLayerRow(int row)
+int MainWindow::selectLayerRow(int row, bool resort)
 {
     if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
         || row >= project.layers.size()) {
@@ -82,7 +87,8 @@ int MainWindow::selectLayerRow(int row)
     layerTable->item(row, 1)->setSelected(true);
     layerTable->setFocus();
     calibrationForm->fieldsFrame->setEnabled(true);
-    updateLayerRow(currentLayer);
+    if (resort)
+        updateLayerRow(currentLayer);
     if (browseMode)
         calibrationForm->fieldsFrame->setEnabled(false);
     return 0;
@@ -166,6 +172,8 @@ void MainWindow::clearLayers()
     const bool wasEnabled = selectionEnabled;
     selectionEnabled = false;
     canvas->clearCanvas();
+    // Records the undo stack holds out of the project go with it.
+    undoStack->clear();
     for (int row = layerTable->rowCount() - 1; row >= 0; --row)
         layerTable->removeRow(row);
     project.clear();
@@ -174,8 +182,9 @@ void MainWindow::clearLayers()
 
 int MainWindow::placeTopLeftPoint(int x, int y)
 {
-    if (!actionPlaceTopLeftPoint->isChecked())
+    if (!actionPlaceTopLeftPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size())
         return 0;
+    const CalibrationEdit edit(this);
     project.setTopLeftX(currentLayer, x);
     project.setTopLeftY(currentLayer, y);
     leavePlacingMode(actionPlaceTopLeftPoint);
@@ -184,8 +193,9 @@ int MainWindow::placeTopLeftPoint(int x, int y)
 
 int MainWindow::placeBottomRightPoint(int x, int y)
 {
-    if (!actionPlaceBottomRightPoint->isChecked())
+    if (!actionPlaceBottomRightPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size())
         return 0;
+    const CalibrationEdit edit(this);
     project.setBottomRightX(currentLayer, x);
     project.setBottomRightY(currentLayer, y);
     leavePlacingMode(actionPlaceBottomRightPoint);
@@ -232,6 +242,7 @@ void MainWindow::on_actionAddLayer_triggered()
     if (path.isEmpty())
         return;
     lastDirectory = folderOf(path);
+    const LayerRows before = layerRows();
     if (project.addImageLayer(path) != 0) {
         message(tr("不支持的图片格式") + QLatin1Char('\n') + project.errorString());
         return;
@@ -239,6 +250,7 @@ void MainWindow::on_actionAddLayer_triggered()
     appendLayerRow();
     selectLastLayerRow();
     updateActions();
+    recordLayerChange(before, tr("增加图层"));
 }
 
 void MainWindow::on_actionCopyLayer_triggered()
@@ -249,12 +261,14 @@ void MainWindow::on_actionCopyLayer_triggered()
     const int percent = dialogs.integer(this, tr("提示"), tr("请输入缩放比例"), 100, 5, 300, 5, &ok);
     if (!ok)
         return;
+    const LayerRows before = layerRows();
     if (project.scaledCopy(currentLayer, percent / 100.0) == -1) {
         message(tr("加载失败"));
         return;
     }
     appendLayerRow();
     selectLastLayerRow();
+    recordLayerChange(before, tr("复制图层"));
 }
 
 void MainWindow::on_actionAutoCopies_triggered()
@@ -264,24 +278,45 @@ void MainWindow::on_actionAutoCopies_triggered()
     // Every copy comes from the layer that was current at the start, wherever a
     // re-sort after each copy moves it.
     const MapLayer *source = project.layers[currentLayer];
+    const LayerRows before = layerRows();
     for (double factor : {0.6, 0.8, 1.2, 1.4}) {
         const int index = int(project.layers.indexOf(const_cast<MapLayer *>(source)));
         if (index < 0 || project.scaledCopy(index, factor) == -1) {
             message(tr("加载失败"));
-            return;
+            break;
         }
         appendLayerRow();
         selectLastLayerRow();
     }
+    // The copies made before a failure stay, and are undone together.
+    if (project.layers.size() != before.layers.size())
+        recordLayerChange(before, tr("自动复制图层"));
 }
 
 void MainWindow::on_actionDeleteLayer_triggered()
 {
-    deleteLayerRow(currentLayer);
+    if (currentLayer < 0 || currentLayer >= project.layers.size())
+        return;
+    if (browseMode) {
+        deleteLayerRow(currentLayer);
+        updateActions();
+        return;
+    }
+    // The record survives in the undo stack, so Delete asks nothing.
+    const LayerRows before = layerRows();
+    selectionEnabled = false;
+    canvas->clearCanvas();
+    layerTable->removeRow(currentLayer);
+    project.takeLayer(currentLayer);
+    selectLayerRow(currentLayer == 0 ? 0 : currentLayer - 1);
     updateActions();
+    recordLayerChange(before, tr("删除图层"));
 }
 
 void MainWindow::on_actionSortLayers_triggered()
 {
+    const LayerRows before = layerRows();
     sortLayerTable();
+    if (project.layers != before.layers)
+        recordLayerChange(before, tr("排序图层"));
 }

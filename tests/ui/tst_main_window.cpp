@@ -12,6 +12,8 @@ private slots:
     void propertyCommand();
     void layerTableFollowsTheLayers();
     void canvas();
+    void undoEachCommand_data();
+    void undoEachCommand();
 };
 
 void TestMainWindow::languageMarks_data()
@@ -148,6 +150,78 @@ void TestMainWindow::canvas()
 
     typeInto(w.window.calibrationForm, QStringLiteral("edY1=0"));
     QCOMPARE(QPoint(canvas->scrollX, canvas->scrollY), QPoint(100, 0));
+}
+
+// What the window shows of its layers: each row's name, image, zoom, points and
+// scale, the current row, and whether canvas and form show the current layer.
+static QString shownLayers(MainWindow &window)
+{
+    QStringList rows;
+    for (int row = 0; row < window.layerTable->rowCount(); ++row) {
+        const MapLayer *layer = window.project.layers[row];
+        rows << QStringLiteral("%1 %2 x%3 %4,%5 %6,%7 %8")
+                    .arg(window.layerTable->item(row, 0)->text(), QFileInfo(layer->sourcePath).fileName())
+                    .arg(layer->zoom)
+                    .arg(layer->topLeft.pixelX)
+                    .arg(layer->topLeft.pixelY)
+                    .arg(layer->bottomRight.pixelX)
+                    .arg(layer->bottomRight.pixelY)
+                    .arg(window.layerTable->item(row, 1)->text());
+    }
+    const int current = window.currentLayer;
+    const bool shown = current < window.project.layers.size() && window.canvas->layer == window.project.layers[current]
+        && window.calibrationForm->edX1->text().toInt() == window.canvas->layer->topLeft.pixelX;
+    return rows.join(QLatin1Char('|')) + QStringLiteral(" current %1 %2").arg(current).arg(shown);
+}
+
+void TestMainWindow::undoEachCommand_data()
+{
+    QTest::addColumn<std::function<void(ProjectWindow &)>>("command");
+    const auto trigger = [](QAction *MainWindow::*action) {
+        return std::function<void(ProjectWindow &)>([action](ProjectWindow &w) { (w.window.*action)->trigger(); });
+    };
+    QTest::newRow("add") << std::function<void(ProjectWindow &)>(
+        [](ProjectWindow &w) { w.fixture.addLayer(w.window, 50, 60); });
+    QTest::newRow("copy") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
+        w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 50; };
+        w.window.actionCopyLayer->trigger();
+    });
+    QTest::newRow("auto copies") << trigger(&MainWindow::actionAutoCopies);
+    QTest::newRow("delete") << trigger(&MainWindow::actionDeleteLayer);
+    QTest::newRow("sort") << trigger(&MainWindow::actionSortLayers);
+    QTest::newRow("place a point") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
+        w.window.actionPlaceTopLeftPoint->trigger();
+        w.window.placeTopLeftPoint(7, 9);
+    });
+}
+
+// Each command is undone to exactly what the window showed before it and redone to
+// what it showed after; a new command after an undo drops the redo (records the undone
+// command held are freed, which the sanitized run checks).
+void TestMainWindow::undoEachCommand()
+{
+    QFETCH(std::function<void(ProjectWindow &)>, command);
+    ProjectWindow w;
+    for (int height : {100, 300, 200})
+        w.fixture.addLayer(w.window, 100, height);
+    for (int i = 0; i < 3; ++i)
+        WindowFixture::calibrate(w.window.project, i);
+    // Rows with the new scales, in the order of adding.
+    w.window.showLayerRows(w.window.layerRows());
+    w.window.undoStack->clear();
+    const QString before = shownLayers(w.window);
+    command(w);
+    const QString after = shownLayers(w.window);
+    QVERIFY(after != before);
+    QVERIFY(w.window.actionUndo->isEnabled() && !w.window.actionRedo->isEnabled());
+    w.window.actionUndo->trigger();
+    QCOMPARE(shownLayers(w.window), before);
+    w.window.actionRedo->trigger();
+    QCOMPARE(shownLayers(w.window), after);
+    w.window.actionUndo->trigger();
+    w.window.actionDeleteLayer->trigger();
+    QVERIFY(!w.window.actionRedo->isEnabled());
+    QCOMPARE(w.window.layerTable->rowCount(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)

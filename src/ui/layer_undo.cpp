@@ -1,0 +1,115 @@
+#include "ui/layer_undo.h"
+
+#include <QSet>
+
+#include "ui/main_window.h"
+
+namespace {
+
+// The records of `from` that are not in `to`.
+QVector<MapLayer *> missingFrom(const QVector<MapLayer *> &from, const QVector<MapLayer *> &to)
+{
+    QVector<MapLayer *> missing;
+    for (MapLayer *layer : from) {
+        if (!to.contains(layer))
+            missing.append(layer);
+    }
+    return missing;
+}
+
+}  // namespace
+
+LayerListCommand::LayerListCommand(MainWindow *window, const LayerRows &before, const LayerRows &after,
+                                   const QString &text)
+    : QUndoCommand(text)
+    , window(window)
+    , before(before)
+    , after(after)
+{
+}
+
+LayerListCommand::~LayerListCommand()
+{
+    qDeleteAll(done ? missingFrom(before.layers, after.layers) : missingFrom(after.layers, before.layers));
+}
+
+void LayerListCommand::undo()
+{
+    window->showLayerRows(before);
+    done = false;
+}
+
+void LayerListCommand::redo()
+{
+    if (pushed)
+        window->showLayerRows(after);
+    pushed = true;
+    done = true;
+}
+
+CalibrationCommand::CalibrationCommand(MainWindow *window, MapLayer *layer, const LayerCalibration &before,
+                                       const LayerRows &rowsBefore, int mergeKey, const QString &text)
+    : QUndoCommand(text)
+    , window(window)
+    , layer(layer)
+    , before(before)
+    , after(layer->calibration())
+    , rowsBefore(rowsBefore)
+    , rowsAfter(window->layerRows())
+    , mergeKey(mergeKey)
+{
+}
+
+void CalibrationCommand::undo()
+{
+    window->showCalibration(layer, before, rowsBefore);
+}
+
+void CalibrationCommand::redo()
+{
+    if (pushed)
+        window->showCalibration(layer, after, rowsAfter);
+    pushed = true;
+}
+
+int CalibrationCommand::id() const
+{
+    return mergeKey == 0 ? -1 : 1;
+}
+
+bool CalibrationCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const CalibrationCommand *>(other);
+    if (next->layer != layer || next->mergeKey != mergeKey)
+        return false;
+    after = next->after;
+    rowsAfter = next->rowsAfter;
+    return true;
+}
+
+namespace {
+
+MapLayer *currentRecord(const MainWindow *window)
+{
+    const int index = window->currentLayer;
+    return index >= 0 && index < window->project.layers.size() ? window->project.layers[index] : nullptr;
+}
+
+}  // namespace
+
+CalibrationEdit::CalibrationEdit(MainWindow *window, int mergeKey)
+    : window(window)
+    , layer(currentRecord(window))
+    , before(layer ? layer->calibration() : LayerCalibration())
+    , rowsBefore(window->layerRows())
+    , mergeKey(mergeKey)
+{
+}
+
+CalibrationEdit::~CalibrationEdit()
+{
+    // The layer cannot leave the project during the edit.
+    if (layer && !window->browseMode && layer->calibration() != before)
+        window->undoStack->push(
+            new CalibrationCommand(window, layer, before, rowsBefore, mergeKey, MainWindow::tr("修改定标点")));
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QStringList>
+#include <QUndoCommand>
+#include <QVector>
+
+#include "project/map_layer.h"
+
+class MainWindow;
+
+// The layers of a window as its table shows them: the records in project order,
+// each row's name, and the current row.
+struct LayerRows
+{
+    QVector<MapLayer *> layers;
+    QStringList names;
+    int current = 0;
+};
+
+// A change of the layer list (adding, copying, deleting, re-sorting), undone by
+// putting the rows back as they were. Records that are out of the project in the
+// command's present state belong to the command: the added ones while it is undone,
+// the removed ones while it is done. The change has already happened when the
+// command is pushed, so its first redo does nothing.
+class LayerListCommand : public QUndoCommand
+{
+public:
+    LayerListCommand(MainWindow *window, const LayerRows &before, const LayerRows &after, const QString &text);
+    ~LayerListCommand() override;
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *const window;
+    const LayerRows before;
+    const LayerRows after;
+    bool done = true;
+    bool pushed = false;
+};
+
+// An edit of one layer's calibration points (typed, placed or dragged). Edits of the
+// same field of the same layer that follow each other merge into one command, so
+// typing a number is undone at once. mergeKey 0 never merges.
+class CalibrationCommand : public QUndoCommand
+{
+public:
+    // The rows are the table before and after the edit, which may re-sort it.
+    CalibrationCommand(MainWindow *window, MapLayer *layer, const LayerCalibration &before, const LayerRows &rowsBefore,
+                       int mergeKey, const QString &text);
+
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    MainWindow *const window;
+    MapLayer *const layer;  // owned by the project, or by a LayerListCommand above this one
+    const LayerCalibration before;
+    LayerCalibration after;
+    const LayerRows rowsBefore;
+    LayerRows rowsAfter;
+    const int mergeKey;
+    bool pushed = false;
+};
+
+// One calibration edit of the window's current layer: made before the edit, it
+// pushes the edit when it goes out of scope (nothing when the calibration stayed).
+class CalibrationEdit
+{
+public:
+    explicit CalibrationEdit(MainWindow *window, int mergeKey = 0);
+    ~CalibrationEdit();
+    CalibrationEdit(const CalibrationEdit &) = delete;
+    CalibrationEdit &operator=(const CalibrationEdit &) = delete;
+
+private:
+    MainWindow *const window;
+    MapLayer *const layer;
+    const LayerCalibration before;
+    const LayerRows rowsBefore;
+    const int mergeKey;
+};
