@@ -17,7 +17,6 @@ class QComboBox;
 class QDockWidget;
 class QLabel;
 class QProgressDialog;
-class QScrollArea;
 class QTableWidget;
 
 // Registers the compiled-in icons (":/icon/Resources/..."). The resources live in a
@@ -96,6 +95,10 @@ public:
     // placing action is checked. Return 0.
     int placeTopLeftPoint(int x, int y);
     int placeBottomRightPoint(int x, int y);
+    // Called by the canvas when a marker has been dragged: stores image pixel (x, y) as
+    // point 1 (top-left) or 2 (bottom-right) of the current layer and shows it in the
+    // form and the table. Other point numbers change nothing.
+    void movePoint(int point, int x, int y);
 
     // Layer table. Row number and layer index are the same number at all times.
     // Appends the row of the newest layer ("层N" with N the row count at append).
@@ -128,7 +131,7 @@ public:
     QDockWidget *calibrationDock = nullptr;
     CalibrationForm *calibrationForm = nullptr;
     MapCanvas *canvas = nullptr;
-    QScrollArea *scrollArea = nullptr;
+    QWidget *canvasFrame = nullptr;  // the canvas with its scroll bars
     MapProject project;
     int projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath
     QString lastDirectory;
@@ -171,6 +174,8 @@ private slots:
     void on_actionToggleCalibrationDock_triggered();
 
 private:
+    // Wires the zoom commands to the canvas, and Esc to end placing a point.
+    void connectCanvasCommands();
     void createLayerDock();
     void createCalibrationDock();
     void createStatusLabels();
