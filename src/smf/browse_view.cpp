@@ -5,23 +5,18 @@
 #include <QFile>
 #include <QPainter>
 
+#include <climits>
+#include <cmath>
+
 #include "project/calibration_marker.h"
 #include "project/map_layer.h"
+#include "project/reduced_copies.h"
 #include "smf/smf_format.h"
 
 namespace {
 
 constexpr int kMaxTileSide = 100000;
 constexpr int kDecodeBatch = 64;  // missing tiles read before they are decoded together
-
-// Floor division, so that negative scroll offsets land in the right tile.
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    qint64 q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
 
 bool recordAt(const QByteArray &structure, int level, SmfLevelRecord *record)
 {
@@ -52,9 +47,9 @@ QByteArray readPayload(QFile &file, const SmfTileIndexEntry &entry)
 struct MissingTile {
     int column;
     int row;
-    QPoint at;          // where it is drawn
+    QRect at;           // where it is drawn
     QByteArray payload;
-    QImage image;       // decoded; null when the payload does not decode
+    QImage image;       // decoded (and shrunk); null when the payload does not decode
 };
 
 // The cached tile (column, row) of the layer, restamped; nullptr when not cached.
@@ -98,50 +93,78 @@ bool prepareBrowseLayer(BrowseView &view, const MapLayer &layer)
     return view.headerRead;
 }
 
-void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, MapLayer *layer,
-                     const QByteArray &structure, int scrollX, int scrollY)
+QSize browseLevelSize(const BrowseView &view, const MapLayer &layer, const QByteArray &structure)
+{
+    SmfLevelRecord record;
+    if (!view.headerRead || !recordAt(structure, layer.smfLevel, &record))
+        return QSize();
+    const auto side = [](qint64 tiles, qint64 tileSide) { return int(qBound<qint64>(0, tiles * tileSide, qint64(INT_MAX))); };
+    return QSize(side(record.tileColumns, view.browseHeader.tileWidth),
+                 side(record.tileRows, view.browseHeader.tileHeight));
+}
+
+void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const QByteArray &structure,
+                     const CanvasView &canvas)
 {
     const int tw = view.headerRead ? view.browseHeader.tileWidth : 0;
     const int th = view.headerRead ? view.browseHeader.tileHeight : 0;
     if (tw < 1 || tw > kMaxTileSide || th < 1 || th > kMaxTileSide)
         return;
 
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    painter.fillRect(QRect(QPoint(0, 0), canvas.viewSize), Qt::white);
     if (!layer)
         return;
 
     SmfLevelRecord record;
     if (recordAt(structure, layer->smfLevel, &record)) {
-        const int columns = size.width() / tw + 2;
-        const int rows = size.height() / th + 2;
-        const qint64 c0 = floorDiv(scrollX, tw);
-        const qint64 r0 = floorDiv(scrollY, th);
+        const double zoom = canvas.zoom;
+        const QRectF visible = canvas.visibleImageRect();
+        const qint64 c0 = qint64(std::floor(visible.left() / tw));
+        const qint64 r0 = qint64(std::floor(visible.top() / th));
+        const qint64 c1 = c0 + qint64(qMin(canvas.viewSize.width() / (tw * zoom), 1e9)) + 2;
+        const qint64 r1 = r0 + qint64(qMin(canvas.viewSize.height() / (th * zoom), 1e9)) + 2;
+        // Zoomed out, tiles are shrunk to the nearest finer power of two and drawn smoothed.
+        const bool shrunk = zoom < 1.0;
+        const int reduction = canvas.reduction();
+        const int factor = 1 << reduction;
+        if (shrunk) {
+            const qint64 widgetPixels = qint64(canvas.viewSize.width()) * canvas.viewSize.height();
+            view.reducedTiles->setMaxCost(qMax(BrowseView::kReducedTileBytes, 32 * widgetPixels));
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, shrunk);
         QFile file(layer->sourcePath);
         file.open(QIODevice::ReadOnly);  // a file that cannot be opened leaves its tiles white
+        const auto keyOf = [&](int column, int row) {
+            return ReducedTileKey{layer->smfSource, layer->smfLevel, reduction, column, row};
+        };
         // Cached tiles are drawn at once; the payloads of the others are read in order,
         // a batch at a time, decoded on every core, then cached and drawn.
         QVector<MissingTile> missing;
         const auto drawMissing = [&]() {
-            QtConcurrent::blockingMap(missing, [tw, th](MissingTile &tile) {
+            QtConcurrent::blockingMap(missing, [tw, th, factor](MissingTile &tile) {
                 tile.image = decodeTile(tile.payload, tw, th);
                 tile.payload = QByteArray();
+                if (factor > 1 && !tile.image.isNull())
+                    tile.image = reducedImage(tile.image, factor);
             });
             for (const MissingTile &tile : std::as_const(missing)) {
                 if (tile.image.isNull())
                     continue;
-                cacheTile(*layer, view, tile.column, tile.row, tile.image);
+                if (shrunk)
+                    view.reducedTiles->insert(keyOf(tile.column, tile.row), new QImage(tile.image),
+                                              tile.image.sizeInBytes());
+                else
+                    cacheTile(*layer, view, tile.column, tile.row, tile.image);
                 painter.drawImage(tile.at, tile.image);
             }
             missing.clear();
         };
-        for (int i = 0; i < rows; ++i) {
-            for (int j = 0; j < columns; ++j) {
-                const qint64 tx = c0 + j;
-                const qint64 ty = r0 + i;
-                if (tx < 0 || ty < 0 || tx >= record.tileColumns || ty >= record.tileRows)
-                    continue;
-                const QPoint at(int(tx * tw - scrollX), int(ty * th - scrollY));
-                if (const QImage *tile = cachedTile(*layer, view, int(tx), int(ty))) {
+        for (qint64 ty = qMax<qint64>(r0, 0); ty < qMin<qint64>(r1, record.tileRows); ++ty) {
+            for (qint64 tx = qMax<qint64>(c0, 0); tx < qMin<qint64>(c1, record.tileColumns); ++tx) {
+                const QRect at = canvas.widgetRectOf(tx * tw, ty * th, (tx + 1) * tw, (ty + 1) * th);
+                const QImage *tile = shrunk ? view.reducedTiles->object(keyOf(int(tx), int(ty)))
+                                            : cachedTile(*layer, view, int(tx), int(ty));
+                if (tile) {
                     painter.drawImage(at, *tile);
                     continue;
                 }
@@ -160,8 +183,17 @@ void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, Map
     }
 
     painter.setPen(Qt::red);
-    drawCalibrationMarker(painter, layer->topLeft.pixelX - scrollX, layer->topLeft.pixelY - scrollY,
-                          QStringLiteral("P1"));
-    drawCalibrationMarker(painter, layer->bottomRight.pixelX - scrollX, layer->bottomRight.pixelY - scrollY,
-                          QStringLiteral("P2"));
+    const QPoint p1 = canvas.widgetPixelOf(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY));
+    const QPoint p2 = canvas.widgetPixelOf(QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY));
+    drawCalibrationMarker(painter, p1.x(), p1.y(), QStringLiteral("P1"));
+    drawCalibrationMarker(painter, p2.x(), p2.y(), QStringLiteral("P2"));
+}
+
+void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, MapLayer *layer,
+                     const QByteArray &structure, int scrollX, int scrollY)
+{
+    CanvasView canvas;
+    canvas.viewSize = size;
+    canvas.scroll = QPoint(scrollX, scrollY);
+    paintBrowseView(painter, view, layer, structure, canvas);
 }

@@ -11,7 +11,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -78,12 +77,9 @@ MainWindow::MainWindow(const QString &languageFile)
     lastDirectory = QDir::currentPath();
 
     canvas = new MapCanvas(this);
-    scrollArea = new QScrollArea(this);
-    scrollArea->setBackgroundRole(QPalette::Window);
-    scrollArea->setWidgetResizable(true);
-    canvas->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    scrollArea->setWidget(canvas);
-    setCentralWidget(scrollArea);
+    canvasFrame = canvas->createFrame(this);
+    setCentralWidget(canvasFrame);
+    connectCanvasCommands();
 
     createLayerDock();
     createCalibrationDock();
@@ -113,6 +109,34 @@ MainWindow::~MainWindow()
     // The stack goes while the actions it updates still exist.
     delete undoStack;
     undoStack = nullptr;
+}
+
+void MainWindow::connectCanvasCommands()
+{
+    actionZoomIn->setShortcuts({actionZoomIn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(actionZoomIn, &QAction::triggered, canvas, &MapCanvas::zoomIn);
+    connect(actionZoomOut, &QAction::triggered, canvas, &MapCanvas::zoomOut);
+    connect(actionZoomToFit, &QAction::triggered, canvas, &MapCanvas::zoomToFit);
+    connect(actionZoomActualSize, &QAction::triggered, canvas, &MapCanvas::zoomActualSize);
+    // Held by the window too, so that their shortcuts work where the menus are hidden
+    // (a browse window).
+    addActions({actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize});
+
+    // Esc ends either placing mode; it is taken only while one is on.
+    auto *stopPlacing = new QAction(this);
+    stopPlacing->setShortcut(QKeySequence(Qt::Key_Escape));
+    stopPlacing->setEnabled(false);
+    addAction(stopPlacing);
+    connect(stopPlacing, &QAction::triggered, this, [this] {
+        actionPlaceTopLeftPoint->setChecked(false);
+        actionPlaceBottomRightPoint->setChecked(false);
+        setCursor(Qt::ArrowCursor);
+    });
+    for (QAction *placing : {actionPlaceTopLeftPoint, actionPlaceBottomRightPoint}) {
+        connect(placing, &QAction::toggled, stopPlacing, [this, stopPlacing] {
+            stopPlacing->setEnabled(actionPlaceTopLeftPoint->isChecked() || actionPlaceBottomRightPoint->isChecked());
+        });
+    }
 }
 
 void MainWindow::createLayerDock()

@@ -18,7 +18,6 @@ class QComboBox;
 class QDockWidget;
 class QLabel;
 class QProgressDialog;
-class QScrollArea;
 class QTableWidget;
 class QUndoStack;
 
@@ -98,6 +97,10 @@ public:
     // placing action is checked. Return 0.
     int placeTopLeftPoint(int x, int y);
     int placeBottomRightPoint(int x, int y);
+    // Called by the canvas when a marker has been dragged: stores image pixel (x, y) as
+    // point 1 (top-left) or 2 (bottom-right) of the current layer and shows it in the
+    // form and the table. Other point numbers change nothing.
+    void movePoint(int point, int x, int y);
 
     // Layer table. Row number and layer index are the same number at all times.
     // Appends the row of the newest layer ("层N" with N the row count at append).
@@ -142,7 +145,7 @@ public:
     QDockWidget *calibrationDock = nullptr;
     CalibrationForm *calibrationForm = nullptr;
     MapCanvas *canvas = nullptr;
-    QScrollArea *scrollArea = nullptr;
+    QWidget *canvasFrame = nullptr;  // the canvas with its scroll bars
     MapProject project;
     int projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath
     QString lastDirectory;
@@ -186,6 +189,8 @@ private slots:
     void on_actionToggleCalibrationDock_triggered();
 
 private:
+    // Wires the zoom commands to the canvas, and Esc to end placing a point.
+    void connectCanvasCommands();
     void createLayerDock();
     void createCalibrationDock();
     void createStatusLabels();

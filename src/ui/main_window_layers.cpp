@@ -202,6 +202,21 @@ int MainWindow::placeBottomRightPoint(int x, int y)
     return 0;
 }
 
+void MainWindow::movePoint(int point, int x, int y)
+{
+    if (point == 1) {
+        project.setTopLeftX(currentLayer, x);
+        project.setTopLeftY(currentLayer, y);
+    } else if (point == 2) {
+        project.setBottomRightX(currentLayer, x);
+        project.setBottomRightY(currentLayer, y);
+    } else {
+        return;
+    }
+    calibrationForm->refreshFromLayer();
+    updateLayerRow(currentLayer);
+}
+
 // A placed point ends its placing mode and shows in the form and the table.
 void MainWindow::leavePlacingMode(QAction *placing)
 {
