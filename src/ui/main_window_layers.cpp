@@ -204,6 +204,7 @@ int MainWindow::placeBottomRightPoint(int x, int y)
 
 void MainWindow::movePoint(int point, int x, int y)
 {
+    const CalibrationEdit edit(this);
     if (point == 1) {
         project.setTopLeftX(currentLayer, x);
         project.setTopLeftY(currentLayer, y);

@@ -193,6 +193,8 @@ void TestMainWindow::undoEachCommand_data()
         w.window.actionPlaceTopLeftPoint->trigger();
         w.window.placeTopLeftPoint(7, 9);
     });
+    QTest::newRow("drag a marker") << std::function<void(ProjectWindow &)>(
+        [](ProjectWindow &w) { w.window.movePoint(2, 50, 40); });
 }
 
 // Each command is undone to exactly what the window showed before it and redone to
