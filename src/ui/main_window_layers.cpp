@@ -246,7 +246,8 @@ void MainWindow::on_actionCopyLayer_triggered()
     if (layerTable->rowCount() == 0)
         return;
     bool ok = false;
-    const int percent = dialogs.integer(this, tr("提示"), tr("请输入缩放比例"), 100, 5, 300, 5, &ok);
+    const int percent =
+        dialogs.integer(this, tr("提示"), tr("请输入缩放比例(%)"), 100, 5, 300, 5, QStringLiteral("%"), &ok);
     if (!ok)
         return;
     if (project.scaledCopy(currentLayer, percent / 100.0) == -1) {
