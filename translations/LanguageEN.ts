@@ -101,6 +101,60 @@
     </message>
 </context>
 <context>
+    <name>CoordinateNotation</name>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+</context>
+<context>
+    <name>GridPosition</name>
+    <message>
+        <source>the %1 %2 is not a number of metres</source>
+        <translation>the %1 %2 is not a number of metres</translation>
+    </message>
+    <message>
+        <source>the %1 %2 is outside %3 to %4 metres</source>
+        <translation>the %1 %2 is outside %3 to %4 metres</translation>
+    </message>
+    <message>
+        <source>the UTM easting text %1 is not &quot;zone band easting&quot; (e.g. &quot;49 Q 757196&quot;)</source>
+        <translation>the UTM easting text %1 is not &quot;zone band easting&quot; (e.g. &quot;49 Q 757196&quot;)</translation>
+    </message>
+    <message>
+        <source>the UTM zone %1 is outside %2 to %3</source>
+        <translation>the UTM zone %1 is outside %2 to %3</translation>
+    </message>
+    <message>
+        <source>the UTM band %1 is not a letter C to X (without I and O)</source>
+        <translation>the UTM band %1 is not a letter C to X (without I and O)</translation>
+    </message>
+    <message>
+        <source>UTM easting</source>
+        <translation>UTM easting</translation>
+    </message>
+    <message>
+        <source>UTM northing</source>
+        <translation>UTM northing</translation>
+    </message>
+    <message>
+        <source>the grid position lies beyond the pole</source>
+        <translation>the grid position lies beyond the pole</translation>
+    </message>
+    <message>
+        <source>not a grid notation</source>
+        <translation>not a grid notation</translation>
+    </message>
+    <message>
+        <source>TM easting</source>
+        <translation>TM easting</translation>
+    </message>
+    <message>
+        <source>TM northing</source>
+        <translation>TM northing</translation>
+    </message>
+</context>
+<context>
     <name>HintedDoubleValidator</name>
     <message>
         <source>输入无效或超出范围</source>
@@ -112,6 +166,49 @@
     <message>
         <source>输入无效或超出范围</source>
         <translation>Invalid input or out of range</translation>
+    </message>
+</context>
+<context>
+    <name>ImageFile</name>
+    <message>
+        <source>the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit of %4 MiB</translation>
+    </message>
+    <message>
+        <source>no rows are left to read</source>
+        <translation>no rows are left to read</translation>
+    </message>
+    <message>
+        <source>damaged image data (%1)</source>
+        <translation>damaged image data (%1)</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory limit of %4 MiB</translation>
+    </message>
+    <message>
+        <source>damaged image data (its size differs from its header)</source>
+        <translation>damaged image data (its size differs from its header)</translation>
+    </message>
+    <message>
+        <source>unsupported image format</source>
+        <translation>unsupported image format</translation>
+    </message>
+    <message>
+        <source>damaged image data (the file ends at byte %1; its header needs %2 bytes of pixel data up to byte %3)</source>
+        <translation>damaged image data (the file ends at byte %1; its header needs %2 bytes of pixel data up to byte %3)</translation>
+    </message>
+    <message>
+        <source>premature end of data</source>
+        <translation>premature end of data</translation>
+    </message>
+    <message>
+        <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
+        <translation>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</translation>
     </message>
 </context>
 <context>
@@ -183,10 +280,6 @@
     <message>
         <source>不支持的图片格式</source>
         <translation>Unsupported image format</translation>
-    </message>
-    <message>
-        <source>请输入缩放比例</source>
-        <translation>Enter the scale in percent</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -321,6 +414,109 @@
         <source>自动(&amp;A)</source>
         <translation>&amp;Auto</translation>
     </message>
+    <message>
+        <source>最近的文件(&amp;R)</source>
+        <translation>&amp;Recent files</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>放大(&amp;I)</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>缩小(&amp;O)</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>适合窗口(&amp;F)</source>
+        <translation>&amp;Fit to window</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>实际大小(&amp;1)</source>
+        <translation>Actual size (&amp;1)</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Ctrl+1</translation>
+    </message>
+    <message>
+        <source>请输入缩放比例(%)</source>
+        <translation>Enter the scale (%)</translation>
+    </message>
+</context>
+<context>
+    <name>MapProject</name>
+    <message>
+        <source>cannot read the OziExplorer file %1: %2</source>
+        <translation>cannot read the OziExplorer file %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the image %1: %2</source>
+        <translation>cannot read the image %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>
@@ -355,6 +551,295 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>新建地图</source>
+        <translation>New map</translation>
+    </message>
+</context>
+<context>
+    <name>OziMap</name>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
+        <translation>the datum &apos;%1&apos; of its Point lines is not in the datum table</translation>
+    </message>
+</context>
+<context>
+    <name>SmfFile</name>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>the file is too short for an SMF header (%1 of %2 bytes)</source>
+        <translation>the file is too short for an SMF header (%1 of %2 bytes)</translation>
+    </message>
+    <message>
+        <source>not an SMF file (magic number 0x%1, expected 0x%2)</source>
+        <translation>not an SMF file (magic number 0x%1, expected 0x%2)</translation>
+    </message>
+    <message>
+        <source>the header gives a negative count (%1 levels, %2 tiles)</source>
+        <translation>the header gives a negative count (%1 levels, %2 tiles)</translation>
+    </message>
+    <message>
+        <source>the file is truncated: %1 levels and %2 tiles need %3 bytes before the tile data, the file has %4</source>
+        <translation>the file is truncated: %1 levels and %2 tiles need %3 bytes before the tile data, the file has %4</translation>
+    </message>
+    <message>
+        <source>the header gives a negative tile size (%1 x %2)</source>
+        <translation>the header gives a negative tile size (%1 x %2)</translation>
+    </message>
+    <message>
+        <source>the level records cannot be read</source>
+        <translation>the level records cannot be read</translation>
+    </message>
+    <message>
+        <source>the tile index cannot be read</source>
+        <translation>the tile index cannot be read</translation>
+    </message>
+    <message>
+        <source>level %1: negative tile grid (%2 x %3)</source>
+        <translation>level %1: negative tile grid (%2 x %3)</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is outside 1..%3 pixels</source>
+        <translation>the tile size %1 x %2 is outside 1..%3 pixels</translation>
+    </message>
+    <message>
+        <source>level %1: tiles %2 to %3 lie outside the tile index of %4 entries</source>
+        <translation>level %1: tiles %2 to %3 lie outside the tile index of %4 entries</translation>
+    </message>
+    <message>
+        <source>level %1: the level is wider or taller than 2,147,483,647 pixels</source>
+        <translation>level %1: the level is wider or taller than 2,147,483,647 pixels</translation>
+    </message>
+    <message>
+        <source>tile index entry %1 (offset %2, size %3) points outside the tile data (bytes %4 to %5)</source>
+        <translation>tile index entry %1 (offset %2, size %3) points outside the tile data (bytes %4 to %5)</translation>
+    </message>
+    <message>
+        <source>the file has no level %1 (levels 0 to %2)</source>
+        <translation>the file has no level %1 (levels 0 to %2)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tiles</source>
+        <translation>level %1 has no tiles</translation>
+    </message>
+    <message>
+        <source>level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data can hold</source>
+        <translation>level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data can hold</translation>
+    </message>
+    <message>
+        <source>not enough memory for a %1 x %2 image</source>
+        <translation>not enough memory for a %1 x %2 image</translation>
+    </message>
+    <message>
+        <source>tile (%1, %2) of level %3 cannot be read: %4</source>
+        <translation>tile (%1, %2) of level %3 cannot be read: %4</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>the file has %1 levels; at most 255 can be opened</source>
+        <translation>the file has %1 levels; at most 255 can be opened</translation>
+    </message>
+    <message>
+        <source>too many SMF files in one project</source>
+        <translation>too many SMF files in one project</translation>
+    </message>
+    <message>
+        <source>level %1 has more than 10,000 x 10,000 pixels</source>
+        <translation>level %1 has more than 10,000 x 10,000 pixels</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>cannot read %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>the file would be larger than %1 bytes, the most an SMF file can describe</source>
+        <translation>the file would be larger than %1 bytes, the most an SMF file can describe</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>cannot create %1: %2</translation>
+    </message>
+    <message>
+        <source>the levels are incomplete</source>
+        <translation>the levels are incomplete</translation>
+    </message>
+    <message>
+        <source>the bottom-right pixel (%1, %2) is not right of and below the top-left pixel (%3, %4)</source>
+        <translation>the bottom-right pixel (%1, %2) is not right of and below the top-left pixel (%3, %4)</translation>
+    </message>
+    <message>
+        <source>the scale is not a 32-bit number</source>
+        <translation>the scale is not a 32-bit number</translation>
+    </message>
+    <message>
+        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
+        <translation>the extent of the tile grid passes the 32-bit range of milliarcseconds</translation>
+    </message>
+    <message>
+        <source>not enough memory to encode a tile</source>
+        <translation>not enough memory to encode a tile</translation>
+    </message>
+    <message>
+        <source>the project has no file path</source>
+        <translation>the project has no file path</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is not positive</source>
+        <translation>the tile size %1 x %2 is not positive</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 cannot be read</source>
+        <translation>layer %1: the image %2 cannot be read</translation>
+    </message>
+    <message>
+        <source>the save was cancelled</source>
+        <translation>the save was cancelled</translation>
+    </message>
+    <message>
+        <source>layer %1: cannot read %2: %3</source>
+        <translation>layer %1: cannot read %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: %2: %3</source>
+        <translation>layer %1: %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 changed its size while saving</source>
+        <translation>layer %1: the image %2 changed its size while saving</translation>
+    </message>
+    <message>
+        <source>layer %1: %2</source>
+        <translation>layer %1: %2</translation>
+    </message>
+    <message>
+        <source>layer %1: damaged image %2: %3</source>
+        <translation>layer %1: damaged image %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>WflConversion</name>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be decoded as an image: %2</source>
+        <translation>%1 cannot be decoded as an image: %2</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels; a tile may have at most %4 pixels a side</source>
+        <translation>%1 is %2 x %3 pixels; a tile may have at most %4 pixels a side</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: larger than the first tile of the highest level</source>
+        <translation>%1 is %2 x %3 pixels, the tiles are %4 x %5: larger than the first tile of the highest level</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last column may be narrower</source>
+        <translation>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last column may be narrower</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last row may be shorter</source>
+        <translation>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last row may be shorter</translation>
+    </message>
+    <message>
+        <source>out of memory while encoding %1</source>
+        <translation>out of memory while encoding %1</translation>
+    </message>
+    <message>
+        <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
+        <translation>no tiles found in %1: it holds no sidecar (.wfl) files</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>the output %1 is the input %2</translation>
+    </message>
+    <message>
+        <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>
+        <translation>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</translation>
+    </message>
+    <message>
+        <source>the conversion was cancelled</source>
+        <translation>the conversion was cancelled</translation>
+    </message>
+    <message>
+        <source>%1: line %2 holds no number; lines 5 to 8 must give the tile&apos;s edges in degrees</source>
+        <translation>%1: line %2 holds no number; lines 5 to 8 must give the tile&apos;s edges in degrees</translation>
+    </message>
+    <message>
+        <source>%1: line %2 is not a number (&quot;%3&quot;)</source>
+        <translation>%1: line %2 is not a number (&quot;%3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the latitude limit of %4 degrees</source>
+        <translation>%1: line %2 gives %3 degrees, beyond the latitude limit of %4 degrees</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the longitude limit of %4 degrees</source>
+        <translation>%1: line %2 gives %3 degrees, beyond the longitude limit of %4 degrees</translation>
+    </message>
+    <message>
+        <source>%1 has no image beside it (an image file named %2 with an image extension)</source>
+        <translation>%1 has no image beside it (an image file named %2 with an image extension)</translation>
+    </message>
+    <message>
+        <source>%1 has more than one image beside it: %2</source>
+        <translation>%1 has more than one image beside it: %2</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be read</source>
+        <translation>the folder %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>%1: the name does not give a level, column and row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for part 2)</source>
+        <translation>%1: the name does not give a level, column and row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for part 2)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, part %4, column %5, row %6)</source>
+        <translation>%1 and %2 are the same tile (level %3, part %4, column %5, row %6)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, column %4, row %5)</source>
+        <translation>%1 and %2 are the same tile (level %3, column %4, row %5)</translation>
+    </message>
+    <message>
+        <source>level %1, part %2 has no tile in column 0, row 0 (a sidecar named like &quot;%1 (%2)_0x0.wfl&quot;)</source>
+        <translation>level %1, part %2 has no tile in column 0, row 0 (a sidecar named like &quot;%1 (%2)_0x0.wfl&quot;)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tile for column %2, row %3 of its grid of %4 x %5 tiles</source>
+        <translation>level %1 has no tile for column %2, row %3 of its grid of %4 x %5 tiles</translation>
+    </message>
+    <message>
+        <source>%1 and %2 fall on the same place of level %3 (column %4, row %5)</source>
+        <translation>%1 and %2 fall on the same place of level %3 (column %4, row %5)</translation>
+    </message>
+    <message>
+        <source>level %1 mixes plain tiles and numbered parts (%2 and %3)</source>
+        <translation>level %1 mixes plain tiles and numbered parts (%2 and %3)</translation>
     </message>
 </context>
 </TS>

@@ -14,8 +14,7 @@
     <message>
         <source>关
 于</source>
-        <translation>關
-於</translation>
+        <translation>Mapvane\n將點陣地圖轉換為帶地理座標的分塊SMF地圖檔案。</translation>
     </message>
 </context>
 <context>
@@ -102,6 +101,60 @@
     </message>
 </context>
 <context>
+    <name>CoordinateNotation</name>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+</context>
+<context>
+    <name>GridPosition</name>
+    <message>
+        <source>the %1 %2 is not a number of metres</source>
+        <translation>%1 %2 不是以公尺為單位的數值</translation>
+    </message>
+    <message>
+        <source>the %1 %2 is outside %3 to %4 metres</source>
+        <translation>%1 %2 超出 %3 至 %4 公尺的範圍</translation>
+    </message>
+    <message>
+        <source>the UTM easting text %1 is not &quot;zone band easting&quot; (e.g. &quot;49 Q 757196&quot;)</source>
+        <translation>UTM橫座標文字 %1 不符合&quot;帶號 緯度帶 橫座標&quot;的格式(例如&quot;49 Q 757196&quot;)</translation>
+    </message>
+    <message>
+        <source>the UTM zone %1 is outside %2 to %3</source>
+        <translation>UTM帶號 %1 超出 %2 至 %3 的範圍</translation>
+    </message>
+    <message>
+        <source>the UTM band %1 is not a letter C to X (without I and O)</source>
+        <translation>UTM緯度帶 %1 不是 C 至 X 之間的字母(不含 I 和 O)</translation>
+    </message>
+    <message>
+        <source>UTM easting</source>
+        <translation>UTM橫座標</translation>
+    </message>
+    <message>
+        <source>UTM northing</source>
+        <translation>UTM縱座標</translation>
+    </message>
+    <message>
+        <source>the grid position lies beyond the pole</source>
+        <translation>該網格座標位於極點之外</translation>
+    </message>
+    <message>
+        <source>not a grid notation</source>
+        <translation>不是網格座標格式</translation>
+    </message>
+    <message>
+        <source>TM easting</source>
+        <translation>TM橫座標</translation>
+    </message>
+    <message>
+        <source>TM northing</source>
+        <translation>TM縱座標</translation>
+    </message>
+</context>
+<context>
     <name>HintedDoubleValidator</name>
     <message>
         <source>输入无效或超出范围</source>
@@ -113,6 +166,49 @@
     <message>
         <source>输入无效或超出范围</source>
         <translation>輸入無效或超出範圍</translation>
+    </message>
+</context>
+<context>
+    <name>ImageFile</name>
+    <message>
+        <source>the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>圖片為 %1 x %2 像素,需要 %3 MiB 記憶體,超過了 %4 MiB 的記憶體上限</translation>
+    </message>
+    <message>
+        <source>no rows are left to read</source>
+        <translation>沒有剩餘的列可讀取</translation>
+    </message>
+    <message>
+        <source>damaged image data (%1)</source>
+        <translation>圖片資料已損壞(%1)</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>記憶體不足</translation>
+    </message>
+    <message>
+        <source>the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>圖片為 %1 x %2 像素,最多需要 %3 MiB 記憶體,超過了 %4 MiB 的記憶體上限</translation>
+    </message>
+    <message>
+        <source>damaged image data (its size differs from its header)</source>
+        <translation>圖片資料已損壞(尺寸與檔頭不符)</translation>
+    </message>
+    <message>
+        <source>unsupported image format</source>
+        <translation>不支援的圖片格式</translation>
+    </message>
+    <message>
+        <source>damaged image data (the file ends at byte %1; its header needs %2 bytes of pixel data up to byte %3)</source>
+        <translation>圖片資料已損壞(檔案在第 %1 位元組處結束;檔頭要求 %2 位元組的像素資料,直到第 %3 位元組)</translation>
+    </message>
+    <message>
+        <source>premature end of data</source>
+        <translation>資料提前結束</translation>
+    </message>
+    <message>
+        <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
+        <translation>交錯式圖片需要 %1 MiB 記憶體,超過了 %2 MiB 的記憶體上限</translation>
     </message>
 </context>
 <context>
@@ -184,10 +280,6 @@
     <message>
         <source>不支持的图片格式</source>
         <translation>不支援的圖片格式</translation>
-    </message>
-    <message>
-        <source>请输入缩放比例</source>
-        <translation>請輸入縮放比例</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -322,6 +414,109 @@
         <source>自动(&amp;A)</source>
         <translation>自動(&amp;A)</translation>
     </message>
+    <message>
+        <source>最近的文件(&amp;R)</source>
+        <translation>最近的檔案(&amp;R)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>編輯(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>復原(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>放大(&amp;I)</source>
+        <translation>放大(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>缩小(&amp;O)</source>
+        <translation>縮小(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>适合窗口(&amp;F)</source>
+        <translation>符合視窗大小(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>实际大小(&amp;1)</source>
+        <translation>實際大小(&amp;1)</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Ctrl+1</translation>
+    </message>
+    <message>
+        <source>请输入缩放比例(%)</source>
+        <translation>請輸入縮放比例(%)</translation>
+    </message>
+</context>
+<context>
+    <name>MapProject</name>
+    <message>
+        <source>cannot read the OziExplorer file %1: %2</source>
+        <translation>無法讀取 OziExplorer 檔案 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the image %1: %2</source>
+        <translation>無法讀取圖片 %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>
@@ -356,6 +551,295 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>新建地图</source>
+        <translation>新增地圖</translation>
+    </message>
+</context>
+<context>
+    <name>OziMap</name>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
+        <translation>檔案中 Point 行所用的大地基準 &apos;%1&apos; 不在基準表中</translation>
+    </message>
+</context>
+<context>
+    <name>SmfFile</name>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>無法讀取該檔案</translation>
+    </message>
+    <message>
+        <source>the file is too short for an SMF header (%1 of %2 bytes)</source>
+        <translation>檔案太短,容不下SMF檔頭(%1 / %2 位元組)</translation>
+    </message>
+    <message>
+        <source>not an SMF file (magic number 0x%1, expected 0x%2)</source>
+        <translation>不是SMF檔案(識別碼為 0x%1,應為 0x%2)</translation>
+    </message>
+    <message>
+        <source>the header gives a negative count (%1 levels, %2 tiles)</source>
+        <translation>檔頭給出了負數(%1 個層級,%2 個圖磚)</translation>
+    </message>
+    <message>
+        <source>the file is truncated: %1 levels and %2 tiles need %3 bytes before the tile data, the file has %4</source>
+        <translation>檔案不完整: %1 個層級和 %2 個圖磚在圖磚資料之前需要 %3 位元組,而檔案只有 %4 位元組</translation>
+    </message>
+    <message>
+        <source>the header gives a negative tile size (%1 x %2)</source>
+        <translation>檔頭給出了負的圖磚尺寸(%1 x %2)</translation>
+    </message>
+    <message>
+        <source>the level records cannot be read</source>
+        <translation>無法讀取層級記錄</translation>
+    </message>
+    <message>
+        <source>the tile index cannot be read</source>
+        <translation>無法讀取圖磚索引</translation>
+    </message>
+    <message>
+        <source>level %1: negative tile grid (%2 x %3)</source>
+        <translation>層級 %1: 圖磚網格為負(%2 x %3)</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is outside 1..%3 pixels</source>
+        <translation>圖磚尺寸 %1 x %2 超出 1..%3 像素的範圍</translation>
+    </message>
+    <message>
+        <source>level %1: tiles %2 to %3 lie outside the tile index of %4 entries</source>
+        <translation>層級 %1: 圖磚 %2 至 %3 超出了共 %4 項的圖磚索引</translation>
+    </message>
+    <message>
+        <source>level %1: the level is wider or taller than 2,147,483,647 pixels</source>
+        <translation>層級 %1: 該層級的寬度或高度超過 2,147,483,647 像素</translation>
+    </message>
+    <message>
+        <source>tile index entry %1 (offset %2, size %3) points outside the tile data (bytes %4 to %5)</source>
+        <translation>圖磚索引項 %1(位移 %2,大小 %3)指向圖磚資料(第 %4 至 %5 位元組)之外</translation>
+    </message>
+    <message>
+        <source>the file has no level %1 (levels 0 to %2)</source>
+        <translation>檔案中沒有層級 %1(層級為 0 至 %2)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tiles</source>
+        <translation>層級 %1 沒有圖磚</translation>
+    </message>
+    <message>
+        <source>level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data can hold</source>
+        <translation>層級 %1 聲稱有 %2 x %3 像素,超出了其 %4 位元組圖磚資料所能容納的範圍</translation>
+    </message>
+    <message>
+        <source>not enough memory for a %1 x %2 image</source>
+        <translation>記憶體不足,無法容納 %1 x %2 的圖片</translation>
+    </message>
+    <message>
+        <source>tile (%1, %2) of level %3 cannot be read: %4</source>
+        <translation>無法讀取層級 %3 的圖磚(%1, %2): %4</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>無法開啟 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file has %1 levels; at most 255 can be opened</source>
+        <translation>檔案有 %1 個層級,最多只能開啟 255 個</translation>
+    </message>
+    <message>
+        <source>too many SMF files in one project</source>
+        <translation>一個專案中的SMF檔案太多</translation>
+    </message>
+    <message>
+        <source>level %1 has more than 10,000 x 10,000 pixels</source>
+        <translation>層級 %1 超過 10,000 x 10,000 像素</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>無法讀取 %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>無法讀取 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file would be larger than %1 bytes, the most an SMF file can describe</source>
+        <translation>檔案將超過 %1 位元組,即SMF檔案所能描述的上限</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>無法寫入 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>無法建立 %1: %2</translation>
+    </message>
+    <message>
+        <source>the levels are incomplete</source>
+        <translation>層級不完整</translation>
+    </message>
+    <message>
+        <source>the bottom-right pixel (%1, %2) is not right of and below the top-left pixel (%3, %4)</source>
+        <translation>右下像素(%1, %2)不在左上像素(%3, %4)的右下方</translation>
+    </message>
+    <message>
+        <source>the scale is not a 32-bit number</source>
+        <translation>比例尺不是32位元數</translation>
+    </message>
+    <message>
+        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
+        <translation>圖磚網格的範圍超出了以毫角秒計的32位元數值範圍</translation>
+    </message>
+    <message>
+        <source>not enough memory to encode a tile</source>
+        <translation>記憶體不足,無法編碼圖磚</translation>
+    </message>
+    <message>
+        <source>the project has no file path</source>
+        <translation>專案沒有檔案路徑</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is not positive</source>
+        <translation>圖磚尺寸 %1 x %2 不是正數</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 cannot be read</source>
+        <translation>圖層 %1: 無法讀取圖片 %2</translation>
+    </message>
+    <message>
+        <source>the save was cancelled</source>
+        <translation>儲存已取消</translation>
+    </message>
+    <message>
+        <source>layer %1: cannot read %2: %3</source>
+        <translation>圖層 %1: 無法讀取 %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: %2: %3</source>
+        <translation>圖層 %1: %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 changed its size while saving</source>
+        <translation>圖層 %1: 圖片 %2 在儲存期間改變了尺寸</translation>
+    </message>
+    <message>
+        <source>layer %1: %2</source>
+        <translation>圖層 %1: %2</translation>
+    </message>
+    <message>
+        <source>layer %1: damaged image %2: %3</source>
+        <translation>圖層 %1: 圖片 %2 已損壞: %3</translation>
+    </message>
+</context>
+<context>
+    <name>WflConversion</name>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>無法讀取 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be decoded as an image: %2</source>
+        <translation>無法將 %1 解碼為圖片: %2</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels; a tile may have at most %4 pixels a side</source>
+        <translation>%1 為 %2 x %3 像素,而圖磚每邊最多 %4 像素</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: larger than the first tile of the highest level</source>
+        <translation>%1 為 %2 x %3 像素,圖磚為 %4 x %5: 比最高層級的第一個圖磚還大</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last column may be narrower</source>
+        <translation>%1 為 %2 x %3 像素,圖磚為 %4 x %5: 只有所在層級最後一欄的圖磚可以更窄</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last row may be shorter</source>
+        <translation>%1 為 %2 x %3 像素,圖磚為 %4 x %5: 只有所在層級最後一列的圖磚可以更矮</translation>
+    </message>
+    <message>
+        <source>out of memory while encoding %1</source>
+        <translation>編碼 %1 時記憶體不足</translation>
+    </message>
+    <message>
+        <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
+        <translation>在 %1 中找不到圖磚: 其中沒有附屬(.wfl)檔案</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>輸出檔案 %1 就是輸入檔案 %2</translation>
+    </message>
+    <message>
+        <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>
+        <translation>%1 個圖磚會使檔案超過 2,147,483,647 位元組,即SMF檔案所能描述的上限</translation>
+    </message>
+    <message>
+        <source>the conversion was cancelled</source>
+        <translation>轉換已取消</translation>
+    </message>
+    <message>
+        <source>%1: line %2 holds no number; lines 5 to 8 must give the tile&apos;s edges in degrees</source>
+        <translation>%1: 第 %2 行沒有數值;第 5 至 8 行必須以度為單位給出圖磚的邊界</translation>
+    </message>
+    <message>
+        <source>%1: line %2 is not a number (&quot;%3&quot;)</source>
+        <translation>%1: 第 %2 行不是數值(&quot;%3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the latitude limit of %4 degrees</source>
+        <translation>%1: 第 %2 行給出 %3 度,超出了 %4 度的緯度上限</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the longitude limit of %4 degrees</source>
+        <translation>%1: 第 %2 行給出 %3 度,超出了 %4 度的經度上限</translation>
+    </message>
+    <message>
+        <source>%1 has no image beside it (an image file named %2 with an image extension)</source>
+        <translation>%1 旁邊沒有圖片(應有名為 %2、帶圖片副檔名的圖片檔案)</translation>
+    </message>
+    <message>
+        <source>%1 has more than one image beside it: %2</source>
+        <translation>%1 旁邊有不止一個圖片: %2</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>資料夾 %1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 不是資料夾</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be read</source>
+        <translation>無法讀取資料夾 %1</translation>
+    </message>
+    <message>
+        <source>%1: the name does not give a level, column and row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for part 2)</source>
+        <translation>%1: 檔名未給出層級、欄和列(例如 15_3x4.wfl,或表示第 2 部分的 15 (2)_3x4.wfl)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, part %4, column %5, row %6)</source>
+        <translation>%1 和 %2 是同一個圖磚(層級 %3,第 %4 部分,第 %5 欄,第 %6 列)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, column %4, row %5)</source>
+        <translation>%1 和 %2 是同一個圖磚(層級 %3,第 %4 欄,第 %5 列)</translation>
+    </message>
+    <message>
+        <source>level %1, part %2 has no tile in column 0, row 0 (a sidecar named like &quot;%1 (%2)_0x0.wfl&quot;)</source>
+        <translation>層級 %1 的第 %2 部分在第 0 欄、第 0 列沒有圖磚(應有名為&quot;%1 (%2)_0x0.wfl&quot;的附屬檔案)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tile for column %2, row %3 of its grid of %4 x %5 tiles</source>
+        <translation>層級 %1 在其 %4 x %5 圖磚網格的第 %2 欄、第 %3 列沒有圖磚</translation>
+    </message>
+    <message>
+        <source>%1 and %2 fall on the same place of level %3 (column %4, row %5)</source>
+        <translation>%1 和 %2 落在層級 %3 的同一位置(第 %4 欄,第 %5 列)</translation>
+    </message>
+    <message>
+        <source>level %1 mixes plain tiles and numbered parts (%2 and %3)</source>
+        <translation>層級 %1 混用了一般圖磚和編號部分(%2 和 %3)</translation>
     </message>
 </context>
 </TS>

@@ -14,8 +14,7 @@
     <message>
         <source>关
 于</source>
-        <translation>关
-于</translation>
+        <translation>Mapvane\n把栅格地图转换为带地理坐标的分块SMF地图文件。</translation>
     </message>
 </context>
 <context>
@@ -102,6 +101,60 @@
     </message>
 </context>
 <context>
+    <name>CoordinateNotation</name>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+</context>
+<context>
+    <name>GridPosition</name>
+    <message>
+        <source>the %1 %2 is not a number of metres</source>
+        <translation>%1 %2 不是以米为单位的数值</translation>
+    </message>
+    <message>
+        <source>the %1 %2 is outside %3 to %4 metres</source>
+        <translation>%1 %2 超出 %3 至 %4 米的范围</translation>
+    </message>
+    <message>
+        <source>the UTM easting text %1 is not &quot;zone band easting&quot; (e.g. &quot;49 Q 757196&quot;)</source>
+        <translation>UTM横坐标文本 %1 不符合&quot;带号 纬度带 横坐标&quot;的格式(例如&quot;49 Q 757196&quot;)</translation>
+    </message>
+    <message>
+        <source>the UTM zone %1 is outside %2 to %3</source>
+        <translation>UTM带号 %1 超出 %2 至 %3 的范围</translation>
+    </message>
+    <message>
+        <source>the UTM band %1 is not a letter C to X (without I and O)</source>
+        <translation>UTM纬度带 %1 不是 C 至 X 之间的字母(不含 I 和 O)</translation>
+    </message>
+    <message>
+        <source>UTM easting</source>
+        <translation>UTM横坐标</translation>
+    </message>
+    <message>
+        <source>UTM northing</source>
+        <translation>UTM纵坐标</translation>
+    </message>
+    <message>
+        <source>the grid position lies beyond the pole</source>
+        <translation>该网格坐标位于极点之外</translation>
+    </message>
+    <message>
+        <source>not a grid notation</source>
+        <translation>不是网格坐标格式</translation>
+    </message>
+    <message>
+        <source>TM easting</source>
+        <translation>TM横坐标</translation>
+    </message>
+    <message>
+        <source>TM northing</source>
+        <translation>TM纵坐标</translation>
+    </message>
+</context>
+<context>
     <name>HintedDoubleValidator</name>
     <message>
         <source>输入无效或超出范围</source>
@@ -113,6 +166,49 @@
     <message>
         <source>输入无效或超出范围</source>
         <translation>输入无效或超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>ImageFile</name>
+    <message>
+        <source>the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>图片为 %1 x %2 像素,需要 %3 MiB 内存,超过了 %4 MiB 的内存上限</translation>
+    </message>
+    <message>
+        <source>no rows are left to read</source>
+        <translation>没有剩余的行可读取</translation>
+    </message>
+    <message>
+        <source>damaged image data (%1)</source>
+        <translation>图片数据已损坏(%1)</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory limit of %4 MiB</source>
+        <translation>图片为 %1 x %2 像素,最多需要 %3 MiB 内存,超过了 %4 MiB 的内存上限</translation>
+    </message>
+    <message>
+        <source>damaged image data (its size differs from its header)</source>
+        <translation>图片数据已损坏(尺寸与文件头不符)</translation>
+    </message>
+    <message>
+        <source>unsupported image format</source>
+        <translation>不支持的图片格式</translation>
+    </message>
+    <message>
+        <source>damaged image data (the file ends at byte %1; its header needs %2 bytes of pixel data up to byte %3)</source>
+        <translation>图片数据已损坏(文件在第 %1 字节处结束;文件头要求 %2 字节的像素数据,直到第 %3 字节)</translation>
+    </message>
+    <message>
+        <source>premature end of data</source>
+        <translation>数据提前结束</translation>
+    </message>
+    <message>
+        <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
+        <translation>隔行扫描的图片需要 %1 MiB 内存,超过了 %2 MiB 的内存上限</translation>
     </message>
 </context>
 <context>
@@ -184,10 +280,6 @@
     <message>
         <source>不支持的图片格式</source>
         <translation>不支持的图片格式</translation>
-    </message>
-    <message>
-        <source>请输入缩放比例</source>
-        <translation>请输入缩放比例</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -322,6 +414,109 @@
         <source>自动(&amp;A)</source>
         <translation>自动(&amp;A)</translation>
     </message>
+    <message>
+        <source>最近的文件(&amp;R)</source>
+        <translation>最近的文件(&amp;R)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>放大(&amp;I)</source>
+        <translation>放大(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>缩小(&amp;O)</source>
+        <translation>缩小(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>适合窗口(&amp;F)</source>
+        <translation>适合窗口(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>实际大小(&amp;1)</source>
+        <translation>实际大小(&amp;1)</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Ctrl+1</translation>
+    </message>
+    <message>
+        <source>请输入缩放比例(%)</source>
+        <translation>请输入缩放比例(%)</translation>
+    </message>
+</context>
+<context>
+    <name>MapProject</name>
+    <message>
+        <source>cannot read the OziExplorer file %1: %2</source>
+        <translation>无法读取 OziExplorer 文件 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the image %1: %2</source>
+        <translation>无法读取图片 %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>
@@ -356,6 +551,295 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>新建地图</source>
+        <translation>新建地图</translation>
+    </message>
+</context>
+<context>
+    <name>OziMap</name>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
+        <translation>文件中 Point 行所用的大地基准 &apos;%1&apos; 不在基准表中</translation>
+    </message>
+</context>
+<context>
+    <name>SmfFile</name>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>无法读取该文件</translation>
+    </message>
+    <message>
+        <source>the file is too short for an SMF header (%1 of %2 bytes)</source>
+        <translation>文件太短,容不下SMF文件头(%1 / %2 字节)</translation>
+    </message>
+    <message>
+        <source>not an SMF file (magic number 0x%1, expected 0x%2)</source>
+        <translation>不是SMF文件(标识码为 0x%1,应为 0x%2)</translation>
+    </message>
+    <message>
+        <source>the header gives a negative count (%1 levels, %2 tiles)</source>
+        <translation>文件头给出了负数(%1 个层级,%2 个瓦片)</translation>
+    </message>
+    <message>
+        <source>the file is truncated: %1 levels and %2 tiles need %3 bytes before the tile data, the file has %4</source>
+        <translation>文件不完整: %1 个层级和 %2 个瓦片在瓦片数据之前需要 %3 字节,而文件只有 %4 字节</translation>
+    </message>
+    <message>
+        <source>the header gives a negative tile size (%1 x %2)</source>
+        <translation>文件头给出了负的瓦片尺寸(%1 x %2)</translation>
+    </message>
+    <message>
+        <source>the level records cannot be read</source>
+        <translation>无法读取层级记录</translation>
+    </message>
+    <message>
+        <source>the tile index cannot be read</source>
+        <translation>无法读取瓦片索引</translation>
+    </message>
+    <message>
+        <source>level %1: negative tile grid (%2 x %3)</source>
+        <translation>层级 %1: 瓦片网格为负(%2 x %3)</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is outside 1..%3 pixels</source>
+        <translation>瓦片尺寸 %1 x %2 超出 1..%3 像素的范围</translation>
+    </message>
+    <message>
+        <source>level %1: tiles %2 to %3 lie outside the tile index of %4 entries</source>
+        <translation>层级 %1: 瓦片 %2 至 %3 超出了共 %4 项的瓦片索引</translation>
+    </message>
+    <message>
+        <source>level %1: the level is wider or taller than 2,147,483,647 pixels</source>
+        <translation>层级 %1: 该层级的宽度或高度超过 2,147,483,647 像素</translation>
+    </message>
+    <message>
+        <source>tile index entry %1 (offset %2, size %3) points outside the tile data (bytes %4 to %5)</source>
+        <translation>瓦片索引项 %1(偏移 %2,大小 %3)指向瓦片数据(第 %4 至 %5 字节)之外</translation>
+    </message>
+    <message>
+        <source>the file has no level %1 (levels 0 to %2)</source>
+        <translation>文件中没有层级 %1(层级为 0 至 %2)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tiles</source>
+        <translation>层级 %1 没有瓦片</translation>
+    </message>
+    <message>
+        <source>level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data can hold</source>
+        <translation>层级 %1 声称有 %2 x %3 像素,超出了其 %4 字节瓦片数据所能容纳的范围</translation>
+    </message>
+    <message>
+        <source>not enough memory for a %1 x %2 image</source>
+        <translation>内存不足,无法容纳 %1 x %2 的图片</translation>
+    </message>
+    <message>
+        <source>tile (%1, %2) of level %3 cannot be read: %4</source>
+        <translation>无法读取层级 %3 的瓦片(%1, %2): %4</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file has %1 levels; at most 255 can be opened</source>
+        <translation>文件有 %1 个层级,最多只能打开 255 个</translation>
+    </message>
+    <message>
+        <source>too many SMF files in one project</source>
+        <translation>一个项目中的SMF文件太多</translation>
+    </message>
+    <message>
+        <source>level %1 has more than 10,000 x 10,000 pixels</source>
+        <translation>层级 %1 超过 10,000 x 10,000 像素</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>无法读取 %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file would be larger than %1 bytes, the most an SMF file can describe</source>
+        <translation>文件将超过 %1 字节,即SMF文件所能描述的上限</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>无法创建 %1: %2</translation>
+    </message>
+    <message>
+        <source>the levels are incomplete</source>
+        <translation>层级不完整</translation>
+    </message>
+    <message>
+        <source>the bottom-right pixel (%1, %2) is not right of and below the top-left pixel (%3, %4)</source>
+        <translation>右下像素(%1, %2)不在左上像素(%3, %4)的右下方</translation>
+    </message>
+    <message>
+        <source>the scale is not a 32-bit number</source>
+        <translation>比例尺不是32位数</translation>
+    </message>
+    <message>
+        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
+        <translation>瓦片网格的范围超出了以毫角秒计的32位数值范围</translation>
+    </message>
+    <message>
+        <source>not enough memory to encode a tile</source>
+        <translation>内存不足,无法编码瓦片</translation>
+    </message>
+    <message>
+        <source>the project has no file path</source>
+        <translation>项目没有文件路径</translation>
+    </message>
+    <message>
+        <source>the tile size %1 x %2 is not positive</source>
+        <translation>瓦片尺寸 %1 x %2 不是正数</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 cannot be read</source>
+        <translation>图层 %1: 无法读取图片 %2</translation>
+    </message>
+    <message>
+        <source>the save was cancelled</source>
+        <translation>保存已取消</translation>
+    </message>
+    <message>
+        <source>layer %1: cannot read %2: %3</source>
+        <translation>图层 %1: 无法读取 %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: %2: %3</source>
+        <translation>图层 %1: %2: %3</translation>
+    </message>
+    <message>
+        <source>layer %1: the image %2 changed its size while saving</source>
+        <translation>图层 %1: 图片 %2 在保存期间改变了尺寸</translation>
+    </message>
+    <message>
+        <source>layer %1: %2</source>
+        <translation>图层 %1: %2</translation>
+    </message>
+    <message>
+        <source>layer %1: damaged image %2: %3</source>
+        <translation>图层 %1: 图片 %2 已损坏: %3</translation>
+    </message>
+</context>
+<context>
+    <name>WflConversion</name>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be decoded as an image: %2</source>
+        <translation>无法将 %1 解码为图片: %2</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels; a tile may have at most %4 pixels a side</source>
+        <translation>%1 为 %2 x %3 像素,而瓦片每边最多 %4 像素</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: larger than the first tile of the highest level</source>
+        <translation>%1 为 %2 x %3 像素,瓦片为 %4 x %5: 比最高层级的第一个瓦片还大</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last column may be narrower</source>
+        <translation>%1 为 %2 x %3 像素,瓦片为 %4 x %5: 只有所在层级最后一列的瓦片可以更窄</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels, the tiles are %4 x %5: only a tile of its level&apos;s last row may be shorter</source>
+        <translation>%1 为 %2 x %3 像素,瓦片为 %4 x %5: 只有所在层级最后一行的瓦片可以更矮</translation>
+    </message>
+    <message>
+        <source>out of memory while encoding %1</source>
+        <translation>编码 %1 时内存不足</translation>
+    </message>
+    <message>
+        <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
+        <translation>在 %1 中找不到瓦片: 其中没有附属(.wfl)文件</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>输出文件 %1 就是输入文件 %2</translation>
+    </message>
+    <message>
+        <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>
+        <translation>%1 个瓦片会使文件超过 2,147,483,647 字节,即SMF文件所能描述的上限</translation>
+    </message>
+    <message>
+        <source>the conversion was cancelled</source>
+        <translation>转换已取消</translation>
+    </message>
+    <message>
+        <source>%1: line %2 holds no number; lines 5 to 8 must give the tile&apos;s edges in degrees</source>
+        <translation>%1: 第 %2 行没有数值;第 5 至 8 行必须以度为单位给出瓦片的边界</translation>
+    </message>
+    <message>
+        <source>%1: line %2 is not a number (&quot;%3&quot;)</source>
+        <translation>%1: 第 %2 行不是数值(&quot;%3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the latitude limit of %4 degrees</source>
+        <translation>%1: 第 %2 行给出 %3 度,超出了 %4 度的纬度上限</translation>
+    </message>
+    <message>
+        <source>%1: line %2 gives %3 degrees, beyond the longitude limit of %4 degrees</source>
+        <translation>%1: 第 %2 行给出 %3 度,超出了 %4 度的经度上限</translation>
+    </message>
+    <message>
+        <source>%1 has no image beside it (an image file named %2 with an image extension)</source>
+        <translation>%1 旁边没有图片(应有名为 %2、带图片扩展名的图片文件)</translation>
+    </message>
+    <message>
+        <source>%1 has more than one image beside it: %2</source>
+        <translation>%1 旁边有不止一个图片: %2</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>文件夹 %1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 不是文件夹</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be read</source>
+        <translation>无法读取文件夹 %1</translation>
+    </message>
+    <message>
+        <source>%1: the name does not give a level, column and row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for part 2)</source>
+        <translation>%1: 文件名未给出层级、列和行(例如 15_3x4.wfl,或表示第 2 部分的 15 (2)_3x4.wfl)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, part %4, column %5, row %6)</source>
+        <translation>%1 和 %2 是同一个瓦片(层级 %3,第 %4 部分,第 %5 列,第 %6 行)</translation>
+    </message>
+    <message>
+        <source>%1 and %2 are the same tile (level %3, column %4, row %5)</source>
+        <translation>%1 和 %2 是同一个瓦片(层级 %3,第 %4 列,第 %5 行)</translation>
+    </message>
+    <message>
+        <source>level %1, part %2 has no tile in column 0, row 0 (a sidecar named like &quot;%1 (%2)_0x0.wfl&quot;)</source>
+        <translation>层级 %1 的第 %2 部分在第 0 列、第 0 行没有瓦片(应有名为&quot;%1 (%2)_0x0.wfl&quot;的附属文件)</translation>
+    </message>
+    <message>
+        <source>level %1 has no tile for column %2, row %3 of its grid of %4 x %5 tiles</source>
+        <translation>层级 %1 在其 %4 x %5 瓦片网格的第 %2 列、第 %3 行没有瓦片</translation>
+    </message>
+    <message>
+        <source>%1 and %2 fall on the same place of level %3 (column %4, row %5)</source>
+        <translation>%1 和 %2 落在层级 %3 的同一位置(第 %4 列,第 %5 行)</translation>
+    </message>
+    <message>
+        <source>level %1 mixes plain tiles and numbered parts (%2 and %3)</source>
+        <translation>层级 %1 混用了普通瓦片和编号部分(%2 和 %3)</translation>
     </message>
 </context>
 </TS>

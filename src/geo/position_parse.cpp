@@ -1,6 +1,7 @@
 #include "geo/position_parse.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -131,11 +132,13 @@ bool readMetres(const QString &text, IntRange range, const QString &field, doubl
     if (ok)
         *metres = QLocale::c().toDouble(text, &ok);
     if (!ok) {
-        *error = QStringLiteral("the %1 %2 is not a number of metres").arg(field, quoted(text));
+        *error = QCoreApplication::translate("GridPosition", "the %1 %2 is not a number of metres")
+                     .arg(field, quoted(text));
         return false;
     }
     if (*metres < range.bottom || *metres > range.top) {
-        *error = QStringLiteral("the %1 %2 is outside %3 to %4 metres").arg(field, quoted(text)).arg(range.bottom).arg(range.top);
+        *error = QCoreApplication::translate("GridPosition", "the %1 %2 is outside %3 to %4 metres")
+                     .arg(field, quoted(text)).arg(range.bottom).arg(range.top);
         return false;
     }
     return true;
@@ -147,25 +150,29 @@ bool readUtm(int datumIndex, const QString &eastingText, const QString &northing
     static const QRegularExpression shape(QStringLiteral("^\\s*(\\d+)\\s*([A-Za-z])\\s+(\\S+)\\s*$"));
     const QRegularExpressionMatch parts = shape.match(eastingText);
     if (!parts.hasMatch()) {
-        *error = QStringLiteral("the UTM easting text %1 is not \"zone band easting\" (e.g. \"49 Q 757196\")")
+        *error = QCoreApplication::translate("GridPosition", "the UTM easting text %1 is not \"zone band easting\" "
+                                                             "(e.g. \"49 Q 757196\")")
                      .arg(quoted(eastingText));
         return false;
     }
     const int zone = parts.captured(1).size() <= 2 ? parts.captured(1).toInt() : 0;
     if (zone < kUtmZoneRange.bottom || zone > kUtmZoneRange.top) {
-        *error = QStringLiteral("the UTM zone %1 is outside %2 to %3")
+        *error = QCoreApplication::translate("GridPosition", "the UTM zone %1 is outside %2 to %3")
                      .arg(quoted(parts.captured(1))).arg(kUtmZoneRange.bottom).arg(kUtmZoneRange.top);
         return false;
     }
     const char band = parts.captured(2).at(0).toUpper().toLatin1();
     if (band < 'C' || band > 'X' || band == 'I' || band == 'O') {
-        *error = QStringLiteral("the UTM band %1 is not a letter C to X (without I and O)").arg(quoted(parts.captured(2)));
+        *error = QCoreApplication::translate("GridPosition", "the UTM band %1 is not a letter C to X (without I and O)")
+                     .arg(quoted(parts.captured(2)));
         return false;
     }
     double easting = 0.0;
     double northing = 0.0;
-    if (!readMetres(parts.captured(3), kUtmEastingRange, QStringLiteral("UTM easting"), &easting, error)
-        || !readMetres(northingText.trimmed(), kUtmNorthingRange, QStringLiteral("UTM northing"), &northing, error))
+    if (!readMetres(parts.captured(3), kUtmEastingRange, QCoreApplication::translate("GridPosition", "UTM easting"),
+                    &easting, error)
+        || !readMetres(northingText.trimmed(), kUtmNorthingRange,
+                       QCoreApplication::translate("GridPosition", "UTM northing"), &northing, error))
         return false;
     *position = utmInverse(zone, band, easting, northing, datumIndex);
     return true;
@@ -185,7 +192,7 @@ QString withoutLetter(const QString &text, QChar letter)
 bool onTheGlobe(GeoPosition *position, QString *error)
 {
     if (!(std::fabs(position->latitude) <= 90.0) || !std::isfinite(position->longitude)) {
-        *error = QStringLiteral("the grid position lies beyond the pole");
+        *error = QCoreApplication::translate("GridPosition", "the grid position lies beyond the pole");
         return false;
     }
     position->longitude = std::remainder(position->longitude, 360.0);
@@ -200,15 +207,15 @@ bool readGridPosition(int gridKind, int datumIndex, const QString &eastingText, 
     if (gridKind == kGridUtm)
         return readUtm(datumIndex, eastingText, northingText, position, error) && onTheGlobe(position, error);
     if (gridKind != kGridTm) {
-        *error = QStringLiteral("not a grid notation");
+        *error = QCoreApplication::translate("GridPosition", "not a grid notation");
         return false;
     }
     double easting = 0.0;
     double northing = 0.0;
-    if (!readMetres(withoutLetter(eastingText, QLatin1Char('E')), tmEastingRange(), QStringLiteral("TM easting"),
-                    &easting, error)
+    if (!readMetres(withoutLetter(eastingText, QLatin1Char('E')), tmEastingRange(),
+                    QCoreApplication::translate("GridPosition", "TM easting"), &easting, error)
         || !readMetres(withoutLetter(northingText, QLatin1Char('N')), tmNorthingRange(),
-                       QStringLiteral("TM northing"), &northing, error))
+                       QCoreApplication::translate("GridPosition", "TM northing"), &northing, error))
         return false;
     *position = tmInverse(tmGridParameters(datumIndex), easting, northing);
     return onTheGlobe(position, error);

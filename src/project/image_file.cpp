@@ -1,5 +1,7 @@
 #include "project/image_file.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -83,8 +85,9 @@ QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *
         const qint64 neededMB = (qint64(size.width()) * size.height() * 4 >> 20) + 1;
         if (neededMB > budgetMB) {
             return fail(kImageFileInvalid,
-                        QStringLiteral("the image is %1 x %2 pixels and needs %3 MiB, more than the memory limit "
-                                       "of %4 MiB").arg(size.width()).arg(size.height()).arg(neededMB).arg(budgetMB));
+                        QCoreApplication::translate("ImageFile", "the image is %1 x %2 pixels and needs %3 MiB, more "
+                                                                 "than the memory limit of %4 MiB")
+                            .arg(size.width()).arg(size.height()).arg(neededMB).arg(budgetMB));
         }
     }
     const QImage image = reader->readImage();

@@ -3,6 +3,7 @@
 
 #include "project/image_rows.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -23,7 +24,7 @@ bool ImageRowReader::readRows(int count, uchar *dest, qsizetype stride)
     if (m_status != kImageFileOk)
         return false;
     if (count < 0 || count > m_size.height() - m_nextRow)
-        return fail(kImageFileInvalid, QStringLiteral("no rows are left to read"));
+        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "no rows are left to read"));
     if (!decodeRows(count, dest, stride))
         return false;
     m_nextRow += count;
@@ -33,7 +34,8 @@ bool ImageRowReader::readRows(int count, uchar *dest, qsizetype stride)
 QString ImageRowReader::failureText() const
 {
     const bool damaged = m_streams && m_status == kImageFileInvalid;
-    return damaged ? QStringLiteral("damaged image data (%1)").arg(m_errorString) : m_errorString;
+    return damaged ? QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(m_errorString)
+                   : m_errorString;
 }
 
 QImage ImageRowReader::readImage()
@@ -41,7 +43,7 @@ QImage ImageRowReader::readImage()
     QImage image(m_size.width(), m_size.height() - m_nextRow,
                  m_hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
-        fail(kImageFileInvalid, QStringLiteral("not enough memory"));
+        fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
         return QImage();
     }
     return readRows(image.height(), image.bits(), image.bytesPerLine()) ? image : QImage();
@@ -138,8 +140,8 @@ bool LibraryRows::decode()
         const int limitMB = QImageReader::allocationLimit();
         if (limitMB > 0 && neededMB > qMax(m_budgetMB, limitMB)) {
             return fail(kImageFileInvalid,
-                        QStringLiteral("the image is %1 x %2 pixels and needs up to %3 MiB, more than the memory "
-                                       "limit of %4 MiB")
+                        QCoreApplication::translate("ImageFile", "the image is %1 x %2 pixels and needs up to %3 "
+                                                                 "MiB, more than the memory limit of %4 MiB")
                             .arg(size.width()).arg(size.height()).arg(neededMB).arg(qMax(m_budgetMB, limitMB)));
         }
         if (limitMB > 0 && neededMB > limitMB)
@@ -147,16 +149,18 @@ bool LibraryRows::decode()
     }
     if (reader.read(&m_image)) {
         if (m_size.isValid() && m_image.size() != m_size)
-            return fail(kImageFileInvalid, QStringLiteral("damaged image data (its size differs from its header)"));
+            return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "damaged image data (its size "
+                                                                                    "differs from its header)"));
         return true;
     }
     switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-        return fail(kImageFileInvalid, QStringLiteral("unsupported image format"));
+        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "unsupported image format"));
     case QImageReader::DeviceError:
         return fail(kImageFileUnreadable, m_file->errorString());
     default:
-        return fail(kImageFileInvalid, QStringLiteral("damaged image data (%1)").arg(reader.errorString()));
+        return fail(kImageFileInvalid,
+                    QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(reader.errorString()));
     }
 }
 
@@ -191,8 +195,9 @@ QString bmpShortfall(const QByteArray &head, qint64 fileSize)
     const qint64 needed = dataOffset + (width * bits + 31) / 32 * 4 * height;
     if (fileSize >= needed)
         return QString();
-    return QStringLiteral("damaged image data (the file ends at byte %1; its header needs %2 bytes of pixel data "
-                          "up to byte %3)").arg(fileSize).arg(needed - dataOffset).arg(needed);
+    return QCoreApplication::translate("ImageFile", "damaged image data (the file ends at byte %1; its header needs "
+                                                    "%2 bytes of pixel data up to byte %3)")
+        .arg(fileSize).arg(needed - dataOffset).arg(needed);
 }
 
 }  // namespace

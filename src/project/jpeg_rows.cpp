@@ -1,5 +1,6 @@
 // JPEG rows by libjpeg-turbo: grey, colour, CMYK and YCCK to 8-bit ARGB, rows on demand.
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <csetjmp>
@@ -63,7 +64,7 @@ boolean fillInput(j_decompress_ptr info)
         // A cut-short file: libjpeg would make up an end marker and grey rows.
         auto *errors = reinterpret_cast<JpegErrors *>(info->err);
         errors->readFailed = got < 0;
-        qstrncpy(errors->message, "premature end of data", sizeof errors->message);
+        qstrncpy(errors->message, QT_TRANSLATE_NOOP("ImageFile", "premature end of data"), sizeof errors->message);
         stopDecoding(reinterpret_cast<j_common_ptr>(info));
     }
     source->manager.next_input_byte = source->buffer;
@@ -118,7 +119,8 @@ bool JpegRows::decodingFailed()
 {
     if (m_errors.readFailed)
         return fail(kImageFileUnreadable, m_file->errorString());
-    return fail(kImageFileInvalid, QString::fromLatin1(m_errors.message));
+    // The library's own messages stay as they are; those of this file are translated.
+    return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", m_errors.message));
 }
 
 bool JpegRows::readHeader(qint32 budgetMB)

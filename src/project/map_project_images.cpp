@@ -2,6 +2,7 @@
 
 #include "project/map_project.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -174,9 +175,10 @@ int MapProject::addImageLayer(const QString &path)
         QString reason;
         const int status = readOziMap(path, &imported, nullptr, &reason);
         if (status == -1)
-            m_errorString = QStringLiteral("cannot read the OziExplorer file %1: %2").arg(path, reason);
+            m_errorString =
+                QCoreApplication::translate("MapProject", "cannot read the OziExplorer file %1: %2").arg(path, reason);
         else if (status != 0)
-            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
+            m_errorString = QCoreApplication::translate("MapProject", "%1: %2").arg(path, reason);
         if (status != 0)
             return status;
     }
@@ -189,7 +191,8 @@ int MapProject::addImportedLayer(const MapLayer &imported)
     QString reason;
     const QImage image = readImageFile(imported.sourcePath, physicalMB, nullptr, &status, &reason);
     if (image.isNull()) {
-        m_errorString = QStringLiteral("cannot read the image %1: %2").arg(imported.sourcePath, reason);
+        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                            .arg(imported.sourcePath, reason);
         return status;
     }
     auto *layer = new MapLayer(imported);
@@ -209,7 +212,8 @@ int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
     const std::unique_ptr<ImageRowReader> rows = openImageRows(imported.sourcePath, physicalMB, nullptr, &status,
                                                                &reason);
     if (!rows) {
-        m_errorString = QStringLiteral("cannot read the image %1: %2").arg(imported.sourcePath, reason);
+        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                            .arg(imported.sourcePath, reason);
         return status;
     }
     auto *layer = new MapLayer(imported);

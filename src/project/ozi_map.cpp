@@ -1,5 +1,6 @@
 #include "project/ozi_map.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -316,7 +317,8 @@ int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QSt
         const int datum = findDatum(found.datumName);
         if (datum < 0) {
             if (error)
-                *error = QStringLiteral("the datum '%1' of its Point lines is not in the datum table").arg(found.datumName);
+                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not in the "
+                                                               "datum table").arg(found.datumName);
             return -2;
         }
         for (const OziDatumPoint &point : text.datumPoints) {

@@ -1,5 +1,6 @@
 // PNG rows by libpng: every bit depth and colour type to 8-bit ARGB, rows on demand.
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <csetjmp>
@@ -57,7 +58,7 @@ void PngRows::readData(png_structp png, png_bytep data, size_t length)
         const qint64 got = self->m_file->read(reinterpret_cast<char *>(data), qint64(length));
         if (got <= 0) {
             self->m_readFailed = got < 0;
-            png_error(png, "premature end of data");
+            png_error(png, QT_TRANSLATE_NOOP("ImageFile", "premature end of data"));
         }
         data += got;
         length -= size_t(got);
@@ -75,7 +76,8 @@ bool PngRows::decodingFailed()
 {
     if (m_readFailed)
         return fail(kImageFileUnreadable, m_file->errorString());
-    return fail(kImageFileInvalid, QString::fromLatin1(m_message));
+    // The library's own messages stay as they are; those of this file are translated.
+    return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", m_message));
 }
 
 bool PngRows::readHeader()
@@ -83,7 +85,7 @@ bool PngRows::readHeader()
     m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
     m_info = m_png ? png_create_info_struct(m_png) : nullptr;
     if (!m_info)
-        return fail(kImageFileInvalid, QStringLiteral("not enough memory"));
+        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
     if (setjmp(png_jmpbuf(m_png)))
         return decodingFailed();
     png_set_read_fn(m_png, this, readData);
@@ -124,13 +126,14 @@ bool PngRows::decodeInterlaced()
     // Every pass touches every row, so the image is decoded whole.
     const qint64 bytes = qint64(m_size.width()) * 4 * m_size.height();
     if (bytes >> 20 >= m_budgetMB) {
-        return fail(kImageFileInvalid, QStringLiteral("the interlaced image needs %1 MiB, more than the memory "
-                                                      "limit of %2 MiB").arg((bytes >> 20) + 1).arg(m_budgetMB));
+        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "the interlaced image needs %1 MiB, "
+                                                                                "more than the memory limit of %2 MiB")
+                                           .arg((bytes >> 20) + 1).arg(m_budgetMB));
     }
     std::unique_ptr<uchar[]> whole(new (std::nothrow) uchar[size_t(bytes)]);
     std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[size_t(m_size.height())]);
     if (!whole || !rows)
-        return fail(kImageFileInvalid, QStringLiteral("not enough memory"));
+        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
     for (int y = 0; y < m_size.height(); ++y)
         rows[y] = whole.get() + qint64(y) * m_size.width() * 4;
     png_bytepp rowPointers = rows.get();

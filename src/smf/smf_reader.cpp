@@ -1,6 +1,7 @@
 #include "smf/smf_reader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
@@ -23,11 +24,6 @@ bool readAt(QIODevice &device, qint64 offset, qint64 length, QByteArray *bytes)
     return bytes->size() == length;
 }
 
-QString levelError(int level, const QString &what)
-{
-    return QStringLiteral("level %1: %2").arg(level).arg(what);
-}
-
 }  // namespace
 
 qint64 SmfFileIndex::rawTileBytes() const
@@ -43,37 +39,37 @@ const SmfTileIndexEntry &SmfFileIndex::tile(int level, int column, int row) cons
 bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
 {
     if (!device.isReadable() || device.isSequential()) {
-        *error = QStringLiteral("the file cannot be read");
+        *error = QCoreApplication::translate("SmfFile", "the file cannot be read");
         return false;
     }
     index->fileSize = device.size();
     QByteArray bytes;
     if (index->fileSize < kSmfHeaderSize || !readAt(device, 0, kSmfHeaderSize, &bytes)) {
-        *error = QStringLiteral("the file is too short for an SMF header (%1 of %2 bytes)")
+        *error = QCoreApplication::translate("SmfFile", "the file is too short for an SMF header (%1 of %2 bytes)")
                      .arg(index->fileSize).arg(kSmfHeaderSize);
         return false;
     }
     SmfHeader &header = index->header;
     SmfHeader::fromBytes(bytes, &header);
     if (header.magic != kSmfMagic) {
-        *error = QStringLiteral("not an SMF file (magic number 0x%1, expected 0x%2)")
+        *error = QCoreApplication::translate("SmfFile", "not an SMF file (magic number 0x%1, expected 0x%2)")
                      .arg(header.magic, 4, 16, QLatin1Char('0')).arg(kSmfMagic, 4, 16, QLatin1Char('0'));
         return false;
     }
     if (header.levelCount < 0 || header.tileCount < 0) {
-        *error = QStringLiteral("the header gives a negative count (%1 levels, %2 tiles)")
+        *error = QCoreApplication::translate("SmfFile", "the header gives a negative count (%1 levels, %2 tiles)")
                      .arg(header.levelCount).arg(header.tileCount);
         return false;
     }
     const qint64 indexEnd = tileDataOffset(header.levelCount, header.tileCount);
     if (indexEnd > index->fileSize) {
-        *error = QStringLiteral("the file is truncated: %1 levels and %2 tiles need %3 bytes before the "
-                                "tile data, the file has %4")
+        *error = QCoreApplication::translate("SmfFile", "the file is truncated: %1 levels and %2 tiles need %3 bytes "
+                                                        "before the tile data, the file has %4")
                      .arg(header.levelCount).arg(header.tileCount).arg(indexEnd).arg(index->fileSize);
         return false;
     }
     if (header.tileWidth < 0 || header.tileHeight < 0) {
-        *error = QStringLiteral("the header gives a negative tile size (%1 x %2)")
+        *error = QCoreApplication::translate("SmfFile", "the header gives a negative tile size (%1 x %2)")
                      .arg(header.tileWidth).arg(header.tileHeight);
         return false;
     }
@@ -85,7 +81,7 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
     for (qint64 first = 0; first < header.levelCount; first += kChunkItems) {
         const qint64 items = qMin<qint64>(kChunkItems, header.levelCount - first);
         if (!readAt(device, levelRecordOffset(first), items * kSmfLevelRecordSize, &bytes)) {
-            *error = QStringLiteral("the level records cannot be read");
+            *error = QCoreApplication::translate("SmfFile", "the level records cannot be read");
             return false;
         }
         for (qint64 i = 0; i < items; ++i)
@@ -96,7 +92,7 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
     for (qint64 first = 0; first < header.tileCount; first += kChunkItems) {
         const qint64 items = qMin<qint64>(kChunkItems, header.tileCount - first);
         if (!readAt(device, indexStart + first * kSmfTileIndexEntrySize, items * kSmfTileIndexEntrySize, &bytes)) {
-            *error = QStringLiteral("the tile index cannot be read");
+            *error = QCoreApplication::translate("SmfFile", "the tile index cannot be read");
             return false;
         }
         for (qint64 i = 0; i < items; ++i)
@@ -108,35 +104,36 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
     for (int k = 0; k < header.levelCount; ++k) {
         const SmfLevelRecord &level = index->levels.at(k);
         if (level.tileColumns < 0 || level.tileRows < 0) {
-            *error = levelError(k, QStringLiteral("negative tile grid (%1 x %2)")
-                                       .arg(level.tileColumns).arg(level.tileRows));
+            *error = QCoreApplication::translate("SmfFile", "level %1: negative tile grid (%2 x %3)")
+                         .arg(k).arg(level.tileColumns).arg(level.tileRows);
             return false;
         }
         const qint64 count = qint64(level.tileColumns) * level.tileRows;
         if (count == 0)
             continue;
         if (!tileSizeUsable) {
-            *error = QStringLiteral("the tile size %1 x %2 is outside 1..%3 pixels")
+            *error = QCoreApplication::translate("SmfFile", "the tile size %1 x %2 is outside 1..%3 pixels")
                          .arg(header.tileWidth).arg(header.tileHeight).arg(kMaxTileSide);
             return false;
         }
         if (level.firstTile < 0 || level.firstTile + count > header.tileCount) {
-            *error = levelError(k, QStringLiteral("tiles %1 to %2 lie outside the tile index of %3 entries")
-                                       .arg(level.firstTile).arg(level.firstTile + count - 1)
-                                       .arg(header.tileCount));
+            *error = QCoreApplication::translate("SmfFile", "level %1: tiles %2 to %3 lie outside the tile index of %4 "
+                                                            "entries")
+                         .arg(k).arg(level.firstTile).arg(level.firstTile + count - 1).arg(header.tileCount);
             return false;
         }
         if (qint64(level.tileColumns) * header.tileWidth > std::numeric_limits<qint32>::max()
             || qint64(level.tileRows) * header.tileHeight > std::numeric_limits<qint32>::max()) {
-            *error = levelError(k, QStringLiteral("the level is wider or taller than 2,147,483,647 pixels"));
+            *error = QCoreApplication::translate("SmfFile", "level %1: the level is wider or taller than 2,147,483,647 "
+                                                            "pixels").arg(k);
             return false;
         }
     }
     for (int t = 0; t < header.tileCount; ++t) {
         const SmfTileIndexEntry &entry = index->tiles.at(t);
         if (entry.offset < indexEnd || qint64(entry.offset) + entry.size > index->fileSize) {
-            *error = QStringLiteral("tile index entry %1 (offset %2, size %3) points outside the tile data "
-                                    "(bytes %4 to %5)")
+            *error = QCoreApplication::translate("SmfFile", "tile index entry %1 (offset %2, size %3) points outside "
+                                                            "the tile data (bytes %4 to %5)")
                          .arg(t).arg(entry.offset).arg(entry.size).arg(indexEnd).arg(index->fileSize);
             return false;
         }
@@ -176,12 +173,13 @@ SmfLevelImage failure(const QString &error, int status = kSmfInvalidTiles)
 SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, int level)
 {
     if (level < 0 || level >= index.levels.size())
-        return failure(QStringLiteral("the file has no level %1 (levels 0 to %2)").arg(level).arg(index.levels.size() - 1));
+        return failure(QCoreApplication::translate("SmfFile", "the file has no level %1 (levels 0 to %2)")
+                           .arg(level).arg(index.levels.size() - 1));
     const SmfLevelRecord &record = index.levels.at(level);
     const int tileWidth = index.header.tileWidth;
     const int tileHeight = index.header.tileHeight;
     if (record.tileColumns == 0 || record.tileRows == 0)
-        return failure(QStringLiteral("level %1 has no tiles").arg(level));
+        return failure(QCoreApplication::translate("SmfFile", "level %1 has no tiles").arg(level));
 
     const qint64 width = qint64(record.tileColumns) * tileWidth;
     const qint64 height = qint64(record.tileRows) * tileHeight;
@@ -195,15 +193,16 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
     payloadBytes = qMin(payloadBytes, index.fileSize - tileDataOffset(index.header.levelCount, index.header.tileCount));
     const qint64 imageBytes = width * height * 2;
     if (imageBytes > kAlwaysAllowedBytes && imageBytes > kMaxInflateRatio * payloadBytes) {
-        return failure(QStringLiteral("level %1 claims %2 x %3 pixels, more than its %4 bytes of tile data "
-                                      "can hold")
+        return failure(QCoreApplication::translate("SmfFile", "level %1 claims %2 x %3 pixels, more than its %4 bytes "
+                                                              "of tile data can hold")
                            .arg(level).arg(width).arg(height).arg(payloadBytes));
     }
 
     SmfLevelImage result;
     result.image = QImage(int(width), int(height), QImage::Format_RGB555);
     if (result.image.isNull())
-        return failure(QStringLiteral("not enough memory for a %1 x %2 image").arg(width).arg(height), kSmfOutOfMemory);
+        return failure(QCoreApplication::translate("SmfFile", "not enough memory for a %1 x %2 image")
+                           .arg(width).arg(height), kSmfOutOfMemory);
     result.image.fill(Qt::white);
     // Taken once here: the workers write disjoint tiles through it, never through QImage.
     uchar *const bits = result.image.bits();
@@ -228,7 +227,7 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
             const SmfTileIndexEntry &entry = index.tile(level, c, r);
             payloads[k] = device.seek(entry.offset) ? device.read(entry.size) : QByteArray();
             if (payloads.at(k).size() != qint64(entry.size)) {
-                return failure(QStringLiteral("tile (%1, %2) of level %3 cannot be read: %4")
+                return failure(QCoreApplication::translate("SmfFile", "tile (%1, %2) of level %3 cannot be read: %4")
                                    .arg(c).arg(r).arg(level).arg(device.errorString()),
                                kSmfReadError);
             }
@@ -310,7 +309,8 @@ int openSmf(MapProject &project, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        project.setErrorString(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        project.setErrorString(
+            QCoreApplication::translate("SmfFile", "cannot open %1: %2").arg(path, file.errorString()));
         return kSmfReadError;
     }
     SmfFileIndex index;
@@ -322,11 +322,12 @@ int openSmf(MapProject &project, const QString &path)
     const SmfHeader &header = index.header;
     // A layer names its level and its file in 8 bits, 255 meaning none.
     if (header.levelCount > 255) {
-        project.setErrorString(QStringLiteral("the file has %1 levels; at most 255 can be opened").arg(header.levelCount));
+        project.setErrorString(QCoreApplication::translate("SmfFile", "the file has %1 levels; at most 255 can be "
+                                                                      "opened").arg(header.levelCount));
         return kSmfInvalidFile;
     }
     if (project.smfImages.size() >= MapLayer::kNone) {
-        project.setErrorString(QStringLiteral("too many SMF files in one project"));
+        project.setErrorString(QCoreApplication::translate("SmfFile", "too many SMF files in one project"));
         return kSmfInvalidProject;
     }
     if (!project.browseMode) {
@@ -334,7 +335,8 @@ int openSmf(MapProject &project, const QString &path)
             const SmfLevelRecord &r = index.levels[k];
             const qint64 pixels = qint64(r.tileColumns) * r.tileRows * header.tileWidth * header.tileHeight;
             if (pixels > kMaxEditPixels) {
-                project.setErrorString(QStringLiteral("level %1 has more than 10,000 x 10,000 pixels").arg(k));
+                project.setErrorString(
+                    QCoreApplication::translate("SmfFile", "level %1 has more than 10,000 x 10,000 pixels").arg(k));
                 return kSmfTooLarge;
             }
         }
@@ -343,7 +345,7 @@ int openSmf(MapProject &project, const QString &path)
     // An editing project keeps the whole file, a browse project header, records and index.
     const qint64 keep = project.browseMode ? tileDataOffset(header.levelCount, header.tileCount) : index.fileSize;
     if (!file.seek(0)) {
-        project.setErrorString(QStringLiteral("cannot read %1").arg(path));
+        project.setErrorString(QCoreApplication::translate("SmfFile", "cannot read %1").arg(path));
         return kSmfReadError;
     }
     QByteArray bytes;
@@ -353,7 +355,8 @@ int openSmf(MapProject &project, const QString &path)
         bytes.clear();
     }
     if (bytes.size() != keep) {
-        project.setErrorString(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        project.setErrorString(
+            QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(path, file.errorString()));
         return kSmfReadError;
     }
 

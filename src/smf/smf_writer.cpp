@@ -2,6 +2,7 @@
 
 #include "smf/smf_writer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -20,7 +21,8 @@ constexpr qint64 kChunkBytes = 65536;
 
 QString tooLargeReason(qint64 maxFileSize)
 {
-    return QStringLiteral("the file would be larger than %1 bytes, the most an SMF file can describe")
+    return QCoreApplication::translate("SmfFile", "the file would be larger than %1 bytes, the most an SMF file can "
+                                                  "describe")
         .arg(QLocale(QLocale::English).toString(maxFileSize));
 }
 
@@ -41,7 +43,8 @@ int SmfStreamWriter::fail(int status, const QString &reason)
 
 int SmfStreamWriter::writeFailure()
 {
-    return fail(kSmfWriteError, QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
+    return fail(kSmfWriteError, QCoreApplication::translate("SmfFile", "cannot write %1: %2")
+                                    .arg(m_file.fileName(), m_file.errorString()));
 }
 
 bool SmfStreamWriter::put(const QByteArray &bytes)
@@ -58,8 +61,8 @@ int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
         return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
     // Unbuffered: a failed write reports its reason at once, with the system's words.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(kSmfWriteError,
-                    QStringLiteral("cannot create %1: %2").arg(m_file.fileName(), m_file.errorString()));
+        return fail(kSmfWriteError, QCoreApplication::translate("SmfFile", "cannot create %1: %2")
+                                        .arg(m_file.fileName(), m_file.errorString()));
     }
     m_index.reserve(tileCount);
     const QByteArray zeros(kChunkBytes, '\0');
@@ -85,7 +88,7 @@ int SmfStreamWriter::appendPayload(const QByteArray &payload)
 int SmfStreamWriter::finish(SmfHeader header, const QVector<SmfLevelRecord> &records)
 {
     if (m_index.size() != m_tileCount || records.size() != m_levelCount)
-        return fail(kSmfInvalidProject, QStringLiteral("the levels are incomplete"));
+        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the levels are incomplete"));
     header.levelCount = qint32(m_levelCount);
     header.tileCount = qint32(m_tileCount);
     if (!m_file.seek(0) || !put(header.toBytes()))
@@ -128,13 +131,13 @@ bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int 
     const qint64 spanX = qint64(br.pixelX) - tl.pixelX;
     const qint64 spanY = qint64(br.pixelY) - tl.pixelY;
     if (spanX <= 0 || spanY <= 0) {
-        *reason = QStringLiteral("the bottom-right pixel (%1, %2) is not right of and below the top-left pixel "
-                                 "(%3, %4)")
+        *reason = QCoreApplication::translate("SmfFile", "the bottom-right pixel (%1, %2) is not right of and below "
+                                                         "the top-left pixel (%3, %4)")
                       .arg(br.pixelX).arg(br.pixelY).arg(tl.pixelX).arg(tl.pixelY);
         return false;
     }
     if (!(std::fabs(layer.scale) < double(std::numeric_limits<qint32>::max()) + 1.0)) {
-        *reason = QStringLiteral("the scale is not a 32-bit number");
+        *reason = QCoreApplication::translate("SmfFile", "the scale is not a 32-bit number");
         return false;
     }
 
@@ -164,7 +167,8 @@ bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int 
         && (tl.pixelY <= 0 || edgeValue(tl.lat, -qint64(tl.pixelY), stepY, &top))
         && (br.pixelY >= height || edgeValue(br.lat, height - br.pixelY, stepY, &bottom));
     if (!inRange) {
-        *reason = QStringLiteral("the extent of the tile grid passes the 32-bit range of milliarcseconds");
+        *reason = QCoreApplication::translate("SmfFile", "the extent of the tile grid passes the 32-bit range of "
+                                                         "milliarcseconds");
         return false;
     }
     r.left = qint32(left);
@@ -235,7 +239,7 @@ int tileByStrips(ImageRowReader &rows, const StripTiling &tiling, const std::fun
     const int columns = int(tilesFor(width, tileWidth));
     const int stripCount = int(tilesFor(height, tileHeight));
     const auto outOfMemory = [error]() {
-        *error = QStringLiteral("not enough memory to encode a tile");
+        *error = QCoreApplication::translate("SmfFile", "not enough memory to encode a tile");
         return int(kSmfOutOfMemory);
     };
 
@@ -316,13 +320,13 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
         return status;
     };
     if (project.filePath.isEmpty())
-        return fail(kSmfInvalidProject, QStringLiteral("the project has no file path"));
+        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the project has no file path"));
     const int tileWidth = project.tileWidth;
     const int tileHeight = project.tileHeight;
     const int count = int(project.layers.size());
     if (count > 0 && (tileWidth <= 0 || tileHeight <= 0)) {
-        return fail(kSmfInvalidProject,
-                    QStringLiteral("the tile size %1 x %2 is not positive").arg(tileWidth).arg(tileHeight));
+        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the tile size %1 x %2 is not positive")
+                                            .arg(tileWidth).arg(tileHeight));
     }
 
     QVector<QSize> grids(count);
@@ -330,8 +334,8 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
     for (int i = 0; i < count; ++i) {
         const QSize size = plannedImageSize(project, i);
         if (size.isEmpty()) {
-            return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read")
-                                                .arg(i).arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
+            return fail(kSmfImageError, QCoreApplication::translate("SmfFile", "layer %1: the image %2 cannot be read")
+                                            .arg(i).arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
         }
         grids[i] = QSize(int(tilesFor(size.width(), tileWidth)), int(tilesFor(size.height(), tileHeight)));
         tileCount += qint64(grids[i].width()) * grids[i].height();
@@ -349,7 +353,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
         progress->setValue(i * 10);
         progress->pumpEvents();
         if (progress->cancelled())
-            return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
+            return fail(kSmfCancelled, QCoreApplication::translate("SmfFile", "the save was cancelled"));
         MapLayer *layer = project.layers.at(i);
         const QString fileName = QFileInfo(layer->sourcePath).fileName();
         std::unique_ptr<ImageRowReader> rows;
@@ -358,9 +362,11 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
             QString reason;
             rows = openImageRows(layer->sourcePath, project.physicalMB, nullptr, &opened, &reason);
             if (!rows && opened == kImageFileUnreadable)
-                return fail(kSmfReadError, QStringLiteral("layer %1: cannot read %2: %3").arg(i).arg(fileName, reason));
+                return fail(kSmfReadError, QCoreApplication::translate("SmfFile", "layer %1: cannot read %2: %3")
+                                               .arg(i).arg(fileName, reason));
             if (!rows)
-                return fail(kSmfImageError, QStringLiteral("layer %1: %2: %3").arg(i).arg(fileName, reason));
+                return fail(kSmfImageError,
+                            QCoreApplication::translate("SmfFile", "layer %1: %2: %3").arg(i).arg(fileName, reason));
             // Formats without a row decoder of ours are decoded whole, below.
             if (!rows->streams())
                 rows.reset();
@@ -374,7 +380,9 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
             DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
             image = *project.layerImage(i, &decodeProgress, &decodedHere);
             if (image.isNull())
-                return fail(kSmfImageError, QStringLiteral("layer %1: the image %2 cannot be read").arg(i).arg(fileName));
+                return fail(kSmfImageError,
+                            QCoreApplication::translate("SmfFile", "layer %1: the image %2 cannot be read")
+                                .arg(i).arg(fileName));
             rows = imageRows(image);
         }
         const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
@@ -382,12 +390,14 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
         const int tileRows = int(tilesFor(rows->size().height(), tileHeight));
         if (QSize(columns, tileRows) != grids.at(i)) {
             return fail(kSmfImageError,
-                        QStringLiteral("layer %1: the image %2 changed its size while saving").arg(i).arg(fileName));
+                        QCoreApplication::translate("SmfFile", "layer %1: the image %2 changed its size while saving")
+                            .arg(i).arg(fileName));
         }
         layer->updateScales();
         QString reason;
         if (!buildLevelRecord(*layer, columns, tileRows, tileWidth, tileHeight, &records[i], &reason))
-            return fail(kSmfCalibrationError, QStringLiteral("layer %1: %2").arg(i).arg(reason));
+            return fail(kSmfCalibrationError,
+                        QCoreApplication::translate("SmfFile", "layer %1: %2").arg(i).arg(reason));
         records[i].firstTile = qint32(firstTile);
         firstTile += qint64(columns) * tileRows;
 
@@ -403,14 +413,16 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
                 if (appended != kSmfOk)
                     return fail(appended, writer.errorString());
                 if (progress->cancelled())
-                    return fail(kSmfCancelled, QStringLiteral("the save was cancelled"));
+                    return fail(kSmfCancelled, QCoreApplication::translate("SmfFile", "the save was cancelled"));
                 return int(kSmfOk);
             },
             &reason);
         if (status == kSmfReadError)
-            return fail(status, QStringLiteral("layer %1: cannot read %2: %3").arg(i).arg(fileName, reason));
+            return fail(status, QCoreApplication::translate("SmfFile", "layer %1: cannot read %2: %3")
+                                    .arg(i).arg(fileName, reason));
         if (status == kSmfImageError)
-            return fail(status, QStringLiteral("layer %1: damaged image %2: %3").arg(i).arg(fileName, reason));
+            return fail(status, QCoreApplication::translate("SmfFile", "layer %1: damaged image %2: %3")
+                                    .arg(i).arg(fileName, reason));
         if (status == kSmfOutOfMemory)
             return fail(status, reason);
         if (status != kSmfOk)

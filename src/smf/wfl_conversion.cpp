@@ -2,6 +2,7 @@
 
 #include "smf/wfl_conversion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -27,40 +28,48 @@ int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, 
     QString reason;
     const QImage image = readImageFile(imagePath, budgetMB, nullptr, &status, &reason);
     if (status == kImageFileUnreadable) {
-        *error = QStringLiteral("cannot read %1: %2").arg(imagePath, reason);
+        *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(imagePath, reason);
         return kSmfReadError;
     }
     if (image.isNull()) {
-        *error = QStringLiteral("%1 cannot be decoded as an image: %2").arg(imagePath, reason);
+        *error = QCoreApplication::translate("WflConversion", "%1 cannot be decoded as an image: %2")
+                     .arg(imagePath, reason);
         return kSmfInvalidTiles;
     }
     const int width = image.width();
     const int height = image.height();
     if (tileSize->isEmpty()) {
         if (width > kMaxTileSide || height > kMaxTileSide) {
-            *error = QStringLiteral("%1 is %2 x %3 pixels; a tile may have at most %4 pixels a side")
+            *error = QCoreApplication::translate("WflConversion", "%1 is %2 x %3 pixels; a tile may have at most %4 "
+                                                                  "pixels a side")
                          .arg(imagePath).arg(width).arg(height).arg(kMaxTileSide);
             return kSmfInvalidTiles;
         }
         *tileSize = image.size();
     }
-    const QString sizes = QStringLiteral("%1 is %2 x %3 pixels, the tiles are %4 x %5")
-                              .arg(imagePath).arg(width).arg(height).arg(tileSize->width()).arg(tileSize->height());
+    // Why the tile's size does not fit its place, with the image, its size and the tile size.
+    const auto sizeError = [&](const char *text) {
+        return QCoreApplication::translate("WflConversion", text)
+            .arg(imagePath).arg(width).arg(height).arg(tileSize->width()).arg(tileSize->height());
+    };
     if (width > tileSize->width() || height > tileSize->height()) {
-        *error = QStringLiteral("%1: larger than the first tile of the highest level").arg(sizes);
+        *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: larger "
+                                                              "than the first tile of the highest level"));
         return kSmfInvalidTiles;
     }
     if (width < tileSize->width() && !lastColumn) {
-        *error = QStringLiteral("%1: only a tile of its level's last column may be narrower").arg(sizes);
+        *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: only a "
+                                                              "tile of its level's last column may be narrower"));
         return kSmfInvalidTiles;
     }
     if (height < tileSize->height() && !lastRow) {
-        *error = QStringLiteral("%1: only a tile of its level's last row may be shorter").arg(sizes);
+        *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: only a "
+                                                              "tile of its level's last row may be shorter"));
         return kSmfInvalidTiles;
     }
     *payload = cutTile(image, QRect(QPoint(0, 0), *tileSize), fillColour, level);
     if (payload->isEmpty()) {
-        *error = QStringLiteral("out of memory while encoding %1").arg(imagePath);
+        *error = QCoreApplication::translate("WflConversion", "out of memory while encoding %1").arg(imagePath);
         return kSmfOutOfMemory;
     }
     return kSmfOk;
@@ -142,12 +151,14 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
     if (status != kSmfOk)
         return fail(status, error);
     if (tiles.isEmpty())
-        return fail(kSmfNoTiles, QStringLiteral("no tiles found in %1: it holds no sidecar (.wfl) files").arg(folder));
+        return fail(kSmfNoTiles, QCoreApplication::translate("WflConversion", "no tiles found in %1: it holds no "
+                                                                          "sidecar (.wfl) files").arg(folder));
     for (const WflTile &tile : std::as_const(tiles)) {
         for (const QString &input : {tile.imagePath, tile.sidecarPath}) {
             if (isSameFile(m_outputPath, input)) {
                 return fail(kSmfOutputIsInput,
-                            QStringLiteral("the output %1 is the input %2").arg(m_outputPath, input));
+                            QCoreApplication::translate("WflConversion", "the output %1 is the input %2")
+                                .arg(m_outputPath, input));
             }
         }
     }
@@ -157,8 +168,9 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
         return fail(status, error);
     constexpr qint64 kMaxFileSize = std::numeric_limits<qint32>::max();  // the most an SMF file can describe
     if (tileDataOffset(groups.size(), tiles.size()) > kMaxFileSize) {
-        return fail(kSmfTooLarge, QStringLiteral("%1 tiles make a file larger than 2,147,483,647 bytes, the most "
-                                                 "an SMF file can describe").arg(tiles.size()));
+        return fail(kSmfTooLarge, QCoreApplication::translate("WflConversion", "%1 tiles make a file larger than "
+                                                                           "2,147,483,647 bytes, the most an SMF file "
+                                                                           "can describe").arg(tiles.size()));
     }
 
     // The sidecars, in index order: each level's corners come from its first tile
@@ -216,7 +228,8 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
             progress->setValue(int(k));
             progress->pumpEvents();
             if (progress->cancelled())
-                return fail(kSmfCancelled, QStringLiteral("the conversion was cancelled"));
+                return fail(kSmfCancelled,
+                            QCoreApplication::translate("WflConversion", "the conversion was cancelled"));
             if (outcome.status != kSmfOk)
                 return fail(outcome.status, outcome.error);
             const int appended = writer.appendPayload(outcome.payload);

@@ -1,6 +1,7 @@
 #include "smf/wfl_folder.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,12 +76,12 @@ int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(path, file.errorString());
         return kSmfReadError;
     }
     QByteArray text = file.read(kMaxSidecarBytes);
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(path, file.errorString());
         return kSmfReadError;
     }
     text.replace("\r\n", "\n");
@@ -95,18 +96,20 @@ int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
         const double number = value.toDouble(&ok);
         if (!ok || !std::isfinite(number)) {
             *error = value.isEmpty()
-                ? QStringLiteral("%1: line %2 holds no number; lines 5 to 8 must give the tile's edges in degrees")
+                ? QCoreApplication::translate("WflConversion", "%1: line %2 holds no number; lines 5 to 8 must give "
+                                                               "the tile's edges in degrees")
                       .arg(path).arg(line)
-                : QStringLiteral("%1: line %2 is not a number (\"%3\")")
+                : QCoreApplication::translate("WflConversion", "%1: line %2 is not a number (\"%3\")")
                       .arg(path).arg(line).arg(QString::fromLatin1(value.left(40)));
             return kSmfInvalidTiles;
         }
         const double limit = latitude ? 90.0 : 180.0;
         if (std::fabs(number) > limit) {
-            *error = QStringLiteral("%1: line %2 gives %3 degrees, beyond the %4 limit of %5 degrees")
-                         .arg(path).arg(line).arg(number, 0, 'g', 17)
-                         .arg(latitude ? QStringLiteral("latitude") : QStringLiteral("longitude"))
-                         .arg(limit);
+            *error = (latitude ? QCoreApplication::translate("WflConversion", "%1: line %2 gives %3 degrees, beyond "
+                                                                              "the latitude limit of %4 degrees")
+                               : QCoreApplication::translate("WflConversion", "%1: line %2 gives %3 degrees, beyond "
+                                                                              "the longitude limit of %4 degrees"))
+                         .arg(path).arg(line).arg(number, 0, 'g', 17).arg(limit);
             return kSmfInvalidTiles;
         }
         degrees[line - kFirstLine] = number;
@@ -177,9 +180,10 @@ int pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList
         const QStringList found = imagesByBase.value(base);
         if (found.size() != 1) {
             *error = found.isEmpty()
-                ? QStringLiteral("%1 has no image beside it (an image file named %2 with an image extension)")
+                ? QCoreApplication::translate("WflConversion", "%1 has no image beside it (an image file named %2 "
+                                                               "with an image extension)")
                       .arg(dir.filePath(name), base)
-                : QStringLiteral("%1 has more than one image beside it: %2")
+                : QCoreApplication::translate("WflConversion", "%1 has more than one image beside it: %2")
                       .arg(dir.filePath(name), found.join(QStringLiteral(", ")));
             return kSmfInvalidTiles;
         }
@@ -197,15 +201,15 @@ int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *imag
     images->clear();
     const QFileInfo info(folder);
     if (!info.exists()) {
-        *error = QStringLiteral("the folder %1 does not exist").arg(folder);
+        *error = QCoreApplication::translate("WflConversion", "the folder %1 does not exist").arg(folder);
         return kSmfReadError;
     }
     if (!info.isDir()) {
-        *error = QStringLiteral("%1 is not a folder").arg(folder);
+        *error = QCoreApplication::translate("WflConversion", "%1 is not a folder").arg(folder);
         return kSmfReadError;
     }
     if (!isListable(info)) {
-        *error = QStringLiteral("the folder %1 cannot be read").arg(folder);
+        *error = QCoreApplication::translate("WflConversion", "the folder %1 cannot be read").arg(folder);
         return kSmfReadError;
     }
     const QDir dir(folder);
@@ -218,7 +222,7 @@ int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *imag
     const QSet<QString> suffixes = imageSuffixes();
     for (const QString &path : std::as_const(folders)) {
         if (!isListable(QFileInfo(path))) {
-            *error = QStringLiteral("the folder %1 cannot be read").arg(path);
+            *error = QCoreApplication::translate("WflConversion", "the folder %1 cannot be read").arg(path);
             return kSmfReadError;
         }
         const int status = pairFolder(path, suffixes, sidecars, images, error);
@@ -244,8 +248,9 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
         tile.level = parseWflTileName(tile.sidecarPath, &tile.part, &tile.column, &tile.row);
         if (tile.level < 0) {
             tiles->clear();
-            *error = QStringLiteral("%1: the name does not give a level, column and row "
-                                    "(such as 15_3x4.wfl, or 15 (2)_3x4.wfl for part 2)")
+            *error = QCoreApplication::translate("WflConversion", "%1: the name does not give a level, column and "
+                                                                  "row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for "
+                                                                  "part 2)")
                          .arg(tile.sidecarPath);
             return kSmfInvalidTiles;
         }
@@ -258,10 +263,13 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
         const WflTile &a = tiles->at(i - 1);
         const WflTile &b = tiles->at(i);
         if (key(a) == key(b)) {
-            *error = QStringLiteral("%1 and %2 are the same tile (level %3%4, column %5, row %6)")
-                         .arg(a.sidecarPath, b.sidecarPath).arg(a.level)
-                         .arg(a.part >= 0 ? QStringLiteral(", part %1").arg(a.part) : QString())
-                         .arg(a.column).arg(a.row);
+            *error = a.part >= 0
+                ? QCoreApplication::translate("WflConversion", "%1 and %2 are the same tile (level %3, part %4, "
+                                                               "column %5, row %6)")
+                      .arg(a.sidecarPath, b.sidecarPath).arg(a.level).arg(a.part).arg(a.column).arg(a.row)
+                : QCoreApplication::translate("WflConversion", "%1 and %2 are the same tile (level %3, column %4, "
+                                                               "row %5)")
+                      .arg(a.sidecarPath, b.sidecarPath).arg(a.level).arg(a.column).arg(a.row);
             tiles->clear();
             return kSmfInvalidTiles;
         }
@@ -316,8 +324,9 @@ int placePartTiles(qint32 level, QVector<WflTile> *tiles, Placement *placement, 
     for (auto it = parts.begin(); it != parts.end(); ++it) {
         PartExtent &part = it.value();
         if (part.cornerSidecar.isEmpty()) {
-            *error = QStringLiteral("level %1, part %2 has no tile in column 0, row 0 (a sidecar named like "
-                                    "\"%1 (%2)_0x0.wfl\")").arg(level).arg(it.key());
+            *error = QCoreApplication::translate("WflConversion", "level %1, part %2 has no tile in column 0, row 0 (a "
+                                                                  "sidecar named like \"%1 (%2)_0x0.wfl\")")
+                         .arg(level).arg(it.key());
             return kSmfInvalidTiles;
         }
         const int status = readWflPartCorner(part.cornerSidecar, &part.longitude, &part.latitude, error);
@@ -356,7 +365,8 @@ int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error
         order.append({placement.rows.at(i) * placement.tileColumns + placement.columns.at(i), i});
     std::sort(order.begin(), order.end());
     const auto missing = [&](qint64 place) {
-        *error = QStringLiteral("level %1 has no tile for column %2, row %3 of its grid of %4 x %5 tiles")
+        *error = QCoreApplication::translate("WflConversion", "level %1 has no tile for column %2, row %3 of its grid "
+                                                              "of %4 x %5 tiles")
                      .arg(group->level).arg(place % placement.tileColumns).arg(place / placement.tileColumns)
                      .arg(placement.tileColumns).arg(placement.tileRows);
         return kSmfInvalidTiles;
@@ -364,7 +374,8 @@ int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error
     for (int i = 0; i < order.size(); ++i) {
         const qint64 place = order.at(i).first;
         if (i > 0 && place == order.at(i - 1).first) {
-            *error = QStringLiteral("%1 and %2 fall on the same place of level %3 (column %4, row %5)")
+            *error = QCoreApplication::translate("WflConversion", "%1 and %2 fall on the same place of level %3 "
+                                                                  "(column %4, row %5)")
                          .arg(tiles.at(order.at(i - 1).second).sidecarPath, tiles.at(order.at(i).second).sidecarPath)
                          .arg(group->level).arg(place % placement.tileColumns).arg(place / placement.tileColumns);
             return kSmfInvalidTiles;
@@ -401,7 +412,8 @@ int groupLevel(WflLevelGroup *group, QString *error)
             numbered = &tile;
     }
     if (plain && numbered) {
-        *error = QStringLiteral("level %1 mixes plain tiles and numbered parts (%2 and %3)")
+        *error = QCoreApplication::translate("WflConversion", "level %1 mixes plain tiles and numbered parts "
+                                                              "(%2 and %3)")
                      .arg(group->level).arg(plain->sidecarPath, numbered->sidecarPath);
         return kSmfInvalidTiles;
     }

@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -48,8 +49,19 @@ DialogProvider DialogProvider::standard()
         return QFileDialog::getExistingDirectory(parent, caption, dir, QFileDialog::ShowDirsOnly);
     };
     dialogs.integer = [](QWidget *parent, const QString &title, const QString &label, int value, int min, int max,
-                         int step, bool *ok) {
-        return QInputDialog::getInt(parent, title, label, value, min, max, step, ok);
+                         int step, const QString &suffix, bool *ok) {
+        // QInputDialog::getInt() has no unit: the spin box is reached through the dialog.
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        dialog.setInputMode(QInputDialog::IntInput);
+        dialog.setIntRange(min, max);
+        dialog.setIntStep(step);
+        dialog.setIntValue(value);
+        if (QSpinBox *box = dialog.findChild<QSpinBox *>())
+            box->setSuffix(suffix);
+        *ok = dialog.exec() == QDialog::Accepted;
+        return *ok ? dialog.intValue() : value;
     };
     return dialogs;
 }
@@ -257,9 +269,11 @@ void MainWindow::reportUnreadableSmf(const QString &path, const QString &reason)
     message(tr("无法读取SMF文件") + QLatin1Char('\n') + path + QLatin1Char('\n') + reason);
 }
 
-bool MainWindow::askMapProperties()
+bool MainWindow::askMapProperties(bool newMap)
 {
     MapPropertiesDialog dialog(this);
+    if (newMap)
+        dialog.setForNewMap();
     dialog.cartographerEdit->setText(project.cartographer);
     dialog.mapNameEdit->setText(project.mapName);
     dialog.setFillColour(project.fillColour);

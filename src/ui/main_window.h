@@ -36,8 +36,10 @@ struct DialogProvider
     std::function<QString(QWidget *, const QString &, const QString &, const QString &)> saveFile;
     // Folder chooser: (parent, caption, start folder) -> folder, empty when cancelled.
     std::function<QString(QWidget *, const QString &, const QString &)> folder;
-    // Integer prompt: (parent, title, label, value, min, max, step, ok) -> value.
-    std::function<int(QWidget *, const QString &, const QString &, int, int, int, int, bool *)> integer;
+    // Integer prompt: (parent, title, label, value, min, max, step, unit shown after
+    // the number, ok) -> value.
+    std::function<int(QWidget *, const QString &, const QString &, int, int, int, int, const QString &, bool *)>
+        integer;
 
     static DialogProvider standard();
 };
@@ -209,10 +211,10 @@ private:
     void enterPlacingMode(QAction *first, QAction *other);
     void leavePlacingMode(QAction *placing);
 
-    // Shows the map properties dialog filled with the project's properties. When the
-    // dialog is accepted its values become the project's, with the file's tile size
-    // 300 x 500, and the result is true.
-    bool askMapProperties();
+    // Shows the map properties dialog filled with the project's properties, titled for
+    // a new map when newMap is set. When the dialog is accepted its values become the
+    // project's, with the file's tile size 300 x 500, and the result is true.
+    bool askMapProperties(bool newMap = false);
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
     // Says that the SMF file at path could not be opened, and why.
     void reportUnreadableSmf(const QString &path, const QString &reason);

@@ -175,7 +175,7 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (mayCloseProject() && askMapProperties()) {
+    if (mayCloseProject() && askMapProperties(true)) {
         clearLayers();
         projectState = 1;
         project.changeFlags = 1;  // a new project counts as changed until saved
@@ -293,7 +293,7 @@ void MainWindow::on_actionConvertWfl_triggered()
     const QString keptMapName = project.mapName;
     const QColor keptFill = project.fillColour;
     const quint8 keptFlags = project.changeFlags;
-    if (!askMapProperties())
+    if (!askMapProperties(true))
         return;
 
     projectState = 1;

@@ -274,7 +274,8 @@ void MainWindow::on_actionCopyLayer_triggered()
     if (layerTable->rowCount() == 0)
         return;
     bool ok = false;
-    const int percent = dialogs.integer(this, tr("提示"), tr("请输入缩放比例"), 100, 5, 300, 5, &ok);
+    const int percent =
+        dialogs.integer(this, tr("提示"), tr("请输入缩放比例(%)"), 100, 5, 300, 5, QStringLiteral("%"), &ok);
     if (!ok)
         return;
     const LayerRows before = layerRows();

@@ -26,6 +26,11 @@ void MapPropertiesDialog::setFillColour(const QColor &colour)
     fillColourSwatch->setPalette(palette);
 }
 
+void MapPropertiesDialog::setForNewMap()
+{
+    setWindowTitle(tr("新建地图"));
+}
+
 void MapPropertiesDialog::on_chooseColourButton_clicked()
 {
     const QColor chosen = QColorDialog::getColor(fillColour(), this);

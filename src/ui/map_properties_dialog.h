@@ -19,6 +19,9 @@ public:
     QColor fillColour() const;
     void setFillColour(const QColor &colour);
 
+    // Titles the dialog for a map about to be created rather than the open one.
+    void setForNewMap();
+
 private slots:
     void on_chooseColourButton_clicked();
     void on_cancelButton_clicked();

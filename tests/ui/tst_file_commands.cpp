@@ -4,12 +4,14 @@
 #include "common/window_fixture.h"
 #include "smf/smf_format.h"
 
-// Answers the properties dialog with the given map name, or cancels it.
+// Answers the properties dialog of a new map with the given map name, or cancels it.
 static std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
 {
     return [mapName, accept](MapPropertiesDialog *dialog) {
+        const QString title = dialog->windowTitle();
         dialog->mapNameEdit->setText(mapName);
         (accept ? dialog->okButton : dialog->cancelButton)->click();
+        QCOMPARE(title, QString::fromUtf8("新建地图"));
     };
 }
 

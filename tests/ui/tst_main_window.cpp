@@ -1,3 +1,6 @@
+#include <QInputDialog>
+#include <QSpinBox>
+
 #include "common/window_fixture.h"
 #include "settings/language_settings.h"
 
@@ -56,7 +59,8 @@ void TestMainWindow::propertyCommand()
         QStringList shown;
         ModalAnswer refused;
         ModalDialogAction<MapPropertiesDialog> answer([&](MapPropertiesDialog *dialog) {
-            shown << dialog->cartographerEdit->text() << dialog->mapNameEdit->text() << dialog->fillColour().name();
+            shown << dialog->windowTitle() << dialog->cartographerEdit->text() << dialog->mapNameEdit->text()
+                  << dialog->fillColour().name();
             dialog->mapNameEdit->clear();
             dialog->okButton->click();
             dialog->mapNameEdit->setText(QStringLiteral("C"));
@@ -66,7 +70,7 @@ void TestMainWindow::propertyCommand()
                 dialog->reject();
         });
         window.actionProperties->trigger();
-        QCOMPARE(shown, QStringList({"A", "B", "#010203"}));
+        QCOMPARE(shown, QStringList({QString::fromUtf8("属性"), "A", "B", "#010203"}));
         QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
         QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
         QCOMPARE(window.project.fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
@@ -100,7 +104,20 @@ void TestMainWindow::layerTableFollowsTheLayers()
     QCOMPARE(w.window.canvas->layer, added[1]);
     QVERIFY(w.window.canvas->image.height() == 300 && w.window.calibrationForm->fieldsFrame->isEnabled());
     w.window.actionAutoCopies->trigger();
-    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 5; };
+    // The standard prompt shows the unit after the number and gives back what was entered.
+    QString unit;
+    ModalDialogAction<QInputDialog> percent([&unit](QInputDialog *dialog) {
+        unit = dialog->findChild<QSpinBox *>()->suffix();
+        dialog->setIntValue(40);
+        dialog->accept();
+    });
+    bool asked = false;
+    QCOMPARE(DialogProvider::standard().integer(nullptr, {}, {}, 100, 5, 300, 5, QStringLiteral("%"), &asked), 40);
+    QVERIFY(asked && unit == QLatin1String("%"));
+    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) {
+        *ok = true;
+        return 5;
+    };
     w.window.actionCopyLayer->trigger();
     QList<int> widths;
     for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
@@ -183,7 +200,7 @@ void TestMainWindow::undoEachCommand_data()
     QTest::newRow("add") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { w.fixture.addLayer(w.window, 50, 60); });
     QTest::newRow("copy") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
-        w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 50; };
+        w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 50; };
         w.window.actionCopyLayer->trigger();
     });
     QTest::newRow("auto copies") << trigger(&MainWindow::actionAutoCopies);

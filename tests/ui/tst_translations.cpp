@@ -2,27 +2,35 @@
 
 #include <QTranslator>
 
+#include "project/map_project.h"
 #include "settings/language_settings.h"
 
 namespace {
 
 // Every translatable text of the interface as context, source text and
-// disambiguation: the tr() and translate() calls in src/ui, a tr() call in the context
-// of the class whose function it is in, and the strings of the Designer forms not
-// marked notr, in the context of the form's class.
+// disambiguation: the tr(), translate() and QT_TRANSLATE_NOOP() calls in src/ui and in
+// the core (whose failure reasons the window shows), a tr() call in the context of the
+// class whose function it is in, and the strings of the Designer forms not marked
+// notr, in the context of the form's class.
 QList<QStringList> interfaceTexts()
 {
     QList<QStringList> texts;
     const QRegularExpression function(QStringLiteral("^(?:\\S.*\\W)?(\\w+)::~?\\w+\\("),
                                       QRegularExpression::MultilineOption);
-    const QRegularExpression call(
-        QStringLiteral("\\b(?:tr|translate)\\((?:\"(\\w+)\",\\s*)?\"((?:[^\"\\\\]|\\\\.)*)\"(?:,\\s*\"([^\"]*)\")?\\)"));
+    const QRegularExpression call(QStringLiteral(
+        "\\b(?:tr|translate|QT_TRANSLATE_NOOP)\\((?:\"(\\w+)\",\\s*)?((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)(?:,\\s*\"([^\"]*)\")?\\)"));
+    const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));  // adjacent ones are one text
     const QRegularExpression form(QStringLiteral("<class>(\\w+)</class>"));
     const QRegularExpression string(QStringLiteral("<string>([^<]*)</string>"));  // notr strings have attributes
-    QDirIterator files(QStringLiteral(MAPVANE_SOURCE_DIR "/src/ui"), {QStringLiteral("*.cpp"), QStringLiteral("*.ui")},
-                       QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        QFile file(files.next());
+    QStringList paths;
+    for (const char *folder : {"ui", "geo", "project", "smf"}) {
+        QDirIterator files(QStringLiteral(MAPVANE_SOURCE_DIR "/src/") + QLatin1String(folder),
+                           {QStringLiteral("*.cpp"), QStringLiteral("*.ui")}, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            paths.append(files.next());
+    }
+    for (const QString &path : std::as_const(paths)) {
+        QFile file(path);
         file.open(QIODevice::ReadOnly);
         const QString code = QString::fromUtf8(file.readAll());
         if (file.fileName().endsWith(QLatin1String(".ui"))) {
@@ -34,8 +42,11 @@ QList<QStringList> interfaceTexts()
             QString enclosing;
             for (const QRegularExpressionMatch &f : function.globalMatch(code.left(m.capturedStart())))
                 enclosing = f.captured(1);
-            texts.append({m.captured(1).isEmpty() ? enclosing : m.captured(1),
-                          m.captured(2).replace(QLatin1String("\\n"), QLatin1String("\n")), m.captured(3)});
+            QString text;
+            for (const QRegularExpressionMatch &piece : literal.globalMatch(m.captured(2)))
+                text += piece.captured(1);
+            text.replace(QLatin1String("\\n"), QLatin1String("\n")).replace(QLatin1String("\\\""), QLatin1String("\""));
+            texts.append({m.captured(1).isEmpty() ? enclosing : m.captured(1), text, m.captured(3)});
         }
     }
     return texts;
@@ -51,6 +62,8 @@ class TestTranslations : public QObject
     Q_OBJECT
 private slots:
     void everyTextTranslated();
+    void coreReasonInInterfaceLanguage_data();
+    void coreReasonInInterfaceLanguage();
 };
 
 void TestTranslations::everyTextTranslated()
@@ -69,7 +82,38 @@ void TestTranslations::everyTextTranslated()
             QVERIFY2(!chinese || language != 0, qPrintable(translated));
         }
         QCOMPARE(translator.translate("MainWindow", "新建(&N)"), newCommand[language]);
+        // The about text describes the program; its source is only a placeholder.
+        QVERIFY(translator.translate("AboutDialog", "关\n于").startsWith(QLatin1String("Mapvane\\n")));
     }
+}
+
+// The core words its failures in English, as the CLI prints them; with the window's
+// translator installed they read in the interface language, each a whole sentence.
+void TestTranslations::coreReasonInInterfaceLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("English") << 0 << QStringLiteral("cannot read the image %1: unsupported image format");
+    QTest::newRow("Simplified Chinese") << 1 << QString::fromUtf8("无法读取图片 %1: 不支持的图片格式");
+    QTest::newRow("Traditional Chinese") << 2 << QString::fromUtf8("無法讀取圖片 %1: 不支援的圖片格式");
+}
+
+void TestTranslations::coreReasonInInterfaceLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    QFile text(folder.filePath(QStringLiteral("text.png")));
+    QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not an image\n") > 0);
+    text.close();
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
+    QCoreApplication::installTranslator(&translator);
+    MapProject project(1024);
+    const int status = project.addImageLayer(text.fileName());
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(status != 0);
+    QCOMPARE(project.errorString(), reason.arg(text.fileName()));
 }
 
 QTEST_MAIN(TestTranslations)
