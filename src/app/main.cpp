@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QTranslator>
 
 #include "project/image_file.h"
@@ -27,6 +28,17 @@ int main(int argc, char *argv[])
 
     auto *window = new MainWindow(languageFile);
     window->show();
+
+    // "mapvane FILE...": an SMF file is opened, images and .map files are added to a
+    // new project, once the window is up. Qt has taken its own options already.
+    QStringList files;
+    for (const QString &argument : app.arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            files << argument;
+    }
+    if (!files.isEmpty())
+        QTimer::singleShot(0, window, [window, files] { window->openFiles(files); });
+
     const int code = app.exec();
     delete window;
     return code;
