@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
 
@@ -17,11 +18,17 @@ int main(int argc, char *argv[])
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).
     const QString languageFile = readLanguageIni();
 
-    // The translator lives until the process ends; a file that does not load
-    // leaves the Simplified Chinese source texts.
+    // The translators live until the process ends; a file that does not load
+    // leaves the Simplified Chinese source texts. Qt's own texts (the buttons of
+    // message boxes, the file dialog) follow the chosen Chinese.
     QTranslator translator;
     (void)translator.load(locateTranslationFile(languageFile));
     app.installTranslator(&translator);
+    QTranslator qtTranslator;
+    const QString qtLocale = qtTranslationLocale(languageFile);
+    if (!qtLocale.isEmpty()
+        && qtTranslator.load(QStringLiteral("qtbase_") + qtLocale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
 
     ensureMapvaneResources();
     app.setWindowIcon(QIcon(QStringLiteral(":/icon/Resources/aaa.ico")));

@@ -64,3 +64,13 @@ QString locateTranslationFile(const QString &path)
     }
     return path;
 }
+
+QString qtTranslationLocale(const QString &languageFile)
+{
+    const QString name = QFileInfo(languageFile).fileName();
+    if (name == QFileInfo(LanguageFileTable[1]).fileName())
+        return QStringLiteral("zh_CN");
+    if (name == QFileInfo(LanguageFileTable[2]).fileName())
+        return QStringLiteral("zh_TW");
+    return QString();
+}

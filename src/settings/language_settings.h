@@ -27,3 +27,8 @@ bool writeLanguageIni(int index);
 // mapvane, or the folder configured at build time). Returns the path unchanged
 // when none exists, so the translator's own failure applies.
 QString locateTranslationFile(const QString &path);
+
+// The locale of Qt's own translations (the buttons and standard dialogs of the
+// toolkit) that go with the translation file languageFile, by its file name:
+// "zh_CN" for LanguageZH.qm, "zh_TW" for LanguageTW.qm, else empty (Qt's English).
+QString qtTranslationLocale(const QString &languageFile);
