@@ -6,7 +6,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages "${MAPVANE_PACKAGES[@]}"
 configure_and_build -DMAPVANE_BUILD_TESTS=OFF -DMAPVANE_BUILD_BENCH=OFF
 
-# The program reads Language.ini, config.ini and its .qm files from the current
-# folder, so it starts in the folder that holds the translation files.
+# Run from its build folder, the program keeps Language.ini and config.ini in the
+# current folder, so it starts in the folder that holds the translation files. Files
+# named on the command line are made absolute first.
+args=()
+for arg in "$@"; do
+    [ -e "$arg" ] && arg="$(realpath -- "$arg")"
+    args+=("$arg")
+done
 cd "$BUILD_DIR/bin"
-exec ./mapvane "$@"
+exec ./mapvane "${args[@]}"

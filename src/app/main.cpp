@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include "project/image_file.h"
@@ -16,17 +18,34 @@ int main(int argc, char *argv[])
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).
     const QString languageFile = readLanguageIni();
 
-    // The translator lives until the process ends; a file that does not load
-    // leaves the Simplified Chinese source texts.
+    // The translators live until the process ends; a file that does not load
+    // leaves the Simplified Chinese source texts. Qt's own texts (the buttons of
+    // message boxes, the file dialog) follow the chosen Chinese.
     QTranslator translator;
     (void)translator.load(locateTranslationFile(languageFile));
     app.installTranslator(&translator);
+    QTranslator qtTranslator;
+    const QString qtLocale = qtTranslationLocale(languageFile);
+    if (!qtLocale.isEmpty()
+        && qtTranslator.load(QStringLiteral("qtbase_") + qtLocale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
 
     ensureMapvaneResources();
     app.setWindowIcon(QIcon(QStringLiteral(":/icon/Resources/aaa.ico")));
 
     auto *window = new MainWindow(languageFile);
     window->show();
+
+    // "mapvane FILE...": an SMF file is opened, images and .map files are added to a
+    // new project, once the window is up. Qt has taken its own options already.
+    QStringList files;
+    for (const QString &argument : app.arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            files << argument;
+    }
+    if (!files.isEmpty())
+        QTimer::singleShot(0, window, [window, files] { window->openFiles(files); });
+
     const int code = app.exec();
     delete window;
     return code;

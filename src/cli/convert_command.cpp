@@ -380,7 +380,9 @@ const CliCommandRegistrar registrar({
     "  --tile WxH           tile size in pixels, default 300x500\n"
     MAPVANE_LEVEL_HELP
     "  --config FILE        settings file with the defaults of the three options above;\n"
-    "                       default ./config.ini when it exists, else Kelvo, Kelvo, 122,122,122\n"
+    "                       default the window's config.ini when it exists (./config.ini\n"
+    "                       from a build folder, else ~/.config/mapvane/config.ini),\n"
+    "                       else Kelvo, Kelvo, 122,122,122\n"
     "  -h, --help           this help\n"
     "\n"
     "Prints, for each OziExplorer layer, where its calibration came from, then\n"

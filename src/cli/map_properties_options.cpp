@@ -1,6 +1,7 @@
 #include "cli/map_properties_options.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 
@@ -71,8 +72,9 @@ int MapPropertiesOptions::resolve(const char *command)
     const QString name = QString::fromUtf8(command);
     ConfigDefaults defaults = builtInConfigDefaults();
     const bool explicitFile = !m_configPath.isEmpty();
-    const QString path = explicitFile ? m_configPath : QString::fromLatin1(kConfigIniPath);
-    if (explicitFile || QFile::exists(path)) {
+    const QString path = explicitFile ? m_configPath : configIniPath();
+    // The window leaves an empty config.ini at its first start: no defaults, no warning.
+    if (explicitFile || QFileInfo(path).size() > 0) {
         QFile file(path);
         QString reason;
         if (!file.open(QIODevice::ReadOnly)) {

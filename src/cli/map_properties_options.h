@@ -27,9 +27,9 @@ public:
     bool apply(const char *command, const QString &option, const QString &value);
 
     // Fills what the options did not give from the settings file: --config FILE, else
-    // "./config.ini" when it exists; the command line never creates or changes it. A
-    // file that is not a settings file of this program, or an unreadable
-    // ./config.ini, gives a warning and the built-in defaults. Warns about texts the
+    // the window's config.ini (configIniPath()) when it exists and is not empty; the
+    // command line never creates or changes it. A file that is not a settings file of this program, or an
+    // unreadable config.ini, gives a warning and the built-in defaults. Warns about texts the
     // header will cut to 32 UTF-16 code units. Returns kGoOn, or kExitIo after
     // printing why when the --config file cannot be read.
     int resolve(const char *command);

@@ -3,11 +3,19 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "settings/settings_folder.h"
+
+QString configIniPath()
+{
+    return settingsFilePath(QStringLiteral("config.ini"));
+}
+
 ConfigDefaults readConfigFile(const QString &path)
 {
     ConfigDefaults result;
     QFile file(path);
     // Read-write, so that a missing file is created empty on the first start.
+    makeFolderOf(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Text))
         return result;
     result.opened = true;
@@ -80,6 +88,7 @@ bool writeConfigFile(const QString &cartographer, const QString &mapName, const 
                      const QString &path)
 {
     QFile file(path);
+    makeFolderOf(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     QTextStream stream(&file);

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include "settings/settings_folder.h"
+
 const QString LanguageFileTable[3] = {
     QStringLiteral("./LanguageEN.qm"),
     QStringLiteral("./LanguageZH.qm"),
@@ -14,7 +16,7 @@ const QString LanguageFileTable[3] = {
 
 QString readLanguageIni()
 {
-    QFile file(QString::fromLatin1(kLanguageIniName));
+    QFile file(settingsFilePath(QString::fromLatin1(kLanguageIniName)));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return LanguageFileTable[0];
     QTextStream stream(&file);
@@ -29,7 +31,8 @@ bool writeLanguageIni(int index)
 {
     if (index < 0 || index > 2)
         return false;
-    QFile file(QString::fromLatin1(kLanguageIniName));
+    QFile file(settingsFilePath(QString::fromLatin1(kLanguageIniName)));
+    makeFolderOf(file.fileName());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     QTextStream stream(&file);
@@ -60,4 +63,14 @@ QString locateTranslationFile(const QString &path)
             return candidate;
     }
     return path;
+}
+
+QString qtTranslationLocale(const QString &languageFile)
+{
+    const QString name = QFileInfo(languageFile).fileName();
+    if (name == QFileInfo(LanguageFileTable[1]).fileName())
+        return QStringLiteral("zh_CN");
+    if (name == QFileInfo(LanguageFileTable[2]).fileName())
+        return QStringLiteral("zh_TW");
+    return QString();
 }

@@ -42,6 +42,11 @@ DialogProvider DialogProvider::standard()
         QString selected = preselected;
         return QFileDialog::getOpenFileName(parent, caption, dir, filter, preselected.isEmpty() ? nullptr : &selected);
     };
+    dialogs.openFiles = [](QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                           const QString &preselected) {
+        QString selected = preselected;
+        return QFileDialog::getOpenFileNames(parent, caption, dir, filter, preselected.isEmpty() ? nullptr : &selected);
+    };
     dialogs.saveFile = [](QWidget *parent, const QString &caption, const QString &suggested, const QString &filter) {
         return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
     };
@@ -66,7 +71,7 @@ DialogProvider DialogProvider::standard()
     return dialogs;
 }
 
-MainWindow::MainWindow(const QString &languageFile)
+MainWindow::MainWindow(const QString &languageFile, bool browse)
     : languageFile(languageFile)
 {
     ensureMapvaneResources();
@@ -80,7 +85,8 @@ MainWindow::MainWindow(const QString &languageFile)
         connect(languageActions[index], &QAction::triggered, this, [this, index] { chooseLanguage(index); });
 
     baseTitle = QStringLiteral("Mapvane");
-    browseMode = false;
+    browseMode = browse;
+    project.browseMode = browse;
     setWindowTitle(baseTitle);
 
     projectState = 0;
@@ -99,7 +105,8 @@ MainWindow::MainWindow(const QString &languageFile)
     createSelectors();
     createUndoStack();
 
-    showMaximized();
+    if (!browseMode)
+        showMaximized();
     updateActions();
 
     // The docks' own toggles stand in the View menu for the designed ones.
@@ -111,6 +118,12 @@ MainWindow::MainWindow(const QString &languageFile)
     calibrationToggle->setText(actionToggleCalibrationDock->text());
 
     readConfiguration();
+    fillRecentFilesMenu();
+    connect(menuRecentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFilesMenu);
+    if (browseMode)
+        setUpBrowsing();
+    else
+        setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow()

@@ -32,6 +32,9 @@ struct DialogProvider
     // Open-file dialog: (parent, caption, start folder, filter, preselected filter)
     // -> chosen path, empty when cancelled.
     std::function<QString(QWidget *, const QString &, const QString &, const QString &, const QString &)> openFile;
+    // The same for several files -> the chosen paths, empty when cancelled.
+    std::function<QStringList(QWidget *, const QString &, const QString &, const QString &, const QString &)>
+        openFiles;
     // Save-file dialog: (parent, caption, suggested path, filter) -> path, empty when cancelled.
     std::function<QString(QWidget *, const QString &, const QString &, const QString &)> saveFile;
     // Folder chooser: (parent, caption, start folder) -> folder, empty when cancelled.
@@ -74,17 +77,21 @@ private:
 // A second instance in browse mode shows an SMF file read-only.
 //
 // main_window.cpp builds the window and holds the view, language and help commands;
-// main_window_files.cpp the file commands (New, Open, Save, Save As, browsing, WFL
-// conversion, closing); main_window_layers.cpp the layer table, the layer commands
-// and the placing of calibration points.
+// main_window_files.cpp the file commands (New, Open, Save, Save As, adding layer
+// files, browsing, WFL conversion, closing); main_window_drops.cpp the files dropped
+// on the window or named on the command line; main_window_recent.cpp the recent
+// files menu; main_window_layers.cpp the layer table, the layer commands and the
+// placing of calibration points.
 class MainWindow : public QMainWindow, public Ui::MainWindow
 {
     Q_OBJECT
 
 public:
     // `languageFile` is the translation file loaded at start-up, as Language.ini
-    // names it; the language menu marks its language.
-    explicit MainWindow(const QString &languageFile = QString());
+    // names it; the language menu marks its language. An editing window shows itself
+    // maximized; a browse window (`browse`) stays hidden until its file is read, and
+    // keeps of its menus and tool bar only the notation and datum selectors.
+    explicit MainWindow(const QString &languageFile = QString(), bool browse = false);
     ~MainWindow() override;
 
     // Enables the commands that fit projectState and the number of layer rows.
@@ -138,6 +145,18 @@ public:
     // when path is empty) and keeps it in browseWindows.
     void openBrowseWindow(const QString &path);
 
+    // Opens the SMF file at path as Open does once a file is chosen, asking first
+    // whether to save a changed project. True when the file was opened for editing.
+    bool openProjectFile(const QString &path);
+    // Adds each image or OziExplorer .map file as a layer, in order, and then says
+    // once which files could not be added and why. Needs a project (projectState > 0).
+    void addLayerFiles(const QStringList &paths);
+    // Files dropped on the window or named on the command line: the first SMF file is
+    // opened (openProjectFile), any further one in a browse window; images and .map
+    // files are then added as layers, to a new project with the default properties
+    // when there is none.
+    void openFiles(const QStringList &paths);
+
     const QString languageFile;
     QLabel *statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
     QComboBox *notationSelector = nullptr;
@@ -160,9 +179,12 @@ public:
     QAction *languageActions[3] = {};   // English, Simplified Chinese, Traditional Chinese
     DialogProvider dialogs = DialogProvider::standard();
     QUndoStack *undoStack = nullptr;
+    QLabel *fileSummary = nullptr;  // what the last save or conversion wrote; made at the first save
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     // File commands (main_window_files.cpp).
@@ -235,4 +257,20 @@ private:
     bool mayCloseProject();
     // Binds the window to the SMF file just read into its project and lists its layers.
     void showLayersOf(const QString &path);
+    // The part of Open after its questions: reads the SMF file at path into the
+    // emptied project. True when it was opened for editing.
+    bool readProjectFile(const QString &path);
+    // A new project, as New makes it, with the properties of config.ini and no dialog.
+    void startDefaultProject();
+    // No current layer: an empty canvas and an empty, disabled points form.
+    void showNoLayer();
+    // Keeps only the notation and datum selectors of the menus and tool bar, and
+    // docks that cannot be closed.
+    void setUpBrowsing();
+    // Shows in the status bar what the file at path holds: levels, tiles and size.
+    void showWrittenFile(const QString &path);
+    // The recent files menu: filled again each time it opens.
+    void fillRecentFilesMenu();
+    // Puts path first in the list of recent files.
+    void rememberRecentFile(const QString &path);
 };

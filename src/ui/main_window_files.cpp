@@ -1,14 +1,21 @@
-// File commands of the main window: New, Open, Save, Save As, browsing an SMF file,
-// WFL conversion and closing, with the progress dialog of saving and converting.
+// File commands of the main window: New, Open, Save, Save As, adding layer files,
+// browsing an SMF file, WFL conversion and closing, with the progress dialog of saving
+// and converting.
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <limits>
@@ -17,6 +24,7 @@
 #include "smf/smf_reader.h"
 #include "smf/smf_writer.h"
 #include "smf/wfl_conversion.h"
+#include "ui/calibration_form.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -111,7 +119,30 @@ int MainWindow::saveProjectTo(const QString &path)
     projectState = 2;
     lastDirectory = folderOf(path);
     showFileInTitle(path);
+    showWrittenFile(path);
+    rememberRecentFile(path);
     return 1;
+}
+
+void MainWindow::showWrittenFile(const QString &path)
+{
+    QString text = tr("已保存 %1").arg(path);
+    QFile file(path);
+    SmfHeader header;
+    if (file.open(QIODevice::ReadOnly) && SmfHeader::fromBytes(file.read(kSmfHeaderSize), &header)) {
+        text = tr("已保存 %1:%2 层,%3 个图块,%4")
+                   .arg(path)
+                   .arg(header.levelCount)
+                   .arg(header.tileCount)
+                   .arg(QLocale().formattedDataSize(file.size()));
+    }
+    if (!fileSummary) {
+        // Beside the position read-out, which a temporary message would hide.
+        fileSummary = new QLabel(mainStatusBar);
+        fileSummary->setObjectName(QStringLiteral("fileSummary"));
+        mainStatusBar->addPermanentWidget(fileSummary);
+    }
+    fileSummary->setText(text);
 }
 
 MainWindow::LayerCheck MainWindow::checkLayers()
@@ -179,10 +210,30 @@ void MainWindow::on_actionNew_triggered()
         clearLayers();
         projectState = 1;
         project.changeFlags = 1;  // a new project counts as changed until saved
-        selectLayerRow(0);
+        showNoLayer();
         showFileInTitle(project.mapName + QStringLiteral(".smf"));
     }
     updateActions();
+}
+
+void MainWindow::startDefaultProject()
+{
+    clearLayers();
+    readConfiguration();
+    project.setProperties(project.cartographer, project.mapName, project.fillColour, kDefaultTileWidth,
+                          kDefaultTileHeight);
+    projectState = 1;
+    project.changeFlags = 1;
+    showNoLayer();
+    showFileInTitle(project.mapName + QStringLiteral(".smf"));
+    updateActions();
+}
+
+void MainWindow::showNoLayer()
+{
+    selectLayerRow(-1);
+    for (QLineEdit *edit : calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
+        edit->clear();
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -219,32 +270,74 @@ void MainWindow::on_actionOpen_triggered()
     if (mayCloseProject()) {
         const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, QString::fromLatin1(kSmfFilter),
                                               QString());
-        if (!path.isEmpty()) {
-            clearLayers();
-            const int result = openSmf(project, path);
-            if (result == kSmfTooLarge && !browseMode) {
-                // The window keeps its empty project, its state and its title.
-                clearLayers();
-                if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
-                            QMessageBox::Yes | QMessageBox::No)
-                    == QMessageBox::Yes)
-                    openBrowseWindow(path);
-            } else if (result != 0) {
-                // Nothing of the file was taken; the emptied project is bound to no file.
-                clearLayers();
-                reportUnreadableSmf(path, project.errorString());
-                project.filePath.clear();
-                if (projectState == 2) {
-                    projectState = 1;
-                    showFileInTitle(project.mapName + QStringLiteral(".smf"));
-                }
-            } else {
-                showLayersOf(path);
-                showFileInTitle(project.filePath);
-            }
-        }
+        if (!path.isEmpty())
+            readProjectFile(path);
     }
     updateActions();
+}
+
+bool MainWindow::openProjectFile(const QString &path)
+{
+    const bool opened = mayCloseProject() && readProjectFile(path);
+    updateActions();
+    return opened;
+}
+
+bool MainWindow::readProjectFile(const QString &path)
+{
+    clearLayers();
+    const int result = openSmf(project, path);
+    if (result == kSmfTooLarge && !browseMode) {
+        // The window keeps its empty project, its state and its title.
+        clearLayers();
+        showNoLayer();
+        if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
+                    QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes)
+            openBrowseWindow(path);
+        return false;
+    }
+    if (result != 0) {
+        // Nothing of the file was taken; the emptied project is bound to no file.
+        clearLayers();
+        showNoLayer();
+        reportUnreadableSmf(path, project.errorString());
+        project.filePath.clear();
+        if (projectState == 2) {
+            projectState = 1;
+            showFileInTitle(project.mapName + QStringLiteral(".smf"));
+        }
+        return false;
+    }
+    showLayersOf(path);
+    showFileInTitle(project.filePath);
+    rememberRecentFile(path);
+    return true;
+}
+
+void MainWindow::addLayerFiles(const QStringList &paths)
+{
+    if (projectState <= 0 || paths.isEmpty())
+        return;
+    QStringList failures;
+    const LayerRows before = layerRows();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString &path : paths) {
+        lastDirectory = folderOf(path);
+        if (project.addImageLayer(path) != 0) {
+            failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + project.errorString();
+            continue;
+        }
+        appendLayerRow();
+        selectLastLayerRow();
+    }
+    QApplication::restoreOverrideCursor();
+    updateActions();
+    // The files added together are undone together.
+    if (project.layers.size() != before.layers.size())
+        recordLayerChange(before, tr("增加图层"));
+    if (!failures.isEmpty())
+        message(failures.join(QStringLiteral("\n\n")));
 }
 
 void MainWindow::on_actionBrowseSmf_triggered()
@@ -254,33 +347,35 @@ void MainWindow::on_actionBrowseSmf_triggered()
 
 void MainWindow::openBrowseWindow(const QString &path)
 {
-    auto *child = new MainWindow(languageFile);
-    browseWindows.append(child);
-    child->browseMode = true;
-    child->project.browseMode = true;
-    child->mainMenuBar->hide();
-    child->mainToolBar->hide();
-    for (QDockWidget *dock : {child->layerDock, child->calibrationDock})
-        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-
-    QString file = path;
+    // The file comes first: no window shows while the dialog is open.
+    const QString file = path.isEmpty()
+        ? dialogs.openFile(this, tr("打开文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
+        : path;
     if (file.isEmpty())
-        file = dialogs.openFile(child, tr("打开文件"), QString(), QString::fromLatin1(kSmfFilter), QString());
-    if (file.isEmpty()) {
-        child->hide();
         return;
-    }
-    child->clearLayers();
+    auto *child = new MainWindow(languageFile, true);
     if (openSmf(child->project, file) != 0) {
-        child->hide();
         reportUnreadableSmf(file, child->project.errorString());
-        browseWindows.removeOne(child);
-        child->deleteLater();
+        delete child;
         return;
     }
+    browseWindows.append(child);
     child->showLayersOf(file);
     child->showFileInTitle(file);
     child->showMaximized();
+    rememberRecentFile(file);
+}
+
+void MainWindow::setUpBrowsing()
+{
+    mainMenuBar->hide();
+    // The selectors switch the position read-out of the status bar.
+    for (QAction *action : mainToolBar->actions()) {
+        const QWidget *shown = mainToolBar->widgetForAction(action);
+        action->setVisible(shown == notationSelector || shown == datumSelector);
+    }
+    for (QDockWidget *dock : {layerDock, calibrationDock})
+        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 }
 
 void MainWindow::on_actionConvertWfl_triggered()
@@ -310,8 +405,10 @@ void MainWindow::on_actionConvertWfl_triggered()
     project.changeFlags = keptFlags;
     updateActions();
 
-    if (status == kSmfOk)
-        message(converter.outputPath());
-    else
+    if (status == kSmfOk) {
+        showWrittenFile(converter.outputPath());
+        message(fileSummary->text());
+    } else {
         message(tr("转换失败") + QLatin1Char('\n') + converter.errorString());
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "project/map_layer.h"
 #include "ui/calibration_form.h"
+#include "ui/file_types.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
 
@@ -252,21 +253,9 @@ void MainWindow::on_actionAddLayer_triggered()
 {
     if (projectState <= 0)
         return;
-    const QString allFiles = QStringLiteral("All Files(*.bmp *.jpg *.png *.map)");
-    const QString filter = QStringLiteral("BMP(*.bmp);;JPG(*.jpg);;PNG(*.png);;Ozi Map(*.map);;") + allFiles;
-    const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, filter, allFiles);
-    if (path.isEmpty())
-        return;
-    lastDirectory = folderOf(path);
-    const LayerRows before = layerRows();
-    if (project.addImageLayer(path) != 0) {
-        message(tr("不支持的图片格式") + QLatin1Char('\n') + project.errorString());
-        return;
-    }
-    appendLayerRow();
-    selectLastLayerRow();
-    updateActions();
-    recordLayerChange(before, tr("增加图层"));
+    const QString filter = layerFileFilter();
+    const QString everything = filter.section(QStringLiteral(";;"), 0, 0);
+    addLayerFiles(dialogs.openFiles(this, tr("打开文件"), lastDirectory, filter, everything));
 }
 
 void MainWindow::on_actionCopyLayer_triggered()

@@ -7,7 +7,7 @@
 
 // The map properties dialog: cartographer, map name and fill colour. OK refuses an
 // empty cartographer or map name, and stores the values as the defaults of new
-// projects in "./config.ini".
+// projects in config.ini (settings/config_file.h).
 class MapPropertiesDialog : public QDialog, public Ui::MapPropertiesDialog
 {
     Q_OBJECT

@@ -37,7 +37,7 @@ public:
     {
         const QString file = path(QStringLiteral("%1.png").arg(++images));
         fixtures::mapLikeImage(width, height).save(file);
-        window.dialogs.openFile = [file](auto...) { return file; };
+        window.dialogs.openFiles = [file](auto...) { return QStringList{file}; };
         window.actionAddLayer->trigger();
     }
 

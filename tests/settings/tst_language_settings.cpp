@@ -13,6 +13,7 @@ private slots:
     void initTestCase() { QVERIFY(QDir::setCurrent(folder.path())); }
     void readIni();
     void locateTranslationFile();
+    void qtTranslationLocale();
 };
 
 // English without the file, "./Language.qm" for an empty one, else its first line.
@@ -43,6 +44,16 @@ void TestLanguageSettings::locateTranslationFile()
     QDir(data).removeRecursively();
     QDir(program).rmdir(QStringLiteral("../share"));
     QCOMPARE(found, QStringList({name, QDir::cleanPath(data + name), QDir::cleanPath(program + name), name}));
+}
+
+// Qt's own texts follow the two Chinese files, named in any folder; English needs none.
+void TestLanguageSettings::qtTranslationLocale()
+{
+    QStringList locales;
+    for (const QString &file : {LanguageFileTable[0], LanguageFileTable[1], LanguageFileTable[2],
+                                QStringLiteral("/usr/share/mapvane/LanguageTW.qm"), QStringLiteral("./Language.qm")})
+        locales << ::qtTranslationLocale(file);
+    QCOMPARE(locales, QStringList({"", "zh_CN", "zh_TW", "zh_TW", ""}));
 }
 
 QTEST_GUILESS_MAIN(TestLanguageSettings)

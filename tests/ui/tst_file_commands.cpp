@@ -1,7 +1,9 @@
 #include "common/cli_runner.h"
+#include "common/ozi_fixtures.h"
 #include "common/smf_builder.h"
 #include "common/wfl_fixtures.h"
 #include "common/window_fixture.h"
+#include "settings/recent_files.h"
 #include "smf/smf_format.h"
 
 // Answers the properties dialog of a new map with the given map name, or cancels it.
@@ -15,8 +17,9 @@ static std::function<void(MapPropertiesDialog *)> properties(const QString &mapN
     };
 }
 
-// New, Open, Save, Save As, WFL到SMF and closing: what the window shows, what it asks,
-// and what ends on disk, failures included.
+// New, Open, Save, Save As, WFL到SMF, browsing, closing, files dropped on the window or
+// named on the command line: what the window shows, what it asks, and what ends on
+// disk, failures included.
 class TestFileCommands : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,9 @@ private slots:
     void open_data();
     void open();
     void savedAndConvertedFiles();
+    void filesFromOutside_data();
+    void filesFromOutside();
+    void browseWindow();
 };
 
 void TestFileCommands::unsavedChangesPrompt_data()
@@ -138,6 +144,16 @@ void TestFileCommands::open()
     QCOMPARE(window.canvas->layer, emptied ? nullptr : window.project.layers[window.currentLayer]);
     QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
     QCOMPARE(window.project.filePath.isEmpty(), window.projectState == 1);
+    // Without a layer the points form is empty and takes nothing.
+    QCOMPARE(window.calibrationForm->fieldsFrame->isEnabled(), !emptied);
+    for (const QLineEdit *edit : window.calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
+        QVERIFY(!emptied || edit->text().isEmpty());
+    // The files opened or browsed are listed, the last first, until the list is cleared.
+    QCOMPARE(readRecentFiles(), window.projectState == 1 ? QStringList{previous} : QStringList({path, previous}));
+    emit window.menuRecentFiles->aboutToShow();
+    QVERIFY(window.menuRecentFiles->actions().first()->text().endsWith(readRecentFiles().first()));
+    window.menuRecentFiles->actions().last()->trigger();
+    QCOMPARE(readRecentFiles(), QStringList());
     const bool browsed = emptied && window.projectState == 2;
     QCOMPARE(window.browseWindows.size(), browsed ? 1 : 0);
     if (browsed) {
@@ -177,6 +193,8 @@ void TestFileCommands::savedAndConvertedFiles()
     // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
     QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
     window.actionSave->trigger();
+    // One level of 3 x 1 tiles of 300 x 500 for 640 x 480 pixels.
+    QVERIFY(window.fileSummary->text().startsWith(QString::fromUtf8("已保存 %1:1 层,3 个图块,").arg(target)));
     QVERIFY(QFile::remove(target));
     window.actionSave->trigger();
     QVERIFY(!QFile::exists(target));
@@ -193,18 +211,101 @@ void TestFileCommands::savedAndConvertedFiles()
     QCOMPARE(fixtures::fileBytes(target), fixtures::fileBytes(fixture.path(QStringLiteral("cli.smf"))));
 
     // WFL到SMF converts the chosen folder into an SMF file beside it with the properties
-    // of its dialog, and tells where it is. The project keeps its own and stays saved.
+    // of its dialog, and tells what it wrote: 3 x 2 tiles of 256 x 256 for 600 x 500
+    // pixels. The project keeps its own and stays saved.
     const QString folder = fixture.path(QStringLiteral("area"));
     QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
                              wfl::plainNames(15)));
     window.dialogs.folder = [folder](auto...) { return folder; };
     ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area")));
     window.actionConvertWfl->trigger();
-    QCOMPARE(messages.texts, QStringList({folder + QStringLiteral(".smf")}));
+    QCOMPARE(messages.texts, QStringList({window.fileSummary->text()}));
+    QVERIFY(messages.texts.first().startsWith(QString::fromUtf8("已保存 %1.smf:1 层,6 个图块,").arg(folder)));
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
     QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
     QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0);
+}
+
+void TestFileCommands::filesFromOutside_data()
+{
+    QTest::addColumn<QString>("files");  // in the test's folder, which is the current folder
+    QTest::addColumn<bool>("dropped");   // else named on the command line
+    QTest::addColumn<bool>("project");   // the window shows a changed project of one layer
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("messages");
+    QTest::newRow("image dropped on a new window") << "a.png" << true << false << 1 << 1 << "";
+    QTest::newRow(".map dropped on a project") << "b.map" << true << true << 2 << 1 << "";
+    QTest::newRow("SMF dropped on a changed project, not saved")
+        << "x.smf" << true << true << 1 << 2 << QString::fromUtf8("此操作将会关闭先前文件,是否保存?");
+    QTest::newRow("a text file is not taken") << "note.txt" << true << false << 0 << 0 << "";
+    // Each file that fails is named with the reason; the others are added.
+    QTest::newRow("command line, a .map whose image is gone")
+        << "gone.map a.png" << false << false << 1 << 1 << QString::fromUtf8("无法加载 gone.map\n");
+    QTest::newRow("command line, an SMF file and an image") << "x.smf a.png" << false << false << 2 << 2 << "";
+}
+
+void TestFileCommands::filesFromOutside()
+{
+    QFETCH(QString, files);
+    QFETCH(bool, dropped);
+    QFETCH(QString, messages);
+    WindowFixture fixture;
+    fixtures::mapLikeImage(1000, 800).save(fixture.path(QStringLiteral("a.png")));
+    fixture.write(QStringLiteral("b.map"), fixtures::oziMapFile("a.png", fixtures::fourCorners()));
+    fixture.write(QStringLiteral("gone.map"), fixtures::oziMapFile("gone.png", fixtures::fourCorners()));
+    fixture.write(QStringLiteral("x.smf"), buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
+    fixture.write(QStringLiteral("note.txt"), "text");
+    MainWindow window;
+    QFETCH(bool, project);
+    if (project) {
+        window.projectState = 1;
+        window.updateActions();
+        fixture.addLayer(window, 30, 20);
+    }
+    ModalAnswer answer(QMessageBox::No);
+    QMimeData data;
+    for (const QString &name : files.split(QLatin1Char(' ')))
+        data.setUrls(data.urls() << QUrl::fromLocalFile(fixture.path(name)));
+    if (dropped) {
+        QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE(enter.isAccepted(), files != QLatin1String("note.txt"));
+        QCoreApplication::processEvents();
+    } else {
+        // As main() hands them on: relative to the current folder.
+        window.openFiles(files.split(QLatin1Char(' ')));
+    }
+    QTEST(window.layerTable->rowCount(), "rows");
+    QTEST(window.projectState, "state");
+    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
+    // A project made for the files has the properties of config.ini, here the built-in ones.
+    if (!project && window.projectState == 1)
+        QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - Kelvo.smf"));
+}
+
+// Browsing asks for the file before a window shows, and the browse window keeps the
+// selectors that switch its position read-out.
+void TestFileCommands::browseWindow()
+{
+    WindowFixture fixture;
+    const QString path = fixture.write(QStringLiteral("b.smf"), buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
+    MainWindow window;
+    int shownWhileAsked = 0;
+    window.dialogs.openFile = [&](auto...) {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            shownWhileAsked += widget->isVisible() && qobject_cast<MainWindow *>(widget);
+        return path;
+    };
+    window.actionBrowseSmf->trigger();
+    QCOMPARE(shownWhileAsked, 1);
+    QCOMPARE(window.browseWindows.size(), 1);
+    const MainWindow *child = window.browseWindows.first();
+    QVERIFY(child->isVisible() && child->notationSelector->isVisible() && child->datumSelector->isVisible());
+    QVERIFY(!child->actionSave->isVisible() && !child->acceptDrops());
 }
 
 QTEST_MAIN(TestFileCommands)
