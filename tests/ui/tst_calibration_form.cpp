@@ -3,6 +3,7 @@
 #include <QTranslator>
 
 #include "common/window_fixture.h"
+#include "geo/datum_table.h"
 #include "settings/language_settings.h"
 #include "ui/calibration_form_values.h"
 
@@ -23,7 +24,7 @@ struct FormWindow : ProjectWindow
 
 // The calibration form: every field reaches its own coordinate of its own point, what
 // is typed key by key is stored or marked, positions typed on a datum read back as
-// typed, and nothing is clipped.
+// typed, a refused save names the field, and nothing is clipped.
 class TestCalibrationForm : public QObject
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ private slots:
     void keystrokes();
     void datumReadsBackAsTyped_data();
     void datumReadsBackAsTyped();
+    void saveNamesTheField_data();
+    void saveNamesTheField();
     void nothingClipped_data();
     void nothingClipped();
     void angleTextsCarry();
@@ -197,6 +200,54 @@ void TestCalibrationForm::datumReadsBackAsTyped()
     QVERIFY2(qAbs(w.form->edLat1->text().toDouble() - 35.25) < kMas, qPrintable(w.form->edLat1->text()));
     QTEST(qAbs(w.layer().topLeft.lat * kMas - 35.25) > 5.0 / 3600.0, "shifted");
     QTEST(qAbs(w.layer().topLeft.lon * kMas - 139.5) > 5.0 / 3600.0, "shifted");
+    // Another datum shows at once.
+    w.window.datumSelector->setCurrentIndex(kWgs84DatumIndex);
+    QVERIFY2(qAbs(w.form->edLon1->text().toDouble() - w.layer().topLeft.lon * kMas) < kMas,
+             qPrintable(w.form->edLon1->text()));
+}
+
+void TestCalibrationForm::saveNamesTheField_data()
+{
+    QTest::addColumn<int>("uncalibrated");  // the layer left as added, or -1
+    QTest::addColumn<QString>("typed");     // into 层1 after calibrating
+    QTest::addColumn<QString>("detail");    // the message's second line, which names the layer shown
+    QTest::newRow("another layer") << 0 << "" << "层0: 左上 经度 未输入";
+    QTest::newRow("the layer typed in before the others") << 0 << "edLat2=-" << "层1: 右下 纬度 输入无效或超出范围";
+    QTest::newRow("typed out of range") << -1 << "edLon1=1e3" << "层1: 左上 经度 输入无效或超出范围";
+    QTest::newRow("a pixel not whole") << -1 << "edY2=7,5" << "层1: 右下 Y2 输入无效或超出范围";
+    QTest::newRow("points in the wrong order") << -1 << "edLon2=9" << "层1: 右下 经度 须大于 左上 经度";
+    QTest::newRow("a grid position missing a part") << -1 << "edUTMZ1=" << "层1: 左上 横坐标 未输入";
+}
+
+// A refused save names the layer and the field, shows the layer and leaves what was
+// typed in place.
+void TestCalibrationForm::saveNamesTheField()
+{
+    QFETCH(int, uncalibrated);
+    QFETCH(QString, typed);
+    QFETCH(QString, detail);
+    FormWindow w;
+    w.fixture.addLayer(w.window, 30, 20);
+    for (int layer : {0, 1}) {
+        if (layer != uncalibrated)
+            WindowFixture::calibrate(w.window.project, layer);
+    }
+    w.window.notationSelector->setCurrentIndex(typed.startsWith(QLatin1String("edUTM")) ? 3 : 0);
+    w.window.selectLayerRow(1);  // 层1, then sorted by its new scale
+    if (!typed.isEmpty()) {
+        QLineEdit *edit = typeInto(w.form, typed);
+        if (typed.endsWith(QLatin1Char('=')))
+            QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    w.window.dialogs.saveFile = [](auto...) { return QString(); };
+    ModalAnswer answer;
+    w.window.actionSave->trigger();
+    QCOMPARE(answer.texts, QStringList(QString::fromUtf8("输入数据无效或不完整\n") + detail));
+    QCOMPARE(w.window.layerTable->item(w.window.currentLayer, 0)->text(), detail.section(':', 0, 0));
+    if (!typed.isEmpty()) {
+        const QString shown = w.form->findChild<QLineEdit *>(typed.section('=', 0, 0))->text();
+        QCOMPARE(numberFromText(shown), numberFromText(typed.section('=', 1)));
+    }
 }
 
 void TestCalibrationForm::nothingClipped_data()
