@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 qint32 degreesToMilliarcseconds(double degrees)
 {
@@ -62,15 +63,41 @@ QString MapLayer::scaleText() const
     return QStringLiteral("1:---");
 }
 
-bool MapLayer::isCalibrationValid() const
+CalibrationCheck MapLayer::checkCalibration() const
 {
-    const auto lonInRange = [](qint32 lon) { return lon >= -kMaxLongitudeMas && lon <= kMaxLongitudeMas; };
-    const auto latInRange = [](qint32 lat) { return lat >= -kMaxLatitudeMas && lat <= kMaxLatitudeMas; };
-    return topLeftLonSet && topLeftLatSet && bottomRightLonSet && bottomRightLatSet
-        && topLeft.lon < bottomRight.lon && topLeft.lat > bottomRight.lat
-        && topLeft.pixelX < bottomRight.pixelX && topLeft.pixelY < bottomRight.pixelY
-        && lonInRange(topLeft.lon) && lonInRange(bottomRight.lon)
-        && latInRange(topLeft.lat) && latInRange(bottomRight.lat);
+    using F = CalibrationField;
+    const struct
+    {
+        F field;
+        bool entered;
+        qint32 value;
+        qint32 limit;
+    } geographic[] = {
+        {F::TopLeftLon, topLeftLonSet, topLeft.lon, kMaxLongitudeMas},
+        {F::TopLeftLat, topLeftLatSet, topLeft.lat, kMaxLatitudeMas},
+        {F::BottomRightLon, bottomRightLonSet, bottomRight.lon, kMaxLongitudeMas},
+        {F::BottomRightLat, bottomRightLatSet, bottomRight.lat, kMaxLatitudeMas},
+    };
+    for (const auto &g : geographic) {
+        if (!g.entered)
+            return {CalibrationFault::NotEntered, g.field};
+    }
+    for (const auto &g : geographic) {
+        if (g.value < -g.limit || g.value > g.limit)
+            return {CalibrationFault::OutOfRange, g.field};
+    }
+    // Each pair: the coordinate that must be the greater one, and whether it is.
+    const std::pair<F, bool> order[] = {
+        {F::BottomRightLon, bottomRight.lon > topLeft.lon},
+        {F::TopLeftLat, topLeft.lat > bottomRight.lat},
+        {F::BottomRightX, bottomRight.pixelX > topLeft.pixelX},
+        {F::BottomRightY, bottomRight.pixelY > topLeft.pixelY},
+    };
+    for (const auto &[field, greater] : order) {
+        if (!greater)
+            return {CalibrationFault::NotGreater, field};
+    }
+    return {};
 }
 
 void MapLayer::fitBottomRightTo(const QSize &size)

@@ -53,6 +53,36 @@ inline constexpr qint32 kMaxLatitudeMas = 324000000;
 // and NaN gives 0, so no input is undefined.
 qint32 degreesToMilliarcseconds(double degrees);
 
+// The coordinates of a layer's two calibration points, for naming the one a check
+// finds fault with.
+enum class CalibrationField : quint8
+{
+    TopLeftX,
+    TopLeftY,
+    TopLeftLon,
+    TopLeftLat,
+    BottomRightX,
+    BottomRightY,
+    BottomRightLon,
+    BottomRightLat,
+};
+
+// What is wrong with one coordinate of a calibration.
+enum class CalibrationFault : quint8
+{
+    None,
+    NotEntered,  // a longitude or latitude never entered
+    OutOfRange,  // a longitude beyond +-180 degrees, a latitude beyond +-90 degrees
+    NotGreater,  // not greater than the same coordinate of the other point
+};
+
+// The first fault of a calibration; field means nothing while fault is None.
+struct CalibrationCheck
+{
+    CalibrationFault fault = CalibrationFault::None;
+    CalibrationField field = CalibrationField::TopLeftX;
+};
+
 // One raster map of a project: where its pixels come from, its decoded image while
 // held in memory, and its two-point calibration (an axis-aligned linear mapping).
 // Records are created and destroyed by MapProject, which also loads and drops the
@@ -96,7 +126,12 @@ struct MapLayer
     // All four geographic values entered, top-left strictly west and north of
     // bottom-right, top-left pixel strictly left of and above bottom-right, and all
     // positions within +-180 degrees of longitude and +-90 degrees of latitude.
-    bool isCalibrationValid() const;
+    bool isCalibrationValid() const { return checkCalibration().fault == CalibrationFault::None; }
+    // The first rule of isCalibrationValid that the layer breaks: a value not entered
+    // (top-left longitude, latitude, then bottom-right), then one out of range (same
+    // order), then the order of the points, naming the coordinate that must be the
+    // greater one: bottom-right longitude, top-left latitude, bottom-right x, then y.
+    CalibrationCheck checkCalibration() const;
 
     // Whenever the image is handed out: a bottom-right pixel x of 0 takes the image
     // size, and a bottom-right pixel beyond the image is clamped to its edge. The

@@ -5,9 +5,11 @@
 
 #include <QComboBox>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -86,8 +88,7 @@ CalibrationForm::CalibrationForm(MainWindow *window)
     createValidators();
     connectEdits(true);
     connectEdits(false);
-    alignNotationFrames(m_point1);
-    alignNotationFrames(m_point2);
+    reserveWidths();
     showNotation(0);
 }
 
@@ -96,14 +97,31 @@ CalibrationForm::~CalibrationForm() = default;
 void CalibrationForm::collectFields()
 {
     // In the order of PointFields' members.
-    m_point1 = {edX1, edY1, lblLon1, lblLat1,
+    m_point1 = {edX1, edY1, lblLon1, lblLat1, lonStack1, latStack1,
                 {edLon1, frmLon11, edLon1X1, edLon1Y1, frmLon12, edLon1X2, edLon1Y2, edLon1Z2},
                 {edLat1, frmLat11, edLat1X1, edLat1Y1, frmLat12, edLat1X2, edLat1Y2, edLat1Z2},
                 frmUTMX1, edUTMX1, edUTMY1, edUTMZ1, frmTMX1, frmTMY1, edTMX1, edTMY1, cmbTMZ1, cmbTMZ2};
-    m_point2 = {edX2, edY2, lblLon2, lblLat2,
+    m_point2 = {edX2, edY2, lblLon2, lblLat2, lonStack2, latStack2,
                 {edLon2, frmLon21, edLon2X1, edLon2Y1, frmLon22, edLon2X2, edLon2Y2, edLon2Z2},
                 {edLat2, frmLat21, edLat2X1, edLat2Y1, frmLat22, edLat2X2, edLat2Y2, edLat2Z2},
                 frmUTMX2, edUTMX2, edUTMY2, edUTMZ2, frmTMX2, frmTMY2, edTMX2, edTMY2, cmbTMZ3, cmbTMZ4};
+    using F = CalibrationField;
+    for (bool topLeft : {true, false}) {
+        const PointFields &f = fieldsOf(topLeft);
+        const auto name = [topLeft](F topLeftField, F bottomRightField) {
+            return topLeft ? topLeftField : bottomRightField;
+        };
+        m_fieldOfEdit.insert(f.x, name(F::TopLeftX, F::BottomRightX));
+        m_fieldOfEdit.insert(f.y, name(F::TopLeftY, F::BottomRightY));
+        // The grid's easting side stands for the longitude, its northing side for the
+        // latitude, as the refresh shows them.
+        for (QLineEdit *edit : {f.lon.decimal, f.lon.dmDegrees, f.lon.dmMinutes, f.lon.dmsDegrees, f.lon.dmsMinutes,
+                                f.lon.dmsSeconds, f.utmZone, f.utmBand, f.utmEasting, f.tmEasting})
+            m_fieldOfEdit.insert(edit, name(F::TopLeftLon, F::BottomRightLon));
+        for (QLineEdit *edit : {f.lat.decimal, f.lat.dmDegrees, f.lat.dmMinutes, f.lat.dmsDegrees, f.lat.dmsMinutes,
+                                f.lat.dmsSeconds, f.tmNorthing})
+            m_fieldOfEdit.insert(edit, name(F::TopLeftLat, F::BottomRightLat));
+    }
 }
 
 // Every field group has one handler; the group's other edits forward to it.
@@ -111,26 +129,27 @@ void CalibrationForm::connectEdits(bool topLeft)
 {
     const PointFields &fields = fieldsOf(topLeft);
     const auto onEdited = [this](const QList<QLineEdit *> &edits, const std::function<void()> &apply) {
-        for (QLineEdit *edit : edits)
-            connect(edit, &QLineEdit::textEdited, this, apply);
+        for (QLineEdit *edit : edits) {
+            connect(edit, &QLineEdit::textEdited, this, [this, edit, apply] {
+                m_lastEdited = edit;
+                apply();
+            });
+        }
     };
-    connect(fields.x, &QLineEdit::textEdited, this,
-            [this, topLeft](const QString &text) { applyPixel(topLeft, true, text); });
-    connect(fields.y, &QLineEdit::textEdited, this,
-            [this, topLeft](const QString &text) { applyPixel(topLeft, false, text); });
-    onEdited({fields.lon.decimal}, [this, topLeft] { applyDecimalDegrees(topLeft, false); });
+    onEdited({fields.x}, [this, topLeft] { applyPixel(topLeft, true); });
+    onEdited({fields.y}, [this, topLeft] { applyPixel(topLeft, false); });
     // The latitude edit carries the UTM northing in the UTM notation.
     onEdited({fields.lat.decimal}, [this, topLeft] {
         if (m_notation == 3)
             applyUtm(topLeft);
         else
-            applyDecimalDegrees(topLeft, true);
+            applyAngleRow(topLeft, true);
     });
+    onEdited({fields.lon.decimal}, [this, topLeft] { applyAngleRow(topLeft, false); });
     for (bool latitude : {false, true}) {
         const AngleRowFields &row = latitude ? fields.lat : fields.lon;
-        onEdited({row.dmDegrees, row.dmMinutes}, [this, topLeft, latitude] { applyDegreesMinutes(topLeft, latitude); });
-        onEdited({row.dmsDegrees, row.dmsMinutes, row.dmsSeconds},
-                 [this, topLeft, latitude] { applyDegreesMinutesSeconds(topLeft, latitude); });
+        onEdited({row.dmDegrees, row.dmMinutes, row.dmsDegrees, row.dmsMinutes, row.dmsSeconds},
+                 [this, topLeft, latitude] { applyAngleRow(topLeft, latitude); });
     }
     onEdited({fields.utmZone, fields.utmBand, fields.utmEasting}, [this, topLeft] { applyUtm(topLeft); });
     onEdited({fields.tmEasting, fields.tmNorthing}, [this, topLeft] { applyTm(topLeft); });
@@ -227,19 +246,50 @@ QSize CalibrationForm::currentImageSize() const
     return image ? image->size() : QSize(0, 0);
 }
 
-// Every notation's fields sit where the decimal-degree edits of the same row sit.
-void CalibrationForm::alignNotationFrames(const PointFields &fields)
+// Every edit is wide enough for the longest text the refresh puts in it, and the
+// captions for every notation's caption, so that the form keeps one width whatever
+// it shows.
+void CalibrationForm::reserveWidths()
 {
-    const auto align = [](QFrame *frame, QWidget *firstEdit, QWidget *anchor) {
-        frame->move(anchor->pos() - firstEdit->pos());
+    const auto reserve = [](QLineEdit *edit, const QString &longest) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        const QMargins margins = edit->textMargins();
+        // QLineEdit keeps 2 pixels on each side of its text and a pixel for the cursor.
+        const QSize text(edit->fontMetrics().horizontalAdvance(longest) + 2 * 2 + 1 + margins.left() + margins.right(),
+                         edit->fontMetrics().height());
+        edit->setMinimumWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
     };
-    align(fields.lon.dmFrame, fields.lon.dmDegrees, fields.lon.decimal);
-    align(fields.lat.dmFrame, fields.lat.dmDegrees, fields.lat.decimal);
-    align(fields.lon.dmsFrame, fields.lon.dmsDegrees, fields.lon.decimal);
-    align(fields.lat.dmsFrame, fields.lat.dmsDegrees, fields.lat.decimal);
-    align(fields.utmFrame, fields.utmZone, fields.lon.decimal);
-    align(fields.tmEastingFrame, fields.tmEasting, fields.lon.decimal);
-    align(fields.tmNorthingFrame, fields.tmNorthing, fields.lat.decimal);
+    for (const PointFields *f : {&m_point1, &m_point2}) {
+        reserve(f->x, QStringLiteral("99999"));
+        reserve(f->y, QStringLiteral("99999"));
+        for (const AngleRowFields *row : {&f->lon, &f->lat}) {
+            reserve(row->decimal, QStringLiteral("-179.9999999"));
+            reserve(row->dmDegrees, QStringLiteral("-180"));
+            reserve(row->dmMinutes, QStringLiteral("59.9999999"));
+            reserve(row->dmsDegrees, QStringLiteral("-180"));
+            reserve(row->dmsMinutes, QStringLiteral("59"));
+            reserve(row->dmsSeconds, QStringLiteral("59.99999"));
+        }
+        reserve(f->utmZone, QStringLiteral("60"));
+        reserve(f->utmBand, QStringLiteral("X"));
+        // The zone and the band never need more; the easting takes the rest.
+        f->utmZone->setMaximumWidth(f->utmZone->minimumWidth());
+        f->utmBand->setMaximumWidth(f->utmBand->minimumWidth());
+        reserve(f->utmEasting, QStringLiteral("833000"));
+        reserve(f->tmEasting, QStringLiteral("-10000965"));
+        reserve(f->tmNorthing, QStringLiteral("-10000965"));
+        int captionWidth = 0;
+        for (const QString &caption : {tr("经度"), tr("纬度"), tr("横坐标"), tr("纵坐标")}) {
+            f->lonCaption->setText(caption);
+            captionWidth = std::max(captionWidth, f->lonCaption->sizeHint().width());
+        }
+        f->lonCaption->setMinimumWidth(captionWidth);
+        f->latCaption->setMinimumWidth(captionWidth);
+    }
+    // Room for a hint of two lines, so that the fields do not move when one appears.
+    hintLabel->setMinimumHeight(2 * hintLabel->fontMetrics().lineSpacing());
 }
 
 void CalibrationForm::showNotation(int index)
@@ -248,19 +298,12 @@ void CalibrationForm::showNotation(int index)
         return;
     m_notation = index;
     for (const PointFields *fields : {&m_point1, &m_point2}) {
-        const QList<QWidget *> byNotation[5] = {
-            {fields->lon.decimal, fields->lat.decimal},
-            {fields->lon.dmFrame, fields->lat.dmFrame},
-            {fields->lon.dmsFrame, fields->lat.dmsFrame},
-            {fields->utmFrame, fields->lat.decimal},
-            {fields->tmEastingFrame, fields->tmNorthingFrame},
-        };
-        for (const QList<QWidget *> &widgets : byNotation) {
-            for (QWidget *widget : widgets)
-                widget->hide();
-        }
-        for (QWidget *widget : byNotation[index])
-            widget->show();
+        QWidget *const lonPages[5] = {fields->lon.decimal, fields->lon.dmFrame, fields->lon.dmsFrame,
+                                      fields->utmFrame, fields->tmEastingFrame};
+        QWidget *const latPages[5] = {fields->lat.decimal, fields->lat.dmFrame, fields->lat.dmsFrame,
+                                      fields->lat.decimal, fields->tmNorthingFrame};
+        fields->lonStack->setCurrentWidget(lonPages[index]);
+        fields->latStack->setCurrentWidget(latPages[index]);
         const bool grid = index >= 3;
         fields->lonCaption->setText(grid ? tr("横坐标") : tr("经度"));
         fields->latCaption->setText(grid ? tr("纵坐标") : tr("纬度"));
@@ -277,9 +320,9 @@ void CalibrationForm::refreshFromLayer()
     refreshPoint(*layer, true);
     refreshPoint(*layer, false);
     m_refreshing = false;
+    m_lastEdited = nullptr;
     updateValidators();
-    // Setting the texts ran the old validators; their verdicts are not news.
-    hintLabel->clear();
+    markFields();
 }
 
 void CalibrationForm::clearGeographicFields(const PointFields &fields)
@@ -395,17 +438,17 @@ void CalibrationForm::rangeAngleRow(const AngleRowFields &fields, const AngleRow
 {
     validators.decimal->setRange(-maxDegrees, maxDegrees);
 
-    const bool dmAtLimit = std::abs(fields.dmDegrees->text().toInt(nullptr, 10)) == maxDegrees;
+    const bool dmAtLimit = std::fabs(numberFromText(fields.dmDegrees->text())) == maxDegrees;
     validators.dmMinutes->setRange(0.0, dmAtLimit ? 0.0 : kMaxMinutesOrSeconds);
-    const bool dmFraction = fields.dmMinutes->text().toDouble() > 0.0;
+    const bool dmFraction = numberFromText(fields.dmMinutes->text()) > 0.0;
     const int dmDegrees = dmFraction ? maxDegrees - 1 : maxDegrees;
     validators.dmDegrees->setRange(-dmDegrees, dmDegrees);
 
-    const bool dmsAtLimit = std::abs(fields.dmsDegrees->text().toInt(nullptr, 10)) == maxDegrees;
+    const bool dmsAtLimit = std::fabs(numberFromText(fields.dmsDegrees->text())) == maxDegrees;
     validators.dmsMinutes->setRange(0, dmsAtLimit ? 0 : 59);
     validators.dmsSeconds->setRange(0.0, dmsAtLimit ? 0.0 : kMaxMinutesOrSeconds);
     const bool dmsFraction =
-        fields.dmsMinutes->text().toInt(nullptr, 10) >= 1 || fields.dmsSeconds->text().toDouble() > 0.0;
+        numberFromText(fields.dmsMinutes->text()) >= 1.0 || numberFromText(fields.dmsSeconds->text()) > 0.0;
     const int dmsDegrees = dmsFraction ? maxDegrees - 1 : maxDegrees;
     validators.dmsDegrees->setRange(-dmsDegrees, dmsDegrees);
 }

@@ -1,21 +1,23 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 
 #include <optional>
 
+#include "project/map_layer.h"
 #include "ui_calibration_form.h"
 
 class HintedDoubleValidator;
 class HintedIntValidator;
 class MainWindow;
 class QRegularExpressionValidator;
-struct MapLayer;
 
 // The calibration form's fields keep the systematic names of its Designer form, with
 // p = 1 for the top-left point (group box topLeftBox) and p = 2 for the bottom-right
 // one (bottomRightBox):
 //   edXp, edYp                  pixel column and row
+//   lonStackp, latStackp        one page per notation of the longitude and latitude rows
 //   edLonp, edLatp              decimal degrees (captions lblLonp, lblLatp); in the UTM
 //                               notation edLatp holds the northing
 //   frmLonp1: edLonpX1 edLonpY1             degrees, minutes (frmLatp1 for latitude)
@@ -45,6 +47,8 @@ struct PointFields
     QLineEdit *y = nullptr;
     QLabel *lonCaption = nullptr;
     QLabel *latCaption = nullptr;
+    QStackedWidget *lonStack = nullptr;
+    QStackedWidget *latStack = nullptr;
     AngleRowFields lon;
     AngleRowFields lat;             // lat.decimal also holds the UTM northing
     QFrame *utmFrame = nullptr;
@@ -85,11 +89,18 @@ struct PointValidators
 
 // The calibration points panel: the top-left and bottom-right points of the window's
 // current layer as image pixels and as positions in the notation and datum chosen in
-// the window's selectors. Every accepted keystroke goes straight into the layer
-// through the project's calibration setters; the form keeps no calibration of its own.
-// Positions typed on a datum other than WGS 1984 are taken back to WGS 84 before they
-// are stored (see calibration_form_values.h). What the user typed stays as typed until
-// the next refresh.
+// the window's selectors. The form keeps no calibration of its own: every keystroke
+// that leaves a field's text acceptable goes straight into the layer through the
+// project's calibration setters. Positions typed on a datum other than WGS 1984 are
+// taken back to WGS 84 before they are stored (see calibration_form_values.h). What
+// the user typed stays as typed until the next refresh.
+//
+// The layer never holds anything but what the fields show. A text that cannot be
+// stored (unfinished, out of range, an empty pixel, a grid position missing a part)
+// is marked in its edit, with the reason in the hint label, for as long as it stays;
+// meanwhile the longitude or latitude it stands for counts as not entered (both of a
+// grid position), and a pixel keeps its stored value, which firstUnstoredField then
+// reports. An empty longitude or latitude is simply not entered.
 //
 // Every operation does nothing while the window has no current layer (empty project,
 // currentLayer out of range).
@@ -107,11 +118,24 @@ public:
     // and refreshes. An index outside 0..4 changes nothing.
     void showNotation(int index);
     // Fills every field from the current layer; values never entered stay empty. Then
-    // sets the validators and clears the hint.
+    // sets the validators and the marks.
     void refreshFromLayer();
     // Ranges every field's validator for the current layer and the current field
     // contents. Does nothing in a browse window.
     void updateValidators();
+
+    // The first shown field whose text is not in the current layer: NotEntered for an
+    // empty part of a grid position or an empty pixel, OutOfRange for any other
+    // marked text; fault None when every field is stored.
+    CalibrationCheck firstUnstoredField() const;
+    // Whether the edit is marked as holding a text that is not stored.
+    bool isMarked(const QLineEdit *edit) const;
+    // A calibration fault of the layer named `layerName`, worded with the names the
+    // form shows: "层2: 右下 纬度 未输入".
+    QString faultText(const QString &layerName, const CalibrationCheck &check) const;
+
+    // The narrowest form that shows every notation whole.
+    QSize sizeHint() const override { return minimumSizeHint(); }
 
     // The notation shown, 0..4.
     int notation() const { return m_notation; }
@@ -126,7 +150,7 @@ private:
     void createPointValidators(PointValidators &validators);
     void createAngleRowValidators(AngleRowValidators &validators);
     void installValidators(const PointFields &fields, const PointValidators &validators);
-    void alignNotationFrames(const PointFields &fields);
+    void reserveWidths();
 
     // The current layer's index and record; -1 / nullptr when there is none.
     int layerIndex() const;
@@ -141,27 +165,60 @@ private:
     void rangePointValidators(const MapLayer &layer, bool topLeft, int imageWidth, int imageHeight);
     void rangeAngleRow(const AngleRowFields &fields, const AngleRowValidators &validators, int maxDegrees);
 
+    // Which texts can be stored (calibration_form_marks.cpp). A group is the edits
+    // that make one stored value: a pixel, a longitude or latitude row, a grid
+    // position.
+    enum class GroupKind
+    {
+        Pixel,  // one edit, never empty
+        Angle,  // empty parts read as 0; all empty is not entered
+        Grid,   // every part needed once one is filled
+    };
+    struct FieldGroup
+    {
+        QList<QLineEdit *> edits;
+        GroupKind kind = GroupKind::Pixel;
+    };
+    // The groups of the point in the current notation.
+    QList<FieldGroup> groupsOf(bool topLeft) const;
+    // The edits of the group whose text keeps it from being stored.
+    static QList<QLineEdit *> blockingEdits(const FieldGroup &group);
+    // The group's texts can be stored: none blocks and at least one is filled.
+    static bool storable(const FieldGroup &group);
+    // Marks every shown edit whose text is not stored and says why in the hint label.
+    void markFields();
+    QString reasonFor(const QLineEdit *edit) const;
+    QString fieldName(CalibrationField field) const;
+
     // Applying what was typed, one handler per field group (calibration_form_edits.cpp).
-    void applyPixel(bool topLeft, bool horizontal, const QString &text);
-    void applyDecimalDegrees(bool topLeft, bool latitude);
-    void applyDegreesMinutes(bool topLeft, bool latitude);
-    void applyDegreesMinutesSeconds(bool topLeft, bool latitude);
+    void applyPixel(bool topLeft, bool horizontal);
+    void applyAngleRow(bool topLeft, bool latitude);
     void applyUtm(bool topLeft);
     void applyTm(bool topLeft);
+    // Stores the pixel edit's value when it is acceptable and differs from the layer;
+    // returns whether it stored.
+    bool storePixel(bool topLeft, bool horizontal);
+    // The row's edits in the current angle notation (none for a grid notation).
+    QList<QLineEdit *> angleRowEdits(bool topLeft, bool latitude) const;
     // The value in degrees that the edits of one coordinate show in the current angle
-    // notation; nothing when they are empty or the notation is a grid.
+    // notation; nothing when they cannot be stored or the notation is a grid.
     std::optional<double> shownCoordinate(bool topLeft, bool latitude) const;
     // Stores a coordinate typed on the selected datum, then the follow-ups.
     void storeTypedCoordinate(bool topLeft, bool latitude, double typedDegrees);
     // Stores a grid position (WGS 84 degrees) in both coordinates of the point.
     void storeGridPosition(bool topLeft, double latitude, double longitude);
+    // Stores one coordinate and marks it entered, even when the value was stored before.
     void setCoordinate(int layer, bool topLeft, bool latitude, double degrees);
+    // Marks coordinates of the point not entered.
+    void forgetCoordinates(bool topLeft, bool longitude, bool latitude);
 
     PointFields m_point1;
     PointFields m_point2;
     PointValidators m_validators1;
     PointValidators m_validators2;
+    QHash<const QLineEdit *, CalibrationField> m_fieldOfEdit;  // the coordinate each edit stands for
     QRegularExpressionValidator *m_bandValidator = nullptr;
+    QLineEdit *m_lastEdited = nullptr;  // its reason goes first in the hint label
     int m_notation = 0;
     bool m_refreshing = false;  // combos report changes that refreshFromLayer makes
 };

@@ -1,5 +1,7 @@
-// The calibration form's edits applied to the current layer: each accepted keystroke
-// is stored at once through the project's calibration setters.
+// The calibration form's edits applied to the current layer: each keystroke that
+// leaves a group's texts storable stores them at once through the project's
+// calibration setters; one that does not takes the group's coordinates back to not
+// entered.
 
 #include "ui/calibration_form.h"
 
@@ -10,18 +12,43 @@
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
 
-void CalibrationForm::applyPixel(bool topLeft, bool horizontal, const QString &text)
+namespace {
+
+// A whole-number text as the grid parser reads it ("5e5" is "500000").
+QString wholeNumberText(const QLineEdit *edit)
+{
+    return QString::number(qint64(numberFromText(edit->text())));
+}
+
+}  // namespace
+
+void CalibrationForm::applyPixel(bool topLeft, bool horizontal)
+{
+    if (layerIndex() < 0)
+        return;
+    updateValidators();
+    if (storePixel(topLeft, horizontal)) {
+        // The other point's edit of this axis may hold a value that only the old one
+        // kept out of range.
+        updateValidators();
+        storePixel(!topLeft, horizontal);
+        window->canvas->ensurePointVisible(topLeft ? 1 : 2);
+    }
+    updateValidators();
+    markFields();
+}
+
+bool CalibrationForm::storePixel(bool topLeft, bool horizontal)
 {
     const int layer = layerIndex();
-    if (layer < 0)
-        return;
-    const QSize image = currentImageSize();
-    const int limit = horizontal ? image.width() : image.height();
-    const int value = text.toInt(nullptr, 10);
-    if (value > limit) {
-        hintLabel->setText((horizontal ? tr("最大宽度为") : tr("最大高度为")) + QString::number(limit));
-        return;
-    }
+    QLineEdit *edit = horizontal ? fieldsOf(topLeft).x : fieldsOf(topLeft).y;
+    if (layer < 0 || !edit->hasAcceptableInput())
+        return false;
+    const int value = int(numberFromText(edit->text()));
+    const CalibrationPoint &point = topLeft ? window->project.layers[layer]->topLeft
+                                            : window->project.layers[layer]->bottomRight;
+    if ((horizontal ? point.pixelX : point.pixelY) == value)
+        return false;
     MapProject &project = window->project;
     if (topLeft && horizontal)
         project.setTopLeftX(layer, value);
@@ -33,53 +60,73 @@ void CalibrationForm::applyPixel(bool topLeft, bool horizontal, const QString &t
         project.setBottomRightY(layer, value);
     if (!horizontal)
         window->updateLayerRow(window->currentLayer);
-    window->canvas->ensurePointVisible(topLeft ? 1 : 2);
+    return true;
+}
+
+QList<QLineEdit *> CalibrationForm::angleRowEdits(bool topLeft, bool latitude) const
+{
+    const AngleRowFields &row = latitude ? fieldsOf(topLeft).lat : fieldsOf(topLeft).lon;
+    switch (m_notation) {
+    case 0:
+        return {row.decimal};
+    case 1:
+        return {row.dmDegrees, row.dmMinutes};
+    case 2:
+        return {row.dmsDegrees, row.dmsMinutes, row.dmsSeconds};
+    default:
+        return {};
+    }
+}
+
+void CalibrationForm::applyAngleRow(bool topLeft, bool latitude)
+{
+    if (layerIndex() < 0)
+        return;
+    // The ranges of a row's edits follow the row's other edits.
     updateValidators();
-}
-
-void CalibrationForm::applyDecimalDegrees(bool topLeft, bool latitude)
-{
-    const AngleRowFields &row = latitude ? fieldsOf(topLeft).lat : fieldsOf(topLeft).lon;
-    storeTypedCoordinate(topLeft, latitude, degreesFromDecimalText(row.decimal->text()));
-}
-
-void CalibrationForm::applyDegreesMinutes(bool topLeft, bool latitude)
-{
-    const AngleRowFields &row = latitude ? fieldsOf(topLeft).lat : fieldsOf(topLeft).lon;
-    storeTypedCoordinate(topLeft, latitude, degreesFromFieldTexts(row.dmDegrees->text(), row.dmMinutes->text()));
-}
-
-void CalibrationForm::applyDegreesMinutesSeconds(bool topLeft, bool latitude)
-{
-    const AngleRowFields &row = latitude ? fieldsOf(topLeft).lat : fieldsOf(topLeft).lon;
-    storeTypedCoordinate(
-        topLeft, latitude,
-        degreesFromFieldTexts(row.dmsDegrees->text(), row.dmsMinutes->text(), row.dmsSeconds->text()));
+    if (const std::optional<double> typed = shownCoordinate(topLeft, latitude))
+        storeTypedCoordinate(topLeft, latitude, *typed);
+    else
+        forgetCoordinates(topLeft, !latitude, latitude);
+    updateValidators();
+    markFields();
 }
 
 void CalibrationForm::applyUtm(bool topLeft)
 {
-    const PointFields &fields = fieldsOf(topLeft);
-    if (fields.utmZone->text().isEmpty() || fields.utmBand->text().isEmpty() || fields.utmEasting->text().isEmpty())
-        return;
     if (layerIndex() < 0)
         return;
-    const QString easting = fields.utmZone->text() + QLatin1Char(' ') + fields.utmBand->text() + QLatin1Char(' ')
-        + fields.utmEasting->text();
-    // An empty northing reads as 0.
-    const GeoPosition wgs84 = parseGridPositionToWgs84(kGridUtm, datumIndex(), easting, fields.lat.decimal->text());
-    storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
+    updateValidators();
+    const PointFields &fields = fieldsOf(topLeft);
+    if (storable({{fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal}, GroupKind::Grid})) {
+        const QString easting = wholeNumberText(fields.utmZone) + QLatin1Char(' ') + fields.utmBand->text().trimmed()
+            + QLatin1Char(' ') + wholeNumberText(fields.utmEasting);
+        const GeoPosition wgs84 =
+            parseGridPositionToWgs84(kGridUtm, datumIndex(), easting, wholeNumberText(fields.lat.decimal));
+        storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
+    } else {
+        forgetCoordinates(topLeft, true, true);
+    }
+    updateValidators();
+    markFields();
 }
 
 void CalibrationForm::applyTm(bool topLeft)
 {
-    const PointFields &fields = fieldsOf(topLeft);
-    if (fields.tmEasting->text().isEmpty() || layerIndex() < 0)
+    if (layerIndex() < 0)
         return;
+    updateValidators();
+    const PointFields &fields = fieldsOf(topLeft);
     // The E/W and N/S combos are not part of the texts.
-    const GeoPosition wgs84 =
-        parseGridPositionToWgs84(kGridTm, datumIndex(), fields.tmEasting->text(), fields.tmNorthing->text());
-    storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
+    if (storable({{fields.tmEasting, fields.tmNorthing}, GroupKind::Grid})) {
+        const GeoPosition wgs84 = parseGridPositionToWgs84(kGridTm, datumIndex(), wholeNumberText(fields.tmEasting),
+                                                           wholeNumberText(fields.tmNorthing));
+        storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
+    } else {
+        forgetCoordinates(topLeft, true, true);
+    }
+    updateValidators();
+    markFields();
 }
 
 void CalibrationForm::setCoordinate(int layer, bool topLeft, bool latitude, double degrees)
@@ -89,27 +136,43 @@ void CalibrationForm::setCoordinate(int layer, bool topLeft, bool latitude, doub
         latitude ? project.setTopLeftLat(layer, degrees) : project.setTopLeftLon(layer, degrees);
     else
         latitude ? project.setBottomRightLat(layer, degrees) : project.setBottomRightLon(layer, degrees);
+    // The setters leave the entered flag alone for a value already stored, such as a
+    // value typed again after it was taken back, or a world corner.
+    MapLayer &record = *project.layers[layer];
+    bool &entered = topLeft ? (latitude ? record.topLeftLatSet : record.topLeftLonSet)
+                            : (latitude ? record.bottomRightLatSet : record.bottomRightLonSet);
+    if (!entered) {
+        entered = true;
+        project.changeFlags |= MapProject::kCalibrationChanged;
+    }
+}
+
+void CalibrationForm::forgetCoordinates(bool topLeft, bool longitude, bool latitude)
+{
+    const int layer = layerIndex();
+    if (layer < 0)
+        return;
+    MapProject &project = window->project;
+    MapLayer &record = *project.layers[layer];
+    for (bool *entered : {longitude ? (topLeft ? &record.topLeftLonSet : &record.bottomRightLonSet) : nullptr,
+                          latitude ? (topLeft ? &record.topLeftLatSet : &record.bottomRightLatSet) : nullptr}) {
+        if (entered && *entered) {
+            *entered = false;
+            project.changeFlags |= MapProject::kCalibrationChanged;
+        }
+    }
+    if (latitude)
+        window->updateLayerRow(window->currentLayer);
 }
 
 std::optional<double> CalibrationForm::shownCoordinate(bool topLeft, bool latitude) const
 {
-    const AngleRowFields &row = latitude ? fieldsOf(topLeft).lat : fieldsOf(topLeft).lon;
-    switch (m_notation) {
-    case 0:
-        if (row.decimal->text().isEmpty())
-            return std::nullopt;
-        return degreesFromDecimalText(row.decimal->text());
-    case 1:
-        if (row.dmDegrees->text().isEmpty() && row.dmMinutes->text().isEmpty())
-            return std::nullopt;
-        return degreesFromFieldTexts(row.dmDegrees->text(), row.dmMinutes->text());
-    case 2:
-        if (row.dmsDegrees->text().isEmpty() && row.dmsMinutes->text().isEmpty() && row.dmsSeconds->text().isEmpty())
-            return std::nullopt;
-        return degreesFromFieldTexts(row.dmsDegrees->text(), row.dmsMinutes->text(), row.dmsSeconds->text());
-    default:
+    const QList<QLineEdit *> edits = angleRowEdits(topLeft, latitude);
+    if (edits.isEmpty() || !storable({edits, GroupKind::Angle}))
         return std::nullopt;
-    }
+    if (edits.size() == 1)
+        return degreesFromDecimalText(edits[0]->text());
+    return degreesFromFieldTexts(edits[0]->text(), edits[1]->text(), edits.value(2) ? edits[2]->text() : QString());
 }
 
 void CalibrationForm::storeTypedCoordinate(bool topLeft, bool latitude, double typedDegrees)
@@ -126,7 +189,6 @@ void CalibrationForm::storeTypedCoordinate(bool topLeft, bool latitude, double t
     // Only the latitudes make the scale; a longitude edit leaves the row alone.
     if (latitude || stored.storePartner)
         window->updateLayerRow(window->currentLayer);
-    updateValidators();
 }
 
 void CalibrationForm::storeGridPosition(bool topLeft, double latitude, double longitude)
@@ -137,5 +199,4 @@ void CalibrationForm::storeGridPosition(bool topLeft, double latitude, double lo
     setCoordinate(layer, topLeft, false, longitude);
     setCoordinate(layer, topLeft, true, latitude);
     window->updateLayerRow(window->currentLayer);
-    updateValidators();
 }

@@ -7,6 +7,7 @@
 #include "geo/position_parse.h"
 #include "geo/position_format.h"
 #include "project/map_layer.h"
+#include "ui/hinted_validators.h"
 
 namespace {
 
@@ -107,38 +108,45 @@ AngleFieldTexts degreeMinuteSecondTexts(double degrees)
     return {degreeText(negative, whole), QString::number(minutes), seconds};
 }
 
+double numberFromText(const QString &text)
+{
+    const NumberText number = readNumberText(text);
+    return number.kind == NumberText::Complete ? number.value : 0.0;
+}
+
 double degreesFromFieldTexts(const QString &degrees, const QString &minutes, const QString &seconds)
 {
-    const QString degreeTrimmed = degrees.trimmed();
-    const bool negative = degreeTrimmed.startsWith(QLatin1Char('-'));
-    const int whole = degreeTrimmed.toInt(nullptr, 10);
-    const double magnitude = std::fabs(double(whole)) + minutes.toDouble() / 60.0 + seconds.toDouble() / 3600.0;
+    const bool negative = degrees.trimmed().startsWith(QLatin1Char('-'));
+    const double magnitude =
+        std::fabs(std::trunc(numberFromText(degrees))) + numberFromText(minutes) / 60.0 + numberFromText(seconds) / 3600.0;
     return negative ? -magnitude : magnitude;
 }
 
 double degreesFromDecimalText(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : 0.0;
+    return numberFromText(text);
 }
 
 GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft)
 {
+    const MapLayer fresh;
     const CalibrationPoint &point = topLeft ? layer.topLeft : layer.bottomRight;
     const CalibrationPoint &other = topLeft ? layer.bottomRight : layer.topLeft;
-    const bool lonSet = topLeft ? layer.topLeftLonSet : layer.bottomRightLonSet;
-    const bool latSet = topLeft ? layer.topLeftLatSet : layer.bottomRightLatSet;
-    const bool otherLonSet = topLeft ? layer.bottomRightLonSet : layer.topLeftLonSet;
-    const bool otherLatSet = topLeft ? layer.bottomRightLatSet : layer.topLeftLatSet;
+    const CalibrationPoint &pointDefault = topLeft ? fresh.topLeft : fresh.bottomRight;
+    const CalibrationPoint &otherDefault = topLeft ? fresh.bottomRight : fresh.topLeft;
+    // A coordinate taken back to not entered still holds the value typed before.
+    const bool lonHeld = (topLeft ? layer.topLeftLonSet : layer.bottomRightLonSet) || point.lon != pointDefault.lon;
+    const bool latHeld = (topLeft ? layer.topLeftLatSet : layer.bottomRightLatSet) || point.lat != pointDefault.lat;
+    const bool otherLonHeld = (topLeft ? layer.bottomRightLonSet : layer.topLeftLonSet) || other.lon != otherDefault.lon;
+    const bool otherLatHeld = (topLeft ? layer.bottomRightLatSet : layer.topLeftLatSet) || other.lat != otherDefault.lat;
     GeoPosition position;
-    if (latSet)
+    if (latHeld)
         position.latitude = point.lat / kMilliarcsecondsPerDegree;
-    else if (otherLatSet)
+    else if (otherLatHeld)
         position.latitude = other.lat / kMilliarcsecondsPerDegree;
-    if (lonSet)
+    if (lonHeld)
         position.longitude = point.lon / kMilliarcsecondsPerDegree;
-    else if (otherLonSet)
+    else if (otherLonHeld)
         position.longitude = other.lon / kMilliarcsecondsPerDegree;
     return position;
 }

@@ -32,24 +32,28 @@ AngleFieldTexts degreeMinuteTexts(double degrees);
 // 60 carry into the minutes, and 60 minutes into the degrees.
 AngleFieldTexts degreeMinuteSecondTexts(double degrees);
 
-// The value in degrees of the three texts: the degree text as a base-10 integer, the
-// minute and second texts as doubles (an empty or unreadable text reads as 0); the
-// sign is the degree text's leading "-".
+// The value of a number text as the form's validators read it (readNumberText: "12,5"
+// is 12.5, "1e3" is 1000); 0 for a text that is not a complete number.
+double numberFromText(const QString &text);
+
+// The value in degrees of the three texts: the degree text's whole part, the minute and
+// second texts as numbers (numberFromText: an empty or unfinished text reads as 0);
+// the sign is the degree text's leading "-".
 double degreesFromFieldTexts(const QString &degrees, const QString &minutes,
                              const QString &seconds = QString());
 
-// A decimal-degree text as the form reads it: a double, with an empty, unreadable or
-// lone "-" text reading as 0.
+// A decimal-degree text as the form reads it (numberFromText).
 double degreesFromDecimalText(const QString &text);
 
 // Typed positions.
 
 // The point's position (WGS 84 degrees) for showing it and for converting typed
-// values: each coordinate as stored when it was entered; else the same coordinate of
-// the layer's other point when that was entered (the corners of a map are close);
-// else 0. A never-entered coordinate keeps its world-corner default, which is no
-// position (the top-left default latitude is the pole, where a datum shift loses the
-// longitude), so it is never used.
+// values: each coordinate as stored when it holds a position (it was entered, or it was
+// taken back to not entered while its field is being typed and holds the value typed
+// before); else the same coordinate of the layer's other point when that holds one (the
+// corners of a map are close); else 0. A never-entered coordinate keeps its
+// world-corner default, which is no position (the top-left default latitude is the
+// pole, where a datum shift loses the longitude), so it is never used.
 GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft);
 
 // What to store when the user typed one coordinate of a calibration point.

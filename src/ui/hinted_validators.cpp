@@ -2,14 +2,51 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+NumberText readNumberText(const QString &text)
+{
+    static const QRegularExpression complete(
+        QStringLiteral("^[+-]?(?:\\d+(?:[.,]\\d*)?|[.,]\\d+)(?:[eE][+-]?\\d+)?$"));
+    static const QRegularExpression partial(
+        QStringLiteral("^[+-]?(?:[.,]?|(?:\\d+(?:[.,]\\d*)?|[.,]\\d+)[eE][+-]?)$"));
+    NumberText result;
+    QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return result;
+    if (partial.match(trimmed).hasMatch()) {
+        result.kind = NumberText::Partial;
+        return result;
+    }
+    if (!complete.match(trimmed).hasMatch()) {
+        result.kind = NumberText::Malformed;
+        return result;
+    }
+    result.kind = NumberText::Complete;
+    result.hasSeparator = trimmed.contains(QLatin1Char('.')) || trimmed.contains(QLatin1Char(','));
+    trimmed.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    result.value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok) {
+        // Beyond the range of a double: a large exponent overflows, a negative one
+        // underflows to 0.
+        const int exponent = int(trimmed.indexOf(QLatin1Char('e'), 0, Qt::CaseInsensitive));
+        const bool underflow = exponent >= 0 && trimmed.mid(exponent + 1).startsWith(QLatin1Char('-'));
+        const double magnitude = underflow ? 0.0 : std::numeric_limits<double>::infinity();
+        result.value = trimmed.startsWith(QLatin1Char('-')) ? -magnitude : magnitude;
+    }
+    return result;
+}
 
 namespace {
 
-QLocale plainNumberLocale()
+void reportRefusal(QLabel *hintLabel)
 {
-    QLocale locale = QLocale::c();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
+    if (hintLabel)
+        hintLabel->setText(HintedIntValidator::refusalText());
 }
 
 }  // namespace
@@ -18,27 +55,34 @@ HintedIntValidator::HintedIntValidator(int bottom, int top, QLabel *hintLabel, Q
     : QIntValidator(bottom, top, parent)
     , m_hintLabel(hintLabel)
 {
-    setLocale(plainNumberLocale());
 }
 
 HintedIntValidator::~HintedIntValidator() = default;
 
-QValidator::State HintedIntValidator::validate(QString &input, int &pos) const
+QString HintedIntValidator::refusalText()
 {
-    if (m_hintLabel)
-        m_hintLabel->clear();
-    State state = QIntValidator::validate(input, pos);
-    if (state == Intermediate) {
-        bool ok = false;
-        const qlonglong entered = input.trimmed().toLongLong(&ok, 10);
-        // A positive number past the top stays out of range whatever digit follows,
-        // unless typing a minus sign in front could still make it fit.
-        if (ok && entered > top() && -entered < bottom())
-            state = Invalid;
+    return tr("输入无效或超出范围");
+}
+
+QValidator::State HintedIntValidator::validate(QString &input, int &) const
+{
+    const NumberText number = readNumberText(input);
+    switch (number.kind) {
+    case NumberText::Malformed:
+        reportRefusal(m_hintLabel);
+        return Invalid;
+    case NumberText::Complete:
+        if (!number.hasSeparator && number.value == std::trunc(number.value) && number.value >= bottom()
+            && number.value <= top())
+            return Acceptable;
+        return Intermediate;
+    default:
+        return Intermediate;
     }
-    if (state == Invalid && m_hintLabel)
-        m_hintLabel->setText(tr("输入无效或超出范围"));
-    return state;
+}
+
+void HintedIntValidator::fixup(QString &) const
+{
 }
 
 HintedDoubleValidator::HintedDoubleValidator(double bottom, double top, QLabel *hintLabel, QObject *parent)
@@ -57,21 +101,18 @@ void HintedDoubleValidator::setRange(double bottom, double top)
 
 QValidator::State HintedDoubleValidator::validate(QString &input, int &) const
 {
-    if (m_hintLabel)
-        m_hintLabel->clear();
-    if (input.isEmpty())
+    const NumberText number = readNumberText(input);
+    switch (number.kind) {
+    case NumberText::Empty:
         return Acceptable;
-    bool ok = false;
-    double value = input.toDouble(&ok);
-    if (!ok && input == QLatin1String("-")) {
-        ok = true;
-        value = 0.0;
+    case NumberText::Malformed:
+        reportRefusal(m_hintLabel);
+        return Invalid;
+    case NumberText::Complete:
+        return number.value >= bottom() && number.value <= top() ? Acceptable : Intermediate;
+    default:
+        return Intermediate;
     }
-    if (ok && value >= bottom() && value <= top())
-        return Acceptable;
-    if (m_hintLabel)
-        m_hintLabel->setText(tr("输入无效或超出范围"));
-    return Invalid;
 }
 
 void HintedDoubleValidator::fixup(QString &) const

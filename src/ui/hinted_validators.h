@@ -6,17 +6,35 @@
 
 class QLabel;
 
-// The validators of the calibration form's fields. Both report a refused keystroke
-// in the form's hint label: every validation first clears the label, and an Invalid
-// answer then writes "输入无效或超出范围" into it. The label is not owned; nullptr (or
-// a deleted label) writes nothing.
+// The texts the calibration form's fields take: a number with an optional sign, a
+// point or a comma as the decimal separator ("12,5" is 12.5, ".75" and "-.5" need no
+// leading digit) and an optional exponent ("1e3"); blanks around it are ignored.
+struct NumberText
+{
+    enum Kind
+    {
+        Empty,      // nothing but blanks
+        Partial,    // the start of a number, not one yet: "-", ".", "-.", "1e", "1e-"
+        Complete,   // a number; value holds it (an infinity when it overflows)
+        Malformed,  // no typing can make it a number
+    };
+    Kind kind = Empty;
+    double value = 0.0;
+    bool hasSeparator = false;  // a decimal point or comma
+};
 
-// A whole-number validator. The range follows QIntValidator, with one rule of its
-// own: a complete number beyond the top that no further typing can bring into range
-// (61 for 1..60, 180 for -179..179) is Invalid. Qt 6's QIntValidator lets such a
-// number through as Intermediate while it has no more digits than the top, and the
-// form applies every accepted keystroke at once. Numbers are read in the C locale
-// without group separators, as the form reads them.
+NumberText readNumberText(const QString &text);
+
+// The validators of the calibration form's fields. Only a keystroke that makes the
+// text Malformed is refused (Invalid), and reported in the form's hint label as
+// "输入无效或超出范围"; the label is not owned, and nullptr (or a deleted label)
+// reports nothing. Texts on their way to a number and numbers out of range are
+// Intermediate: the edit keeps them as typed and the form marks them, so that a
+// refused keystroke never joins the digits around it into another number. Neither
+// validator ever changes a text (fixup does nothing).
+
+// A whole-number validator: Acceptable for a number without a decimal separator whose
+// value is whole and within bottom..top ("1e3" is 1000); an empty text is Intermediate.
 class HintedIntValidator : public QIntValidator
 {
     Q_OBJECT
@@ -25,16 +43,17 @@ public:
     ~HintedIntValidator() override;
 
     State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+
+    // The refusal as the hint label shows it.
+    static QString refusalText();
 
 private:
     QPointer<QLabel> m_hintLabel;
 };
 
-// A decimal validator with rules of its own, not QDoubleValidator's: an empty text is
-// Acceptable; a text that reads as a double (QString::toDouble) or is exactly "-"
-// (read as 0) is Acceptable when the value lies within bottom..top, bounds included;
-// anything else is Invalid. It never answers Intermediate, and the number of decimals
-// plays no part.
+// A decimal validator: Acceptable for an empty text and for a number within
+// bottom..top, bounds included; the number of decimals plays no part.
 class HintedDoubleValidator : public QDoubleValidator
 {
     Q_OBJECT
@@ -47,8 +66,6 @@ public:
     virtual void setRange(double bottom, double top);
 
     State validate(QString &input, int &pos) const override;
-    // Leaves the text alone: every text this validator lets into an edit is already
-    // acceptable, and QDoubleValidator's own fixup would round it to the decimals.
     void fixup(QString &input) const override;
 
 private:

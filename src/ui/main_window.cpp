@@ -236,9 +236,11 @@ void MainWindow::createSelectors()
     notationSelector->setCurrentIndex(0);
     mainToolBar->addWidget(datumSelector);
 
-    // A new datum takes effect the next time a position is shown.
     connect(notationSelector, qOverload<int>(&QComboBox::currentIndexChanged), calibrationForm,
             &CalibrationForm::showNotation);
+    // The form shows its positions on the chosen datum.
+    connect(datumSelector, qOverload<int>(&QComboBox::currentIndexChanged), calibrationForm,
+            &CalibrationForm::refreshFromLayer);
 }
 
 void MainWindow::readConfiguration()

@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QToolBar>
 
 #include <limits>
@@ -147,14 +148,25 @@ void MainWindow::showWrittenFile(const QString &path)
 
 MainWindow::LayerCheck MainWindow::checkLayers()
 {
-    int failing = -1;
-    for (int i = 0; i < project.layers.size(); ++i) {
-        if (!project.layers[i]->isCalibrationValid())
+    // A text in the form that the current layer does not hold comes first: the user is
+    // at it, and showing another layer would refresh the form over it.
+    CalibrationCheck fault = calibrationForm->firstUnstoredField();
+    const bool typedNotStored = fault.fault != CalibrationFault::None;
+    int failing = typedNotStored ? currentLayer : -1;
+    for (int i = 0; i < project.layers.size() && !typedNotStored; ++i) {
+        const CalibrationCheck check = project.layers[i]->checkCalibration();
+        if (check.fault != CalibrationFault::None) {
             failing = i;
+            fault = check;
+        }
     }
     if (failing < 0)
         return LayerCheck::AllValid;
-    message(tr("输入数据无效或不完整"));
+    const QTableWidgetItem *name = failing < layerTable->rowCount() ? layerTable->item(failing, 0) : nullptr;
+    message(tr("输入数据无效或不完整") + QLatin1Char('\n')
+            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault));
+    if (typedNotStored)
+        return LayerCheck::FailedShown;
     return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
 }
 

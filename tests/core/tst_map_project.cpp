@@ -79,35 +79,44 @@ void TestMapProject::validity_data()
 {
     QTest::addColumn<CalibrationPoint>("topLeft");
     QTest::addColumn<CalibrationPoint>("bottomRight");
-    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("fault");  // the first fault and its field, "" for a valid layer
     QTest::addColumn<QString>("scale");  // latitude milliarcseconds per pixel, by hand
     using P = CalibrationPoint;
     QTest::newRow("whole world, bounds included")
-        << P{0, 0, -648000000, 324000000} << P{100, 1000, 648000000, -324000000} << true << "1:648000";
-    QTest::newRow("1 mas west of -180") << P{0, 0, -648000001, 1000} << P{100, 100, 0, 0} << false << "1:10";
-    QTest::newRow("1 mas east of 180") << P{0, 0, 0, 1000} << P{100, 100, 648000001, 0} << false << "1:10";
-    QTest::newRow("1 mas south of -90") << P{0, 0, 0, 0} << P{100, 300, 1000, -324000001} << false << "1:1080000";
-    QTest::newRow("equal longitudes") << P{0, 0, 1000, 2000} << P{100, 100, 1000, 1000} << false << "1:10";
-    QTest::newRow("equal pixel x") << P{100, 0, 1000, 2000} << P{100, 100, 2000, 1000} << false << "1:10";
-    QTest::newRow("bottom-right to the north") << P{0, 0, 1000, 1000} << P{100, 100, 2000, 2000} << false << "1:10";
-    QTest::newRow("same pixel row: no scale") << P{0, 10, 0, 1000} << P{3, 10, 1000, 0} << false << "1:---";
-    QTest::newRow("bottom-right pixel above") << P{0, 200, 1000, 2000} << P{100, 100, 2000, 1000} << false << "1:10";
+        << P{0, 0, -648000000, 324000000} << P{100, 1000, 648000000, -324000000} << "" << "1:648000";
+    QTest::newRow("1 mas west of -180") << P{0, 0, -648000001, 1000} << P{100, 100, 0, 0} << "2 2" << "1:10";
+    QTest::newRow("1 mas east of 180") << P{0, 0, 0, 1000} << P{100, 100, 648000001, 0} << "2 6" << "1:10";
+    QTest::newRow("1 mas south of -90") << P{0, 0, 0, 0} << P{100, 300, 1000, -324000001} << "2 7" << "1:1080000";
+    QTest::newRow("equal longitudes") << P{0, 0, 1000, 2000} << P{100, 100, 1000, 1000} << "3 6" << "1:10";
+    QTest::newRow("equal pixel x") << P{100, 0, 1000, 2000} << P{100, 100, 2000, 1000} << "3 4" << "1:10";
+    QTest::newRow("bottom-right to the north") << P{0, 0, 1000, 1000} << P{100, 100, 2000, 2000} << "3 3" << "1:10";
+    QTest::newRow("same pixel row: no scale") << P{0, 10, 0, 1000} << P{3, 10, 1000, 0} << "3 5" << "1:---";
+    QTest::newRow("bottom-right pixel above") << P{0, 200, 1000, 2000} << P{100, 100, 2000, 1000} << "3 5" << "1:10";
     QTest::newRow("top-left pixel outside the image, 333.3 truncates")
-        << P{-50, -20, 0, 1000} << P{100, -17, 2000, 0} << true << "1:333";
+        << P{-50, -20, 0, 1000} << P{100, -17, 2000, 0} << "" << "1:333";
 }
 
+// Faults as "fault field": CalibrationFault 1 not entered, 2 out of range, 3 not
+// greater; CalibrationField 0..3 top-left x, y, lon, lat, 4..7 bottom-right.
 void TestMapProject::validity()
 {
     QFETCH(CalibrationPoint, topLeft);
     QFETCH(CalibrationPoint, bottomRight);
+    QFETCH(QString, fault);
     MapLayer layer;
     layer.topLeft = topLeft;
     layer.bottomRight = bottomRight;
     layer.topLeftLonSet = layer.topLeftLatSet = layer.bottomRightLonSet = layer.bottomRightLatSet = true;
     layer.updateScales();
-    QTEST(layer.isCalibrationValid(), "valid");
+    const auto faultOf = [](const MapLayer &layer) {
+        const CalibrationCheck check = layer.checkCalibration();
+        return check.fault == CalibrationFault::None ? QString() : QStringLiteral("%1 %2").arg(int(check.fault)).arg(int(check.field));
+    };
+    QCOMPARE(faultOf(layer), fault);
+    QCOMPARE(layer.isCalibrationValid(), fault.isEmpty());
     QTEST(layer.scaleText(), "scale");
-    layer.bottomRightLatSet = false;  // every value must have been entered
+    layer.bottomRightLatSet = false;  // every value must have been entered, before anything else
+    QCOMPARE(faultOf(layer), QStringLiteral("1 7"));
     QVERIFY(!layer.isCalibrationValid());
     QCOMPARE(layer.scaleText(), QStringLiteral("1:---"));
 }

@@ -1,4 +1,10 @@
+#include <QDockWidget>
+#include <QStyleOptionFrame>
+#include <QTranslator>
+
 #include "common/window_fixture.h"
+#include "geo/datum_table.h"
+#include "settings/language_settings.h"
 #include "ui/calibration_form_values.h"
 
 namespace {
@@ -16,9 +22,9 @@ struct FormWindow : ProjectWindow
 
 }  // namespace
 
-// The calibration form: every field reaches its own coordinate of its own point, the
-// validators follow the layer and the other fields keystroke by keystroke, and
-// positions typed on a datum read back as typed.
+// The calibration form: every field reaches its own coordinate of its own point, what
+// is typed key by key is stored or marked, positions typed on a datum read back as
+// typed, a refused save names the field, and nothing is clipped.
 class TestCalibrationForm : public QObject
 {
     Q_OBJECT
@@ -29,6 +35,10 @@ private slots:
     void keystrokes();
     void datumReadsBackAsTyped_data();
     void datumReadsBackAsTyped();
+    void saveNamesTheField_data();
+    void saveNamesTheField();
+    void nothingClipped_data();
+    void nothingClipped();
     void angleTextsCarry();
 };
 
@@ -108,35 +118,61 @@ void TestCalibrationForm::fieldsReachTheirPoint()
 void TestCalibrationForm::keystrokes_data()
 {
     QTest::addColumn<int>("notation");
-    QTest::addColumn<QString>("typed");  // field=text, in order
+    QTest::addColumn<QString>("typed");  // field=text, in order, key by key
     QTest::addColumn<QString>("shown");  // the last field's text
-    QTest::addColumn<bool>("refused");   // the hint says so
-    QTest::newRow("a letter in a pixel") << 0 << "edX1=1a" << "1" << true;
-    QTest::newRow("a letter in degrees") << 0 << "edLon2=1a" << "1" << true;
-    QTest::newRow("a group separator; the next digit clears the hint") << 0 << "edX2=1,0" << "10" << false;
-    QTest::newRow("top-left x stays left of bottom-right x") << 0 << "edX2=600 edX1=600" << "60" << true;
-    QTest::newRow("bottom-right y stays in the image") << 0 << "edY2=801" << "80" << true;
-    QTest::newRow("度 latitude stops at -90") << 0 << "edLat1=-90.5" << "-90." << true;
-    QTest::newRow("度分 180° leaves no minutes") << 1 << "edLon1X1=180 edLon1Y1=3" << "" << true;
-    QTest::newRow("度分 minutes keep the degrees within 179") << 1 << "edLon2Y1=30 edLon2X1=180" << "18" << true;
-    QTest::newRow("度分秒 minutes stop at 59") << 2 << "edLat1Y2=60" << "6" << true;
-    QTest::newRow("度分秒 90° south leaves no seconds") << 2 << "edLat2X2=-90 edLat2Z2=0.5" << "0." << true;
-    QTest::newRow("UTM zones stop at 60") << 3 << "edUTMX1=61" << "6" << true;
-    QTest::newRow("UTM bands have no I, no hint") << 3 << "edUTMY2=I" << "" << false;
-    QTest::newRow("UTM northing south of the equator") << 3 << "edLat1=9999999" << "9999999" << false;
-    QTest::newRow("TM easting 6° west on the widest ellipsoid") << 4 << "edTMX1=-419000" << "-419000" << false;
-    QTest::newRow("TM easting past 6° east") << 4 << "edTMX2=930000" << "93000" << true;
+    QTest::addColumn<int>("value");      // of the last field, fixtures::calibrationOf
+    QTest::addColumn<double>("stored");  // degrees or pixels; NaN: not entered
+    QTest::addColumn<bool>("marked");    // the field shows that the layer does not hold its text
+    const double none = qQNaN();
+    QTest::newRow("a comma separates decimals") << 0 << "edLon1=12,5" << "12,5" << 2 << 12.5 << false;
+    QTest::newRow("no digit before the point") << 0 << "edLat2=-.5" << "-.5" << 7 << -0.5 << false;
+    QTest::newRow("a point first") << 0 << "edLon2=.75" << ".75" << 6 << 0.75 << false;
+    QTest::newRow("1e3 degrees are out of range") << 0 << "edLon1=1e3" << "1e3" << 2 << none << true;
+    QTest::newRow("1e3 pixels on a 1000 pixel image") << 0 << "edX2=1e3" << "1e3" << 4 << 1000.0 << false;
+    QTest::newRow("a pixel keeps its last whole value") << 0 << "edX1=12,5" << "12,5" << 0 << 12.0 << true;
+    QTest::newRow("a letter is refused") << 0 << "edY1=1a" << "1" << 1 << 1.0 << false;
+    QTest::newRow("top-left x stays left of bottom-right x") << 0 << "edX1=1000" << "1000" << 0 << 100.0 << true;
+    QTest::newRow("a lone minus is no latitude yet") << 0 << "edLat1=-" << "-" << 3 << none << true;
+    QTest::newRow("度 latitude stops at -90") << 0 << "edLat1=-90.5" << "-90.5" << 3 << none << true;
+    QTest::newRow("度分 decimal comma in the minutes")
+        << 1 << "edLat1X1=45 edLat1Y1=12,5" << "12,5" << 3 << 45.0 + 12.5 / 60 << false;
+    QTest::newRow("度分 180° leaves no minutes") << 1 << "edLon1X1=180 edLon1Y1=3" << "3" << 2 << none << true;
+    QTest::newRow("度分秒 seconds from a point")
+        << 2 << "edLon2X2=-10 edLon2Z2=.75" << ".75" << 6 << -10.0 - 0.75 / 3600 << false;
+    QTest::newRow("度分秒 1e3 seconds") << 2 << "edLat2X2=10 edLat2Z2=1e3" << "1e3" << 7 << none << true;
+    QTest::newRow("UTM in exponents, on the central meridian")
+        << 3 << "edUTMX1=50 edUTMY1=Q edLat1=25e5 edUTMZ1=5e5" << "5e5" << 2 << 117.0 << false;
+    QTest::newRow("UTM northing without a zone") << 3 << "edLat2=2500000" << "2500000" << 7 << none << false;
+    QTest::newRow("TM easting past 6° east") << 4 << "edTMY1=2500000 edTMX1=930000" << "930000" << 2 << none << true;
 }
 
+// Typed key by key, every text stays as typed unless refused, and the layer holds it,
+// or the field is marked and says why in the hint.
 void TestCalibrationForm::keystrokes()
 {
     QFETCH(int, notation);
     QFETCH(QString, typed);
-    QFETCH(bool, refused);
+    QFETCH(QString, shown);
+    QFETCH(int, value);
+    QFETCH(double, stored);
     FormWindow w;
     w.window.notationSelector->setCurrentIndex(notation);
-    QTEST(typeInto(w.form, typed)->text(), "shown");
-    QCOMPARE(w.form->hintLabel->text(), refused ? QString::fromUtf8("输入无效或超出范围") : QString());
+    QLineEdit *last = typeInto(w.form, typed);
+    QCOMPARE(last->text(), shown);
+    const MapLayer &layer = w.layer();
+    const QList<bool> entered = {true, true, layer.topLeftLonSet, layer.topLeftLatSet,
+                                 true, true, layer.bottomRightLonSet, layer.bottomRightLatSet};
+    QCOMPARE(entered[value], !qIsNaN(stored));
+    const double unit = value % 4 < 2 ? 1.0 : kMas;  // pixels, or milliarcseconds in degrees
+    if (entered[value])
+        QVERIFY2(qAbs(fixtures::calibrationOf(layer)[value] * unit - stored) <= kMas, qPrintable(QString::number(stored)));
+    QTEST(w.form->isMarked(last), "marked");
+    const QList<QLineEdit *> edits = w.form->findChildren<QLineEdit *>();
+    const bool anyMarked = std::any_of(edits.cbegin(), edits.cend(), [&](auto edit) { return w.form->isMarked(edit); });
+    if (!typed.endsWith(shown))
+        QCOMPARE(w.form->hintLabel->text(), QString::fromUtf8("输入无效或超出范围"));
+    else
+        QCOMPARE(w.form->hintLabel->text().isEmpty(), !anyMarked);
 }
 
 void TestCalibrationForm::datumReadsBackAsTyped_data()
@@ -164,6 +200,102 @@ void TestCalibrationForm::datumReadsBackAsTyped()
     QVERIFY2(qAbs(w.form->edLat1->text().toDouble() - 35.25) < kMas, qPrintable(w.form->edLat1->text()));
     QTEST(qAbs(w.layer().topLeft.lat * kMas - 35.25) > 5.0 / 3600.0, "shifted");
     QTEST(qAbs(w.layer().topLeft.lon * kMas - 139.5) > 5.0 / 3600.0, "shifted");
+    // Another datum shows at once.
+    w.window.datumSelector->setCurrentIndex(kWgs84DatumIndex);
+    QVERIFY2(qAbs(w.form->edLon1->text().toDouble() - w.layer().topLeft.lon * kMas) < kMas,
+             qPrintable(w.form->edLon1->text()));
+}
+
+void TestCalibrationForm::saveNamesTheField_data()
+{
+    QTest::addColumn<int>("uncalibrated");  // the layer left as added, or -1
+    QTest::addColumn<QString>("typed");     // into 层1 after calibrating
+    QTest::addColumn<QString>("detail");    // the message's second line, which names the layer shown
+    QTest::newRow("another layer") << 0 << "" << "层0: 左上 经度 未输入";
+    QTest::newRow("the layer typed in before the others") << 0 << "edLat2=-" << "层1: 右下 纬度 输入无效或超出范围";
+    QTest::newRow("typed out of range") << -1 << "edLon1=1e3" << "层1: 左上 经度 输入无效或超出范围";
+    QTest::newRow("a pixel not whole") << -1 << "edY2=7,5" << "层1: 右下 Y2 输入无效或超出范围";
+    QTest::newRow("points in the wrong order") << -1 << "edLon2=9" << "层1: 右下 经度 须大于 左上 经度";
+    QTest::newRow("a grid position missing a part") << -1 << "edUTMZ1=" << "层1: 左上 横坐标 未输入";
+}
+
+// A refused save names the layer and the field, shows the layer and leaves what was
+// typed in place.
+void TestCalibrationForm::saveNamesTheField()
+{
+    QFETCH(int, uncalibrated);
+    QFETCH(QString, typed);
+    QFETCH(QString, detail);
+    FormWindow w;
+    w.fixture.addLayer(w.window, 30, 20);
+    for (int layer : {0, 1}) {
+        if (layer != uncalibrated)
+            WindowFixture::calibrate(w.window.project, layer);
+    }
+    w.window.notationSelector->setCurrentIndex(typed.startsWith(QLatin1String("edUTM")) ? 3 : 0);
+    w.window.selectLayerRow(1);  // 层1, then sorted by its new scale
+    if (!typed.isEmpty()) {
+        QLineEdit *edit = typeInto(w.form, typed);
+        if (typed.endsWith(QLatin1Char('=')))
+            QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    w.window.dialogs.saveFile = [](auto...) { return QString(); };
+    ModalAnswer answer;
+    w.window.actionSave->trigger();
+    QCOMPARE(answer.texts, QStringList(QString::fromUtf8("输入数据无效或不完整\n") + detail));
+    QCOMPARE(w.window.layerTable->item(w.window.currentLayer, 0)->text(), detail.section(':', 0, 0));
+    if (!typed.isEmpty()) {
+        const QString shown = w.form->findChild<QLineEdit *>(typed.section('=', 0, 0))->text();
+        QCOMPARE(numberFromText(shown), numberFromText(typed.section('=', 1)));
+    }
+}
+
+void TestCalibrationForm::nothingClipped_data()
+{
+    QTest::addColumn<int>("language");
+    for (int language = 0; language < 3; ++language)
+        QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
+}
+
+// At the dock's narrowest, in every language and notation, every caption shows whole
+// and every edit holds its longest text.
+void TestCalibrationForm::nothingClipped()
+{
+    QFETCH(int, language);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
+    QCoreApplication::installTranslator(&translator);
+    FormWindow w;
+    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    const QList<std::pair<QRegularExpression, QString>> longest = {
+        {QRegularExpression("^ed[XY]\\d$"), "99999"},          {QRegularExpression("^edL..\\d$"), "-179.9999999"},
+        {QRegularExpression("^edL..\\dX[12]$"), "-180"},       {QRegularExpression("^edL..\\dY1$"), "59.9999999"},
+        {QRegularExpression("^edL..\\dY2$"), "59"},            {QRegularExpression("^edL..\\dZ2$"), "59.99999"},
+        {QRegularExpression("^edUTMX"), "60"},                 {QRegularExpression("^edUTMY"), "X"},
+        {QRegularExpression("^edUTMZ"), "833000"},             {QRegularExpression("^edTM"), "-10000965"}};
+    for (int notation = 0; notation < 5; ++notation) {
+        w.window.notationSelector->setCurrentIndex(notation);
+        w.window.resizeDocks({w.window.calibrationDock}, {0}, Qt::Horizontal);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.window.calibrationDock->width(), w.window.calibrationDock->minimumSizeHint().width());
+        for (const QLabel *label : w.form->findChildren<QLabel *>()) {
+            if (label->isVisibleTo(w.form))
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
+        for (QLineEdit *edit : w.form->findChildren<QLineEdit *>()) {
+            if (!edit->isVisibleTo(w.form))
+                continue;
+            const auto match = std::find_if(longest.cbegin(), longest.cend(),
+                                            [&](const auto &m) { return m.first.match(edit->objectName()).hasMatch(); });
+            QVERIFY2(match != longest.cend(), qPrintable(edit->objectName()));
+            QStyleOptionFrame option;
+            option.initFrom(edit);
+            option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+            const QRect text = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                                   .marginsRemoved(edit->textMargins()).adjusted(2, 0, -2, 0);  // QLineEdit's own margin
+            QVERIFY2(text.width() > edit->fontMetrics().horizontalAdvance(match->second), qPrintable(edit->objectName()));
+        }
+    }
 }
 
 // Just below a whole degree the printed minutes and seconds would read 60.

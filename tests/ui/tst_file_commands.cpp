@@ -93,7 +93,7 @@ void TestFileCommands::saveRefused()
     WindowFixture::calibrate(w.window.project, 0);
     WindowFixture::calibrate(w.window.project, 1);
     w.window.actionSave->trigger();
-    const QString messages = QString::fromUtf8("输入数据无效或不完整|保存失败\n");
+    const QString messages = QString::fromUtf8("输入数据无效或不完整\n层1: 左上 经度 未输入|保存失败\n");
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Mapvane"));
     QVERIFY(w.window.projectState == 1 && w.window.project.filePath.isEmpty() && w.window.project.changeFlags != 0);
