@@ -20,12 +20,20 @@ QString wholeNumberText(const QLineEdit *edit)
     return QString::number(qint64(numberFromText(edit->text())));
 }
 
+// The undo key of one field group of one point: the keystrokes typed into it in a
+// row are undone as one edit.
+int undoKey(bool topLeft, int group)
+{
+    return (topLeft ? 0 : 8) + group;
+}
+
 }  // namespace
 
 void CalibrationForm::applyPixel(bool topLeft, bool horizontal)
 {
     if (layerIndex() < 0)
         return;
+    const CalibrationEdit edit(window, undoKey(topLeft, horizontal ? 1 : 2));
     updateValidators();
     if (storePixel(topLeft, horizontal)) {
         // The other point's edit of this axis may hold a value that only the old one
@@ -82,6 +90,7 @@ void CalibrationForm::applyAngleRow(bool topLeft, bool latitude)
 {
     if (layerIndex() < 0)
         return;
+    const CalibrationEdit edit(window, undoKey(topLeft, latitude ? 4 : 3));
     // The ranges of a row's edits follow the row's other edits.
     updateValidators();
     if (const std::optional<double> typed = shownCoordinate(topLeft, latitude))
@@ -96,6 +105,7 @@ void CalibrationForm::applyUtm(bool topLeft)
 {
     if (layerIndex() < 0)
         return;
+    const CalibrationEdit edit(window, undoKey(topLeft, 5));
     updateValidators();
     const PointFields &fields = fieldsOf(topLeft);
     if (storable({{fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal}, GroupKind::Grid})) {
@@ -115,6 +125,7 @@ void CalibrationForm::applyTm(bool topLeft)
 {
     if (layerIndex() < 0)
         return;
+    const CalibrationEdit edit(window, undoKey(topLeft, 6));
     updateValidators();
     const PointFields &fields = fieldsOf(topLeft);
     // The E/W and N/S combos are not part of the texts.

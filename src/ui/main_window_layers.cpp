@@ -107,8 +107,11 @@ int MainWindow::updateLayerRow(int index)
         return 1;
     const QVector<MapLayer *> before = project.layers;
     const int current = project.rescaleAndSort(index, currentLayer);
-    if (current < 0)
+    if (current < 0) {
+        // A latitude taken back to not entered leaves no scale to show.
+        layerTable->item(index, 1)->setText(before[index]->scaleText());
         return 2;
+    }
     currentLayer = current;
     // The table still shows the old order: the edited layer's row is `index`.
     layerTable->item(index, 1)->setText(before[index]->scaleText());

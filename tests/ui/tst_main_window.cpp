@@ -210,6 +210,8 @@ void TestMainWindow::undoEachCommand_data()
         w.window.actionPlaceTopLeftPoint->trigger();
         w.window.placeTopLeftPoint(7, 9);
     });
+    QTest::newRow("type a latitude, undone at once") << std::function<void(ProjectWindow &)>(
+        [](ProjectWindow &w) { typeInto(w.window.calibrationForm, QStringLiteral("edLat2=44,5")); });
     QTest::newRow("drag a marker") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { w.window.movePoint(2, 50, 40); });
 }
