@@ -99,6 +99,18 @@
         <source>Lat2</source>
         <translation>Lat2</translation>
     </message>
+    <message>
+        <source>%1: %2 未输入</source>
+        <translation>%1: %2 is not entered</translation>
+    </message>
+    <message>
+        <source>%1: %2 输入无效或超出范围</source>
+        <translation>%1: %2 is invalid or out of range</translation>
+    </message>
+    <message>
+        <source>%1: %2 须大于 %3</source>
+        <translation>%1: %2 must be greater than %3</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -152,13 +164,6 @@
     <message>
         <source>TM northing</source>
         <translation>TM northing</translation>
-    </message>
-</context>
-<context>
-    <name>HintedDoubleValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>Invalid input or out of range</translation>
     </message>
 </context>
 <context>
@@ -276,10 +281,6 @@
     <message>
         <source>打开文件</source>
         <translation>Open file</translation>
-    </message>
-    <message>
-        <source>不支持的图片格式</source>
-        <translation>Unsupported image format</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -501,6 +502,50 @@
     <message>
         <source>请输入缩放比例(%)</source>
         <translation>Enter the scale (%)</translation>
+    </message>
+    <message>
+        <source>所有支持的文件</source>
+        <translation>All supported files</translation>
+    </message>
+    <message>
+        <source>修改定标点</source>
+        <translation>calibration edit</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1:%2 层,%3 个图块,%4</source>
+        <translation>Saved %1: %2 levels, %3 tiles, %4</translation>
+    </message>
+    <message>
+        <source>无法加载 %1</source>
+        <translation>Cannot load %1</translation>
+    </message>
+    <message>
+        <source>增加图层</source>
+        <translation>adding layers</translation>
+    </message>
+    <message>
+        <source>复制图层</source>
+        <translation>copying a layer</translation>
+    </message>
+    <message>
+        <source>自动复制图层</source>
+        <translation>automatic copies</translation>
+    </message>
+    <message>
+        <source>删除图层</source>
+        <translation>deleting a layer</translation>
+    </message>
+    <message>
+        <source>排序图层</source>
+        <translation>sorting layers</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>Clear List</translation>
     </message>
 </context>
 <context>

@@ -99,6 +99,18 @@
         <source>Lat2</source>
         <translation>Lat2</translation>
     </message>
+    <message>
+        <source>%1: %2 未输入</source>
+        <translation>%1: %2 未輸入</translation>
+    </message>
+    <message>
+        <source>%1: %2 输入无效或超出范围</source>
+        <translation>%1: %2 輸入無效或超出範圍</translation>
+    </message>
+    <message>
+        <source>%1: %2 须大于 %3</source>
+        <translation>%1: %2 須大於 %3</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -152,13 +164,6 @@
     <message>
         <source>TM northing</source>
         <translation>TM縱座標</translation>
-    </message>
-</context>
-<context>
-    <name>HintedDoubleValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>輸入無效或超出範圍</translation>
     </message>
 </context>
 <context>
@@ -276,10 +281,6 @@
     <message>
         <source>打开文件</source>
         <translation>開啟檔案</translation>
-    </message>
-    <message>
-        <source>不支持的图片格式</source>
-        <translation>不支援的圖片格式</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -501,6 +502,50 @@
     <message>
         <source>请输入缩放比例(%)</source>
         <translation>請輸入縮放比例(%)</translation>
+    </message>
+    <message>
+        <source>所有支持的文件</source>
+        <translation>所有支援的檔案</translation>
+    </message>
+    <message>
+        <source>修改定标点</source>
+        <translation>修改定標點</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>已儲存 %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1:%2 层,%3 个图块,%4</source>
+        <translation>已儲存 %1:%2 層,%3 個圖塊,%4</translation>
+    </message>
+    <message>
+        <source>无法加载 %1</source>
+        <translation>無法載入 %1</translation>
+    </message>
+    <message>
+        <source>增加图层</source>
+        <translation>增加圖層</translation>
+    </message>
+    <message>
+        <source>复制图层</source>
+        <translation>複製圖層</translation>
+    </message>
+    <message>
+        <source>自动复制图层</source>
+        <translation>自動複製圖層</translation>
+    </message>
+    <message>
+        <source>删除图层</source>
+        <translation>刪除圖層</translation>
+    </message>
+    <message>
+        <source>排序图层</source>
+        <translation>排序圖層</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>清除清單</translation>
     </message>
 </context>
 <context>

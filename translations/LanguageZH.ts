@@ -99,6 +99,18 @@
         <source>Lat2</source>
         <translation>Lat2</translation>
     </message>
+    <message>
+        <source>%1: %2 未输入</source>
+        <translation>%1: %2 未输入</translation>
+    </message>
+    <message>
+        <source>%1: %2 输入无效或超出范围</source>
+        <translation>%1: %2 输入无效或超出范围</translation>
+    </message>
+    <message>
+        <source>%1: %2 须大于 %3</source>
+        <translation>%1: %2 须大于 %3</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -152,13 +164,6 @@
     <message>
         <source>TM northing</source>
         <translation>TM纵坐标</translation>
-    </message>
-</context>
-<context>
-    <name>HintedDoubleValidator</name>
-    <message>
-        <source>输入无效或超出范围</source>
-        <translation>输入无效或超出范围</translation>
     </message>
 </context>
 <context>
@@ -276,10 +281,6 @@
     <message>
         <source>打开文件</source>
         <translation>打开文件</translation>
-    </message>
-    <message>
-        <source>不支持的图片格式</source>
-        <translation>不支持的图片格式</translation>
     </message>
     <message>
         <source>加载失败</source>
@@ -501,6 +502,50 @@
     <message>
         <source>请输入缩放比例(%)</source>
         <translation>请输入缩放比例(%)</translation>
+    </message>
+    <message>
+        <source>所有支持的文件</source>
+        <translation>所有支持的文件</translation>
+    </message>
+    <message>
+        <source>修改定标点</source>
+        <translation>修改定标点</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>已保存 %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1:%2 层,%3 个图块,%4</source>
+        <translation>已保存 %1:%2 层,%3 个图块,%4</translation>
+    </message>
+    <message>
+        <source>无法加载 %1</source>
+        <translation>无法加载 %1</translation>
+    </message>
+    <message>
+        <source>增加图层</source>
+        <translation>增加图层</translation>
+    </message>
+    <message>
+        <source>复制图层</source>
+        <translation>复制图层</translation>
+    </message>
+    <message>
+        <source>自动复制图层</source>
+        <translation>自动复制图层</translation>
+    </message>
+    <message>
+        <source>删除图层</source>
+        <translation>删除图层</translation>
+    </message>
+    <message>
+        <source>排序图层</source>
+        <translation>排序图层</translation>
+    </message>
+    <message>
+        <source>清除列表</source>
+        <translation>清除列表</translation>
     </message>
 </context>
 <context>

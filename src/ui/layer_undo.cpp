@@ -1,6 +1,6 @@
 #include "ui/layer_undo.h"
 
-#include <QSet>
+#include <QCoreApplication>
 
 #include "ui/main_window.h"
 
@@ -111,5 +111,5 @@ CalibrationEdit::~CalibrationEdit()
     // The layer cannot leave the project during the edit.
     if (layer && !window->browseMode && layer->calibration() != before)
         window->undoStack->push(
-            new CalibrationCommand(window, layer, before, rowsBefore, mergeKey, MainWindow::tr("修改定标点")));
+            new CalibrationCommand(window, layer, before, rowsBefore, mergeKey, QCoreApplication::translate("MainWindow", "修改定标点")));
 }
