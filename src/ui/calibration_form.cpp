@@ -90,6 +90,9 @@ CalibrationForm::CalibrationForm(MainWindow *window)
     connectEdits(false);
     reserveWidths();
     showNotation(0);
+    // Files dropped on a field go to the window, which adds or opens them.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setAcceptDrops(false);
 }
 
 CalibrationForm::~CalibrationForm() = default;
