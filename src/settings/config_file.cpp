@@ -87,17 +87,6 @@ bool parseConfigText(const QByteArray &bytes, ConfigDefaults *defaults, QString 
 bool writeConfigFile(const QString &cartographer, const QString &mapName, const QColor &colour,
                      const QString &path)
 {
-    QFile file(path);
-    makeFolderOf(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::Utf8);
-    stream << cartographer << '\n'
-           << mapName << '\n'
-           << QString::number(colour.red()) << '\n'
-           << QString::number(colour.green()) << '\n'
-           << QString::number(colour.blue()) << '\n';
-    stream.flush();
-    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return writeSettingsLines(path, {cartographer, mapName, QString::number(colour.red()),
+                                     QString::number(colour.green()), QString::number(colour.blue())});
 }

@@ -31,15 +31,7 @@ bool writeLanguageIni(int index)
 {
     if (index < 0 || index > 2)
         return false;
-    QFile file(settingsFilePath(QString::fromLatin1(kLanguageIniName)));
-    makeFolderOf(file.fileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::Utf8);
-    stream << LanguageFileTable[index] << '\n';
-    stream.flush();
-    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return writeSettingsLines(settingsFilePath(QString::fromLatin1(kLanguageIniName)), {LanguageFileTable[index]});
 }
 
 QString locateTranslationFile(const QString &path)

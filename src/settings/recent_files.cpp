@@ -30,16 +30,7 @@ QStringList readRecentFiles(const QString &path)
 
 bool writeRecentFiles(const QStringList &files, const QString &path)
 {
-    QFile file(path);
-    makeFolderOf(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::Utf8);
-    for (const QString &entry : files)
-        stream << entry << '\n';
-    stream.flush();
-    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return writeSettingsLines(path, files);
 }
 
 QStringList withRecentFile(QStringList files, const QString &file)

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextStream>
 
 namespace {
 
@@ -60,4 +61,18 @@ QString settingsFilePath(const QString &name)
 bool makeFolderOf(const QString &path)
 {
     return QDir().mkpath(QFileInfo(path).absolutePath());
+}
+
+bool writeSettingsLines(const QString &path, const QStringList &lines)
+{
+    QFile file(path);
+    makeFolderOf(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QTextStream stream(&file);
+    stream.setEncoding(QStringConverter::Utf8);
+    for (const QString &line : lines)
+        stream << line << '\n';
+    stream.flush();
+    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where the program and mapvane-cli keep Language.ini, config.ini and the list of
 // recent files.
@@ -32,3 +33,7 @@ QString settingsFilePath(const QString &name);
 // Creates the folder that holds the file at path when it is missing. False when it
 // cannot be created.
 bool makeFolderOf(const QString &path);
+
+// Writes `lines` to the file at path in UTF-8, each ended by a line feed, creating its
+// folder first. False when the file cannot be written.
+bool writeSettingsLines(const QString &path, const QStringList &lines);
