@@ -115,8 +115,8 @@ public:
     // Appends the row of the newest layer ("层N" with N the row count at append).
     int appendLayerRow();
     // Makes `row` the current layer and shows it, then (with resort) refreshes its
-    // scale and re-sorts. 0, or -1 when there is no such row (the canvas is then
-    // cleared and the calibration form disabled).
+    // scale and re-sorts. 0, or -1 when there is no such row (the canvas and the
+    // calibration form are then cleared and the form disabled).
     int selectLayerRow(int row, bool resort = true);
     void selectLastLayerRow();
     // Refreshes the scale of layer `index` (always currentLayer) and re-sorts.
@@ -262,8 +262,6 @@ private:
     bool readProjectFile(const QString &path);
     // A new project, as New makes it, with the properties of config.ini and no dialog.
     void startDefaultProject();
-    // No current layer: an empty canvas and an empty, disabled points form.
-    void showNoLayer();
     // Keeps only the notation and datum selectors of the menus and tool bar, and
     // docks that cannot be closed.
     void setUpBrowsing();

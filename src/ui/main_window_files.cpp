@@ -222,7 +222,7 @@ void MainWindow::on_actionNew_triggered()
         clearLayers();
         projectState = 1;
         project.changeFlags = 1;  // a new project counts as changed until saved
-        showNoLayer();
+        selectLayerRow(-1);
         showFileInTitle(project.mapName + QStringLiteral(".smf"));
     }
     updateActions();
@@ -236,16 +236,9 @@ void MainWindow::startDefaultProject()
                           kDefaultTileHeight);
     projectState = 1;
     project.changeFlags = 1;
-    showNoLayer();
+    selectLayerRow(-1);
     showFileInTitle(project.mapName + QStringLiteral(".smf"));
     updateActions();
-}
-
-void MainWindow::showNoLayer()
-{
-    selectLayerRow(-1);
-    for (QLineEdit *edit : calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
-        edit->clear();
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -302,7 +295,7 @@ bool MainWindow::readProjectFile(const QString &path)
     if (result == kSmfTooLarge && !browseMode) {
         // The window keeps its empty project, its state and its title.
         clearLayers();
-        showNoLayer();
+        selectLayerRow(-1);
         if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
@@ -312,7 +305,7 @@ bool MainWindow::readProjectFile(const QString &path)
     if (result != 0) {
         // Nothing of the file was taken; the emptied project is bound to no file.
         clearLayers();
-        showNoLayer();
+        selectLayerRow(-1);
         reportUnreadableSmf(path, project.errorString());
         project.filePath.clear();
         if (projectState == 2) {

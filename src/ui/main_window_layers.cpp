@@ -2,6 +2,7 @@
 // Copy, Auto, Delete, re-sort) and the placing of the two calibration points. Row i of
 // the table always shows layer i of the project.
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
 
@@ -76,6 +77,9 @@ int MainWindow::selectLayerRow(int row, bool resort)
     if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
         || row >= project.layers.size()) {
         canvas->clearCanvas();
+        // No layer: the form shows nothing of one that was.
+        for (QLineEdit *edit : calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
+            edit->clear();
         calibrationForm->fieldsFrame->setEnabled(false);
         return -1;
     }
