@@ -43,7 +43,9 @@ LayerRows MainWindow::layerRows() const
 void MainWindow::showLayerRows(const LayerRows &rows)
 {
     selectionEnabled = false;
-    canvas->clearCanvas();
+    // The view stays where it is while the shown layer stays.
+    if (canvas->layer && !rows.layers.contains(canvas->layer))
+        canvas->clearCanvas();
     for (int index = int(project.layers.size()) - 1; index >= 0; --index) {
         if (!rows.layers.contains(project.layers[index]))
             project.takeLayer(index);

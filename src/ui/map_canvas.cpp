@@ -295,7 +295,11 @@ void MapCanvas::wheelEvent(QWheelEvent *event)
 
 QPoint MapCanvas::placedPixelAt(QPoint p) const
 {
-    const QPoint pixel = view.pixelAt(p);
+    return withinImage(view.pixelAt(p));
+}
+
+QPoint MapCanvas::withinImage(QPoint pixel) const
+{
     if (!hasContent())
         return pixel;
     return QPoint(qBound(0, pixel.x(), view.imageSize.width()), qBound(0, pixel.y(), view.imageSize.height()));
@@ -303,8 +307,11 @@ QPoint MapCanvas::placedPixelAt(QPoint p) const
 
 QPoint MapCanvas::draggedTo(QPoint p) const
 {
-    // The marker moves with the mouse, wherever on it the mouse took hold.
-    return placedPixelAt(view.widgetPixelOf(pointPixel(draggedPoint)) + p - dragAnchor);
+    // The marker moves with the mouse, wherever on it the mouse took hold, by the
+    // mouse's movement in image pixels: a click that does not move leaves the point
+    // where it is at every zoom.
+    const QPointF moved = QPointF(p - dragAnchor) / view.zoom;
+    return withinImage(pointPixel(draggedPoint) + QPoint(qRound(moved.x()), qRound(moved.y())));
 }
 
 QPoint MapCanvas::pointPixel(int point) const

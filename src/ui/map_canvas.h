@@ -77,6 +77,8 @@ private:
     // The image pixel that a click at widget pixel p places a point on: the one under
     // it, kept within 0 .. image width and 0 .. image height.
     QPoint placedPixelAt(QPoint p) const;
+    // The pixel kept within 0 .. image width and 0 .. image height.
+    QPoint withinImage(QPoint pixel) const;
     // Where the dragged marker goes with the mouse at widget pixel p.
     QPoint draggedTo(QPoint p) const;
     // Image pixel of calibration point 1 or 2 of the layer.

@@ -1,3 +1,5 @@
+#include <QUndoStack>
+
 #include "common/window_fixture.h"
 
 // The canvas away from 1:1: placing and dragging a point, its marker and the read-out,
@@ -40,6 +42,14 @@ void TestMapCanvas::placeAndDragAtZoom()
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(51, 27));
     QCOMPARE(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY), QPoint(112, 56));
     QCOMPARE(w.window.calibrationForm->edX1->text(), QStringLiteral("112"));
+
+    // A click on the marker that does not move it leaves the point, zoomed out too.
+    canvas->view.zoom = 0.25;
+    canvas->view.scroll = QPoint(0, 0);
+    const int edits = w.window.undoStack->count();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, canvas->view.widgetPixelOf(QPoint(112, 56)));
+    QCOMPARE(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY), QPoint(112, 56));
+    QCOMPARE(w.window.undoStack->count(), edits);
 }
 
 // The zoom commands are there only with something to show; a wheel notch zooms a rung
