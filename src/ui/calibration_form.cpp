@@ -3,6 +3,8 @@
 
 #include "ui/calibration_form.h"
 
+#include <QKeyEvent>
+
 #include <QComboBox>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -91,9 +93,25 @@ CalibrationForm::CalibrationForm(MainWindow *window)
     reserveWidths();
     showNotation(0);
     // Files dropped on a field go to the window, which adds or opens them.
-    for (QLineEdit *edit : findChildren<QLineEdit *>())
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         edit->setAcceptDrops(false);
+        edit->installEventFilter(this);
+    }
 }
+
+bool CalibrationForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // Not accepted, so the window's shortcut fires; filtered, so the field
+        // does not claim the key.
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 
 CalibrationForm::~CalibrationForm() = default;
 

@@ -113,6 +113,13 @@ public:
     explicit CalibrationForm(MainWindow *window);
     ~CalibrationForm() override;
 
+protected:
+    // Undo and redo keys typed in a field reach the window's commands, not the
+    // field's own text history, which a refresh empties anyway.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+public:
+
     // Shows the fields of notation `index` (0 "度" .. 4 "TM", the rows of the window's
     // notation table) in the place of the decimal-degree edits, sets the row captions
     // and refreshes. An index outside 0..4 changes nothing.
@@ -120,6 +127,8 @@ public:
     // Fills every field from the current layer; values never entered stay empty. Then
     // sets the validators and the marks.
     void refreshFromLayer();
+    // Empties every field, its mark and the hint: the form of no layer.
+    void clearFields();
     // Ranges every field's validator for the current layer and the current field
     // contents. Does nothing in a browse window.
     void updateValidators();

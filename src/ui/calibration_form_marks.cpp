@@ -89,6 +89,16 @@ bool CalibrationForm::isMarked(const QLineEdit *edit) const
     return edit->property(kMarkedProperty).toBool();
 }
 
+void CalibrationForm::clearFields()
+{
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        edit->clear();
+        setMarked(edit, false);
+    }
+    m_lastEdited = nullptr;
+    hintLabel->clear();
+}
+
 void CalibrationForm::markFields()
 {
     QList<QLineEdit *> marked;

@@ -2,7 +2,6 @@
 // Copy, Auto, Delete, re-sort) and the placing of the two calibration points. Row i of
 // the table always shows layer i of the project.
 
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
 
@@ -78,8 +77,7 @@ int MainWindow::selectLayerRow(int row, bool resort)
         || row >= project.layers.size()) {
         canvas->clearCanvas();
         // No layer: the form shows nothing of one that was.
-        for (QLineEdit *edit : calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
-            edit->clear();
+        calibrationForm->clearFields();
         calibrationForm->fieldsFrame->setEnabled(false);
         return -1;
     }
