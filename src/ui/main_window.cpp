@@ -143,8 +143,8 @@ void MainWindow::connectCanvasCommands()
     connect(actionZoomOut, &QAction::triggered, canvas, &MapCanvas::zoomOut);
     connect(actionZoomToFit, &QAction::triggered, canvas, &MapCanvas::zoomToFit);
     connect(actionZoomActualSize, &QAction::triggered, canvas, &MapCanvas::zoomActualSize);
-    // Held by the window too, so that their shortcuts work where the menus are hidden
-    // (a browse window).
+    // Held by the window too, so that their shortcuts work where the menu bar is
+    // hidden (a browse window, whose tool bar keeps them).
     addActions({actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize});
 
     // Esc ends either placing mode; it is taken only while one is on.

@@ -374,10 +374,12 @@ void MainWindow::openBrowseWindow(const QString &path)
 void MainWindow::setUpBrowsing()
 {
     mainMenuBar->hide();
-    // The selectors switch the position read-out of the status bar.
+    // The zoom commands stay, and the selectors that switch the position read-out of
+    // the status bar. (A hidden action is disabled, shortcut included.)
+    const QList<QAction *> zoom = {actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize};
     for (QAction *action : mainToolBar->actions()) {
         const QWidget *shown = mainToolBar->widgetForAction(action);
-        action->setVisible(shown == notationSelector || shown == datumSelector);
+        action->setVisible(shown == notationSelector || shown == datumSelector || zoom.contains(action));
     }
     for (QDockWidget *dock : {layerDock, calibrationDock})
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);

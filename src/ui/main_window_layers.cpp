@@ -328,6 +328,9 @@ void MainWindow::on_actionSortLayers_triggered()
 {
     const LayerRows before = layerRows();
     sortLayerTable();
-    if (project.layers != before.layers)
+    if (project.layers != before.layers) {
+        // The levels of the file change order.
+        project.changeFlags |= MapProject::kLayersChanged;
         recordLayerChange(before, tr("排序图层"));
+    }
 }

@@ -54,7 +54,10 @@ void MainWindow::showLayerRows(const LayerRows &rows)
         if (!project.layers.contains(layer))
             project.insertLayer(int(project.layers.size()), layer);
     }
-    // The same records now; put them in the rows' order.
+    // The same records now; put them in the rows' order, which is the order of the
+    // file's levels.
+    if (project.layers != rows.layers)
+        project.changeFlags |= MapProject::kLayersChanged;
     project.layers = rows.layers;
     layerTable->setRowCount(0);
     for (int row = 0; row < rows.layers.size(); ++row)

@@ -288,7 +288,7 @@ void TestFileCommands::filesFromOutside()
 }
 
 // Browsing asks for the file before a window shows, and the browse window keeps the
-// selectors that switch its position read-out.
+// selectors that switch its position read-out and the zoom commands.
 void TestFileCommands::browseWindow()
 {
     WindowFixture fixture;
@@ -306,6 +306,7 @@ void TestFileCommands::browseWindow()
     const MainWindow *child = window.browseWindows.first();
     QVERIFY(child->isVisible() && child->notationSelector->isVisible() && child->datumSelector->isVisible());
     QVERIFY(!child->actionSave->isVisible() && !child->acceptDrops());
+    QVERIFY(child->actionZoomToFit->isEnabled());
 }
 
 QTEST_MAIN(TestFileCommands)
