@@ -68,13 +68,10 @@ MapLayer *MapProject::layerAt(int layer) const
 
 int MapProject::removeLayer(int layer)
 {
-    MapLayer *record = layerAt(layer);
+    MapLayer *record = takeLayer(layer);
     if (!record)
         return 1;
-    unloadImage(record);
-    layers.removeAt(layer);
     delete record;
-    changeFlags |= kLayersChanged;
     return 0;
 }
 

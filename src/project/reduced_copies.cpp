@@ -22,6 +22,10 @@ QImage reducedImage(const QImage &image, int factor)
     QImage reduced(width, height, format);
     if (reduced.isNull())
         return QImage();
+    // Taken once here: scanLine() on the shared image would detach it from every
+    // worker thread at once.
+    uchar *const reducedBits = reduced.bits();
+    const qsizetype reducedStride = reduced.bytesPerLine();
 
     const auto reduceRow = [&](int row) {
         const int top = row * factor;
@@ -52,7 +56,7 @@ QImage reducedImage(const QImage &image, int factor)
                 }
             }
         }
-        QRgb *out = reinterpret_cast<QRgb *>(reduced.scanLine(row));
+        QRgb *out = reinterpret_cast<QRgb *>(reducedBits + row * reducedStride);
         for (int column = 0; column < width; ++column) {
             const quint64 columns = qMin<qint64>(qint64(column + 1) * factor, image.width()) - qint64(column) * factor;
             const quint64 count = columns * quint64(rows);

@@ -84,6 +84,8 @@ bool CalibrationCommand::mergeWith(const QUndoCommand *other)
         return false;
     after = next->after;
     rowsAfter = next->rowsAfter;
+    // Typing back what was there leaves nothing to undo.
+    setObsolete(after == before && rowsAfter.layers == rowsBefore.layers);
     return true;
 }
 

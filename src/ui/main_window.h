@@ -126,9 +126,9 @@ public:
     void sortLayerTable();
     // Puts the table rows in the project's order; `before` is the order they show.
     void followProjectOrder(const QVector<MapLayer *> &before);
-    // Removes row and layer `row`, then selects the row before it. 0, or 1 when the
-    // table is empty.
-    int deleteLayerRow(int row);
+    // Removes row `row` and takes its layer out of the project, then selects the row
+    // before it. The caller owns the record; nullptr when there is no such row.
+    MapLayer *takeLayerRow(int row);
 
     // Undo (main_window_undo.cpp and layer_undo.h). The rows as the table shows them.
     LayerRows layerRows() const;

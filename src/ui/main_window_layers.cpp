@@ -157,19 +157,17 @@ void MainWindow::followProjectOrder(const QVector<MapLayer *> &before)
     selectionEnabled = wasEnabled;
 }
 
-int MainWindow::deleteLayerRow(int row)
+MapLayer *MainWindow::takeLayerRow(int row)
 {
-    if (layerTable->rowCount() == 0)
-        return 1;
     if (row < 0 || row >= layerTable->rowCount())
-        return 1;
-    // The canvas must not keep the layer that is about to be destroyed.
+        return nullptr;
+    // The canvas must not keep the layer that leaves.
     selectionEnabled = false;
     canvas->clearCanvas();
     layerTable->removeRow(row);
-    project.removeLayer(row);
+    MapLayer *record = project.takeLayer(row);
     selectLayerRow(row == 0 ? 0 : row - 1);
-    return 0;
+    return record;
 }
 
 void MainWindow::clearLayers()
@@ -306,22 +304,16 @@ void MainWindow::on_actionAutoCopies_triggered()
 
 void MainWindow::on_actionDeleteLayer_triggered()
 {
-    if (currentLayer < 0 || currentLayer >= project.layers.size())
-        return;
-    if (browseMode) {
-        deleteLayerRow(currentLayer);
-        updateActions();
-        return;
-    }
-    // The record survives in the undo stack, so Delete asks nothing.
     const LayerRows before = layerRows();
-    selectionEnabled = false;
-    canvas->clearCanvas();
-    layerTable->removeRow(currentLayer);
-    project.takeLayer(currentLayer);
-    selectLayerRow(currentLayer == 0 ? 0 : currentLayer - 1);
+    MapLayer *record = takeLayerRow(currentLayer);
+    if (!record)
+        return;
     updateActions();
-    recordLayerChange(before, tr("删除图层"));
+    // The record stays with the undo command, so Delete asks nothing.
+    if (browseMode)
+        delete record;
+    else
+        recordLayerChange(before, tr("删除图层"));
 }
 
 void MainWindow::on_actionSortLayers_triggered()
