@@ -555,10 +555,6 @@
         <translation>cannot read the OziExplorer file %1: %2</translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>cannot read the image %1: %2</source>
         <translation>cannot read the image %1: %2</translation>
     </message>

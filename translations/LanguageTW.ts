@@ -555,10 +555,6 @@
         <translation>無法讀取 OziExplorer 檔案 %1: %2</translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>cannot read the image %1: %2</source>
         <translation>無法讀取圖片 %1: %2</translation>
     </message>

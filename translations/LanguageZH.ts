@@ -555,10 +555,6 @@
         <translation>无法读取 OziExplorer 文件 %1: %2</translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>cannot read the image %1: %2</source>
         <translation>无法读取图片 %1: %2</translation>
     </message>

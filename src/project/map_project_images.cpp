@@ -178,7 +178,7 @@ int MapProject::addImageLayer(const QString &path)
             m_errorString =
                 QCoreApplication::translate("MapProject", "cannot read the OziExplorer file %1: %2").arg(path, reason);
         else if (status != 0)
-            m_errorString = QCoreApplication::translate("MapProject", "%1: %2").arg(path, reason);
+            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
         if (status != 0)
             return status;
     }

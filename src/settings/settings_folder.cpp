@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -65,14 +66,15 @@ bool makeFolderOf(const QString &path)
 
 bool writeSettingsLines(const QString &path, const QStringList &lines)
 {
-    QFile file(path);
+    // Written beside and renamed over the old file, so a failed write keeps it whole.
+    QSaveFile file(path);
     makeFolderOf(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     QTextStream stream(&file);
     stream.setEncoding(QStringConverter::Utf8);
     for (const QString &line : lines)
         stream << line << '\n';
     stream.flush();
-    return stream.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    return stream.status() == QTextStream::Ok && file.commit();
 }

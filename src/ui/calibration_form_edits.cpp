@@ -182,7 +182,7 @@ std::optional<double> CalibrationForm::shownCoordinate(bool topLeft, bool latitu
     if (edits.isEmpty() || !storable({edits, GroupKind::Angle}))
         return std::nullopt;
     if (edits.size() == 1)
-        return degreesFromDecimalText(edits[0]->text());
+        return numberFromText(edits[0]->text());
     return degreesFromFieldTexts(edits[0]->text(), edits[1]->text(), edits.value(2) ? edits[2]->text() : QString());
 }
 

@@ -122,11 +122,6 @@ double degreesFromFieldTexts(const QString &degrees, const QString &minutes, con
     return negative ? -magnitude : magnitude;
 }
 
-double degreesFromDecimalText(const QString &text)
-{
-    return numberFromText(text);
-}
-
 GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft)
 {
     const MapLayer fresh;

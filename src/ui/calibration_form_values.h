@@ -42,9 +42,6 @@ double numberFromText(const QString &text);
 double degreesFromFieldTexts(const QString &degrees, const QString &minutes,
                              const QString &seconds = QString());
 
-// A decimal-degree text as the form reads it (numberFromText).
-double degreesFromDecimalText(const QString &text);
-
 // Typed positions.
 
 // The point's position (WGS 84 degrees) for showing it and for converting typed
