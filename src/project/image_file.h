@@ -60,7 +60,7 @@ enum ImageFileStatus {
 // budgetMB (MiB), so that large scans (20000 x 20000) load. Returns a null image
 // when the file cannot be read or decoded, or needs more than budgetMB; then
 // *status (may be nullptr) is an ImageFileStatus and *error (may be nullptr) says
-// why in English ("No such file or directory", "unsupported image format", ...).
+// why ("No such file or directory", "unsupported image format", ...).
 // position (may be nullptr) follows how far into the file the decoder has read, in
 // bytes, for another thread to show progress.
 QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *position = nullptr,

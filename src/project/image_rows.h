@@ -40,7 +40,7 @@ public:
 
     // An ImageFileStatus: kImageFileOk, kImageFileUnreadable or kImageFileInvalid.
     int status() const { return m_status; }
-    // Why the last read failed, in English: the decoder's own words for damage.
+    // Why the last read failed,: the decoder's own words for damage.
     QString errorString() const { return m_errorString; }
     // errorString() for a message of its own: a decoder's words marked as damage.
     QString failureText() const;

@@ -85,8 +85,9 @@ struct CalibrationCheck
 
 // One raster map of a project: where its pixels come from, its decoded image while
 // held in memory, and its two-point calibration (an axis-aligned linear mapping).
-// Records are created and destroyed by MapProject, which also loads and drops the
-// image; the record itself decides nothing about memory.
+// Records are created by MapProject, which also loads and drops the image, and
+// destroyed by it or, for a record taken out of the project, by whoever took it
+// (the window's undo commands); the record itself decides nothing about memory.
 struct MapLayer
 {
     static constexpr quint8 kNone = 255;

@@ -176,7 +176,8 @@ public:
     void clear();
 
     // Why the last addImageLayer or addImportedLayer failed, or what an operation on
-    // the project (saving, opening) reported through setErrorString, in English.
+    // the project (saving, opening) reported through setErrorString. The core's
+    // reasons are translatable texts: English unless a translator is installed.
     QString errorString() const { return m_errorString; }
     void setErrorString(const QString &text) { m_errorString = text; }
 

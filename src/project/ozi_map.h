@@ -92,6 +92,6 @@ struct OziMapSummary
 // the calibration came from.
 // Returns 0; -1 when the file cannot be opened (sourcePath then stays path, which
 // fails to load as an image); -2 when its Point lines are on a datum the table does
-// not know. error (may be nullptr) then says why, in English. A file of fewer than
+// not know. error (may be nullptr) then says why. A file of fewer than
 // three lines also leaves sourcePath at path.
 int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary = nullptr, QString *error = nullptr);

@@ -49,7 +49,7 @@ struct BrowseView
     quint32 tileClock = 0;      // incremented by every tile use; stamps share it across layers
     // Shrunk tiles of every layer shown, costed in bytes; the least recently used go
     // first. Allowed kReducedTileBytes, or 32 bytes per widget pixel when that is more,
-    // so that a whole view of them fits. Owned; emptied when the file changes.
+    // so that a whole view of them fits. Owned; emptied when the canvas is cleared.
     std::unique_ptr<QCache<ReducedTileKey, QImage>> reducedTiles =
         std::make_unique<QCache<ReducedTileKey, QImage>>(kReducedTileBytes);
 };

@@ -47,7 +47,7 @@ struct SmfLevelImage
                                    // read, kSmfOutOfMemory, else kSmfInvalidTiles
     QImage image;                  // null on failure
     QVector<QPoint> damagedTiles;  // (column, row) of tiles drawn white: payload not a full tile
-    QString errorString;           // why image is null, in English
+    QString errorString;           // why image is null
 };
 
 // Assembles level `level` of the file whose checked structure is index, reading the

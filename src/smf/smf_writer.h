@@ -20,7 +20,7 @@
 // placeholders and puts the file in place. Nothing appears at the path before
 // finish() succeeds; a writer destroyed unfinished leaves the path as it was.
 // Every method returns an SmfStatus: 0, or a failure with errorString() saying
-// why, in English; after a failure the writer is done and the path untouched.
+// why; after a failure the writer is done and the path untouched.
 class SmfStreamWriter
 {
 public:

@@ -34,7 +34,7 @@ public:
     explicit WflConverter(const QString &folder, const QString &outputPath = QString());
 
     // Returns kSmfOk, or an SmfStatus with errorString() saying why nothing was
-    // written, in English. progress (may be nullptr): start(number of tiles),
+    // written. progress (may be nullptr): start(number of tiles),
     // setValue(tiles handled) and pumpEvents() once per tile, cancelled() checked once
     // per tile, finish() at the end.
     int convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
@@ -73,7 +73,7 @@ private:
 // Returns kSmfOk with payload filled; kSmfReadError when the file cannot be read;
 // kSmfInvalidTiles when it does not decode as an image, is larger than the tile
 // size, or is short anywhere but the level's last column or row; kSmfOutOfMemory
-// when the tile cannot be encoded. error names the file, in English.
+// when the tile cannot be encoded. error names the file.
 // level is the deflate level.
 int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
                        qint32 budgetMB, int level, QSize *tileSize, QByteArray *payload, QString *error);

@@ -57,7 +57,7 @@ struct WflSidecarEdges
 // Reads the edges of the sidecar at path. Returns kSmfOk, kSmfReadError when the file
 // cannot be read, or kSmfInvalidTiles when one of lines 5 to 8 is missing, is not a
 // finite number, or lies beyond 90 degrees of latitude or 180 of longitude; error
-// then names the file and the line, in English.
+// then names the file and the line.
 int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error);
 
 // The top-left corner of the tile of the sidecar at path: its left longitude (line 6)
@@ -77,14 +77,14 @@ int readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, 
 // Fills sidecars and images with paths (folder path joined with the file names),
 // images[i] the image of sidecars[i]. Returns kSmfOk; kSmfReadError when the folder
 // or a subfolder is missing or cannot be read; kSmfInvalidTiles when a sidecar has no
-// image or two. error names the folder or file, in English.
+// image or two. error names the folder or file.
 int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error);
 
 // The tiles of a WFL folder (listWflFiles), each with the level, part, column and row
 // of its sidecar's name, sorted by level, part, column and row, each descending.
 // Returns kSmfOk (tiles may be empty), a failure of listWflFiles, or kSmfInvalidTiles
 // when a sidecar's name does not parse or two sidecars name the same level, part,
-// column and row; error names the file(s), in English.
+// column and row; error names the file(s).
 int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error);
 
 // Groups the tiles of a WFL folder into one WflLevelGroup per level number, the
@@ -104,5 +104,5 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
 // kSmfInvalidTiles when a level mixes plain tiles and parts, a part has no tile in
 // column 0, row 0, a corner sidecar is broken, two tiles fall on one place of the
 // grid, or a place of the grid has no tile. error names the file(s), or the level,
-// column and row of a missing tile, in English; groups is then unspecified.
+// column and row of a missing tile; groups is then unspecified.
 int groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups, QString *error);

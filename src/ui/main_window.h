@@ -99,7 +99,8 @@ public:
     // Binds the project to path and saves it. 1 after saving; -1 when there is no
     // project or the save failed (the reason has then been shown to the user).
     int saveProjectTo(const QString &path);
-    // Removes every layer row, last to first, then clears the project.
+    // Empties the undo stack (freeing the records it holds), removes every layer row,
+    // last to first, then clears the project.
     void clearLayers();
 
     // Called by the canvas with an image pixel; each does nothing unless its
