@@ -1,6 +1,7 @@
 #include "smf/browse_view.h"
 
 #include <QtConcurrent/QtConcurrentMap>
+#include <QElapsedTimer>
 
 #include <QFile>
 #include <QPainter>
@@ -103,17 +104,20 @@ QSize browseLevelSize(const BrowseView &view, const MapLayer &layer, const QByte
                  side(record.tileRows, view.browseHeader.tileHeight));
 }
 
-void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const QByteArray &structure,
+bool paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const QByteArray &structure,
                      const CanvasView &canvas)
 {
     const int tw = view.headerRead ? view.browseHeader.tileWidth : 0;
     const int th = view.headerRead ? view.browseHeader.tileHeight : 0;
     if (tw < 1 || tw > kMaxTileSide || th < 1 || th > kMaxTileSide)
-        return;
+        return true;
 
     painter.fillRect(QRect(QPoint(0, 0), canvas.viewSize), Qt::white);
     if (!layer)
-        return;
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    bool complete = true;
 
     SmfLevelRecord record;
     if (recordAt(structure, layer->smfLevel, &record)) {
@@ -168,6 +172,8 @@ void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const
                     painter.drawImage(at, *tile);
                     continue;
                 }
+                if (!complete)
+                    continue;
                 SmfTileIndexEntry entry;
                 if (!entryAt(structure, view.browseHeader.levelCount, tileIndexPosition(record, tx, ty), &entry))
                     continue;
@@ -175,8 +181,11 @@ void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const
                 if (payload.isNull())
                     continue;
                 missing.append(MissingTile{int(tx), int(ty), at, std::move(payload), QImage()});
-                if (missing.size() == kDecodeBatch)
+                if (missing.size() == kDecodeBatch) {
                     drawMissing();
+                    // The cached tiles are still drawn; the rest wait for the next paint.
+                    complete = clock.elapsed() < view.decodeMilliseconds;
+                }
             }
         }
         drawMissing();
@@ -187,6 +196,7 @@ void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const
     const QPoint p2 = canvas.widgetPixelOf(QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY));
     drawCalibrationMarker(painter, p1.x(), p1.y(), QStringLiteral("P1"));
     drawCalibrationMarker(painter, p2.x(), p2.y(), QStringLiteral("P2"));
+    return complete;
 }
 
 void paintBrowseView(QPainter &painter, const QSize &size, BrowseView &view, MapLayer *layer,

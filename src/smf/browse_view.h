@@ -47,6 +47,7 @@ struct BrowseView
     SmfHeader browseHeader;
     bool headerRead = false;    // browseHeader holds the current file's header
     quint32 tileClock = 0;      // incremented by every tile use; stamps share it across layers
+    int decodeMilliseconds = 100;  // a paint decodes more than its first batch of tiles within this
     // Shrunk tiles of every layer shown, costed in bytes; the least recently used go
     // first. Allowed kReducedTileBytes, or 32 bytes per widget pixel when that is more,
     // so that a whole view of them fits. Owned; emptied when the canvas is cleared.
@@ -78,7 +79,12 @@ QSize browseLevelSize(const BrowseView &view, const MapLayer &layer, const QByte
 // the file (in order) and decoded on the global thread pool; a tile that cannot be read
 // or decoded is drawn white and not cached. A tile size outside 1..100,000 draws
 // nothing. layer may be nullptr (only white is drawn).
-void paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const QByteArray &structure,
+//
+// One paint decodes a first batch of tiles and then more only while it has taken less
+// than view.decodeMilliseconds, so that a zoomed-out view of a huge level never holds the
+// window for long: the tiles left out stay white, and the result is false. The caller
+// paints again (soon, from its event loop) until the result is true.
+bool paintBrowseView(QPainter &painter, BrowseView &view, MapLayer *layer, const QByteArray &structure,
                      const CanvasView &canvas);
 
 // The same at 1:1, for a widget of `size` scrolled to image pixel (scrollX, scrollY),

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <cmath>
 
@@ -185,8 +186,11 @@ void MapCanvas::paintEvent(QPaintEvent *event)
     if (window->browseMode) {
         const QVector<QByteArray> &files = window->project.smfImages;
         const bool known = layer && layer->smfSource < files.size();
-        paintBrowseView(painter, browse, known ? layer : nullptr, known ? files.at(layer->smfSource) : QByteArray(),
-                        view);
+        // A view left incomplete gets its next tiles in another paint, once pending
+        // events have run.
+        if (!paintBrowseView(painter, browse, known ? layer : nullptr,
+                             known ? files.at(layer->smfSource) : QByteArray(), view))
+            QTimer::singleShot(0, this, qOverload<>(&QWidget::update));
         return;
     }
     painter.fillRect(event->rect(), palette().window());

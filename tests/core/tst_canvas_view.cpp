@@ -141,7 +141,7 @@ void TestCanvasView::zoomLadderAndReduction()
 }
 
 // A browsed level drawn at 1:4 takes shrunk tiles, not the layer's full ones, each in
-// its place.
+// its place; a paint out of time leaves the tiles after its first batch to the next.
 void TestCanvasView::browseZoomedOut()
 {
     QTemporaryDir dir;
@@ -157,7 +157,14 @@ void TestCanvasView::browseZoomedOut()
     const CanvasView view{QSize(3000, 5000), QSize(800, 600), 0.25, QPoint(-32, 200)};
     QImage canvas(view.viewSize, QImage::Format_RGB32);
     QPainter painter(&canvas);
-    paintBrowseView(painter, browse, layer, project.smfImages.first(), view);
+    browse.decodeMilliseconds = 0;
+    const CanvasView whole{QSize(3000, 5000), QSize(800, 600), 0.125, QPoint(0, 0)};  // all 100 tiles
+    QVERIFY(!paintBrowseView(painter, browse, layer, project.smfImages.first(), whole));
+    QCOMPARE(browse.reducedTiles->size(), 64);
+    QVERIFY(paintBrowseView(painter, browse, layer, project.smfImages.first(), whole));
+    QCOMPARE(browse.reducedTiles->size(), 100);
+    browse.reducedTiles->clear();
+    QVERIFY(paintBrowseView(painter, browse, layer, project.smfImages.first(), view));
     painter.end();
     // Columns 0 .. 9 from x = -128; rows 1 .. 6 from y = 800, 600 / 125 + 2 of them.
     QVERIFY(layer->tileCache.isEmpty() && browse.reducedTiles->size() == 10 * 6);
