@@ -5,6 +5,10 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <memory>
+
+struct RasterGeoreference;
+
 // One calibration point of a layer: a pixel of the layer's current image tied to a
 // geographic position. Longitude and latitude are WGS 84 milliarcseconds
 // (3,600,000 per degree), east and north positive.
@@ -111,6 +115,10 @@ struct MapLayer
     bool sortMark = false;     // set only while the project sorts its layers
     double zoom = 1.0;         // factor from the source file's image to this layer's image
     QVector<TileCacheEntry> tileCache;  // decoded tiles of a browse window
+    // Set for a raster that brought its own georeferencing: the pixels are read (and
+    // warped) from it as it describes, and the calibration is its level grid's
+    // corners. Cleared when the layer is calibrated by hand.
+    std::shared_ptr<const RasterGeoreference> georeference;
 
     LayerCalibration calibration() const;
     // Stores both points, their flags and the scales.
