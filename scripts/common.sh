@@ -9,7 +9,7 @@ MAPVANE_PACKAGES=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-qpa-plugins qt6-image-formats-plugins libgl-dev zlib1g-dev libdeflate-dev
-    libpng-dev libjpeg62-turbo-dev qt6-translations-l10n
+    libpng-dev libjpeg62-turbo-dev qt6-translations-l10n libgdal-dev
 )
 
 # What scripts/fuzz.sh needs on top: clang and its libFuzzer and sanitizer runtimes.
