@@ -168,6 +168,10 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
     const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
     if (first && GDALGetRasterColorTable(first))
         words << QStringLiteral("-expand") << QStringLiteral("rgba");
+    // 16-bit samples (PNG, TIFF) keep their high byte, as the image readers keep it.
+    if (first && GDALGetRasterDataType(first) == GDT_UInt16)
+        words << QStringLiteral("-ot") << QStringLiteral("Byte") << QStringLiteral("-scale") << QStringLiteral("0")
+              << QStringLiteral("65535") << QStringLiteral("0") << QStringLiteral("255");
     GDALDatasetH source = nullptr;
     {
         const CslList list(words);
