@@ -15,7 +15,7 @@ namespace {
 
 // GDAL's block cache, bytes: enough for the source rows of one warped strip of a
 // wide scan, so a warp never decodes a row twice, and small beside the tiler's strips.
-constexpr GIntBig kGdalCacheBytes = 96 * 1024 * 1024;
+constexpr GIntBig kGdalCacheBytes = 48 * 1024 * 1024;
 
 }  // namespace
 

@@ -17,7 +17,7 @@
 namespace {
 
 // Memory a warp may use for one chunk of its work, MiB.
-constexpr int kWarpMemoryMB = 64;
+constexpr int kWarpMemoryMB = 32;
 
 QString degrees(qint32 milliarcseconds)
 {
