@@ -13,8 +13,9 @@
 
 namespace {
 
-// GDAL's block cache, bytes: enough for the source rows of one warped strip of a
-// wide scan, so a warp never decodes a row twice, and small beside the tiler's strips.
+// GDAL's block cache, bytes: it keeps the source blocks that neighbouring chunks of a
+// warp share, so few are decoded twice; a larger cache bought no speed on a UTM
+// sheet of 8000 x 8000 pixels and cost 70 MiB more.
 constexpr GIntBig kGdalCacheBytes = 48 * 1024 * 1024;
 
 }  // namespace
