@@ -3,15 +3,13 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include <cpl_error.h>
-#include <ogr_spatialref.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <memory>
 
 #include "geo/datum_table.h"
+#include "project/gdal_support.h"
 #include "project/geo_raster.h"
 #include "project/ozi_map.h"
 
@@ -228,7 +226,7 @@ bool gridDefinition(const OziMapText &text, const ProjectionName &projection, QB
 
 bool makeGrid(const QByteArray &definition, OGRSpatialReference *grid)
 {
-    const CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
+    const GdalErrors quiet;
     if (grid->importFromProj4(definition.constData()) != OGRERR_NONE)
         return false;
     grid->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -237,13 +235,13 @@ bool makeGrid(const QByteArray &definition, OGRSpatialReference *grid)
 
 Transform makeTransform(const OGRSpatialReference &from, const OGRSpatialReference &to)
 {
-    const CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
+    const GdalErrors quiet;
     return Transform(OGRCreateCoordinateTransformation(&from, &to));
 }
 
 bool transformPoint(OGRCoordinateTransformation *transform, double *x, double *y)
 {
-    const CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
+    const GdalErrors quiet;
     return transform && transform->Transform(1, x, y) && std::isfinite(*x) && std::isfinite(*y);
 }
 
@@ -251,9 +249,7 @@ bool transformPoint(OGRCoordinateTransformation *transform, double *x, double *y
 bool tiePoints(const OziMapText &text, const OGRSpatialReference &grid, const QByteArray &datum,
                Projection projection, QVector<TiePoint> *points, int *source, QString *error)
 {
-    OGRSpatialReference wgs84;
-    wgs84.SetWellKnownGeogCS("WGS84");
-    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const OGRSpatialReference wgs84 = wgs84Reference();
     const std::unique_ptr<OGRSpatialReference> geographic(grid.CloneGeogCS());
     if (geographic)
         geographic->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
