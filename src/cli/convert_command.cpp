@@ -391,6 +391,8 @@ QString summaryLine(const ConvertLayer &layer)
         : QStringLiteral("the Point lines (datum %1)").arg(summary.datumName);
     const QString &path = layer.argument.imagePath;
     QString line = QStringLiteral("%1: calibrated by %2 from %3\n").arg(path, points, source);
+    if (layer.imported.georeference)  // a map on its own grid
+        line += georeferenceReport(path, *layer.imported.georeference);
     PointMiss miss;
     if (largestOziMiss(layer.imported, summary, &miss)) {
         line += QStringLiteral("%1: largest miss at the reference points %2 px, %3 m\n")
