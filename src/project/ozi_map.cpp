@@ -321,11 +321,6 @@ bool isOziMapPath(const QString &path)
 
 namespace {
 
-QString mapText(const char *text)
-{
-    return QCoreApplication::translate("OziMap", text);
-}
-
 // The two-point calibration of a north-up image on latitude and longitude: WGS 84, or
 // a datum the table does not know (then only the "MMPNUM" block, WGS 84 by definition,
 // can be used).
@@ -345,7 +340,8 @@ int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
     } else if (anyLatLon) {
         if (datum < 0) {
             if (error)
-                *error = mapText("the datum '%1' of its Point lines is not in the datum table").arg(found->datumName);
+                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not in the "
+                                                               "datum table").arg(found->datumName);
             return -2;
         }
         // On WGS 84 itself: the positions stand as they are.
@@ -372,7 +368,8 @@ int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
 {
     QString reason;
     if (datum < 0) {
-        reason = mapText("the datum '%1' of its grid is not in the datum table").arg(found->datumName);
+        reason = QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not in the datum table")
+                     .arg(found->datumName);
     } else {
         RasterGeoreference georeference;
         georeference.rasterPath = layer->sourcePath;

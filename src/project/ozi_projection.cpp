@@ -73,11 +73,6 @@ struct TransformDeleter
 };
 using Transform = std::unique_ptr<OGRCoordinateTransformation, TransformDeleter>;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("OziMap", text);
-}
-
 QByteArray number(double value)
 {
     return QByteArray::number(value, 'g', 12);
@@ -189,7 +184,7 @@ bool gridDefinition(const OziMapText &text, const ProjectionName &projection, QB
             }
         }
         if (!placed) {
-            *error = tr("the UTM zone of its reference points is not given");
+            *error = QCoreApplication::translate("OziMap", "the UTM zone of its reference points is not given");
             return false;
         }
         const int zone = int(qBound(1.0, std::floor((meanLon + 180.0) / 6.0) + 1.0, 60.0));
@@ -257,7 +252,10 @@ bool tiePoints(const OziMapText &text, const OGRSpatialReference &grid, const QB
     const Transform toWgs84 = makeTransform(grid, wgs84);
     const Transform fromWgs84 = makeTransform(wgs84, grid);
     const auto unplaced = [&](double x, double y) {
-        *error = tr("its reference point at pixel (%1, %2) cannot be placed on its grid").arg(x).arg(y);
+        *error = QCoreApplication::translate("OziMap",
+                                             "its reference point at pixel (%1, %2) cannot be placed on its grid")
+                     .arg(x)
+                     .arg(y);
         return false;
     };
     for (const OziDatumPoint &line : text.datumPoints) {
@@ -355,7 +353,8 @@ bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreferen
             projection = &known;
     }
     if (!projection) {
-        *error = tr("its projection '%1' is not one the program can read").arg(QString::fromLatin1(name));
+        *error = QCoreApplication::translate("OziMap", "its projection '%1' is not one the program can read")
+                     .arg(QString::fromLatin1(name));
         return false;
     }
     QByteArray definition;
@@ -365,7 +364,8 @@ bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreferen
     const QByteArray datum = datumDefinition(datumIndex);
     OGRSpatialReference grid;
     if (!makeGrid(definition + datum, &grid)) {
-        *error = tr("its projection '%1' cannot be set up from the values of its Projection Setup line")
+        *error = QCoreApplication::translate("OziMap", "its projection '%1' cannot be set up from the values of "
+                                                       "its Projection Setup line")
                      .arg(QString::fromLatin1(name));
         return false;
     }
@@ -379,8 +379,8 @@ bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreferen
     if (tied.isEmpty())
         return true;
     if (!fitGeoTransform(tied, &georeference->geoTransform)) {
-        *error = tr("its reference points do not fix the map: it needs two in different rows and columns, "
-                    "or three not on one line");
+        *error = QCoreApplication::translate("OziMap", "its reference points do not fix the map: it needs two in "
+                                                       "different rows and columns, or three not on one line");
         return false;
     }
     char *wkt = nullptr;
