@@ -274,6 +274,7 @@ int checkInputs(ConvertOptions *options)
         if (layer.argument.oziMap) {
             QString reason;
             const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
+            setWarpResampling(&layer.imported, options->resampling);
             if (status == -1) {
                 printErr(QStringLiteral("convert: cannot read the OziExplorer file %1: %2").arg(path, reason));
                 return kExitIo;
@@ -474,8 +475,10 @@ const CliCommandRegistrar registrar({
     "  IMAGE@LON1,LAT1,LON2,LAT2\n"
     "      the same with the points at the image's corners (0, 0) and (width, height)\n"
     "  OZI.map\n"
-    "      an OziExplorer map file: its image and its reference points (the MMPXY/MMPLL\n"
-    "      block, else the Point lines on the map's datum)\n"
+    "      an OziExplorer map file: its image and its reference points. On Latitude/\n"
+    "      Longitude and WGS 84, the corners of the MMPXY/MMPLL block (else of the Point\n"
+    "      lines); on any other projection or datum, its Point lines fitted on its own\n"
+    "      grid, then warped as a RASTER is\n"
     "  RASTER\n"
     "      a raster that carries its georeferencing: a GeoTIFF, or an image with a world\n"
     "      file (.tfw .pgw .jgw .bpw .wld) and a .prj beside it. On geographic WGS 84,\n"
@@ -504,7 +507,8 @@ const CliCommandRegistrar registrar({
     "                       else Kelvo, Kelvo, 122,122,122\n"
     "  -h, --help           this help\n"
     "\n"
-    "Prints, for each OziExplorer layer, where its calibration came from, for each\n"
+    "Prints, for each OziExplorer layer, where its calibration came from and how far\n"
+    "it misses the file's reference points (a warning over 1 pixel), for each\n"
     "georeferenced layer its grid and level size (and each ground control point's\n"
     "residual with their root mean square), then\n"
     "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete.\n",

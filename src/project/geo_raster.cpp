@@ -277,6 +277,15 @@ void applyGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference
     layer->updateScales();
 }
 
+void setWarpResampling(MapLayer *layer, Resampling resampling)
+{
+    if (!layer->georeference || layer->georeference->resampling == resampling)
+        return;
+    auto changed = std::make_shared<RasterGeoreference>(*layer->georeference);
+    changed->resampling = resampling;
+    layer->georeference = std::move(changed);
+}
+
 double wgs84Distance(double lon1, double lat1, double lon2, double lat2)
 {
     geod_geodesic geodesic;

@@ -107,6 +107,9 @@ bool planLevelGrid(RasterGeoreference *georeference, QString *error);
 // all four values entered.
 void applyGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference> georeference);
 
+// Has a georeferenced layer warped with resampling; its level grid stays.
+void setWarpResampling(MapLayer *layer, Resampling resampling);
+
 // The pixels of a georeferenced layer, row by row: the raster's own for AsIs, the
 // warp's output for Warped (transparent outside the raster's footprint, so the fill
 // colour shows there). Streams in memory independent of the height: PNG and JPEG

@@ -188,6 +188,7 @@ int MapProject::addImageLayer(const QString &path)
             m_errorString = QStringLiteral("%1: %2").arg(path, reason);
         if (status != 0)
             return status;
+        setWarpResampling(&imported, warpResampling);
     } else {
         RasterGeoreference georeference;
         QString reason;
