@@ -111,6 +111,35 @@
         <source>%1: %2 须大于 %3</source>
         <translation>%1: %2 must be greater than %3</translation>
     </message>
+    <message>
+        <source>手动定标</source>
+        <translation>Calibrate by hand</translation>
+    </message>
+    <message>
+        <source>世界文件</source>
+        <translation>world file</translation>
+    </message>
+    <message>
+        <source>OziExplorer 文件</source>
+        <translation>OziExplorer file</translation>
+    </message>
+    <message>
+        <source>地面控制点</source>
+        <translation>ground control points</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <comment>grid (datum)</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,已重投影</source>
+        <translation>From %1: %2, reprojected</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,原样使用</source>
+        <translation>From %1: %2, used as it is</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -135,11 +164,11 @@
     </message>
     <message>
         <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
-        <translation>the raster's footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</translation>
+        <translation>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</translation>
     </message>
     <message>
         <source>the raster&apos;s grid cannot be read</source>
-        <translation>the raster's grid cannot be read</translation>
+        <translation>the raster&apos;s grid cannot be read</translation>
     </message>
     <message>
         <source>%1 ground control points given; this transform needs at least %2</source>
@@ -598,6 +627,14 @@
         <source>清除列表</source>
         <translation>Clear List</translation>
     </message>
+    <message>
+        <source>无法手动定标</source>
+        <translation>Cannot calibrate by hand</translation>
+    </message>
+    <message>
+        <source>手动定标</source>
+        <translation>Calibrate by hand</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -654,6 +691,30 @@
     <message>
         <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
         <translation>the datum &apos;%1&apos; of its Point lines is not in the datum table</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
+        <translation>the datum '%1' of its grid is not in the datum table</translation>
+    </message>
+    <message>
+        <source>the UTM zone of its reference points is not given</source>
+        <translation>the UTM zone of its reference points is not given</translation>
+    </message>
+    <message>
+        <source>its reference point at pixel (%1, %2) cannot be placed on its grid</source>
+        <translation>its reference point at pixel (%1, %2) cannot be placed on its grid</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; is not one the program can read</source>
+        <translation>its projection '%1' is not one the program can read</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
+        <translation>its projection '%1' cannot be set up from the values of its Projection Setup line</translation>
+    </message>
+    <message>
+        <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
+        <translation>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</translation>
     </message>
 </context>
 <context>

@@ -111,6 +111,35 @@
         <source>%1: %2 须大于 %3</source>
         <translation>%1: %2 須大於 %3</translation>
     </message>
+    <message>
+        <source>手动定标</source>
+        <translation>手動定標</translation>
+    </message>
+    <message>
+        <source>世界文件</source>
+        <translation>世界檔案</translation>
+    </message>
+    <message>
+        <source>OziExplorer 文件</source>
+        <translation>OziExplorer 檔案</translation>
+    </message>
+    <message>
+        <source>地面控制点</source>
+        <translation>地面控制點</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <comment>grid (datum)</comment>
+        <translation>%1(%2)</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,已重投影</source>
+        <translation>來自 %1:%2,已重新投影</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,原样使用</source>
+        <translation>來自 %1:%2,原樣使用</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -598,6 +627,14 @@
         <source>清除列表</source>
         <translation>清除清單</translation>
     </message>
+    <message>
+        <source>无法手动定标</source>
+        <translation>無法手動定標</translation>
+    </message>
+    <message>
+        <source>手动定标</source>
+        <translation>手動定標</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -654,6 +691,30 @@
     <message>
         <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
         <translation>檔案中 Point 行所用的大地基準 &apos;%1&apos; 不在基準表中</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
+        <translation>檔案中座標網格所用的大地基準 '%1' 不在基準表中</translation>
+    </message>
+    <message>
+        <source>the UTM zone of its reference points is not given</source>
+        <translation>檔案中的參考點沒有給出 UTM 分帶</translation>
+    </message>
+    <message>
+        <source>its reference point at pixel (%1, %2) cannot be placed on its grid</source>
+        <translation>檔案中位於像素 (%1, %2) 的參考點無法換算到其座標網格上</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; is not one the program can read</source>
+        <translation>檔案的投影 '%1' 本程式無法讀取</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
+        <translation>無法用檔案中 Projection Setup 行的參數建立投影 '%1'</translation>
+    </message>
+    <message>
+        <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
+        <translation>檔案中的參考點不足以確定地圖位置:需要兩個既不同列也不同欄的點,或三個不在同一直線上的點</translation>
     </message>
 </context>
 <context>

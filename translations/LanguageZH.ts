@@ -111,6 +111,35 @@
         <source>%1: %2 须大于 %3</source>
         <translation>%1: %2 须大于 %3</translation>
     </message>
+    <message>
+        <source>手动定标</source>
+        <translation>手动定标</translation>
+    </message>
+    <message>
+        <source>世界文件</source>
+        <translation>世界文件</translation>
+    </message>
+    <message>
+        <source>OziExplorer 文件</source>
+        <translation>OziExplorer 文件</translation>
+    </message>
+    <message>
+        <source>地面控制点</source>
+        <translation>地面控制点</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <comment>grid (datum)</comment>
+        <translation>%1(%2)</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,已重投影</source>
+        <translation>来自 %1:%2,已重投影</translation>
+    </message>
+    <message>
+        <source>来自 %1:%2,原样使用</source>
+        <translation>来自 %1:%2,原样使用</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -598,6 +627,14 @@
         <source>清除列表</source>
         <translation>清除列表</translation>
     </message>
+    <message>
+        <source>无法手动定标</source>
+        <translation>无法手动定标</translation>
+    </message>
+    <message>
+        <source>手动定标</source>
+        <translation>手动定标</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -654,6 +691,30 @@
     <message>
         <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
         <translation>文件中 Point 行所用的大地基准 &apos;%1&apos; 不在基准表中</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
+        <translation>文件中坐标网格所用的大地基准 '%1' 不在基准表中</translation>
+    </message>
+    <message>
+        <source>the UTM zone of its reference points is not given</source>
+        <translation>文件中的参考点没有给出 UTM 分带</translation>
+    </message>
+    <message>
+        <source>its reference point at pixel (%1, %2) cannot be placed on its grid</source>
+        <translation>文件中位于像素 (%1, %2) 的参考点无法换算到其坐标网格上</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; is not one the program can read</source>
+        <translation>文件的投影 '%1' 本程序无法读取</translation>
+    </message>
+    <message>
+        <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
+        <translation>无法用文件中 Projection Setup 行的参数建立投影 '%1'</translation>
+    </message>
+    <message>
+        <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
+        <translation>文件中的参考点不足以确定地图位置:需要两个既不同行也不同列的点,或三个不在同一直线上的点</translation>
     </message>
 </context>
 <context>
