@@ -7,30 +7,21 @@
 #include "project/geo_raster.h"
 #include "ui/main_window.h"
 
-namespace {
-
-// The core names the origins in English; the known ones are said in the window's
-// language.
-QString originText(const QString &origin)
-{
-    if (origin == QLatin1String("world file"))
-        return CalibrationForm::tr("世界文件");
-    if (origin == QLatin1String("OziExplorer file"))
-        return CalibrationForm::tr("OziExplorer 文件");
-    if (origin == QLatin1String("ground control points"))
-        return CalibrationForm::tr("地面控制点");
-    return origin;
-}
-
-}  // namespace
-
 QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference)
 {
     // A grid that is its own datum (geographic WGS 84) is named once.
     const QString grid = georeference.datumName.isEmpty() || georeference.datumName == georeference.gridName
         ? georeference.gridName
         : tr("%1(%2)", "grid (datum)").arg(georeference.gridName, georeference.datumName);
-    const QString origin = originText(georeference.origin);
+    // The core names the origins in English; the known ones are said in the window's
+    // language.
+    QString origin = georeference.origin;
+    if (origin == QLatin1String("world file"))
+        origin = tr("世界文件");
+    else if (origin == QLatin1String("OziExplorer file"))
+        origin = tr("OziExplorer 文件");
+    else if (origin == QLatin1String("ground control points"))
+        origin = tr("地面控制点");
     return georeference.kind == RasterGeoreference::Warped ? tr("来自 %1:%2,已重投影").arg(origin, grid)
                                                            : tr("来自 %1:%2,原样使用").arg(origin, grid);
 }
