@@ -7,6 +7,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "geo/datum_table.h"
 #include "smf/smf_format.h"
 
 namespace {
@@ -87,6 +88,7 @@ int splitArguments(const char *name, const QStringList &args, std::initializer_l
             value = args.at(++i);
         }
         out->options.append({arg, value});
+        out->positionalBefore.append(out->positional.size());
     }
     return kGoOn;
 }
@@ -161,6 +163,16 @@ int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFi
         return kExitInvalidInput;
     }
     return kGoOn;
+}
+
+// A datum given as its number (0..227) or its name (see findDatum); -1 if none.
+int datumIndexOf(const QString &text)
+{
+    bool ok = false;
+    const int index = text.trimmed().toInt(&ok, 10);
+    if (ok)
+        return index >= 0 && index < kDatumCount ? index : -1;
+    return findDatum(text);
 }
 
 bool parseDeflateLevel(const char *name, const QString &text, int *level)

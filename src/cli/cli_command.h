@@ -53,6 +53,7 @@ struct CliOption
 struct CliArguments
 {
     QVector<std::pair<QString, QString>> options;  // in the order given; empty value for flags
+    QVector<qsizetype> positionalBefore;           // for each option, how many positional words came before it
     QStringList positional;
 };
 
@@ -76,6 +77,9 @@ inline constexpr CliOption kLevelOption{"--level", true};
 // Reads a --level value into *level; otherwise prints a usage error naming the
 // command and returns false.
 bool parseDeflateLevel(const char *name, const QString &text, int *level);
+
+// A datum given as its number (0..227) or its name (see findDatum); -1 if none.
+int datumIndexOf(const QString &text);
 
 // UTF-8 output helpers. printErr adds "mapvane-cli: " in front and a line end.
 void printOut(const QString &text);

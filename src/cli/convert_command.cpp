@@ -1,6 +1,7 @@
 // mapvane-cli convert: calibrated images to one SMF file, as the window saves a project.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "cli/cli_command.h"
+#include "cli/georeferenced_layers.h"
 #include "cli/map_properties_options.h"
 #include "project/file_access.h"
 #include "project/map_project.h"
@@ -22,11 +24,14 @@ namespace {
 // degrees) or "IMAGE@LON1,LAT1,LON2,LAT2" (points at the image corners (0, 0) and
 // (width, height)). The image path ends at the last "@". A text ending in ".map" (any
 // letter case) names an OziExplorer map file instead, which brings its image and its
-// calibration.
+// calibration, and a text without "@" a raster that brings its georeferencing or is
+// tied to positions by the --gcp options that follow it.
 struct LayerArgument
 {
     QString imagePath;            // the image, or the OziExplorer file when oziMap
     bool oziMap = false;          // imagePath is an OziExplorer ".map" file
+    bool georeferenced = false;   // no "@": the raster's own georeferencing, or gcps
+    GcpArguments gcps;
     bool atImageCorners = false;  // the pixel positions follow from the image size
     int topLeftX = 0;
     int topLeftY = 0;
@@ -39,8 +44,8 @@ struct LayerArgument
 };
 
 // Parses one LAYER argument. Returns false with an English reason in error when the
-// text is no OziExplorer file and has no "@", an empty path, a count of values other than 4 or 8, or a value that
-// is not a whole pixel or a finite number of degrees.
+// text has an empty path, a count of values other than 4 or 8, or a value that is not
+// a whole pixel or a finite number of degrees.
 bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *error)
 {
     if (isOziMapPath(text)) {
@@ -52,8 +57,11 @@ bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *erro
     }
     const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
     if (at < 0) {
-        *error = QStringLiteral("LAYER '%1' has no '@' before its calibration").arg(text);
-        return false;
+        LayerArgument result;
+        result.imagePath = text;
+        result.georeferenced = true;
+        *layer = result;
+        return true;
     }
     LayerArgument result;
     result.imagePath = text.left(at);
@@ -109,6 +117,10 @@ bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *erro
 constexpr char kName[] = "convert";
 constexpr int kMaxTileSide = 100000;  // readers refuse larger tiles
 constexpr CliOption kTileOption{"--tile", true};
+constexpr CliOption kResamplingOption{"--resampling", true};
+constexpr CliOption kGcpOption{"--gcp", true};
+constexpr CliOption kTransformOption{"--transform", true};
+constexpr CliOption kDatumOption{"--datum", true};
 
 // One LAYER argument, with its OziExplorer file already read.
 struct ConvertLayer
@@ -118,6 +130,34 @@ struct ConvertLayer
     OziMapSummary summary;  // for an OziExplorer file
 };
 
+// Gives an option that belongs to a LAYER (--gcp, --transform, --datum) to the
+// LAYER it follows. Returns kGoOn or the exit code after printing why.
+int applyLayerOption(const QString &option, const QString &value, LayerArgument *layer)
+{
+    if (!layer->georeferenced || layer->oziMap) {
+        return usageError(kName, QStringLiteral("%1 belongs to an IMAGE given without '@', not to '%2'")
+                                     .arg(option, layer->imagePath));
+    }
+    GcpArguments &gcps = layer->gcps;
+    if (option == QLatin1String(kGcpOption.name)) {
+        GroundControlPoint point;
+        if (!parseGcp(value, &point))
+            return usageError(kName, QStringLiteral("--gcp needs X,Y,LON,LAT (pixels, then decimal degrees within "
+                                                    "+-180 and +-90), not '%1'").arg(value));
+        gcps.points.append(point);
+    } else if (option == QLatin1String(kTransformOption.name)) {
+        if (!parseGcpTransform(value, &gcps.transform))
+            return usageError(kName, QStringLiteral("--transform needs affine, poly2 or tps, not '%1'").arg(value));
+        gcps.transformGiven = true;
+    } else {
+        gcps.datumIndex = datumIndexOf(value);
+        if (gcps.datumIndex < 0)
+            return usageError(kName, QStringLiteral("unknown datum %1 (give 0 to 227 or a name 'coord "
+                                                    "--list-datums' prints)").arg(value));
+    }
+    return kGoOn;
+}
+
 struct ConvertOptions
 {
     QString output;
@@ -126,6 +166,7 @@ struct ConvertOptions
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
     int level = kDefaultDeflateLevel;
+    Resampling resampling = Resampling::Bilinear;
 };
 
 bool parseTile(const QString &text, int *width, int *height)
@@ -147,17 +188,26 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     const int done = splitArguments(kName, args,
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
                                      MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption,
-                                     kLevelOption},
+                                     kLevelOption, kResamplingOption, kGcpOption, kTransformOption, kDatumOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
-    for (const auto &[option, value] : std::as_const(split.options)) {
+    for (qsizetype i = 0; i < split.options.size(); ++i) {
+        const auto &[option, value] = split.options.at(i);
+        if (option == QLatin1String(kGcpOption.name) || option == QLatin1String(kTransformOption.name)
+            || option == QLatin1String(kDatumOption.name)) {
+            continue;  // given to their LAYER below
+        }
         if (MapPropertiesOptions::isOption(option)) {
             if (!options->properties.apply(kName, option, value))
                 return kExitUsage;
         } else if (option == kLevelOption.name) {
             if (!parseDeflateLevel(kName, value, &options->level))
                 return kExitUsage;
+        } else if (option == kResamplingOption.name) {
+            if (!parseResampling(value, &options->resampling))
+                return usageError(kName, QStringLiteral("--resampling needs nearest, bilinear, cubic or lanczos, "
+                                                        "not '%1'").arg(value));
         } else if (!parseTile(value, &options->tileWidth, &options->tileHeight)) {
             return usageError(kName, QStringLiteral("--tile needs WxH with each side 1 to %1 pixels, not '%2'")
                                          .arg(kMaxTileSide).arg(value));
@@ -176,6 +226,27 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         layer.imported.sourcePath = layer.argument.imagePath;
         options->layers.append(layer);
     }
+    // --gcp, --transform and --datum belong to the LAYER they follow: the words
+    // before them are OUT.smf and the LAYERs.
+    for (qsizetype i = 0; i < split.options.size(); ++i) {
+        const auto &[option, value] = split.options.at(i);
+        if (option != QLatin1String(kGcpOption.name) && option != QLatin1String(kTransformOption.name)
+            && option != QLatin1String(kDatumOption.name)) {
+            continue;
+        }
+        const qsizetype layer = split.positionalBefore.at(i) - 2;
+        if (layer < 0)
+            return usageError(kName, QStringLiteral("%1 must follow the IMAGE it belongs to").arg(option));
+        const int done = applyLayerOption(option, value, &options->layers[layer].argument);
+        if (done != kGoOn)
+            return done;
+    }
+    for (const ConvertLayer &layer : std::as_const(options->layers)) {
+        const GcpArguments &gcps = layer.argument.gcps;
+        if (gcps.points.isEmpty() && (gcps.transformGiven || gcps.datumIndex >= 0))
+            return usageError(kName, QStringLiteral("--transform and --datum need --gcp points after '%1'")
+                                         .arg(layer.argument.imagePath));
+    }
     return kGoOn;
 }
 
@@ -186,6 +257,20 @@ int checkInputs(ConvertOptions *options)
 {
     for (ConvertLayer &layer : options->layers) {
         const QString &path = layer.argument.imagePath;
+        if (layer.argument.georeferenced) {
+            QString reason;
+            const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
+                                                     &layer.imported, &reason);
+            if (found == kGeoreferenceError) {
+                printErr(QStringLiteral("convert: %1: %2").arg(path, reason));
+                return QFileInfo::exists(path) ? kExitInvalidInput : kExitIo;
+            }
+            if (found == kNotGeoreferenced) {
+                const QString why = reason.isEmpty() ? QStringLiteral("it carries no georeferencing") : reason;
+                return usageError(kName, QStringLiteral("LAYER '%1' has no '@' before its calibration, and %2")
+                                             .arg(path, why));
+            }
+        }
         if (layer.argument.oziMap) {
             QString reason;
             const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
@@ -253,6 +338,8 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
         return status == -1 ? kExitIo : kExitInvalidInput;
     }
     MapLayer *added = project.layers.at(index);
+    if (argument.georeferenced)
+        return calibrated(project, index, layer);
     if (argument.oziMap) {
         const CalibrationPoint imported = layer.imported.bottomRight;
         if (added->bottomRightLatSet
@@ -340,6 +427,8 @@ int runConvert(const QStringList &args)
     for (const ConvertLayer &layer : std::as_const(options.layers)) {
         if (layer.argument.oziMap)
             report += summaryLine(layer);
+        else if (layer.imported.georeference)
+            report += georeferenceReport(layer.argument.imagePath, *layer.imported.georeference);
     }
     QFile written(options.output);
     SmfHeader header;
@@ -356,7 +445,8 @@ int runConvert(const QStringList &args)
 const CliCommandRegistrar registrar({
     kName,
     "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--level N]\n"
-    "        [--config FILE]",
+    "        [--config FILE] [--resampling METHOD]\n"
+    "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] ...",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
     "\n"
@@ -369,6 +459,16 @@ const CliCommandRegistrar registrar({
     "  OZI.map\n"
     "      an OziExplorer map file: its image and its reference points (the MMPXY/MMPLL\n"
     "      block, else the Point lines on the map's datum)\n"
+    "  RASTER\n"
+    "      a raster that carries its georeferencing: a GeoTIFF, or an image with a world\n"
+    "      file (.tfw .pgw .jgw .bpw .wld) and a .prj beside it. On geographic WGS 84,\n"
+    "      north-up, it is taken as it is; on any other grid or datum it is warped onto\n"
+    "      a WGS 84 grid of about its own resolution, the fill colour outside it\n"
+    "  IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D]\n"
+    "      an image tied by ground control points (pixels, then decimal degrees on\n"
+    "      WGS 84 or on datum D), fitted by an affine transform (3 points or more), a\n"
+    "      second-order polynomial (6 or more) or a thin-plate spline, then warped;\n"
+    "      these options belong to the IMAGE they follow\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name\n"
     "that starts with '-' must follow '--'.\n"
@@ -378,6 +478,8 @@ const CliCommandRegistrar registrar({
     "  --cartographer TEXT  cartographer (likewise)\n"
     "  --fill R,G,B         colour of the tiles beyond the image, each 0 to 255\n"
     "  --tile WxH           tile size in pixels, default 300x500\n"
+    "  --resampling METHOD  how warped layers are sampled: nearest, bilinear (default),\n"
+    "                       cubic or lanczos\n"
     MAPVANE_LEVEL_HELP
     "  --config FILE        settings file with the defaults of the three options above;\n"
     "                       default the window's config.ini when it exists (./config.ini\n"
@@ -385,7 +487,9 @@ const CliCommandRegistrar registrar({
     "                       else Kelvo, Kelvo, 122,122,122\n"
     "  -h, --help           this help\n"
     "\n"
-    "Prints, for each OziExplorer layer, where its calibration came from, then\n"
+    "Prints, for each OziExplorer layer, where its calibration came from, for each\n"
+    "georeferenced layer its grid and level size (and each ground control point's\n"
+    "residual with their root mean square), then\n"
     "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete.\n",
     runConvert,
 });

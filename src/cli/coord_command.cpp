@@ -59,16 +59,6 @@ int notationRow(const QString &text)
     return -1;
 }
 
-// A datum given as its number (0..227) or its name (see findDatum); -1 if none.
-int datumIndexOf(const QString &text)
-{
-    bool ok = false;
-    const int index = text.trimmed().toInt(&ok, 10);
-    if (ok)
-        return index >= 0 && index < kDatumCount ? index : -1;
-    return findDatum(text);
-}
-
 // Fills request from the arguments. Returns kGoOn, or the exit code after printing
 // why (or the help).
 int parseArguments(const QStringList &args, CoordRequest *request)

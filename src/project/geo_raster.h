@@ -87,6 +87,13 @@ enum GeoreferenceStatus {
 int readGeoreference(const QString &path, Resampling resampling, RasterGeoreference *georeference,
                      QString *error);
 
+// A georeference for an image tied to WGS 84 by ground control points (pixels and
+// degrees), fitted by transform and warped with resampling. kGeoreferenceError with
+// a reason when the image cannot be opened, there are too few points for the
+// transform (three; six for Poly2) or they cannot be fitted.
+int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps, GcpTransform transform,
+                    Resampling resampling, RasterGeoreference *georeference, QString *error);
+
 // Works out kind and the level grid of a georeference whose raster, grid and mapping
 // are set: AsIs for geographic WGS 84 north-up without ground control points, the
 // corners then taken from the geotransform (degrees truncated to milliarcseconds);
@@ -102,10 +109,12 @@ void applyGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference
 
 // The pixels of a georeferenced layer, row by row: the raster's own for AsIs, the
 // warp's output for Warped (transparent outside the raster's footprint, so the fill
-// colour shows there). Streams in memory independent of the height. nullptr with
-// *status (an ImageFileStatus) and *error when the raster cannot be opened.
-std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, int *status,
-                                                      QString *error);
+// colour shows there). Streams in memory independent of the height: PNG and JPEG
+// rasters on the level grid through the image readers (budgetMB and position as for
+// openImageRows), everything else through GDAL. nullptr with *status (an
+// ImageFileStatus) and *error when the raster cannot be opened.
+std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
+                                                      std::atomic<qint64> *position, int *status, QString *error);
 
 // Where the final georeferencing puts a point of the source raster compared with
 // where it belongs: the position of source pixel (pixelX, pixelY) on the level,

@@ -68,6 +68,15 @@ qint64 CountingFile::readData(char *data, qint64 maxSize)
 QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *position, int *status,
                      QString *error)
 {
+    int opened = kImageFileOk;
+    QString reason;
+    const std::unique_ptr<ImageRowReader> reader = openImageRows(path, budgetMB, position, &opened, &reason);
+    return readWholeImage(reader.get(), opened, reason, budgetMB, status, error);
+}
+
+QImage readWholeImage(ImageRowReader *reader, int opened, const QString &reason, qint32 budgetMB, int *status,
+                      QString *error)
+{
     const auto fail = [status, error](int code, const QString &reason) {
         if (status)
             *status = code;
@@ -75,9 +84,6 @@ QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *
             *error = reason;
         return QImage();
     };
-    int opened = kImageFileOk;
-    QString reason;
-    const std::unique_ptr<ImageRowReader> reader = openImageRows(path, budgetMB, position, &opened, &reason);
     if (!reader)
         return fail(opened, reason);
     if (reader->streams()) {

@@ -65,3 +65,10 @@ enum ImageFileStatus {
 // bytes, for another thread to show progress.
 QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *position = nullptr,
                      int *status = nullptr, QString *error = nullptr);
+
+class ImageRowReader;
+
+// What readImageFile does once the file is open: reads every row of reader (nullptr
+// when opening failed with opened and reason) within budgetMB.
+QImage readWholeImage(ImageRowReader *reader, int opened, const QString &reason, qint32 budgetMB, int *status,
+                      QString *error);

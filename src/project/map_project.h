@@ -9,8 +9,18 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <memory>
 
+#include "project/geo_raster.h"
 #include "project/map_layer.h"
+
+class ImageRowReader;
+
+// The rows of a layer's source file at its own size: the image at sourcePath, or the
+// georeferenced raster the layer was made from, warped as it describes. Arguments
+// and result as openImageRows.
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
+                                              int *status, QString *error);
 
 // Progress of a long operation (saving). The GUI implements it with a progress
 // dialog, the command line with a terminal bar, tests with a recorder.
@@ -105,10 +115,12 @@ public:
     int rescaleAndSort(int layer, int current);
 
     // Appends a layer for an image file, decoded at once; an OziExplorer file
-    // (isOziMapPath) brings its image and calibration (readOziMap). Returns 0; -1 when
+    // (isOziMapPath) brings its image and calibration (readOziMap), and so does a
+    // raster that carries its georeferencing (readGeoreference, warped with
+    // warpResampling when it is not on the level grid). Returns 0; -1 when
     // the image or the OziExplorer file cannot be opened or read; -2 when the image
-    // cannot be decoded (unsupported, damaged, beyond the memory budget) or the
-    // OziExplorer file's datum is unknown. errorString() then says why and the project
+    // cannot be decoded (unsupported, damaged, beyond the memory budget), the
+    // OziExplorer file's datum is unknown or a raster's grid cannot be used. errorString() then says why and the project
     // is unchanged.
     int addImageLayer(const QString &path);
 
@@ -197,6 +209,8 @@ public:
     // A save drops each layer's image once its tiles are written (a one-shot
     // conversion); otherwise only images the save itself had to decode are dropped.
     bool saveReleasesImages = false;
+    // How addImageLayer warps a georeferenced raster onto its level grid.
+    Resampling warpResampling = Resampling::Bilinear;
 
 private:
     MapLayer *layerAt(int layer) const;

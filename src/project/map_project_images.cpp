@@ -76,8 +76,15 @@ QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfByte
 {
     if (layer.fromSmf && !smfDecoder)
         return QImage();
-    const QImage source = layer.fromSmf ? smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel)
-                                        : readImageFile(layer.sourcePath, budgetMB, position);
+    QImage source;
+    if (layer.fromSmf) {
+        source = smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel);
+    } else {
+        int opened = kImageFileOk;
+        QString reason;
+        const std::unique_ptr<ImageRowReader> rows = openLayerRows(layer, budgetMB, position, &opened, &reason);
+        source = readWholeImage(rows.get(), opened, reason, budgetMB, nullptr, nullptr);
+    }
     return resized(source, layer.zoom);
 }
 
@@ -181,15 +188,35 @@ int MapProject::addImageLayer(const QString &path)
             m_errorString = QStringLiteral("%1: %2").arg(path, reason);
         if (status != 0)
             return status;
+    } else {
+        RasterGeoreference georeference;
+        QString reason;
+        const int found = readGeoreference(path, warpResampling, &georeference, &reason);
+        if (found == kGeoreferenceError) {
+            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
+            return -2;
+        }
+        if (found == kGeoreferenced)
+            applyGeoreference(&imported, std::make_shared<const RasterGeoreference>(georeference));
     }
     return addImportedLayer(imported);
+}
+
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
+                                              int *status, QString *error)
+{
+    if (layer.georeference)
+        return openGeoreferencedRows(*layer.georeference, budgetMB, position, status, error);
+    return openImageRows(layer.sourcePath, budgetMB, position, status, error);
 }
 
 int MapProject::addImportedLayer(const MapLayer &imported)
 {
     int status = kImageFileOk;
     QString reason;
-    const QImage image = readImageFile(imported.sourcePath, physicalMB, nullptr, &status, &reason);
+    int opened = kImageFileOk;
+    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &opened, &reason);
+    const QImage image = readWholeImage(rows.get(), opened, reason, physicalMB, &status, &reason);
     if (image.isNull()) {
         m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
                             .arg(imported.sourcePath, reason);
@@ -209,8 +236,7 @@ int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
 {
     int status = kImageFileOk;
     QString reason;
-    const std::unique_ptr<ImageRowReader> rows = openImageRows(imported.sourcePath, physicalMB, nullptr, &status,
-                                                               &reason);
+    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &status, &reason);
     if (!rows) {
         m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
                             .arg(imported.sourcePath, reason);

@@ -203,7 +203,7 @@ QSize plannedImageSize(MapProject &project, int index)
     if (layer->loaded)
         return layer->image.size();
     if (tilesFromFile(*layer)) {
-        const QSize size = imageFileSize(layer->sourcePath);
+        const QSize size = layer->georeference ? layer->georeference->size : imageFileSize(layer->sourcePath);
         if (size.isValid())
             return size;
     }
@@ -360,7 +360,7 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
         if (tilesFromFile(*layer)) {
             int opened = kImageFileOk;
             QString reason;
-            rows = openImageRows(layer->sourcePath, project.physicalMB, nullptr, &opened, &reason);
+            rows = openLayerRows(*layer, project.physicalMB, nullptr, &opened, &reason);
             if (!rows && opened == kImageFileUnreadable)
                 return fail(kSmfReadError, QCoreApplication::translate("SmfFile", "layer %1: cannot read %2: %3")
                                                .arg(i).arg(fileName, reason));

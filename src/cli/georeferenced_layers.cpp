@@ -1,0 +1,124 @@
+// mapvane-cli convert: layers that bring their georeferencing, or are tied to it by
+// ground control points.
+
+#include "cli/georeferenced_layers.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <cmath>
+
+#include "geo/datum_shift.h"
+#include "geo/datum_table.h"
+
+namespace {
+
+template <typename Value, std::size_t N>
+bool pick(const QString &text, const char *const (&names)[N], const Value (&values)[N], Value *value)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (text == QLatin1String(names[i])) {
+            *value = values[i];
+            return true;
+        }
+    }
+    return false;
+}
+
+QString fixed(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+}  // namespace
+
+bool parseGcp(const QString &text, GroundControlPoint *point)
+{
+    const QStringList values = text.split(QLatin1Char(','));
+    if (values.size() != 4)
+        return false;
+    double numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = QLocale::c().toDouble(values.at(i).trimmed(), &ok);
+        if (!ok || !std::isfinite(numbers[i]))
+            return false;
+    }
+    if (std::fabs(numbers[2]) > 180.0 || std::fabs(numbers[3]) > 90.0)
+        return false;
+    *point = {numbers[0], numbers[1], numbers[2], numbers[3]};
+    return true;
+}
+
+bool parseGcpTransform(const QString &text, GcpTransform *transform)
+{
+    static const char *const names[] = {"affine", "poly2", "tps"};
+    static const GcpTransform values[] = {GcpTransform::Affine, GcpTransform::Poly2, GcpTransform::Tps};
+    return pick(text, names, values, transform);
+}
+
+bool parseResampling(const QString &text, Resampling *resampling)
+{
+    static const char *const names[] = {"nearest", "bilinear", "cubic", "lanczos"};
+    static const Resampling values[] = {Resampling::Nearest, Resampling::Bilinear, Resampling::Cubic,
+                                        Resampling::Lanczos};
+    return pick(text, names, values, resampling);
+}
+
+int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resampling resampling, MapLayer *layer,
+                           QString *error)
+{
+    RasterGeoreference georeference;
+    int found = kNotGeoreferenced;
+    if (gcps.points.isEmpty()) {
+        found = readGeoreference(path, resampling, &georeference, error);
+    } else {
+        QVector<GroundControlPoint> points = gcps.points;
+        if (gcps.datumIndex >= 0) {
+            for (GroundControlPoint &point : points) {
+                const GeoPosition shifted = datumToWgs84(GeoPosition{point.lat, point.lon, 0.0}, gcps.datumIndex);
+                point.lon = shifted.longitude;
+                point.lat = shifted.latitude;
+            }
+        }
+        found = gcpGeoreference(path, points, gcps.transform, resampling, &georeference, error);
+    }
+    if (found == kGeoreferenced)
+        applyGeoreference(layer, std::make_shared<const RasterGeoreference>(georeference));
+    return found;
+}
+
+QString georeferenceReport(const QString &path, const RasterGeoreference &georeference)
+{
+    const QString grid = georeference.gridName == georeference.datumName
+        ? georeference.gridName
+        : QStringLiteral("%1 (%2)").arg(georeference.gridName, georeference.datumName);
+    QString report = georeference.kind == RasterGeoreference::AsIs
+        ? QStringLiteral("%1: georeferenced by its %2 on %3, taken as it is\n").arg(path, georeference.origin, grid)
+        : QStringLiteral("%1: georeferenced by its %2 on %3, warped to %4 x %5 pixels on WGS 84\n")
+              .arg(path, georeference.origin, grid)
+              .arg(georeference.size.width())
+              .arg(georeference.size.height());
+    if (georeference.gcps.isEmpty())
+        return report;
+    const QVector<PointMiss> misses = pointMisses(georeference, georeference.gcps);
+    double pixels = 0.0;
+    double metres = 0.0;
+    for (qsizetype i = 0; i < misses.size(); ++i) {
+        const GroundControlPoint &point = georeference.gcps.at(i);
+        report += QStringLiteral("%1: point %2 (%3, %4): residual %5 px, %6 m\n")
+                      .arg(path).arg(i + 1).arg(point.pixelX).arg(point.pixelY)
+                      .arg(fixed(misses.at(i).pixels, 2), fixed(misses.at(i).metres, 1));
+        pixels += misses.at(i).pixels * misses.at(i).pixels;
+        metres += misses.at(i).metres * misses.at(i).metres;
+    }
+    static const char *const kTransforms[] = {"affine", "poly2", "tps"};
+    if (!misses.isEmpty()) {
+        report += QStringLiteral("%1: root mean square %2 px, %3 m over %4 points (%5)\n")
+                      .arg(path, fixed(std::sqrt(pixels / misses.size()), 2),
+                           fixed(std::sqrt(metres / misses.size()), 1))
+                      .arg(misses.size())
+                      .arg(QLatin1String(kTransforms[int(georeference.transform)]));
+    }
+    return report;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include "project/geo_raster.h"
+#include "project/map_layer.h"
+
+// What convert is told about an IMAGE given without '@': the ground control points
+// that follow it (--gcp, on --datum), and how to fit them (--transform).
+struct GcpArguments
+{
+    QVector<GroundControlPoint> points;  // pixels, and degrees on datumIndex
+    GcpTransform transform = GcpTransform::Affine;
+    int datumIndex = -1;                 // -1: WGS 84
+    bool transformGiven = false;
+};
+
+// Parses the value of --gcp ("X,Y,LON,LAT": pixels, then decimal degrees, east and
+// north positive), of --transform (affine, poly2, tps) and of --resampling (nearest,
+// bilinear, cubic, lanczos). False when the text is none of them.
+bool parseGcp(const QString &text, GroundControlPoint *point);
+bool parseGcpTransform(const QString &text, GcpTransform *transform);
+bool parseResampling(const QString &text, Resampling *resampling);
+
+// Makes *layer a layer of the raster at path, calibrated by its own georeferencing or
+// by the ground control points given (shifted to WGS 84 from their datum), warped
+// with resampling when it is not on the level grid. Returns kGeoreferenced,
+// kNotGeoreferenced (a plain image and no points; *error may say why) or
+// kGeoreferenceError with *error.
+int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resampling resampling, MapLayer *layer,
+                           QString *error);
+
+// What convert prints about a georeferenced layer: where its georeferencing came
+// from and the level it became, and for ground control points each point's residual
+// and their root mean square.
+QString georeferenceReport(const QString &path, const RasterGeoreference &georeference);

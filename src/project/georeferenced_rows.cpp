@@ -1,0 +1,230 @@
+// The pixels of a georeferenced raster, read (and warped onto the level grid) by GDAL
+// strip by strip.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cpl_string.h>
+#include <gdal_utils.h>
+
+#include "project/gdal_support.h"
+#include "project/geo_raster.h"
+#include "project/image_file.h"
+#include "project/image_rows.h"
+#include "project/map_layer.h"
+
+namespace {
+
+// Memory a warp may use for one chunk of its work, MiB.
+constexpr int kWarpMemoryMB = 32;
+
+QString degrees(qint32 milliarcseconds)
+{
+    return QString::number(milliarcseconds / kMilliarcsecondsPerDegree, 'g', 17);
+}
+
+// A NULL-terminated list of C strings holding words, freed with it.
+class CslList
+{
+public:
+    explicit CslList(const QStringList &words)
+    {
+        for (const QString &word : words)
+            m_list = CSLAddString(m_list, word.toUtf8().constData());
+    }
+    ~CslList() { CSLDestroy(m_list); }
+    CslList(const CslList &) = delete;
+    CslList &operator=(const CslList &) = delete;
+    char **get() const { return m_list; }
+
+private:
+    char **m_list = nullptr;
+};
+
+// Datasets each read from the one before: closed last first.
+class DatasetChain
+{
+public:
+    DatasetChain() = default;
+    DatasetChain(DatasetChain &&other) noexcept : m_sets(std::move(other.m_sets)) { other.m_sets.clear(); }
+    ~DatasetChain()
+    {
+        for (auto set = m_sets.rbegin(); set != m_sets.rend(); ++set)
+            GDALClose(*set);
+    }
+    DatasetChain(const DatasetChain &) = delete;
+    DatasetChain &operator=(const DatasetChain &) = delete;
+
+    // Appends dataset (may be null) and returns it.
+    GDALDatasetH add(GDALDatasetH dataset)
+    {
+        if (dataset)
+            m_sets.push_back(dataset);
+        return dataset;
+    }
+    GDALDatasetH last() const { return m_sets.back(); }
+
+private:
+    std::vector<GDALDatasetH> m_sets;
+};
+
+// Rows of a GDAL dataset of one or three colour bands and an optional alpha band, as
+// ARGB32 words. Keeps the datasets the output reads from alive.
+class GdalRows : public ImageRowReader
+{
+public:
+    GdalRows(DatasetChain chain, int colourBands, int alphaBand) : m_chain(std::move(chain)), m_alphaBand(alphaBand)
+    {
+        GDALDatasetH output = m_chain.last();
+        m_size = QSize(GDALGetRasterXSize(output), GDALGetRasterYSize(output));
+        m_hasAlpha = alphaBand > 0;
+        // ARGB32 words lie in memory as blue, green, red, alpha.
+        m_bands = colourBands == 1 ? std::vector<int>{1, 1, 1} : std::vector<int>{3, 2, 1};
+        if (alphaBand > 0)
+            m_bands.push_back(alphaBand);
+    }
+
+protected:
+    bool decodeRows(int count, uchar *dest, qsizetype stride) override
+    {
+        GdalErrors errors;
+        const int width = m_size.width();
+        const CPLErr result = GDALDatasetRasterIO(m_chain.last(), GF_Read, 0, m_nextRow, width, count, dest,
+                                                  width, count, GDT_Byte, int(m_bands.size()), m_bands.data(), 4,
+                                                  int(stride), 1);
+        if (result != CE_None)
+            return fail(kImageFileInvalid, errors.text(QCoreApplication::translate("GeoRaster",
+                                                                                   "the raster cannot be read")));
+        if (m_alphaBand == 0) {
+            for (int y = 0; y < count; ++y) {
+                uchar *row = dest + y * stride;
+                for (int x = 0; x < width; ++x)
+                    row[4 * x + 3] = 0xff;
+            }
+        }
+        return true;
+    }
+
+private:
+    DatasetChain m_chain;  // source first, the dataset read last
+    std::vector<int> m_bands;
+    int m_alphaBand = 0;
+};
+
+// The bands of a dataset that hold colour (1 grey or 3 RGB) and its alpha band
+// (0 for none); false for other layouts.
+bool bandLayout(GDALDatasetH dataset, int *colourBands, int *alphaBand)
+{
+    const int count = GDALGetRasterCount(dataset);
+    for (int band = 1; band <= count; ++band) {
+        if (GDALGetRasterDataType(GDALGetRasterBand(dataset, band)) != GDT_Byte)
+            return false;
+    }
+    *alphaBand = 0;
+    if (count == 2 || count == 4) {
+        const GDALRasterBandH last = GDALGetRasterBand(dataset, count);
+        if (GDALGetRasterColorInterpretation(last) != GCI_AlphaBand && count == 2)
+            return false;
+        *alphaBand = count;
+    }
+    *colourBands = count >= 3 ? 3 : 1;
+    return count >= 1 && count <= 4;
+}
+
+std::unique_ptr<ImageRowReader> failed(int *status, QString *error, int code, const QString &reason)
+{
+    *status = code;
+    *error = reason;
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
+                                                      std::atomic<qint64> *position, int *status, QString *error)
+{
+    if (georeference.kind == RasterGeoreference::AsIs) {
+        // The image readers decode these formats as they always have, so a raster on
+        // the level grid gives the same level as the image calibrated by hand.
+        std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position, status,
+                                                            error);
+        if (own && own->streams())
+            return own;
+    }
+    ensureGdal();
+    GdalErrors errors;
+    const QByteArray name = QFile::encodeName(georeference.rasterPath);
+    DatasetChain chain;
+    GDALDatasetH raster = chain.add(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr,
+                                               nullptr, nullptr));
+    if (!raster) {
+        return failed(status, error, QFileInfo::exists(georeference.rasterPath) ? kImageFileInvalid : kImageFileUnreadable,
+                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be opened")));
+    }
+    // A copy of the source in memory that says what the georeference says: its grid
+    // (a world file's .prj), its ground control points; palettes become colours.
+    QStringList words{QStringLiteral("-of"), QStringLiteral("VRT")};
+    const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
+    if (first && GDALGetRasterColorTable(first))
+        words << QStringLiteral("-expand") << QStringLiteral("rgba");
+    // 16-bit samples (PNG, TIFF) keep their high byte, as the image readers keep it.
+    if (first && GDALGetRasterDataType(first) == GDT_UInt16)
+        words << QStringLiteral("-ot") << QStringLiteral("Byte") << QStringLiteral("-scale") << QStringLiteral("0")
+              << QStringLiteral("65535") << QStringLiteral("0") << QStringLiteral("255");
+    GDALDatasetH source = nullptr;
+    {
+        const CslList list(words);
+        GDALTranslateOptions *options = GDALTranslateOptionsNew(list.get(), nullptr);
+        source = chain.add(GDALTranslate("", raster, options, nullptr));
+        GDALTranslateOptionsFree(options);
+    }
+    if (!source)
+        return failed(status, error, kImageFileInvalid,
+                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read")));
+    int colourBands = 0;
+    int alphaBand = 0;
+    if (!bandLayout(source, &colourBands, &alphaBand))
+        return failed(status, error, kImageFileInvalid,
+                      QCoreApplication::translate("GeoRaster", "only rasters of 8-bit grey, RGB or palette colours "
+                                                               "(with or without alpha) can be read"));
+    if (georeference.kind == RasterGeoreference::AsIs)
+        return std::make_unique<GdalRows>(std::move(chain), colourBands, alphaBand);
+
+    if (georeference.gcps.isEmpty()) {
+        OGRSpatialReference reference;
+        referenceFromWkt(georeference.srsWkt, &reference);
+        GDALSetSpatialRef(source, OGRSpatialReference::ToHandle(&reference));
+        std::array<double, 6> transform = georeference.geoTransform;
+        GDALSetGeoTransform(source, transform.data());
+    } else {
+        std::vector<GDAL_GCP> gcps = gdalGcps(georeference);
+        OGRSpatialReference wgs84 = wgs84Reference();
+        GDALSetGCPs2(source, int(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&wgs84));
+        GDALDeinitGCPs(int(gcps.size()), gcps.data());
+    }
+    static const char *const kResampling[] = {"near", "bilinear", "cubic", "lanczos"};
+    words = QStringList{QStringLiteral("-of"), QStringLiteral("VRT"), QStringLiteral("-t_srs"),
+                        QStringLiteral("+proj=longlat +datum=WGS84 +no_defs"), QStringLiteral("-te"),
+                        degrees(georeference.westMas), degrees(georeference.southMas), degrees(georeference.eastMas),
+                        degrees(georeference.northMas), QStringLiteral("-ts"),
+                        QString::number(georeference.size.width()), QString::number(georeference.size.height()),
+                        QStringLiteral("-r"), QString::fromLatin1(kResampling[int(georeference.resampling)]),
+                        QStringLiteral("-wm"), QString::number(kWarpMemoryMB), QStringLiteral("-wo"),
+                        QStringLiteral("NUM_THREADS=ALL_CPUS")};
+    if (alphaBand == 0)
+        words << QStringLiteral("-dstalpha");
+    if (!georeference.gcps.isEmpty())
+        words << gcpWarpOptions(georeference);
+    const CslList list(words);
+    GDALWarpAppOptions *options = GDALWarpAppOptionsNew(list.get(), nullptr);
+    GDALDatasetH sources[] = {source};
+    const GDALDatasetH warped = chain.add(GDALWarp("", nullptr, 1, sources, options, nullptr));
+    GDALWarpAppOptionsFree(options);
+    if (!warped)
+        return failed(status, error, kImageFileInvalid,
+                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be warped")));
+    // The warp's output: the source's colour bands and an alpha band that is 0 outside
+    // the footprint.
+    return std::make_unique<GdalRows>(std::move(chain), colourBands, colourBands + 1);
+}
