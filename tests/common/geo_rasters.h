@@ -8,8 +8,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QSize>
-#include <QString>
 
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
@@ -24,24 +22,18 @@
 
 namespace georasters {
 
-// The colour of source pixel `index` (row x width + column): its 15 bits over the top
-// 5 bits of red, green and blue, which a tile keeps exactly. Rasters hold fewer than
-// 32767 pixels, so none is white, the fill colour of the projects that use them.
-inline QRgb codeColour(int index)
-{
-    return qRgb((index >> 10 & 31) << 3, (index >> 5 & 31) << 3, (index & 31) << 3);
-}
-inline int colourCode(QRgb c) { return (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3; }
-inline constexpr int kFillCode = 32767;
-
+// An image whose every pixel's colour is its index (row x width + column), its 15 bits
+// over the top 5 bits of red, green and blue, which a tile keeps exactly. Images hold
+// fewer than 32767 pixels, so none is white, the fill colour of the projects using them.
 inline QImage codeImage(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, codeColour(y * size.width() + x));
+    for (int i = 0; i < size.width() * size.height(); ++i)
+        image.setPixel(i % size.width(), i / size.width(), qRgb(i >> 7 & 0xF8, i >> 2 & 0xF8, i << 3 & 0xF8));
     return image;
 }
+inline int colourCode(QRgb c) { return (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3; }
+inline constexpr int kFillCode = 32767;
 
 // A raster's grid: its size, the mapping of its pixels into the grid (GDAL's order:
 // x0, dx/dcol, dx/drow, y0, dy/dcol, dy/drow) and the grid as
@@ -75,8 +67,8 @@ inline bool writeRaster(const QString &path, const QImage &image, const Grid &gr
     GDALDataset *dataset = driver->Create(tiff ? name.constData() : "", image.width(), image.height(), 3, GDT_Byte,
                                           nullptr);
     QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    bool ok = dataset && dataset->RasterIO(GF_Write, 0, 0, rgb.width(), rgb.height(), rgb.bits(), rgb.width(), rgb.height(),
-                                GDT_Byte, 3, nullptr, 3, rgb.bytesPerLine(), 1) == CE_None;
+    bool ok = dataset && dataset->RasterIO(GF_Write, 0, 0, rgb.width(), rgb.height(), rgb.bits(), rgb.width(),
+                                           rgb.height(), GDT_Byte, 3, nullptr, 3, rgb.bytesPerLine(), 1) == CE_None;
     const OGRSpatialReference reference = spatialReference(grid.srs);
     std::array<double, 6> transform = grid.geoTransform;
     if (ok && tiff && withGrid)
@@ -104,7 +96,8 @@ inline bool writeRaster(const QString &path, const QImage &image, const Grid &gr
     char *wkt = nullptr;
     const char *const options[] = {"FORMAT=WKT1_ESRI", nullptr};
     ok = write(base + QStringLiteral(".pgw"), world)
-         && (!withGrid || (reference.exportToWkt(&wkt, options) == OGRERR_NONE && write(base + QStringLiteral(".prj"), wkt)));
+         && (!withGrid || (reference.exportToWkt(&wkt, options) == OGRERR_NONE
+                           && write(base + QStringLiteral(".prj"), wkt)));
     CPLFree(wkt);
     return ok;
 }
