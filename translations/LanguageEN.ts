@@ -120,6 +120,57 @@
     </message>
 </context>
 <context>
+    <name>GeoRaster</name>
+    <message>
+        <source>the grid %1 cannot be transformed to WGS 84: %2</source>
+        <translation>the grid %1 cannot be transformed to WGS 84: %2</translation>
+    </message>
+    <message>
+        <source>the ground control points cannot be fitted: %1</source>
+        <translation>the ground control points cannot be fitted: %1</translation>
+    </message>
+    <message>
+        <source>the corners of the raster cannot be transformed to WGS 84 from %1</source>
+        <translation>the corners of the raster cannot be transformed to WGS 84 from %1</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
+        <translation>the raster's footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s grid cannot be read</source>
+        <translation>the raster's grid cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 ground control points given; this transform needs at least %2</source>
+        <translation>%1 ground control points given; this transform needs at least %2</translation>
+    </message>
+    <message>
+        <source>%1 has a world file but no grid: a .prj file beside it must name its projection and datum</source>
+        <translation>%1 has a world file but no grid: a .prj file beside it must name its projection and datum</translation>
+    </message>
+    <message>
+        <source>the grid in %1 cannot be read</source>
+        <translation>the grid in %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>the raster cannot be opened</source>
+        <translation>the raster cannot be opened</translation>
+    </message>
+    <message>
+        <source>the raster cannot be read</source>
+        <translation>the raster cannot be read</translation>
+    </message>
+    <message>
+        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</translation>
+    </message>
+    <message>
+        <source>the raster cannot be warped</source>
+        <translation>the raster cannot be warped</translation>
+    </message>
+</context>
+<context>
     <name>GridPosition</name>
     <message>
         <source>the %1 %2 is not a number of metres</source>

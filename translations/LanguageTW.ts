@@ -120,6 +120,57 @@
     </message>
 </context>
 <context>
+    <name>GeoRaster</name>
+    <message>
+        <source>the grid %1 cannot be transformed to WGS 84: %2</source>
+        <translation>無法把座標網格 %1 轉換到 WGS 84:%2</translation>
+    </message>
+    <message>
+        <source>the ground control points cannot be fitted: %1</source>
+        <translation>無法擬合地面控制點:%1</translation>
+    </message>
+    <message>
+        <source>the corners of the raster cannot be transformed to WGS 84 from %1</source>
+        <translation>無法把點陣圖的四角從 %1 轉換到 WGS 84</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
+        <translation>點陣圖在 WGS 84 上的範圍無法用一個層級網格涵蓋(%1 x %2 像素)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s grid cannot be read</source>
+        <translation>無法讀取點陣圖的座標網格</translation>
+    </message>
+    <message>
+        <source>%1 ground control points given; this transform needs at least %2</source>
+        <translation>只給出了 %1 個地面控制點;此轉換至少需要 %2 個</translation>
+    </message>
+    <message>
+        <source>%1 has a world file but no grid: a .prj file beside it must name its projection and datum</source>
+        <translation>%1 有世界檔案但沒有座標網格:旁邊須有註明投影和基準面的 .prj 檔案</translation>
+    </message>
+    <message>
+        <source>the grid in %1 cannot be read</source>
+        <translation>無法讀取 %1 中的座標網格</translation>
+    </message>
+    <message>
+        <source>the raster cannot be opened</source>
+        <translation>無法開啟點陣圖</translation>
+    </message>
+    <message>
+        <source>the raster cannot be read</source>
+        <translation>無法讀取點陣圖</translation>
+    </message>
+    <message>
+        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>只能讀取 8 位元灰階、RGB 或調色盤色彩的點陣圖(可帶透明色版)</translation>
+    </message>
+    <message>
+        <source>the raster cannot be warped</source>
+        <translation>無法對點陣圖進行重新投影</translation>
+    </message>
+</context>
+<context>
     <name>GridPosition</name>
     <message>
         <source>the %1 %2 is not a number of metres</source>

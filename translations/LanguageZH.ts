@@ -120,6 +120,57 @@
     </message>
 </context>
 <context>
+    <name>GeoRaster</name>
+    <message>
+        <source>the grid %1 cannot be transformed to WGS 84: %2</source>
+        <translation>无法把坐标网格 %1 转换到 WGS 84:%2</translation>
+    </message>
+    <message>
+        <source>the ground control points cannot be fitted: %1</source>
+        <translation>无法拟合地面控制点:%1</translation>
+    </message>
+    <message>
+        <source>the corners of the raster cannot be transformed to WGS 84 from %1</source>
+        <translation>无法把栅格的四角从 %1 转换到 WGS 84</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
+        <translation>栅格在 WGS 84 上的范围无法用一个层级网格覆盖(%1 x %2 像素)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s grid cannot be read</source>
+        <translation>无法读取栅格的坐标网格</translation>
+    </message>
+    <message>
+        <source>%1 ground control points given; this transform needs at least %2</source>
+        <translation>只给出了 %1 个地面控制点;此变换至少需要 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 has a world file but no grid: a .prj file beside it must name its projection and datum</source>
+        <translation>%1 有世界文件但没有坐标网格:旁边须有注明投影和基准面的 .prj 文件</translation>
+    </message>
+    <message>
+        <source>the grid in %1 cannot be read</source>
+        <translation>无法读取 %1 中的坐标网格</translation>
+    </message>
+    <message>
+        <source>the raster cannot be opened</source>
+        <translation>无法打开栅格</translation>
+    </message>
+    <message>
+        <source>the raster cannot be read</source>
+        <translation>无法读取栅格</translation>
+    </message>
+    <message>
+        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>只能读取 8 位灰度、RGB 或调色板颜色的栅格(可带透明通道)</translation>
+    </message>
+    <message>
+        <source>the raster cannot be warped</source>
+        <translation>无法对栅格进行重投影</translation>
+    </message>
+</context>
+<context>
     <name>GridPosition</name>
     <message>
         <source>the %1 %2 is not a number of metres</source>

@@ -389,7 +389,24 @@ QString summaryLine(const ConvertLayer &layer)
     const QString source = summary.source == kOziMmpBlock
         ? QStringLiteral("the MMPXY/MMPLL block (WGS 84)")
         : QStringLiteral("the Point lines (datum %1)").arg(summary.datumName);
-    return QStringLiteral("%1: calibrated by %2 from %3\n").arg(layer.argument.imagePath, points, source);
+    const QString &path = layer.argument.imagePath;
+    QString line = QStringLiteral("%1: calibrated by %2 from %3\n").arg(path, points, source);
+    if (layer.imported.georeference)  // a map on its own grid
+        line += georeferenceReport(path, *layer.imported.georeference);
+    PointMiss miss;
+    if (largestOziMiss(layer.imported, summary, &miss)) {
+        line += QStringLiteral("%1: largest miss at the reference points %2 px, %3 m\n")
+                    .arg(path)
+                    .arg(miss.pixels, 0, 'f', 1)
+                    .arg(miss.metres, 0, 'f', 1);
+        if (miss.pixels > 1.0) {
+            printErr(QStringLiteral("%1: warning: %2 misses its reference points by up to %3 px (%4 m)")
+                         .arg(QLatin1String(kName), path)
+                         .arg(miss.pixels, 0, 'f', 1)
+                         .arg(miss.metres, 0, 'f', 0));
+        }
+    }
+    return line;
 }
 
 int runConvert(const QStringList &args)

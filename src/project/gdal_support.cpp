@@ -25,6 +25,9 @@ void ensureGdal()
     static std::once_flag once;
     std::call_once(once, []() {
         GDALAllRegister();
+        // Failures are reported through GdalErrors where they matter; the rest (a
+        // warning while a dataset closes) must not reach the terminal or the window.
+        CPLSetErrorHandler(CPLQuietErrorHandler);
         if (!CPLGetConfigOption("GDAL_CACHEMAX", nullptr))
             GDALSetCacheMax64(kGdalCacheBytes);
     });

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <cpl_string.h>
 #include <gdal_utils.h>
@@ -145,11 +146,12 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
                                                       std::atomic<qint64> *position, int *status, QString *error)
 {
     if (georeference.kind == RasterGeoreference::AsIs) {
-        // The image readers decode these formats as they always have, so a raster on
-        // the level grid gives the same level as the image calibrated by hand.
+        // The image readers decode PNG, JPEG and BMP as they always have, so a raster
+        // on the level grid gives the same level as the image calibrated by hand; GDAL
+        // streams the rest (a GeoTIFF), which the image library would decode whole.
         std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position, status,
                                                             error);
-        if (own && own->streams())
+        if (own && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
             return own;
     }
     ensureGdal();

@@ -177,6 +177,16 @@ public:
     // the calibration changed when they differ. Returns 0, or 1 for an index out of
     // range.
     int restoreCalibration(int layer, const LayerCalibration &calibration);
+    // Gives layer `layer` another georeference (nullptr: none, the layer then being
+    // the plain image at its sourcePath, resized by its zoom) and `calibration`, its
+    // scales worked out again from the points. A changed georeference drops the
+    // decoded image, which is read again when next needed, and marks the layers
+    // changed; a changed calibration marks the calibration changed. Returns 0; 1 for
+    // an index out of range; when the georeference is taken away and the plain image
+    // cannot be opened, an ImageFileStatus below 0 (nothing changes then,
+    // errorString() says why).
+    int setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+                        const LayerCalibration &calibration);
 
     // Sorts the layers by scale, finest first; layers of equal scale keep their order
     // (NaN scales last, see layerScaleLess). Returns the new index of the layer that

@@ -254,6 +254,36 @@ int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
     return 0;
 }
 
+int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+                                const LayerCalibration &calibration)
+{
+    MapLayer *record = layerAt(layer);
+    if (!record)
+        return 1;
+    if (record->georeference != georeference) {
+        if (!georeference) {
+            // The plain image must be there to take the place of the raster's own.
+            int status = kImageFileOk;
+            QString reason;
+            if (!openImageRows(record->sourcePath, physicalMB, nullptr, &status, &reason)) {
+                m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                                    .arg(record->sourcePath, reason);
+                return status;
+            }
+        }
+        record->georeference = std::move(georeference);
+        unloadImage(record);
+        record->tileCache.clear();
+        changeFlags |= kLayersChanged;
+    }
+    if (record->calibration() != calibration) {
+        record->setCalibration(calibration);
+        changeFlags |= kCalibrationChanged;
+    }
+    record->updateScales();
+    return 0;
+}
+
 int MapProject::scaledCopy(int layer, double factor)
 {
     MapLayer *source = layerAt(layer);

@@ -9,9 +9,10 @@
 
 #include <cmath>
 
-#include "geo/datum_shift.h"
 #include "geo/datum_table.h"
+#include "project/image_rows.h"
 #include "project/map_layer.h"
+#include "project/ozi_projection.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ bool angleFields(const QByteArray &degreesText, const QByteArray &minutesText, c
     return true;
 }
 
-// "Point01,xy,  256,  256,in, deg,  55, 45.0000,N,  37, 36.0000,E, grid, ...".
+// "Point01,xy,  256,  256,in, deg,  55, 45.0000,N,  37, 36.0000,E, grid,   37,  412345.0,
+// 6178901.0,N": the latitude and longitude, the grid position, or both.
 bool datumPoint(const QByteArray &line, OziDatumPoint *point)
 {
     if (!line.startsWith("Point"))
@@ -117,8 +119,25 @@ bool datumPoint(const QByteArray &line, OziDatumPoint *point)
     bool yOk = false;
     point->pixelX = fields.at(2).trimmed().toInt(&xOk, 10);
     point->pixelY = fields.at(3).trimmed().toInt(&yOk, 10);
-    return xOk && yOk && angleFields(fields.at(6), fields.at(7), fields.at(8), &point->latitude)
+    point->hasLatLon = angleFields(fields.at(6), fields.at(7), fields.at(8), &point->latitude)
         && angleFields(fields.at(9), fields.at(10), fields.at(11), &point->longitude);
+    point->hasGrid = fields.size() >= 16 && numberField(fields.at(14), &point->easting)
+        && numberField(fields.at(15), &point->northing);
+    if (point->hasGrid) {
+        point->gridZone = fields.at(13).trimmed();
+        point->gridSouth = fields.size() > 16 && fields.at(16).trimmed().toUpper() == "S";
+    }
+    return xOk && yOk && (point->hasLatLon || point->hasGrid);
+}
+
+// The fields after the first of a line, trimmed.
+QList<QByteArray> fieldsAfterFirst(const QByteArray &line)
+{
+    QList<QByteArray> fields = line.split(',');
+    fields.removeFirst();
+    for (QByteArray &field : fields)
+        field = field.trimmed();
+    return fields;
 }
 
 }  // namespace
@@ -138,6 +157,10 @@ OziMapText parseOziMapText(const QByteArray &bytes)
         }
         if (lineNumber == 5)
             result.datumName = line.left(line.indexOf(',')).trimmed();
+        if (result.projectionName.isEmpty() && line.startsWith("Map Projection,"))
+            result.projectionName = fieldsAfterFirst(line).value(0);
+        if (result.projectionSetup.isEmpty() && line.startsWith("Projection Setup,"))
+            result.projectionSetup = fieldsAfterFirst(line);
         OziDatumPoint point;
         if (datumPoint(line, &point))
             result.datumPoints.append(point);
@@ -296,6 +319,90 @@ bool isOziMapPath(const QString &path)
     return name.size() > 4 && name.endsWith(QLatin1String(".map"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+// The two-point calibration of a north-up image on latitude and longitude: WGS 84, or
+// a datum the table does not know (then only the "MMPNUM" block, WGS 84 by definition,
+// can be used).
+int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSummary *found, QString *error)
+{
+    QVector<CalibrationPoint> points = text.points;
+    QVector<GroundControlPoint> &tied = found->referencePoints;
+    bool anyLatLon = false;
+    for (const OziDatumPoint &point : text.datumPoints)
+        anyLatLon = anyLatLon || point.hasLatLon;
+    if (!points.isEmpty()) {
+        found->source = kOziMmpBlock;
+        for (const CalibrationPoint &point : std::as_const(points)) {
+            tied.append({double(point.pixelX), double(point.pixelY), point.lon / kMilliarcsecondsPerDegree,
+                         point.lat / kMilliarcsecondsPerDegree});
+        }
+    } else if (anyLatLon) {
+        if (datum < 0) {
+            if (error)
+                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not in the "
+                                                               "datum table").arg(found->datumName);
+            return -2;
+        }
+        // On WGS 84 itself: the positions stand as they are.
+        for (const OziDatumPoint &point : text.datumPoints) {
+            if (!point.hasLatLon)
+                continue;
+            points.append({point.pixelX, point.pixelY, degreesToMilliarcseconds(point.longitude),
+                           degreesToMilliarcseconds(point.latitude)});
+            tied.append({double(point.pixelX), double(point.pixelY), point.longitude, point.latitude});
+        }
+        found->source = kOziPointLines;
+    }
+    found->pointCount = int(points.size());
+    found->gridName = QStringLiteral("Latitude/Longitude");
+    if (datum >= 0)
+        found->gridDatumName = datumName(datum).trimmed();
+    if (!points.isEmpty())
+        applyReferencePoints(points, layer);
+    return 0;
+}
+
+// The georeference of a map on its own grid, warped onto the level grid.
+int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSummary *found, QString *error)
+{
+    QString reason;
+    if (datum < 0) {
+        reason = QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not in the datum table")
+                     .arg(found->datumName);
+    } else {
+        RasterGeoreference georeference;
+        georeference.rasterPath = layer->sourcePath;
+        if (georeferenceOziMap(text, datum, &georeference, &found->referencePoints, &found->source, &reason)) {
+            found->pointCount = int(found->referencePoints.size());
+            found->gridName = georeference.gridName;
+            found->gridDatumName = georeference.datumName;
+            // An image without a readable size fails to load, and says why, as the layer is added.
+            georeference.sourceSize = imageFileSize(georeference.rasterPath);
+            if (found->pointCount == 0 || georeference.sourceSize.isEmpty())
+                return 0;
+            if (planLevelGrid(&georeference, &reason)) {
+                applyGeoreference(layer, std::make_shared<const RasterGeoreference>(std::move(georeference)));
+                return 0;
+            }
+        }
+    }
+    if (error)
+        *error = reason;
+    return -2;
+}
+
+// Latitude and longitude on WGS 84 need no warp: the file's points calibrate the image
+// as they stand. So do those on a datum the table does not know, as they always have.
+bool isLinear(const OziMapText &text, int datum)
+{
+    const bool latLon =
+        text.projectionName.isEmpty() || qstricmp(text.projectionName.constData(), "Latitude/Longitude") == 0;
+    return latLon && (datum == kWgs84DatumIndex || datum < 0);
+}
+
+}  // namespace
+
 int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QString *error)
 {
     OziMapSummary found;
@@ -310,31 +417,44 @@ int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QSt
     found.datumName = QString::fromLatin1(text.datumName);
     if (text.hasImageLine)
         layer->sourcePath = resolveOziImagePath(path, text.imageLine);
-    QVector<CalibrationPoint> points = text.points;
-    if (!points.isEmpty()) {
-        found.source = kOziMmpBlock;
-    } else if (!text.datumPoints.isEmpty()) {
-        const int datum = findDatum(found.datumName);
-        if (datum < 0) {
-            if (error)
-                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not in the "
-                                                               "datum table").arg(found.datumName);
-            return -2;
-        }
-        for (const OziDatumPoint &point : text.datumPoints) {
-            // WGS 84 needs no shift; its round trip through Cartesian space could move a
-            // whole degree below the next milliarcsecond.
-            const GeoPosition onDatum{point.latitude, point.longitude, 0.0};
-            const GeoPosition wgs84 = datum == kWgs84DatumIndex ? onDatum : datumToWgs84(onDatum, datum);
-            points.append({point.pixelX, point.pixelY, degreesToMilliarcseconds(wgs84.longitude),
-                           degreesToMilliarcseconds(wgs84.latitude)});
-        }
-        found.source = kOziPointLines;
-    }
-    found.pointCount = int(points.size());
-    if (!points.isEmpty())
-        applyReferencePoints(points, layer);
-    if (summary)
+    const int datum = findDatum(found.datumName);
+    const int status = isLinear(text, datum) ? importLinear(text, datum, layer, &found, error)
+                                             : importOnGrid(text, datum, layer, &found, error);
+    if (status == 0 && summary)
         *summary = found;
-    return 0;
+    return status;
+}
+
+bool largestOziMiss(const MapLayer &layer, const OziMapSummary &summary, PointMiss *largest)
+{
+    const QVector<GroundControlPoint> &points = summary.referencePoints;
+    QVector<PointMiss> misses;
+    if (layer.georeference) {
+        misses = pointMisses(*layer.georeference, points);
+    } else {
+        // Pixels of the layer's image are source pixels times its zoom.
+        const CalibrationPoint &tl = layer.topLeft;
+        const CalibrationPoint &br = layer.bottomRight;
+        const double lonPerPixel = (double(br.lon) - tl.lon) / ((double(br.pixelX) - tl.pixelX) / layer.zoom);
+        const double latPerPixel = (double(br.lat) - tl.lat) / ((double(br.pixelY) - tl.pixelY) / layer.zoom);
+        if (!std::isfinite(lonPerPixel) || !std::isfinite(latPerPixel) || lonPerPixel == 0.0 || latPerPixel == 0.0)
+            return false;
+        const double left = tl.pixelX / layer.zoom;
+        const double top = tl.pixelY / layer.zoom;
+        for (const GroundControlPoint &point : points) {
+            const double lon = (tl.lon + (point.pixelX - left) * lonPerPixel) / kMilliarcsecondsPerDegree;
+            const double lat = (tl.lat + (point.pixelY - top) * latPerPixel) / kMilliarcsecondsPerDegree;
+            const double dx = (point.lon - lon) * kMilliarcsecondsPerDegree / lonPerPixel;
+            const double dy = (point.lat - lat) * kMilliarcsecondsPerDegree / latPerPixel;
+            misses.append({std::hypot(dx, dy), wgs84Distance(lon, lat, point.lon, point.lat)});
+        }
+    }
+    if (misses.isEmpty())
+        return false;
+    *largest = PointMiss();
+    for (const PointMiss &miss : std::as_const(misses)) {
+        largest->pixels = qMax(largest->pixels, miss.pixels);
+        largest->metres = qMax(largest->metres, miss.metres);
+    }
+    return true;
 }

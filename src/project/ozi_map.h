@@ -4,30 +4,39 @@
 #include <QString>
 #include <QVector>
 
+#include "project/geo_raster.h"
 #include "project/map_layer.h"
 
 // A reference point of a "PointNN" line: a pixel and its latitude and longitude in
-// degrees on the map's own datum (line 5).
+// degrees on the map's own datum (line 5), or its position on the map's grid, or both.
 struct OziDatumPoint
 {
     qint32 pixelX = 0;
     qint32 pixelY = 0;
+    bool hasLatLon = false;
     double latitude = 0.0;   // degrees, north positive
     double longitude = 0.0;  // degrees, east positive
+    bool hasGrid = false;
+    QByteArray gridZone;     // the zone field, trimmed ("37" on a UTM grid); often empty
+    double easting = 0.0;    // grid units, metres
+    double northing = 0.0;
+    bool gridSouth = false;  // the grid's hemisphere letter is S
 };
 
 // What the program takes from the bytes of an OziExplorer ".map" file: the raw
 // bytes of its third line (the image path, still in the file's own encoding), the
 // datum named on line 5, the reference points of its last "MMPNUM" block (WGS 84 by
-// the format's definition) and those of its "Point01" to "Point30" lines.
-// Projection and corner lists are ignored.
+// the format's definition) and those of its "Point01" to "Point30" lines, and the
+// projection of its grid. Corner lists are ignored.
 struct OziMapText
 {
     bool hasImageLine = false;        // the file has a third line
     QByteArray imageLine;             // third line, line end removed
     QByteArray datumName;             // first field of line 5, trimmed; empty when absent
     QVector<CalibrationPoint> points; // MMPNUM block: pixels and milliarcseconds, in file order
-    QVector<OziDatumPoint> datumPoints;  // Point lines with a pixel and a latitude and longitude
+    QVector<OziDatumPoint> datumPoints;  // Point lines with a pixel and a position
+    QByteArray projectionName;        // second field of the "Map Projection" line, trimmed
+    QList<QByteArray> projectionSetup;  // fields after "Projection Setup", trimmed: LAT0, LON0, K, ...
 };
 
 // Reads lines ended by LF or CRLF, of any length. A line containing "MMPNUM" is
@@ -39,9 +48,12 @@ struct OziMapText
 // truncated toward zero. Lines the file does not have give no points, and a later
 // "MMPNUM" block replaces an earlier one. Lines read as points are not counted as
 // file lines, so they never become the image line.
-// A line "PointNN,xy, X, Y,in, deg, LATDEG, LATMIN,N|S, LONDEG, LONMIN,E|W, ..." gives
-// a datum point when X, Y, LATDEG and LONDEG are numbers (empty minutes read as 0);
-// the unused Point lines, with empty fields, give none.
+// A line "PointNN,xy, X, Y,in, deg, LATDEG, LATMIN,N|S, LONDEG, LONMIN,E|W, grid, ZONE,
+// EASTING, NORTHING,N|S" gives a datum point when X and Y are numbers and either
+// LATDEG and LONDEG are (empty minutes read as 0) or EASTING and NORTHING are; the
+// unused Point lines, with empty fields, give none. The first line starting
+// "Map Projection," names the projection, the first starting "Projection Setup,"
+// gives its values.
 OziMapText parseOziMapText(const QByteArray &bytes);
 
 // The image an OziExplorer file names, as a path of this machine. mapPath is the
@@ -69,7 +81,7 @@ bool isOziMapPath(const QString &path);
 enum OziCalibrationSource {
     kOziNoReferencePoints = 0,  // neither block: the layer must be calibrated by hand
     kOziMmpBlock = 1,           // the MMPXY/MMPLL block, WGS 84 by definition
-    kOziPointLines = 2,         // the Point01..Point30 lines, shifted from the map's datum
+    kOziPointLines = 2,         // the Point01..Point30 lines, on the map's datum
 };
 
 struct OziMapSummary
@@ -77,21 +89,47 @@ struct OziMapSummary
     int source = kOziNoReferencePoints;  // an OziCalibrationSource
     int pointCount = 0;                  // reference points the calibration was built from
     QString datumName;                   // the datum of line 5, as the file names it
+    // The grid the map is drawn on, in English ("Latitude/Longitude", "Transverse
+    // Mercator", "UTM zone 37N"), and its datum as the datum table names it (empty when
+    // the table does not know it).
+    QString gridName;
+    QString gridDatumName;
+    // The file's own reference points on WGS 84 (pixels of the image, as the file gives
+    // them), for measuring how far the layer's georeferencing misses them.
+    QVector<GroundControlPoint> referencePoints;
 };
 
 // Imports the OziExplorer map file at path into a new layer: sourcePath becomes the
 // image the file names (see resolveOziImagePath), and the reference points give the
-// calibration of a north-up image: longitudes from the leftmost and rightmost points,
-// latitudes from the topmost and bottommost (on equal pixels the earlier point wins),
-// the two pixels the corners of the points' bounding box, and all four entered flags
-// set. The points are those of the "MMPNUM" block when the file has one, else those of
-// its Point lines, taken from the datum line 5 names to WGS 84 through the datum
-// table (see findDatum). A file without reference points leaves the calibration and
-// its entered flags as they were, so the layer must be calibrated by hand before it
-// can be saved. Writes nothing else of the layer; summary (may be nullptr) tells what
-// the calibration came from.
+// layer's georeferencing.
+// A map on the "Latitude/Longitude" projection (or naming none) whose datum is WGS 84,
+// or one the datum table does not know, gets the calibration of a north-up image:
+// longitudes from the leftmost and rightmost points, latitudes from the topmost and
+// bottommost (on equal pixels the earlier point wins), the two pixels the corners of
+// the points' bounding box, and all four entered flags set. The points are those of
+// the "MMPNUM" block when the file has one, else those of its Point lines with a
+// latitude and longitude, as they stand.
+// Any other map (a projected grid, or latitude and longitude on another datum) is
+// georeferenced on its own grid (see georeferenceOziMap) and warped onto the level
+// grid: the layer takes the georeference (applyGeoreference), its calibration the
+// level grid's corners. Its Point lines are then the reference points, the "MMPNUM"
+// block only when it has none.
+// A file without reference points leaves the calibration and its entered flags as they
+// were, so the layer must be calibrated by hand before it can be saved; so does a
+// projected map whose image size cannot be read (loading the image then says why).
+// Writes nothing else of the layer; summary (may be nullptr) tells what the
+// calibration came from.
 // Returns 0; -1 when the file cannot be opened (sourcePath then stays path, which
-// fails to load as an image); -2 when its Point lines are on a datum the table does
-// not know. error (may be nullptr) then says why. A file of fewer than
-// three lines also leaves sourcePath at path.
+// fails to load as an image); -2 when its Point lines, or its grid, are on a datum the
+// table does not know, when its projection is not one the program reads, or when its
+// reference points do not fix the grid. error (may be nullptr) then says why. A file
+// of fewer than three lines also leaves sourcePath at path.
 int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary = nullptr, QString *error = nullptr);
+
+// The largest miss of a layer's georeferencing at the reference points of the
+// OziExplorer file it was imported from (summary of readOziMap): through its
+// georeference (pointMisses) when it has one, else through its two-point linear
+// calibration. The largest pixel miss and the largest distance, each over all points
+// (they may be of different points). False when there are no reference points or the
+// calibration does not form a mapping.
+bool largestOziMiss(const MapLayer &layer, const OziMapSummary &summary, PointMiss *largest);

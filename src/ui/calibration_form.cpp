@@ -74,6 +74,8 @@ CalibrationForm::CalibrationForm(MainWindow *window)
     connectEdits(false);
     reserveWidths();
     showNotation(0);
+    showGeoreference(nullptr);
+    connect(calibrateByHandButton, &QPushButton::clicked, window, &MainWindow::calibrateByHand);
     // Files dropped on a field go to the window, which adds or opens them.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         edit->setAcceptDrops(false);
@@ -268,6 +270,7 @@ void CalibrationForm::refreshFromLayer()
     const MapLayer *layer = currentLayerRecord();
     if (!layer)
         return;
+    showGeoreference(layer);
     m_refreshing = true;
     refreshPoint(*layer, true);
     refreshPoint(*layer, false);

@@ -12,6 +12,7 @@ class HintedDoubleValidator;
 class HintedIntValidator;
 class MainWindow;
 class QRegularExpressionValidator;
+struct RasterGeoreference;
 
 // The calibration form's fields keep the systematic names of its Designer form, with
 // p = 1 for the top-left point (group box topLeftBox) and p = 2 for the bottom-right
@@ -149,6 +150,10 @@ public:
     // The notation shown, 0..4.
     int notation() const { return m_notation; }
 
+    // Where a layer's calibration came from when its raster brought it, in words:
+    // "来自 GeoTIFF:WGS 84 / UTM zone 33N(WGS 84),已重投影".
+    static QString georeferenceText(const RasterGeoreference &georeference);
+
     MainWindow *const window;
 
 private:
@@ -167,6 +172,11 @@ private:
     int datumIndex() const;
     QSize currentImageSize() const;
     const PointFields &fieldsOf(bool topLeft) const { return topLeft ? m_point1 : m_point2; }
+
+    // A layer whose raster brought its georeferencing shows where it came from, and
+    // its fields stay read-only until it is calibrated by hand; any other layer, or
+    // none, hides that line (calibration_form_georeference.cpp).
+    void showGeoreference(const MapLayer *layer);
 
     // Showing the layer and ranging the validators (calibration_form.cpp).
     void refreshPoint(const MapLayer &layer, bool topLeft);

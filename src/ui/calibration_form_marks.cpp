@@ -97,6 +97,7 @@ void CalibrationForm::clearFields()
     }
     m_lastEdited = nullptr;
     hintLabel->clear();
+    showGeoreference(nullptr);
 }
 
 void CalibrationForm::markFields()

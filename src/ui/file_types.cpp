@@ -19,6 +19,8 @@ const QStringList kBmpSuffixes = {QStringLiteral("bmp"), QStringLiteral("dib")};
 const QStringList kJpegSuffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
                                    QStringLiteral("jfif")};
 const QStringList kPngSuffixes = {QStringLiteral("png")};
+// Read by the image library's TIFF plugin, or by GDAL when they carry their grid.
+const QStringList kTiffSuffixes = {QStringLiteral("tif"), QStringLiteral("tiff")};
 const QStringList kOziSuffixes = {QStringLiteral("map")};
 
 }  // namespace
@@ -30,7 +32,7 @@ bool isSmfPath(const QString &path)
 
 QStringList layerFileSuffixes()
 {
-    QStringList suffixes = kBmpSuffixes + kJpegSuffixes + kPngSuffixes;
+    QStringList suffixes = kBmpSuffixes + kJpegSuffixes + kPngSuffixes + kTiffSuffixes;
     for (const QByteArray &format : QImageReader::supportedImageFormats()) {
         const QString suffix = QString::fromLatin1(format).toLower();
         if (!suffixes.contains(suffix))
@@ -49,5 +51,6 @@ QString layerFileFilter()
     const QString all = QCoreApplication::translate("MainWindow", "所有支持的文件");
     return all + QLatin1Char('(') + patterns(layerFileSuffixes()) + QStringLiteral(");;BMP(")
         + patterns(kBmpSuffixes) + QStringLiteral(");;JPEG(") + patterns(kJpegSuffixes) + QStringLiteral(");;PNG(")
-        + patterns(kPngSuffixes) + QStringLiteral(");;Ozi Map(") + patterns(kOziSuffixes) + QLatin1Char(')');
+        + patterns(kPngSuffixes) + QStringLiteral(");;TIFF(") + patterns(kTiffSuffixes) + QStringLiteral(");;GeoTIFF(")
+        + patterns(kTiffSuffixes) + QStringLiteral(");;Ozi Map(") + patterns(kOziSuffixes) + QLatin1Char(')');
 }

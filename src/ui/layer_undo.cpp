@@ -89,6 +89,30 @@ bool CalibrationCommand::mergeWith(const QUndoCommand *other)
     return true;
 }
 
+GeoreferenceCommand::GeoreferenceCommand(MainWindow *window, MapLayer *layer,
+                                         std::shared_ptr<const RasterGeoreference> before,
+                                         const LayerCalibration &calibrationBefore, const LayerRows &rowsBefore,
+                                         const QString &text)
+    : QUndoCommand(text)
+    , window(window)
+    , layer(layer)
+    , before{std::move(before), calibrationBefore, rowsBefore}
+    , after{layer->georeference, layer->calibration(), window->layerRows()}
+{
+}
+
+void GeoreferenceCommand::undo()
+{
+    window->showGeoreference(layer, before.georeference, before.calibration, before.rows);
+}
+
+void GeoreferenceCommand::redo()
+{
+    if (pushed)
+        window->showGeoreference(layer, after.georeference, after.calibration, after.rows);
+    pushed = true;
+}
+
 namespace {
 
 MapLayer *currentRecord(const MainWindow *window)

@@ -4,6 +4,8 @@
 #include <QUndoCommand>
 #include <QVector>
 
+#include <memory>
+
 #include "project/map_layer.h"
 
 class MainWindow;
@@ -62,6 +64,35 @@ private:
     const LayerRows rowsBefore;
     LayerRows rowsAfter;
     const int mergeKey;
+    bool pushed = false;
+};
+
+// Calibrating a georeferenced layer by hand: the layer leaves its raster's
+// georeferencing for the raster's own pixels and a calibration of its own. Undone by
+// giving the layer back its georeference and calibration. The change has already
+// happened when the command is pushed, so its first redo does nothing.
+class GeoreferenceCommand : public QUndoCommand
+{
+public:
+    // `layer` holds the new state already; the arguments are what it had before and
+    // the table before the change, which may have re-sorted it.
+    GeoreferenceCommand(MainWindow *window, MapLayer *layer, std::shared_ptr<const RasterGeoreference> before,
+                        const LayerCalibration &calibrationBefore, const LayerRows &rowsBefore, const QString &text);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    struct State
+    {
+        std::shared_ptr<const RasterGeoreference> georeference;
+        LayerCalibration calibration;
+        LayerRows rows;
+    };
+    MainWindow *const window;
+    MapLayer *const layer;  // owned by the project, or by a LayerListCommand above this one
+    const State before;
+    const State after;
     bool pushed = false;
 };
 

@@ -265,6 +265,15 @@ void MainWindow::updateActions()
         actionProperties->setEnabled(false);
         actionAddLayer->setEnabled(false);
     } else if (layerTable->rowCount() > 0) {
+        // The points of a layer calibrated by its raster are not placed.
+        if (currentLayerGeoreferenced()) {
+            if (actionPlaceTopLeftPoint->isChecked() || actionPlaceBottomRightPoint->isChecked())
+                setCursor(Qt::ArrowCursor);
+            for (QAction *a : {actionPlaceTopLeftPoint, actionPlaceBottomRightPoint}) {
+                a->setChecked(false);
+                a->setEnabled(false);
+            }
+        }
         return;
     }
     for (QAction *a : {actionCopyLayer, actionDeleteLayer, actionAutoCopies, actionPlaceTopLeftPoint,

@@ -107,6 +107,14 @@ public:
     // placing action is checked. Return 0.
     int placeTopLeftPoint(int x, int y);
     int placeBottomRightPoint(int x, int y);
+    // The current layer's calibration was brought by its raster: its points are not
+    // placed, dragged or typed until it is calibrated by hand.
+    bool currentLayerGeoreferenced() const;
+    // Makes the current georeferenced layer a plain layer of its raster's own pixels
+    // (at the layer's zoom), the top-left point on pixel (0, 0) and the bottom-right
+    // one on the far corner, both keeping their positions as a start. Undoable; tells
+    // the user when the raster cannot be read as a plain image.
+    void calibrateByHand();
     // Called by the canvas when a marker has been dragged: stores image pixel (x, y) as
     // point 1 (top-left) or 2 (bottom-right) of the current layer and shows it in the
     // form and the table. Other point numbers change nothing.
@@ -139,6 +147,10 @@ public:
     void showLayerRows(const LayerRows &rows);
     // Puts `calibration` into `layer` (when it is in the project), then shows `rows`.
     void showCalibration(MapLayer *layer, const LayerCalibration &calibration, const LayerRows &rows);
+    // Gives `layer` (when it is in the project) `georeference` and `calibration`, then
+    // shows `rows`; says why when the layer's plain image cannot be read.
+    void showGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference> georeference,
+                          const LayerCalibration &calibration, const LayerRows &rows);
     // Pushes the change from `before` to the present rows as one undoable command.
     void recordLayerChange(const LayerRows &before, const QString &text);
 

@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QTableWidget>
 
+#include <cmath>
+
+#include "project/geo_raster.h"
 #include "project/map_layer.h"
 #include "ui/calibration_form.h"
 #include "ui/file_types.h"
@@ -67,6 +70,8 @@ void MainWindow::showSelectedLayer()
     if (!browseMode) {
         const QImage *image = project.layerImage(currentLayer);
         canvas->setImage(image ? *image : QImage());
+        // Placing points depends on the layer.
+        updateActions();
     }
     calibrationForm->refreshFromLayer();
 }
@@ -184,9 +189,39 @@ void MainWindow::clearLayers()
     selectionEnabled = wasEnabled;
 }
 
+bool MainWindow::currentLayerGeoreferenced() const
+{
+    return currentLayer >= 0 && currentLayer < project.layers.size() && project.layers[currentLayer]->georeference;
+}
+
+void MainWindow::calibrateByHand()
+{
+    if (browseMode || !currentLayerGeoreferenced())
+        return;
+    MapLayer *layer = project.layers[currentLayer];
+    const std::shared_ptr<const RasterGeoreference> georeference = layer->georeference;
+    const LayerCalibration before = layer->calibration();
+    const LayerRows rowsBefore = layerRows();
+    // The raster's own pixels at the layer's zoom, sizes truncated as a copy's are.
+    LayerCalibration byHand = before;
+    byHand.topLeft.pixelX = 0;
+    byHand.topLeft.pixelY = 0;
+    byHand.bottomRight.pixelX = int(std::trunc(georeference->sourceSize.width() * layer->zoom));
+    byHand.bottomRight.pixelY = int(std::trunc(georeference->sourceSize.height() * layer->zoom));
+    if (project.setGeoreference(currentLayer, nullptr, byHand) != 0) {
+        message(tr("无法手动定标") + QLatin1Char('\n') + project.errorString());
+        return;
+    }
+    updateLayerRow(currentLayer);
+    // The layer shows its own pixels now, on the canvas and in the form.
+    showLayerRows(layerRows());
+    undoStack->push(new GeoreferenceCommand(this, layer, georeference, before, rowsBefore, tr("手动定标")));
+}
+
 int MainWindow::placeTopLeftPoint(int x, int y)
 {
-    if (!actionPlaceTopLeftPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size())
+    if (!actionPlaceTopLeftPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size()
+        || currentLayerGeoreferenced())
         return 0;
     const CalibrationEdit edit(this);
     project.setTopLeftX(currentLayer, x);
@@ -197,7 +232,8 @@ int MainWindow::placeTopLeftPoint(int x, int y)
 
 int MainWindow::placeBottomRightPoint(int x, int y)
 {
-    if (!actionPlaceBottomRightPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size())
+    if (!actionPlaceBottomRightPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size()
+        || currentLayerGeoreferenced())
         return 0;
     const CalibrationEdit edit(this);
     project.setBottomRightX(currentLayer, x);
@@ -208,6 +244,8 @@ int MainWindow::placeBottomRightPoint(int x, int y)
 
 void MainWindow::movePoint(int point, int x, int y)
 {
+    if (currentLayerGeoreferenced())
+        return;
     const CalibrationEdit edit(this);
     if (point == 1) {
         project.setTopLeftX(currentLayer, x);
@@ -233,7 +271,7 @@ void MainWindow::leavePlacingMode(QAction *placing)
 
 void MainWindow::enterPlacingMode(QAction *first, QAction *other)
 {
-    if (layerTable->rowCount() == 0) {
+    if (layerTable->rowCount() == 0 || currentLayerGeoreferenced()) {
         first->setChecked(false);
         return;
     }

@@ -76,6 +76,19 @@ void MainWindow::showCalibration(MapLayer *layer, const LayerCalibration &calibr
     showLayerRows(rows);
 }
 
+void MainWindow::showGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference> georeference,
+                                  const LayerCalibration &calibration, const LayerRows &rows)
+{
+    const int index = int(project.layers.indexOf(layer));
+    if (index < 0)
+        return;
+    // The plain image may have gone since the layer was calibrated by hand.
+    const bool changed = project.setGeoreference(index, std::move(georeference), calibration) == 0;
+    showLayerRows(rows);
+    if (!changed)
+        message(project.errorString());
+}
+
 void MainWindow::recordLayerChange(const LayerRows &before, const QString &text)
 {
     if (browseMode)

@@ -328,7 +328,8 @@ QPoint MapCanvas::pointPixel(int point) const
 
 int MapCanvas::markerAt(QPoint p) const
 {
-    if (!layer || window->browseMode || window->actionPlaceTopLeftPoint->isChecked()
+    // A layer calibrated by its raster keeps its points where the raster put them.
+    if (!layer || layer->georeference || window->browseMode || window->actionPlaceTopLeftPoint->isChecked()
         || window->actionPlaceBottomRightPoint->isChecked())
         return 0;
     int nearest = 0;

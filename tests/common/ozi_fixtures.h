@@ -14,8 +14,11 @@ struct OziPoint
 {
     int x;       // pixel
     int y;
-    double lon;  // decimal degrees, east positive
+    double lon;  // decimal degrees, east positive; NaN: the Point line leaves it empty
     double lat;  // north positive
+    int zone = 0;                 // the Point line's grid position, when easting is a number
+    double easting = std::nan("");
+    double northing = 0.0;
 };
 
 // The lines before the reference points: header, title, image line, datum,
@@ -41,8 +44,13 @@ inline QByteArray oziHeader(const QByteArray &imageLine, const QVector<OziPoint>
                     + (degrees < 0 ? negative : positive);
             };
             line += QByteArray::number(p.x).rightJustified(5, ' ') + "," + QByteArray::number(p.y).rightJustified(5, ' ')
-                + ",in, deg," + dm(p.lat, 'N', 'S') + "," + dm(p.lon, 'E', 'W')
-                + ", grid,   ,           ,           ,N";
+                + ",in, deg,"
+                + (std::isnan(p.lat) ? QByteArray("    ,        ,N,    ,        ,E")
+                                     : dm(p.lat, 'N', 'S') + "," + dm(p.lon, 'E', 'W'))
+                + (std::isnan(p.easting) ? QByteArray(", grid,   ,           ,           ,N")
+                                         : ", grid," + (p.zone ? QByteArray::number(p.zone) : "").rightJustified(5, ' ')
+                           + "," + QByteArray::number(p.easting, 'f', 1).rightJustified(10, ' ') + ","
+                           + QByteArray::number(p.northing, 'f', 1).rightJustified(11, ' ') + ",N");
         } else {
             line += "     ,     ,ex, deg,    ,        ,N,    ,        ,E, grid,   ,           ,           ,N";
         }

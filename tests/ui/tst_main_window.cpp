@@ -1,7 +1,12 @@
 #include <QInputDialog>
 #include <QSpinBox>
 
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
 #include "common/window_fixture.h"
+#include "project/geo_raster.h"
+#include "ui/file_types.h"
 #include "settings/language_settings.h"
 
 // The main window: language menu, the properties command with the config.ini
@@ -17,6 +22,7 @@ private slots:
     void canvas();
     void undoEachCommand_data();
     void undoEachCommand();
+    void georeferencedLayer();
 };
 
 void TestMainWindow::languageMarks_data()
@@ -247,6 +253,61 @@ void TestMainWindow::undoEachCommand()
     w.window.actionDeleteLayer->trigger();
     QVERIFY(!w.window.actionRedo->isEnabled());
     QCOMPARE(w.window.layerTable->rowCount(), 2);
+}
+
+// A 40 x 30 GeoTIFF on UTM zone 33N, 100 m pixels, made through GDAL.
+static QString writeUtmGeoTiff(const QString &path)
+{
+    GDALAllRegister();
+    GDALDatasetH memory = GDALCreate(GDALGetDriverByName("MEM"), "", 40, 30, 3, GDT_Byte, nullptr);
+    double transform[6] = {500000.0, 100.0, 0.0, 5600000.0, 0.0, -100.0};
+    GDALSetGeoTransform(memory, transform);
+    OGRSpatialReferenceH grid = OSRNewSpatialReference(nullptr);
+    OSRImportFromEPSG(grid, 32633);
+    GDALSetSpatialRef(memory, grid);
+    GDALClose(GDALCreateCopy(GDALGetDriverByName("GTiff"), path.toUtf8().constData(), memory, false, nullptr,
+                             nullptr, nullptr));
+    OSRDestroySpatialReference(grid);
+    GDALClose(memory);
+    return path;
+}
+
+// A raster that brings its own grid is added warped and calibrated; the form says
+// where the calibration came from and nothing can change its points, until the user
+// calibrates it by hand: the layer is then the raster's own pixels with its corners
+// kept as a start, and undo makes it the warped layer again.
+void TestMainWindow::georeferencedLayer()
+{
+    ProjectWindow w;
+    QVERIFY(isLayerFilePath(QStringLiteral("sheet.TIFF")));
+    const QString tiff = writeUtmGeoTiff(w.fixture.path(QStringLiteral("sheet.tif")));
+    w.window.dialogs.openFiles = [tiff](auto...) { return QStringList{tiff}; };
+    w.window.actionAddLayer->trigger();
+    QCOMPARE(w.window.project.layers.size(), 1);
+    const MapLayer *layer = w.window.project.layers[0];
+    CalibrationForm *form = w.window.calibrationForm;
+    // Fields read-only, placing refused, the origin line shown.
+    const auto fixed = [&] {
+        return QList<bool>{form->edX1->isReadOnly(), form->edLat2->isReadOnly(),
+                           !w.window.actionPlaceTopLeftPoint->isEnabled(), !form->georeferenceFrame->isHidden()};
+    };
+    QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
+    const QSize warped = layer->georeference->size;
+    QCOMPARE(form->georeferenceLabel->text(),
+             QString::fromUtf8("来自 GeoTIFF:WGS 84 / UTM zone 33N(WGS 84),已重投影"));
+    QCOMPARE(form->edX2->text().toInt(), warped.width());
+    const CalibrationPoint corner = layer->bottomRight;
+    w.window.movePoint(2, 5, 5);
+    QCOMPARE(layer->bottomRight.pixelX, warped.width());
+
+    form->calibrateByHandButton->click();
+    QVERIFY(!layer->georeference && fixed() == QList<bool>(4, false));
+    QCOMPARE(w.window.canvas->image.size(), QSize(40, 30));
+    QVERIFY(layer->bottomRight.pixelX == 40 && layer->bottomRight.pixelY == 30
+            && layer->bottomRight.lon == corner.lon && layer->bottomRightLatSet);
+    w.window.actionUndo->trigger();
+    QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
+    QCOMPARE(w.window.canvas->image.size(), warped);
 }
 
 QTEST_MAIN(TestMainWindow)

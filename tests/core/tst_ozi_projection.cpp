@@ -1,0 +1,144 @@
+#include <QtTest>
+
+#include <gdal.h>
+#include <ogr_spatialref.h>
+
+#include "common/ozi_fixtures.h"
+#include "common/project_fixtures.h"
+#include "project/geo_raster.h"
+#include "project/map_layer.h"
+#include "project/ozi_map.h"
+
+namespace {
+
+// The test's own grids, as PROJ reads them. Pulkovo 1942 is shifted to WGS 84 by the
+// published regional mean (28, -130, -95 m) that the datum table also holds.
+constexpr char kPulkovo[] = " +ellps=krass +towgs84=28,-130,-95,0,0,0,0 +no_defs";
+
+std::unique_ptr<OGRSpatialReference> grid(const QByteArray &definition)
+{
+    auto result = std::make_unique<OGRSpatialReference>();
+    result->SetFromUserInput(definition.constData());
+    result->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return result;
+}
+
+QPointF transformed(const OGRSpatialReference &from, const OGRSpatialReference &to, QPointF point)
+{
+    double x = point.x();
+    double y = point.y();
+    OGRCoordinateTransformation *transform = OGRCreateCoordinateTransformation(&from, &to);
+    const bool ok = transform && transform->Transform(1, &x, &y);
+    OGRCoordinateTransformation::DestroyCT(transform);
+    return ok ? QPointF(x, y) : QPointF(qQNaN(), qQNaN());
+}
+
+}  // namespace
+
+class TestOziProjection : public QObject
+{
+    Q_OBJECT
+private slots:
+    void georeference_data();
+    void georeference();
+};
+
+// Four points on a grid the map is drawn on, written as OziExplorer writes them: their
+// latitude and longitude on the map's datum, or only their grid position. The layer's
+// georeference must bring the pixels back to where PROJ puts the points on WGS 84.
+void TestOziProjection::georeference_data()
+{
+    QTest::addColumn<QByteArray>("definition");  // the test's grid, with its datum
+    QTest::addColumn<QByteArray>("lines");       // datum, projection and setup lines
+    QTest::addColumn<QPointF>("origin");         // grid position of pixel (0, 0)
+    QTest::addColumn<double>("step");            // grid units per pixel
+    QTest::addColumn<int>("zone");               // >= 0: grid positions only, in this zone (0: none)
+    QTest::addColumn<QString>("result");         // the grid's name, or why the file is refused
+    const auto row = [](const char *name, const QByteArray &definition, const QByteArray &lines, QPointF origin,
+                        double step, int zone, const char *result) {
+        QTest::newRow(name) << definition << lines << origin << step << zone << QString::fromUtf8(result);
+    };
+    row("Gauss-Krüger zone 7 on Pulkovo 1942, near Moscow",
+        "+proj=tmerc +lon_0=39 +k=1 +x_0=7500000" + QByteArray(kPulkovo),
+        "Pulkovo 1942 (1)|Transverse Mercator|,0,39,1,7500000,0,,,,,", {7405000, 6180000}, 50.0, -1,
+        "Transverse Mercator");
+    row("UTM zone 37N on WGS 84, grid positions only", "+proj=utm +zone=37 +datum=WGS84",
+        "WGS 84|UTM Grid|,,,,,,,,,,", {412000, 6179000}, 25.0, 37, "UTM zone 37N");
+    row("Lambert conformal conic on Pulkovo 1942, grid positions only",
+        "+proj=lcc +lat_1=52 +lat_2=60 +lat_0=56 +lon_0=40 +x_0=500000 +y_0=200000" + QByteArray(kPulkovo),
+        "Pulkovo 1942 (1)| Lambert Conformal Conic |, 56, 40,, 500000, 200000, 52, 60,,,", {380000, 190000},
+        100.0, 0, "Lambert Conformal Conic");
+    row("Latitude/Longitude on Pulkovo 1942", "+proj=longlat" + QByteArray(kPulkovo),
+        "Pulkovo 1942 (1)|Latitude/Longitude|,,,,,,,,,,", {37.5, 56.0}, 0.0005, -1, "Latitude/Longitude");
+    row("unknown projection", "+proj=vandg +datum=WGS84", "WGS 84|Van Der Grinten|,,,,,,,,,,", {0, 5000000}, 50.0, -1,
+        "its projection 'Van Der Grinten' is not one the program can read");
+    row("datum not in the table", "+proj=utm +zone=37 +datum=WGS84", "Mars 2000|UTM Grid|,,,,,,,,,,", {412000, 6179000},
+        25.0, 37, "the datum 'Mars 2000' of its grid is not in the datum table");
+}
+
+void TestOziProjection::georeference()
+{
+    QFETCH(QByteArray, definition);
+    QFETCH(QByteArray, lines);
+    QFETCH(QPointF, origin);
+    QFETCH(double, step);
+    QFETCH(int, zone);
+    QFETCH(QString, result);
+    const std::unique_ptr<OGRSpatialReference> testGrid = grid(definition);
+    const std::unique_ptr<OGRSpatialReference> onDatum(testGrid->CloneGeogCS());
+    onDatum->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const std::unique_ptr<OGRSpatialReference> wgs84 = grid("EPSG:4326");
+
+    // A 200 x 160 image; its corners and one point inside it are the reference points.
+    QVector<fixtures::OziPoint> points;
+    QVector<QPointF> positions;  // on WGS 84
+    for (const QPoint pixel : {QPoint(0, 0), QPoint(200, 0), QPoint(200, 160), QPoint(70, 130)}) {
+        const QPointF onGrid(origin.x() + pixel.x() * step, origin.y() - pixel.y() * step);
+        const QPointF position = transformed(*testGrid, *onDatum, onGrid);
+        points.append({pixel.x(), pixel.y(), position.x(), position.y()});
+        if (zone >= 0)
+            points.last() = {pixel.x(), pixel.y(), qQNaN(), qQNaN(), zone, onGrid.x(), onGrid.y()};
+        positions.append(transformed(*testGrid, *wgs84, onGrid));
+    }
+    const QList<QByteArray> fields = lines.split('|');
+    QByteArray file = fixtures::oziHeader("topo.png", points);
+    file.replace("WGS 84,WGS 84,", fields.at(0) + ",WGS 84,");
+    file.replace("Map Projection,Latitude/Longitude,", "Map Projection," + fields.at(1) + ",");
+    file.replace("Projection Setup,,,,,,,,,,", "Projection Setup" + fields.at(2));
+    QTemporaryDir dir;
+    QVERIFY(QImage(200, 160, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("topo.png"))));
+    QVERIFY(fixtures::writeBytes(dir.filePath(QStringLiteral("topo.map")), fixtures::withCrLf(file)));
+
+    MapLayer layer;
+    OziMapSummary summary;
+    QString error;
+    const int status = readOziMap(dir.filePath(QStringLiteral("topo.map")), &layer, &summary, &error);
+    if (status != 0) {
+        QCOMPARE(error, result);
+        QCOMPARE(status, -2);
+        return;
+    }
+    QCOMPARE(summary.gridName, result);
+    QVERIFY(layer.georeference);
+    const RasterGeoreference &georeference = *layer.georeference;
+    QCOMPARE(georeference.kind, RasterGeoreference::Warped);
+    QCOMPARE(summary.source, int(kOziPointLines));
+    // Where the georeference's own grid and mapping put each position, in pixels.
+    const std::unique_ptr<OGRSpatialReference> fitted = grid(georeference.srsWkt.toUtf8());
+    std::array<double, 6> toGrid = georeference.geoTransform;
+    std::array<double, 6> toPixel;
+    QVERIFY(GDALInvGeoTransform(toGrid.data(), toPixel.data()));
+    for (int i = 0; i < points.size(); ++i) {
+        const QPointF onGrid = transformed(*wgs84, *fitted, positions.at(i));
+        const double x = toPixel[0] + toPixel[1] * onGrid.x() + toPixel[2] * onGrid.y();
+        const double y = toPixel[3] + toPixel[4] * onGrid.x() + toPixel[5] * onGrid.y();
+        QVERIFY2(std::hypot(x - points.at(i).x, y - points.at(i).y) < 0.1,
+                 qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
+    }
+    PointMiss miss;
+    QVERIFY(largestOziMiss(layer, summary, &miss));
+    QVERIFY2(miss.pixels < 0.1, qPrintable(QString::number(miss.pixels)));
+}
+
+QTEST_GUILESS_MAIN(TestOziProjection)
+#include "tst_ozi_projection.moc"
