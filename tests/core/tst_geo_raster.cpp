@@ -1,0 +1,181 @@
+#include <QtTest>
+
+#include <memory>
+
+#include "common/cli_runner.h"
+#include "common/geo_rasters.h"
+#include "common/project_fixtures.h"
+#include "project/geo_raster.h"
+#include "smf/smf_writer.h"
+
+using georasters::Grid;
+Q_DECLARE_METATYPE(Grid)
+
+// Rasters that carry their georeferencing. One on another grid or datum is warped onto
+// the level grid so that every level pixel shows the source pixel under it, as GDAL's
+// own transformations judge; a geographic WGS 84 north-up one is taken as it is, in the
+// same bytes as with its corners typed; a plain image stays uncalibrated; and ground
+// control points show how far each lies from the fit through them.
+class TestGeoRaster : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_dir.reset(new QTemporaryDir); QVERIFY(m_dir->isValid()); }
+    void warpedLevelShowsItsSource_data();
+    void warpedLevelShowsItsSource();
+    void geographicOrPlainImageTakenAsItIs_data();
+    void geographicOrPlainImageTakenAsItIs();
+    void pointMissesOfAnAffineFit();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QScopedPointer<QTemporaryDir> m_dir;
+};
+
+// How a warped raster becomes a level: the CLI's convert; addImageLayer, which decodes
+// the warp at once; or a layer of the georeference read, its rows warped as it is saved.
+enum Route { ThroughCli, AddImage, Undecoded };
+
+void TestGeoRaster::warpedLevelShowsItsSource_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Grid>("grid");
+    QTest::addColumn<int>("route");
+    // Sheets east of their central meridians, so that the grid's north is turned
+    // against the meridians; at most 32766 pixels each (the colour codes).
+    QTest::newRow("UTM 33N GeoTIFF, 30 m, 16.4 E 48.7 N")
+        << QStringLiteral("utm33.tif") << Grid{{180, 170}, {600000, 30, 0, 5400000, 0, -30}, "EPSG:32633"}
+        << int(ThroughCli);
+    // A datum shift of about 130 m here, over two and a half pixels: a level that ignores it fails.
+    QTest::newRow("Gauss-Krueger zone 4 on Pulkovo 1942 GeoTIFF, 50 m, 19.6 E 50.5 N")
+        << QStringLiteral("pulkovo.tif") << Grid{{160, 190}, {4400000, 50, 0, 5600000, 0, -50}, "EPSG:28404"}
+        << int(AddImage);
+    // Lambert-93's definition as a PROJ string, the sheet turned a further 5.7 degrees.
+    QTest::newRow("Lambert conformal conic GeoTIFF, rotated, 40 m, 5.7 E 48.2 N")
+        << QStringLiteral("lambert.tif")
+        << Grid{{170, 170}, {900000, 39.8, 4.0, 6800000, 4.0, -39.8},
+                "+proj=lcc +lat_0=46.5 +lon_0=3 +lat_1=49 +lat_2=44 +x_0=700000 +y_0=6600000 +ellps=GRS80 "
+                "+towgs84=0,0,0,0,0,0,0 +units=m +no_defs"}
+        << int(Undecoded);
+    QTest::newRow("UTM 32N PNG with world file and ESRI .prj, 25 m, 11.6 E 47.8 N")
+        << QStringLiteral("utm32.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
+        << int(Undecoded);
+}
+
+void TestGeoRaster::warpedLevelShowsItsSource()
+{
+    QFETCH(QString, name);
+    QFETCH(Grid, grid);
+    QFETCH(int, route);
+    const QString raster = path(name);
+    const QString smf = path(QStringLiteral("level.smf"));
+    QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid));
+    if (route == ThroughCli) {
+        const cli::Result result = cli::run(m_dir->path(), cli::words(QStringLiteral(
+            "convert %1 %2 --resampling nearest --fill 255,255,255").arg(smf, raster)));
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+    } else {
+        MapProject project(65536);
+        project.setProperties(QString(), QString(), QColor(Qt::white), 300, 500);
+        project.warpResampling = Resampling::Nearest;
+        RasterGeoreference read;
+        QString error;
+        MapLayer layer;  // the georeference read and applied, for a layer added undecoded
+        if (route == Undecoded) {
+            QCOMPARE(readGeoreference(raster, Resampling::Nearest, &read, &error), int(kGeoreferenced));
+            applyGeoreference(&layer, std::make_shared<const RasterGeoreference>(read));
+        }
+        QCOMPARE(route == AddImage ? project.addImageLayer(raster) : project.addUndecodedLayer(layer), 0);
+        QVERIFY(project.layers.at(0)->georeference);
+        const RasterGeoreference &georeference = *project.layers.at(0)->georeference;
+        QCOMPARE(georeference.kind, RasterGeoreference::Warped);
+        QCOMPARE(georeference.resampling, Resampling::Nearest);
+        // Whole milliarcseconds a step, so that the level record describes every pixel.
+        QCOMPARE((georeference.eastMas - georeference.westMas) % georeference.size.width(), 0);
+        QCOMPARE((georeference.northMas - georeference.southMas) % georeference.size.height(), 0);
+        project.filePath = smf;
+        QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+    }
+    const georasters::LevelAccuracy accuracy = georasters::measureLevel(smf, grid);
+    QVERIFY2(accuracy.error.isEmpty(), qPrintable(accuracy.error));
+    const QString numbers = QStringLiteral("%1 of %2 level pixels (%3 %) within 1 source pixel, the farthest %4")
+        .arg(accuracy.withinOne).arg(accuracy.shown).arg(100.0 * accuracy.fraction(), 0, 'f', 2).arg(accuracy.largest);
+    qInfo("%s", qPrintable(numbers));
+    QVERIFY2(accuracy.shown >= grid.size.width() * grid.size.height() / 2, qPrintable(numbers));
+    QVERIFY2(accuracy.fraction() >= 0.95 && accuracy.largest <= 2.0, qPrintable(numbers));
+}
+
+void TestGeoRaster::geographicOrPlainImageTakenAsItIs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("withGrid");
+    QTest::newRow("geographic WGS 84 GeoTIFF") << QStringLiteral("sheet.tif") << true;
+    QTest::newRow("geographic WGS 84 PNG with world file and ESRI .prj") << QStringLiteral("sheet.png") << true;
+    QTest::newRow("plain: GeoTIFF without a geotransform") << QStringLiteral("sheet.tif") << false;
+    QTest::newRow("plain: PNG with a world file but no .prj") << QStringLiteral("sheet.png") << false;
+}
+
+void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, withGrid);
+    // Steps of 1/256 degree: every corner is exact in binary, whichever way it is worked out.
+    const Grid grid{{128, 96}, {15.0, 1.0 / 256, 0, 48.0, 0, -1.0 / 256}, "EPSG:4326"};
+    const QImage image = fixtures::mapLikeImage(128, 96);
+    QVERIFY(georasters::writeRaster(path(name), image, grid, withGrid));
+    QVERIFY(image.save(path(QStringLiteral("typed.png"))));
+    RasterGeoreference read;
+    QString error;
+    QCOMPARE(readGeoreference(path(name), Resampling::Nearest, &read, &error),
+             int(withGrid ? kGeoreferenced : kNotGeoreferenced));
+    // The raster as it arrives, then the same image with its corners typed: the same bytes.
+    QByteArray saved[2];
+    for (int typed = 0; typed < 2; ++typed) {
+        MapProject project(65536);
+        project.setProperties(QStringLiteral("Tester"), QStringLiteral("Sheet"), QColor(Qt::white), 300, 500);
+        QCOMPARE(project.addImageLayer(path(typed ? QStringLiteral("typed.png") : name)), 0);
+        const MapLayer *layer = project.layers.at(0);
+        QCOMPARE(bool(layer->georeference), withGrid && !typed);
+        if (!withGrid) {
+            QVERIFY(!layer->topLeftLonSet && !layer->topLeftLatSet && !layer->bottomRightLonSet
+                    && !layer->bottomRightLatSet);
+            return;
+        }
+        if (typed)
+            project.enterCalibration(0, {QPoint(0, 0), 15.0, 48.0, QPoint(128, 96), 15.5, 47.625});
+        else
+            QCOMPARE(layer->georeference->kind, RasterGeoreference::AsIs);
+        project.filePath = path(QStringLiteral("level%1.smf").arg(typed));
+        QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+        saved[typed] = fixtures::fileBytes(project.filePath);
+    }
+    QVERIFY(!saved[0].isEmpty());
+    QVERIFY(saved[0] == saved[1]);
+}
+
+void TestGeoRaster::pointMissesOfAnAffineFit()
+{
+    // The corners of a 1000 x 800 scan on an exact affine mapping (slightly turned),
+    // the third drawn `off` pixels to the right of where it belongs.
+    const auto on = [](double x, double y, double off = 0.0) {
+        return GroundControlPoint{x + off, y, 15.0 + 0.0010 * x + 0.0001 * y, 48.0 + 0.0001 * x - 0.0007 * y};
+    };
+    RasterGeoreference georeference;
+    georeference.sourceSize = QSize(1000, 800);
+    QString error;
+    // 10 pixels off: the fit spreads the miss, a quarter of it (2.5 pixels) at each point.
+    for (const double off : {0.0, 10.0}) {
+        georeference.gcps = {on(0, 0), on(1000, 0), on(1000, 800, off), on(0, 800)};
+        QVERIFY2(planLevelGrid(&georeference, &error), qPrintable(error));
+        const QVector<PointMiss> misses = pointMisses(georeference, georeference.gcps);
+        QCOMPARE(misses.size(), 4);
+        for (const PointMiss &miss : misses) {
+            const QString numbers = QStringLiteral("%1 px, %2 m").arg(miss.pixels).arg(miss.metres);
+            QVERIFY2(off ? qAbs(miss.pixels - 2.5) < 0.1 && miss.metres > 100.0
+                         : miss.pixels < 1e-3 && miss.metres < 0.1, qPrintable(numbers));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestGeoRaster)
+#include "tst_geo_raster.moc"
