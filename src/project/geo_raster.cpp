@@ -80,7 +80,9 @@ QString geographicName(const OGRSpatialReference &reference)
 bool isWgs84NorthUp(const RasterGeoreference &georeference, const OGRSpatialReference &reference)
 {
     const std::array<double, 6> &gt = georeference.geoTransform;
-    const char *options[] = {"CRITERION=EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS", nullptr};
+    // An ESRI .prj names longitude first and EPSG:4326 latitude first: the same grid.
+    const char *options[] = {"CRITERION=EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS",
+                             "IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
     const OGRSpatialReference wgs84 = wgs84Reference();
     return georeference.gcps.isEmpty() && reference.IsGeographic() && reference.IsSame(&wgs84, options)
         && gt[2] == 0.0 && gt[4] == 0.0 && gt[1] > 0.0 && gt[5] < 0.0;
