@@ -5,9 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QThread>
 
 #include <cpl_string.h>
 #include <gdal_utils.h>
+
+#include <thread>
+#include <vector>
 
 #include "project/gdal_support.h"
 #include "project/geo_raster.h"
@@ -71,13 +75,16 @@ private:
 };
 
 // Rows of a GDAL dataset of one or three colour bands and an optional alpha band, as
-// ARGB32 words. Keeps the datasets the output reads from alive.
+// ARGB32 words. A warp is read through several chains of the same datasets, each
+// warping its own columns of a strip on its own thread (a dataset is never shared
+// between threads): GDAL warps one block at a time on the thread that reads it.
 class GdalRows : public ImageRowReader
 {
 public:
-    GdalRows(DatasetChain chain, int colourBands, int alphaBand) : m_chain(std::move(chain)), m_alphaBand(alphaBand)
+    GdalRows(std::vector<DatasetChain> chains, int colourBands, int alphaBand)
+        : m_chains(std::move(chains)), m_alphaBand(alphaBand)
     {
-        GDALDatasetH output = m_chain.last();
+        GDALDatasetH output = m_chains.front().last();
         m_size = QSize(GDALGetRasterXSize(output), GDALGetRasterYSize(output));
         m_hasAlpha = alphaBand > 0;
         // ARGB32 words lie in memory as blue, green, red, alpha.
@@ -89,26 +96,48 @@ public:
 protected:
     bool decodeRows(int count, uchar *dest, qsizetype stride) override
     {
-        GdalErrors errors;
-        const int width = m_size.width();
-        const CPLErr result = GDALDatasetRasterIO(m_chain.last(), GF_Read, 0, m_nextRow, width, count, dest,
-                                                  width, count, GDT_Byte, int(m_bands.size()), m_bands.data(), 4,
-                                                  int(stride), 1);
-        if (result != CE_None)
-            return fail(kImageFileInvalid, errors.text(QCoreApplication::translate("GeoRaster",
-                                                                                   "the raster cannot be read")));
-        if (m_alphaBand == 0) {
-            for (int y = 0; y < count; ++y) {
-                uchar *row = dest + y * stride;
-                for (int x = 0; x < width; ++x)
-                    row[4 * x + 3] = 0xff;
-            }
+        const int parts = int(m_chains.size());
+        std::vector<QString> failures(static_cast<std::size_t>(parts));
+        std::vector<std::thread> threads;
+        for (int part = 1; part < parts; ++part)
+            threads.emplace_back([this, part, count, dest, stride, &failures]() {
+                failures[std::size_t(part)] = readPart(part, count, dest, stride);
+            });
+        failures[0] = readPart(0, count, dest, stride);
+        for (std::thread &thread : threads)
+            thread.join();
+        for (const QString &failure : failures) {
+            if (!failure.isEmpty())
+                return fail(kImageFileInvalid, failure);
         }
         return true;
     }
 
 private:
-    DatasetChain m_chain;  // source first, the dataset read last
+    // Reads columns of part `part` of the next count rows; the reason on failure.
+    QString readPart(int part, int count, uchar *dest, qsizetype stride)
+    {
+        GdalErrors errors;
+        const int parts = int(m_chains.size());
+        const int left = int(qint64(m_size.width()) * part / parts);
+        const int width = int(qint64(m_size.width()) * (part + 1) / parts) - left;
+        uchar *first = dest + 4 * qsizetype(left);
+        const CPLErr result = GDALDatasetRasterIO(m_chains[std::size_t(part)].last(), GF_Read, left, m_nextRow,
+                                                  width, count, first, width, count, GDT_Byte,
+                                                  int(m_bands.size()), m_bands.data(), 4, int(stride), 1);
+        if (result != CE_None)
+            return errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read"));
+        if (m_alphaBand == 0) {
+            for (int y = 0; y < count; ++y) {
+                uchar *row = first + y * stride;
+                for (int x = 0; x < width; ++x)
+                    row[4 * x + 3] = 0xff;
+            }
+        }
+        return QString();
+    }
+
+    std::vector<DatasetChain> m_chains;  // each: source first, the dataset read last
     std::vector<int> m_bands;
     int m_alphaBand = 0;
 };
@@ -133,35 +162,22 @@ bool bandLayout(GDALDatasetH dataset, int *colourBands, int *alphaBand)
     return count >= 1 && count <= 4;
 }
 
-std::unique_ptr<ImageRowReader> failed(int *status, QString *error, int code, const QString &reason)
+// Opens the raster into *built and, for a warp, the datasets that warp it; fills the
+// bands of the dataset read last. Returns the reason on failure, with *status.
+QString buildChain(const RasterGeoreference &georeference, DatasetChain *built, int *colourBands, int *alphaBand,
+                   int *status)
 {
-    *status = code;
-    *error = reason;
-    return nullptr;
-}
-
-}  // namespace
-
-std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
-                                                      std::atomic<qint64> *position, int *status, QString *error)
-{
-    if (georeference.kind == RasterGeoreference::AsIs) {
-        // The image readers decode PNG, JPEG and BMP as they always have, so a raster
-        // on the level grid gives the same level as the image calibrated by hand; GDAL
-        // streams the rest (a GeoTIFF), which the image library would decode whole.
-        std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position, status,
-                                                            error);
-        if (own && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
-            return own;
-    }
-    ensureGdal();
+    const auto failed = [status](int code, const QString &reason) {
+        *status = code;
+        return reason;
+    };
     GdalErrors errors;
     const QByteArray name = QFile::encodeName(georeference.rasterPath);
-    DatasetChain chain;
+    DatasetChain &chain = *built;
     GDALDatasetH raster = chain.add(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr,
                                                nullptr, nullptr));
     if (!raster) {
-        return failed(status, error, QFileInfo::exists(georeference.rasterPath) ? kImageFileInvalid : kImageFileUnreadable,
+        return failed(QFileInfo::exists(georeference.rasterPath) ? kImageFileInvalid : kImageFileUnreadable,
                       errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be opened")));
     }
     // A copy of the source in memory that says what the georeference says: its grid
@@ -182,16 +198,14 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
         GDALTranslateOptionsFree(options);
     }
     if (!source)
-        return failed(status, error, kImageFileInvalid,
+        return failed(kImageFileInvalid,
                       errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read")));
-    int colourBands = 0;
-    int alphaBand = 0;
-    if (!bandLayout(source, &colourBands, &alphaBand))
-        return failed(status, error, kImageFileInvalid,
+    if (!bandLayout(source, colourBands, alphaBand))
+        return failed(kImageFileInvalid,
                       QCoreApplication::translate("GeoRaster", "only rasters of 8-bit grey, RGB or palette colours "
                                                                "(with or without alpha) can be read"));
     if (georeference.kind == RasterGeoreference::AsIs)
-        return std::make_unique<GdalRows>(std::move(chain), colourBands, alphaBand);
+        return QString();
 
     if (georeference.gcps.isEmpty()) {
         OGRSpatialReference reference;
@@ -214,7 +228,7 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
                         QStringLiteral("-r"), QString::fromLatin1(kResampling[int(georeference.resampling)]),
                         QStringLiteral("-wm"), QString::number(kWarpMemoryMB), QStringLiteral("-wo"),
                         QStringLiteral("NUM_THREADS=ALL_CPUS")};
-    if (alphaBand == 0)
+    if (*alphaBand == 0)
         words << QStringLiteral("-dstalpha");
     if (!georeference.gcps.isEmpty())
         words << gcpWarpOptions(georeference);
@@ -224,9 +238,43 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
     const GDALDatasetH warped = chain.add(GDALWarp("", nullptr, 1, sources, options, nullptr));
     GDALWarpAppOptionsFree(options);
     if (!warped)
-        return failed(status, error, kImageFileInvalid,
+        return failed(kImageFileInvalid,
                       errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be warped")));
     // The warp's output: the source's colour bands and an alpha band that is 0 outside
     // the footprint.
-    return std::make_unique<GdalRows>(std::move(chain), colourBands, colourBands + 1);
+    *alphaBand = *colourBands + 1;
+    return QString();
+}
+
+}  // namespace
+
+std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
+                                                      std::atomic<qint64> *position, int *status, QString *error)
+{
+    if (georeference.kind == RasterGeoreference::AsIs) {
+        // The image readers decode PNG, JPEG and BMP as they always have, so a raster
+        // on the level grid gives the same level as the image calibrated by hand; GDAL
+        // streams the rest (a GeoTIFF), which the image library would decode whole.
+        std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position, status,
+                                                            error);
+        if (own && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
+            return own;
+    }
+    ensureGdal();
+    // Wide warps are shared among the cores by columns; a narrow one is not worth it.
+    const int parts = georeference.kind == RasterGeoreference::Warped && georeference.size.width() >= 2048
+        ? qBound(1, QThread::idealThreadCount(), 8)
+        : 1;
+    std::vector<DatasetChain> chains(static_cast<std::size_t>(parts));
+    int colourBands = 0;
+    int alphaBand = 0;
+    for (DatasetChain &chain : chains) {
+        const QString reason = buildChain(georeference, &chain, &colourBands, &alphaBand, status);
+        if (!reason.isEmpty()) {
+            *error = reason;
+            return nullptr;
+        }
+    }
+    *status = kImageFileOk;
+    return std::make_unique<GdalRows>(std::move(chains), colourBands, alphaBand);
 }
