@@ -355,9 +355,6 @@ int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
         found->source = kOziPointLines;
     }
     found->pointCount = int(points.size());
-    found->gridName = QStringLiteral("Latitude/Longitude");
-    if (datum >= 0)
-        found->gridDatumName = datumName(datum).trimmed();
     if (!points.isEmpty())
         applyReferencePoints(points, layer);
     return 0;
@@ -375,8 +372,6 @@ int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
         georeference.rasterPath = layer->sourcePath;
         if (georeferenceOziMap(text, datum, &georeference, &found->referencePoints, &found->source, &reason)) {
             found->pointCount = int(found->referencePoints.size());
-            found->gridName = georeference.gridName;
-            found->gridDatumName = georeference.datumName;
             // An image without a readable size fails to load, and says why, as the layer is added.
             georeference.sourceSize = imageFileSize(georeference.rasterPath);
             if (found->pointCount == 0 || georeference.sourceSize.isEmpty())
@@ -393,12 +388,13 @@ int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
 }
 
 // Latitude and longitude on WGS 84 need no warp: the file's points calibrate the image
-// as they stand. So do those on a datum the table does not know, as they always have.
+// as they stand. So does the "MMPNUM" block (WGS 84 by definition) of a map on a datum
+// the table does not know, as it always has.
 bool isLinear(const OziMapText &text, int datum)
 {
     const bool latLon =
         text.projectionName.isEmpty() || qstricmp(text.projectionName.constData(), "Latitude/Longitude") == 0;
-    return latLon && (datum == kWgs84DatumIndex || datum < 0);
+    return (latLon && datum == kWgs84DatumIndex) || (datum < 0 && (latLon || !text.points.isEmpty()));
 }
 
 }  // namespace

@@ -89,11 +89,6 @@ struct OziMapSummary
     int source = kOziNoReferencePoints;  // an OziCalibrationSource
     int pointCount = 0;                  // reference points the calibration was built from
     QString datumName;                   // the datum of line 5, as the file names it
-    // The grid the map is drawn on, in English ("Latitude/Longitude", "Transverse
-    // Mercator", "UTM zone 37N"), and its datum as the datum table names it (empty when
-    // the table does not know it).
-    QString gridName;
-    QString gridDatumName;
     // The file's own reference points on WGS 84 (pixels of the image, as the file gives
     // them), for measuring how far the layer's georeferencing misses them.
     QVector<GroundControlPoint> referencePoints;

@@ -118,8 +118,8 @@ void TestOziProjection::georeference()
         QCOMPARE(status, -2);
         return;
     }
-    QCOMPARE(summary.gridName, result);
     QVERIFY(layer.georeference);
+    QCOMPARE(layer.georeference->gridName, result);
     const RasterGeoreference &georeference = *layer.georeference;
     QCOMPARE(georeference.kind, RasterGeoreference::Warped);
     QCOMPARE(summary.source, int(kOziPointLines));
