@@ -94,11 +94,12 @@ QStringList gcpWarpOptions(const RasterGeoreference &georeference)
     case GcpTransform::Tps:
         return {QStringLiteral("-tps")};
     case GcpTransform::Poly2:
-        return {QStringLiteral("-order"), QStringLiteral("2")};
+        return {QStringLiteral("-order"), QStringLiteral("2"), QStringLiteral("-to"),
+                QStringLiteral("METHOD=GCP_POLYNOMIAL")};
     case GcpTransform::Affine:
         break;
     }
-    return {QStringLiteral("-order"), QStringLiteral("1")};
+    return {QStringLiteral("-order"), QStringLiteral("1"), QStringLiteral("-to"), QStringLiteral("METHOD=GCP_POLYNOMIAL")};
 }
 
 PixelToWgs84::PixelToWgs84(const RasterGeoreference &georeference)

@@ -21,7 +21,8 @@
 
 namespace {
 
-// Memory a warp may use for one chunk of its work, MiB.
+// Memory a warp may use for one chunk of its work, MiB, shared by the columns read at
+// once.
 constexpr int kWarpMemoryMB = 32;
 
 QString degrees(qint32 milliarcseconds)
@@ -154,7 +155,7 @@ bool bandLayout(GDALDatasetH dataset, int *colourBands, int *alphaBand)
     *alphaBand = 0;
     if (count == 2 || count == 4) {
         const GDALRasterBandH last = GDALGetRasterBand(dataset, count);
-        if (GDALGetRasterColorInterpretation(last) != GCI_AlphaBand && count == 2)
+        if (GDALGetRasterColorInterpretation(last) != GCI_AlphaBand)
             return false;
         *alphaBand = count;
     }
@@ -164,8 +165,8 @@ bool bandLayout(GDALDatasetH dataset, int *colourBands, int *alphaBand)
 
 // Opens the raster into *built and, for a warp, the datasets that warp it; fills the
 // bands of the dataset read last. Returns the reason on failure, with *status.
-QString buildChain(const RasterGeoreference &georeference, DatasetChain *built, int *colourBands, int *alphaBand,
-                   int *status)
+QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, DatasetChain *built, int *colourBands,
+                   int *alphaBand, int *status)
 {
     const auto failed = [status](int code, const QString &reason) {
         *status = code;
@@ -186,10 +187,16 @@ QString buildChain(const RasterGeoreference &georeference, DatasetChain *built, 
     const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
     if (first && GDALGetRasterColorTable(first))
         words << QStringLiteral("-expand") << QStringLiteral("rgba");
-    // 16-bit samples (PNG, TIFF) keep their high byte, as the image readers keep it.
+    // 16-bit samples (PNG, TIFF) keep their high byte, as the image readers keep it:
+    // GDAL rounds v / 256 - 0.5, which is v / 256 cut.
     if (first && GDALGetRasterDataType(first) == GDT_UInt16)
         words << QStringLiteral("-ot") << QStringLiteral("Byte") << QStringLiteral("-scale") << QStringLiteral("0")
-              << QStringLiteral("65535") << QStringLiteral("0") << QStringLiteral("255");
+              << QStringLiteral("65536") << QStringLiteral("-0.5") << QStringLiteral("255.5");
+    // Four bands whose last is no alpha (red, green, blue, infrared): the colours only.
+    if (GDALGetRasterCount(raster) == 4
+        && GDALGetRasterColorInterpretation(GDALGetRasterBand(raster, 4)) != GCI_AlphaBand)
+        words << QStringLiteral("-b") << QStringLiteral("1") << QStringLiteral("-b") << QStringLiteral("2")
+              << QStringLiteral("-b") << QStringLiteral("3");
     GDALDatasetH source = nullptr;
     {
         const CslList list(words);
@@ -226,10 +233,10 @@ QString buildChain(const RasterGeoreference &georeference, DatasetChain *built, 
                         degrees(georeference.northMas), QStringLiteral("-ts"),
                         QString::number(georeference.size.width()), QString::number(georeference.size.height()),
                         QStringLiteral("-r"), QString::fromLatin1(kResampling[int(georeference.resampling)]),
-                        QStringLiteral("-wm"), QString::number(kWarpMemoryMB), QStringLiteral("-wo"),
-                        QStringLiteral("NUM_THREADS=ALL_CPUS")};
+                        QStringLiteral("-wm"), QString::number(warpMemoryMB)};
     if (*alphaBand == 0)
         words << QStringLiteral("-dstalpha");
+    // The points, not a geotransform the raster may also carry, map its pixels.
     if (!georeference.gcps.isEmpty())
         words << gcpWarpOptions(georeference);
     const CslList list(words);
@@ -269,7 +276,8 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
     int colourBands = 0;
     int alphaBand = 0;
     for (DatasetChain &chain : chains) {
-        const QString reason = buildChain(georeference, &chain, &colourBands, &alphaBand, status);
+        const QString reason = buildChain(georeference, std::max(8, kWarpMemoryMB / parts), &chain, &colourBands,
+                                          &alphaBand, status);
         if (!reason.isEmpty()) {
             *error = reason;
             return nullptr;
