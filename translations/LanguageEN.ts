@@ -198,6 +198,18 @@
         <source>the raster cannot be warped</source>
         <translation>the raster cannot be warped</translation>
     </message>
+    <message>
+        <source>the raster crosses the 180th meridian, which a level cannot span</source>
+        <translation>the raster crosses the 180th meridian, which a level cannot span</translation>
+    </message>
+    <message>
+        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
+        <translation>the grid of the raster's ground control points cannot be transformed to WGS 84</translation>
+    </message>
+    <message>
+        <source>%1 has a geotransform but names no grid</source>
+        <translation>%1 has a geotransform but names no grid</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -694,7 +706,7 @@
     </message>
     <message>
         <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>the datum '%1' of its grid is not in the datum table</translation>
+        <translation>the datum &apos;%1&apos; of its grid is not in the datum table</translation>
     </message>
     <message>
         <source>the UTM zone of its reference points is not given</source>
@@ -706,11 +718,11 @@
     </message>
     <message>
         <source>its projection &apos;%1&apos; is not one the program can read</source>
-        <translation>its projection '%1' is not one the program can read</translation>
+        <translation>its projection &apos;%1&apos; is not one the program can read</translation>
     </message>
     <message>
         <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
-        <translation>its projection '%1' cannot be set up from the values of its Projection Setup line</translation>
+        <translation>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</translation>
     </message>
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>

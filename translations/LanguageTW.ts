@@ -198,6 +198,18 @@
         <source>the raster cannot be warped</source>
         <translation>無法對點陣圖進行重新投影</translation>
     </message>
+    <message>
+        <source>the raster crosses the 180th meridian, which a level cannot span</source>
+        <translation>點陣圖跨越了 180° 經線,一個層級無法跨越它</translation>
+    </message>
+    <message>
+        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
+        <translation>無法把點陣圖地面控制點的座標網格轉換到 WGS 84</translation>
+    </message>
+    <message>
+        <source>%1 has a geotransform but names no grid</source>
+        <translation>%1 有地理轉換參數,但沒有註明座標網格</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -694,7 +706,7 @@
     </message>
     <message>
         <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>檔案中座標網格所用的大地基準 '%1' 不在基準表中</translation>
+        <translation>檔案中座標網格所用的大地基準 &apos;%1&apos; 不在基準表中</translation>
     </message>
     <message>
         <source>the UTM zone of its reference points is not given</source>
@@ -706,11 +718,11 @@
     </message>
     <message>
         <source>its projection &apos;%1&apos; is not one the program can read</source>
-        <translation>檔案的投影 '%1' 本程式無法讀取</translation>
+        <translation>檔案的投影 &apos;%1&apos; 本程式無法讀取</translation>
     </message>
     <message>
         <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
-        <translation>無法用檔案中 Projection Setup 行的參數建立投影 '%1'</translation>
+        <translation>無法用檔案中 Projection Setup 行的參數建立投影 &apos;%1&apos;</translation>
     </message>
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>

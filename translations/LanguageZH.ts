@@ -198,6 +198,18 @@
         <source>the raster cannot be warped</source>
         <translation>无法对栅格进行重投影</translation>
     </message>
+    <message>
+        <source>the raster crosses the 180th meridian, which a level cannot span</source>
+        <translation>栅格跨越了 180° 经线,一个层级无法跨越它</translation>
+    </message>
+    <message>
+        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
+        <translation>无法把栅格地面控制点的坐标网格转换到 WGS 84</translation>
+    </message>
+    <message>
+        <source>%1 has a geotransform but names no grid</source>
+        <translation>%1 有地理变换参数,但没有注明坐标网格</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -694,7 +706,7 @@
     </message>
     <message>
         <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>文件中坐标网格所用的大地基准 '%1' 不在基准表中</translation>
+        <translation>文件中坐标网格所用的大地基准 &apos;%1&apos; 不在基准表中</translation>
     </message>
     <message>
         <source>the UTM zone of its reference points is not given</source>
@@ -706,11 +718,11 @@
     </message>
     <message>
         <source>its projection &apos;%1&apos; is not one the program can read</source>
-        <translation>文件的投影 '%1' 本程序无法读取</translation>
+        <translation>文件的投影 &apos;%1&apos; 本程序无法读取</translation>
     </message>
     <message>
         <source>its projection &apos;%1&apos; cannot be set up from the values of its Projection Setup line</source>
-        <translation>无法用文件中 Projection Setup 行的参数建立投影 '%1'</translation>
+        <translation>无法用文件中 Projection Setup 行的参数建立投影 &apos;%1&apos;</translation>
     </message>
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>

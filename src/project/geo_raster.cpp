@@ -25,6 +25,10 @@ namespace {
 // footprint across a pole) must not ask for billions of pixels.
 constexpr double kMaxLevelSide = 400000.0;
 
+// How many times the raster's pixels a warped level may have: a rotated sheet needs
+// about twice as many, but points that do not describe a map may ask for billions.
+constexpr double kMaxGrowth = 8.0;
+
 // Points sampled along each edge of the raster to find its footprint.
 constexpr int kEdgeSamples = 64;
 
@@ -100,6 +104,16 @@ qint32 ceilMas(double degrees, double limit)
     return qint32(std::ceil(qBound(-limit, degrees, limit) * kMilliarcsecondsPerDegree));
 }
 
+// A corner of a raster on the level grid in milliarcseconds, truncated as a typed
+// value is, once the last bits of the arithmetic that found it are rounded away:
+// 10.1 + 285 x 0.0001 is 10.1285, as typed, not 10.128499999999999.
+qint32 cornerMas(double degrees)
+{
+    const double mas = std::trunc(std::round(degrees * kMilliarcsecondsPerDegree * 1000.0) / 1000.0);
+    return std::isnan(mas) ? 0 : qint32(qBound(double(std::numeric_limits<qint32>::min()), mas,
+                                               double(std::numeric_limits<qint32>::max())));
+}
+
 // A level grid covering the raster's footprint with whole-milliarcsecond steps of
 // about one source pixel along each axis.
 bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
@@ -143,15 +157,49 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
         south = std::min(south, y[i]);
         north = std::max(north, y[i]);
     }
+    // A pole inside the raster: the level spans every longitude up to it.
+    std::vector<double> poleX{0.0, 0.0};
+    std::vector<double> poleY{90.0, -90.0};
+    bool poleInside = false;
+    if (mapping.transform(true, poleX, poleY)) {
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (poleX[i] >= 0 && poleX[i] <= width && poleY[i] >= 0 && poleY[i] <= height) {
+                poleInside = true;
+                (i == 0 ? north : south) = i == 0 ? 90.0 : -90.0;
+            }
+        }
+    }
+    if (poleInside) {
+        west = -180.0;
+        east = 180.0;
+    } else {
+        // Neighbouring samples of one edge half the world apart: the edge crosses the
+        // 180th meridian, and a level's longitudes cannot run across it.
+        for (std::size_t i = 4; i < centre; ++i) {
+            if (std::fabs(x[i] - x[i - 4]) > 180.0) {
+                *error = QCoreApplication::translate("GeoRaster", "the raster crosses the 180th meridian, which a "
+                                                                  "level cannot span");
+                return false;
+            }
+        }
+    }
     const double lonStep = std::hypot(x[centre + 1] - x[centre], x[centre + 2] - x[centre]);
     const double latStep = std::hypot(y[centre + 1] - y[centre], y[centre + 2] - y[centre]);
     const double lonStepMas = std::max(1.0, std::round(lonStep * kMilliarcsecondsPerDegree));
     const double latStepMas = std::max(1.0, std::round(latStep * kMilliarcsecondsPerDegree));
     georeference->westMas = floorMas(west, 180.0);
     georeference->northMas = ceilMas(north, 90.0);
-    const double columns = std::ceil((ceilMas(east, 180.0) - double(georeference->westMas)) / lonStepMas);
-    const double rows = std::ceil((double(georeference->northMas) - floorMas(south, 90.0)) / latStepMas);
-    if (!(columns >= 1 && rows >= 1 && columns <= kMaxLevelSide && rows <= kMaxLevelSide)) {
+    // The last step may pass the edge of the world by less than a pixel: it is left out.
+    const auto steps = [](double from, double to, double step, double limit) {
+        const double count = std::ceil((to - from) / step);
+        return from + count * step <= limit ? count : std::floor((limit - from) / step);
+    };
+    const double columns = steps(georeference->westMas, ceilMas(east, 180.0), lonStepMas, kMaxLongitudeMas);
+    const double rows = steps(-double(georeference->northMas), -double(floorMas(south, 90.0)), latStepMas,
+                              kMaxLatitudeMas);
+    const double sourcePixels = width * height;
+    if (!(columns >= 1 && rows >= 1 && columns <= kMaxLevelSide && rows <= kMaxLevelSide
+          && columns * rows <= std::max(kMaxGrowth * sourcePixels, 1e6))) {
         *error = QCoreApplication::translate("GeoRaster", "the raster's footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)")
                      .arg(columns).arg(rows);
         return false;
@@ -160,6 +208,37 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     georeference->eastMas = qint32(georeference->westMas + columns * lonStepMas);
     georeference->southMas = qint32(georeference->northMas - rows * latStepMas);
     georeference->kind = RasterGeoreference::Warped;
+    return true;
+}
+
+// The ground control points a raster carries (a scan georeferenced by points), taken
+// to WGS 84 and fitted as an affine mapping, or a second-order one from six points
+// on. True with no points when it carries none; false with a reason when their grid
+// cannot be used.
+bool readFileGcps(GDALDatasetH dataset, RasterGeoreference *georeference, QString *error)
+{
+    const int count = GDALGetGCPCount(dataset);
+    const OGRSpatialReferenceH own = GDALGetGCPSpatialRef(dataset);
+    if (count < 3 || !own)
+        return true;
+    OGRSpatialReference reference(*OGRSpatialReference::FromHandle(own));
+    reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const OGRSpatialReference wgs84 = wgs84Reference();
+    const std::unique_ptr<OGRCoordinateTransformation> toWgs84(
+        OGRCreateCoordinateTransformation(&reference, &wgs84));
+    const GDAL_GCP *gcps = GDALGetGCPs(dataset);
+    for (int i = 0; i < count; ++i) {
+        double x = gcps[i].dfGCPX;
+        double y = gcps[i].dfGCPY;
+        if (!toWgs84 || !toWgs84->Transform(1, &x, &y)) {
+            *error = QCoreApplication::translate("GeoRaster", "the grid of the raster's ground control points "
+                                                              "cannot be transformed to WGS 84");
+            georeference->gcps.clear();
+            return false;
+        }
+        georeference->gcps.append({gcps[i].dfGCPPixel, gcps[i].dfGCPLine, x, y});
+    }
+    georeference->transform = count >= 6 ? GcpTransform::Poly2 : GcpTransform::Affine;
     return true;
 }
 
@@ -184,10 +263,10 @@ bool planLevelGrid(RasterGeoreference *georeference, QString *error)
     const std::array<double, 6> &gt = georeference->geoTransform;
     georeference->kind = RasterGeoreference::AsIs;
     georeference->size = georeference->sourceSize;
-    georeference->westMas = degreesToMilliarcseconds(gt[0]);
-    georeference->northMas = degreesToMilliarcseconds(gt[3]);
-    georeference->eastMas = degreesToMilliarcseconds(gt[0] + georeference->sourceSize.width() * gt[1]);
-    georeference->southMas = degreesToMilliarcseconds(gt[3] + georeference->sourceSize.height() * gt[5]);
+    georeference->westMas = cornerMas(gt[0]);
+    georeference->northMas = cornerMas(gt[3]);
+    georeference->eastMas = cornerMas(gt[0] + georeference->sourceSize.width() * gt[1]);
+    georeference->southMas = cornerMas(gt[3] + georeference->sourceSize.height() * gt[5]);
     return true;
 }
 
@@ -209,21 +288,38 @@ int readGeoreference(const QString &path, Resampling resampling, RasterGeorefere
     OGRSpatialReference reference;
     if (const OGRSpatialReferenceH own = GDALGetSpatialRef(dataset.get()))
         reference = *OGRSpatialReference::FromHandle(own);
+    const bool world = hasTransform && fromWorldFile(dataset.get());
     if (hasTransform && reference.IsEmpty()) {
         const QString prj = prjBeside(path);
         if (prj.isEmpty() || !readPrj(prj, &reference)) {
-            *error = prj.isEmpty()
-                ? QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file beside it must name its projection and datum")
-                      .arg(QFileInfo(path).fileName())
-                : QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read").arg(QFileInfo(prj).fileName());
+            const QString file = QFileInfo(path).fileName();
+            *error = !prj.isEmpty()
+                ? QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read").arg(QFileInfo(prj).fileName())
+                : world ? QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file "
+                                                                   "beside it must name its projection and datum")
+                              .arg(file)
+                        : QCoreApplication::translate("GeoRaster", "%1 has a geotransform but names no grid").arg(file);
             return kNotGeoreferenced;
         }
     }
-    if (!hasTransform || reference.IsEmpty())
+    const GDALDriverH driver = GDALGetDatasetDriver(dataset.get());
+    if (!hasTransform) {
+        if (!readFileGcps(dataset.get(), &result, error))
+            return kGeoreferenceError;
+        if (result.gcps.isEmpty())
+            return kNotGeoreferenced;
+        result.origin = QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
+            ? QStringLiteral("GeoTIFF")
+            : QString::fromUtf8(GDALGetDriverLongName(driver));
+        result.gridName = result.datumName = QStringLiteral("WGS 84");
+        if (!planLevelGrid(&result, error))
+            return kGeoreferenceError;
+        *georeference = result;
+        return kGeoreferenced;
+    }
+    if (reference.IsEmpty())
         return kNotGeoreferenced;
     reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    const GDALDriverH driver = GDALGetDatasetDriver(dataset.get());
-    const bool world = fromWorldFile(dataset.get());
     result.origin = world ? QStringLiteral("world file")
         : QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
         ? QStringLiteral("GeoTIFF")

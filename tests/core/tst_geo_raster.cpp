@@ -34,7 +34,9 @@ private:
 
 // How a warped raster becomes a level: the CLI's convert; addImageLayer, which decodes
 // the warp at once; or a layer of the georeference read, its rows warped as it is saved.
-enum Route { ThroughCli, AddImage, Undecoded };
+// ByPoints: the CLI's convert of a PNG whose world file has no grid, tied by nine
+// points placed by GDAL's own transformation and fitted by a thin-plate spline.
+enum Route { ThroughCli, AddImage, Undecoded, ByPoints };
 
 void TestGeoRaster::warpedLevelShowsItsSource_data()
 {
@@ -60,6 +62,9 @@ void TestGeoRaster::warpedLevelShowsItsSource_data()
     QTest::newRow("UTM 32N PNG with world file and ESRI .prj, 25 m, 11.6 E 47.8 N")
         << QStringLiteral("utm32.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
         << int(Undecoded);
+    QTest::newRow("UTM 32N PNG with a world file but no .prj, tied by ground control points")
+        << QStringLiteral("scan.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
+        << int(ByPoints);
 }
 
 void TestGeoRaster::warpedLevelShowsItsSource()
@@ -69,10 +74,27 @@ void TestGeoRaster::warpedLevelShowsItsSource()
     QFETCH(int, route);
     const QString raster = path(name);
     const QString smf = path(QStringLiteral("level.smf"));
-    QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid));
-    if (route == ThroughCli) {
-        const cli::Result result = cli::run(m_dir->path(), cli::words(QStringLiteral(
-            "convert %1 %2 --resampling nearest --fill 255,255,255").arg(smf, raster)));
+    QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid, route != ByPoints));
+    if (route == ThroughCli || route == ByPoints) {
+        QStringList words = cli::words(QStringLiteral("convert %1 %2 --resampling nearest --fill 255,255,255")
+                                           .arg(smf, raster));
+        OGRSpatialReference wgs84;
+        wgs84.SetWellKnownGeogCS("WGS84");
+        wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        const OGRSpatialReference source = georasters::spatialReference(grid.srs);
+        const std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRCreateCoordinateTransformation(&source, &wgs84));
+        for (int i = 0; route == ByPoints && i < 9; ++i) {
+            const double px = grid.size.width() * (i % 3) / 2.0;
+            const double py = grid.size.height() * (i / 3) / 2.0;
+            const std::array<double, 6> &gt = grid.geoTransform;
+            double x = gt[0] + px * gt[1] + py * gt[2];
+            double y = gt[3] + px * gt[4] + py * gt[5];
+            QVERIFY(toWgs84->Transform(1, &x, &y));
+            words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x, 0, 'f', 9).arg(y, 0, 'f', 9);
+        }
+        if (route == ByPoints)
+            words << QStringLiteral("--transform") << QStringLiteral("tps");
+        const cli::Result result = cli::run(m_dir->path(), words);
         QVERIFY2(result.exitCode == 0, result.err.constData());
     } else {
         MapProject project(65536);
@@ -119,9 +141,10 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
 {
     QFETCH(QString, name);
     QFETCH(bool, withGrid);
-    // Steps of 1/256 degree: every corner is exact in binary, whichever way it is worked out.
-    const Grid grid{{128, 96}, {15.0, 1.0 / 256, 0, 48.0, 0, -1.0 / 256}, "EPSG:4326"};
-    const QImage image = fixtures::mapLikeImage(128, 96);
+    // 10.1 + 285 x 0.0001 works out at 10.128499999999999, which must still give the
+    // milliarcseconds of the typed 10.1285.
+    const Grid grid{{285, 96}, {10.1, 0.0001, 0, 48.0, 0, -0.0001}, "EPSG:4326"};
+    const QImage image = fixtures::mapLikeImage(285, 96);
     QVERIFY(georasters::writeRaster(path(name), image, grid, withGrid));
     QVERIFY(image.save(path(QStringLiteral("typed.png"))));
     RasterGeoreference read;
@@ -142,7 +165,7 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
             return;
         }
         if (typed)
-            project.enterCalibration(0, {QPoint(0, 0), 15.0, 48.0, QPoint(128, 96), 15.5, 47.625});
+            project.enterCalibration(0, {QPoint(0, 0), 10.1, 48.0, QPoint(285, 96), 10.1285, 47.9904});
         else
             QCOMPARE(layer->georeference->kind, RasterGeoreference::AsIs);
         project.filePath = path(QStringLiteral("level%1.smf").arg(typed));
