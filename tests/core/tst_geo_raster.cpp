@@ -4,6 +4,7 @@
 
 #include "common/cli_runner.h"
 #include "common/geo_rasters.h"
+#include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
 #include "project/geo_raster.h"
 #include "smf/smf_writer.h"
@@ -35,8 +36,10 @@ private:
 // How a warped raster becomes a level: the CLI's convert; addImageLayer, which decodes
 // the warp at once; or a layer of the georeference read, its rows warped as it is saved.
 // ByPoints: the CLI's convert of a PNG whose world file has no grid, tied by nine
-// points placed by GDAL's own transformation and fitted by a thin-plate spline.
-enum Route { ThroughCli, AddImage, Undecoded, ByPoints };
+// points placed by GDAL's own transformation and fitted by a thin-plate spline;
+// ByOziMap: of an OziExplorer file on Transverse Mercator naming that PNG, its four
+// Point lines placed the same way.
+enum Route { ThroughCli, AddImage, Undecoded, ByPoints, ByOziMap };
 
 void TestGeoRaster::warpedLevelShowsItsSource_data()
 {
@@ -65,6 +68,9 @@ void TestGeoRaster::warpedLevelShowsItsSource_data()
     QTest::newRow("UTM 32N PNG with a world file but no .prj, tied by ground control points")
         << QStringLiteral("scan.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
         << int(ByPoints);
+    QTest::newRow("OziExplorer file on Transverse Mercator (UTM 32N's), WGS 84")
+        << QStringLiteral("topo.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
+        << int(ByOziMap);
 }
 
 void TestGeoRaster::warpedLevelShowsItsSource()
@@ -74,24 +80,34 @@ void TestGeoRaster::warpedLevelShowsItsSource()
     QFETCH(int, route);
     const QString raster = path(name);
     const QString smf = path(QStringLiteral("level.smf"));
-    QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid, route != ByPoints));
-    if (route == ThroughCli || route == ByPoints) {
+    QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid, route < ByPoints));
+    if (route == ThroughCli || route >= ByPoints) {
+        const QString input = route == ByOziMap ? path(QStringLiteral("topo.map")) : raster;
         QStringList words = cli::words(QStringLiteral("convert %1 %2 --resampling nearest --fill 255,255,255")
-                                           .arg(smf, raster));
+                                           .arg(smf, input));
         OGRSpatialReference wgs84;
         wgs84.SetWellKnownGeogCS("WGS84");
         wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
         const OGRSpatialReference source = georasters::spatialReference(grid.srs);
         const std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRCreateCoordinateTransformation(&source, &wgs84));
-        for (int i = 0; route == ByPoints && i < 9; ++i) {
-            const double px = grid.size.width() * (i % 3) / 2.0;
-            const double py = grid.size.height() * (i / 3) / 2.0;
+        QVector<fixtures::OziPoint> points;
+        for (int i = 0; route >= ByPoints && i < 9; ++i) {
+            const int px = grid.size.width() * (i % 3) / 2;
+            const int py = grid.size.height() * (i / 3) / 2;
             const std::array<double, 6> &gt = grid.geoTransform;
             double x = gt[0] + px * gt[1] + py * gt[2];
             double y = gt[3] + px * gt[4] + py * gt[5];
             QVERIFY(toWgs84->Transform(1, &x, &y));
-            words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x, 0, 'f', 9).arg(y, 0, 'f', 9);
+            if (route == ByPoints)
+                words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x, 0, 'f', 9).arg(y, 0, 'f', 9);
+            else if (i % 2 == 0 && i != 4)  // the corners
+                points.append({px, py, x, y});
         }
+        QByteArray map = fixtures::oziHeader("topo.png", points);  // written for ByOziMap only
+        map.replace("Map Projection,Latitude/Longitude,", "Map Projection,Transverse Mercator,");
+        map.replace("Projection Setup,,,,,,,,,,", "Projection Setup,     0.000000000,     9.000000000,     0.999600000,"
+                                                  "      500000.00,           0.00,,,,,,");
+        QVERIFY(route != ByOziMap || fixtures::writeBytes(path(QStringLiteral("topo.map")), fixtures::withCrLf(map)));
         if (route == ByPoints)
             words << QStringLiteral("--transform") << QStringLiteral("tps");
         const cli::Result result = cli::run(m_dir->path(), words);
