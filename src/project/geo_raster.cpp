@@ -396,6 +396,8 @@ double wgs84Distance(double lon1, double lat1, double lon2, double lat2)
 QVector<PointMiss> pointMisses(const RasterGeoreference &georeference, const QVector<GroundControlPoint> &points)
 {
     const PixelToWgs84 mapping(georeference);
+    // Each point's pixel taken to WGS 84, and its position taken back to pixels: both
+    // start as the point's own values and are transformed in place.
     std::vector<double> lon;
     std::vector<double> lat;
     std::vector<double> px;
