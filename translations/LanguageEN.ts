@@ -149,6 +149,29 @@
     </message>
 </context>
 <context>
+    <name>FileAccess</name>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>the output %1 is a folder</source>
+        <translation>the output %1 is a folder</translation>
+    </message>
+    <message>
+        <source>the output %1 is not a regular file (a device, a pipe or a socket), which is never replaced</source>
+        <translation>the output %1 is not a regular file (a device, a pipe or a socket), which is never replaced</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>the output %1 is the input %2</translation>
+    </message>
+</context>
+<context>
     <name>GeoRaster</name>
     <message>
         <source>the grid %1 cannot be transformed to WGS 84: %2</source>
@@ -204,7 +227,7 @@
     </message>
     <message>
         <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
-        <translation>the grid of the raster's ground control points cannot be transformed to WGS 84</translation>
+        <translation>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</translation>
     </message>
     <message>
         <source>%1 has a geotransform but names no grid</source>

@@ -149,6 +149,29 @@
     </message>
 </context>
 <context>
+    <name>FileAccess</name>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>無法讀取 %1:%2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是一般檔案</translation>
+    </message>
+    <message>
+        <source>the output %1 is a folder</source>
+        <translation>輸出 %1 是一個資料夾</translation>
+    </message>
+    <message>
+        <source>the output %1 is not a regular file (a device, a pipe or a socket), which is never replaced</source>
+        <translation>輸出 %1 不是一般檔案(裝置、管道或通訊端),不會被取代</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>輸出 %1 就是輸入 %2</translation>
+    </message>
+</context>
+<context>
     <name>GeoRaster</name>
     <message>
         <source>the grid %1 cannot be transformed to WGS 84: %2</source>

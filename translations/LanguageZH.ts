@@ -149,6 +149,29 @@
     </message>
 </context>
 <context>
+    <name>FileAccess</name>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1:%2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>the output %1 is a folder</source>
+        <translation>输出 %1 是一个文件夹</translation>
+    </message>
+    <message>
+        <source>the output %1 is not a regular file (a device, a pipe or a socket), which is never replaced</source>
+        <translation>输出 %1 不是普通文件(设备、管道或套接字),不会被替换</translation>
+    </message>
+    <message>
+        <source>the output %1 is the input %2</source>
+        <translation>输出 %1 就是输入 %2</translation>
+    </message>
+</context>
+<context>
     <name>GeoRaster</name>
     <message>
         <source>the grid %1 cannot be transformed to WGS 84: %2</source>

@@ -1,8 +1,12 @@
 #include "project/file_access.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -14,6 +18,64 @@ bool isSameFile(const QString &a, const QString &b)
         && ::stat(QFile::encodeName(b).constData(), &second) == 0)
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+QString inputFileRefusal(const QString &path, bool *missing)
+{
+    struct stat status;
+    const bool found = !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0;
+    if (missing)
+        *missing = !found;
+    if (!found) {
+        return QCoreApplication::translate("FileAccess", "%1 cannot be read: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(path.isEmpty() ? ENOENT : errno)));
+    }
+    if (!S_ISREG(status.st_mode))
+        return QCoreApplication::translate("FileAccess", "%1 is not a regular file").arg(path);
+    return QString();
+}
+
+QString outputRefusal(const QString &path, const QStringList &inputs)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISDIR(status.st_mode))
+            return QCoreApplication::translate("FileAccess", "the output %1 is a folder").arg(path);
+        if (!S_ISREG(status.st_mode)) {
+            return QCoreApplication::translate("FileAccess", "the output %1 is not a regular file (a device, a "
+                                                             "pipe or a socket), which is never replaced")
+                .arg(path);
+        }
+    }
+    for (const QString &input : inputs) {
+        if (!input.isEmpty() && isSameFile(path, input))
+            return QCoreApplication::translate("FileAccess", "the output %1 is the input %2").arg(path, input);
+    }
+    return QString();
+}
+
+QStringList georeferencingSidecars(const QString &imagePath)
+{
+    const QFileInfo info(imagePath);
+    const QString suffix = info.suffix();
+    QStringList suffixes{QStringLiteral("wld"), QStringLiteral("prj")};
+    if (!suffix.isEmpty()) {
+        // GDAL's spellings of a world file: first and last letter of the suffix and
+        // "w" (.pgw, .tfw), and the suffix and "w" (.pngw, .tifw).
+        suffixes << suffix.left(1) + suffix.right(1) + QLatin1Char('w') << suffix + QLatin1Char('w');
+    }
+    QStringList candidates;
+    for (const QString &one : std::as_const(suffixes)) {
+        candidates << info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + one.toLower())
+                   << info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + one.toUpper());
+    }
+    candidates << imagePath + QStringLiteral(".aux.xml") << imagePath + QStringLiteral(".AUX.XML");
+    QStringList found;
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (QFileInfo::exists(candidate) && !found.contains(candidate))
+            found.append(candidate);
+    }
+    return found;
 }
 
 bool writeAll(QFileDevice &file, const char *data, qint64 size)
