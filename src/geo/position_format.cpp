@@ -6,6 +6,7 @@
 
 #include "geo/datum_shift.h"
 #include "geo/datum_table.h"
+#include "geo/position_parse.h"
 #include "geo/transverse_mercator.h"
 
 namespace {
@@ -130,6 +131,7 @@ FormattedPosition formatPosition(int gridKind, int datumIndex, int angleStyle,
         out.latOrNorthingText = QString::number(roundedMetres(utm.northing));
         out.latOrNorthing = utm.northing;
         out.lonOrEasting = utm.easting;
+        out.outsideGrid = utm.band == 'Z';  // beyond 84° N or 80° S: no band letter
     } else if (gridKind == kGridTm) {
         const GridPosition grid =
             tmForward(tmGridParameters(datumIndex), onDatum.latitude, onDatum.longitude);
@@ -137,6 +139,12 @@ FormattedPosition formatPosition(int gridKind, int datumIndex, int angleStyle,
         out.latOrNorthingText = QString::asprintf("%7dN", roundedMetres(grid.northing));
         out.latOrNorthing = grid.northing;
         out.lonOrEasting = grid.easting;
+        const int easting = roundedMetres(grid.easting);
+        const int northing = roundedMetres(grid.northing);
+        const IntRange eastings = tmEastingRange();
+        const IntRange northings = tmNorthingRange();
+        out.outsideGrid = easting < eastings.bottom || easting > eastings.top || northing < northings.bottom
+            || northing > northings.top;
     } else {
         const char north = onDatum.latitude >= 0.0 ? 'N' : 'S';
         const char east = onDatum.longitude >= 0.0 ? 'E' : 'W';

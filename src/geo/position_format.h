@@ -76,6 +76,10 @@ struct FormattedPosition
     double latOrNorthing = 0.0;
     // Longitude on the datum in degrees, or the easting in metres; likewise.
     double lonOrEasting = 0.0;
+    // The notation cannot express the position: UTM beyond 84° N or 80° S, or a TM
+    // easting or northing outside tmEastingRange() or tmNorthingRange(). The texts
+    // are still filled in, but nothing reads them back.
+    bool outsideGrid = false;
 };
 
 // Shows a WGS 84 position (degrees; height ignored) on datum `datumIndex` in
