@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "geo/datum_table.h"
+#include "project/file_access.h"
 #include "smf/smf_format.h"
 
 namespace {
@@ -126,6 +127,14 @@ int splitArguments(const char *name, const QStringList &args, std::initializer_l
         out->positionalBefore.append(out->positional.size());
     }
     return kGoOn;
+}
+
+int checkOutputPath(const char *name, const QString &path, const QStringList &inputs)
+{
+    if (path == QLatin1String("-"))
+        return usageError(name, QStringLiteral("the output cannot be standard output ('-'); name a file"));
+    const QString refusal = outputRefusal(path, inputs);
+    return refusal.isEmpty() ? kGoOn : usageError(name, refusal + QStringLiteral("; nothing was written"));
 }
 
 bool hasOption(const CliArguments &arguments, const char *name)

@@ -79,6 +79,11 @@ QString quotedArgument(const QString &text);
 // Prints "mapvane-cli: NAME: text" for a usage error and returns kExitUsage.
 int usageError(const char *name, const QString &text);
 
+// Refuses an output that exists and is a folder, a device, a pipe or a socket, that is
+// one of inputs (see outputRefusal), or that is "-" (files are not written to standard
+// output). Returns kGoOn, or kExitUsage after printing why.
+int checkOutputPath(const char *name, const QString &path, const QStringList &inputs);
+
 // Whether an option was given (the last value wins where one is taken).
 bool hasOption(const CliArguments &arguments, const char *name);
 

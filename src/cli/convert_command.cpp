@@ -238,9 +238,9 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     options->output = split.positional.takeFirst();
     if (split.positional.isEmpty())
         return usageError(kName, QStringLiteral("needs at least one LAYER after %1").arg(options->output));
-    const QString refusal = outputRefusal(options->output, {});
-    if (!refusal.isEmpty())
-        return usageError(kName, refusal + QStringLiteral("; nothing was written"));
+    const int refused = checkOutputPath(kName, options->output, {});
+    if (refused != kGoOn)
+        return refused;
     for (const QString &text : std::as_const(split.positional)) {
         ConvertLayer layer;
         layer.position = int(options->layers.size()) + 1;
@@ -320,8 +320,7 @@ int checkOutput(const ConvertOptions &options)
     QStringList inputs{options.properties.settingsPath()};
     for (const ConvertLayer &layer : options.layers)
         inputs += layerInputFiles(layer.argument.imagePath, layer.imported.sourcePath);
-    const QString refusal = outputRefusal(options.output, inputs);
-    return refusal.isEmpty() ? kGoOn : usageError(kName, refusal + QStringLiteral("; nothing was written"));
+    return checkOutputPath(kName, options.output, inputs);
 }
 
 QString pointText(const char *which, int x, int y)

@@ -168,9 +168,9 @@ int runExtract(const QStringList &args)
     if (withWorldFile && !format.isEmpty())
         outputs << worldFilePath(output) << prjPath(output);
     for (const QString &path : std::as_const(outputs)) {
-        const QString refusal = outputRefusal(path, {input});
-        if (!refusal.isEmpty())
-            return usageError(kName, refusal + QStringLiteral("; nothing was written"));
+        const int refused = checkOutputPath(kName, path, {input});
+        if (refused != kGoOn)
+            return refused;
     }
     if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) {
         return usageError(kName, QStringLiteral("cannot write '%1': name a .png, .jpg, .jpeg, .bmp, .tif or .tiff "

@@ -4,7 +4,6 @@
 
 #include "cli/cli_command.h"
 #include "cli/map_properties_options.h"
-#include "project/file_access.h"
 #include "smf/wfl_conversion.h"
 
 namespace {
@@ -67,15 +66,13 @@ int runWfl(const QStringList &args)
     WflConverter converter(split.positional.first(), output);
     // A folder, device, pipe or socket as output is refused before any work; the
     // converter refuses the folder's own files once it has listed them.
-    QString refusal = outputRefusal(converter.outputPath(), {});
-    if (!refusal.isEmpty())
-        return usageError(kName, refusal + QStringLiteral("; nothing was written"));
-    done = properties.resolve(kName);
+    done = checkOutputPath(kName, converter.outputPath(), {});
+    if (done == kGoOn)
+        done = properties.resolve(kName);
+    if (done == kGoOn)
+        done = checkOutputPath(kName, converter.outputPath(), {properties.settingsPath()});
     if (done != kGoOn)
         return done;
-    refusal = outputRefusal(converter.outputPath(), {properties.settingsPath()});
-    if (!refusal.isEmpty())
-        return usageError(kName, refusal + QStringLiteral("; nothing was written"));
     TerminalProgress progress(!quiet);
     converter.setDeflateLevel(level);
     const int status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);

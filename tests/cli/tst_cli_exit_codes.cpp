@@ -89,6 +89,7 @@ void TestCliExitCodes::failure_data()
     row("convert: unknown option", 2, "convert: unknown option '--zoom'", "convert x.smf map.png@10,46,11,45 --zoom");
     row("convert: option without value", 2, "option --name needs a value", "convert x.smf map.png@10,46,11,45 --name");
     row("convert: LAYER without @", 2, "no '@'", "convert x.smf map.png");
+    row("convert: standard output as output", 2, "the output cannot be standard output ('-')", "convert - map.png@10,46,11,45");
     row("convert: LAYER with 5 values", 2, "needs 4 values", "convert x.smf map.png@1,2,3,4,5");
     row("convert: fractional pixel", 2, "not a whole pixel", "convert x.smf map.png@0.5,0,0,1,10,10,1,0");
     row("convert: fill with two values", 2, "--fill", "convert x.smf map.png@10,46,11,45 --fill 1,2");
