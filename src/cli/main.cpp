@@ -21,9 +21,9 @@ const char kExitCodes[] =
     "  1  invalid input: the content of an image, .map, sidecar or SMF file (damaged, or too large to read),\n"
     "     a calibration, a map too large for the SMF format, a position the notation cannot show, or a\n"
     "     line of 'coord -' it cannot read\n"
-    "  2  usage error: an unknown command or option, a missing, malformed or out-of-range argument, or an\n"
-    "     output that is one of the inputs (a sidecar or settings file included), a folder, a device, a\n"
-    "     pipe or a socket\n"
+    "  2  usage error: an unknown command or option, a missing, malformed or out-of-range argument, an\n"
+    "     option given twice where it is taken once, or an output that is one of the inputs (a sidecar or\n"
+    "     the settings file included), a folder, a device, a pipe or a socket\n"
     "  3  input/output error: a file cannot be opened, read or written (missing, permissions, disk full), an\n"
     "     input that is not a regular file (info and extract read pipes), standard output that cannot be\n"
     "     written, or memory ran out\n";
