@@ -24,7 +24,7 @@ cli() { "$BIN/mapvane-cli" "$@" >/dev/null; }
 cli convert "$OUT/fuzz_smf_read/one-level.smf" "$work/map.png@120.5,24.25,121,23.75" --tile 16x16
 cli convert "$OUT/fuzz_smf_read/two-levels.smf" "$work/map.png@120.5,24.25,121,23.75" \
     "$work/map-wide.png@0,0,120.5,24.25,130,70,121,23.75" --tile 32x24 --name Seeds
-cli convert "$OUT/fuzz_smf_read/odd-tile.smf" "$work/map-wide.png@10,50,11,49" --tile 7x5
+cli convert "$OUT/fuzz_smf_read/odd-tile.smf" "$work/map-wide.png@10,50,11,49" --tile 17x21
 cli convert "$OUT/fuzz_smf_read/from-ozi.smf" "$work/ozi/unix.map" --tile 20x20 2>/dev/null \
     || cp "$OUT/fuzz_smf_read/one-level.smf" "$OUT/fuzz_smf_read/from-ozi.smf"
 cli wfl "$work/wfl" -o "$OUT/fuzz_smf_read/wfl.smf"

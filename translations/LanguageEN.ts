@@ -891,32 +891,20 @@
         <translation>the tile size %1 x %2 is not positive</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 cannot be read</source>
-        <translation>layer %1: the image %2 cannot be read</translation>
-    </message>
-    <message>
         <source>the save was cancelled</source>
         <translation>the save was cancelled</translation>
     </message>
     <message>
-        <source>layer %1: cannot read %2: %3</source>
-        <translation>layer %1: cannot read %2: %3</translation>
+        <source>the image %1 cannot be read</source>
+        <translation>the image %1 cannot be read</translation>
     </message>
     <message>
-        <source>layer %1: %2: %3</source>
-        <translation>layer %1: %2: %3</translation>
+        <source>the image %1 changed its size while saving</source>
+        <translation>the image %1 changed its size while saving</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 changed its size while saving</source>
-        <translation>layer %1: the image %2 changed its size while saving</translation>
-    </message>
-    <message>
-        <source>layer %1: %2</source>
-        <translation>layer %1: %2</translation>
-    </message>
-    <message>
-        <source>layer %1: damaged image %2: %3</source>
-        <translation>layer %1: damaged image %2: %3</translation>
+        <source>damaged image %1: %2</source>
+        <translation>damaged image %1: %2</translation>
     </message>
 </context>
 <context>
@@ -952,10 +940,6 @@
     <message>
         <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
         <translation>no tiles found in %1: it holds no sidecar (.wfl) files</translation>
-    </message>
-    <message>
-        <source>the output %1 is the input %2</source>
-        <translation>the output %1 is the input %2</translation>
     </message>
     <message>
         <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>

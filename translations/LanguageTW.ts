@@ -891,32 +891,20 @@
         <translation>圖磚尺寸 %1 x %2 不是正數</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 cannot be read</source>
-        <translation>圖層 %1: 無法讀取圖片 %2</translation>
-    </message>
-    <message>
         <source>the save was cancelled</source>
         <translation>儲存已取消</translation>
     </message>
     <message>
-        <source>layer %1: cannot read %2: %3</source>
-        <translation>圖層 %1: 無法讀取 %2: %3</translation>
+        <source>the image %1 cannot be read</source>
+        <translation>無法讀取圖片 %1</translation>
     </message>
     <message>
-        <source>layer %1: %2: %3</source>
-        <translation>圖層 %1: %2: %3</translation>
+        <source>the image %1 changed its size while saving</source>
+        <translation>圖片 %1 在儲存期間改變了尺寸</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 changed its size while saving</source>
-        <translation>圖層 %1: 圖片 %2 在儲存期間改變了尺寸</translation>
-    </message>
-    <message>
-        <source>layer %1: %2</source>
-        <translation>圖層 %1: %2</translation>
-    </message>
-    <message>
-        <source>layer %1: damaged image %2: %3</source>
-        <translation>圖層 %1: 圖片 %2 已損壞: %3</translation>
+        <source>damaged image %1: %2</source>
+        <translation>圖片 %1 已損壞: %2</translation>
     </message>
 </context>
 <context>
@@ -952,10 +940,6 @@
     <message>
         <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
         <translation>在 %1 中找不到圖磚: 其中沒有附屬(.wfl)檔案</translation>
-    </message>
-    <message>
-        <source>the output %1 is the input %2</source>
-        <translation>輸出檔案 %1 就是輸入檔案 %2</translation>
     </message>
     <message>
         <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>

@@ -891,32 +891,20 @@
         <translation>瓦片尺寸 %1 x %2 不是正数</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 cannot be read</source>
-        <translation>图层 %1: 无法读取图片 %2</translation>
-    </message>
-    <message>
         <source>the save was cancelled</source>
         <translation>保存已取消</translation>
     </message>
     <message>
-        <source>layer %1: cannot read %2: %3</source>
-        <translation>图层 %1: 无法读取 %2: %3</translation>
+        <source>the image %1 cannot be read</source>
+        <translation>无法读取图片 %1</translation>
     </message>
     <message>
-        <source>layer %1: %2: %3</source>
-        <translation>图层 %1: %2: %3</translation>
+        <source>the image %1 changed its size while saving</source>
+        <translation>图片 %1 在保存期间改变了尺寸</translation>
     </message>
     <message>
-        <source>layer %1: the image %2 changed its size while saving</source>
-        <translation>图层 %1: 图片 %2 在保存期间改变了尺寸</translation>
-    </message>
-    <message>
-        <source>layer %1: %2</source>
-        <translation>图层 %1: %2</translation>
-    </message>
-    <message>
-        <source>layer %1: damaged image %2: %3</source>
-        <translation>图层 %1: 图片 %2 已损坏: %3</translation>
+        <source>damaged image %1: %2</source>
+        <translation>图片 %1 已损坏: %2</translation>
     </message>
 </context>
 <context>
@@ -952,10 +940,6 @@
     <message>
         <source>no tiles found in %1: it holds no sidecar (.wfl) files</source>
         <translation>在 %1 中找不到瓦片: 其中没有附属(.wfl)文件</translation>
-    </message>
-    <message>
-        <source>the output %1 is the input %2</source>
-        <translation>输出文件 %1 就是输入文件 %2</translation>
     </message>
     <message>
         <source>%1 tiles make a file larger than 2,147,483,647 bytes, the most an SMF file can describe</source>

@@ -1,13 +1,17 @@
 #include "cli/cli_command.h"
 
 #include <QByteArray>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "geo/datum_table.h"
+#include "project/file_access.h"
 #include "smf/smf_format.h"
 
 namespace {
@@ -21,6 +25,16 @@ QVector<CliCommand> &registry()
 bool startsAsNegativeNumber(const QString &text)
 {
     return text.size() > 1 && text.at(0) == QLatin1Char('-') && (text.at(1).isDigit() || text.at(1) == QLatin1Char('.'));
+}
+
+int g_standardOutputErrno = 0;  // the first failed write to standard output
+
+void printHelpOf(const char *name)
+{
+    for (const CliCommand &command : cliCommands()) {
+        if (std::strcmp(command.name, name) == 0)
+            printOut(commandHelp(command));
+    }
 }
 }  // namespace
 
@@ -48,6 +62,18 @@ QString commandHelp(const CliCommand &command)
     return text + QLatin1Char('\n') + QString::fromUtf8(command.help);
 }
 
+QString quotedArgument(const QString &text)
+{
+    QString shown = text.left(80);
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char('?');
+    }
+    if (shown.size() < text.size())
+        shown += QStringLiteral("...");
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
+
 int usageError(const char *name, const QString &text)
 {
     printErr(QStringLiteral("%1: %2").arg(QString::fromUtf8(name), text));
@@ -60,7 +86,8 @@ int splitArguments(const char *name, const QStringList &args, std::initializer_l
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || (numbersArePositional && startsAsNegativeNumber(arg))) {
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")
+            || (numbersArePositional && startsAsNegativeNumber(arg))) {
             out->positional.append(arg);
             continue;
         }
@@ -69,34 +96,115 @@ int splitArguments(const char *name, const QStringList &args, std::initializer_l
             continue;
         }
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            for (const CliCommand &command : cliCommands()) {
-                if (std::strcmp(command.name, name) == 0)
-                    printOut(commandHelp(command));
-            }
+            printHelpOf(name);
             return kExitOk;
         }
-        const auto option = std::find_if(known.begin(), known.end(),
-                                          [&arg](const CliOption &o) { return arg == QLatin1String(o.name); });
+        if (arg == QLatin1String("-V") || arg == QLatin1String("--version")) {
+            printOut(versionText());
+            return kExitOk;
+        }
+        // "--name=value": the value is the text after the first '='.
+        const qsizetype equals = arg.startsWith(QLatin1String("--")) ? arg.indexOf(QLatin1Char('=')) : -1;
+        const QString word = equals < 0 ? arg : arg.left(equals);
+        const auto option = std::find_if(known.begin(), known.end(), [&word](const CliOption &o) {
+            return word == QLatin1String(o.name) || (o.alias && word == QLatin1String(o.alias));
+        });
         if (option == known.end()) {
             return usageError(name, QStringLiteral("unknown option '%1'; 'mapvane-cli help %2' lists the options")
-                                        .arg(arg.left(80), QString::fromUtf8(name)));
+                                        .arg(word.left(80), QString::fromUtf8(name)));
         }
         QString value;
-        if (option->takesValue) {
+        if (equals >= 0) {
+            if (!option->takesValue)
+                return usageError(name, QStringLiteral("option %1 takes no value").arg(word));
+            value = arg.mid(equals + 1);
+        } else if (option->takesValue) {
             if (i + 1 >= args.size())
                 return usageError(name, QStringLiteral("option %1 needs a value").arg(arg));
             value = args.at(++i);
         }
-        out->options.append({arg, value});
+        out->options.append({QString::fromUtf8(option->name), value});
         out->positionalBefore.append(out->positional.size());
     }
     return kGoOn;
 }
 
+int checkOutputPath(const char *name, const QString &path, const QStringList &inputs)
+{
+    if (path == QLatin1String("-"))
+        return usageError(name, QStringLiteral("the output cannot be standard output ('-'); name a file"));
+    const QString refusal = outputRefusal(path, inputs);
+    return refusal.isEmpty() ? kGoOn : usageError(name, refusal + QStringLiteral("; nothing was written"));
+}
+
+bool hasOption(const CliArguments &arguments, const char *name)
+{
+    return std::any_of(arguments.options.begin(), arguments.options.end(),
+                       [name](const auto &option) { return option.first == QLatin1String(name); });
+}
+
+bool singleOption(const char *command, const CliArguments &arguments, const char *name, QString *value)
+{
+    int count = 0;
+    for (const auto &[option, given] : arguments.options) {
+        if (option == QLatin1String(name)) {
+            *value = given;
+            ++count;
+        }
+    }
+    if (count > 1) {
+        usageError(command, QStringLiteral("%1 given twice").arg(QString::fromUtf8(name)));
+        return false;
+    }
+    return true;
+}
+
+QString versionText()
+{
+    return QStringLiteral("mapvane-cli %1\n").arg(QStringLiteral(MAPVANE_VERSION));
+}
+
+bool applyThreadLimit(const char *name, const QString &text)
+{
+    bool ok = false;
+    const int threads = text.toInt(&ok);
+    if (!ok || threads < 1 || threads > kMaxThreads) {
+        usageError(name, QStringLiteral("--threads needs a whole number from 1 to %1, not '%2'").arg(kMaxThreads).arg(text));
+        return false;
+    }
+    QThreadPool::globalInstance()->setMaxThreadCount(threads);
+    return true;
+}
+
 void printOut(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    writeOut(text.toUtf8());
+}
+
+void writeOut(const QByteArray &bytes)
+{
+    if (g_standardOutputErrno != 0 || bytes.isEmpty())
+        return;
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+        g_standardOutputErrno = errno != 0 ? errno : EIO;
+}
+
+bool standardOutputFailed()
+{
+    return g_standardOutputErrno != 0;
+}
+
+int finishStandardOutput()
+{
+    errno = 0;
+    if (g_standardOutputErrno == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        g_standardOutputErrno = errno != 0 ? errno : EIO;
+    if (g_standardOutputErrno == 0)
+        return kExitOk;
+    printErr(QStringLiteral("cannot write to standard output: %1")
+                 .arg(QString::fromLocal8Bit(std::strerror(g_standardOutputErrno))));
+    return kExitIo;
 }
 
 void printErr(const QString &text)
@@ -111,8 +219,8 @@ QString counted(qint64 count, const char *singular, const char *plural)
     return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? singular : plural));
 }
 
-TerminalProgress::TerminalProgress()
-    : m_enabled(isatty(fileno(stderr)) == 1)
+TerminalProgress::TerminalProgress(bool wanted)
+    : m_enabled(wanted && isatty(fileno(stderr)) == 1)
 {
 }
 
@@ -150,16 +258,53 @@ void TerminalProgress::draw(int value)
     m_drawn = true;
 }
 
-int openSmfInput(const QString &command, const QString &path, QFile *file, SmfFileIndex *index)
+int openSmfInput(const QString &command, const QString &path, SmfInput *input, SmfFileIndex *index)
 {
-    file->setFileName(path);
-    if (!file->open(QIODevice::ReadOnly)) {
-        printErr(QStringLiteral("%1: cannot open %2: %3").arg(command, path, file->errorString()));
+    const bool standardInput = path == QLatin1String("-");
+    const QString shown = standardInput ? QStringLiteral("standard input") : path;
+    struct stat status;
+    const int found = standardInput ? ::fstat(STDIN_FILENO, &status) : ::stat(QFile::encodeName(path).constData(), &status);
+    const bool pipe = found == 0 && S_ISFIFO(status.st_mode);
+    if (found == 0 && !pipe && !S_ISREG(status.st_mode)) {
+        printErr(QStringLiteral("%1: %2 is not a regular file").arg(command, shown));
         return kExitIo;
     }
+    QFile &file = input->file;
+    file.setFileName(path);
+    const bool opened = standardInput ? file.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered)
+                                      : file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (!opened) {
+        printErr(QStringLiteral("%1: cannot open %2: %3").arg(command, shown, file.errorString()));
+        return kExitIo;
+    }
+    input->device = &file;
+    if (pipe) {
+        // A pipe cannot seek: its bytes are read whole, up to a limit.
+        QByteArray bytes;
+        constexpr qint64 kChunk = qint64(1) << 20;
+        qint64 got = 0;
+        do {
+            if (bytes.capacity() < bytes.size() + kChunk)
+                bytes.reserve(2 * (bytes.size() + kChunk));
+            bytes.resize(bytes.size() + kChunk);
+            got = file.read(bytes.data() + bytes.size() - kChunk, kChunk);
+            bytes.chop(kChunk - qMax<qint64>(got, 0));
+        } while (got > 0 && bytes.size() <= kMaxPipedSmfBytes);
+        if (got < 0) {
+            printErr(QStringLiteral("%1: cannot read %2: %3").arg(command, shown, file.errorString()));
+            return kExitIo;
+        }
+        if (bytes.size() > kMaxPipedSmfBytes) {
+            printErr(QStringLiteral("%1: %2 holds more than 256 MiB; save it to a file first").arg(command, shown));
+            return kExitInvalidInput;
+        }
+        input->buffer.setData(bytes);
+        input->buffer.open(QIODevice::ReadOnly);
+        input->device = &input->buffer;
+    }
     QString error;
-    if (!readSmfStructure(*file, index, &error)) {
-        printErr(QStringLiteral("%1: %2 is not a usable SMF file: %3").arg(command, path, error));
+    if (!readSmfStructure(*input->device, index, &error)) {
+        printErr(QStringLiteral("%1: %2 is not a usable SMF file: %3").arg(command, shown, error));
         return kExitInvalidInput;
     }
     return kGoOn;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -115,7 +116,8 @@ bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *erro
 }
 
 constexpr char kName[] = "convert";
-constexpr int kMaxTileSide = 100000;  // readers refuse larger tiles
+constexpr int kMinTileSide = 16;    // pixels
+constexpr int kMaxTileSide = 4096;
 constexpr CliOption kTileOption{"--tile", true};
 constexpr CliOption kResamplingOption{"--resampling", true};
 constexpr CliOption kGcpOption{"--gcp", true};
@@ -125,13 +127,21 @@ constexpr CliOption kDatumOption{"--datum", true};
 // One LAYER argument, with its OziExplorer file already read.
 struct ConvertLayer
 {
+    int position = 0;       // on the command line, 1 for the first LAYER
     LayerArgument argument;
     MapLayer imported;      // sourcePath: the image to decode; an OziExplorer file's calibration
     OziMapSummary summary;  // for an OziExplorer file
 };
 
+// "layer 2 (scan.png)": a layer by its position on the command line and its file.
+QString layerName(const ConvertLayer &layer)
+{
+    return QStringLiteral("layer %1 (%2)").arg(layer.position).arg(layer.argument.imagePath);
+}
+
 // Gives an option that belongs to a LAYER (--gcp, --transform, --datum) to the
-// LAYER it follows. Returns kGoOn or the exit code after printing why.
+// LAYER it follows; --transform and --datum once each. Returns kGoOn or the exit code
+// after printing why.
 int applyLayerOption(const QString &option, const QString &value, LayerArgument *layer)
 {
     if (!layer->georeferenced || layer->oziMap) {
@@ -145,6 +155,9 @@ int applyLayerOption(const QString &option, const QString &value, LayerArgument 
             return usageError(kName, QStringLiteral("--gcp needs X,Y,LON,LAT (pixels, then decimal degrees within "
                                                     "+-180 and +-90), not '%1'").arg(value));
         gcps.points.append(point);
+    } else if ((option == QLatin1String(kTransformOption.name) && gcps.transformGiven)
+               || (option == QLatin1String(kDatumOption.name) && gcps.datumIndex >= 0)) {
+        return usageError(kName, QStringLiteral("%1 given twice for '%2'").arg(option, layer->imagePath));
     } else if (option == QLatin1String(kTransformOption.name)) {
         if (!parseGcpTransform(value, &gcps.transform))
             return usageError(kName, QStringLiteral("--transform needs affine, poly2 or tps, not '%1'").arg(value));
@@ -167,6 +180,7 @@ struct ConvertOptions
     int tileHeight = kDefaultTileHeight;
     int level = kDefaultDeflateLevel;
     Resampling resampling = Resampling::Bilinear;
+    bool quiet = false;
 };
 
 bool parseTile(const QString &text, int *width, int *height)
@@ -177,7 +191,7 @@ bool parseTile(const QString &text, int *width, int *height)
         return false;
     *width = match.captured(1).toInt();
     *height = match.captured(2).toInt();
-    return *width >= 1 && *width <= kMaxTileSide && *height >= 1 && *height <= kMaxTileSide;
+    return *width >= kMinTileSide && *width <= kMaxTileSide && *height >= kMinTileSide && *height <= kMaxTileSide;
 }
 
 // Fills options from the arguments. Returns kGoOn, or the exit code after printing
@@ -187,8 +201,9 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     CliArguments split;
     const int done = splitArguments(kName, args,
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
-                                     MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption,
-                                     kLevelOption, kResamplingOption, kGcpOption, kTransformOption, kDatumOption},
+                                     MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig,
+                                     MapPropertiesOptions::kNoConfig, kTileOption, kLevelOption, kResamplingOption,
+                                     kGcpOption, kTransformOption, kDatumOption, kQuietOption, kThreadsOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
@@ -204,13 +219,18 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         } else if (option == kLevelOption.name) {
             if (!parseDeflateLevel(kName, value, &options->level))
                 return kExitUsage;
+        } else if (option == kQuietOption.name) {
+            options->quiet = true;
+        } else if (option == kThreadsOption.name) {
+            if (!applyThreadLimit(kName, value))
+                return kExitUsage;
         } else if (option == kResamplingOption.name) {
             if (!parseResampling(value, &options->resampling))
                 return usageError(kName, QStringLiteral("--resampling needs nearest, bilinear, cubic or lanczos, "
                                                         "not '%1'").arg(value));
         } else if (!parseTile(value, &options->tileWidth, &options->tileHeight)) {
-            return usageError(kName, QStringLiteral("--tile needs WxH with each side 1 to %1 pixels, not '%2'")
-                                         .arg(kMaxTileSide).arg(value));
+            return usageError(kName, QStringLiteral("--tile needs WxH with each side %1 to %2 pixels, not '%3'")
+                                         .arg(kMinTileSide).arg(kMaxTileSide).arg(value));
         }
     }
     if (split.positional.isEmpty())
@@ -218,8 +238,12 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     options->output = split.positional.takeFirst();
     if (split.positional.isEmpty())
         return usageError(kName, QStringLiteral("needs at least one LAYER after %1").arg(options->output));
+    const int refused = checkOutputPath(kName, options->output, {});
+    if (refused != kGoOn)
+        return refused;
     for (const QString &text : std::as_const(split.positional)) {
         ConvertLayer layer;
+        layer.position = int(options->layers.size()) + 1;
         QString error;
         if (!parseLayerArgument(text, &layer.argument, &error))
             return usageError(kName, error);
@@ -250,9 +274,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     return kGoOn;
 }
 
-// Reads the OziExplorer files and refuses an output that is one of the inputs: a
-// layer's image, an OziExplorer file or the image it names. Nothing is written yet.
-// Returns kGoOn or the exit code after printing why.
+// Reads the OziExplorer files and the georeferencing of the layers. Nothing is
+// written yet. Returns kGoOn or the exit code after printing why.
 int checkInputs(ConvertOptions *options)
 {
     for (ConvertLayer &layer : options->layers) {
@@ -262,13 +285,13 @@ int checkInputs(ConvertOptions *options)
             const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
                                                      &layer.imported, &reason);
             if (found == kGeoreferenceError) {
-                printErr(QStringLiteral("convert: %1: %2").arg(path, reason));
+                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
                 return QFileInfo::exists(path) ? kExitInvalidInput : kExitIo;
             }
             if (found == kNotGeoreferenced) {
                 const QString why = reason.isEmpty() ? QStringLiteral("it carries no georeferencing") : reason;
-                return usageError(kName, QStringLiteral("LAYER '%1' has no '@' before its calibration, and %2")
-                                             .arg(path, why));
+                return usageError(kName, QStringLiteral("%1 has no '@' before its calibration, and %2")
+                                             .arg(layerName(layer), why));
             }
         }
         if (layer.argument.oziMap) {
@@ -276,22 +299,28 @@ int checkInputs(ConvertOptions *options)
             const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
             setWarpResampling(&layer.imported, options->resampling);
             if (status == -1) {
-                printErr(QStringLiteral("convert: cannot read the OziExplorer file %1: %2").arg(path, reason));
+                printErr(QStringLiteral("convert: %1: cannot read the OziExplorer file %2: %3")
+                             .arg(layerName(layer), path, reason));
                 return kExitIo;
             }
             if (status != 0) {
-                printErr(QStringLiteral("convert: %1: %2").arg(path, reason));
+                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
                 return kExitInvalidInput;
-            }
-        }
-        for (const QString &input : {path, layer.imported.sourcePath}) {
-            if (isSameFile(options->output, input)) {
-                return usageError(kName, QStringLiteral("the output %1 is the input %2; nothing was written")
-                                             .arg(options->output, input));
             }
         }
     }
     return kGoOn;
+}
+
+// Refuses an output that is one of the inputs: a layer's image, an OziExplorer file
+// or the image it names, an image's world file, .prj or .aux.xml, or the settings
+// file read. Returns kGoOn or kExitUsage after printing why.
+int checkOutput(const ConvertOptions &options)
+{
+    QStringList inputs{options.properties.settingsPath()};
+    for (const ConvertLayer &layer : options.layers)
+        inputs += layerInputFiles(layer.argument.imagePath, layer.imported.sourcePath);
+    return checkOutputPath(kName, options.output, inputs);
 }
 
 QString pointText(const char *which, int x, int y)
@@ -305,7 +334,7 @@ QString pointText(const char *which, int x, int y)
 int calibrated(MapProject &project, int index, const ConvertLayer &layer)
 {
     const MapLayer *added = project.layers.at(index);
-    const QString prefix = QStringLiteral("convert: layer %1 (%2): ").arg(index).arg(layer.argument.imagePath);
+    const QString prefix = QStringLiteral("convert: %1: ").arg(layerName(layer));
     if (layer.argument.oziMap && !added->topLeftLatSet) {
         printErr(prefix + QStringLiteral("invalid calibration: the OziExplorer file has no reference points "
                                          "(no MMPXY/MMPLL block and no Point lines)"));
@@ -331,7 +360,7 @@ int addLayer(MapProject &project, const ConvertLayer &layer)
 {
     const int index = int(project.layers.size());
     const LayerArgument &argument = layer.argument;
-    const QString prefix = QStringLiteral("convert: layer %1 (%2): ").arg(index).arg(argument.imagePath);
+    const QString prefix = QStringLiteral("convert: %1: ").arg(layerName(layer));
     QSize size;
     const int status = project.addUndecodedLayer(layer.imported, &size);
     if (status != 0) {
@@ -378,6 +407,8 @@ int exitCodeFor(int saveStatus)
     case kSmfTooLarge:
     case kSmfImageError:  // a damaged image, found as its tiles are cut
         return kExitInvalidInput;
+    case kSmfOutputIsInput:
+        return kExitUsage;
     default:
         return kExitIo;
     }
@@ -402,7 +433,7 @@ QString summaryLine(const ConvertLayer &layer)
                     .arg(miss.metres, 0, 'f', 1);
         if (miss.pixels > 1.0) {
             printErr(QStringLiteral("%1: warning: %2 misses its reference points by up to %3 px (%4 m)")
-                         .arg(QLatin1String(kName), path)
+                         .arg(QLatin1String(kName), layerName(layer))
                          .arg(miss.pixels, 0, 'f', 1)
                          .arg(miss.metres, 0, 'f', 0));
         }
@@ -418,6 +449,8 @@ int runConvert(const QStringList &args)
         result = options.properties.resolve(kName);
     if (result == kGoOn)
         result = checkInputs(&options);
+    if (result == kGoOn)
+        result = checkOutput(options);
     if (result != kGoOn)
         return result;
 
@@ -427,18 +460,28 @@ int runConvert(const QStringList &args)
                           options.tileHeight);
     // Only the headers are read here: the save decodes each image on its turn, PNG and
     // JPEG strip by strip, so memory does not grow with the images' size or number.
+    QHash<const MapLayer *, const ConvertLayer *> layerOf;  // the project sorts its layers by scale
     for (const ConvertLayer &layer : std::as_const(options.layers)) {
+        const QVector<MapLayer *> before = project.layers;
         result = addLayer(project, layer);
         if (result != kExitOk)
             return result;
+        for (const MapLayer *added : std::as_const(project.layers)) {
+            if (!before.contains(added))
+                layerOf.insert(added, &layer);
+        }
     }
     project.saveReleasesImages = true;
 
     project.filePath = options.output;
-    TerminalProgress progress;
+    TerminalProgress progress(!options.quiet);
     const int status = saveSmf(project, &progress, options.level);
     if (status != kSmfOk) {
-        printErr(QStringLiteral("convert: %1").arg(project.errorString()));
+        const int failed = project.errorLayer;
+        const QString layer = failed >= 0 && failed < project.layers.size() && layerOf.contains(project.layers.at(failed))
+            ? layerName(*layerOf.value(project.layers.at(failed))) + QStringLiteral(": ")
+            : QString();
+        printErr(QStringLiteral("convert: %1%2").arg(layer, project.errorString()));
         return exitCodeFor(status);
     }
     QString report;
@@ -456,15 +499,15 @@ int runConvert(const QStringList &args)
                            counted(header.tileCount, "tile", "tiles"))
                       .arg(written.size());
     }
-    printOut(report);
+    if (!options.quiet)
+        printOut(report);
     return kExitOk;
 }
 
 const CliCommandRegistrar registrar({
     kName,
-    "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--level N]\n"
-    "        [--config FILE] [--resampling METHOD]\n"
-    "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] ...",
+    "OUT.smf LAYER... [OPTIONS]\n"
+    "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] [LAYER...] [OPTIONS]",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
     "\n"
@@ -485,33 +528,34 @@ const CliCommandRegistrar registrar({
     "      north-up, it is taken as it is; on any other grid or datum it is warped onto\n"
     "      a WGS 84 grid of about its own resolution, the fill colour outside it\n"
     "  IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D]\n"
-    "      an image tied by ground control points (pixels, then decimal degrees on\n"
-    "      WGS 84 or on datum D), fitted by an affine transform (3 points or more), a\n"
-    "      second-order polynomial (6 or more) or a thin-plate spline, then warped;\n"
-    "      these options belong to the IMAGE they follow\n"
+    "      an image tied by ground control points (pixels, then decimal degrees within\n"
+    "      +-180 and +-90 on WGS 84 or on datum D), fitted by an affine transform (3\n"
+    "      points or more), a second-order polynomial (6 or more) or a thin-plate spline,\n"
+    "      then warped; these options belong to the IMAGE they follow, --transform and\n"
+    "      --datum once each\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
-    "image is refused (exit 1). A file name\n"
-    "that starts with '-' must follow '--'.\n"
+    "image is refused (exit 1). A file name that starts with '-' must follow '--'.\n"
+    "Messages name a layer by its position among the LAYERs (1 is the first) and its file.\n"
     "\n"
     "options:\n"
-    "  --name TEXT          map name (the file keeps 32 UTF-16 code units)\n"
-    "  --cartographer TEXT  cartographer (likewise)\n"
-    "  --fill R,G,B         colour of the tiles beyond the image, each 0 to 255\n"
-    "  --tile WxH           tile size in pixels, default 300x500\n"
+    MAPVANE_PROPERTIES_HELP("colour of the tiles beyond the image")
+    "  --tile WxH           tile size in pixels, each side 16 to 4096, default 300x500\n"
     MAPVANE_LEVEL_HELP
-    "  --config FILE        settings file with the defaults of the three options above;\n"
-    "                       default the window's config.ini when it exists (./config.ini\n"
-    "                       from a build folder, else ~/.config/mapvane/config.ini),\n"
-    "                       else Kelvo, Kelvo, 122,122,122\n"
+    MAPVANE_CONFIG_HELP
     "  --resampling METHOD  how warped layers are sampled: nearest, bilinear (default),\n"
-    "                       cubic or lanczos\n"
+    "                       cubic or lanczos, in any letter case\n"
+    MAPVANE_THREADS_HELP
+    MAPVANE_QUIET_HELP
     "  -h, --help           this help\n"
+    "  -V, --version        the version\n"
     "\n"
     "Prints, for each OziExplorer layer, where its calibration came from and how far\n"
     "it misses the file's reference points (a warning over 1 pixel), for each\n"
     "georeferenced layer its grid and level size (and each ground control point's\n"
     "residual with their root mean square), then\n"
-    "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete.\n",
+    "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete; it\n"
+    "is never an input (a layer's image or .map, an image's world file, .prj or .aux.xml,\n"
+    "the settings file), a folder, a device, a pipe or a socket (exit 2).\n",
     runConvert,
 });
 

@@ -4,7 +4,12 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QLocale>
+#include <QPainter>
 #include <QSaveFile>
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_command.h"
 #include "project/file_access.h"
@@ -63,27 +68,95 @@ const QByteArray kWgs84Prj =
     "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],"
     "PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n";
 
-// Writes bytes to path, replacing it only when every byte went out.
-bool writeFile(const QString &path, const QByteArray &bytes)
+// Writes every file, or none: each goes to a temporary file beside its path first,
+// and only when every byte of every file went out do they take their places.
+bool writeFiles(const QVector<std::pair<QString, QByteArray>> &files)
 {
-    QSaveFile out(path);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(out, bytes) && out.commit())
-        return true;
-    printErr(QStringLiteral("extract: cannot write %1: %2").arg(path, out.errorString()));
-    return false;
+    std::vector<std::unique_ptr<QSaveFile>> saved;
+    for (const auto &[path, bytes] : files) {
+        saved.push_back(std::make_unique<QSaveFile>(path));
+        QSaveFile &out = *saved.back();
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(out, bytes)) {
+            printErr(QStringLiteral("extract: cannot write %1: %2; nothing was written").arg(path, out.errorString()));
+            return false;  // the temporary files go with their QSaveFiles
+        }
+    }
+    // A commit is a rename: it needs no room on the disk.
+    for (const std::unique_ptr<QSaveFile> &out : saved) {
+        if (!out->commit()) {
+            printErr(QStringLiteral("extract: cannot write %1: %2").arg(out->fileName(), out->errorString()));
+            return false;
+        }
+    }
+    return true;
+}
+
+// "R,G,B", each 0 to 255.
+bool parseColour(const QString &text, QColor *colour)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    int rgb[3] = {0, 0, 0};
+    bool ok = parts.size() == 3;
+    for (int i = 0; ok && i < 3; ++i) {
+        rgb[i] = QLocale::c().toInt(parts.at(i).trimmed(), &ok);
+        ok = ok && rgb[i] >= 0 && rgb[i] <= 255;
+    }
+    if (ok)
+        *colour = QColor(rgb[0], rgb[1], rgb[2]);
+    return ok;
+}
+
+constexpr CliOption kWorldFileOption{"--world-file", false};
+constexpr CliOption kKeepGoingOption{"--keep-going", false};
+constexpr CliOption kFillOption{"--fill", true};
+
+// Draws the damaged tiles of a level in colour, with a warning for each; without
+// keepGoing, refuses the level instead. Returns kGoOn or the exit code after printing
+// why.
+int handleDamagedTiles(const QString &input, int level, const SmfFileIndex &index, bool keepGoing,
+                       const QColor &colour, SmfLevelImage *assembled)
+{
+    const QVector<QPoint> &damaged = assembled->damagedTiles;
+    if (damaged.isEmpty())
+        return kGoOn;
+    if (!keepGoing) {
+        printErr(QStringLiteral("extract: %1: level %2, column %3, row %4: the tile is damaged (%5 in the level); "
+                                "nothing was written. --keep-going draws damaged tiles in the fill colour")
+                     .arg(input).arg(level).arg(damaged.first().x()).arg(damaged.first().y())
+                     .arg(counted(damaged.size(), "damaged tile", "damaged tiles")));
+        return kExitInvalidInput;
+    }
+    const QSize tile(index.header.tileWidth, index.header.tileHeight);
+    QPainter painter(&assembled->image);
+    for (const QPoint &at : damaged) {
+        printErr(QStringLiteral("extract: warning: %1: level %2, column %3, row %4: the tile is damaged and drawn "
+                                "in the fill colour")
+                     .arg(input).arg(level).arg(at.x()).arg(at.y()));
+        painter.fillRect(QRect(QPoint(at.x() * tile.width(), at.y() * tile.height()), tile), colour);
+    }
+    return kGoOn;
 }
 
 int runExtract(const QStringList &args)
 {
     CliArguments split;
-    const int done = splitArguments(kName, args, {{"--world-file", false}}, false, &split);
+    const int done = splitArguments(kName, args, {kWorldFileOption, kKeepGoingOption, kFillOption, kQuietOption},
+                                    false, &split);
     if (done != kGoOn)
         return done;
     if (split.positional.size() != 3)
         return usageError(kName, QStringLiteral("needs FILE.smf LEVEL OUT.png"));
     const QString input = split.positional.at(0);
     const QString output = split.positional.at(2);
-    const bool withWorldFile = !split.options.isEmpty();
+    const bool withWorldFile = hasOption(split, kWorldFileOption.name);
+    const bool keepGoing = hasOption(split, kKeepGoingOption.name);
+    const bool quiet = hasOption(split, kQuietOption.name);
+    QColor fill(Qt::white);
+    QString fillText;
+    if (!singleOption(kName, split, kFillOption.name, &fillText))
+        return kExitUsage;
+    if (!fillText.isNull() && !parseColour(fillText, &fill))
+        return usageError(kName, QStringLiteral("--fill needs R,G,B with each value 0 to 255, not '%1'").arg(fillText));
     bool ok = false;
     const int level = QLocale::c().toInt(split.positional.at(1), &ok);
     if (!ok || level < 0) {
@@ -95,8 +168,9 @@ int runExtract(const QStringList &args)
     if (withWorldFile && !format.isEmpty())
         outputs << worldFilePath(output) << prjPath(output);
     for (const QString &path : std::as_const(outputs)) {
-        if (isSameFile(path, input))
-            return usageError(kName, QStringLiteral("the output %1 is the input %2; nothing was written").arg(path, input));
+        const int refused = checkOutputPath(kName, path, {input});
+        if (refused != kGoOn)
+            return refused;
     }
     if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) {
         return usageError(kName, QStringLiteral("cannot write '%1': name a .png, .jpg, .jpeg, .bmp, .tif or .tiff "
@@ -104,7 +178,7 @@ int runExtract(const QStringList &args)
                                      .arg(output));
     }
 
-    QFile file;
+    SmfInput file;
     SmfFileIndex index;
     const int opened = openSmfInput(QStringLiteral("extract"), input, &file, &index);
     if (opened != kGoOn)
@@ -120,15 +194,14 @@ int runExtract(const QStringList &args)
         return kExitInvalidInput;
     }
 
-    const SmfLevelImage assembled = assembleLevelImage(file, index, level);
+    SmfLevelImage assembled = assembleLevelImage(*file.device, index, level);
     if (assembled.image.isNull()) {
         printErr(QStringLiteral("extract: %1: %2").arg(input, assembled.errorString));
         return assembled.status == kSmfInvalidTiles ? kExitInvalidInput : kExitIo;
     }
-    for (const QPoint &tile : assembled.damagedTiles) {
-        printErr(QStringLiteral("extract: warning: tile (%1, %2) of level %3 is damaged and drawn white")
-                     .arg(tile.x()).arg(tile.y()).arg(level));
-    }
+    const int damaged = handleDamagedTiles(input, level, index, keepGoing, fill, &assembled);
+    if (damaged != kGoOn)
+        return damaged;
 
     QBuffer encoded;
     encoded.open(QIODevice::WriteOnly);
@@ -139,28 +212,41 @@ int runExtract(const QStringList &args)
         printErr(QStringLiteral("extract: cannot encode %1: %2").arg(output, writer.errorString()));
         return kExitIo;
     }
-    if (!writeFile(output, encoded.data()))
+    QVector<std::pair<QString, QByteArray>> files{{output, encoded.data()}};
+    if (withWorldFile)
+        files << std::pair{outputs.at(1), worldFile(record, assembled.image.size())} << std::pair{outputs.at(2), kWgs84Prj};
+    if (!writeFiles(files))
         return kExitIo;
-    if (withWorldFile
-        && (!writeFile(outputs.at(1), worldFile(record, assembled.image.size())) || !writeFile(outputs.at(2), kWgs84Prj)))
-        return kExitIo;
-    printOut(QStringLiteral("%1: level %2, %3 x %4 pixels\n")
-                 .arg(output).arg(level).arg(assembled.image.width()).arg(assembled.image.height()));
+    if (!quiet) {
+        printOut(QStringLiteral("%1: level %2, %3 x %4 pixels\n")
+                     .arg(output).arg(level).arg(assembled.image.width()).arg(assembled.image.height()));
+    }
     return kExitOk;
 }
 
 const CliCommandRegistrar registrar({
     kName,
-    "FILE.smf LEVEL OUT.png|OUT.jpg|OUT.bmp|OUT.tif [--world-file]",
+    "FILE.smf LEVEL OUT.png|OUT.jpg|OUT.bmp|OUT.tif [--world-file] [--keep-going] [--fill R,G,B] [-q]",
     "Writes level LEVEL (0 is the first) of an SMF file as one image of its whole tile\n"
     "grid, in the format the output's extension names: PNG, JPEG (.jpg, .jpeg), BMP or\n"
-    "TIFF (.tif, .tiff). Damaged tiles are drawn white, with a warning.\n"
+    "TIFF (.tif, .tiff). FILE.smf \"-\" is standard input; standard input or a pipe is\n"
+    "read whole, up to 256 MiB. A damaged tile exits 1 naming its level, column and row,\n"
+    "and nothing is written.\n"
     "\n"
     "options:\n"
-    "  --world-file  also write the level's georeferencing beside the image: a world file\n"
-    "                (.pgw, .jgw, .bpw, .tfw) with the pixel size in degrees and the centre\n"
-    "                of the top-left pixel, and a .prj naming WGS 84\n"
-    "  -h, --help    this help\n",
+    "  --world-file         also write the level's georeferencing beside the image: a\n"
+    "                       world file (.pgw, .jgw, .bpw, .tfw) with the pixel size in\n"
+    "                       degrees and the centre of the top-left pixel, and a .prj\n"
+    "                       naming WGS 84; the image and both files are written all or\n"
+    "                       none\n"
+    "  --keep-going         draw damaged tiles in the fill colour, with a warning each\n"
+    "  --fill R,G,B         that fill colour, each 0 to 255; default 255,255,255\n"
+    MAPVANE_QUIET_HELP
+    "  -h, --help           this help\n"
+    "  -V, --version        the version\n"
+    "\n"
+    "The outputs are replaced only when complete; none is the SMF file read, a folder, a\n"
+    "device, a pipe or a socket (exit 2).\n",
     runExtract,
 });
 

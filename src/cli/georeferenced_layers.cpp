@@ -17,7 +17,7 @@ template <typename Value, std::size_t N>
 bool pick(const QString &text, const char *const (&names)[N], const Value (&values)[N], Value *value)
 {
     for (std::size_t i = 0; i < N; ++i) {
-        if (text == QLatin1String(names[i])) {
+        if (text.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0) {
             *value = values[i];
             return true;
         }
@@ -82,6 +82,12 @@ int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resamp
             }
         }
         found = gcpGeoreference(path, points, gcps.transform, resampling, &georeference, error);
+        // The points are reported on the datum they were given on.
+        const QString datum = gcps.datumIndex >= 0 ? datumName(gcps.datumIndex) : QStringLiteral("WGS 84");
+        if (found == kGeoreferenced)
+            georeference.gridName = georeference.datumName = datum;
+        else if (found == kGeoreferenceError)
+            *error = QStringLiteral("%1 (ground control points on %2)").arg(*error, datum);
     }
     if (found == kGeoreferenced)
         applyGeoreference(layer, std::make_shared<const RasterGeoreference>(georeference));

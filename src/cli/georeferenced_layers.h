@@ -18,14 +18,16 @@ struct GcpArguments
 
 // Parses the value of --gcp ("X,Y,LON,LAT": pixels, then decimal degrees, east and
 // north positive), of --transform (affine, poly2, tps) and of --resampling (nearest,
-// bilinear, cubic, lanczos). False when the text is none of them.
+// bilinear, cubic, lanczos; names in any letter case). False when the text is none of
+// them.
 bool parseGcp(const QString &text, GroundControlPoint *point);
 bool parseGcpTransform(const QString &text, GcpTransform *transform);
 bool parseResampling(const QString &text, Resampling *resampling);
 
 // Makes *layer a layer of the raster at path, calibrated by its own georeferencing or
-// by the ground control points given (shifted to WGS 84 from their datum), warped
-// with resampling when it is not on the level grid. Returns kGeoreferenced,
+// by the ground control points given (shifted to WGS 84 from their datum, which the
+// grid name and any error then name), warped with resampling when it is not on the
+// level grid. Returns kGeoreferenced,
 // kNotGeoreferenced (a plain image and no points; *error may say why) or
 // kGeoreferenceError with *error.
 int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resampling resampling, MapLayer *layer,

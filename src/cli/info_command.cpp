@@ -91,17 +91,15 @@ int runInfo(const QStringList &args)
                                      : QStringLiteral("one FILE.smf expected, got %1").arg(split.positional.size()));
     }
     const QString path = split.positional.first();
-    QFile file;
+    SmfInput input;
     SmfFileIndex index;
-    const int opened = openSmfInput(QStringLiteral("info"), path, &file, &index);
+    const int opened = openSmfInput(QStringLiteral("info"), path, &input, &index);
     if (opened != kGoOn)
         return opened;
-    if (!split.options.isEmpty()) {
-        const QByteArray bytes = asJson(index);
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    } else {
+    if (!split.options.isEmpty())
+        writeOut(asJson(index));
+    else
         printOut(asText(path, index));
-    }
     return kExitOk;
 }
 
@@ -110,11 +108,14 @@ const CliCommandRegistrar registrar({
     "FILE.smf [--json]",
     "Prints the header and the level records of an SMF file: magic, version, cartographer,\n"
     "map name, counts and tile size, then per level its extent, tile grid and calibration\n"
-    "points in milliarcseconds (3,600,000 per degree) and pixels.\n"
+    "points in milliarcseconds (3,600,000 per degree) and pixels. FILE.smf \"-\" is standard\n"
+    "input; standard input or a pipe is read whole, up to 256 MiB. Any other file that is\n"
+    "not a regular file exits 3.\n"
     "\n"
     "options:\n"
-    "  --json      the same as one JSON object, the levels in an array \"levels\"\n"
-    "  -h, --help  this help\n",
+    "  --json         the same as one JSON object, the levels in an array \"levels\"\n"
+    "  -h, --help     this help\n"
+    "  -V, --version  the version\n",
     runInfo,
 });
 

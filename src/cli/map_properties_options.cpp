@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStringList>
 
+#include "project/file_access.h"
 #include "settings/config_file.h"
 
 namespace {
@@ -41,7 +42,7 @@ void warnIfCut(const char *command, const char *what, const QString &text)
 
 bool MapPropertiesOptions::isOption(const QString &option)
 {
-    for (const CliOption &known : {kName, kCartographer, kFill, kConfig}) {
+    for (const CliOption &known : {kName, kCartographer, kFill, kConfig, kNoConfig}) {
         if (option == QLatin1String(known.name))
             return true;
     }
@@ -54,8 +55,15 @@ bool MapPropertiesOptions::apply(const char *command, const QString &option, con
         m_mapName = value;
     } else if (option == QLatin1String(kCartographer.name)) {
         m_cartographer = value;
-    } else if (option == QLatin1String(kConfig.name)) {
-        m_configPath = value;
+    } else if (option == QLatin1String(kConfig.name) || option == QLatin1String(kNoConfig.name)) {
+        if (option == QLatin1String(kConfig.name))
+            m_configPath = value;
+        else
+            m_noConfig = true;
+        if (m_noConfig && !m_configPath.isEmpty()) {
+            usageError(command, QStringLiteral("--config and --no-config cannot be combined"));
+            return false;
+        }
     } else {
         QColor colour;
         if (!parseFill(value, &colour)) {
@@ -73,8 +81,17 @@ int MapPropertiesOptions::resolve(const char *command)
     ConfigDefaults defaults = builtInConfigDefaults();
     const bool explicitFile = !m_configPath.isEmpty();
     const QString path = explicitFile ? m_configPath : configIniPath();
+    if (explicitFile) {
+        bool missing = false;
+        const QString refusal = inputFileRefusal(path, &missing);
+        if (!refusal.isEmpty() && !missing) {
+            printErr(QStringLiteral("%1: the settings file %2").arg(name, refusal));
+            return kExitIo;
+        }
+    }
     // The window leaves an empty config.ini at its first start: no defaults, no warning.
-    if (explicitFile || QFileInfo(path).size() > 0) {
+    if (!m_noConfig && (explicitFile || (QFileInfo(path).isFile() && QFileInfo(path).size() > 0))) {
+        m_readPath = path;
         QFile file(path);
         QString reason;
         if (!file.open(QIODevice::ReadOnly)) {

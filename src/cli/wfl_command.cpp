@@ -9,7 +9,7 @@
 namespace {
 
 constexpr char kName[] = "wfl";
-constexpr CliOption kOutputOption{"-o", true};
+constexpr CliOption kOutputOption{"--output", true, "-o"};
 
 int exitCodeFor(int status)
 {
@@ -20,7 +20,7 @@ int exitCodeFor(int status)
     case kSmfInvalidTiles:
     case kSmfTooLarge:
         return kExitInvalidInput;
-    case kSmfOutputIsInput:
+    case kSmfOutputIsInput:  // or a folder, a device, a pipe, a socket
         return kExitUsage;
     default:
         return kExitIo;
@@ -32,13 +32,15 @@ int runWfl(const QStringList &args)
     CliArguments split;
     int done = splitArguments(kName, args,
                               {kOutputOption, MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
-                               MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kLevelOption},
+                               MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig,
+                               MapPropertiesOptions::kNoConfig, kLevelOption, kQuietOption, kThreadsOption},
                               false, &split);
     if (done != kGoOn)
         return done;
     QString output;  // empty: beside the folder, named after it
     MapPropertiesOptions properties;
     int level = kDefaultDeflateLevel;
+    bool quiet = false;
     for (const auto &[option, value] : std::as_const(split.options)) {
         if (option == QLatin1String(kOutputOption.name)) {
             if (value.isEmpty())
@@ -46,6 +48,11 @@ int runWfl(const QStringList &args)
             output = value;
         } else if (option == QLatin1String(kLevelOption.name)) {
             if (!parseDeflateLevel(kName, value, &level))
+                return kExitUsage;
+        } else if (option == QLatin1String(kQuietOption.name)) {
+            quiet = true;
+        } else if (option == QLatin1String(kThreadsOption.name)) {
+            if (!applyThreadLimit(kName, value))
                 return kExitUsage;
         } else if (!properties.apply(kName, option, value)) {
             return kExitUsage;
@@ -56,17 +63,25 @@ int runWfl(const QStringList &args)
                                      ? QStringLiteral("missing FOLDER")
                                      : QStringLiteral("one FOLDER expected, got %1").arg(split.positional.size()));
     }
-    done = properties.resolve(kName);
+    WflConverter converter(split.positional.first(), output);
+    // A folder, device, pipe or socket as output is refused before any work; the
+    // converter refuses the folder's own files once it has listed them.
+    done = checkOutputPath(kName, converter.outputPath(), {});
+    if (done == kGoOn)
+        done = properties.resolve(kName);
+    if (done == kGoOn)
+        done = checkOutputPath(kName, converter.outputPath(), {properties.settingsPath()});
     if (done != kGoOn)
         return done;
-    TerminalProgress progress;
-    WflConverter converter(split.positional.first(), output);
+    TerminalProgress progress(!quiet);
     converter.setDeflateLevel(level);
     const int status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);
     if (status != kSmfOk) {
         printErr(QStringLiteral("wfl: %1").arg(converter.errorString()));
         return exitCodeFor(status);
     }
+    if (quiet)
+        return kExitOk;
     printOut(QStringLiteral("%1: %2, %3 of %4 x %5, %6 bytes\n")
                  .arg(converter.outputPath(), counted(converter.levelCount(), "level", "levels"),
                       counted(converter.tileCount(), "tile", "tiles"))
@@ -78,25 +93,26 @@ int runWfl(const QStringList &args)
 
 const CliCommandRegistrar registrar({
     kName,
-    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--level N]\n"
-    "        [--config FILE]",
+    "FOLDER [-o OUT.smf] [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--level N] [--config FILE | --no-config] "
+    "[--threads N] [-q]",
     "Makes one SMF file of a folder of ready-cut tiles, each image with a text sidecar\n"
     "(15_3x4.png and 15_3x4.wfl, or \"15 (2)_3x4.png\" in part 2) whose lines 5 to 8 give\n"
     "the tile's edges in degrees. Each level number becomes one level, the highest first.\n"
     "\n"
     "options:\n"
-    "  -o OUT.smf           the file to write; default FOLDER.smf beside the folder\n"
-    "  --name TEXT          map name (the file keeps 32 UTF-16 code units)\n"
-    "  --cartographer TEXT  cartographer (likewise)\n"
-    "  --fill R,G,B         colour that pads the narrower tiles of the last column and row\n"
-    MAPVANE_LEVEL_HELP    "  --config FILE        settings file with the defaults of the three options above;\n"
-    "                       default the window's config.ini when it exists (./config.ini\n"
-    "                       from a build folder, else ~/.config/mapvane/config.ini),\n"
-    "                       else Kelvo, Kelvo, 122,122,122\n"
+    "  -o, --output OUT.smf the file to write; default FOLDER.smf beside the folder\n"
+    MAPVANE_PROPERTIES_HELP("padding of the narrower last column and row")
+    MAPVANE_LEVEL_HELP
+    MAPVANE_CONFIG_HELP
+    MAPVANE_THREADS_HELP
+    MAPVANE_QUIET_HELP
     "  -h, --help           this help\n"
+    "  -V, --version        the version\n"
     "\n"
     "Prints \"OUT.smf: L levels, T tiles of W x H, B bytes\". OUT.smf is replaced only when\n"
-    "complete, and never when it is one of the folder's files.\n",
+    "complete; it is never one of the folder's files or the settings file, a folder, a\n"
+    "device, a pipe or a socket (exit 2). A tile or sidecar that is not a regular file\n"
+    "exits 3.\n",
     runWfl,
 });
 

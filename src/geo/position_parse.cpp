@@ -144,6 +144,42 @@ bool readMetres(const QString &text, IntRange range, const QString &field, doubl
     return true;
 }
 
+// tmInverse made the inverse of tmForward: the two series disagree by up to a few
+// centimetres 6° from the central meridian, so a position shown on a grid would not
+// read back to itself. Newton steps on tmForward, each kept only while it brings the
+// grid position closer, close the gap to well under a millimetre.
+GeoPosition inverseOfForward(const TmParameters &grid, double easting, double northing)
+{
+    GeoPosition position = tmInverse(grid, easting, northing);
+    const auto missOf = [&](double latitude, double longitude) {
+        const GridPosition at = tmForward(grid, latitude, longitude);
+        return GridPosition{easting - at.easting, northing - at.northing};
+    };
+    GridPosition miss = missOf(position.latitude, position.longitude);
+    for (int step = 0; step < 5 && std::hypot(miss.easting, miss.northing) > 1e-6; ++step) {
+        constexpr double kStep = 1e-6;  // degrees
+        const GridPosition byLat = missOf(position.latitude + kStep, position.longitude);
+        const GridPosition byLon = missOf(position.latitude, position.longitude + kStep);
+        // The derivatives of the grid position by latitude and longitude, metres per degree.
+        const double eLat = (miss.easting - byLat.easting) / kStep;
+        const double eLon = (miss.easting - byLon.easting) / kStep;
+        const double nLat = (miss.northing - byLat.northing) / kStep;
+        const double nLon = (miss.northing - byLon.northing) / kStep;
+        const double determinant = eLat * nLon - eLon * nLat;
+        if (!(std::fabs(determinant) > 0.0))
+            break;
+        const double latitude = position.latitude + (nLon * miss.easting - eLon * miss.northing) / determinant;
+        const double longitude = position.longitude + (eLat * miss.northing - nLat * miss.easting) / determinant;
+        const GridPosition next = missOf(latitude, longitude);
+        if (!(std::hypot(next.easting, next.northing) < std::hypot(miss.easting, miss.northing)))
+            break;
+        position.latitude = latitude;
+        position.longitude = longitude;
+        miss = next;
+    }
+    return position;
+}
+
 bool readUtm(int datumIndex, const QString &eastingText, const QString &northingText, GeoPosition *position,
              QString *error)
 {
@@ -156,7 +192,9 @@ bool readUtm(int datumIndex, const QString &eastingText, const QString &northing
         return false;
     }
     const int zone = parts.captured(1).size() <= 2 ? parts.captured(1).toInt() : 0;
-    if (zone < kUtmZoneRange.bottom || zone > kUtmZoneRange.top) {
+    // formatPosition shows 180° E in zone 61, at its western edge: read back as shown.
+    const bool zone61 = zone == kUtmZoneRange.top + 1;
+    if ((zone < kUtmZoneRange.bottom || zone > kUtmZoneRange.top) && !zone61) {
         *error = QCoreApplication::translate("GridPosition", "the UTM zone %1 is outside %2 to %3")
                      .arg(quoted(parts.captured(1))).arg(kUtmZoneRange.bottom).arg(kUtmZoneRange.top);
         return false;
@@ -174,7 +212,9 @@ bool readUtm(int datumIndex, const QString &eastingText, const QString &northing
         || !readMetres(northingText.trimmed(), kUtmNorthingRange,
                        QCoreApplication::translate("GridPosition", "UTM northing"), &northing, error))
         return false;
-    *position = utmInverse(zone, band, easting, northing, datumIndex);
+    const Ellipsoid ellipsoid = datumEllipsoid(datumIndex);
+    const double southern = band < 'N' ? kUtmSouthernFalseNorthing : 0.0;
+    *position = inverseOfForward(utmZoneParameters(ellipsoid.a, ellipsoid.f, zone), easting, northing - southern);
     return true;
 }
 
@@ -217,7 +257,7 @@ bool readGridPosition(int gridKind, int datumIndex, const QString &eastingText, 
         || !readMetres(withoutLetter(northingText, QLatin1Char('N')), tmNorthingRange(),
                        QCoreApplication::translate("GridPosition", "TM northing"), &northing, error))
         return false;
-    *position = tmInverse(tmGridParameters(datumIndex), easting, northing);
+    *position = inverseOfForward(tmGridParameters(datumIndex), easting, northing);
     return onTheGlobe(position, error);
 }
 

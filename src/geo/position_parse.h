@@ -45,13 +45,16 @@ GeoPosition parseGridPosition(int gridKind, int datumIndex, const QString &easti
 // Reads a grid position strictly, as the calibration form's fields accept it and as
 // formatPosition shows it, for texts from the command line:
 // - UTM: eastingText "zone band easting" ("49 Q 757196", "49q 757196.5"), a zone 1 to
-//   60, a band letter C to X without I and O in either case, and an easting in
+//   60 (or 61, the zone formatPosition shows 180° E in), a band letter C to X without I
+//   and O in either case, and an easting in
 //   kUtmEastingRange; northingText a northing in kUtmNorthingRange;
 // - TM: an easting and a northing, each optionally followed by "E" and "N"
 //   (" 306513E", "-110563N"), within tmEastingRange() and tmNorthingRange().
 // Metres may have decimals. Returns false, with an English reason that names the
 // field, for anything else, or for a position beyond a pole; on success *position
-// holds degrees on the datum, the longitude within -180 to 180.
+// holds degrees on the datum, the longitude within -180 to 180: the position that
+// formatPosition shows at these metres, to well under a millimetre (the inverse series
+// alone misses it by up to a few centimetres at the grid's edges).
 bool readGridPosition(int gridKind, int datumIndex, const QString &eastingText, const QString &northingText,
                       GeoPosition *position, QString *error);
 

@@ -10,6 +10,8 @@
 
 #include <sys/stat.h>
 
+#include "project/ozi_map.h"
+
 bool isSameFile(const QString &a, const QString &b)
 {
     struct stat first;
@@ -76,6 +78,19 @@ QStringList georeferencingSidecars(const QString &imagePath)
             found.append(candidate);
     }
     return found;
+}
+
+QStringList layerInputFiles(const QString &layerPath, const QString &imagePath)
+{
+    QStringList files{layerPath};
+    if (!imagePath.isEmpty() && imagePath != layerPath)
+        files.append(imagePath);
+    for (const QString &image : QStringList(files)) {
+        if (!isOziMapPath(image))
+            files += georeferencingSidecars(image);
+    }
+    files.removeDuplicates();
+    return files;
 }
 
 bool writeAll(QFileDevice &file, const char *data, qint64 size)

@@ -27,6 +27,12 @@ QString outputRefusal(const QString &path, const QStringList &inputs);
 // ".aux.xml".
 QStringList georeferencingSidecars(const QString &imagePath);
 
+// The files a layer is read from, every one an input no output may replace: layerPath
+// (an image, a georeferenced raster or an OziExplorer ".map" file), imagePath (the
+// image it names; may be empty or equal to layerPath) and the georeferencing sidecars
+// of both images (georeferencingSidecars).
+QStringList layerInputFiles(const QString &layerPath, const QString &imagePath);
+
 // Writes all of bytes, or fails. A short write (a full disk, a file-size limit) is
 // retried once for the rest, so that the device records the system's reason
 // ("No space left on device", "File too large") in errorString() instead of

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QThread>
+#include <QThreadPool>
 
 #include <cpl_string.h>
 #include <gdal_utils.h>
@@ -270,7 +270,7 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
     ensureGdal();
     // Wide warps are shared among the cores by columns; a narrow one is not worth it.
     const int parts = georeference.kind == RasterGeoreference::Warped && georeference.size.width() >= 2048
-        ? qBound(1, QThread::idealThreadCount(), 8)
+        ? qBound(1, QThreadPool::globalInstance()->maxThreadCount(), 8)
         : 1;
     std::vector<DatasetChain> chains(static_cast<std::size_t>(parts));
     int colourBands = 0;

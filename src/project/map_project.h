@@ -221,6 +221,8 @@ public:
     bool saveReleasesImages = false;
     // How addImageLayer warps a georeferenced raster onto its level grid.
     Resampling warpResampling = Resampling::Bilinear;
+    // The layer (index) the last failed save concerns; -1 when it concerns none.
+    int errorLayer = -1;
 
 private:
     MapLayer *layerAt(int layer) const;

@@ -209,6 +209,7 @@ enum SmfStatus {
     kSmfInvalidProject = -7,      // no file path, or a tile size that is not positive
     kSmfReadError = -8,           // a file, a tile folder or a file in it cannot be read
     kSmfInvalidTiles = -9,        // names, sidecars, images or a grid that do not make a map
-    kSmfOutputIsInput = -10,      // the output would replace one of the inputs
+    kSmfOutputIsInput = -10,      // the output would replace one of the inputs, or is not a file that can be
+                                  // replaced (a folder, a device, a pipe, a socket)
     kSmfInvalidFile = -11,        // not an SMF file, or one damaged in its structure
 };

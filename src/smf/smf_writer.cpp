@@ -59,6 +59,10 @@ int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
     m_offset = tileDataOffset(levelCount, tileCount);
     if (levelCount > m_maxFileSize || tileCount > m_maxFileSize || m_offset > m_maxFileSize)
         return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
+    // A folder, a device, a pipe or a socket is never replaced by the finished file.
+    const QString refusal = outputRefusal(m_file.fileName(), {});
+    if (!refusal.isEmpty())
+        return fail(kSmfOutputIsInput, refusal);
     // Unbuffered: a failed write reports its reason at once, with the system's words.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(kSmfWriteError, QCoreApplication::translate("SmfFile", "cannot create %1: %2")
@@ -313,9 +317,15 @@ namespace {
 // and the payloads are written in index order as they finish. Only a bounded window
 // of compressed tiles is held at any time.
 // Returns 0 or a negative SmfStatus with *error saying why.
-int streamLevels(MapProject &project, ProgressReporter *progress, int level, QString *error)
+int streamLevels(MapProject &project, ProgressReporter *progress, int level, QString *error, int *failedLayer)
 {
     const auto fail = [error](int status, const QString &reason) {
+        *error = reason;
+        return status;
+    };
+    // A failure while layer i is read or cut concerns that layer.
+    const auto failIn = [error, failedLayer](int i, int status, const QString &reason) {
+        *failedLayer = i;
         *error = reason;
         return status;
     };
@@ -334,8 +344,8 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
     for (int i = 0; i < count; ++i) {
         const QSize size = plannedImageSize(project, i);
         if (size.isEmpty()) {
-            return fail(kSmfImageError, QCoreApplication::translate("SmfFile", "layer %1: the image %2 cannot be read")
-                                            .arg(i).arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
+            return failIn(i, kSmfImageError, QCoreApplication::translate("SmfFile", "the image %1 cannot be read")
+                                                 .arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
         }
         grids[i] = QSize(int(tilesFor(size.width(), tileWidth)), int(tilesFor(size.height(), tileHeight)));
         tileCount += qint64(grids[i].width()) * grids[i].height();
@@ -362,11 +372,10 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
             QString reason;
             rows = openLayerRows(*layer, project.physicalMB, nullptr, &opened, &reason);
             if (!rows && opened == kImageFileUnreadable)
-                return fail(kSmfReadError, QCoreApplication::translate("SmfFile", "layer %1: cannot read %2: %3")
-                                               .arg(i).arg(fileName, reason));
+                return failIn(i, kSmfReadError,
+                              QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(fileName, reason));
             if (!rows)
-                return fail(kSmfImageError,
-                            QCoreApplication::translate("SmfFile", "layer %1: %2: %3").arg(i).arg(fileName, reason));
+                return failIn(i, kSmfImageError, QStringLiteral("%1: %2").arg(fileName, reason));
             // Formats without a row decoder of ours are decoded whole, below.
             if (!rows->streams())
                 rows.reset();
@@ -380,24 +389,22 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
             DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
             image = *project.layerImage(i, &decodeProgress, &decodedHere);
             if (image.isNull())
-                return fail(kSmfImageError,
-                            QCoreApplication::translate("SmfFile", "layer %1: the image %2 cannot be read")
-                                .arg(i).arg(fileName));
+                return failIn(i, kSmfImageError,
+                              QCoreApplication::translate("SmfFile", "the image %1 cannot be read").arg(fileName));
             rows = imageRows(image);
         }
         const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
         const int columns = int(tilesFor(rows->size().width(), tileWidth));
         const int tileRows = int(tilesFor(rows->size().height(), tileHeight));
         if (QSize(columns, tileRows) != grids.at(i)) {
-            return fail(kSmfImageError,
-                        QCoreApplication::translate("SmfFile", "layer %1: the image %2 changed its size while saving")
-                            .arg(i).arg(fileName));
+            return failIn(i, kSmfImageError,
+                          QCoreApplication::translate("SmfFile", "the image %1 changed its size while saving")
+                              .arg(fileName));
         }
         layer->updateScales();
         QString reason;
         if (!buildLevelRecord(*layer, columns, tileRows, tileWidth, tileHeight, &records[i], &reason))
-            return fail(kSmfCalibrationError,
-                        QCoreApplication::translate("SmfFile", "layer %1: %2").arg(i).arg(reason));
+            return failIn(i, kSmfCalibrationError, reason);
         records[i].firstTile = qint32(firstTile);
         firstTile += qint64(columns) * tileRows;
 
@@ -418,11 +425,10 @@ int streamLevels(MapProject &project, ProgressReporter *progress, int level, QSt
             },
             &reason);
         if (status == kSmfReadError)
-            return fail(status, QCoreApplication::translate("SmfFile", "layer %1: cannot read %2: %3")
-                                    .arg(i).arg(fileName, reason));
+            return failIn(i, status, QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(fileName, reason));
         if (status == kSmfImageError)
-            return fail(status, QCoreApplication::translate("SmfFile", "layer %1: damaged image %2: %3")
-                                    .arg(i).arg(fileName, reason));
+            return failIn(i, status,
+                          QCoreApplication::translate("SmfFile", "damaged image %1: %2").arg(fileName, reason));
         if (status == kSmfOutOfMemory)
             return fail(status, reason);
         if (status != kSmfOk)
@@ -452,7 +458,8 @@ int saveSmf(MapProject &project, ProgressReporter *progress, int level)
     const int count = int(project.layers.size());
     progress->start(count * 10);
     QString reason;
-    const int status = streamLevels(project, progress, level, &reason);
+    project.errorLayer = -1;
+    const int status = streamLevels(project, progress, level, &reason, &project.errorLayer);
     if (status != kSmfOk) {
         progress->finish();
         project.setErrorString(reason);

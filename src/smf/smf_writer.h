@@ -29,7 +29,8 @@ public:
 
     // Opens the temporary file and writes placeholders for levelCount records and
     // tileCount index entries. kSmfSaveTooLarge when the layout alone passes
-    // maxFileSize (nothing is created then).
+    // maxFileSize, kSmfOutputIsInput when the path is a folder, a device, a pipe or a
+    // socket (nothing is created then).
     int begin(qint64 levelCount, qint64 tileCount);
 
     // Appends the payload of the next tile in index order. kSmfSaveTooLarge when the
@@ -135,5 +136,7 @@ int tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
 // once every byte was written; on failure the previous file is untouched and the
 // change flags stay set. Returns kSmfOk or a negative SmfStatus; a damaged image gives
 // kSmfImageError, a file that cannot be read kSmfReadError; project.errorString() then
-// says why. Progress runs from 0 to layers x 10.
+// says why, naming the image, and project.errorLayer is the index of the layer the
+// failure concerns (-1 when it concerns none), which the caller names in its own way.
+// Progress runs from 0 to layers x 10.
 int saveSmf(MapProject &project, ProgressReporter *progress = nullptr, int level = kDefaultDeflateLevel);

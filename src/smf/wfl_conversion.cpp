@@ -153,15 +153,12 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
     if (tiles.isEmpty())
         return fail(kSmfNoTiles, QCoreApplication::translate("WflConversion", "no tiles found in %1: it holds no "
                                                                           "sidecar (.wfl) files").arg(folder));
-    for (const WflTile &tile : std::as_const(tiles)) {
-        for (const QString &input : {tile.imagePath, tile.sidecarPath}) {
-            if (isSameFile(m_outputPath, input)) {
-                return fail(kSmfOutputIsInput,
-                            QCoreApplication::translate("WflConversion", "the output %1 is the input %2")
-                                .arg(m_outputPath, input));
-            }
-        }
-    }
+    QStringList inputs;
+    for (const WflTile &tile : std::as_const(tiles))
+        inputs << tile.imagePath << tile.sidecarPath;
+    const QString refusal = outputRefusal(m_outputPath, inputs);
+    if (!refusal.isEmpty())
+        return fail(kSmfOutputIsInput, refusal);
     QVector<WflLevelGroup> groups;
     status = groupWflTiles(tiles, &groups, &error);
     if (status != kSmfOk)

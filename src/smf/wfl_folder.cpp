@@ -19,6 +19,7 @@
 #include <tuple>
 #include <utility>
 
+#include "project/file_access.h"
 #include "project/map_layer.h"
 #include "smf/smf_format.h"
 
@@ -163,7 +164,9 @@ int pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList
                QString *error)
 {
     const QDir dir(folder);
-    const QStringList files = sortedEntries(dir, QDir::Files);
+    // System: pipes, devices and sockets are listed too, to be refused below, not
+    // passed over.
+    const QStringList files = sortedEntries(dir, QDir::Files | QDir::System);
     QHash<QString, QStringList> imagesByBase;
     QStringList sidecarNames;
     for (const QString &name : files) {
@@ -186,6 +189,13 @@ int pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList
                 : QCoreApplication::translate("WflConversion", "%1 has more than one image beside it: %2")
                       .arg(dir.filePath(name), found.join(QStringLiteral(", ")));
             return kSmfInvalidTiles;
+        }
+        for (const QString &file : {name, found.first()}) {
+            const QString refusal = inputFileRefusal(dir.filePath(file));
+            if (!refusal.isEmpty()) {
+                *error = refusal;
+                return kSmfReadError;
+            }
         }
         sidecars->append(dir.filePath(name));
         images->append(dir.filePath(found.first()));

@@ -76,8 +76,9 @@ int readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, 
 //
 // Fills sidecars and images with paths (folder path joined with the file names),
 // images[i] the image of sidecars[i]. Returns kSmfOk; kSmfReadError when the folder
-// or a subfolder is missing or cannot be read; kSmfInvalidTiles when a sidecar has no
-// image or two. error names the folder or file.
+// or a subfolder is missing or cannot be read, or a sidecar or its image is not a
+// regular file (a pipe, a device, a socket, a dangling link); kSmfInvalidTiles when a
+// sidecar has no image or two. error names the folder or file.
 int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error);
 
 // The tiles of a WFL folder (listWflFiles), each with the level, part, column and row

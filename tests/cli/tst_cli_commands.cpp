@@ -12,6 +12,7 @@
 #include "common/cli_runner.h"
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
+#include "common/smf_builder.h"
 #include "common/wfl_fixtures.h"
 
 class TestCliCommands : public QObject
@@ -26,6 +27,12 @@ private slots:
     void settings();
     void extract_data();
     void extract();
+    void gcpDatum();
+    void extractAllOrNone();
+    void smfFromPipe_data();
+    void smfFromPipe();
+    void threadsAndQuiet_data();
+    void threadsAndQuiet();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -165,6 +172,8 @@ void TestCliCommands::settings_data()
     QTest::newRow("wfl -o, --config names another file") << "wfl tiles -o out/map.smf --config other.ini" << window
                                                          << "out/map.smf: 1 level, 6 tiles of 40 x 30, " << "Bo" << "Other"
                                                          << qRgb(1, 2, 3) << "";
+    QTest::newRow("convert --no-config passes config.ini by") << convert + "--no-config" << window << "d.smf: 1 level, "
+                                                              << "Kelvo" << "Kelvo" << grey << "";
     QTest::newRow("convert, no config.ini, long name is cut with a warning")
         << convert + "--name " + long33 << QByteArray() << "d.smf: 1 level, " << "Kelvo" << QString(32, QLatin1Char('x')) << grey
         << "the map name '" + long33 + "' has 33 UTF-16 code units; the file keeps the first 32";
@@ -244,6 +253,84 @@ void TestCliCommands::extract()
     QVERIFY(at(left, "left") && at(top, "top") && at(left + 300 * v[0], "right") && at(top + 1000 * v[3], "bottom"));
     const QString prj = output.left(output.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".prj");
     QVERIFY(fixtures::fileBytes(path(prj)).startsWith("GEOGCS[\"GCS_WGS_1984\""));
+}
+
+void TestCliCommands::gcpDatum()
+{
+    // Points given on Beijing 1954 are reported on it, though shifted to WGS 84 to be fitted.
+    QVERIFY(fixtures::mapLikeImage(200, 100).save(path(QStringLiteral("g.png"))));
+    const cli::Result result = run(cli::words(QStringLiteral(
+        "convert g.smf g.png --gcp 0,0,10,46 --gcp 200,0,11,46 --gcp 0,100,10,45.5 --datum 33")));
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.startsWith("g.png: georeferenced by its ground control points on Beijing 1954, warped to"),
+             result.out.constData());
+}
+
+void TestCliCommands::extractAllOrNone()
+{
+    // A one-tile level whose image is smaller than its world file, and the world file
+    // than the .prj: under a file-size limit between them the .prj is the one that
+    // fails, after the image and the world file went out in full.
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("one.smf")),
+                                 buildSmfFile(16, 8, {gridRecord(1, 1)}, [](int, int, int) { return qRgb(0, 0, 255); })));
+    QCOMPARE(run(cli::words(QStringLiteral("extract one.smf 0 l.png --world-file"))).exitCode, 0);
+    const qint64 png = QFileInfo(path(QStringLiteral("l.png"))).size();
+    const qint64 pgw = QFileInfo(path(QStringLiteral("l.pgw"))).size();
+    QVERIFY(png < pgw && pgw < QFileInfo(path(QStringLiteral("l.prj"))).size());
+    const cli::Result full = cli::run(m_dir->path(), cli::words(QStringLiteral("extract one.smf 0 m.png --world-file")),
+                                      {QStringLiteral("prlimit"), QStringLiteral("--fsize=%1").arg(pgw)});
+    QCOMPARE(full.exitCode, 3);
+    QVERIFY2(full.err.contains("cannot write m.prj: File too large; nothing was written"), full.err.constData());
+    for (const char *name : {"m.png", "m.pgw", "m.prj"})
+        QVERIFY2(!QFile::exists(path(QString::fromLatin1(name))), name);
+}
+
+void TestCliCommands::smfFromPipe_data()
+{
+    QTest::addColumn<QString>("command");  // FILE.smf read from a pipe
+    QTest::addColumn<QString>("output");   // what the same command prints of a.smf
+    QTest::newRow("info -") << "info - --json" << "info a.smf --json";
+    QTest::newRow("info /dev/stdin, as a shell pipes it") << "info /dev/stdin --json" << "info a.smf --json";
+    QTest::newRow("extract -") << "extract - 0 p.png" << "extract a.smf 0 p.png";
+}
+
+void TestCliCommands::smfFromPipe()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, output);
+    saveMap(QStringLiteral("a.smf"), QColor(0, 255, 0), {fixtures::mapLikeImage(600, 500)});
+    const cli::Result fromFile = run(cli::words(output));
+    QCOMPARE(fromFile.exitCode, 0);
+    const QByteArray image = fixtures::fileBytes(path(QStringLiteral("p.png")));
+    QFile::remove(path(QStringLiteral("p.png")));
+    const cli::Result piped = cli::run(m_dir->path(), cli::words(command), {}, fixtures::fileBytes(path(QStringLiteral("a.smf"))));
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, fromFile.out);
+    QVERIFY2(piped.err.isEmpty(), piped.err.constData());
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("p.png"))), image);
+}
+
+void TestCliCommands::threadsAndQuiet_data()
+{
+    QTest::addColumn<QString>("command");  // writes out.smf
+    QTest::newRow("convert") << "convert out.smf small.png@0,1,1,0 small.png@0,1,0.5,0.5";
+    QTest::newRow("wfl") << "wfl tiles -o out.smf";
+}
+
+void TestCliCommands::threadsAndQuiet()
+{
+    QFETCH(QString, command);
+    QVERIFY(fixtures::mapLikeImage(700, 900).save(path(QStringLiteral("small.png"))));
+    writeTiles();
+    QCOMPARE(run(cli::words(command)).exitCode, 0);
+    const QByteArray allCores = fixtures::fileBytes(path(QStringLiteral("out.smf")));
+    for (const char *options : {" --threads 1 -q", " --threads=3 --quiet"}) {
+        QVERIFY(QFile::remove(path(QStringLiteral("out.smf"))));
+        const cli::Result result = run(cli::words(command + QLatin1String(options)));
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(fixtures::fileBytes(path(QStringLiteral("out.smf"))), allCores);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliCommands)

@@ -1,6 +1,12 @@
 #include <QtTest>
 
+#include <QRandomGenerator>
+
+#include <cmath>
+
 #include "common/cli_runner.h"
+#include "geo/datum_table.h"
+#include "geo/position_format.h"
 
 // mapvane-cli coord, run as a separate process; its failures are rows of the exit
 // code table.
@@ -11,13 +17,33 @@ private slots:
     void output_data();
     void output();
     void listDatums();
+    void batch_data();
+    void batch();
+    void roundTrip_data();
+    void roundTrip();
 };
 
 namespace {
 
-cli::Result coord(const QStringList &args)
+cli::Result coord(const QStringList &args, const QByteArray &input = QByteArray())
 {
-    return cli::run(QDir::tempPath(), QStringList{QStringLiteral("coord")} + args);
+    return cli::run(QDir::tempPath(), QStringList{QStringLiteral("coord")} + args, {}, input);
+}
+
+// Metres between two positions in degrees, on a sphere of the earth's size: enough to
+// tell centimetres from metres.
+double metresBetween(double lat1, double lon1, double lat2, double lon2)
+{
+    constexpr double kMetresPerDegree = 111320.0;
+    const double east = std::remainder(lon2 - lon1, 360.0) * std::cos(lat1 * M_PI / 180.0);
+    return kMetresPerDegree * std::hypot(lat2 - lat1, east);
+}
+
+// "LAT LON" as coord prints them.
+std::pair<double, double> latLonOf(const QString &line)
+{
+    const QStringList values = line.split(QLatin1Char(' '));
+    return {values.value(0).toDouble(), values.value(1).toDouble()};
 }
 
 }  // namespace
@@ -47,11 +73,15 @@ void TestCliCoord::output_data()
     // Grid texts read back: each row names the point the text was made from, which the
     // output matches to within the metres the text was rounded to.
     QTest::newRow("utm decimal northing as cs2cs prints it, band in lower case: 22.5 113.5")
-        << QStringList{"--parse", "utm", "49q 757195.83", "2490319.87"} << "22.500000000 113.499999958\n";
+        << QStringList{"--parse", "utm", "49q 757195.83", "2490319.87"} << "22.500000000 113.499999960\n";
     QTest::newRow("utm zone 1, band N just north of the equator: 1 -177")
-        << QStringList{"--parse", "utm", "1 N 500000", "110530.16"} << "1.000000009 -177.000000000\n";
+        << QStringList{"--parse", "utm", "1 N 500000", "110530.16"} << "1.000000011 -177.000000000\n";
+    QTest::newRow("utm zone 61, as 180 degrees east is shown") << QStringList{"--parse", "utm", "61 N 166021.4431794354", "0"}
+                                                               << "0.000000000 180.000000000\n";
     QTest::newRow("tm with its letters, negative northing: -1 121") << QStringList{"--parse", "tm", " 250000E", "-110563N"}
-                                                  << "-0.999997003 121.000000000\n";
+                                                  << "-0.999997005 121.000000000\n";
+    QTest::newRow("--option=value, names in any case, JSON") << QStringList{"--notation=TM", "--json", "0", "121"}
+        << "{\"easting\":\" 250000E\",\"lat\":0,\"line\":1,\"lon\":121.00000000000001,\"northing\":\"      0N\"}\n";
 }
 
 void TestCliCoord::output()
@@ -71,6 +101,141 @@ void TestCliCoord::listDatums()
     const QStringList lines = QString::fromUtf8(r.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 228);
     QCOMPARE(lines.at(224), QStringLiteral("224 WGS 1984"));
+}
+
+void TestCliCoord::batch_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("messages");
+    const QByteArray capeTown = "34 H 259583\t6245888\t6245888.0454715891 259583.2216422766\n";
+    QTest::newRow("notation in upper case: blanks, a tab and CR LF, an unreadable line, a polar one")
+        << QStringList{"--notation", "UTM", "-"} << QByteArray("22.5 113.5\n-33.9\t18.4\r\nfoo bar\n85 10\n")
+        << "49 Q 757196\t2490320\t2490319.8700389196 757195.8340801111\n" + capeTown + "\n\n" << 1
+        << QStringList{"line 3: latitude 'foo' is not a number", "line 4: the position '85' '10' cannot be shown in UTM"};
+    QTest::newRow("UTM lines as --notation prints them, and zone and band joined")
+        << QStringList{"--parse", "utm", "-"} << capeTown + "49q 757195.83 2490319.87" << QByteArray("-33.900000359 18.399997593\n"
+                                                                                             "22.500000000 113.499999960\n")
+        << 0 << QStringList();
+    QTest::newRow("TM to WGS 84 as JSON, a field that is no number")
+        << QStringList{"--parse", "tm", "--to-wgs84", "--json", "-"} << QByteArray(" 250000E\t0N\nabc 0\n")
+        << QByteArray("{\"lat\":0,\"line\":1,\"lon\":121.00000000000001}\n"
+                      "{\"error\":\"the TM easting 'abc' is not a number of metres\",\"line\":2}\n")
+        << 1 << QStringList{"line 2: the TM easting 'abc'"};
+    QTest::newRow("to WGS 84 from WGS 1972, an empty line") << QStringList{"--to-wgs84", "--datum", "223", "-"}
+                                                            << QByteArray("45 10\n\n") << QByteArray("45.000001851 10.000000000\n\n")
+                                                            << 1 << QStringList{"line 2: expected two values, LAT LON; got 0"};
+    QTest::newRow("a line longer than 4096 bytes") << QStringList{"--notation", "deg", "-"}
+                                                   << QByteArray(5000, ' ') + "\n1 2" << QByteArray("\nE   2.00000000°\tN   1.00000000°\t1.0000000005 2.0000000005\n")
+                                                   << 1 << QStringList{"line 1: the line is longer than 4096 bytes"};
+    QTest::newRow("single call as JSON, refused") << QStringList{"--notation", "utm", "--json", "--", "-80.5", "10"}
+                                                  << QByteArray() << QByteArray("{\"error\":\"the position '-80.5' '10' cannot be "
+                                                                                "shown in UTM: UTM covers 80°S to 84°N\",\"line\":1}\n")
+                                                  << 1 << QStringList{"coord: the position '-80.5' '10'"};
+}
+
+void TestCliCoord::batch()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, messages);
+    const cli::Result r = coord(args, input);
+    QTEST(r.out, "output");
+    QTEST(r.exitCode, "exitCode");
+    QCOMPARE(r.err.count('\n'), messages.size());
+    for (const QString &message : std::as_const(messages))
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+}
+
+void TestCliCoord::roundTrip_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QRectF>("area");  // longitudes x, latitudes y, in degrees
+    QTest::newRow("utm, 80 S to 84 N") << "utm" << QRectF(-180, -79.9, 360, 163.8);
+    QTest::newRow("tm, 5.8 degrees about 121 E") << "tm" << QRectF(115.2, -89, 11.6, 178);
+}
+
+// 1,000 positions on a spread of datums, shown in a grid and read back in batches, one
+// per datum: the unrounded metres come back within 1 cm of the position shown, the
+// texts within the 0.7 m their rounding moves it (2 m; negative TM texts round toward
+// zero, up to 1.5 m an axis). A sample is also run one call at a time, which must
+// print the batch's fields. (Every datum is read back through the same functions in
+// tst_geo_notation_format: a process a datum and way would take a minute.)
+void TestCliCoord::roundTrip()
+{
+    QFETCH(QString, grid);
+    QFETCH(QRectF, area);
+    QRandomGenerator random(27);
+    // The first and last rows, WGS 1972 (never shifted), WGS 1984, and every 19th between.
+    QVector<int> datums{kWgs72DatumIndex, kWgs84DatumIndex, kDatumCount - 1};
+    for (int datum = 0; datum < kDatumCount - 19; datum += 19)
+        datums.append(datum);
+    const qsizetype count = datums.size();
+    QVector<QStringList> positions(count);  // "LAT LON" on each datum
+    for (int i = 0; i < 1000; ++i) {
+        const double lat = area.top() + random.generateDouble() * area.height();
+        const double lon = area.left() + random.generateDouble() * area.width();
+        positions[i % count] << QString::asprintf("%.9f %.9f", lat, lon);
+    }
+    QVector<cli::Job> shows;
+    for (qsizetype d = 0; d < count; ++d) {
+        shows.append({{"coord", "--datum", QString::number(datums.at(d)), "--notation", grid, "-"},
+                      positions.at(d).join(QLatin1Char('\n')).toUtf8() + '\n', {}});
+    }
+    const QVector<cli::Result> shown = cli::runAll(QDir::tempPath(), shows);
+    // Each position read back twice: the unrounded metres, then the texts.
+    QVector<cli::Job> reads;
+    QVector<QStringList> fields(count);  // the lines --notation printed
+    for (qsizetype d = 0; d < count; ++d) {
+        QCOMPARE(shown.at(d).exitCode, 0);
+        QByteArray lines;
+        for (const QString &line : QString::fromUtf8(shown.at(d).out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(QLatin1Char('\t'));
+            QCOMPARE(f.size(), 3);
+            const QStringList metres = f.at(2).split(QLatin1Char(' '));  // northing, easting
+            const QString zoneBand = f.at(0).section(QLatin1Char(' '), 0, 1);
+            const QString easting = grid == QLatin1String("utm") ? zoneBand + QLatin1Char(' ') + metres.at(1) : metres.at(1);
+            lines += (easting + QLatin1Char('\t') + metres.at(0) + QLatin1Char('\n') + f.at(0) + QLatin1Char('\t') + f.at(1)
+                      + QLatin1Char('\n')).toUtf8();
+            fields[d].append(line);
+        }
+        QCOMPARE(fields.at(d).size(), positions.at(d).size());
+        reads.append({{"coord", "--datum", QString::number(datums.at(d)), "--parse", grid, "-"}, lines, {}});
+    }
+    const QVector<cli::Result> read = cli::runAll(QDir::tempPath(), reads);
+    for (qsizetype d = 0; d < count; ++d) {
+        QCOMPARE(read.at(d).exitCode, 0);
+        const QStringList back = QString::fromUtf8(read.at(d).out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(back.size(), 2 * positions.at(d).size());
+        for (qsizetype k = 0; k < positions.at(d).size(); ++k) {
+            const auto [lat, lon] = latLonOf(positions.at(d).at(k));
+            const GeoPosition onDatum = shownPositionOnDatum({lat, lon, 0.0}, datums.at(d));
+            const auto [unroundedLat, unroundedLon] = latLonOf(back.at(2 * k));
+            const auto [roundedLat, roundedLon] = latLonOf(back.at(2 * k + 1));
+            const QString where = QStringLiteral("datum %1, %2: %3").arg(datums.at(d)).arg(positions.at(d).at(k), fields.at(d).at(k));
+            QVERIFY2(metresBetween(onDatum.latitude, onDatum.longitude, unroundedLat, unroundedLon) < 0.01, qPrintable(where));
+            const double textLimit = fields.at(d).at(k).contains(QLatin1Char('-')) ? 2.2 : 2.0;
+            QVERIFY2(metresBetween(onDatum.latitude, onDatum.longitude, roundedLat, roundedLon) < textLimit, qPrintable(where));
+        }
+    }
+    // One call for the first position of each datum: the fields of the batch, both ways.
+    QVector<cli::Job> singles;
+    for (qsizetype d = 0; d < count; ++d) {
+        const QString datum = QString::number(datums.at(d));
+        const QStringList latLon = positions.at(d).first().split(QLatin1Char(' '));
+        const QStringList texts = fields.at(d).first().split(QLatin1Char('\t'));
+        singles.append({{"coord", "--datum", datum, "--notation", grid, "--", latLon.at(0), latLon.at(1)}, {}, {}});
+        singles.append({{"coord", "--datum", datum, "--parse", grid, "--", texts.at(0), texts.at(1)}, {}, {}});
+    }
+    const QVector<cli::Result> single = cli::runAll(QDir::tempPath(), singles);
+    for (qsizetype d = 0; d < count; ++d) {
+        QCOMPARE(QString::fromUtf8(single.at(2 * d).out).chopped(1).replace(QLatin1Char('\n'), QLatin1Char('\t')),
+                 fields.at(d).first());
+        QCOMPARE(QString::fromUtf8(single.at(2 * d + 1).out).chopped(1),
+                 QString::fromUtf8(read.at(d).out).split(QLatin1Char('\n')).at(1));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliCoord)

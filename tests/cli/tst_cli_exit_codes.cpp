@@ -5,28 +5,12 @@
 
 #include <QtTest>
 
-#include <QDirIterator>
+#include <sys/stat.h>
 
 #include "common/cli_runner.h"
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
 #include "common/wfl_fixtures.h"
-
-namespace {
-
-// Path and content of every file under folder.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), fixtures::fileBytes(path));
-    }
-    return files;
-}
-
-}  // namespace
 
 class TestCliExitCodes : public QObject
 {
@@ -42,6 +26,7 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
+    QTemporaryDir m_outside;  // where standard output goes when it is a file
 };
 
 void TestCliExitCodes::initTestCase()
@@ -67,6 +52,11 @@ void TestCliExitCodes::initTestCase()
         const QString file = path(QString::fromLatin1(name));
         QVERIFY(fixtures::writeBytes(file, fixtures::fileBytes(file).chopped(40)));
     }
+    // A tile folder with a pipe for a tile.
+    QVERIFY(wfl::writeCutMap(path(QStringLiteral("pipetiles")), wfl::patternImage(100, 50, 1), QSize(40, 30), wfl::MapGeo(),
+                             wfl::plainNames(15)));
+    QVERIFY(QFile::remove(path(QStringLiteral("pipetiles/15_1x0.png"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(path(QStringLiteral("pipetiles/15_1x0.png"))).constData(), 0644), 0);
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("empty")));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("empty/.keep")), ""));
     QCOMPARE(cli::run(m_dir.path(), cli::words(QStringLiteral("convert a.smf map.png@10,46,11,45"))).exitCode, 0);
@@ -99,43 +89,58 @@ void TestCliExitCodes::failure_data()
     row("convert: unknown option", 2, "convert: unknown option '--zoom'", "convert x.smf map.png@10,46,11,45 --zoom");
     row("convert: option without value", 2, "option --name needs a value", "convert x.smf map.png@10,46,11,45 --name");
     row("convert: LAYER without @", 2, "no '@'", "convert x.smf map.png");
+    row("convert: standard output as output", 2, "the output cannot be standard output ('-')", "convert - map.png@10,46,11,45");
     row("convert: LAYER with 5 values", 2, "needs 4 values", "convert x.smf map.png@1,2,3,4,5");
     row("convert: fractional pixel", 2, "not a whole pixel", "convert x.smf map.png@0.5,0,0,1,10,10,1,0");
     row("convert: fill with two values", 2, "--fill", "convert x.smf map.png@10,46,11,45 --fill 1,2");
-    row("convert: tile of width 0", 2, "--tile", "convert x.smf map.png@10,46,11,45 --tile 0x500");
-    row("convert: output is the image by another path", 2, "is the input map.png", "convert empty/../map.png map.png@10,46,11,45");
-    row("convert: output is the .map", 2, "the output topo.map is the input topo.map", "convert topo.map topo.map");
-    row("convert: output is the image a .map names", 2, "is the input", "convert topo.png topo.map");
+    row("convert: tile of width 15", 2, "--tile needs WxH with each side 16 to 4096 pixels, not '15x500'",
+        "convert x.smf map.png@10,46,11,45 --tile 15x500");
+    row("convert: tile of 100000 pixels", 2, "16 to 4096", "convert x.smf map.png@10,46,11,45 --tile=100000x100000");
+    row("convert: threads 0", 2, "--threads needs a whole number from 1 to 256, not '0'",
+        "convert x.smf map.png@10,46,11,45 --threads 0");
+    row("convert: a flag given a value", 2, "option --quiet takes no value", "convert x.smf map.png@10,46,11,45 --quiet=yes");
+    row("convert: --config with --no-config", 2, "cannot be combined",
+        "convert x.smf map.png@10,46,11,45 --no-config --config map.png");
+    row("convert: --datum twice for one image", 2, "--datum given twice for 'map.png'",
+        "convert x.smf map.png --gcp 0,0,10,46 --gcp 100,0,11,46 --gcp 0,100,10,45 --datum 33 --datum 34");
+    row("convert: ground control points that cannot be fitted name their datum", 1,
+        "(ground control points on Beijing 1954)",
+        "convert x.smf map.png --gcp 0,0,10,46 --gcp 0,0,10,46 --gcp 0,0,10,46 --datum beijing1954");
+    row("convert: --transform twice for one image", 2, "--transform given twice",
+        "convert x.smf map.png --transform tps --gcp 0,0,10,46 --transform affine");
     row("convert: bottom-right pixel beyond the image", 1,
-        "layer 0 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
+        "layer 1 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
         "convert x.smf map.png@0,0,10,46,5000,5000,11,45");
     row("convert: negative pixel", 1, "the top-left pixel (-100, -100) lies outside",
         "convert x.smf map.png@-100,-100,10,46,100,100,11,45");
-    row("convert: longitudes reversed", 1, "layer 0 (map.png): invalid calibration", "convert x.smf map.png@1,1,0,0");
+    row("convert: longitudes reversed", 1, "layer 1 (map.png): invalid calibration", "convert x.smf map.png@1,1,0,0");
     row("convert: latitude 1 mas beyond 90", 1, "invalid calibration", "convert x.smf map.png@0,90.0000003,1,0");
-    row("convert: second layer invalid", 1, "layer 1", "convert x.smf map.png@10,46,11,45 map.png@0,0,1,1");
+    row("convert: second layer invalid", 1, "layer 2 (map.png): invalid", "convert x.smf map.png@10,46,11,45 map.png@0,0,1,1");
     row("convert: extent beyond 32 bits", 1, "32-bit range", "convert x.smf map.png@0,0,-180,90,1,1,180,-90");
     row("convert: missing image", 3, "cannot read the image nothing.png: No such file", "convert x.smf nothing.png@0,1,1,0");
     row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format", "convert x.smf text.png@0,1,1,0");
-    row("convert: damaged image, found as its tiles are cut", 1, "layer 0: damaged image cut.jpg: premature end of data",
+    row("convert: damaged image, found as its tiles are cut", 1, "layer 1 (cut.jpg): damaged image cut.jpg: premature end",
         "convert x.smf cut.jpg@0,1,1,0");
+    // Cut first, as the finer scale: still named by its place on the command line.
+    row("convert: damaged second layer", 1, "convert: layer 2 (cut.jpg): damaged image cut.jpg",
+        "convert x.smf map.png@10,46,11,45 cut.jpg@10,46,11,45");
     row("convert: level 13", 2, "--level needs a whole number from 1 to 12, not '13'", "convert x.smf map.png@0,1,1,0 --level 13");
     row("convert: missing OziExplorer file", 3, "cannot read the OziExplorer file roads.MAP", "convert x.smf roads.MAP");
     row("convert: image of an OziExplorer file missing", 3, "(gone.map): cannot read the image C:/Maps/gone.png: No such",
         "convert x.smf gone.map");
-    row("convert: OziExplorer file without reference points", 1, "layer 1 (blank.map): invalid calibration: the OziExplorer",
+    row("convert: OziExplorer file without reference points", 1, "layer 2 (blank.map): invalid calibration: the OziExplorer",
         "convert x.smf map.png@10,46,11,45 blank.map");
-    row("convert: Point lines on an unknown datum", 1, "mars.map: the datum 'Mars 2000'", "convert x.smf mars.map");
+    row("convert: Point lines on an unknown datum", 1, "layer 1 (mars.map): the datum 'Mars 2000'", "convert x.smf mars.map");
     row("convert: output folder is a file", 3, "cannot create", "convert map.png/x.smf map.png@10,46,11,45");
     row("convert: file size limit", 3, "cannot write old.smf: File too large", "convert old.smf topo.png@0,1,1,0", {}, fsize);
     row("convert: settings file missing", 3, "cannot read the settings file none.ini",
         "convert x.smf map.png@10,46,11,45 --config none.ini");
+    row("convert: settings file is a folder", 3, "the settings file empty is not a regular file",
+        "convert x.smf map.png@10,46,11,45 --config empty");
 
     row("wfl: no folder", 2, "missing FOLDER", "wfl");
     row("wfl: unknown option", 2, "wfl: unknown option '--tile'", "wfl tiles --tile 300x500");
     row("wfl: -o without a value", 2, "option -o needs a value", "wfl tiles -o");
-    row("wfl: output is a tile", 2, "the output tiles/15_0x0.png is the input", "wfl tiles -o tiles/15_0x0.png");
-    row("wfl: output is a sidecar", 2, "is the input tiles/15_1x1.wfl", "wfl tiles -o tiles/15_1x1.wfl");
     row("wfl: name that does not parse", 1, "named/overview.wfl", "wfl named");
     row("wfl: no tiles", 1, "no tiles", "wfl empty");
     row("wfl: damaged tile", 1, "15_1x0.png cannot be decoded as an image: damaged image data (premature end of data)",
@@ -143,6 +148,7 @@ void TestCliExitCodes::failure_data()
     row("wfl: level 0", 2, "wfl: --level needs a whole number from 1 to 12, not '0'", "wfl tiles --level 0");
     row("wfl: folder missing", 3, "nowhere does not exist", "wfl nowhere");
     row("wfl: folder is a file", 3, "not a folder", "wfl map.png");
+    row("wfl: a tile that is a pipe", 3, "pipetiles/15_1x0.png is not a regular file", "wfl pipetiles");
     row("wfl: output folder missing", 3, "cannot create no/x.smf", "wfl tiles -o no/x.smf");
     row("wfl: file size limit", 3, "cannot write old.smf: File too large", "wfl tiles -o old.smf", {}, fsize);
 
@@ -150,16 +156,28 @@ void TestCliExitCodes::failure_data()
     row("info: unknown option", 2, "info: unknown option '--xml'", "info a.smf --xml");
     row("info: missing file", 3, "cannot open gone.smf", "info gone.smf");
     row("info: not an SMF file", 1, "bad.smf is not a usable SMF file: not an SMF file", "info bad.smf");
+    row("info: a folder", 3, "info: empty is not a regular file", "info empty");
+    // Standard output that cannot take the text: closed, or a file past its size limit.
+    const QStringList closedOutput{QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exec \"$@\" >&-"),
+                                   QStringLiteral("sh")};
+    row("info: standard output closed", 3, "cannot write to standard output: Bad file descriptor", "info a.smf", {},
+        closedOutput);
+    row("help: standard output closed", 3, "cannot write to standard output", "help", {}, closedOutput);
+    row("coord: standard output closed", 3, "cannot write to standard output", "coord --notation dms 1 1", {}, closedOutput);
+    const QString outside = m_outside.filePath(QStringLiteral("stdout"));
+    row("info: standard output past its size limit", 3, "cannot write to standard output: File too large", "info a.smf",
+        {}, {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exec prlimit --fsize=10 \"$@\" > %1").arg(outside),
+             QStringLiteral("sh")});
 
     row("extract: no output", 2, "needs FILE.smf LEVEL OUT", "extract a.smf 0");
     row("extract: level not a number", 2, "LEVEL", "extract a.smf one o.png");
-    row("extract: output is the input", 2, "the output a.smf is the input a.smf", "extract a.smf 0 a.smf");
     row("extract: format it cannot write", 2, "cannot write 'o.gif'", "extract a.smf 0 o.gif");
     row("extract: level that does not exist", 1, "has no level 1", "extract a.smf 1 o.png");
     row("extract: not an SMF file", 1, "not a usable SMF file", "extract bad.smf 0 o.png");
     row("extract: missing file", 3, "cannot open gone.smf", "extract gone.smf 0 o.png");
     row("extract: output folder is a file", 3, "cannot write map.png/o.png", "extract a.smf 0 map.png/o.png");
     row("extract: file size limit", 3, "cannot write old.png: File too large", "extract a.smf 0 old.png", {}, fsize);
+    row("extract: fill colour with four values", 2, "--fill needs R,G,B", "extract a.smf 0 o.png --keep-going --fill 1,2,3,4");
 
     row("coord: unknown option", 2, "coord: unknown option '--bogus'", "coord --bogus --notation deg 1 1");
     row("coord: option twice", 2, "--datum given twice", "coord --datum 224 --datum 0 --notation deg 1 1");
@@ -180,6 +198,10 @@ void TestCliExitCodes::failure_data()
     row("coord: TM easting not a number", 1, "TM easting 'abc'", "coord --parse tm abc 2769217N");
     row("coord: TM northing with the wrong letter", 1, "TM northing '2769217E'", "coord --parse tm 306513E 2769217E");
     row("coord: TM easting beyond the grid", 1, "TM easting '99999999999'", "coord --parse tm 99999999999 0");
+    row("coord: UTM north of 84 degrees", 1, "UTM covers 80°S to 84°N", "coord --notation utm 85 10");
+    row("coord: UTM south of 80 degrees", 1, "UTM covers 80°S to 84°N", "coord --notation utm -80.5 10");
+    row("coord: TM far from its meridian", 1, "outside the TM grid", "coord --notation TM 22.5 113.5");
+    row("coord: unknown notation", 2, "unknown notation 'utm2'", "coord --notation utm2 1 1");
 }
 
 void TestCliExitCodes::failure()
@@ -188,12 +210,12 @@ void TestCliExitCodes::failure()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QFETCH(QStringList, wrapper);
-    const QMap<QString, QByteArray> before = snapshot(m_dir.path());
+    const QMap<QString, QByteArray> before = fixtures::regularFiles(m_dir.path());
     const cli::Result result = cli::run(m_dir.path(), args, wrapper);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
     QVERIFY(result.out.isEmpty());
-    QCOMPARE(snapshot(m_dir.path()), before);
+    QCOMPARE(fixtures::regularFiles(m_dir.path()), before);
 }
 
 void TestCliExitCodes::help_data()
@@ -211,11 +233,19 @@ void TestCliExitCodes::help()
 {
     QFETCH(QString, command);
     QFETCH(QString, mentions);
-    const QMap<QString, QByteArray> before = snapshot(m_dir.path());
+    const QMap<QString, QByteArray> before = fixtures::regularFiles(m_dir.path());
     const cli::Result viaHelp = cli::run(m_dir.path(), {QStringLiteral("help"), command});
     QCOMPARE(viaHelp.exitCode, 0);
-    QVERIFY2(viaHelp.out.startsWith("usage: mapvane-cli " + command.toUtf8()), viaHelp.out.constData());
+    // One line per way to call the command, up to the first blank line.
+    const QList<QByteArray> usage = viaHelp.out.left(viaHelp.out.indexOf("\n\n")).split('\n');
+    for (qsizetype i = 0; i < usage.size(); ++i) {
+        const QByteArray start = (i == 0 ? "usage: " : "       ") + QByteArray("mapvane-cli ") + command.toUtf8() + ' ';
+        QVERIFY2(usage.at(i).startsWith(start), viaHelp.out.constData());
+    }
     QVERIFY(QString::fromUtf8(viaHelp.out).contains(mentions));
+    const cli::Result version = cli::run(m_dir.path(), {command, QStringLiteral("-V")});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("mapvane-cli "));
     QVERIFY(cli::run(m_dir.path(), {QStringLiteral("help")}).out.contains("  mapvane-cli " + command.toUtf8() + ' '));
     for (const char *flag : {"-h", "--help"}) {
         // Even after a file name: the help, and nothing written.
@@ -224,7 +254,7 @@ void TestCliExitCodes::help()
         QCOMPARE(viaFlag.out, viaHelp.out);
         QVERIFY(viaFlag.err.isEmpty());
     }
-    QCOMPARE(snapshot(m_dir.path()), before);
+    QCOMPARE(fixtures::regularFiles(m_dir.path()), before);
 }
 
 void TestCliExitCodes::overview()
@@ -235,6 +265,9 @@ void TestCliExitCodes::overview()
         QVERIFY2(all.out.contains(code), code);
     const cli::Result version = cli::run(m_dir.path(), {QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
+    const cli::Result helpOfHelp = cli::run(m_dir.path(), {QStringLiteral("help"), QStringLiteral("help")});
+    QCOMPARE(helpOfHelp.exitCode, 0);
+    QVERIFY(helpOfHelp.out.startsWith("usage: mapvane-cli help [COMMAND]\n"));
     QVERIFY2(QRegularExpression(QStringLiteral("^mapvane-cli \\d+\\.\\d+\\.\\d+\\n$"))
                  .match(QString::fromUtf8(version.out)).hasMatch(), version.out.constData());
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 // Shared helpers of the project and SMF tests: layers with images made in memory,
-// map-like test images and the levels they make, a progress recorder and whole-file
-// reads.
+// map-like test images and the levels they make, a progress recorder, whole-file
+// reads and snapshots of a folder.
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QVector>
 
@@ -112,6 +115,18 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Path and bytes of every regular file under folder (pipes and devices are not read).
+inline QMap<QString, QByteArray> regularFiles(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), fileBytes(path));
+    }
+    return files;
 }
 
 }  // namespace fixtures

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QRandomGenerator>
+
 #include <cmath>
 
 #include "geo/datum_table.h"
@@ -16,6 +18,8 @@ private slots:
     void shownTexts();
     void typedGridTexts_data();
     void typedGridTexts();
+    void strictReadBack_data();
+    void strictReadBack();
 };
 
 void TestGeoNotationFormat::shownTexts_data()
@@ -138,6 +142,51 @@ void TestGeoNotationFormat::typedGridTexts()
     // Whatever the texts, a position comes back.
     QCOMPARE(parseGridPosition(kGridUtm, kWgs84DatumIndex, eastingText, northingText).height, 0.0);
     QCOMPARE(parseGridPosition(kGridTm, kWgs84DatumIndex, northingText, northingText).height, 0.0);
+}
+
+void TestGeoNotationFormat::strictReadBack_data()
+{
+    QTest::addColumn<int>("grid");
+    QTest::addColumn<QRectF>("area");  // longitudes x, latitudes y, in degrees
+    QTest::newRow("UTM, 80 S to 84 N") << kGridUtm << QRectF(-180, -79.9, 360, 163.8);
+    QTest::newRow("TM, 5.8 degrees about 121 E") << kGridTm << QRectF(115.2, -89, 11.6, 178);
+}
+
+// 1,000 random positions over every datum in turn, shown on a grid and read back by
+// the strict reader of the command line: the unrounded metres within 1 cm of the
+// position shown, the texts within the 0.7 m their rounding moves it (2 m; negative TM
+// texts round toward zero, up to 1.5 m an axis).
+void TestGeoNotationFormat::strictReadBack()
+{
+    QFETCH(int, grid);
+    QFETCH(QRectF, area);
+    QRandomGenerator random(27);
+    const auto metresBetween = [](const GeoPosition &a, const GeoPosition &b) {
+        const double east = std::remainder(b.longitude - a.longitude, 360.0) * std::cos(a.latitude * M_PI / 180.0);
+        return 111320.0 * std::hypot(b.latitude - a.latitude, east);
+    };
+    for (int i = 0; i < 1000; ++i) {
+        const int datum = i % kDatumCount;
+        const GeoPosition wgs84{area.top() + random.generateDouble() * area.height(),
+                                area.left() + random.generateDouble() * area.width(), 0.0};
+        const FormattedPosition shown = formatPosition(grid, datum, 0, wgs84);
+        QVERIFY(!shown.outsideGrid);
+        const GeoPosition onDatum = shownPositionOnDatum(wgs84, datum);
+        const QString unroundedEasting = grid == kGridUtm
+            ? shown.lonOrEastingText.section(QLatin1Char(' '), 0, 1) + QLatin1Char(' ') + QString::number(shown.lonOrEasting, 'f', 10)
+            : QString::number(shown.lonOrEasting, 'f', 10);
+        GeoPosition unrounded;
+        GeoPosition rounded;
+        QString error;
+        QVERIFY2(readGridPosition(grid, datum, unroundedEasting, QString::number(shown.latOrNorthing, 'f', 10), &unrounded,
+                                  &error), qPrintable(error));
+        QVERIFY2(readGridPosition(grid, datum, shown.lonOrEastingText, shown.latOrNorthingText, &rounded, &error),
+                 qPrintable(error));
+        const QString where = QStringLiteral("datum %1: %2 %3").arg(datum).arg(shown.lonOrEastingText, shown.latOrNorthingText);
+        QVERIFY2(metresBetween(onDatum, unrounded) < 0.01, qPrintable(where));
+        const bool negative = shown.lonOrEastingText.contains(QLatin1Char('-')) || shown.latOrNorthingText.contains(QLatin1Char('-'));
+        QVERIFY2(metresBetween(onDatum, rounded) < (negative ? 2.2 : 2.0), qPrintable(where));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGeoNotationFormat)
