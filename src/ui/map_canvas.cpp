@@ -110,6 +110,11 @@ void MapCanvas::contentChanged()
 
 void MapCanvas::viewChanged()
 {
+    const double zoom = hasContent() ? view.zoom : 0.0;
+    if (zoom != reportedZoom) {
+        reportedZoom = zoom;
+        emit zoomChanged(zoom);
+    }
     view.clampScroll();
     const QRect range = view.scrollRange();
     const int lows[2] = {range.left(), range.top()};

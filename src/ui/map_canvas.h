@@ -19,6 +19,7 @@ struct MapLayer;
 // the window's status bar. In a browse window it draws the SMF file's tiles instead.
 class MapCanvas : public QWidget
 {
+    Q_OBJECT
 public:
     // `window` (not owned) is the window whose layer, selectors, zoom actions and status
     // bar the canvas uses.
@@ -57,6 +58,11 @@ public:
     BrowseView browse;           // drawing state of a browse window
     ReducedCopies reducedCopies; // of image, for drawing it zoomed out
 
+signals:
+    // The zoom (widget pixels per image pixel) changed, or what is shown; 0 when
+    // nothing is shown.
+    void zoomChanged(double zoom);
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -94,4 +100,5 @@ private:
     int draggedPoint = 0;     // 1 or 2 while its marker is dragged
     QPoint draggedPixel;      // image pixel the dragged marker is on now
     int wheelAngle = 0;       // wheel turn not yet used for zooming, eighths of a degree
+    double reportedZoom = -1.0;  // last zoomChanged value
 };

@@ -26,9 +26,19 @@ void MapPropertiesDialog::setFillColour(const QColor &colour)
     fillColourSwatch->setPalette(palette);
 }
 
-void MapPropertiesDialog::setForNewMap()
+void MapPropertiesDialog::setPurpose(Purpose purpose)
 {
-    setWindowTitle(tr("新建地图"));
+    if (purpose == Purpose::NewMap)
+        setWindowTitle(tr("新建地图"));
+    else if (purpose == Purpose::ConvertedMap)
+        setWindowTitle(tr("WFL到SMF:地图属性"));
+}
+
+void MapPropertiesDialog::setProperties(const QString &cartographer, const QString &mapName, const QColor &fill)
+{
+    cartographerEdit->setText(cartographer);
+    mapNameEdit->setText(mapName);
+    setFillColour(fill);
 }
 
 void MapPropertiesDialog::on_chooseColourButton_clicked()

@@ -19,8 +19,12 @@ public:
     QColor fillColour() const;
     void setFillColour(const QColor &colour);
 
-    // Titles the dialog for a map about to be created rather than the open one.
-    void setForNewMap();
+    // What the dialog is titled for: the open map's properties, a map about to be
+    // created, or the file a WFL conversion writes.
+    enum class Purpose { OpenMap, NewMap, ConvertedMap };
+    void setPurpose(Purpose purpose);
+    // Fills the fields.
+    void setProperties(const QString &cartographer, const QString &mapName, const QColor &fill);
 
 private slots:
     void on_chooseColourButton_clicked();
