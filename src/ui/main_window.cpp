@@ -105,6 +105,7 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     createStatusLabels();
     createSelectors();
     createUndoStack();
+    createTabCycle();
 
     if (!browseMode)
         showMaximized();
@@ -252,6 +253,39 @@ void MainWindow::createSelectors()
     // The form shows its positions on the chosen datum.
     connect(datumSelector, qOverload<int>(&QComboBox::currentIndexChanged), calibrationForm,
             &CalibrationForm::refreshFromLayer);
+}
+
+void MainWindow::createTabCycle()
+{
+    layerTable->setTabKeyNavigation(false);
+    canvas->setFocusPolicy(Qt::StrongFocus);
+    tabCycle = {layerTable, notationSelector, datumSelector};
+    // The form's own order, as its designer form gives it, from the first field to
+    // the last.
+    QWidget *last = calibrationForm->calibrateByHandButton;
+    for (QWidget *widget = calibrationForm->edX1; !tabCycle.contains(widget); widget = widget->nextInFocusChain()) {
+        if (calibrationForm->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
+            tabCycle.append(widget);
+        if (widget == last)
+            break;
+    }
+    tabCycle.append(canvas);
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const int count = int(tabCycle.size());
+    const int at = int(tabCycle.indexOf(focusWidget()));
+    if (at < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    for (int step = 1; step < count; ++step) {
+        QWidget *widget = tabCycle.at(((next ? at + step : at - step) % count + count) % count);
+        if (widget->isVisible() && widget->isEnabled()) {
+            widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void MainWindow::readConfiguration()

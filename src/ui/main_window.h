@@ -195,8 +195,12 @@ public:
     DialogProvider dialogs = DialogProvider::standard();
     QUndoStack *undoStack = nullptr;
     QLabel *fileSummary = nullptr;  // what the last save or conversion wrote; made at the first save
+    QList<QWidget *> tabCycle;      // see createTabCycle
 
 protected:
+    // Tab and Shift+Tab go round the layer table, the notation and datum selectors,
+    // the calibration fields and the map, skipping what cannot take the focus.
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -235,6 +239,9 @@ private:
     void createStatusLabels();
     void createSelectors();
     void createUndoStack();
+    // The order Tab goes round in (focusNextPrevChild): the table, the selectors, the
+    // form in its own tab order, and the map.
+    void createTabCycle();
     // Inserts the table row of layer `row` named `name`.
     void insertLayerRow(int row, const QString &name);
     void readConfiguration();

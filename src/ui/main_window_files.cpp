@@ -216,7 +216,9 @@ bool MainWindow::hasUnsavedWork() const
 
 void MainWindow::showUnsavedChanges()
 {
-    setWindowModified(!browseMode && hasUnsavedWork());
+    // Only a title that names a project has its place for the mark.
+    if (windowTitle().contains(QLatin1String("[*]")))
+        setWindowModified(!browseMode && hasUnsavedWork());
 }
 
 bool MainWindow::mayCloseProject()

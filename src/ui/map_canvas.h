@@ -70,6 +70,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Takes the size of what is shown now, then viewChanged, and enables the window's
@@ -79,6 +81,8 @@ private:
     void viewChanged();
     void zoomBy(int steps, QPoint anchor);
     void paintImage(QPainter &painter);
+    // A focus frame while the canvas has the keyboard focus.
+    void paintFocus(QPainter &painter);
     void showPosition(QPoint widgetPixel);
     // The image pixel that a click at widget pixel p places a point on: the one under
     // it, kept within 0 .. image width and 0 .. image height.

@@ -10,6 +10,8 @@ MapPropertiesDialog::MapPropertiesDialog(QWidget *parent)
 {
     setupUi(this);
     setFillColour(QColor(122, 122, 122, 255));
+    // The first field, not the default button, takes the first keystroke.
+    cartographerEdit->setFocus();
 }
 
 MapPropertiesDialog::~MapPropertiesDialog() = default;

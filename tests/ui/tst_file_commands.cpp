@@ -31,6 +31,7 @@ private slots:
     void unsavedChangesPrompt_data();
     void unsavedChangesPrompt();
     void saveRefused();
+    void unsavedWorkAndStatusBar();
     void open();
     void refusedOpenKeepsTheWork_data();
     void refusedOpenKeepsTheWork();
@@ -108,6 +109,43 @@ void TestFileCommands::saveRefused()
 
 // The window, showing an SMF file, opens another one: its levels become the layers,
 // and the files opened are listed, the last first, until the list is cleared.
+// The title marks unsaved work; an untouched new project closes without a question
+// and cannot be saved; the status bar shows the zoom, and forgets the pixel under the
+// mouse with its layer and what was saved with New and Open.
+void TestFileCommands::unsavedWorkAndStatusBar()
+{
+    WindowFixture fixture;
+    MainWindow window;
+    ModalAnswer answer;
+    ModalDialogAction<MapPropertiesDialog> accept(properties(QStringLiteral("Kelvo")), false);
+    window.actionNew->trigger();
+    QVERIFY(window.windowTitle().endsWith(QLatin1String("[*]")) && !window.isWindowModified());
+    int asked = 0;
+    window.dialogs.openFile = [&asked](auto...) { ++asked; return QString(); };
+    window.dialogs.saveFile = [&](auto...) { ++asked; return fixture.path(QStringLiteral("k.smf")); };
+    window.actionSave->trigger();
+    window.actionOpen->trigger();
+    QCOMPARE(answer.texts, QStringList(QString::fromUtf8("项目中没有图层,无法保存")));
+    QCOMPARE(asked, 1);  // the file to open, not where to save
+
+    fixture.addLayer(window, 100, 80);
+    QVERIFY(window.isWindowModified());
+    WindowFixture::calibrate(window.project, 0);
+    window.actionSave->trigger();
+    QVERIFY(!window.isWindowModified() && !window.fileSummary->text().isEmpty());
+    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 100%"));
+    window.canvas->zoomIn();
+    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 150%"));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.canvas, &move);
+    QVERIFY(!window.statusLabels[0]->text().isEmpty());
+    fixture.addLayer(window, 100, 80);
+    QVERIFY(window.statusLabels[0]->text().isEmpty() && window.isWindowModified());
+    window.project.changeFlags = 0;  // nothing to save first
+    window.actionNew->trigger();
+    QVERIFY(window.fileSummary->text().isEmpty() && window.zoomLabel->text().isEmpty());
+}
+
 void TestFileCommands::open()
 {
     WindowFixture fixture;
