@@ -205,7 +205,7 @@ QString MainWindow::savePath(bool saveAs)
 {
     if (projectState == 2 && !saveAs)
         return project.filePath;
-    return dialogs.saveFile(this, tr("保存文件"), lastDirectory + QLatin1Char('/') + project.mapName
+    return dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"), lastDirectory + QLatin1Char('/') + project.mapName
                                 + QStringLiteral(".smf"), QString::fromLatin1(kSmfFilter));
 }
 
@@ -397,7 +397,7 @@ void MainWindow::openBrowseWindow(const QString &path)
 {
     // The file comes first: no window shows while the dialog is open.
     const QString file = path.isEmpty()
-        ? dialogs.openFile(this, tr("打开文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
+        ? dialogs.openFile(this, tr("浏览SMF文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
         : path;
     if (file.isEmpty())
         return;

@@ -304,7 +304,7 @@ void MainWindow::on_actionAddLayer_triggered()
         return;
     const QString filter = layerFileFilter();
     const QString everything = filter.section(QStringLiteral(";;"), 0, 0);
-    addLayerFiles(dialogs.openFiles(this, tr("打开文件"), lastDirectory, filter, everything));
+    addLayerFiles(dialogs.openFiles(this, tr("增加图层", "dialog title"), lastDirectory, filter, everything));
 }
 
 void MainWindow::on_actionCopyLayer_triggered()
@@ -313,7 +313,8 @@ void MainWindow::on_actionCopyLayer_triggered()
         return;
     bool ok = false;
     const int percent =
-        dialogs.integer(this, tr("提示"), tr("请输入缩放比例(%)"), 100, 5, 300, 5, QStringLiteral("%"), &ok);
+        dialogs.integer(this, tr("复制图层", "dialog title"), tr("请输入缩放比例(%)"), 100, 5, 300, 5,
+                        QStringLiteral("%"), &ok);
     if (!ok)
         return;
     const LayerRows before = layerRows();

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "settings/config_file.h"
+#include "smf/smf_format.h"
 
 MapPropertiesDialog::MapPropertiesDialog(QWidget *parent)
     : QDialog(parent)
@@ -12,6 +13,25 @@ MapPropertiesDialog::MapPropertiesDialog(QWidget *parent)
     setFillColour(QColor(122, 122, 122, 255));
     // The first field, not the default button, takes the first keystroke.
     cartographerEdit->setFocus();
+    for (QLineEdit *field : {cartographerEdit, mapNameEdit})
+        connect(field, &QLineEdit::textChanged, this, &MapPropertiesDialog::showLengthWarning);
+    showLengthWarning();
+}
+
+void MapPropertiesDialog::showLengthWarning()
+{
+    // The file keeps 32 UTF-16 code units of each text.
+    QStringList warnings;
+    const std::pair<const QLineEdit *, QString> fields[] = {{cartographerEdit, tr("制图人")}, {mapNameEdit, tr("地图名")}};
+    for (const auto &[field, name] : fields) {
+        if (field->text().size() > kSmfTextFieldUnits) {
+            warnings << tr("%1超过 %2 个字符(%3 个),文件只保存前 %2 个")
+                            .arg(name)
+                            .arg(kSmfTextFieldUnits)
+                            .arg(field->text().size());
+        }
+    }
+    lengthWarning->setText(warnings.join(QLatin1Char('\n')));
 }
 
 MapPropertiesDialog::~MapPropertiesDialog() = default;

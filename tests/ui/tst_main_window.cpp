@@ -5,7 +5,9 @@
 #include <gdal.h>
 #include <ogr_srs_api.h>
 
+#include "common/cli_runner.h"
 #include "common/window_fixture.h"
+#include "ui/about_dialog.h"
 #include "project/geo_raster.h"
 #include "ui/file_types.h"
 #include "settings/language_settings.h"
@@ -19,6 +21,7 @@ private slots:
     void languageMarks_data();
     void languageMarks();
     void propertyCommand();
+    void aboutAndLongTexts();
     void layerTableFollowsTheLayers();
     void canvas();
     void undoEachCommand_data();
@@ -87,6 +90,24 @@ void TestMainWindow::propertyCommand()
         QCOMPARE(fixtures::fileBytes(QStringLiteral("config.ini")),
                  accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
     }
+}
+
+// About names the version mapvane-cli prints; the properties dialog warns of a text
+// longer than the 32 UTF-16 code units the file keeps, as it is typed.
+void TestMainWindow::aboutAndLongTexts()
+{
+    const QString version = QString::fromUtf8(cli::run(QDir::currentPath(), {QStringLiteral("--version")}).out)
+                                .section(QLatin1Char(' '), 1).trimmed();
+    QVERIFY(!version.isEmpty());
+    AboutDialog about;
+    QVERIFY2(about.aboutText->text().endsWith(version), qPrintable(about.aboutText->text()));
+
+    MapPropertiesDialog dialog;
+    dialog.setProperties(QStringLiteral("Tester"), QString(32, QLatin1Char('n')), Qt::white);
+    QVERIFY(dialog.lengthWarning->text().isEmpty());
+    QTest::keyClick(dialog.mapNameEdit, Qt::Key_End);
+    QTest::keyClicks(dialog.mapNameEdit, QStringLiteral("x"));
+    QCOMPARE(dialog.lengthWarning->text(), QString::fromUtf8("地图名超过 32 个字符(33 个),文件只保存前 32 个"));
 }
 
 // Row i shows layer i at all times: a re-sort by scale (finest first, ties in their
