@@ -343,8 +343,8 @@ void TestCalibrationForm::nothingClipped_data()
         QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
 }
 
-// At the dock's narrowest, in every language and notation, every caption shows whole
-// and every edit holds its longest text.
+// At the dock's narrowest, in every language and notation, every caption shows whole,
+// every edit holds its longest text, and a hint takes no room from the fields.
 void TestCalibrationForm::nothingClipped()
 {
     QFETCH(int, language);
@@ -382,6 +382,13 @@ void TestCalibrationForm::nothingClipped()
             QVERIFY2(text.width() > edit->fontMetrics().horizontalAdvance(match->second), qPrintable(edit->objectName()));
         }
     }
+    // A hint of two lines, Chinese ones too, shows whole in the place kept for it: the
+    // fields do not move under the mouse.
+    const int top = w.form->topLeftBox->mapTo(w.form, QPoint()).y();
+    w.form->hintLabel->setText(QString::fromUtf8("左上 经度: 超出范围\nTop left X1: not entered"));
+    QCoreApplication::processEvents();
+    QCOMPARE(w.form->topLeftBox->mapTo(w.form, QPoint()).y(), top);
+    QVERIFY(w.form->hintLabel->height() >= w.form->hintLabel->sizeHint().height());
 }
 
 // Just below a whole degree the printed minutes and seconds would read 60.
