@@ -142,13 +142,16 @@ public:
 
     // The first shown field whose text is not in the current layer: NotEntered for an
     // empty part of a grid position or an empty pixel, OutOfRange for any other
-    // marked text; fault None when every field is stored.
-    CalibrationCheck firstUnstoredField() const;
+    // marked text; fault None when every field is stored. *edit (may be nullptr) is
+    // that field.
+    CalibrationCheck firstUnstoredField(const QLineEdit **edit = nullptr) const;
     // Whether the edit is marked as holding a text that is not stored.
     bool isMarked(const QLineEdit *edit) const;
     // A calibration fault of the layer named `layerName`, worded with the names the
-    // form shows: "层2: 右下 纬度 未输入".
-    QString faultText(const QString &layerName, const CalibrationCheck &check) const;
+    // form shows: "层2: 右下 纬度 未输入"; naming `edit`, when given, rather than its
+    // coordinate ("层2: 右下 UTM 区号 未输入").
+    QString faultText(const QString &layerName, const CalibrationCheck &check,
+                      const QLineEdit *edit = nullptr) const;
 
     // The narrowest form that shows every notation whole.
     QSize sizeHint() const override { return minimumSizeHint(); }

@@ -182,14 +182,17 @@ QString CalibrationForm::reasonFor(const QLineEdit *edit) const
     return tr("%1: 超出范围%2").arg(name, rangeText(edit->validator()));
 }
 
-CalibrationCheck CalibrationForm::firstUnstoredField() const
+CalibrationCheck CalibrationForm::firstUnstoredField(const QLineEdit **edit) const
 {
     if (layerIndex() < 0)
         return {};
     for (bool topLeft : {true, false}) {
-        for (const QLineEdit *edit : typedBlockingEdits(topLeft))
-            return {isEmptyText(edit) ? CalibrationFault::NotEntered : CalibrationFault::OutOfRange,
-                    m_fieldOfEdit.value(edit)};
+        for (const QLineEdit *blocking : typedBlockingEdits(topLeft)) {
+            if (edit)
+                *edit = blocking;
+            return {isEmptyText(blocking) ? CalibrationFault::NotEntered : CalibrationFault::OutOfRange,
+                    m_fieldOfEdit.value(blocking)};
+        }
     }
     return {};
 }
@@ -204,16 +207,18 @@ QString CalibrationForm::fieldName(CalibrationField field) const
     return (topLeft ? topLeftBox : bottomRightBox)->title() + QLatin1Char(' ') + captions[coordinate]->text();
 }
 
-QString CalibrationForm::faultText(const QString &layerName, const CalibrationCheck &check) const
+QString CalibrationForm::faultText(const QString &layerName, const CalibrationCheck &check,
+                                   const QLineEdit *edit) const
 {
     using F = CalibrationField;
+    const QString name = edit ? editName(edit) : fieldName(check.field);
     switch (check.fault) {
     case CalibrationFault::None:
         return QString();
     case CalibrationFault::NotEntered:
-        return tr("%1: %2 未输入").arg(layerName, fieldName(check.field));
+        return tr("%1: %2 未输入").arg(layerName, name);
     case CalibrationFault::OutOfRange:
-        return tr("%1: %2 输入无效或超出范围").arg(layerName, fieldName(check.field));
+        return tr("%1: %2 输入无效或超出范围").arg(layerName, name);
     case CalibrationFault::NotGreater:
         break;
     }

@@ -181,7 +181,8 @@ MainWindow::LayerCheck MainWindow::checkLayers()
     }
     // A text in the form that the current layer does not hold comes first: the user is
     // at it, and showing another layer would refresh the form over it.
-    CalibrationCheck fault = calibrationForm->firstUnstoredField();
+    const QLineEdit *typed = nullptr;
+    CalibrationCheck fault = calibrationForm->firstUnstoredField(&typed);
     const bool typedNotStored = fault.fault != CalibrationFault::None;
     int failing = typedNotStored ? currentLayer : -1;
     for (int i = 0; i < project.layers.size() && !typedNotStored; ++i) {
@@ -195,7 +196,8 @@ MainWindow::LayerCheck MainWindow::checkLayers()
         return LayerCheck::AllValid;
     const QTableWidgetItem *name = failing < layerTable->rowCount() ? layerTable->item(failing, 0) : nullptr;
     message(tr("输入数据无效或不完整") + QLatin1Char('\n')
-            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault));
+            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault,
+                                         typedNotStored ? typed : nullptr));
     if (typedNotStored)
         return LayerCheck::FailedShown;
     return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;

@@ -248,7 +248,7 @@ void TestCalibrationForm::saveNamesTheField_data()
     QTest::newRow("typed out of range") << -1 << "edLon1=1e3" << "层1: 左上 经度 输入无效或超出范围";
     QTest::newRow("a pixel not whole") << -1 << "edY2=7,5" << "层1: 右下 Y2 输入无效或超出范围";
     QTest::newRow("points in the wrong order") << -1 << "edLon2=9" << "层1: 右下 经度 须大于 左上 经度";
-    QTest::newRow("a grid position missing a part") << -1 << "edUTMZ1=" << "层1: 左上 横坐标 未输入";
+    QTest::newRow("a grid position missing a part") << -1 << "edUTMX1=" << "层1: 左上 UTM 区号 未输入";
 }
 
 // A refused save names the layer and the field, shows the layer and leaves what was
