@@ -1,6 +1,5 @@
 #include <QDockWidget>
 #include <QStyleOptionFrame>
-#include <QTranslator>
 
 #include "common/window_fixture.h"
 #include "geo/datum_table.h"
@@ -338,9 +337,7 @@ void TestCalibrationForm::shownNeverBlocksASave()
 
 void TestCalibrationForm::nothingClipped_data()
 {
-    QTest::addColumn<int>("language");
-    for (int language = 0; language < 3; ++language)
-        QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
+    InterfaceLanguage::addRows();
 }
 
 // At the dock's narrowest, in every language and notation, every caption shows whole,
@@ -348,11 +345,9 @@ void TestCalibrationForm::nothingClipped_data()
 void TestCalibrationForm::nothingClipped()
 {
     QFETCH(int, language);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
-    QCoreApplication::installTranslator(&translator);
+    const InterfaceLanguage installed(language);
+    QVERIFY(installed.loaded);
     FormWindow w;
-    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
     const QList<std::pair<QRegularExpression, QString>> longest = {
         {QRegularExpression("^ed[XY]\\d$"), "99999"},          {QRegularExpression("^edL..\\d$"), "-179.9999999"},
         {QRegularExpression("^edL..\\dX[12]$"), "-180"},       {QRegularExpression("^edL..\\dY1$"), "59.9999999"},

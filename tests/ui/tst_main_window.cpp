@@ -1,6 +1,5 @@
 #include <QInputDialog>
 #include <QSpinBox>
-#include <QTranslator>
 
 #include <gdal.h>
 #include <ogr_srs_api.h>
@@ -339,9 +338,7 @@ void TestMainWindow::georeferencedLayer()
 
 void TestMainWindow::keyboard_data()
 {
-    QTest::addColumn<int>("language");
-    for (int language = 0; language < 3; ++language)
-        QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
+    InterfaceLanguage::addRows();
 }
 
 // In every language each menu gives each command a mnemonic of its own; Tab goes round
@@ -350,10 +347,8 @@ void TestMainWindow::keyboard_data()
 void TestMainWindow::keyboard()
 {
     QFETCH(int, language);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
-    QCoreApplication::installTranslator(&translator);
-    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    const InterfaceLanguage installed(language);
+    QVERIFY(installed.loaded);
     ProjectWindow w;
     w.fixture.addLayer(w.window, 100, 80);
     emit w.window.menuRecentFiles->aboutToShow();
