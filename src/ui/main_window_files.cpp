@@ -436,12 +436,15 @@ void MainWindow::on_actionConvertWfl_triggered()
     if (folder.isEmpty())
         return;
     // The standard dialog confirms replacing a file; the converter itself refuses the
-    // folder's own files.
+    // folder's own files, and the open project's files are kept here.
     const QString output =
         dialogs.saveFile(this, tr("保存SMF文件"), defaultWflOutputPath(folder), QString::fromLatin1(kSmfFilter));
     if (output.isEmpty())
         return;
-    const QString refusal = outputRefusal(output, {});
+    QStringList inputs = project.inputFiles();
+    if (projectState == 2)
+        inputs << project.filePath;
+    const QString refusal = outputRefusal(output, inputs);
     if (!refusal.isEmpty()) {
         message(tr("转换失败") + QLatin1Char('\n') + refusal);
         return;

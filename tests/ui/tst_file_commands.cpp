@@ -326,10 +326,12 @@ void TestFileCommands::outputsNeverInputs_data()
                                           << QString::fromUtf8("转换失败\nthe output %1 is not a regular file");
     QTest::newRow("WFL output on a tile") << "ConvertWfl" << "area/15_0x0.png"
                                           << QString::fromUtf8("转换失败\nthe output %1 is the input %1");
+    QTest::newRow("WFL output on the project's image") << "ConvertWfl" << "a.png"
+                                                       << QString::fromUtf8("转换失败\nthe output %1 is the input %1");
     QTest::newRow("another file is replaced") << "SaveAs" << "old.smf" << QString();
 }
 
-// Save As and WFL到SMF never write over a file the project or the folder is read from,
+// Save As and WFL到SMF never write over a file the project (or the folder) is read from,
 // nor through a folder, device or FIFO; they say why, with the words of mapvane-cli.
 void TestFileCommands::outputsNeverInputs()
 {
