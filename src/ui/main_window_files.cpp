@@ -207,8 +207,9 @@ QString MainWindow::savePath(bool saveAs)
 {
     if (projectState == 2 && !saveAs)
         return project.filePath;
-    return dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"), lastDirectory + QLatin1Char('/') + project.mapName
-                                + QStringLiteral(".smf"), QString::fromLatin1(kSmfFilter));
+    return dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"),
+                            lastDirectory + QLatin1Char('/') + project.mapName + QStringLiteral(".smf"),
+                            QString::fromLatin1(kSmfFilter));
 }
 
 bool MainWindow::hasUnsavedWork() const

@@ -22,7 +22,8 @@ void MapPropertiesDialog::showLengthWarning()
 {
     // The file keeps 32 UTF-16 code units of each text.
     QStringList warnings;
-    const std::pair<const QLineEdit *, QString> fields[] = {{cartographerEdit, tr("制图人")}, {mapNameEdit, tr("地图名")}};
+    const std::pair<const QLineEdit *, QString> fields[] = {{cartographerEdit, tr("制图人")},
+                                                            {mapNameEdit, tr("地图名")}};
     for (const auto &[field, name] : fields) {
         if (field->text().size() > kSmfTextFieldUnits) {
             warnings << tr("%1超过 %2 个字符(%3 个),文件只保存前 %2 个")

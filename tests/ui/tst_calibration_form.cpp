@@ -288,7 +288,8 @@ void TestCalibrationForm::shownNeverBlocksASave_data()
     QTest::addColumn<QLineF>("corners");      // top-left and bottom-right longitude, latitude
     const char *names[] = {"度", "度分", "度分秒", "UTM", "TM"};
     for (int notation = 0; notation < 5; ++notation)
-        QTest::addRow("calibrated in 度, shown in %s", names[notation]) << notation << QString() << QLineF(10, 46, 11, 45);
+        QTest::addRow("calibrated in 度, shown in %s", names[notation])
+            << notation << QString() << QLineF(10, 46, 11, 45);
     // Near 9° E, 46.5° N; half a metre of easting is some 23 milliarcseconds.
     QTest::newRow("UTM in decimal metres, comma and point")
         << 3 << "edUTMX1=32 edUTMY1=T edUTMZ1=500000,5 edLat1=5152640.25" << QLineF(10, 46, 11, 45);
