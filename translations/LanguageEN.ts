@@ -16,6 +16,10 @@
 于</source>
         <translation>Mapvane\nTurns raster maps into georeferenced, tiled SMF map files.</translation>
     </message>
+    <message>
+        <source>版本 %1</source>
+        <translation>Version %1</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationForm</name>
@@ -139,6 +143,50 @@
     <message>
         <source>来自 %1:%2,原样使用</source>
         <translation>From %1: %2, used as it is</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>degrees</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>UTM 区号</source>
+        <translation>UTM zone</translation>
+    </message>
+    <message>
+        <source>UTM 纬度带</source>
+        <translation>UTM band</translation>
+    </message>
+    <message>
+        <source>%1:超出 %2 的范围,只读显示</source>
+        <translation>%1: outside the %2 grid, shown read-only</translation>
+    </message>
+    <message>
+        <source>%1: 未输入</source>
+        <translation>%1: not entered</translation>
+    </message>
+    <message>
+        <source>%1: 数字不完整</source>
+        <translation>%1: the number is not finished</translation>
+    </message>
+    <message>
+        <source>%1: 不是数字</source>
+        <translation>%1: not a number</translation>
+    </message>
+    <message>
+        <source>%1: 须为整数</source>
+        <translation>%1: must be a whole number</translation>
+    </message>
+    <message>
+        <source>%1: 超出范围%2</source>
+        <translation>%1: out of range%2</translation>
     </message>
 </context>
 <context>
@@ -435,10 +483,6 @@
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <source>语言(&amp;L)</source>
-        <translation>&amp;Language</translation>
-    </message>
-    <message>
         <source>帮助(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
@@ -513,22 +557,6 @@
     <message>
         <source>浏览SMF(&amp;B)</source>
         <translation>&amp;Browse SMF</translation>
-    </message>
-    <message>
-        <source>英语</source>
-        <translation>English</translation>
-    </message>
-    <message>
-        <source>简体</source>
-        <translation>Simplified Chinese</translation>
-    </message>
-    <message>
-        <source>繁体</source>
-        <translation>Traditional Chinese</translation>
-    </message>
-    <message>
-        <source>自动(&amp;A)</source>
-        <translation>&amp;Auto</translation>
     </message>
     <message>
         <source>最近的文件(&amp;R)</source>
@@ -631,10 +659,6 @@
         <translation>Saved %1</translation>
     </message>
     <message>
-        <source>已保存 %1:%2 层,%3 个图块,%4</source>
-        <translation>Saved %1: %2 levels, %3 tiles, %4</translation>
-    </message>
-    <message>
         <source>无法加载 %1</source>
         <translation>Cannot load %1</translation>
     </message>
@@ -659,16 +683,92 @@
         <translation>sorting layers</translation>
     </message>
     <message>
-        <source>清除列表</source>
-        <translation>Clear List</translation>
-    </message>
-    <message>
         <source>无法手动定标</source>
         <translation>Cannot calibrate by hand</translation>
     </message>
     <message>
         <source>手动定标</source>
-        <translation>Calibrate by hand</translation>
+        <translation>calibrating by hand</translation>
+    </message>
+    <message>
+        <source>语言(&amp;G)</source>
+        <translation>Lan&amp;guage</translation>
+    </message>
+    <message>
+        <source>英语(&amp;E)</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>简体(&amp;S)</source>
+        <translation>&amp;Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>繁体(&amp;T)</source>
+        <translation>&amp;Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>自动(&amp;U)</source>
+        <translation>A&amp;uto</translation>
+    </message>
+    <message>
+        <source>缩放 %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
+    <message>
+        <source>超过 10,000 x 10,000 像素,无法编辑:%1。这个文件将以只读方式在浏览窗口中打开。</source>
+        <translation>Too large to edit (more than 10,000 x 10,000 pixels): %1. The file will open read-only, in a browse window.</translation>
+    </message>
+    <message>
+        <source>已保存 %1:%2,%3,%4</source>
+        <translation>Saved %1: %2, %3, %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 层</source>
+        <translation>
+            <numerusform>%n level</numerusform>
+            <numerusform>%n levels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个图块</source>
+        <translation>
+            <numerusform>%n tile</numerusform>
+            <numerusform>%n tiles</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>项目中没有图层,无法保存</source>
+        <translation>The project has no layers: there is nothing to save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>浏览SMF文件</source>
+        <translation>Browse SMF file</translation>
+    </message>
+    <message>
+        <source>选择WFL文件夹</source>
+        <translation>Choose the WFL folder</translation>
+    </message>
+    <message>
+        <source>保存SMF文件</source>
+        <translation>Save SMF file</translation>
+    </message>
+    <message>
+        <source>清除列表(&amp;C)</source>
+        <translation>&amp;Clear list</translation>
+    </message>
+    <message>
+        <source>增加图层</source>
+        <comment>dialog title</comment>
+        <translation>Add layers</translation>
+    </message>
+    <message>
+        <source>复制图层</source>
+        <comment>dialog title</comment>
+        <translation>Copy layer</translation>
     </message>
 </context>
 <context>
@@ -719,6 +819,22 @@
     <message>
         <source>新建地图</source>
         <translation>New map</translation>
+    </message>
+    <message>
+        <source>制图人</source>
+        <translation>Cartographer</translation>
+    </message>
+    <message>
+        <source>地图名</source>
+        <translation>Map name</translation>
+    </message>
+    <message>
+        <source>%1超过 %2 个字符(%3 个),文件只保存前 %2 个</source>
+        <translation>%1 has %3 characters: the file keeps only the first %2</translation>
+    </message>
+    <message>
+        <source>WFL到SMF:地图属性</source>
+        <translation>WFL to SMF: map properties</translation>
     </message>
 </context>
 <context>

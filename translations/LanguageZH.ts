@@ -16,6 +16,10 @@
 于</source>
         <translation>Mapvane\n把栅格地图转换为带地理坐标的分块SMF地图文件。</translation>
     </message>
+    <message>
+        <source>版本 %1</source>
+        <translation>版本 %1</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationForm</name>
@@ -139,6 +143,50 @@
     <message>
         <source>来自 %1:%2,原样使用</source>
         <translation>来自 %1:%2,原样使用</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>度</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>UTM 区号</source>
+        <translation>UTM 区号</translation>
+    </message>
+    <message>
+        <source>UTM 纬度带</source>
+        <translation>UTM 纬度带</translation>
+    </message>
+    <message>
+        <source>%1:超出 %2 的范围,只读显示</source>
+        <translation>%1:超出 %2 的范围,只读显示</translation>
+    </message>
+    <message>
+        <source>%1: 未输入</source>
+        <translation>%1: 未输入</translation>
+    </message>
+    <message>
+        <source>%1: 数字不完整</source>
+        <translation>%1: 数字不完整</translation>
+    </message>
+    <message>
+        <source>%1: 不是数字</source>
+        <translation>%1: 不是数字</translation>
+    </message>
+    <message>
+        <source>%1: 须为整数</source>
+        <translation>%1: 须为整数</translation>
+    </message>
+    <message>
+        <source>%1: 超出范围%2</source>
+        <translation>%1: 超出范围%2</translation>
     </message>
 </context>
 <context>
@@ -435,10 +483,6 @@
         <translation>工具(&amp;T)</translation>
     </message>
     <message>
-        <source>语言(&amp;L)</source>
-        <translation>语言(&amp;L)</translation>
-    </message>
-    <message>
         <source>帮助(&amp;H)</source>
         <translation>帮助(&amp;H)</translation>
     </message>
@@ -513,22 +557,6 @@
     <message>
         <source>浏览SMF(&amp;B)</source>
         <translation>浏览SMF(&amp;B)</translation>
-    </message>
-    <message>
-        <source>英语</source>
-        <translation>英语</translation>
-    </message>
-    <message>
-        <source>简体</source>
-        <translation>简体</translation>
-    </message>
-    <message>
-        <source>繁体</source>
-        <translation>繁体</translation>
-    </message>
-    <message>
-        <source>自动(&amp;A)</source>
-        <translation>自动(&amp;A)</translation>
     </message>
     <message>
         <source>最近的文件(&amp;R)</source>
@@ -631,10 +659,6 @@
         <translation>已保存 %1</translation>
     </message>
     <message>
-        <source>已保存 %1:%2 层,%3 个图块,%4</source>
-        <translation>已保存 %1:%2 层,%3 个图块,%4</translation>
-    </message>
-    <message>
         <source>无法加载 %1</source>
         <translation>无法加载 %1</translation>
     </message>
@@ -659,16 +683,90 @@
         <translation>排序图层</translation>
     </message>
     <message>
-        <source>清除列表</source>
-        <translation>清除列表</translation>
-    </message>
-    <message>
         <source>无法手动定标</source>
         <translation>无法手动定标</translation>
     </message>
     <message>
         <source>手动定标</source>
         <translation>手动定标</translation>
+    </message>
+    <message>
+        <source>语言(&amp;G)</source>
+        <translation>语言(&amp;G)</translation>
+    </message>
+    <message>
+        <source>英语(&amp;E)</source>
+        <translation>英语(&amp;E)</translation>
+    </message>
+    <message>
+        <source>简体(&amp;S)</source>
+        <translation>简体(&amp;S)</translation>
+    </message>
+    <message>
+        <source>繁体(&amp;T)</source>
+        <translation>繁体(&amp;T)</translation>
+    </message>
+    <message>
+        <source>自动(&amp;U)</source>
+        <translation>自动(&amp;U)</translation>
+    </message>
+    <message>
+        <source>缩放 %1%</source>
+        <translation>缩放 %1%</translation>
+    </message>
+    <message>
+        <source>超过 10,000 x 10,000 像素,无法编辑:%1。这个文件将以只读方式在浏览窗口中打开。</source>
+        <translation>超过 10,000 x 10,000 像素,无法编辑:%1。这个文件将以只读方式在浏览窗口中打开。</translation>
+    </message>
+    <message>
+        <source>已保存 %1:%2,%3,%4</source>
+        <translation>已保存 %1:%2,%3,%4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 层</source>
+        <translation>
+            <numerusform>%n 层</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个图块</source>
+        <translation>
+            <numerusform>%n 个图块</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>项目中没有图层,无法保存</source>
+        <translation>项目中没有图层,无法保存</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>浏览SMF文件</source>
+        <translation>浏览SMF文件</translation>
+    </message>
+    <message>
+        <source>选择WFL文件夹</source>
+        <translation>选择WFL文件夹</translation>
+    </message>
+    <message>
+        <source>保存SMF文件</source>
+        <translation>保存SMF文件</translation>
+    </message>
+    <message>
+        <source>清除列表(&amp;C)</source>
+        <translation>清除列表(&amp;C)</translation>
+    </message>
+    <message>
+        <source>增加图层</source>
+        <comment>dialog title</comment>
+        <translation>增加图层</translation>
+    </message>
+    <message>
+        <source>复制图层</source>
+        <comment>dialog title</comment>
+        <translation>复制图层</translation>
     </message>
 </context>
 <context>
@@ -719,6 +817,22 @@
     <message>
         <source>新建地图</source>
         <translation>新建地图</translation>
+    </message>
+    <message>
+        <source>制图人</source>
+        <translation>制图人</translation>
+    </message>
+    <message>
+        <source>地图名</source>
+        <translation>地图名</translation>
+    </message>
+    <message>
+        <source>%1超过 %2 个字符(%3 个),文件只保存前 %2 个</source>
+        <translation>%1超过 %2 个字符(%3 个),文件只保存前 %2 个</translation>
+    </message>
+    <message>
+        <source>WFL到SMF:地图属性</source>
+        <translation>WFL到SMF:地图属性</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
 #include <QTranslator>
 
@@ -26,6 +27,8 @@ int main(int argc, char *argv[])
     app.installTranslator(&translator);
     QTranslator qtTranslator;
     const QString qtLocale = qtTranslationLocale(languageFile);
+    // Numbers and sizes ("2.00 KiB", "100 字节") are written in the interface's language.
+    QLocale::setDefault(qtLocale.isEmpty() ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale(qtLocale));
     if (!qtLocale.isEmpty()
         && qtTranslator.load(QStringLiteral("qtbase_") + qtLocale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);

@@ -97,6 +97,7 @@ struct MapLayer
     static constexpr quint8 kNone = 255;
 
     QString sourcePath;        // image file, or SMF file for a layer read from one
+    QString oziMapPath;        // the OziExplorer file the layer was added from, else empty
     bool fromSmf = false;      // the pixels are one level of an SMF file
     quint8 smfLevel = kNone;   // level in that SMF file
     quint8 smfSource = kNone;  // index into MapProject::smfImages; kNone: read sourcePath

@@ -1,9 +1,11 @@
 #include "project/map_project.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "project/map_layer.h"
+#include "project/file_access.h"
 #include "project/image_file.h"
+#include "project/map_layer.h"
 
 MapProject::MapProject()
     : MapProject(queryPhysicalMemoryMB())
@@ -128,6 +130,42 @@ void MapProject::clear()
     layers.clear();
     smfImages.clear();
     loadedMB = 0;
+}
+
+QStringList MapProject::inputFiles() const
+{
+    QStringList files;
+    const auto add = [&files](const QString &path) {
+        if (!path.isEmpty() && !files.contains(path))
+            files.append(path);
+    };
+    for (const MapLayer *layer : layers) {
+        QStringList read{layer->sourcePath, layer->oziMapPath};
+        if (layer->georeference)
+            read << layer->georeference->rasterPath;
+        for (const QString &path : std::as_const(read)) {
+            add(path);
+            if (!layer->fromSmf && path != layer->oziMapPath) {
+                for (const QString &sidecar : georeferencingSidecars(path))
+                    add(sidecar);
+            }
+        }
+    }
+    return files;
+}
+
+void MapProject::takeOpenedFile(MapProject &opened)
+{
+    clear();
+    layers = std::exchange(opened.layers, {});
+    smfImages = std::exchange(opened.smfImages, {});
+    loadedMB = std::exchange(opened.loadedMB, 0);
+    smfLevelDecoder = opened.smfLevelDecoder;
+    filePath = opened.filePath;
+    cartographer = opened.cartographer;
+    mapName = opened.mapName;
+    tileWidth = opened.tileWidth;
+    tileHeight = opened.tileHeight;
 }
 
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QtGlobal>
 
@@ -193,9 +194,24 @@ public:
     // had index `current`, or 0 when there are no layers.
     int sortLayers(int current);
 
+    // The files the layers are read from, each named once: every layer's source (an
+    // image, a raster or an SMF file), the raster of its georeference, the OziExplorer
+    // file it was added from, and the georeferencing sidecars beside its images and
+    // rasters (georeferencingSidecars). A save never writes over one of them
+    // (outputRefusal).
+    QStringList inputFiles() const;
+
     // Removes every layer, image and SMF buffer and clears the change flags. The file
     // path, the properties and the memory budget stay.
     void clear();
+
+    // Makes this project the SMF file that openSmf read into `opened`, a project of
+    // the same browseMode: this project's layers are destroyed, and the layers, SMF
+    // bytes and decoder, file path, cartographer, map name and tile size of `opened`
+    // move here; the fill colour and the budget stay, the change flags are cleared.
+    // `opened` is left without layers. So a file is read aside, and the project
+    // changes only once it has been read.
+    void takeOpenedFile(MapProject &opened);
 
     // Why the last addImageLayer or addImportedLayer failed, or what an operation on
     // the project (saving, opening) reported through setErrorString. The core's

@@ -189,6 +189,7 @@ int MapProject::addImageLayer(const QString &path)
         if (status != 0)
             return status;
         setWarpResampling(&imported, warpResampling);
+        imported.oziMapPath = path;
     } else {
         RasterGeoreference georeference;
         QString reason;

@@ -274,9 +274,22 @@ QImage readSmfLayerImage(const QString &path, const QByteArray *fileBytes, int l
 
 
 
-namespace {
+bool isEditableLevel(qint64 tileColumns, qint64 tileRows, qint64 tileWidth, qint64 tileHeight)
+{
+    if (tileColumns < 0 || tileRows < 0 || tileWidth < 0 || tileHeight < 0)
+        return false;
+    // 32-bit counts times sides of at most 100,000 pixels stay below 2^48; the
+    // products of two such sides are bounded by quotients, never formed.
+    const qint64 width = tileColumns * tileWidth;
+    const qint64 height = tileRows * tileHeight;
+    if (width == 0 || height == 0)
+        return true;
+    const qint64 imageWidth = width - tileWidth + 1;
+    const qint64 imageHeight = height - tileHeight + 1;
+    return imageWidth <= kMaxEditPixels / imageHeight && width <= 4 * kMaxEditPixels / height;
+}
 
-constexpr qint64 kMaxEditPixels = 100000000;  // 10,000 x 10,000
+namespace {
 
 MapLayer *layerForLevel(const QString &path, int level, int source, const SmfLevelRecord &r, const SmfHeader &h)
 {
@@ -333,8 +346,7 @@ int openSmf(MapProject &project, const QString &path)
     if (!project.browseMode) {
         for (int k = 0; k < header.levelCount; ++k) {
             const SmfLevelRecord &r = index.levels[k];
-            const qint64 pixels = qint64(r.tileColumns) * r.tileRows * header.tileWidth * header.tileHeight;
-            if (pixels > kMaxEditPixels) {
+            if (!isEditableLevel(r.tileColumns, r.tileRows, header.tileWidth, header.tileHeight)) {
                 project.setErrorString(
                     QCoreApplication::translate("SmfFile", "level %1 has more than 10,000 x 10,000 pixels").arg(k));
                 return kSmfTooLarge;

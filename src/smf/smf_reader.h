@@ -65,10 +65,24 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
 // cannot be read, is damaged in its structure, or has no such level.
 QImage readSmfLayerImage(const QString &path, const QByteArray *fileBytes, int level);
 
+// The most pixels of the image a level was cut from for the level to open for
+// editing: 10,000 x 10,000.
+inline constexpr qint64 kMaxEditPixels = 100000000;
+
+// Whether a level of tileColumns x tileRows tiles of tileWidth x tileHeight pixels
+// opens for editing, where its whole tile grid is held as one image. The image it was
+// cut from is counted, at its smallest (reaching one pixel into the last tile column
+// and row), not the padding of its last tiles: it must have at most kMaxEditPixels
+// pixels, so a level saved from any image within that limit opens again. The tile
+// grid itself must stay within four times the limit, which every image at least one
+// tile wide and high does. Counts are 32-bit values and sides at most 100,000 pixels,
+// as readSmfStructure checks them; negative ones are not editable.
+bool isEditableLevel(qint64 tileColumns, qint64 tileRows, qint64 tileWidth, qint64 tileHeight);
+
 // Reads the SMF file at path into project, one layer per level, and binds the project
 // to it; the project decodes those layers with readSmfLayerImage. An editing project
-// (browseMode false) keeps the whole file in memory and refuses levels of more than
-// 100,000,000 pixels; a browse project keeps only the header, level records and tile
+// (browseMode false) keeps the whole file in memory and refuses levels that are not
+// isEditableLevel; a browse project keeps only the header, level records and tile
 // index. Returns kSmfOk; kSmfReadError when the file cannot be read; kSmfInvalidFile
 // when it is not an SMF file, is damaged (any count, offset or size inconsistent with
 // the file) or has more levels than a layer can name (255); kSmfTooLarge for a level

@@ -6,7 +6,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     setupUi(this);
     QString text = tr("关\n于");
     text.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    aboutText->setText(text);
+    // The version mapvane-cli --version prints.
+    aboutText->setText(text + QStringLiteral("\n\n") + tr("版本 %1").arg(QStringLiteral(MAPVANE_VERSION)));
 }
 
 AboutDialog::~AboutDialog() = default;

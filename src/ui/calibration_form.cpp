@@ -126,6 +126,16 @@ void CalibrationForm::collectFields()
         for (QLineEdit *edit : {f.lat.decimal, f.lat.dmDegrees, f.lat.dmMinutes, f.lat.dmsDegrees, f.lat.dmsMinutes,
                                 f.lat.dmsSeconds, f.tmNorthing})
             m_fieldOfEdit.insert(edit, name(F::TopLeftLat, F::BottomRightLat));
+        // The edits that hold a part of their coordinate say which.
+        for (const AngleRowFields *row : {&f.lon, &f.lat}) {
+            for (QLineEdit *degrees : {row->dmDegrees, row->dmsDegrees})
+                m_partOfEdit.insert(degrees, tr("度"));
+            for (QLineEdit *minutes : {row->dmMinutes, row->dmsMinutes})
+                m_partOfEdit.insert(minutes, tr("分"));
+            m_partOfEdit.insert(row->dmsSeconds, tr("秒"));
+        }
+        m_partOfEdit.insert(f.utmZone, tr("UTM 区号"));
+        m_partOfEdit.insert(f.utmBand, tr("UTM 纬度带"));
     }
 }
 
@@ -137,6 +147,7 @@ void CalibrationForm::connectEdits(bool topLeft)
         for (QLineEdit *edit : edits) {
             connect(edit, &QLineEdit::textEdited, this, [this, edit, apply] {
                 m_lastEdited = edit;
+                m_typed.insert(edit);
                 apply();
             });
         }
@@ -161,9 +172,11 @@ void CalibrationForm::connectEdits(bool topLeft)
     // The E/W and N/S combos also change when the form is refreshed; only the
     // user's choice is applied.
     for (QComboBox *side : {fields.tmEastingSide, fields.tmNorthingSide}) {
-        connect(side, &QComboBox::currentTextChanged, this, [this, topLeft] {
-            if (!m_refreshing)
-                applyTm(topLeft);
+        connect(side, &QComboBox::currentTextChanged, this, [this, topLeft, fields] {
+            if (m_refreshing)
+                return;
+            m_typed.insert(fields.tmEasting);
+            applyTm(topLeft);
         });
     }
 }
@@ -242,8 +255,11 @@ void CalibrationForm::reserveWidths()
         f->lonCaption->setMinimumWidth(captionWidth);
         f->latCaption->setMinimumWidth(captionWidth);
     }
-    // Room for a hint of two lines, so that the fields do not move when one appears.
-    hintLabel->setMinimumHeight(2 * hintLabel->fontMetrics().lineSpacing());
+    // Two lines of hint, as tall as Chinese characters make them, hold their place
+    // whether a hint shows or not, so that the fields never move under the mouse.
+    hintLabel->setText(QStringLiteral("\u56FDAg\n\u56FDAg"));
+    hintLabel->setFixedHeight(std::max(hintLabel->sizeHint().height(), 2 * hintLabel->fontMetrics().lineSpacing()));
+    hintLabel->clear();
 }
 
 void CalibrationForm::showNotation(int index)
@@ -272,6 +288,9 @@ void CalibrationForm::refreshFromLayer()
         return;
     showGeoreference(layer);
     m_refreshing = true;
+    m_typed.clear();
+    m_gridRefusal[0].clear();
+    m_gridRefusal[1].clear();
     refreshPoint(*layer, true);
     refreshPoint(*layer, false);
     m_refreshing = false;
@@ -309,6 +328,9 @@ void CalibrationForm::refreshPoint(const MapLayer &layer, bool topLeft)
     const NotationChoice &choice = window->notationTable[m_notation];
     const FormattedPosition shown =
         formatPosition(choice.gridKind, datumIndex(), choice.angleStyle, effectivePointWgs84(layer, topLeft));
+    m_outsideGrid[topLeft ? 0 : 1] = m_notation >= 3 && (lonSet || latSet) && shown.outsideGrid;
+    if (m_outsideGrid[topLeft ? 0 : 1])
+        showOutsideGrid(fields);
 
     switch (m_notation) {
     case 0:

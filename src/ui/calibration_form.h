@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QWidget>
 
 #include <optional>
@@ -74,18 +75,19 @@ struct AngleRowValidators
     HintedDoubleValidator *dmsSeconds = nullptr;
 };
 
-// One validator per field, made once and re-ranged on every update.
+// One validator per field, made once and re-ranged on every update. Grid metres may
+// have decimals.
 struct PointValidators
 {
     HintedIntValidator *x = nullptr;
     HintedIntValidator *y = nullptr;
     AngleRowValidators lon;
     AngleRowValidators lat;
-    HintedIntValidator *northing = nullptr;  // the latitude edit in the UTM notation
+    HintedDoubleValidator *northing = nullptr;  // the latitude edit in the UTM notation
     HintedIntValidator *utmZone = nullptr;
-    HintedIntValidator *utmEasting = nullptr;
-    HintedIntValidator *tmEasting = nullptr;
-    HintedIntValidator *tmNorthing = nullptr;
+    HintedDoubleValidator *utmEasting = nullptr;
+    HintedDoubleValidator *tmEasting = nullptr;
+    HintedDoubleValidator *tmNorthing = nullptr;
 };
 
 // The calibration points panel: the top-left and bottom-right points of the window's
@@ -96,12 +98,16 @@ struct PointValidators
 // taken back to WGS 84 before they are stored (see calibration_form_values.h). What
 // the user typed stays as typed until the next refresh.
 //
-// The layer never holds anything but what the fields show. A text that cannot be
-// stored (unfinished, out of range, an empty pixel, a grid position missing a part)
+// The layer never holds anything but what the fields show. A text typed that cannot
+// be stored (unfinished, out of range, an empty pixel, a grid position missing a part)
 // is marked in its edit, with the reason in the hint label, for as long as it stays;
 // meanwhile the longitude or latitude it stands for counts as not entered (both of a
 // grid position), and a pixel keeps its stored value, which firstUnstoredField then
-// reports. An empty longitude or latitude is simply not entered.
+// reports. An empty longitude or latitude is simply not entered. Only what the user
+// typed since the fields were last filled from the layer is judged, in the notation
+// it was typed in: what a refresh shows never decides what is saved. A position that
+// the grid notation shown cannot express (UTM beyond 84° N or 80° S, TM outside its
+// grid) is shown read-only, with a note in the hint label.
 //
 // Every operation does nothing while the window has no current layer (empty project,
 // currentLayer out of range).
@@ -136,13 +142,16 @@ public:
 
     // The first shown field whose text is not in the current layer: NotEntered for an
     // empty part of a grid position or an empty pixel, OutOfRange for any other
-    // marked text; fault None when every field is stored.
-    CalibrationCheck firstUnstoredField() const;
+    // marked text; fault None when every field is stored. *edit (may be nullptr) is
+    // that field.
+    CalibrationCheck firstUnstoredField(const QLineEdit **edit = nullptr) const;
     // Whether the edit is marked as holding a text that is not stored.
     bool isMarked(const QLineEdit *edit) const;
     // A calibration fault of the layer named `layerName`, worded with the names the
-    // form shows: "层2: 右下 纬度 未输入".
-    QString faultText(const QString &layerName, const CalibrationCheck &check) const;
+    // form shows: "层2: 右下 纬度 未输入"; naming `edit`, when given, rather than its
+    // coordinate ("层2: 右下 UTM 区号 未输入").
+    QString faultText(const QString &layerName, const CalibrationCheck &check,
+                      const QLineEdit *edit = nullptr) const;
 
     // The narrowest form that shows every notation whole.
     QSize sizeHint() const override { return minimumSizeHint(); }
@@ -197,17 +206,25 @@ private:
     {
         QList<QLineEdit *> edits;
         GroupKind kind = GroupKind::Pixel;
+        QString refusal;  // why a grid position read from acceptable texts was refused
     };
     // The groups of the point in the current notation.
     QList<FieldGroup> groupsOf(bool topLeft) const;
-    // The edits of the group whose text keeps it from being stored.
+    // The edits of the group whose text keeps it from being stored: all of them when
+    // the group was refused as a whole.
     static QList<QLineEdit *> blockingEdits(const FieldGroup &group);
     // The group's texts can be stored: none blocks and at least one is filled.
     static bool storable(const FieldGroup &group);
+    // The blocking edits of the groups typed in since the last refresh.
+    QList<QLineEdit *> typedBlockingEdits(bool topLeft) const;
     // Marks every shown edit whose text is not stored and says why in the hint label.
     void markFields();
     QString reasonFor(const QLineEdit *edit) const;
     QString fieldName(CalibrationField field) const;
+    // The name of one edit: its coordinate's, and the part it holds ("左上 经度 分").
+    QString editName(const QLineEdit *edit) const;
+    // Fills the point's grid edits read-only: the notation cannot express its position.
+    void showOutsideGrid(const PointFields &fields);
 
     // Applying what was typed, one handler per field group (calibration_form_edits.cpp).
     void applyPixel(bool topLeft, bool horizontal);
@@ -224,8 +241,10 @@ private:
     std::optional<double> shownCoordinate(bool topLeft, bool latitude) const;
     // Stores a coordinate typed on the selected datum, then the follow-ups.
     void storeTypedCoordinate(bool topLeft, bool latitude, double typedDegrees);
-    // Stores a grid position (WGS 84 degrees) in both coordinates of the point.
-    void storeGridPosition(bool topLeft, double latitude, double longitude);
+    // Reads a grid position typed on the selected datum (readGridPosition) and stores
+    // it in both coordinates of the point; a position it refuses takes them back to not
+    // entered, and its reason stays with the point's grid group until the next refresh.
+    void storeGridPosition(bool topLeft, int gridKind, const QString &easting, const QString &northing);
     // Stores one coordinate and marks it entered, even when the value was stored before.
     void setCoordinate(int layer, bool topLeft, bool latitude, double degrees);
     // Marks coordinates of the point not entered.
@@ -236,6 +255,10 @@ private:
     PointValidators m_validators1;
     PointValidators m_validators2;
     QHash<const QLineEdit *, CalibrationField> m_fieldOfEdit;  // the coordinate each edit stands for
+    QHash<const QLineEdit *, QString> m_partOfEdit;  // the part of its coordinate an edit holds, if one
+    QSet<const QLineEdit *> m_typed;  // edited by the user since the last refresh
+    QString m_gridRefusal[2];         // of the top-left and bottom-right grid group
+    bool m_outsideGrid[2] = {};       // the point's position is shown read-only
     QRegularExpressionValidator *m_bandValidator = nullptr;
     QLineEdit *m_lastEdited = nullptr;  // its reason goes first in the hint label
     int m_notation = 0;

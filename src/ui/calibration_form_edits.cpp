@@ -14,10 +14,17 @@
 
 namespace {
 
-// A whole-number text as the grid parser reads it ("5e5" is "500000").
+// A whole-number text as the grid reader reads it ("5e1" is "50").
 QString wholeNumberText(const QLineEdit *edit)
 {
     return QString::number(qint64(numberFromText(edit->text())));
+}
+
+// Metres as the grid reader reads them: "691827,5" and "6.918275e5" are "691827.500",
+// to the millimetre.
+QString metresText(const QLineEdit *edit)
+{
+    return QString::number(numberFromText(edit->text()), 'f', 3);
 }
 
 // The undo key of one field group of one point: the keystrokes typed into it in a
@@ -108,12 +115,11 @@ void CalibrationForm::applyUtm(bool topLeft)
     const CalibrationEdit edit(window, undoKey(topLeft, 5));
     updateValidators();
     const PointFields &fields = fieldsOf(topLeft);
+    m_gridRefusal[topLeft ? 0 : 1].clear();
     if (storable({{fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal}, GroupKind::Grid})) {
         const QString easting = wholeNumberText(fields.utmZone) + QLatin1Char(' ') + fields.utmBand->text().trimmed()
-            + QLatin1Char(' ') + wholeNumberText(fields.utmEasting);
-        const GeoPosition wgs84 =
-            parseGridPositionToWgs84(kGridUtm, datumIndex(), easting, wholeNumberText(fields.lat.decimal));
-        storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
+            + QLatin1Char(' ') + metresText(fields.utmEasting);
+        storeGridPosition(topLeft, kGridUtm, easting, metresText(fields.lat.decimal));
     } else {
         forgetCoordinates(topLeft, true, true);
     }
@@ -129,13 +135,11 @@ void CalibrationForm::applyTm(bool topLeft)
     updateValidators();
     const PointFields &fields = fieldsOf(topLeft);
     // The E/W and N/S combos are not part of the texts.
-    if (storable({{fields.tmEasting, fields.tmNorthing}, GroupKind::Grid})) {
-        const GeoPosition wgs84 = parseGridPositionToWgs84(kGridTm, datumIndex(), wholeNumberText(fields.tmEasting),
-                                                           wholeNumberText(fields.tmNorthing));
-        storeGridPosition(topLeft, wgs84.latitude, wgs84.longitude);
-    } else {
+    m_gridRefusal[topLeft ? 0 : 1].clear();
+    if (storable({{fields.tmEasting, fields.tmNorthing}, GroupKind::Grid}))
+        storeGridPosition(topLeft, kGridTm, metresText(fields.tmEasting), metresText(fields.tmNorthing));
+    else
         forgetCoordinates(topLeft, true, true);
-    }
     updateValidators();
     markFields();
 }
@@ -202,12 +206,21 @@ void CalibrationForm::storeTypedCoordinate(bool topLeft, bool latitude, double t
         window->updateLayerRow(window->currentLayer);
 }
 
-void CalibrationForm::storeGridPosition(bool topLeft, double latitude, double longitude)
+void CalibrationForm::storeGridPosition(bool topLeft, int gridKind, const QString &easting,
+                                        const QString &northing)
 {
     const int layer = layerIndex();
     if (layer < 0)
         return;
-    setCoordinate(layer, topLeft, false, longitude);
-    setCoordinate(layer, topLeft, true, latitude);
+    GeoPosition onDatum;
+    QString error;
+    if (!readGridPosition(gridKind, datumIndex(), easting, northing, &onDatum, &error)) {
+        m_gridRefusal[topLeft ? 0 : 1] = error;
+        forgetCoordinates(topLeft, true, true);
+        return;
+    }
+    const GeoPosition wgs84 = typedPositionToWgs84(onDatum, datumIndex());
+    setCoordinate(layer, topLeft, false, wgs84.longitude);
+    setCoordinate(layer, topLeft, true, wgs84.latitude);
     window->updateLayerRow(window->currentLayer);
 }

@@ -1,6 +1,7 @@
-// The calibration form of a layer whose raster brought its own georeferencing: the
-// line that says where it came from, and fields that cannot be edited until the user
-// calibrates the layer by hand.
+// The calibration form's read-only fields: those of a layer whose raster brought its
+// own georeferencing, with the line that says where it came from, until the user
+// calibrates the layer by hand; and the grid fields of a position the grid notation
+// shown cannot express.
 
 #include "ui/calibration_form.h"
 
@@ -36,9 +37,26 @@ void CalibrationForm::showGeoreference(const MapLayer *layer)
     for (QGroupBox *box : {topLeftBox, bottomRightBox})
         box->setStyleSheet(readOnly ? QStringLiteral("QLineEdit { background: palette(window); }") : QString());
     for (QGroupBox *box : {topLeftBox, bottomRightBox}) {
-        for (QLineEdit *edit : box->findChildren<QLineEdit *>())
+        for (QLineEdit *edit : box->findChildren<QLineEdit *>()) {
             edit->setReadOnly(readOnly);
+            // Not outside a grid until the refresh says so (showOutsideGrid).
+            if (!edit->styleSheet().isEmpty())
+                edit->setStyleSheet(QString());
+        }
         for (QComboBox *side : box->findChildren<QComboBox *>())
             side->setEnabled(!readOnly);
     }
+}
+
+void CalibrationForm::showOutsideGrid(const PointFields &fields)
+{
+    for (QLineEdit *edit : {fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal, fields.tmEasting,
+                            fields.tmNorthing}) {
+        if (edit->isReadOnly())
+            continue;  // a georeferenced layer's look already
+        edit->setReadOnly(true);
+        edit->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
+    }
+    fields.tmEastingSide->setEnabled(false);
+    fields.tmNorthingSide->setEnabled(false);
 }

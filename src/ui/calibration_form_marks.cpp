@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ui/calibration_form_values.h"
 #include "ui/hinted_validators.h"
@@ -54,13 +55,15 @@ QString rangeText(const QValidator *validator)
 QList<CalibrationForm::FieldGroup> CalibrationForm::groupsOf(bool topLeft) const
 {
     const PointFields &f = fieldsOf(topLeft);
-    QList<FieldGroup> groups = {{{f.x}, GroupKind::Pixel}, {{f.y}, GroupKind::Pixel}};
+    const QString &refusal = m_gridRefusal[topLeft ? 0 : 1];
+    QList<FieldGroup> groups = {{{f.x}, GroupKind::Pixel, {}}, {{f.y}, GroupKind::Pixel, {}}};
     if (m_notation == 3)
-        groups.append({{f.utmZone, f.utmBand, f.utmEasting, f.lat.decimal}, GroupKind::Grid});
+        groups.append({{f.utmZone, f.utmBand, f.utmEasting, f.lat.decimal}, GroupKind::Grid, refusal});
     else if (m_notation == 4)
-        groups.append({{f.tmEasting, f.tmNorthing}, GroupKind::Grid});
+        groups.append({{f.tmEasting, f.tmNorthing}, GroupKind::Grid, refusal});
     else
-        groups += {{angleRowEdits(topLeft, false), GroupKind::Angle}, {angleRowEdits(topLeft, true), GroupKind::Angle}};
+        groups += {{angleRowEdits(topLeft, false), GroupKind::Angle, {}},
+                   {angleRowEdits(topLeft, true), GroupKind::Angle, {}}};
     return groups;
 }
 
@@ -73,6 +76,20 @@ QList<QLineEdit *> CalibrationForm::blockingEdits(const FieldGroup &group)
     for (QLineEdit *edit : group.edits) {
         if (isEmptyText(edit) ? emptyBlocks : !edit->hasAcceptableInput())
             blocking.append(edit);
+    }
+    return blocking.isEmpty() && !group.refusal.isEmpty() ? group.edits : blocking;
+}
+
+QList<QLineEdit *> CalibrationForm::typedBlockingEdits(bool topLeft) const
+{
+    QList<QLineEdit *> blocking;
+    // A browse window shows what its file holds, with validators never ranged.
+    if (window->browseMode)
+        return blocking;
+    for (const FieldGroup &group : groupsOf(topLeft)) {
+        if (std::any_of(group.edits.cbegin(), group.edits.cend(),
+                        [this](const QLineEdit *edit) { return m_typed.contains(edit); }))
+            blocking += blockingEdits(group);
     }
     return blocking;
 }
@@ -96,49 +113,85 @@ void CalibrationForm::clearFields()
         setMarked(edit, false);
     }
     m_lastEdited = nullptr;
+    m_typed.clear();
+    m_gridRefusal[0].clear();
+    m_gridRefusal[1].clear();
+    m_outsideGrid[0] = m_outsideGrid[1] = false;
     hintLabel->clear();
     showGeoreference(nullptr);
 }
 
 void CalibrationForm::markFields()
 {
-    QList<QLineEdit *> marked;
-    // A browse window shows what its file holds, with validators never ranged.
-    for (bool topLeft : {true, false}) {
-        if (window->browseMode)
-            break;
-        for (const FieldGroup &group : groupsOf(topLeft))
-            marked += blockingEdits(group);
-    }
+    const QList<QLineEdit *> marked = typedBlockingEdits(true) + typedBlockingEdits(false);
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         setMarked(edit, marked.contains(edit));
-    // The edit typed in last speaks first.
+    // The edit typed in last speaks first; without a fault, a position shown read-only
+    // is noted, in the colour of plain text.
     QLineEdit *reported = marked.contains(m_lastEdited) ? m_lastEdited : marked.value(0);
-    hintLabel->setText(reported ? reasonFor(reported) : QString());
+    QStringList outside;
+    for (bool topLeft : {true, false}) {
+        if (m_outsideGrid[topLeft ? 0 : 1])
+            outside << (topLeft ? topLeftBox : bottomRightBox)->title();
+    }
+    const QString note = outside.isEmpty() || window->browseMode
+        ? QString()
+        : tr("%1:超出 %2 的范围,只读显示").arg(outside.join(QStringLiteral(", ")),
+                                              window->notationTable[m_notation].label);
+    hintLabel->setStyleSheet(reported ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+    hintLabel->setText(reported ? reasonFor(reported) : note);
+}
+
+QString CalibrationForm::editName(const QLineEdit *edit) const
+{
+    const CalibrationField field = m_fieldOfEdit.value(edit);
+    const QString part = m_partOfEdit.value(edit);
+    if (part.isEmpty())
+        return fieldName(field);
+    // A UTM zone or band is no part of the easting its row's caption names.
+    const bool gridPart = edit == m_point1.utmZone || edit == m_point1.utmBand || edit == m_point2.utmZone
+        || edit == m_point2.utmBand;
+    const QGroupBox *box = field <= CalibrationField::TopLeftLat ? topLeftBox : bottomRightBox;
+    return (gridPart ? box->title() : fieldName(field)) + QLatin1Char(' ') + part;
 }
 
 QString CalibrationForm::reasonFor(const QLineEdit *edit) const
 {
     const CalibrationField field = m_fieldOfEdit.value(edit);
+    const QString name = editName(edit);
+    if (isEmptyText(edit))
+        return tr("%1: 未输入").arg(name);
+    if (edit->hasAcceptableInput()) {
+        // Each text is fine; the grid position they make is not.
+        return name + QStringLiteral(": ") + m_gridRefusal[field <= CalibrationField::TopLeftLat ? 0 : 1];
+    }
+    const NumberText number = readNumberText(edit->text());
+    if (number.kind == NumberText::Partial)
+        return tr("%1: 数字不完整").arg(name);
+    if (number.kind != NumberText::Complete)
+        return tr("%1: 不是数字").arg(name);
     const bool horizontal = field == CalibrationField::TopLeftX || field == CalibrationField::BottomRightX;
     const bool pixel = horizontal || field == CalibrationField::TopLeftY || field == CalibrationField::BottomRightY;
     const QSize image = currentImageSize();
-    const NumberText number = readNumberText(edit->text());
-    if (pixel && number.kind == NumberText::Complete && number.value > (horizontal ? image.width() : image.height()))
+    if (pixel && number.value > (horizontal ? image.width() : image.height()))
         return (horizontal ? tr("最大宽度为") + QString::number(image.width())
                            : tr("最大高度为") + QString::number(image.height()));
-    return fieldName(field) + QStringLiteral(": ") + HintedIntValidator::refusalText() + rangeText(edit->validator());
+    const bool whole = !number.hasSeparator && number.value == std::trunc(number.value);
+    if (qobject_cast<const QIntValidator *>(edit->validator()) && !whole)
+        return tr("%1: 须为整数").arg(name);
+    return tr("%1: 超出范围%2").arg(name, rangeText(edit->validator()));
 }
 
-CalibrationCheck CalibrationForm::firstUnstoredField() const
+CalibrationCheck CalibrationForm::firstUnstoredField(const QLineEdit **edit) const
 {
-    if (layerIndex() < 0 || window->browseMode)
+    if (layerIndex() < 0)
         return {};
     for (bool topLeft : {true, false}) {
-        for (const FieldGroup &group : groupsOf(topLeft)) {
-            for (const QLineEdit *edit : blockingEdits(group))
-                return {isEmptyText(edit) ? CalibrationFault::NotEntered : CalibrationFault::OutOfRange,
-                        m_fieldOfEdit.value(edit)};
+        for (const QLineEdit *blocking : typedBlockingEdits(topLeft)) {
+            if (edit)
+                *edit = blocking;
+            return {isEmptyText(blocking) ? CalibrationFault::NotEntered : CalibrationFault::OutOfRange,
+                    m_fieldOfEdit.value(blocking)};
         }
     }
     return {};
@@ -154,16 +207,18 @@ QString CalibrationForm::fieldName(CalibrationField field) const
     return (topLeft ? topLeftBox : bottomRightBox)->title() + QLatin1Char(' ') + captions[coordinate]->text();
 }
 
-QString CalibrationForm::faultText(const QString &layerName, const CalibrationCheck &check) const
+QString CalibrationForm::faultText(const QString &layerName, const CalibrationCheck &check,
+                                   const QLineEdit *edit) const
 {
     using F = CalibrationField;
+    const QString name = edit ? editName(edit) : fieldName(check.field);
     switch (check.fault) {
     case CalibrationFault::None:
         return QString();
     case CalibrationFault::NotEntered:
-        return tr("%1: %2 未输入").arg(layerName, fieldName(check.field));
+        return tr("%1: %2 未输入").arg(layerName, name);
     case CalibrationFault::OutOfRange:
-        return tr("%1: %2 输入无效或超出范围").arg(layerName, fieldName(check.field));
+        return tr("%1: %2 输入无效或超出范围").arg(layerName, name);
     case CalibrationFault::NotGreater:
         break;
     }

@@ -30,6 +30,11 @@ void setRange(HintedIntValidator *validator, IntRange range)
     validator->setRange(range.bottom, range.top);
 }
 
+void setRange(HintedDoubleValidator *validator, IntRange range)
+{
+    validator->setRange(range.bottom, range.top);
+}
+
 }  // namespace
 
 void CalibrationForm::createAngleRowValidators(AngleRowValidators &validators)
@@ -45,9 +50,11 @@ void CalibrationForm::createAngleRowValidators(AngleRowValidators &validators)
 void CalibrationForm::createPointValidators(PointValidators &validators)
 {
     // Ranges are set by updateValidators.
-    for (HintedIntValidator **v : {&validators.x, &validators.y, &validators.northing, &validators.utmZone,
-                                   &validators.utmEasting, &validators.tmEasting, &validators.tmNorthing})
+    for (HintedIntValidator **v : {&validators.x, &validators.y, &validators.utmZone})
         *v = new HintedIntValidator(0, 0, hintLabel, this);
+    for (HintedDoubleValidator **v :
+         {&validators.northing, &validators.utmEasting, &validators.tmEasting, &validators.tmNorthing})
+        *v = new HintedDoubleValidator(0.0, 0.0, hintLabel, this);
     createAngleRowValidators(validators.lon);
     createAngleRowValidators(validators.lat);
 }

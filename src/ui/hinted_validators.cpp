@@ -49,6 +49,17 @@ void reportRefusal(QLabel *hintLabel)
         hintLabel->setText(HintedIntValidator::refusalText());
 }
 
+// A Malformed text made of the characters of numbers only stays as typed; one with
+// any other character is refused.
+QValidator::State malformedState(const QString &input, QLabel *hintLabel)
+{
+    static const QRegularExpression numberCharacters(QStringLiteral("^[0-9+\\-.,eE\\s]*$"));
+    if (numberCharacters.match(input).hasMatch())
+        return QValidator::Intermediate;
+    reportRefusal(hintLabel);
+    return QValidator::Invalid;
+}
+
 }  // namespace
 
 HintedIntValidator::HintedIntValidator(int bottom, int top, QLabel *hintLabel, QObject *parent)
@@ -69,8 +80,7 @@ QValidator::State HintedIntValidator::validate(QString &input, int &) const
     const NumberText number = readNumberText(input);
     switch (number.kind) {
     case NumberText::Malformed:
-        reportRefusal(m_hintLabel);
-        return Invalid;
+        return malformedState(input, m_hintLabel);
     case NumberText::Complete:
         if (!number.hasSeparator && number.value == std::trunc(number.value) && number.value >= bottom()
             && number.value <= top())
@@ -106,8 +116,7 @@ QValidator::State HintedDoubleValidator::validate(QString &input, int &) const
     case NumberText::Empty:
         return Acceptable;
     case NumberText::Malformed:
-        reportRefusal(m_hintLabel);
-        return Invalid;
+        return malformedState(input, m_hintLabel);
     case NumberText::Complete:
         return number.value >= bottom() && number.value <= top() ? Acceptable : Intermediate;
     default:

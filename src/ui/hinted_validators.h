@@ -25,10 +25,11 @@ struct NumberText
 
 NumberText readNumberText(const QString &text);
 
-// The validators of the calibration form's fields. Only a keystroke that makes the
-// text Malformed is refused (Invalid), and reported in the form's hint label as
-// "输入无效或超出范围"; the label is not owned, and nullptr (or a deleted label)
-// reports nothing. Texts on their way to a number and numbers out of range are
+// The validators of the calibration form's fields. Only a keystroke that brings a
+// character no number has (a letter) is refused (Invalid), and reported in the form's
+// hint label as "输入无效或超出范围"; the label is not owned, and nullptr (or a
+// deleted label) reports nothing. Texts on their way to a number, numbers out of range
+// and texts of number characters that make no number ("12.5.3", "1,,5") are
 // Intermediate: the edit keeps them as typed and the form marks them, so that a
 // refused keystroke never joins the digits around it into another number. Neither
 // validator ever changes a text (fixup does nothing).

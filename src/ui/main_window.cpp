@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -104,6 +105,7 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     createStatusLabels();
     createSelectors();
     createUndoStack();
+    createTabCycle();
 
     if (!browseMode)
         showMaximized();
@@ -211,6 +213,16 @@ void MainWindow::createStatusLabels()
         statusLabels[i]->setFixedWidth(widths[i]);
         mainStatusBar->addWidget(statusLabels[i]);
     }
+    zoomLabel = new QLabel(mainStatusBar);
+    zoomLabel->setObjectName(QStringLiteral("zoomLabel"));
+    mainStatusBar->addWidget(zoomLabel);
+    const auto showZoom = [this](double zoom) {
+        const double percent = zoom * 100.0;
+        zoomLabel->setText(zoom > 0.0 ? tr("缩放 %1%").arg(QLocale().toString(percent, 'f', percent < 10.0 ? 1 : 0))
+                                      : QString());
+    };
+    connect(canvas, &MapCanvas::zoomChanged, zoomLabel, showZoom);
+    showZoom(canvas->hasContent() ? canvas->view.zoom : 0.0);
 }
 
 void MainWindow::createSelectors()
@@ -243,6 +255,39 @@ void MainWindow::createSelectors()
             &CalibrationForm::refreshFromLayer);
 }
 
+void MainWindow::createTabCycle()
+{
+    layerTable->setTabKeyNavigation(false);
+    canvas->setFocusPolicy(Qt::StrongFocus);
+    tabCycle = {layerTable, notationSelector, datumSelector};
+    // The form's own order, as its designer form gives it, from the first field to
+    // the last.
+    QWidget *last = calibrationForm->calibrateByHandButton;
+    for (QWidget *widget = calibrationForm->edX1; !tabCycle.contains(widget); widget = widget->nextInFocusChain()) {
+        if (calibrationForm->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
+            tabCycle.append(widget);
+        if (widget == last)
+            break;
+    }
+    tabCycle.append(canvas);
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const int count = int(tabCycle.size());
+    const int at = int(tabCycle.indexOf(focusWidget()));
+    if (at < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    for (int step = 1; step < count; ++step) {
+        QWidget *widget = tabCycle.at(((next ? at + step : at - step) % count + count) % count);
+        if (widget->isVisible() && widget->isEnabled()) {
+            widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
+}
+
 void MainWindow::readConfiguration()
 {
     const ConfigDefaults config = readConfigFile();
@@ -255,8 +300,17 @@ void MainWindow::readConfiguration()
     project.changeFlags = 0;
 }
 
+void MainWindow::clearStatusBar()
+{
+    for (QLabel *label : statusLabels)
+        label->clear();
+    if (fileSummary)
+        fileSummary->clear();
+}
+
 void MainWindow::updateActions()
 {
+    showUnsavedChanges();
     for (QAction *a : {actionNew, actionOpen, actionSave, actionSaveAs, actionProperties, actionAddLayer,
                        actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionPlaceTopLeftPoint,
                        actionPlaceBottomRightPoint})
@@ -293,19 +347,17 @@ void MainWindow::reportUnreadableSmf(const QString &path, const QString &reason)
     message(tr("无法读取SMF文件") + QLatin1Char('\n') + path + QLatin1Char('\n') + reason);
 }
 
-bool MainWindow::askMapProperties(bool newMap)
+bool MainWindow::askMapProperties(MapPropertiesDialog::Purpose purpose)
 {
     MapPropertiesDialog dialog(this);
-    if (newMap)
-        dialog.setForNewMap();
-    dialog.cartographerEdit->setText(project.cartographer);
-    dialog.mapNameEdit->setText(project.mapName);
-    dialog.setFillColour(project.fillColour);
+    dialog.setPurpose(purpose);
+    dialog.setProperties(project.cartographer, project.mapName, project.fillColour);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     // Every accepted dialog also sets the file's tile size.
     project.setProperties(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
                           kDefaultTileWidth, kDefaultTileHeight);
+    showUnsavedChanges();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "geo/position_format.h"
 #include "project/map_project.h"
 #include "ui/layer_undo.h"
+#include "ui/map_properties_dialog.h"
 #include "ui_main_window.h"
 
 class CalibrationForm;
@@ -172,6 +173,7 @@ public:
 
     const QString languageFile;
     QLabel *statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
+    QLabel *zoomLabel = nullptr;   // the canvas's zoom, in percent
     QComboBox *notationSelector = nullptr;
     QComboBox *datumSelector = nullptr;
     QDockWidget *layerDock = nullptr;
@@ -193,8 +195,12 @@ public:
     DialogProvider dialogs = DialogProvider::standard();
     QUndoStack *undoStack = nullptr;
     QLabel *fileSummary = nullptr;  // what the last save or conversion wrote; made at the first save
+    QList<QWidget *> tabCycle;      // see createTabCycle
 
 protected:
+    // Tab and Shift+Tab go round the layer table, the notation and datum selectors,
+    // the calibration fields and the map, skipping what cannot take the focus.
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -233,6 +239,9 @@ private:
     void createStatusLabels();
     void createSelectors();
     void createUndoStack();
+    // The order Tab goes round in (focusNextPrevChild): the table, the selectors, the
+    // form in its own tab order, and the map.
+    void createTabCycle();
     // Inserts the table row of layer `row` named `name`.
     void insertLayerRow(int row, const QString &name);
     void readConfiguration();
@@ -247,9 +256,9 @@ private:
     void leavePlacingMode(QAction *placing);
 
     // Shows the map properties dialog filled with the project's properties, titled for
-    // a new map when newMap is set. When the dialog is accepted its values become the
-    // project's, with the file's tile size 300 x 500, and the result is true.
-    bool askMapProperties(bool newMap = false);
+    // purpose. When the dialog is accepted its values become the project's, with the
+    // file's tile size 300 x 500, and the result is true.
+    bool askMapProperties(MapPropertiesDialog::Purpose purpose = MapPropertiesDialog::Purpose::OpenMap);
     int message(const QString &text, int buttons = 0x00000400 /* QMessageBox::Ok */);
     // Says that the SMF file at path could not be opened, and why.
     void reportUnreadableSmf(const QString &path, const QString &reason);
@@ -259,14 +268,19 @@ private:
     QString folderOf(const QString &path) const;
 
     enum class LayerCheck { AllValid, FailedShown, FailedNotShown };
-    // Every layer must pass isCalibrationValid; the last failing one is reported
-    // and selected.
+    // There must be a layer, and every layer must pass isCalibrationValid; the last
+    // failing one is reported and selected.
     LayerCheck checkLayers();
     // The path to save to: asked for a new project or Save As, else the bound file.
     // Empty when the user cancelled.
     QString savePath(bool saveAs);
-    // Offers to save a changed project before it is closed. True when the window may
-    // close (or the command go on), false when it stays.
+    // Whether closing the project would lose work: it changed since it was opened or
+    // saved, and it is not an untouched new project (no layers and nothing to undo).
+    bool hasUnsavedWork() const;
+    // Marks the title ("[*]") while hasUnsavedWork.
+    void showUnsavedChanges();
+    // Offers to save the project before it is closed when hasUnsavedWork. True when the
+    // window may close (or the command go on), false when it stays.
     bool mayCloseProject();
     // Binds the window to the SMF file just read into its project and lists its layers.
     void showLayersOf(const QString &path);
@@ -275,11 +289,18 @@ private:
     bool readProjectFile(const QString &path);
     // A new project, as New makes it, with the properties of config.ini and no dialog.
     void startDefaultProject();
+    // Empties the window for a new project with the project's properties: no layers,
+    // no file, nothing in the status bar.
+    void showNewProject();
+    // Empties the status bar: the pixel and position read-outs and what was last saved.
+    void clearStatusBar();
     // Keeps only the notation and datum selectors of the menus and tool bar, and
     // docks that cannot be closed.
     void setUpBrowsing();
-    // Shows in the status bar what the file at path holds: levels, tiles and size.
-    void showWrittenFile(const QString &path);
+    // Shows in the status bar what the SMF file at path holds: levels, tiles and size.
+    // Returns the levels too large to edit (isEditableLevel), which the file shows
+    // only in a browse window when it is opened again.
+    QList<int> showWrittenFile(const QString &path);
     // The recent files menu: filled again each time it opens.
     void fillRecentFilesMenu();
     // Puts path first in the list of recent files.

@@ -21,6 +21,7 @@
 
 #include <limits>
 
+#include "project/file_access.h"
 #include "project/map_layer.h"
 #include "smf/smf_reader.h"
 #include "smf/smf_writer.h"
@@ -90,7 +91,9 @@ void SaveProgressDialog::finish()
 
 void MainWindow::showFileInTitle(const QString &file)
 {
-    setWindowTitle(baseTitle + QStringLiteral(" - ") + file);
+    // Qt shows "*" in the place of "[*]" while the window is marked modified.
+    setWindowTitle(baseTitle + QStringLiteral(" - ") + file + QStringLiteral("[*]"));
+    showUnsavedChanges();
 }
 
 QString MainWindow::folderOf(const QString &path) const
@@ -103,6 +106,16 @@ int MainWindow::saveProjectTo(const QString &path)
 {
     if (projectState <= 0)
         return -1;
+    // Never over a file the layers are read from; the project's own file is the
+    // ordinary Save, its bytes being held in memory.
+    QStringList inputs = project.inputFiles();
+    if (projectState == 2)
+        inputs.removeIf([this](const QString &input) { return isSameFile(input, project.filePath); });
+    const QString refusal = outputRefusal(path, inputs);
+    if (!refusal.isEmpty()) {
+        message(tr("保存失败") + QLatin1Char('\n') + refusal);
+        return -1;
+    }
     const QString previousPath = project.filePath;
     project.filePath = path;
     int result = 0;
@@ -120,22 +133,34 @@ int MainWindow::saveProjectTo(const QString &path)
     projectState = 2;
     lastDirectory = folderOf(path);
     showFileInTitle(path);
-    showWrittenFile(path);
+    const QList<int> tooLarge = showWrittenFile(path);
     rememberRecentFile(path);
+    if (!tooLarge.isEmpty()) {
+        QStringList names;
+        for (int level : tooLarge)
+            names << (level < layerTable->rowCount() ? layerTable->item(level, 0)->text() : QString::number(level));
+        message(tr("超过 10,000 x 10,000 像素,无法编辑:%1。这个文件将以只读方式在浏览窗口中打开。")
+                    .arg(names.join(QStringLiteral(", "))));
+    }
     return 1;
 }
 
-void MainWindow::showWrittenFile(const QString &path)
+QList<int> MainWindow::showWrittenFile(const QString &path)
 {
     QString text = tr("已保存 %1").arg(path);
+    QList<int> tooLarge;
     QFile file(path);
-    SmfHeader header;
-    if (file.open(QIODevice::ReadOnly) && SmfHeader::fromBytes(file.read(kSmfHeaderSize), &header)) {
-        text = tr("已保存 %1:%2 层,%3 个图块,%4")
-                   .arg(path)
-                   .arg(header.levelCount)
-                   .arg(header.tileCount)
-                   .arg(QLocale().formattedDataSize(file.size()));
+    SmfFileIndex index;
+    QString error;
+    if (file.open(QIODevice::ReadOnly) && readSmfStructure(file, &index, &error)) {
+        text = tr("已保存 %1:%2,%3,%4")
+                   .arg(path, tr("%n 层", nullptr, index.header.levelCount),
+                        tr("%n 个图块", nullptr, index.header.tileCount), QLocale().formattedDataSize(file.size()));
+        for (int level = 0; level < index.levels.size(); ++level) {
+            const SmfLevelRecord &record = index.levels.at(level);
+            if (!isEditableLevel(record.tileColumns, record.tileRows, index.header.tileWidth, index.header.tileHeight))
+                tooLarge << level;
+        }
     }
     if (!fileSummary) {
         // Beside the position read-out, which a temporary message would hide.
@@ -144,13 +169,20 @@ void MainWindow::showWrittenFile(const QString &path)
         mainStatusBar->addPermanentWidget(fileSummary);
     }
     fileSummary->setText(text);
+    return tooLarge;
 }
 
 MainWindow::LayerCheck MainWindow::checkLayers()
 {
+    // An SMF file of no levels is no map.
+    if (project.layers.isEmpty()) {
+        message(tr("项目中没有图层,无法保存"));
+        return LayerCheck::FailedShown;
+    }
     // A text in the form that the current layer does not hold comes first: the user is
     // at it, and showing another layer would refresh the form over it.
-    CalibrationCheck fault = calibrationForm->firstUnstoredField();
+    const QLineEdit *typed = nullptr;
+    CalibrationCheck fault = calibrationForm->firstUnstoredField(&typed);
     const bool typedNotStored = fault.fault != CalibrationFault::None;
     int failing = typedNotStored ? currentLayer : -1;
     for (int i = 0; i < project.layers.size() && !typedNotStored; ++i) {
@@ -164,7 +196,8 @@ MainWindow::LayerCheck MainWindow::checkLayers()
         return LayerCheck::AllValid;
     const QTableWidgetItem *name = failing < layerTable->rowCount() ? layerTable->item(failing, 0) : nullptr;
     message(tr("输入数据无效或不完整") + QLatin1Char('\n')
-            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault));
+            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault,
+                                         typedNotStored ? typed : nullptr));
     if (typedNotStored)
         return LayerCheck::FailedShown;
     return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
@@ -174,19 +207,32 @@ QString MainWindow::savePath(bool saveAs)
 {
     if (projectState == 2 && !saveAs)
         return project.filePath;
-    return dialogs.saveFile(this, tr("保存文件"), lastDirectory + QLatin1Char('/') + project.mapName
-                                + QStringLiteral(".smf"), QString::fromLatin1(kSmfFilter));
+    return dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"),
+                            lastDirectory + QLatin1Char('/') + project.mapName + QStringLiteral(".smf"),
+                            QString::fromLatin1(kSmfFilter));
+}
+
+bool MainWindow::hasUnsavedWork() const
+{
+    return projectState > 0 && project.changeFlags != 0 && !(project.layers.isEmpty() && undoStack->count() == 0);
+}
+
+void MainWindow::showUnsavedChanges()
+{
+    // Only a title that names a project has its place for the mark.
+    if (windowTitle().contains(QLatin1String("[*]")))
+        setWindowModified(!browseMode && hasUnsavedWork());
 }
 
 bool MainWindow::mayCloseProject()
 {
-    if (project.changeFlags == 0)
+    if (!hasUnsavedWork())
         return true;
     const int answer = message(tr("此操作将会关闭先前文件,是否保存?"),
                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer == QMessageBox::No || projectState <= 0)
+    if (answer == QMessageBox::No)
         return true;
     switch (checkLayers()) {
     case LayerCheck::FailedShown:
@@ -218,32 +264,36 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (mayCloseProject() && askMapProperties(true)) {
-        clearLayers();
-        projectState = 1;
-        project.changeFlags = 1;  // a new project counts as changed until saved
-        selectLayerRow(-1);
-        showFileInTitle(project.mapName + QStringLiteral(".smf"));
-    }
+    if (mayCloseProject() && askMapProperties(MapPropertiesDialog::Purpose::NewMap))
+        showNewProject();
     updateActions();
 }
 
 void MainWindow::startDefaultProject()
 {
-    clearLayers();
     readConfiguration();
     project.setProperties(project.cartographer, project.mapName, project.fillColour, kDefaultTileWidth,
                           kDefaultTileHeight);
+    showNewProject();
+}
+
+void MainWindow::showNewProject()
+{
+    clearLayers();
+    project.filePath.clear();
     projectState = 1;
-    project.changeFlags = 1;
+    project.changeFlags = 1;  // not saved yet; hasUnsavedWork tells an untouched one
     selectLayerRow(-1);
+    clearStatusBar();
     showFileInTitle(project.mapName + QStringLiteral(".smf"));
     updateActions();
 }
 
 void MainWindow::on_actionSave_triggered()
 {
-    if (project.changeFlags != 0 && projectState > 0 && checkLayers() == LayerCheck::AllValid) {
+    // A project bound to its file is written when changed; a new one is always asked for.
+    const bool due = projectState == 1 || (projectState == 2 && project.changeFlags != 0);
+    if (due && checkLayers() == LayerCheck::AllValid) {
         const QString path = savePath(false);
         if (!path.isEmpty())
             saveProjectTo(path);
@@ -290,12 +340,13 @@ bool MainWindow::openProjectFile(const QString &path)
 
 bool MainWindow::readProjectFile(const QString &path)
 {
-    clearLayers();
-    const int result = openSmf(project, path);
+    // The file is read aside: a file that cannot be opened for editing leaves the
+    // window as it was (project, file, title, changes), so that nothing of it is lost
+    // and a later Save writes where the title says.
+    MapProject opened(project.physicalMB);
+    opened.browseMode = browseMode;
+    const int result = openSmf(opened, path);
     if (result == kSmfTooLarge && !browseMode) {
-        // The window keeps its empty project, its state and its title.
-        clearLayers();
-        selectLayerRow(-1);
         if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
@@ -303,17 +354,12 @@ bool MainWindow::readProjectFile(const QString &path)
         return false;
     }
     if (result != 0) {
-        // Nothing of the file was taken; the emptied project is bound to no file.
-        clearLayers();
-        selectLayerRow(-1);
-        reportUnreadableSmf(path, project.errorString());
-        project.filePath.clear();
-        if (projectState == 2) {
-            projectState = 1;
-            showFileInTitle(project.mapName + QStringLiteral(".smf"));
-        }
+        reportUnreadableSmf(path, opened.errorString());
         return false;
     }
+    clearLayers();
+    project.takeOpenedFile(opened);
+    clearStatusBar();
     showLayersOf(path);
     showFileInTitle(project.filePath);
     rememberRecentFile(path);
@@ -354,7 +400,7 @@ void MainWindow::openBrowseWindow(const QString &path)
 {
     // The file comes first: no window shows while the dialog is open.
     const QString file = path.isEmpty()
-        ? dialogs.openFile(this, tr("打开文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
+        ? dialogs.openFile(this, tr("浏览SMF文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
         : path;
     if (file.isEmpty())
         return;
@@ -387,31 +433,37 @@ void MainWindow::setUpBrowsing()
 
 void MainWindow::on_actionConvertWfl_triggered()
 {
-    const QString folder = dialogs.folder(this, tr("打开文件"), QDir::currentPath());
+    const QString folder = dialogs.folder(this, tr("选择WFL文件夹"), QDir::currentPath());
     if (folder.isEmpty())
         return;
-    // The conversion does not touch the project: its own properties come back.
-    const QString keptCartographer = project.cartographer;
-    const QString keptMapName = project.mapName;
-    const QColor keptFill = project.fillColour;
-    const quint8 keptFlags = project.changeFlags;
-    if (!askMapProperties(true))
+    // The standard dialog confirms replacing a file; the converter itself refuses the
+    // folder's own files, and the open project's files are kept here.
+    const QString output =
+        dialogs.saveFile(this, tr("保存SMF文件"), defaultWflOutputPath(folder), QString::fromLatin1(kSmfFilter));
+    if (output.isEmpty())
+        return;
+    QStringList inputs = project.inputFiles();
+    if (projectState == 2)
+        inputs << project.filePath;
+    const QString refusal = outputRefusal(output, inputs);
+    if (!refusal.isEmpty()) {
+        message(tr("转换失败") + QLatin1Char('\n') + refusal);
+        return;
+    }
+    // The file's own properties; the project keeps its.
+    MapPropertiesDialog dialog(this);
+    dialog.setPurpose(MapPropertiesDialog::Purpose::ConvertedMap);
+    dialog.setProperties(project.cartographer, project.mapName, project.fillColour);
+    if (dialog.exec() != QDialog::Accepted)
         return;
 
-    projectState = 1;
-    project.changeFlags = 1;
-    WflConverter converter(folder);
+    WflConverter converter(folder, output);
     int status = kSmfOk;
     {
         SaveProgressDialog progress(this);
-        status = converter.convert(project.cartographer, project.mapName, project.fillColour, &progress);
+        status = converter.convert(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
+                                   &progress);
     }
-    project.cartographer = keptCartographer;
-    project.mapName = keptMapName;
-    project.fillColour = keptFill;
-    project.changeFlags = keptFlags;
-    updateActions();
-
     if (status == kSmfOk) {
         showWrittenFile(converter.outputPath());
         message(fileSummary->text());

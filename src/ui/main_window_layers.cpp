@@ -2,6 +2,7 @@
 // Copy, Auto, Delete, re-sort) and the placing of the two calibration points. Row i of
 // the table always shows layer i of the project.
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QTableWidget>
 
@@ -66,6 +67,11 @@ void MainWindow::showSelectedLayer()
     if (row < 0 || row >= project.layers.size())
         return;
     currentLayer = row;
+    // The read-outs spoke of the layer shown before.
+    if (canvas->layer != project.layers[currentLayer]) {
+        for (QLabel *label : statusLabels)
+            label->clear();
+    }
     canvas->setLayer(project.layers[currentLayer]);
     if (!browseMode) {
         const QImage *image = project.layerImage(currentLayer);
@@ -81,6 +87,8 @@ int MainWindow::selectLayerRow(int row, bool resort)
     if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
         || row >= project.layers.size()) {
         canvas->clearCanvas();
+        for (QLabel *label : statusLabels)
+            label->clear();
         // No layer: the form shows nothing of one that was.
         calibrationForm->clearFields();
         calibrationForm->fieldsFrame->setEnabled(false);
@@ -166,9 +174,9 @@ MapLayer *MainWindow::takeLayerRow(int row)
 {
     if (row < 0 || row >= layerTable->rowCount())
         return nullptr;
-    // The canvas must not keep the layer that leaves.
+    // The canvas must not keep the layer that leaves; the view stays for the next one.
     selectionEnabled = false;
-    canvas->clearCanvas();
+    canvas->setLayer(nullptr);
     layerTable->removeRow(row);
     MapLayer *record = project.takeLayer(row);
     selectLayerRow(row == 0 ? 0 : row - 1);
@@ -296,7 +304,7 @@ void MainWindow::on_actionAddLayer_triggered()
         return;
     const QString filter = layerFileFilter();
     const QString everything = filter.section(QStringLiteral(";;"), 0, 0);
-    addLayerFiles(dialogs.openFiles(this, tr("打开文件"), lastDirectory, filter, everything));
+    addLayerFiles(dialogs.openFiles(this, tr("增加图层", "dialog title"), lastDirectory, filter, everything));
 }
 
 void MainWindow::on_actionCopyLayer_triggered()
@@ -305,7 +313,8 @@ void MainWindow::on_actionCopyLayer_triggered()
         return;
     bool ok = false;
     const int percent =
-        dialogs.integer(this, tr("提示"), tr("请输入缩放比例(%)"), 100, 5, 300, 5, QStringLiteral("%"), &ok);
+        dialogs.integer(this, tr("复制图层", "dialog title"), tr("请输入缩放比例(%)"), 100, 5, 300, 5,
+                        QStringLiteral("%"), &ok);
     if (!ok)
         return;
     const LayerRows before = layerRows();

@@ -22,7 +22,7 @@ void MainWindow::fillRecentFilesMenu()
     }
     if (!files.isEmpty())
         menuRecentFiles->addSeparator();
-    QAction *clear = menuRecentFiles->addAction(tr("清除列表"));
+    QAction *clear = menuRecentFiles->addAction(tr("清除列表(&C)"));
     clear->setEnabled(!files.isEmpty());
     connect(clear, &QAction::triggered, this, [] { writeRecentFiles({}); });
 }

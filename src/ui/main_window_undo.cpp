@@ -19,6 +19,8 @@ void MainWindow::createUndoStack()
     connect(actionRedo, &QAction::triggered, undoStack, &QUndoStack::redo);
     connect(undoStack, &QUndoStack::canUndoChanged, actionUndo, &QAction::setEnabled);
     connect(undoStack, &QUndoStack::canRedoChanged, actionRedo, &QAction::setEnabled);
+    // Every edit, undo and redo passes the stack.
+    connect(undoStack, &QUndoStack::indexChanged, this, &MainWindow::showUnsavedChanges);
     // The menu names what would be undone.
     const QString undoText = actionUndo->text();
     const QString redoText = actionRedo->text();
@@ -43,9 +45,10 @@ LayerRows MainWindow::layerRows() const
 void MainWindow::showLayerRows(const LayerRows &rows)
 {
     selectionEnabled = false;
-    // The view stays where it is while the shown layer stays.
+    // The canvas must not keep a layer that leaves; the view (zoom and scroll) stays
+    // for the layer shown next.
     if (canvas->layer && !rows.layers.contains(canvas->layer))
-        canvas->clearCanvas();
+        canvas->setLayer(nullptr);
     for (int index = int(project.layers.size()) - 1; index >= 0; --index) {
         if (!rows.layers.contains(project.layers[index]))
             project.takeLayer(index);

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTimer>
 
 #include <cmath>
@@ -110,6 +112,11 @@ void MapCanvas::contentChanged()
 
 void MapCanvas::viewChanged()
 {
+    const double zoom = hasContent() ? view.zoom : 0.0;
+    if (zoom != reportedZoom) {
+        reportedZoom = zoom;
+        emit zoomChanged(zoom);
+    }
     view.clampScroll();
     const QRect range = view.scrollRange();
     const int lows[2] = {range.left(), range.top()};
@@ -191,6 +198,7 @@ void MapCanvas::paintEvent(QPaintEvent *event)
         if (!paintBrowseView(painter, browse, known ? layer : nullptr,
                              known ? files.at(layer->smfSource) : QByteArray(), view))
             QTimer::singleShot(0, this, qOverload<>(&QWidget::update));
+        paintFocus(painter);
         return;
     }
     painter.fillRect(event->rect(), palette().window());
@@ -203,6 +211,30 @@ void MapCanvas::paintEvent(QPaintEvent *event)
             drawCalibrationMarker(painter, at.x(), at.y(), point == 1 ? QStringLiteral("P1") : QStringLiteral("P2"));
         }
     }
+    paintFocus(painter);
+}
+
+void MapCanvas::paintFocus(QPainter &painter)
+{
+    // The map reached with Tab says so, as other widgets do.
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void MapCanvas::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void MapCanvas::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void MapCanvas::paintImage(QPainter &painter)

@@ -19,6 +19,7 @@ struct MapLayer;
 // the window's status bar. In a browse window it draws the SMF file's tiles instead.
 class MapCanvas : public QWidget
 {
+    Q_OBJECT
 public:
     // `window` (not owned) is the window whose layer, selectors, zoom actions and status
     // bar the canvas uses.
@@ -57,6 +58,11 @@ public:
     BrowseView browse;           // drawing state of a browse window
     ReducedCopies reducedCopies; // of image, for drawing it zoomed out
 
+signals:
+    // The zoom (widget pixels per image pixel) changed, or what is shown; 0 when
+    // nothing is shown.
+    void zoomChanged(double zoom);
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -64,6 +70,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Takes the size of what is shown now, then viewChanged, and enables the window's
@@ -73,6 +81,8 @@ private:
     void viewChanged();
     void zoomBy(int steps, QPoint anchor);
     void paintImage(QPainter &painter);
+    // A focus frame while the canvas has the keyboard focus.
+    void paintFocus(QPainter &painter);
     void showPosition(QPoint widgetPixel);
     // The image pixel that a click at widget pixel p places a point on: the one under
     // it, kept within 0 .. image width and 0 .. image height.
@@ -94,4 +104,5 @@ private:
     int draggedPoint = 0;     // 1 or 2 while its marker is dragged
     QPoint draggedPixel;      // image pixel the dragged marker is on now
     int wheelAngle = 0;       // wheel turn not yet used for zooming, eighths of a degree
+    double reportedZoom = -1.0;  // last zoomChanged value
 };

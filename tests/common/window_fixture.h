@@ -3,11 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QtTest>
 
 #include "common/modal_answer.h"
 #include "common/project_fixtures.h"
 #include "project/map_layer.h"
+#include "settings/language_settings.h"
 #include "ui/calibration_form.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
@@ -84,3 +86,26 @@ inline QLineEdit *typeInto(QWidget *form, const QString &steps)
     }
     return edit;
 }
+
+// The translation file of language `language` (0 English, 1 Simplified, 2 Traditional
+// Chinese) installed while this lives, as the program installs it at start-up. Rows
+// named after the files for a data-driven test.
+struct InterfaceLanguage
+{
+    explicit InterfaceLanguage(int language)
+        : loaded(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)))
+    {
+        QCoreApplication::installTranslator(&translator);
+    }
+    ~InterfaceLanguage() { QCoreApplication::removeTranslator(&translator); }
+
+    static void addRows()
+    {
+        QTest::addColumn<int>("language");
+        for (int language = 0; language < 3; ++language)
+            QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
+    }
+
+    QTranslator translator;
+    const bool loaded;
+};

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "smf/smf_reader.h"
+#include "smf/smf_writer.h"
 #include "common/project_fixtures.h"
 #include "common/smf_builder.h"
 #include "smf/browse_view.h"
@@ -16,6 +17,9 @@ class TestSmfOpenBrowse : public QObject
 private slots:
     void openReadsLayers();
     void levelLimit();
+    void editingLimit_data();
+    void editingLimit();
+    void largestEditableImageReopens();
     void browse_data();
     void browse();
     void browseCacheRecyclesLeastRecentlyUsed();
@@ -94,6 +98,55 @@ void TestSmfOpenBrowse::levelLimit()
     QVERIFY(!openBrowsing(write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white))));
     QVERIFY2(m_browsing.errorString().contains(QStringLiteral("at most 255")) && m_browsing.layers.isEmpty(),
              qPrintable(m_browsing.errorString()));
+}
+
+void TestSmfOpenBrowse::editingLimit_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("tileWidth");
+    QTest::addColumn<int>("tileHeight");
+    QTest::addColumn<bool>("editable");
+    // The padding of the last tiles does not count: 10,200 x 10,000 tile pixels.
+    QTest::newRow("10,000 x 10,000 image, 34 x 20 tiles") << 34 << 20 << 300 << 500 << true;
+    QTest::newRow("35 x 21 tiles: at least 10,201 x 10,001") << 35 << 21 << 300 << 500 << false;
+    QTest::newRow("10,000 x 10,000 one-pixel tiles") << 10000 << 10000 << 1 << 1 << true;
+    QTest::newRow("10,000 x 10,001 one-pixel tiles") << 10000 << 10001 << 1 << 1 << false;
+    QTest::newRow("no tiles") << 0 << 7 << 300 << 500 << true;
+    // An image one pixel wide in tiles 100,000 wide: 500,000,000 pixels of padding.
+    QTest::newRow("a grid past four times the limit") << 1 << 5000 << 100000 << 1 << false;
+}
+
+// A level opens for editing when the image it was cut from could have had at most
+// 100,000,000 pixels.
+void TestSmfOpenBrowse::editingLimit()
+{
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(int, tileWidth);
+    QFETCH(int, tileHeight);
+    QTEST(isEditableLevel(columns, rows, tileWidth, tileHeight), "editable");
+}
+
+// A 10,000 x 10,000 image saved as a level opens again for editing.
+void TestSmfOpenBrowse::largestEditableImageReopens()
+{
+    const QString image = m_dir.filePath(QStringLiteral("scan.png"));
+    QImage scan(10000, 10000, QImage::Format_Mono);
+    scan.fill(1);
+    QVERIFY(scan.save(image));
+    MapProject saved;
+    MapLayer imported;
+    imported.sourcePath = image;
+    QCOMPARE(saved.addUndecodedLayer(imported), 0);
+    saved.enterCalibration(0, {QPoint(0, 0), 10.0, 46.0, QPoint(10000, 10000), 11.0, 45.0});
+    saved.updateScale(0);
+    saved.setProperties(QStringLiteral("Tester"), QStringLiteral("Scan"), Qt::white, 300, 500);
+    saved.filePath = m_dir.filePath(QStringLiteral("scan.smf"));
+    QCOMPARE(saveSmf(saved), 0);
+    MapProject editing(4096);
+    QCOMPARE(openSmf(editing, saved.filePath), 0);
+    QCOMPARE(editing.layers.size(), 1);
 }
 
 void TestSmfOpenBrowse::browse_data()

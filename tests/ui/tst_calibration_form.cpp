@@ -1,9 +1,9 @@
 #include <QDockWidget>
 #include <QStyleOptionFrame>
-#include <QTranslator>
 
 #include "common/window_fixture.h"
 #include "geo/datum_table.h"
+#include "geo/position_parse.h"
 #include "settings/language_settings.h"
 #include "ui/calibration_form_values.h"
 
@@ -33,10 +33,14 @@ private slots:
     void fieldsReachTheirPoint();
     void keystrokes_data();
     void keystrokes();
+    void hintNamesItsField_data();
+    void hintNamesItsField();
     void datumReadsBackAsTyped_data();
     void datumReadsBackAsTyped();
     void saveNamesTheField_data();
     void saveNamesTheField();
+    void shownNeverBlocksASave_data();
+    void shownNeverBlocksASave();
     void nothingClipped_data();
     void nothingClipped();
     void angleTextsCarry();
@@ -144,6 +148,33 @@ void TestCalibrationForm::keystrokes_data()
         << 3 << "edUTMX1=50 edUTMY1=Q edLat1=25e5 edUTMZ1=5e5" << "5e5" << 2 << 117.0 << false;
     QTest::newRow("UTM northing without a zone") << 3 << "edLat2=2500000" << "2500000" << 7 << none << false;
     QTest::newRow("TM easting past 6° east") << 4 << "edTMY1=2500000 edTMX1=930000" << "930000" << 2 << none << true;
+    // Kept as typed, never merged into 12.53 by a refused separator.
+    QTest::newRow("a second separator") << 0 << "edLon1=12.5.3" << "12.5.3" << 2 << none << true;
+    QTest::newRow("度分 two commas") << 1 << "edLat2X1=1 edLat2Y1=1,,5" << "1,,5" << 7 << none << true;
+}
+
+void TestCalibrationForm::hintNamesItsField_data()
+{
+    QTest::addColumn<int>("notation");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("UTM zone") << 3 << "edUTMX1=61" << "左上 UTM 区号: 超出范围 (1 … 60)";
+    QTest::newRow("UTM easting") << 3 << "edUTMZ2=99999.5" << "右下 横坐标: 超出范围 (100000 … 900000)";
+    QTest::newRow("minutes") << 1 << "edLon1Y1=75" << "左上 经度 分: 超出范围 (0 … 59.99999999)";
+    QTest::newRow("a second separator") << 0 << "edLat1=12.5.3" << "左上 纬度: 不是数字";
+    QTest::newRow("a pixel with decimals") << 0 << "edX1=12,5" << "左上 X1: 须为整数";
+    QTest::newRow("a lone minus") << 2 << "edLat2X2=-" << "右下 纬度 度: 数字不完整";
+}
+
+// The hint names the very field typed in, and why its text is not stored.
+void TestCalibrationForm::hintNamesItsField()
+{
+    QFETCH(int, notation);
+    QFETCH(QString, typed);
+    FormWindow w;
+    w.window.notationSelector->setCurrentIndex(notation);
+    typeInto(w.form, typed);
+    QTEST(w.form->hintLabel->text(), "hint");
 }
 
 // Typed key by key, every text stays as typed unless refused, and the layer holds it,
@@ -216,7 +247,7 @@ void TestCalibrationForm::saveNamesTheField_data()
     QTest::newRow("typed out of range") << -1 << "edLon1=1e3" << "层1: 左上 经度 输入无效或超出范围";
     QTest::newRow("a pixel not whole") << -1 << "edY2=7,5" << "层1: 右下 Y2 输入无效或超出范围";
     QTest::newRow("points in the wrong order") << -1 << "edLon2=9" << "层1: 右下 经度 须大于 左上 经度";
-    QTest::newRow("a grid position missing a part") << -1 << "edUTMZ1=" << "层1: 左上 横坐标 未输入";
+    QTest::newRow("a grid position missing a part") << -1 << "edUTMX1=" << "层1: 左上 UTM 区号 未输入";
 }
 
 // A refused save names the layer and the field, shows the layer and leaves what was
@@ -250,23 +281,74 @@ void TestCalibrationForm::saveNamesTheField()
     }
 }
 
-void TestCalibrationForm::nothingClipped_data()
+void TestCalibrationForm::shownNeverBlocksASave_data()
 {
-    QTest::addColumn<int>("language");
-    for (int language = 0; language < 3; ++language)
-        QTest::addRow("%s", qPrintable(LanguageFileTable[language])) << language;
+    QTest::addColumn<int>("notation");
+    QTest::addColumn<QString>("typed");       // into the top-left point, after selecting the notation
+    QTest::addColumn<QLineF>("corners");      // top-left and bottom-right longitude, latitude
+    const char *names[] = {"度", "度分", "度分秒", "UTM", "TM"};
+    for (int notation = 0; notation < 5; ++notation)
+        QTest::addRow("calibrated in 度, shown in %s", names[notation])
+            << notation << QString() << QLineF(10, 46, 11, 45);
+    // Near 9° E, 46.5° N; half a metre of easting is some 23 milliarcseconds.
+    QTest::newRow("UTM in decimal metres, comma and point")
+        << 3 << "edUTMX1=32 edUTMY1=T edUTMZ1=500000,5 edLat1=5152640.25" << QLineF(10, 46, 11, 45);
+    QTest::newRow("TM in decimal metres") << 4 << "edTMX1=250000.5 edTMY1=2500000,25" << QLineF(120, 24, 122, 22);
 }
 
-// At the dock's narrowest, in every language and notation, every caption shows whole
-// and every edit holds its longest text.
+// A calibration saves whatever notation shows it. At 10° to 11° E the TM grid (at
+// 121° E) cannot express the points: their TM fields are filled read-only, unmarked,
+// with a note. Metres typed with decimals are stored with them.
+void TestCalibrationForm::shownNeverBlocksASave()
+{
+    QFETCH(int, notation);
+    QFETCH(QString, typed);
+    QFETCH(QLineF, corners);
+    FormWindow w;
+    w.window.project.enterCalibration(0, {QPoint(0, 0), corners.x1(), corners.y1(), QPoint(1000, 800), corners.x2(),
+                                          corners.y2()});
+    w.window.selectLayerRow(0);
+    w.window.notationSelector->setCurrentIndex(notation);
+    if (notation == 4 && typed.isEmpty()) {
+        for (QLineEdit *edit : {w.form->edTMX1, w.form->edTMY2})
+            QVERIFY(edit->isReadOnly() && !edit->text().isEmpty() && !w.form->isMarked(edit));
+        QVERIFY(!w.form->cmbTMZ1->isEnabled());
+        QCOMPARE(w.form->hintLabel->text(), QString::fromUtf8("左上, 右下:超出 TM 的范围,只读显示"));
+    }
+    if (!typed.isEmpty()) {
+        typeInto(w.form, typed);
+        // The typed metres as the core reads them.
+        const QStringList parts = typed.split(QLatin1Char(' '));
+        const auto text = [&](int i) { return parts[i].section('=', 1).replace(',', '.'); };
+        GeoPosition expected;
+        QString error;
+        QVERIFY(notation == 3 ? readGridPosition(kGridUtm, kWgs84DatumIndex, text(0) + " " + text(1) + " " + text(2),
+                                                 text(3), &expected, &error)
+                              : readGridPosition(kGridTm, kWgs84DatumIndex, text(0), text(1), &expected, &error));
+        QVERIFY(qAbs(w.layer().topLeft.lon * kMas - expected.longitude) <= kMas);
+        QVERIFY(qAbs(w.layer().topLeft.lat * kMas - expected.latitude) <= kMas);
+    }
+    const QString path = w.fixture.path(QStringLiteral("shown.smf"));
+    w.window.dialogs.saveFile = [path](auto...) { return path; };
+    ModalAnswer answer;
+    w.window.actionSave->trigger();
+    QCOMPARE(answer.texts, QStringList());
+    QVERIFY(QFile::exists(path));
+}
+
+void TestCalibrationForm::nothingClipped_data()
+{
+    InterfaceLanguage::addRows();
+}
+
+// At the dock's narrowest, in every language and notation, every caption shows whole,
+// every edit holds its longest text, and a hint takes no room from the fields.
 void TestCalibrationForm::nothingClipped()
 {
     QFETCH(int, language);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
-    QCoreApplication::installTranslator(&translator);
+    const InterfaceLanguage installed(language);
+    QVERIFY(installed.loaded);
     FormWindow w;
-    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
     const QList<std::pair<QRegularExpression, QString>> longest = {
         {QRegularExpression("^ed[XY]\\d$"), "99999"},          {QRegularExpression("^edL..\\d$"), "-179.9999999"},
         {QRegularExpression("^edL..\\dX[12]$"), "-180"},       {QRegularExpression("^edL..\\dY1$"), "59.9999999"},
@@ -296,6 +378,13 @@ void TestCalibrationForm::nothingClipped()
             QVERIFY2(text.width() > edit->fontMetrics().horizontalAdvance(match->second), qPrintable(edit->objectName()));
         }
     }
+    // A hint of two lines, Chinese ones too, shows whole in the place kept for it: the
+    // fields do not move under the mouse.
+    const int top = w.form->topLeftBox->mapTo(w.form, QPoint()).y();
+    w.form->hintLabel->setText(QString::fromUtf8("左上 经度: 超出范围\nTop left X1: not entered"));
+    QCoreApplication::processEvents();
+    QCOMPARE(w.form->topLeftBox->mapTo(w.form, QPoint()).y(), top);
+    QVERIFY(w.form->hintLabel->height() >= w.form->hintLabel->sizeHint().height());
 }
 
 // Just below a whole degree the printed minutes and seconds would read 60.

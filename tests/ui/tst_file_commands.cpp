@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "common/cli_runner.h"
 #include "common/ozi_fixtures.h"
 #include "common/smf_builder.h"
@@ -6,14 +8,16 @@
 #include "settings/recent_files.h"
 #include "smf/smf_format.h"
 
-// Answers the properties dialog of a new map with the given map name, or cancels it.
-static std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true)
+// Answers the properties dialog of a new map (or of the file a conversion writes) with
+// the given map name, or cancels it.
+static std::function<void(MapPropertiesDialog *)> properties(const QString &mapName, bool accept = true,
+                                                             const char *title = "新建地图")
 {
-    return [mapName, accept](MapPropertiesDialog *dialog) {
-        const QString title = dialog->windowTitle();
+    return [mapName, accept, title](MapPropertiesDialog *dialog) {
+        const QString shown = dialog->windowTitle();
         dialog->mapNameEdit->setText(mapName);
         (accept ? dialog->okButton : dialog->cancelButton)->click();
-        QCOMPARE(title, QString::fromUtf8("新建地图"));
+        QCOMPARE(shown, QString::fromUtf8(title));
     };
 }
 
@@ -27,9 +31,13 @@ private slots:
     void unsavedChangesPrompt_data();
     void unsavedChangesPrompt();
     void saveRefused();
-    void open_data();
+    void unsavedWorkAndStatusBar();
     void open();
+    void refusedOpenKeepsTheWork_data();
+    void refusedOpenKeepsTheWork();
     void savedAndConvertedFiles();
+    void outputsNeverInputs_data();
+    void outputsNeverInputs();
     void filesFromOutside_data();
     void filesFromOutside();
     void browseWindow();
@@ -73,7 +81,7 @@ void TestFileCommands::unsavedChangesPrompt()
     const bool emptied = command == QLatin1String("New");
     QCOMPARE(w.window.layerTable->rowCount() + w.window.project.layers.size(), emptied ? 0 : 2);
     const QString title = emptied ? QStringLiteral("fresh.smf") : QFile::exists(target) ? target : QString();
-    QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title);
+    QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title + "[*]");
 }
 
 // A save that is refused or fails says why and leaves the window as it was: not bound
@@ -99,73 +107,142 @@ void TestFileCommands::saveRefused()
     QVERIFY(w.window.projectState == 1 && w.window.project.filePath.isEmpty() && w.window.project.changeFlags != 0);
 }
 
-void TestFileCommands::open_data()
+// The window, showing an SMF file, opens another one: its levels become the layers,
+// and the files opened are listed, the last first, until the list is cleared.
+// The title marks unsaved work; an untouched new project closes without a question
+// and cannot be saved; the status bar shows the zoom, and forgets the pixel under the
+// mouse with its layer and what was saved with New and Open.
+void TestFileCommands::unsavedWorkAndStatusBar()
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("title");  // %1 the file opened, %2 the file shown before
-    QTest::addColumn<QString>("message");
-    const QByteArray twoLevels = buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour);
-    QTest::newRow("two levels") << twoLevels << 2 << 2 << "Mapvane - %1" << "";
-    // Nothing of a file that cannot be read is kept, and the emptied project (named as
-    // the file shown before) is bound to no file: a later Save cannot overwrite anything.
-    QTest::newRow("truncated") << twoLevels.left(twoLevels.size() / 2) << 0 << 1 << "Mapvane - Built.smf"
-                               << QString::fromUtf8("无法读取SMF文件\n%1");
-    // Offered, and answered Yes, in a browse window of its own.
-    const auto blue = [](int, int, int) { return qRgb(8, 80, 160); };
-    QTest::newRow("too large to edit") << buildSmfFile(300, 500, {gridRecord(1, 1), gridRecord(34, 20)}, blue)
-                                       << 0 << 2 << "Mapvane - %2"
-                                       << QString::fromUtf8("无法编辑像素超过10,000 x 10,000的SMF文件!");
+    WindowFixture fixture;
+    MainWindow window;
+    ModalAnswer answer;
+    ModalDialogAction<MapPropertiesDialog> accept(properties(QStringLiteral("Kelvo")), false);
+    window.actionNew->trigger();
+    QVERIFY(window.windowTitle().endsWith(QLatin1String("[*]")) && !window.isWindowModified());
+    int asked = 0;
+    window.dialogs.openFile = [&asked](auto...) { ++asked; return QString(); };
+    window.dialogs.saveFile = [&](auto...) { ++asked; return fixture.path(QStringLiteral("k.smf")); };
+    window.actionSave->trigger();
+    window.actionOpen->trigger();
+    QCOMPARE(answer.texts, QStringList(QString::fromUtf8("项目中没有图层,无法保存")));
+    QCOMPARE(asked, 1);  // the file to open, not where to save
+
+    fixture.addLayer(window, 100, 80);
+    QVERIFY(window.isWindowModified());
+    WindowFixture::calibrate(window.project, 0);
+    window.actionSave->trigger();
+    QVERIFY(!window.isWindowModified() && !window.fileSummary->text().isEmpty());
+    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 100%"));
+    window.canvas->zoomIn();
+    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 150%"));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.canvas, &move);
+    QVERIFY(!window.statusLabels[0]->text().isEmpty());
+    fixture.addLayer(window, 100, 80);
+    QVERIFY(window.statusLabels[0]->text().isEmpty() && window.isWindowModified());
+    window.project.changeFlags = 0;  // nothing to save first
+    window.actionNew->trigger();
+    QVERIFY(window.fileSummary->text().isEmpty() && window.zoomLabel->text().isEmpty());
 }
 
-// The window, showing an SMF file, opens another one (answering Yes to browsing).
 void TestFileCommands::open()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, title);
-    QFETCH(QString, message);
     WindowFixture fixture;
     const QString previous = fixture.write(QStringLiteral("previous.smf"),
                                            buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
-    const QString path = fixture.write(QStringLiteral("opened.smf"), file);
+    const QString path = fixture.write(QStringLiteral("opened.smf"),
+                                       buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour));
     MainWindow window;
-    ModalAnswer answer(QMessageBox::Yes);
-    window.dialogs.openFile = [previous](auto...) { return previous; };
-    window.actionOpen->trigger();
-    window.dialogs.openFile = [path](auto...) { return path; };
-    window.actionOpen->trigger();
-    message.replace(QLatin1String("%1"), path);
-    QCOMPARE(answer.texts.join(QLatin1Char('|')).left(message.size()), message);
-    QTEST(window.layerTable->rowCount(), "rows");
-    QTEST(window.projectState, "state");
-    const bool emptied = window.layerTable->rowCount() == 0;
-    // The canvas keeps nothing of the layers that are gone.
-    QCOMPARE(window.canvas->layer, emptied ? nullptr : window.project.layers[window.currentLayer]);
-    QCOMPARE(window.windowTitle(), title.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), previous));
-    QCOMPARE(window.project.filePath.isEmpty(), window.projectState == 1);
-    // Without a layer the points form is empty and takes nothing.
-    QCOMPARE(window.calibrationForm->fieldsFrame->isEnabled(), !emptied);
-    for (const QLineEdit *edit : window.calibrationForm->fieldsFrame->findChildren<QLineEdit *>())
-        QVERIFY(!emptied || edit->text().isEmpty());
-    // The files opened or browsed are listed, the last first, until the list is cleared.
-    QCOMPARE(readRecentFiles(), window.projectState == 1 ? QStringList{previous} : QStringList({path, previous}));
+    for (const QString &file : {previous, path}) {
+        window.dialogs.openFile = [file](auto...) { return file; };
+        window.actionOpen->trigger();
+    }
+    QVERIFY(window.layerTable->rowCount() == 2 && window.projectState == 2 && window.project.filePath == path);
+    QCOMPARE(window.canvas->layer, window.project.layers[window.currentLayer]);
+    QCOMPARE(window.windowTitle(), "Mapvane - " + path + "[*]");
+    QCOMPARE(readRecentFiles(), QStringList({path, previous}));
     emit window.menuRecentFiles->aboutToShow();
-    QVERIFY(window.menuRecentFiles->actions().first()->text().endsWith(readRecentFiles().first()));
+    QVERIFY(window.menuRecentFiles->actions().first()->text().endsWith(path));
     window.menuRecentFiles->actions().last()->trigger();
     QCOMPARE(readRecentFiles(), QStringList());
-    const bool browsed = emptied && window.projectState == 2;
-    QCOMPARE(window.browseWindows.size(), browsed ? 1 : 0);
-    if (browsed) {
+}
+
+void TestFileCommands::refusedOpenKeepsTheWork_data()
+{
+    QTest::addColumn<QString>("name");  // in the test's folder
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("answer");    // to the offer of a browse window
+    QTest::addColumn<QString>("message");
+    const auto blue = [](int, int, int) { return qRgb(8, 80, 160); };
+    // 35 x 21 tiles of 300 x 500: cut from at least 10,201 x 10,001 pixels.
+    const QByteArray large = buildSmfFile(300, 500, {gridRecord(1, 1), gridRecord(35, 21)}, blue);
+    const QString tooLarge = QString::fromUtf8("无法编辑像素超过10,000 x 10,000的SMF文件!");
+    const QString unreadable = QString::fromUtf8("无法读取SMF文件\n%1");
+    QTest::newRow("level too large, browsing declined") << "large.smf" << large << int(QMessageBox::No) << tooLarge;
+    QTest::newRow("level too large, browsed instead") << "large.smf" << large << int(QMessageBox::Yes) << tooLarge;
+    const QByteArray twoLevels = buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour);
+    QTest::newRow("damaged") << "cut.smf" << twoLevels.left(twoLevels.size() / 2) << 0 << unreadable;
+    QTest::newRow("not an SMF file") << "text.smf" << QByteArray(200, 'x') << 0 << unreadable;
+    QTest::newRow("gone") << "" << QByteArray() << 0 << unreadable;
+}
+
+// A file that cannot be opened for editing leaves the window as it was: the project
+// with its changes, its file and its title. The user then adds a layer and saves, as
+// the window still names the previous file: Save writes all three levels there,
+// asking nothing. (The window used to empty its project but keep its file, and Save
+// replaced the previous file by the new layer alone.)
+void TestFileCommands::refusedOpenKeepsTheWork()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    WindowFixture fixture;
+    const QString previous = fixture.write(QStringLiteral("previous.smf"),
+                                           buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour));
+    const QString path = name.isEmpty() ? fixture.path(QStringLiteral("gone.smf")) : fixture.write(name, file);
+    MainWindow window;
+    window.dialogs.openFile = [previous](auto...) { return previous; };
+    window.actionOpen->trigger();
+    window.project.setCartographer(QStringLiteral("Changed"));
+    const QString title = window.windowTitle();
+    const QVector<MapLayer *> layers = window.project.layers;
+    // Not saved first; then the row's answer to the offer.
+    QStringList texts;
+    ModalDialogAction<QMessageBox> answers([&](QMessageBox *box) {
+        texts << box->text();
+        QAbstractButton *button = box->button(texts.size() == 1 ? QMessageBox::No : QMessageBox::StandardButton(answer));
+        (button ? button : box->button(QMessageBox::Ok))->click();
+    }, false);
+    window.dialogs.openFile = [path](auto...) { return path; };
+    window.actionOpen->trigger();
+    QCOMPARE(texts.size(), 2);
+    QVERIFY2(texts.last().startsWith(message.arg(path)), qPrintable(texts.last()));
+    const bool kept = window.project.layers == layers && window.layerTable->rowCount() == 2
+        && window.project.changeFlags != 0 && window.projectState == 2 && window.project.filePath == previous
+        && window.windowTitle() == title;
+    QCOMPARE(window.browseWindows.size(), answer == QMessageBox::Yes ? 1 : 0);
+    if (!window.browseWindows.isEmpty()) {
         // Read-only, drawing the file's tiles, and never asking to save.
         MainWindow *child = window.browseWindows.first();
         QVERIFY(child->isVisible() && child->mainMenuBar->isHidden() && !child->calibrationForm->fieldsFrame->isEnabled());
-        QCOMPARE(child->windowTitle(), "Mapvane - " + path);
+        QCOMPARE(child->windowTitle(), "Mapvane - " + path + "[*]");
         child->canvas->resize(200, 100);
         QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
         QVERIFY(child->close());
-        QCOMPARE(answer.texts.size(), 1);
+        QCOMPARE(texts.size(), 2);
     }
+    fixture.addLayer(window, 30, 20);
+    WindowFixture::calibrate(window.project, window.currentLayer);
+    int asked = 0;
+    window.dialogs.saveFile = [&asked](auto...) { ++asked; return QString(); };
+    window.actionSave->trigger();
+    SmfHeader header;
+    QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(previous), &header));
+    QVERIFY2(asked == 0 && header.levelCount == 3,
+             qPrintable(QStringLiteral("asked %1 times, %2 levels").arg(asked).arg(header.levelCount)));
+    QVERIFY(kept);
 }
 
 // One project made the way a user makes it, through the real widgets, gives the same
@@ -210,21 +287,83 @@ void TestFileCommands::savedAndConvertedFiles()
     cli::run(fixture.dir.path(), {QStringLiteral("convert"), QStringLiteral("cli.smf"), layer});
     QCOMPARE(fixtures::fileBytes(target), fixtures::fileBytes(fixture.path(QStringLiteral("cli.smf"))));
 
-    // WFL到SMF converts the chosen folder into an SMF file beside it with the properties
-    // of its dialog, and tells what it wrote: 3 x 2 tiles of 256 x 256 for 600 x 500
-    // pixels. The project keeps its own and stays saved.
+    // WFL到SMF converts the chosen folder into the SMF file asked for, beside it by
+    // default, with the properties of its dialog, and tells what it wrote: 3 x 2 tiles
+    // of 256 x 256 for 600 x 500 pixels. The project keeps its own and stays saved.
     const QString folder = fixture.path(QStringLiteral("area"));
     QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
                              wfl::plainNames(15)));
     window.dialogs.folder = [folder](auto...) { return folder; };
-    ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area")));
+    window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+        suggested << start;
+        return start;
+    };
+    ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area"), true, "WFL到SMF:地图属性"));
     window.actionConvertWfl->trigger();
+    QCOMPARE(suggested.last(), folder + QStringLiteral(".smf"));
     QCOMPARE(messages.texts, QStringList({window.fileSummary->text()}));
     QVERIFY(messages.texts.first().startsWith(QString::fromUtf8("已保存 %1.smf:1 层,6 个图块,").arg(folder)));
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
     QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
-    QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0);
+    QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0
+            && window.projectState == 2);
+}
+
+void TestFileCommands::outputsNeverInputs_data()
+{
+    QTest::addColumn<QString>("command");  // SaveAs or ConvertWfl
+    QTest::addColumn<QString>("target");   // in the test's folder
+    QTest::addColumn<QString>("message");  // %1 the target's path
+    const QString input = QString::fromUtf8("保存失败\nthe output %1 is the input %1");
+    QTest::newRow("the image of a .map layer") << "SaveAs" << "a.png" << input;
+    QTest::newRow("the .map file") << "SaveAs" << "b.map" << input;
+    QTest::newRow("the image's world file") << "SaveAs" << "a.pgw" << input;
+    QTest::newRow("a folder") << "SaveAs" << "sub" << QString::fromUtf8("保存失败\nthe output %1 is a folder");
+    QTest::newRow("a FIFO") << "SaveAs" << "pipe.smf"
+                            << QString::fromUtf8("保存失败\nthe output %1 is not a regular file");
+    QTest::newRow("WFL output on a FIFO") << "ConvertWfl" << "pipe.smf"
+                                          << QString::fromUtf8("转换失败\nthe output %1 is not a regular file");
+    QTest::newRow("WFL output on a tile") << "ConvertWfl" << "area/15_0x0.png"
+                                          << QString::fromUtf8("转换失败\nthe output %1 is the input %1");
+    QTest::newRow("WFL output on the project's image") << "ConvertWfl" << "a.png"
+                                                       << QString::fromUtf8("转换失败\nthe output %1 is the input %1");
+    QTest::newRow("another file is replaced") << "SaveAs" << "old.smf" << QString();
+}
+
+// Save As and WFL到SMF never write over a file the project (or the folder) is read from,
+// nor through a folder, device or FIFO; they say why, with the words of mapvane-cli.
+void TestFileCommands::outputsNeverInputs()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    ProjectWindow w;
+    WindowFixture &fixture = w.fixture;
+    fixtures::mapLikeImage(100, 80).save(fixture.path(QStringLiteral("a.png")));
+    fixture.write(QStringLiteral("a.pgw"), "1\n0\n0\n-1\n10\n46\n");
+    fixture.write(QStringLiteral("b.map"), fixtures::oziMapFile("a.png", fixtures::fourCorners()));
+    fixture.write(QStringLiteral("old.smf"), "old");
+    QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("sub"))));
+    QVERIFY(::mkfifo(QFile::encodeName(fixture.path(QStringLiteral("pipe.smf"))).constData(), 0600) == 0);
+    QVERIFY(wfl::writeCutMap(fixture.path(QStringLiteral("area")), wfl::patternImage(300, 200, 1), QSize(256, 256),
+                             wfl::MapGeo{}, wfl::plainNames(15)));
+    w.window.addLayerFiles({fixture.path(QStringLiteral("b.map"))});
+    QCOMPARE(w.window.project.layers.size(), 1);
+    const QString path = fixture.path(target);
+    const QByteArray before = QFileInfo(path).isFile() ? fixtures::fileBytes(path) : QByteArray();
+    w.window.dialogs.saveFile = [path](auto...) { return path; };
+    w.window.dialogs.folder = [&fixture](auto...) { return fixture.path(QStringLiteral("area")); };
+    ModalAnswer answer;
+    ModalDialogAction<MapPropertiesDialog> accept([](MapPropertiesDialog *dialog) { dialog->okButton->click(); });
+    w.window.findChild<QAction *>("action" + command)->trigger();
+    const QString said = answer.texts.value(0);
+    QVERIFY2(message.isEmpty() ? answer.texts.isEmpty() : said.startsWith(message.arg(path)), qPrintable(said));
+    if (!message.isEmpty()) {
+        // Nothing was written, and the window stays as it was.
+        QVERIFY(!QFileInfo(path).isFile() || fixtures::fileBytes(path) == before);
+        QVERIFY(w.window.projectState == 1 && w.window.project.changeFlags != 0);
+    }
 }
 
 void TestFileCommands::filesFromOutside_data()
@@ -284,7 +423,7 @@ void TestFileCommands::filesFromOutside()
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
     // A project made for the files has the properties of config.ini, here the built-in ones.
     if (!project && window.projectState == 1)
-        QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - Kelvo.smf"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - Kelvo.smf[*]"));
 }
 
 // Browsing asks for the file before a window shows, and the browse window keeps the

@@ -4,7 +4,9 @@
 #include <gdal.h>
 #include <ogr_srs_api.h>
 
+#include "common/cli_runner.h"
 #include "common/window_fixture.h"
+#include "ui/about_dialog.h"
 #include "project/geo_raster.h"
 #include "ui/file_types.h"
 #include "settings/language_settings.h"
@@ -18,11 +20,14 @@ private slots:
     void languageMarks_data();
     void languageMarks();
     void propertyCommand();
+    void aboutAndLongTexts();
     void layerTableFollowsTheLayers();
     void canvas();
     void undoEachCommand_data();
     void undoEachCommand();
     void georeferencedLayer();
+    void keyboard_data();
+    void keyboard();
 };
 
 void TestMainWindow::languageMarks_data()
@@ -84,6 +89,24 @@ void TestMainWindow::propertyCommand()
         QCOMPARE(fixtures::fileBytes(QStringLiteral("config.ini")),
                  accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
     }
+}
+
+// About names the version mapvane-cli prints; the properties dialog warns of a text
+// longer than the 32 UTF-16 code units the file keeps, as it is typed.
+void TestMainWindow::aboutAndLongTexts()
+{
+    const QString version = QString::fromUtf8(cli::run(QDir::currentPath(), {QStringLiteral("--version")}).out)
+                                .section(QLatin1Char(' '), 1).trimmed();
+    QVERIFY(!version.isEmpty());
+    AboutDialog about;
+    QVERIFY2(about.aboutText->text().endsWith(version), qPrintable(about.aboutText->text()));
+
+    MapPropertiesDialog dialog;
+    dialog.setProperties(QStringLiteral("Tester"), QString(32, QLatin1Char('n')), Qt::white);
+    QVERIFY(dialog.lengthWarning->text().isEmpty());
+    QTest::keyClick(dialog.mapNameEdit, Qt::Key_End);
+    QTest::keyClicks(dialog.mapNameEdit, QStringLiteral("x"));
+    QCOMPARE(dialog.lengthWarning->text(), QString::fromUtf8("地图名超过 32 个字符(33 个),文件只保存前 32 个"));
 }
 
 // Row i shows layer i at all times: a re-sort by scale (finest first, ties in their
@@ -222,8 +245,8 @@ void TestMainWindow::undoEachCommand_data()
         [](ProjectWindow &w) { w.window.movePoint(2, 50, 40); });
 }
 
-// Each command is undone to exactly what the window showed before it and redone to
-// what it showed after; a new command after an undo drops the redo (records the undone
+// Each command is undone to exactly what the window showed before it, at the zoom it
+// was shown, and redone to what it showed after; a new command after an undo drops the redo (records the undone
 // command held are freed, which the sanitized run checks).
 void TestMainWindow::undoEachCommand()
 {
@@ -236,6 +259,8 @@ void TestMainWindow::undoEachCommand()
     // Rows with the new scales, in the order of adding.
     w.window.showLayerRows(w.window.layerRows());
     w.window.undoStack->clear();
+    w.window.canvas->zoomIn();
+    const double zoom = w.window.canvas->view.zoom;
     const QString before = shownLayers(w.window);
     command(w);
     const QString after = shownLayers(w.window);
@@ -246,6 +271,7 @@ void TestMainWindow::undoEachCommand()
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(shownLayers(w.window), before);
+    QCOMPARE(w.window.canvas->view.zoom, zoom);  // the view stays
     QVERIFY(w.window.project.changeFlags != 0);
     w.window.actionRedo->trigger();
     QCOMPARE(shownLayers(w.window), after);
@@ -308,6 +334,64 @@ void TestMainWindow::georeferencedLayer()
     w.window.actionUndo->trigger();
     QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
     QCOMPARE(w.window.canvas->image.size(), warped);
+}
+
+void TestMainWindow::keyboard_data()
+{
+    InterfaceLanguage::addRows();
+}
+
+// In every language each menu gives each command a mnemonic of its own; Tab goes round
+// the layer table, the selectors, the calibration fields and the map; a dialog takes
+// its first keystroke in its first field.
+void TestMainWindow::keyboard()
+{
+    QFETCH(int, language);
+    const InterfaceLanguage installed(language);
+    QVERIFY(installed.loaded);
+    ProjectWindow w;
+    w.fixture.addLayer(w.window, 100, 80);
+    emit w.window.menuRecentFiles->aboutToShow();
+    QList<QMenu *> menus = {nullptr};  // the menu bar itself first
+    for (QAction *action : w.window.mainMenuBar->actions())
+        menus << action->menu() << action->menu()->findChildren<QMenu *>();
+    for (QMenu *menu : std::as_const(menus)) {
+        QStringList keys;
+        for (const QAction *action : menu ? menu->actions() : w.window.mainMenuBar->actions()) {
+            if (action->isVisible() && !action->isSeparator())
+                keys << QKeySequence::mnemonic(action->text()).toString();
+        }
+        QVERIFY2(!keys.contains(QString()) && QSet<QString>(keys.cbegin(), keys.cend()).size() == keys.size(),
+                 qPrintable((menu ? menu->title() : QStringLiteral("menu bar")) + ": " + keys.join(' ')));
+    }
+
+    // Wide enough for the tool bar to show its selectors.
+    w.window.showNormal();
+    w.window.resize(2000, 800);
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    w.window.layerTable->setFocus();
+    QList<QWidget *> visited;
+    for (int i = 0; i < 20 && (visited.isEmpty() || visited.last() != w.window.layerTable); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget();
+    }
+    const QList<QWidget *> cycle = {w.window.notationSelector, w.window.datumSelector, w.window.calibrationForm->edX1,
+                                    w.window.calibrationForm->edY1, w.window.calibrationForm->edLon1,
+                                    w.window.calibrationForm->edLat1, w.window.calibrationForm->edX2,
+                                    w.window.calibrationForm->edY2, w.window.calibrationForm->edLon2,
+                                    w.window.calibrationForm->edLat2, w.window.canvas, w.window.layerTable};
+    QCOMPARE(visited, cycle);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), w.window.canvas);
+
+    bool focused = false;
+    ModalDialogAction<MapPropertiesDialog> dialog([&focused](MapPropertiesDialog *shown) {
+        focused = shown->focusWidget() == shown->cartographerEdit;
+        shown->reject();
+    });
+    w.window.project.changeFlags = 0;  // nothing to save first
+    w.window.actionNew->trigger();
+    QVERIFY(focused);
 }
 
 QTEST_MAIN(TestMainWindow)

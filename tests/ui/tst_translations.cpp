@@ -82,6 +82,10 @@ void TestTranslations::everyTextTranslated()
             QVERIFY2(!chinese || language != 0, qPrintable(translated));
         }
         QCOMPARE(translator.translate("MainWindow", "新建(&N)"), newCommand[language]);
+        // Counts take the plural form of their language: "1 tile", "2 tiles".
+        const QString tiles[] = {translator.translate("MainWindow", "%n 个图块", nullptr, 1),
+                                 translator.translate("MainWindow", "%n 个图块", nullptr, 2)};
+        QCOMPARE(tiles[0] != tiles[1], language == 0);
         // The about text describes the program; its source is only a placeholder.
         QVERIFY(translator.translate("AboutDialog", "关\n于").startsWith(QLatin1String("Mapvane\\n")));
     }
