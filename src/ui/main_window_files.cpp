@@ -127,7 +127,12 @@ int MainWindow::saveProjectTo(const QString &path)
         // A failed save leaves the window as it was: same file, same title, still
         // changed, and the previous file on disk untouched.
         project.filePath = previousPath;
-        message(tr("保存失败") + QLatin1Char('\n') + project.errorString());
+        // The core names the layer by its index; the window names its row.
+        const int failed = project.errorLayer;
+        const QString where = failed >= 0 && failed < layerTable->rowCount()
+            ? layerTable->item(failed, 0)->text() + QStringLiteral(": ")
+            : QString();
+        message(tr("保存失败") + QLatin1Char('\n') + where + project.errorString());
         return -1;
     }
     projectState = 2;
