@@ -12,6 +12,8 @@
 #include "cli/georeferenced_layers.h"
 #include "cli/map_properties_options.h"
 #include "project/file_access.h"
+#include "project/image_file.h"
+#include "project/image_rows.h"
 #include "project/map_project.h"
 #include "project/ozi_map.h"
 #include "smf/smf_format.h"
@@ -121,6 +123,7 @@ constexpr CliOption kResamplingOption{"--resampling", true};
 constexpr CliOption kGcpOption{"--gcp", true};
 constexpr CliOption kTransformOption{"--transform", true};
 constexpr CliOption kDatumOption{"--datum", true};
+constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
 
 // One LAYER argument, with its OziExplorer file already read.
 struct ConvertLayer
@@ -167,6 +170,7 @@ struct ConvertOptions
     int tileHeight = kDefaultTileHeight;
     int level = kDefaultDeflateLevel;
     Resampling resampling = Resampling::Bilinear;
+    bool allowCornerFit = false;
 };
 
 bool parseTile(const QString &text, int *width, int *height)
@@ -188,7 +192,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     const int done = splitArguments(kName, args,
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
                                      MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig, kTileOption,
-                                     kLevelOption, kResamplingOption, kGcpOption, kTransformOption, kDatumOption},
+                                     kLevelOption, kResamplingOption, kGcpOption, kTransformOption, kDatumOption,
+                                     kAllowCornerFitOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
@@ -204,6 +209,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         } else if (option == kLevelOption.name) {
             if (!parseDeflateLevel(kName, value, &options->level))
                 return kExitUsage;
+        } else if (option == kAllowCornerFitOption.name) {
+            options->allowCornerFit = true;
         } else if (option == kResamplingOption.name) {
             if (!parseResampling(value, &options->resampling))
                 return usageError(kName, QStringLiteral("--resampling needs nearest, bilinear, cubic or lanczos, "
@@ -261,19 +268,33 @@ int checkInputs(ConvertOptions *options)
             QString reason;
             const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
                                                      &layer.imported, &reason);
+            if (found == kGeoreferenceUnreadable) {
+                printErr(QStringLiteral("convert: %1").arg(reason));
+                return kExitIo;
+            }
             if (found == kGeoreferenceError) {
                 printErr(QStringLiteral("convert: %1: %2").arg(path, reason));
-                return QFileInfo::exists(path) ? kExitInvalidInput : kExitIo;
+                return kExitInvalidInput;
             }
-            if (found == kNotGeoreferenced) {
-                const QString why = reason.isEmpty() ? QStringLiteral("it carries no georeferencing") : reason;
+            if (found == kNotGeoreferenced || found == kNotARaster) {
+                // A file that is no image at all says so; an image without its
+                // calibration is a usage error.
+                int status = kImageFileOk;
+                QString damage;
+                if (!openImageRows(path, 0, nullptr, &status, &damage)) {
+                    printErr(QStringLiteral("convert: %1: %2").arg(path, found == kNotARaster ? reason : damage));
+                    return status == kImageFileUnreadable ? kExitIo : kExitInvalidInput;
+                }
+                const QString why = reason.isEmpty() || found == kNotARaster
+                    ? QStringLiteral("it carries no georeferencing")
+                    : reason;
                 return usageError(kName, QStringLiteral("LAYER '%1' has no '@' before its calibration, and %2")
                                              .arg(path, why));
             }
         }
         if (layer.argument.oziMap) {
             QString reason;
-            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
+            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason, options->allowCornerFit);
             setWarpResampling(&layer.imported, options->resampling);
             if (status == -1) {
                 printErr(QStringLiteral("convert: cannot read the OziExplorer file %1: %2").arg(path, reason));
@@ -463,7 +484,7 @@ int runConvert(const QStringList &args)
 const CliCommandRegistrar registrar({
     kName,
     "OUT.smf LAYER... [--name TEXT] [--cartographer TEXT] [--fill R,G,B] [--tile WxH] [--level N]\n"
-    "        [--config FILE] [--resampling METHOD]\n"
+    "        [--config FILE] [--resampling METHOD] [--allow-corner-fit]\n"
     "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] ...",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
@@ -478,16 +499,21 @@ const CliCommandRegistrar registrar({
     "      an OziExplorer map file: its image and its reference points. On Latitude/\n"
     "      Longitude and WGS 84, the corners of the MMPXY/MMPLL block (else of the Point\n"
     "      lines); on any other projection or datum, its Point lines fitted on its own\n"
-    "      grid, then warped as a RASTER is\n"
+    "      grid, then warped as a RASTER is. Its datum is one of OziExplorer's list or\n"
+    "      of the datum table; a projected map on another is refused\n"
+    "      (see --allow-corner-fit)\n"
     "  RASTER\n"
-    "      a raster that carries its georeferencing: a GeoTIFF, or an image with a world\n"
-    "      file (.tfw .pgw .jgw .bpw .wld) and a .prj beside it. On geographic WGS 84,\n"
-    "      north-up, it is taken as it is; on any other grid or datum it is warped onto\n"
-    "      a WGS 84 grid of about its own resolution, the fill colour outside it\n"
+    "      a raster that carries its georeferencing: a GeoTIFF, or a TIFF, PNG, JPEG, BMP\n"
+    "      or GIF image with a world file (.tfw .pgw .jgw .bpw .wld) and a .prj or\n"
+    "      .aux.xml beside it (virtual rasters and GDAL's other formats are refused).\n"
+    "      On geographic WGS 84, north-up, it is taken as it is; on any other grid or\n"
+    "      datum it is warped onto a WGS 84 grid of about its own resolution, the fill\n"
+    "      colour outside it and on nodata\n"
     "  IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D]\n"
     "      an image tied by ground control points (pixels, then decimal degrees on\n"
     "      WGS 84 or on datum D), fitted by an affine transform (3 points or more), a\n"
-    "      second-order polynomial (6 or more) or a thin-plate spline, then warped;\n"
+    "      second-order polynomial (6 or more) or a thin-plate spline (at most 1,000\n"
+    "      points), then warped;\n"
     "      these options belong to the IMAGE they follow\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name\n"
@@ -505,6 +531,10 @@ const CliCommandRegistrar registrar({
     "                       else Kelvo, Kelvo, 122,122,122\n"
     "  --resampling METHOD  how warped layers are sampled: nearest, bilinear (default),\n"
     "                       cubic or lanczos\n"
+    "  --allow-corner-fit   an OziExplorer map on a projected grid whose datum is not\n"
+    "                       known takes the corners of its MMPXY/MMPLL block (WGS 84),\n"
+    "                       which cannot follow the grid (up to a kilometre off),\n"
+    "                       instead of being refused\n"
     "  -h, --help           this help\n"
     "\n"
     "Prints, for each OziExplorer layer, where its calibration came from and how far\n"
