@@ -59,6 +59,16 @@ QByteArray worldFile(const SmfLevelRecord &record, const QSize &size)
     return text;
 }
 
+// The grid as GDAL reads it beside any image (its PNG, JPEG, BMP and TIFF drivers do
+// not read a .prj): the .aux.xml that GDAL itself writes for WGS 84.
+const QByteArray kWgs84AuxXml =
+    "<PAMDataset>\n"
+    "  <SRS dataAxisToSRSAxisMapping=\"2,1\">GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,"
+    "298.257223563,AUTHORITY[\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,"
+    "AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]],"
+    "AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],AUTHORITY[\"EPSG\",\"4326\"]]</SRS>\n"
+    "</PAMDataset>\n";
+
 const QByteArray kWgs84Prj =
     "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],"
     "PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n";
@@ -93,7 +103,7 @@ int runExtract(const QStringList &args)
     const QByteArray format = formatOf(output);
     QStringList outputs{output};
     if (withWorldFile && !format.isEmpty())
-        outputs << worldFilePath(output) << prjPath(output);
+        outputs << worldFilePath(output) << prjPath(output) << output + QStringLiteral(".aux.xml");
     for (const QString &path : std::as_const(outputs)) {
         if (isSameFile(path, input))
             return usageError(kName, QStringLiteral("the output %1 is the input %2; nothing was written").arg(path, input));
@@ -142,7 +152,8 @@ int runExtract(const QStringList &args)
     if (!writeFile(output, encoded.data()))
         return kExitIo;
     if (withWorldFile
-        && (!writeFile(outputs.at(1), worldFile(record, assembled.image.size())) || !writeFile(outputs.at(2), kWgs84Prj)))
+        && (!writeFile(outputs.at(1), worldFile(record, assembled.image.size())) || !writeFile(outputs.at(2), kWgs84Prj)
+            || !writeFile(outputs.at(3), kWgs84AuxXml)))
         return kExitIo;
     printOut(QStringLiteral("%1: level %2, %3 x %4 pixels\n")
                  .arg(output).arg(level).arg(assembled.image.width()).arg(assembled.image.height()));
@@ -159,7 +170,8 @@ const CliCommandRegistrar registrar({
     "options:\n"
     "  --world-file  also write the level's georeferencing beside the image: a world file\n"
     "                (.pgw, .jgw, .bpw, .tfw) with the pixel size in degrees and the centre\n"
-    "                of the top-left pixel, and a .prj naming WGS 84\n"
+    "                of the top-left pixel, a .prj naming WGS 84 (for ESRI's programs)\n"
+    "                and an OUT.aux.xml naming it too (for GDAL and QGIS)\n"
     "  -h, --help    this help\n",
     runExtract,
 });
