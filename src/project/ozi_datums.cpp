@@ -183,17 +183,6 @@ constexpr OziDatumRow kOziDatums[] = {
 constexpr int kOziEllipsoidCount = int(sizeof kOziEllipsoids / sizeof kOziEllipsoids[0]);
 constexpr int kOziDatumCount = int(sizeof kOziDatums / sizeof kOziDatums[0]);
 
-// Letters and digits only, lower case: "Pulkovo 1942 (2)" and "pulkovo19422" compare equal.
-QString looseName(const QString &name)
-{
-    QString key;
-    for (const QChar c : name) {
-        if (c.isLetterOrNumber())
-            key += c.toLower();
-    }
-    return key;
-}
-
 }  // namespace
 
 bool OziDatum::isWgs84() const
