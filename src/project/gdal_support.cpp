@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -80,10 +79,13 @@ GDALDatasetH openRasterFile(const QString &path, int *status, QString *error)
     GDALDatasetH dataset = GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, kRasterDrivers, nullptr,
                                       siblings);
     CSLDestroy(siblings);
+    // A format no allowed driver recognises, or one a driver took and found damaged.
     if (!dataset) {
         *status = kImageFileInvalid;
-        *error = QCoreApplication::translate("GeoRaster", "not a raster the program reads (GeoTIFF or TIFF, PNG, "
-                                                          "JPEG, BMP or GIF)");
+        *error = errors.number() == CPLE_None || errors.number() == CPLE_OpenFailed
+            ? QCoreApplication::translate("GeoRaster", "not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, "
+                                                       "BMP or GIF)")
+            : QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(errors.text(QString()));
     }
     return dataset;
 }
@@ -99,12 +101,13 @@ GdalErrors::~GdalErrors()
     CPLPopErrorHandler();
 }
 
-void CPL_STDCALL GdalErrors::collect(CPLErr level, CPLErrorNum, const char *message)
+void CPL_STDCALL GdalErrors::collect(CPLErr level, CPLErrorNum number, const char *message)
 {
     if (level < CE_Failure)
         return;  // warnings change nothing we report
     auto *self = static_cast<GdalErrors *>(CPLGetErrorHandlerUserData());
     self->m_last = QString::fromUtf8(message).trimmed();
+    self->m_number = number;
 }
 
 QString GdalErrors::text(const QString &fallback) const

@@ -40,10 +40,13 @@ public:
     GdalErrors &operator=(const GdalErrors &) = delete;
     // The last message, or fallback when GDAL said nothing.
     QString text(const QString &fallback) const;
+    // The number of the last message (CPLE_OpenFailed, ...); CPLE_None without one.
+    CPLErrorNum number() const { return m_number; }
 
 private:
     static void CPL_STDCALL collect(CPLErr level, CPLErrorNum number, const char *message);
     QString m_last;
+    CPLErrorNum m_number = CPLE_None;
 };
 
 struct GdalDatasetCloser
