@@ -1,5 +1,5 @@
-// Image files read by rows: the PNG and JPEG decoders and the BMP length check, as a
-// save reads a layer strip by strip.
+// Image files read by rows: the PNG, JPEG and BMP bit-field decoders and the BMP length
+// check, as a save reads a layer strip by strip.
 
 #include <memory>
 #include <vector>

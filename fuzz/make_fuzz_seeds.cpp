@@ -1,6 +1,6 @@
 // Writes what the seed corpus is made from, into the folder given as argument:
 //   map.png, map-wide.png   images that mapvane-cli convert turns into SMF files
-//   images/                 small PNG, JPEG and BMP files for the image decoders
+//   images/                 small PNG, JPEG and BMP (24- and 32-bit) files for the image decoders
 //   wfl/                    a tile folder that mapvane-cli wfl turns into an SMF file
 //   ozi/*.map               OziExplorer files
 //   grid/*                  typed grid positions (kind byte, datum bytes, texts)
@@ -82,6 +82,7 @@ int main(int argc, char **argv)
     ok = ok && small.save(out.filePath(QStringLiteral("images/map.jpg")));
     ok = ok && small.convertToFormat(QImage::Format_Grayscale8).save(out.filePath(QStringLiteral("images/grey.jpg")));
     ok = ok && small.save(out.filePath(QStringLiteral("images/map.bmp")));
+    ok = ok && translucent.save(out.filePath(QStringLiteral("images/alpha.bmp")));  // 32 bits, read by rows
 
     // Four tiles of level 3 in a 2 x 2 block, as a tile downloader cuts them.
     const double step = 45.0;

@@ -234,10 +234,6 @@
         <translation>the corners of the raster cannot be transformed to WGS 84 from %1</translation>
     </message>
     <message>
-        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
-        <translation>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</translation>
-    </message>
-    <message>
         <source>the raster&apos;s grid cannot be read</source>
         <translation>the raster&apos;s grid cannot be read</translation>
     </message>
@@ -254,16 +250,8 @@
         <translation>the grid in %1 cannot be read</translation>
     </message>
     <message>
-        <source>the raster cannot be opened</source>
-        <translation>the raster cannot be opened</translation>
-    </message>
-    <message>
         <source>the raster cannot be read</source>
         <translation>the raster cannot be read</translation>
-    </message>
-    <message>
-        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
-        <translation>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</translation>
     </message>
     <message>
         <source>the raster cannot be warped</source>
@@ -274,12 +262,60 @@
         <translation>the raster crosses the 180th meridian, which a level cannot span</translation>
     </message>
     <message>
-        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
-        <translation>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</translation>
-    </message>
-    <message>
         <source>%1 has a geotransform but names no grid</source>
         <translation>%1 has a geotransform but names no grid</translation>
+    </message>
+    <message>
+        <source>not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, BMP or GIF)</source>
+        <translation>not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, BMP or GIF)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 has no size</source>
+        <translation>the raster&apos;s footprint on WGS 84 has no size</translation>
+    </message>
+    <message>
+        <source>the level would be too large: %1</source>
+        <translation>the level would be too large: %1</translation>
+    </message>
+    <message>
+        <source>the level would be %1 × %2 pixels, more than eight times the raster&apos;s own: its grid or points do not describe a map of this image</source>
+        <translation>the level would be %1 × %2 pixels, more than eight times the raster&apos;s own: its grid or points do not describe a map of this image</translation>
+    </message>
+    <message>
+        <source>a thin-plate spline takes at most %1 points; %2 were given</source>
+        <translation>a thin-plate spline takes at most %1 points; %2 were given</translation>
+    </message>
+    <message>
+        <source>the points lie outside the image (%1 × %2 pixels)</source>
+        <translation>the points lie outside the image (%1 × %2 pixels)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixel size is not a number</source>
+        <translation>the raster&apos;s pixel size is not a number</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixels have no size</source>
+        <translation>the raster&apos;s pixels have no size</translation>
+    </message>
+    <message>
+        <source>the grid covers more than 360° of longitude (%1° to %2°)</source>
+        <translation>the grid covers more than 360° of longitude (%1° to %2°)</translation>
+    </message>
+    <message>
+        <source>the grid reaches past a pole (latitudes %1° to %2°)</source>
+        <translation>the grid reaches past a pole (latitudes %1° to %2°)</translation>
+    </message>
+    <message>
+        <source>the raster is too large: %1</source>
+        <translation>the raster is too large: %1</translation>
+    </message>
+    <message>
+        <source>the grid %1 names cannot be read: %2</source>
+        <translation>the grid %1 names cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</translation>
     </message>
 </context>
 <context>
@@ -377,6 +413,30 @@
     <message>
         <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
         <translation>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s colour masks are not separate runs of bits)</source>
+        <translation>damaged image data (the BMP&apos;s colour masks are not separate runs of bits)</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s size is %1 x %2)</source>
+        <translation>damaged image data (the BMP&apos;s size is %1 x %2)</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 pixels</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 a side</source>
+        <translation>%1; at most %2 a side</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 megapixels</source>
+        <translation>%1; at most %2 megapixels</translation>
+    </message>
+    <message>
+        <source>the image is too large: %1</source>
+        <translation>the image is too large: %1</translation>
     </message>
 </context>
 <context>
@@ -770,6 +830,10 @@
         <comment>dialog title</comment>
         <translation>Copy layer</translation>
     </message>
+    <message>
+        <source>%1 已作为未定标的图像加入</source>
+        <translation>%1 was added as an image without calibration</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -840,14 +904,6 @@
 <context>
     <name>OziMap</name>
     <message>
-        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
-        <translation>the datum &apos;%1&apos; of its Point lines is not in the datum table</translation>
-    </message>
-    <message>
-        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>the datum &apos;%1&apos; of its grid is not in the datum table</translation>
-    </message>
-    <message>
         <source>the UTM zone of its reference points is not given</source>
         <translation>the UTM zone of its reference points is not given</translation>
     </message>
@@ -866,6 +922,18 @@
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
         <translation>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not one the program knows</source>
+        <translation>the datum &apos;%1&apos; of its Point lines is not one the program knows</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not one the program knows (neither in OziExplorer&apos;s datum list nor in the datum table), so the map cannot be placed on it</source>
+        <translation>the datum &apos;%1&apos; of its grid is not one the program knows (neither in OziExplorer&apos;s datum list nor in the datum table), so the map cannot be placed on it</translation>
+    </message>
+    <message>
+        <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
+        <translation>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</translation>
     </message>
 </context>
 <context>
@@ -991,10 +1059,6 @@
         <translation>the scale is not a 32-bit number</translation>
     </message>
     <message>
-        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
-        <translation>the extent of the tile grid passes the 32-bit range of milliarcseconds</translation>
-    </message>
-    <message>
         <source>not enough memory to encode a tile</source>
         <translation>not enough memory to encode a tile</translation>
     </message>
@@ -1021,6 +1085,10 @@
     <message>
         <source>damaged image %1: %2</source>
         <translation>damaged image %1: %2</translation>
+    </message>
+    <message>
+        <source>the level&apos;s pixels are too large for its tiles: %1 × %2-pixel tiles of %3° × %4° pixels would reach beyond the ±596° of longitude and latitude that an SMF file can record</source>
+        <translation>the level&apos;s pixels are too large for its tiles: %1 × %2-pixel tiles of %3° × %4° pixels would reach beyond the ±596° of longitude and latitude that an SMF file can record</translation>
     </message>
 </context>
 <context>

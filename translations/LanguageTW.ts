@@ -234,10 +234,6 @@
         <translation>無法把點陣圖的四角從 %1 轉換到 WGS 84</translation>
     </message>
     <message>
-        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
-        <translation>點陣圖在 WGS 84 上的範圍無法用一個層級網格涵蓋(%1 x %2 像素)</translation>
-    </message>
-    <message>
         <source>the raster&apos;s grid cannot be read</source>
         <translation>無法讀取點陣圖的座標網格</translation>
     </message>
@@ -254,16 +250,8 @@
         <translation>無法讀取 %1 中的座標網格</translation>
     </message>
     <message>
-        <source>the raster cannot be opened</source>
-        <translation>無法開啟點陣圖</translation>
-    </message>
-    <message>
         <source>the raster cannot be read</source>
         <translation>無法讀取點陣圖</translation>
-    </message>
-    <message>
-        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
-        <translation>只能讀取 8 位元灰階、RGB 或調色盤色彩的點陣圖(可帶透明色版)</translation>
     </message>
     <message>
         <source>the raster cannot be warped</source>
@@ -274,12 +262,60 @@
         <translation>點陣圖跨越了 180° 經線,一個層級無法跨越它</translation>
     </message>
     <message>
-        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
-        <translation>無法把點陣圖地面控制點的座標網格轉換到 WGS 84</translation>
-    </message>
-    <message>
         <source>%1 has a geotransform but names no grid</source>
         <translation>%1 有地理轉換參數,但沒有註明座標網格</translation>
+    </message>
+    <message>
+        <source>not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, BMP or GIF)</source>
+        <translation>不是本程式能讀的點陣圖(GeoTIFF 或 TIFF、PNG、JPEG、BMP、GIF)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 has no size</source>
+        <translation>點陣圖在 WGS 84 上的範圍沒有大小</translation>
+    </message>
+    <message>
+        <source>the level would be too large: %1</source>
+        <translation>層級會過大:%1</translation>
+    </message>
+    <message>
+        <source>the level would be %1 × %2 pixels, more than eight times the raster&apos;s own: its grid or points do not describe a map of this image</source>
+        <translation>層級會有 %1 × %2 像素,超過點陣圖本身的八倍:其座標網格或地面控制點描述的不是這幅圖片的地圖</translation>
+    </message>
+    <message>
+        <source>a thin-plate spline takes at most %1 points; %2 were given</source>
+        <translation>薄板樣條最多用 %1 個點;給出了 %2 個</translation>
+    </message>
+    <message>
+        <source>the points lie outside the image (%1 × %2 pixels)</source>
+        <translation>地面控制點位於圖片之外(圖片 %1 × %2 像素)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixel size is not a number</source>
+        <translation>點陣圖的像素大小不是數字</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixels have no size</source>
+        <translation>點陣圖的像素沒有大小</translation>
+    </message>
+    <message>
+        <source>the grid covers more than 360° of longitude (%1° to %2°)</source>
+        <translation>座標網格覆蓋的經度超過 360°(%1° 至 %2°)</translation>
+    </message>
+    <message>
+        <source>the grid reaches past a pole (latitudes %1° to %2°)</source>
+        <translation>座標網格越過了極點(緯度 %1° 至 %2°)</translation>
+    </message>
+    <message>
+        <source>the raster is too large: %1</source>
+        <translation>點陣圖過大:%1</translation>
+    </message>
+    <message>
+        <source>the grid %1 names cannot be read: %2</source>
+        <translation>無法讀取 %1 所指定的座標網格:%2</translation>
+    </message>
+    <message>
+        <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>只能讀取 8 位元或 16 位元的灰階、RGB 或調色盤點陣圖(可帶透明通道)</translation>
     </message>
 </context>
 <context>
@@ -377,6 +413,30 @@
     <message>
         <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
         <translation>交錯式圖片需要 %1 MiB 記憶體,超過了 %2 MiB 的記憶體上限</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s colour masks are not separate runs of bits)</source>
+        <translation>圖片資料已損壞(BMP 的顏色遮罩不是互不重疊的連續位元)</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s size is %1 x %2)</source>
+        <translation>圖片資料已損壞(BMP 的尺寸為 %1 x %2)</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 像素</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 a side</source>
+        <translation>%1;每邊最多 %2</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 megapixels</source>
+        <translation>%1;最多 %2 百萬像素</translation>
+    </message>
+    <message>
+        <source>the image is too large: %1</source>
+        <translation>圖片過大:%1</translation>
     </message>
 </context>
 <context>
@@ -768,6 +828,10 @@
         <comment>dialog title</comment>
         <translation>複製圖層</translation>
     </message>
+    <message>
+        <source>%1 已作为未定标的图像加入</source>
+        <translation>%1 已作為未定標的圖片加入</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -838,14 +902,6 @@
 <context>
     <name>OziMap</name>
     <message>
-        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
-        <translation>檔案中 Point 行所用的大地基準 &apos;%1&apos; 不在基準表中</translation>
-    </message>
-    <message>
-        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>檔案中座標網格所用的大地基準 &apos;%1&apos; 不在基準表中</translation>
-    </message>
-    <message>
         <source>the UTM zone of its reference points is not given</source>
         <translation>檔案中的參考點沒有給出 UTM 分帶</translation>
     </message>
@@ -864,6 +920,18 @@
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
         <translation>檔案中的參考點不足以確定地圖位置:需要兩個既不同列也不同欄的點,或三個不在同一直線上的點</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not one the program knows</source>
+        <translation>其 Point 行的基準面「%1」不是本程式所知的</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not one the program knows (neither in OziExplorer&apos;s datum list nor in the datum table), so the map cannot be placed on it</source>
+        <translation>其座標網格的基準面「%1」不是本程式所知的(既不在 OziExplorer 的基準面清單中,也不在基準面表中),因此無法定位這幅地圖</translation>
+    </message>
+    <message>
+        <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
+        <translation>其圖片 %1 是 OziExplorer 自有的格式(.%2),本程式不能讀取;請先轉換為 PNG、JPEG 或 TIFF</translation>
     </message>
 </context>
 <context>
@@ -989,10 +1057,6 @@
         <translation>比例尺不是32位元數</translation>
     </message>
     <message>
-        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
-        <translation>圖磚網格的範圍超出了以毫角秒計的32位元數值範圍</translation>
-    </message>
-    <message>
         <source>not enough memory to encode a tile</source>
         <translation>記憶體不足,無法編碼圖磚</translation>
     </message>
@@ -1019,6 +1083,10 @@
     <message>
         <source>damaged image %1: %2</source>
         <translation>圖片 %1 已損壞: %2</translation>
+    </message>
+    <message>
+        <source>the level&apos;s pixels are too large for its tiles: %1 × %2-pixel tiles of %3° × %4° pixels would reach beyond the ±596° of longitude and latitude that an SMF file can record</source>
+        <translation>層級的像素對其圖磚而言過大:%1 × %2 像素的圖磚、每像素 %3° × %4°,會超出 SMF 檔案所能記錄的經緯度 ±596°</translation>
     </message>
 </context>
 <context>

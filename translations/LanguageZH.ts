@@ -234,10 +234,6 @@
         <translation>无法把栅格的四角从 %1 转换到 WGS 84</translation>
     </message>
     <message>
-        <source>the raster&apos;s footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)</source>
-        <translation>栅格在 WGS 84 上的范围无法用一个层级网格覆盖(%1 x %2 像素)</translation>
-    </message>
-    <message>
         <source>the raster&apos;s grid cannot be read</source>
         <translation>无法读取栅格的坐标网格</translation>
     </message>
@@ -254,16 +250,8 @@
         <translation>无法读取 %1 中的坐标网格</translation>
     </message>
     <message>
-        <source>the raster cannot be opened</source>
-        <translation>无法打开栅格</translation>
-    </message>
-    <message>
         <source>the raster cannot be read</source>
         <translation>无法读取栅格</translation>
-    </message>
-    <message>
-        <source>only rasters of 8-bit grey, RGB or palette colours (with or without alpha) can be read</source>
-        <translation>只能读取 8 位灰度、RGB 或调色板颜色的栅格(可带透明通道)</translation>
     </message>
     <message>
         <source>the raster cannot be warped</source>
@@ -274,12 +262,60 @@
         <translation>栅格跨越了 180° 经线,一个层级无法跨越它</translation>
     </message>
     <message>
-        <source>the grid of the raster&apos;s ground control points cannot be transformed to WGS 84</source>
-        <translation>无法把栅格地面控制点的坐标网格转换到 WGS 84</translation>
-    </message>
-    <message>
         <source>%1 has a geotransform but names no grid</source>
         <translation>%1 有地理变换参数,但没有注明坐标网格</translation>
+    </message>
+    <message>
+        <source>not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, BMP or GIF)</source>
+        <translation>不是本程序能读的栅格(GeoTIFF 或 TIFF、PNG、JPEG、BMP、GIF)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s footprint on WGS 84 has no size</source>
+        <translation>栅格在 WGS 84 上的范围没有大小</translation>
+    </message>
+    <message>
+        <source>the level would be too large: %1</source>
+        <translation>层级会过大:%1</translation>
+    </message>
+    <message>
+        <source>the level would be %1 × %2 pixels, more than eight times the raster&apos;s own: its grid or points do not describe a map of this image</source>
+        <translation>层级会有 %1 × %2 像素,超过栅格本身的八倍:其坐标网格或地面控制点描述的不是这幅图片的地图</translation>
+    </message>
+    <message>
+        <source>a thin-plate spline takes at most %1 points; %2 were given</source>
+        <translation>薄板样条最多用 %1 个点;给出了 %2 个</translation>
+    </message>
+    <message>
+        <source>the points lie outside the image (%1 × %2 pixels)</source>
+        <translation>地面控制点位于图片之外(图片 %1 × %2 像素)</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixel size is not a number</source>
+        <translation>栅格的像素大小不是数字</translation>
+    </message>
+    <message>
+        <source>the raster&apos;s pixels have no size</source>
+        <translation>栅格的像素没有大小</translation>
+    </message>
+    <message>
+        <source>the grid covers more than 360° of longitude (%1° to %2°)</source>
+        <translation>坐标网格覆盖的经度超过 360°(%1° 至 %2°)</translation>
+    </message>
+    <message>
+        <source>the grid reaches past a pole (latitudes %1° to %2°)</source>
+        <translation>坐标网格越过了极点(纬度 %1° 至 %2°)</translation>
+    </message>
+    <message>
+        <source>the raster is too large: %1</source>
+        <translation>栅格过大:%1</translation>
+    </message>
+    <message>
+        <source>the grid %1 names cannot be read: %2</source>
+        <translation>无法读取 %1 所指定的坐标网格:%2</translation>
+    </message>
+    <message>
+        <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
+        <translation>只能读取 8 位或 16 位的灰度、RGB 或调色板栅格(可带透明通道)</translation>
     </message>
 </context>
 <context>
@@ -377,6 +413,30 @@
     <message>
         <source>the interlaced image needs %1 MiB, more than the memory limit of %2 MiB</source>
         <translation>隔行扫描的图片需要 %1 MiB 内存,超过了 %2 MiB 的内存上限</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s colour masks are not separate runs of bits)</source>
+        <translation>图片数据已损坏(BMP 的颜色掩码不是互不重叠的连续位)</translation>
+    </message>
+    <message>
+        <source>damaged image data (the BMP&apos;s size is %1 x %2)</source>
+        <translation>图片数据已损坏(BMP 的尺寸为 %1 x %2)</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 像素</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 a side</source>
+        <translation>%1;每边最多 %2</translation>
+    </message>
+    <message>
+        <source>%1; at most %2 megapixels</source>
+        <translation>%1;最多 %2 百万像素</translation>
+    </message>
+    <message>
+        <source>the image is too large: %1</source>
+        <translation>图片过大:%1</translation>
     </message>
 </context>
 <context>
@@ -768,6 +828,10 @@
         <comment>dialog title</comment>
         <translation>复制图层</translation>
     </message>
+    <message>
+        <source>%1 已作为未定标的图像加入</source>
+        <translation>%1 已作为未定标的图像加入</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -838,14 +902,6 @@
 <context>
     <name>OziMap</name>
     <message>
-        <source>the datum &apos;%1&apos; of its Point lines is not in the datum table</source>
-        <translation>文件中 Point 行所用的大地基准 &apos;%1&apos; 不在基准表中</translation>
-    </message>
-    <message>
-        <source>the datum &apos;%1&apos; of its grid is not in the datum table</source>
-        <translation>文件中坐标网格所用的大地基准 &apos;%1&apos; 不在基准表中</translation>
-    </message>
-    <message>
         <source>the UTM zone of its reference points is not given</source>
         <translation>文件中的参考点没有给出 UTM 分带</translation>
     </message>
@@ -864,6 +920,18 @@
     <message>
         <source>its reference points do not fix the map: it needs two in different rows and columns, or three not on one line</source>
         <translation>文件中的参考点不足以确定地图位置:需要两个既不同行也不同列的点,或三个不在同一直线上的点</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its Point lines is not one the program knows</source>
+        <translation>其 Point 行的基准面“%1”不是本程序所知的</translation>
+    </message>
+    <message>
+        <source>the datum &apos;%1&apos; of its grid is not one the program knows (neither in OziExplorer&apos;s datum list nor in the datum table), so the map cannot be placed on it</source>
+        <translation>其坐标网格的基准面“%1”不是本程序所知的(既不在 OziExplorer 的基准面列表中,也不在基准面表中),因此无法定位这幅地图</translation>
+    </message>
+    <message>
+        <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
+        <translation>其图片 %1 是 OziExplorer 自有的格式(.%2),本程序不能读取;请先转换为 PNG、JPEG 或 TIFF</translation>
     </message>
 </context>
 <context>
@@ -989,10 +1057,6 @@
         <translation>比例尺不是32位数</translation>
     </message>
     <message>
-        <source>the extent of the tile grid passes the 32-bit range of milliarcseconds</source>
-        <translation>瓦片网格的范围超出了以毫角秒计的32位数值范围</translation>
-    </message>
-    <message>
         <source>not enough memory to encode a tile</source>
         <translation>内存不足,无法编码瓦片</translation>
     </message>
@@ -1019,6 +1083,10 @@
     <message>
         <source>damaged image %1: %2</source>
         <translation>图片 %1 已损坏: %2</translation>
+    </message>
+    <message>
+        <source>the level&apos;s pixels are too large for its tiles: %1 × %2-pixel tiles of %3° × %4° pixels would reach beyond the ±596° of longitude and latitude that an SMF file can record</source>
+        <translation>层级的像素对其瓦片而言过大:%1 × %2 像素的瓦片、每像素 %3° × %4°,会超出 SMF 文件所能记录的经纬度 ±596°</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,8 @@
 #include "cli/georeferenced_layers.h"
 #include "cli/map_properties_options.h"
 #include "project/file_access.h"
+#include "project/image_file.h"
+#include "project/image_rows.h"
 #include "project/map_project.h"
 #include "project/ozi_map.h"
 #include "smf/smf_format.h"
@@ -123,6 +125,7 @@ constexpr CliOption kResamplingOption{"--resampling", true};
 constexpr CliOption kGcpOption{"--gcp", true};
 constexpr CliOption kTransformOption{"--transform", true};
 constexpr CliOption kDatumOption{"--datum", true};
+constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
 
 // One LAYER argument, with its OziExplorer file already read.
 struct ConvertLayer
@@ -181,6 +184,7 @@ struct ConvertOptions
     int level = kDefaultDeflateLevel;
     Resampling resampling = Resampling::Bilinear;
     bool quiet = false;
+    bool allowCornerFit = false;
 };
 
 bool parseTile(const QString &text, int *width, int *height)
@@ -203,7 +207,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
                                      MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig,
                                      MapPropertiesOptions::kNoConfig, kTileOption, kLevelOption, kResamplingOption,
-                                     kGcpOption, kTransformOption, kDatumOption, kQuietOption, kThreadsOption},
+                                     kGcpOption, kTransformOption, kDatumOption, kQuietOption, kThreadsOption,
+                                     kAllowCornerFitOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
@@ -224,6 +229,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         } else if (option == kThreadsOption.name) {
             if (!applyThreadLimit(kName, value))
                 return kExitUsage;
+        } else if (option == kAllowCornerFitOption.name) {
+            options->allowCornerFit = true;
         } else if (option == kResamplingOption.name) {
             if (!parseResampling(value, &options->resampling))
                 return usageError(kName, QStringLiteral("--resampling needs nearest, bilinear, cubic or lanczos, "
@@ -284,19 +291,34 @@ int checkInputs(ConvertOptions *options)
             QString reason;
             const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
                                                      &layer.imported, &reason);
+            if (found == kGeoreferenceUnreadable) {
+                printErr(QStringLiteral("convert: %1").arg(reason));
+                return kExitIo;
+            }
             if (found == kGeoreferenceError) {
                 printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
-                return QFileInfo::exists(path) ? kExitInvalidInput : kExitIo;
+                return kExitInvalidInput;
             }
-            if (found == kNotGeoreferenced) {
-                const QString why = reason.isEmpty() ? QStringLiteral("it carries no georeferencing") : reason;
+            if (found == kNotGeoreferenced || found == kNotARaster) {
+                // A file that is no image at all says so; an image without its
+                // calibration is a usage error.
+                int status = kImageFileOk;
+                QString damage;
+                if (!openImageRows(path, 0, nullptr, &status, &damage)) {
+                    printErr(QStringLiteral("convert: %1: %2")
+                                 .arg(layerName(layer), found == kNotARaster ? reason : damage));
+                    return status == kImageFileUnreadable ? kExitIo : kExitInvalidInput;
+                }
+                const QString why = reason.isEmpty() || found == kNotARaster
+                    ? QStringLiteral("it carries no georeferencing")
+                    : reason;
                 return usageError(kName, QStringLiteral("%1 has no '@' before its calibration, and %2")
                                              .arg(layerName(layer), why));
             }
         }
         if (layer.argument.oziMap) {
             QString reason;
-            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason);
+            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason, options->allowCornerFit);
             setWarpResampling(&layer.imported, options->resampling);
             if (status == -1) {
                 printErr(QStringLiteral("convert: %1: cannot read the OziExplorer file %2: %3")
@@ -521,18 +543,22 @@ const CliCommandRegistrar registrar({
     "      an OziExplorer map file: its image and its reference points. On Latitude/\n"
     "      Longitude and WGS 84, the corners of the MMPXY/MMPLL block (else of the Point\n"
     "      lines); on any other projection or datum, its Point lines fitted on its own\n"
-    "      grid, then warped as a RASTER is\n"
+    "      grid, then warped as a RASTER is. Its datum is one of OziExplorer's list or\n"
+    "      of the datum table; a projected map on another is refused\n"
+    "      (see --allow-corner-fit)\n"
     "  RASTER\n"
-    "      a raster that carries its georeferencing: a GeoTIFF, or an image with a world\n"
-    "      file (.tfw .pgw .jgw .bpw .wld) and a .prj beside it. On geographic WGS 84,\n"
-    "      north-up, it is taken as it is; on any other grid or datum it is warped onto\n"
-    "      a WGS 84 grid of about its own resolution, the fill colour outside it\n"
+    "      a raster that carries its georeferencing: a GeoTIFF, or a TIFF, PNG, JPEG, BMP\n"
+    "      or GIF image with a world file (.tfw .pgw .jgw .bpw .wld) and a .prj or\n"
+    "      .aux.xml beside it (virtual rasters and GDAL's other formats are refused).\n"
+    "      On geographic WGS 84, north-up, it is taken as it is; on any other grid or\n"
+    "      datum it is warped onto a WGS 84 grid of about its own resolution, the fill\n"
+    "      colour outside it and on nodata\n"
     "  IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D]\n"
     "      an image tied by ground control points (pixels, then decimal degrees within\n"
     "      +-180 and +-90 on WGS 84 or on datum D), fitted by an affine transform (3\n"
-    "      points or more), a second-order polynomial (6 or more) or a thin-plate spline,\n"
-    "      then warped; these options belong to the IMAGE they follow, --transform and\n"
-    "      --datum once each\n"
+    "      points or more), a second-order polynomial (6 or more) or a thin-plate spline\n"
+    "      (at most 1,000 points), then warped; these options belong to the IMAGE they\n"
+    "      follow, --transform and --datum once each\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name that starts with '-' must follow '--'.\n"
     "Messages name a layer by its position among the LAYERs (1 is the first) and its file.\n"
@@ -544,6 +570,10 @@ const CliCommandRegistrar registrar({
     MAPVANE_CONFIG_HELP
     "  --resampling METHOD  how warped layers are sampled: nearest, bilinear (default),\n"
     "                       cubic or lanczos, in any letter case\n"
+    "  --allow-corner-fit   an OziExplorer map on a projected grid whose datum is not\n"
+    "                       known takes the corners of its MMPXY/MMPLL block (WGS 84),\n"
+    "                       which cannot follow the grid (up to a kilometre off),\n"
+    "                       instead of being refused\n"
     MAPVANE_THREADS_HELP
     MAPVANE_QUIET_HELP
     "  -h, --help           this help\n"

@@ -64,6 +64,16 @@ QByteArray worldFile(const SmfLevelRecord &record, const QSize &size)
     return text;
 }
 
+// The grid as GDAL reads it beside any image (its PNG, JPEG, BMP and TIFF drivers do
+// not read a .prj): the .aux.xml that GDAL itself writes for WGS 84.
+const QByteArray kWgs84AuxXml =
+    "<PAMDataset>\n"
+    "  <SRS dataAxisToSRSAxisMapping=\"2,1\">GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,"
+    "298.257223563,AUTHORITY[\"EPSG\",\"7030\"]],AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,"
+    "AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]],"
+    "AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],AUTHORITY[\"EPSG\",\"4326\"]]</SRS>\n"
+    "</PAMDataset>\n";
+
 const QByteArray kWgs84Prj =
     "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],"
     "PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]\n";
@@ -166,7 +176,7 @@ int runExtract(const QStringList &args)
     const QByteArray format = formatOf(output);
     QStringList outputs{output};
     if (withWorldFile && !format.isEmpty())
-        outputs << worldFilePath(output) << prjPath(output);
+        outputs << worldFilePath(output) << prjPath(output) << output + QStringLiteral(".aux.xml");
     for (const QString &path : std::as_const(outputs)) {
         const int refused = checkOutputPath(kName, path, {input});
         if (refused != kGoOn)
@@ -214,7 +224,8 @@ int runExtract(const QStringList &args)
     }
     QVector<std::pair<QString, QByteArray>> files{{output, encoded.data()}};
     if (withWorldFile)
-        files << std::pair{outputs.at(1), worldFile(record, assembled.image.size())} << std::pair{outputs.at(2), kWgs84Prj};
+        files << std::pair{outputs.at(1), worldFile(record, assembled.image.size())} << std::pair{outputs.at(2), kWgs84Prj}
+              << std::pair{outputs.at(3), kWgs84AuxXml};
     if (!writeFiles(files))
         return kExitIo;
     if (!quiet) {
@@ -236,9 +247,10 @@ const CliCommandRegistrar registrar({
     "options:\n"
     "  --world-file         also write the level's georeferencing beside the image: a\n"
     "                       world file (.pgw, .jgw, .bpw, .tfw) with the pixel size in\n"
-    "                       degrees and the centre of the top-left pixel, and a .prj\n"
-    "                       naming WGS 84; the image and both files are written all or\n"
-    "                       none\n"
+    "                       degrees and the centre of the top-left pixel, a .prj naming\n"
+    "                       WGS 84 (for ESRI's programs) and an OUT.aux.xml naming it too\n"
+    "                       (for GDAL and QGIS); the image and its files are written all\n"
+    "                       or none\n"
     "  --keep-going         draw damaged tiles in the fill colour, with a warning each\n"
     "  --fill R,G,B         that fill colour, each 0 to 255; default 255,255,255\n"
     MAPVANE_QUIET_HELP

@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "geo/datum_shift.h"
 #include "geo/datum_table.h"
@@ -24,6 +26,9 @@ bool pick(const QString &text, const char *const (&names)[N], const Value (&valu
     }
     return false;
 }
+
+// Ground control points whose residuals are printed one by one: the worst.
+constexpr qsizetype kResidualsShown = 20;
 
 QString fixed(double value, int decimals)
 {
@@ -107,16 +112,37 @@ QString georeferenceReport(const QString &path, const RasterGeoreference &georef
               .arg(georeference.size.height());
     if (georeference.gcps.isEmpty())
         return report;
-    const QVector<PointMiss> misses = pointMisses(georeference, georeference.gcps);
+    const QVector<PointMiss> misses = gcpResiduals(georeference);
     double pixels = 0.0;
     double metres = 0.0;
-    for (qsizetype i = 0; i < misses.size(); ++i) {
+    // The worst points one by one, in the order given; the rest in one line.
+    QVector<qsizetype> order(misses.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&misses](qsizetype a, qsizetype b) { return misses.at(a).pixels > misses.at(b).pixels; });
+    const qsizetype shown = std::min<qsizetype>(misses.size(), kResidualsShown);
+    std::sort(order.begin(), order.begin() + shown);
+    for (qsizetype k = 0; k < shown; ++k) {
+        const qsizetype i = order.at(k);
         const GroundControlPoint &point = georeference.gcps.at(i);
         report += QStringLiteral("%1: point %2 (%3, %4): residual %5 px, %6 m\n")
                       .arg(path).arg(i + 1).arg(point.pixelX).arg(point.pixelY)
                       .arg(fixed(misses.at(i).pixels, 2), fixed(misses.at(i).metres, 1));
-        pixels += misses.at(i).pixels * misses.at(i).pixels;
-        metres += misses.at(i).metres * misses.at(i).metres;
+    }
+    if (misses.size() > shown) {
+        double largestPixels = 0.0;
+        double largestMetres = 0.0;
+        for (qsizetype k = shown; k < misses.size(); ++k) {
+            largestPixels = std::max(largestPixels, misses.at(order.at(k)).pixels);
+            largestMetres = std::max(largestMetres, misses.at(order.at(k)).metres);
+        }
+        report += QStringLiteral("%1: the other %2 points: residuals up to %3 px, %4 m\n")
+                      .arg(path).arg(misses.size() - shown)
+                      .arg(fixed(largestPixels, 2), fixed(largestMetres, 1));
+    }
+    for (const PointMiss &miss : misses) {
+        pixels += miss.pixels * miss.pixels;
+        metres += miss.metres * miss.metres;
     }
     static const char *const kTransforms[] = {"affine", "poly2", "tps"};
     if (!misses.isEmpty()) {

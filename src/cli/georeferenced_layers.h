@@ -35,5 +35,6 @@ int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resamp
 
 // What convert prints about a georeferenced layer: where its georeferencing came
 // from and the level it became, and for ground control points each point's residual
-// and their root mean square.
+// on the points' own grid (the 20 worst one by one, the others in one line) and
+// their root mean square.
 QString georeferenceReport(const QString &path, const RasterGeoreference &georeference);

@@ -559,9 +559,6 @@ const QString &datumName(int index)
     return validIndex(index) ? names[index] : none;
 }
 
-namespace {
-
-// Letters and digits only, lower case: "Hong Kong '63" and "hongkong63" compare equal.
 QString looseName(const QString &name)
 {
     QString key;
@@ -571,6 +568,8 @@ QString looseName(const QString &name)
     }
     return key;
 }
+
+namespace {
 
 // Names other programs (GPS receivers, OziExplorer files) give to datums of this
 // table, each with the same shift parameters as the row it stands for.

@@ -54,6 +54,10 @@ struct DatumRecord
 // once and live until the program ends.
 const QString &datumName(int index);
 
+// A datum name as names are compared: its letters and digits only, lower case, so
+// that "Hong Kong '63" and "hongkong63" compare equal.
+QString looseName(const QString &name);
+
 // Index of the datum a person or another program names: the table's name compared
 // without letter case, blanks and punctuation ("wgs 1984", "Hong Kong 63"), or a name
 // other programs use for a datum of the same parameters ("WGS 84", "NAD27 CONUS",

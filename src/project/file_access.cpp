@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "project/ozi_map.h"
 
@@ -34,6 +35,10 @@ QString inputFileRefusal(const QString &path, bool *missing)
     }
     if (!S_ISREG(status.st_mode))
         return QCoreApplication::translate("FileAccess", "%1 is not a regular file").arg(path);
+    if (::access(QFile::encodeName(path).constData(), R_OK) != 0) {
+        return QCoreApplication::translate("FileAccess", "%1 cannot be read: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
     return QString();
 }
 
@@ -60,22 +65,22 @@ QStringList georeferencingSidecars(const QString &imagePath)
 {
     const QFileInfo info(imagePath);
     const QString suffix = info.suffix();
-    QStringList suffixes{QStringLiteral("wld"), QStringLiteral("prj")};
+    QStringList names{QStringLiteral("wld"), QStringLiteral("prj")};
     if (!suffix.isEmpty()) {
         // GDAL's spellings of a world file: first and last letter of the suffix and
         // "w" (.pgw, .tfw), and the suffix and "w" (.pngw, .tifw).
-        suffixes << suffix.left(1) + suffix.right(1) + QLatin1Char('w') << suffix + QLatin1Char('w');
+        names << suffix.left(1) + suffix.right(1) + QLatin1Char('w') << suffix + QLatin1Char('w');
     }
-    QStringList candidates;
-    for (const QString &one : std::as_const(suffixes)) {
-        candidates << info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + one.toLower())
-                   << info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + one.toUpper());
-    }
-    candidates << imagePath + QStringLiteral(".aux.xml") << imagePath + QStringLiteral(".AUX.XML");
+    for (QString &name : names)
+        name = info.completeBaseName() + QLatin1Char('.') + name;
+    names << info.fileName() + QStringLiteral(".aux.xml");
+    // In any letter case, as the names are compared on the file systems of Windows,
+    // where these files are often made.
     QStringList found;
-    for (const QString &candidate : std::as_const(candidates)) {
-        if (QFileInfo::exists(candidate) && !found.contains(candidate))
-            found.append(candidate);
+    const QStringList entries = info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries) {
+        if (names.contains(entry, Qt::CaseInsensitive))
+            found.append(info.dir().filePath(entry));
     }
     return found;
 }

@@ -11,9 +11,9 @@ bool isSameFile(const QString &a, const QString &b);
 
 // Why path cannot be read as an input file, in words for the user, or an empty
 // string when it can: it must name an existing regular file (a symbolic link to one
-// counts), never a directory, a FIFO, a socket or a device. *missing (may be
-// nullptr) tells a file that does not exist or cannot be looked at from one that is
-// there but is not a regular file.
+// counts), never a directory, a FIFO, a socket or a device, and one this process
+// may read. *missing (may be nullptr) tells a file that does not exist or cannot be
+// looked at from one that is there.
 QString inputFileRefusal(const QString &path, bool *missing = nullptr);
 
 // Why path cannot be written as an output, in words for the user, or an empty string
@@ -24,7 +24,7 @@ QString outputRefusal(const QString &path, const QStringList &inputs);
 
 // The files beside an image that say where it lies, those that exist: its world
 // file in each spelling GDAL reads (.pgw, .pngw, .wld, ...), its ".prj" and its
-// ".aux.xml".
+// ".aux.xml", each in any letter case.
 QStringList georeferencingSidecars(const QString &imagePath);
 
 // The files a layer is read from, every one an input no output may replace: layerPath

@@ -3,13 +3,20 @@
 #include "project/gdal_support.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
+#include <cpl_string.h>
+#include <ogr_srs_api.h>
 
 #include <mutex>
 
+#include "project/file_access.h"
 #include "project/geo_raster.h"
+#include "project/image_file.h"
 
 namespace {
 
@@ -17,6 +24,10 @@ namespace {
 // warp share, so few are decoded twice; a larger cache bought no speed on a UTM
 // sheet of 8000 x 8000 pixels and cost 70 MiB more.
 constexpr GIntBig kGdalCacheBytes = 48 * 1024 * 1024;
+
+// The drivers of the raster formats the program reads; BIGGIF reads the GIF files too
+// large for GIF's own driver.
+const char *const kRasterDrivers[] = {"GTiff", "PNG", "JPEG", "BMP", "GIF", "BIGGIF", nullptr};
 
 }  // namespace
 
@@ -30,7 +41,53 @@ void ensureGdal()
         CPLSetErrorHandler(CPLQuietErrorHandler);
         if (!CPLGetConfigOption("GDAL_CACHEMAX", nullptr))
             GDALSetCacheMax64(kGdalCacheBytes);
+        // Behind the allowed drivers and the path check, which hold on their own: no
+        // file on a server is taken to exist (no extension matches), PROJ fetches no
+        // grids, a virtual raster may run no Python and read no memory by address,
+        // and libjpeg's warnings of corrupt data fail the read instead of passing
+        // made-up pixels.
+        CPLSetConfigOption("CPL_VSIL_CURL_ALLOWED_EXTENSIONS", ".no-network-access");
+        OSRSetPROJEnableNetwork(FALSE);
+        CPLSetConfigOption("GDAL_VRT_ENABLE_PYTHON", "NO");
+        CPLSetConfigOption("VRT_ALLOW_MEM_DRIVER", "NO");
+        CPLSetConfigOption("GDAL_ERROR_ON_LIBJPEG_WARNING", "TRUE");
     });
+}
+
+GDALDatasetH openRasterFile(const QString &path, int *status, QString *error)
+{
+    ensureGdal();
+    const QString refusal = inputFileRefusal(path);
+    if (!refusal.isEmpty()) {
+        *status = kImageFileUnreadable;
+        *error = refusal;
+        return nullptr;
+    }
+    // An absolute path never starts like a driver's prefix ("GTIFF_DIR:", "MEM:::")
+    // or a URL; one under a root folder named like a virtual file system ("/vsicurl/")
+    // is told from it by a "/." GDAL does not look through.
+    QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute.startsWith(QLatin1String("/vsi")))
+        absolute.prepend(QLatin1String("/."));
+    // GDAL takes these names as the whole folder: it finds the world file, the
+    // .aux.xml and nothing else (no .ovr or .msk made of another format).
+    char **siblings = CSLAddString(nullptr, QFile::encodeName(QFileInfo(path).fileName()).constData());
+    for (const QString &sidecar : georeferencingSidecars(path))
+        siblings = CSLAddString(siblings, QFile::encodeName(QFileInfo(sidecar).fileName()).constData());
+    GdalErrors errors;
+    const QByteArray name = QFile::encodeName(absolute);
+    GDALDatasetH dataset = GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, kRasterDrivers, nullptr,
+                                      siblings);
+    CSLDestroy(siblings);
+    // A format no allowed driver recognises, or one a driver took and found damaged.
+    if (!dataset) {
+        *status = kImageFileInvalid;
+        *error = errors.number() == CPLE_None || errors.number() == CPLE_OpenFailed
+            ? QCoreApplication::translate("GeoRaster", "not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, "
+                                                       "BMP or GIF)")
+            : QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(errors.text(QString()));
+    }
+    return dataset;
 }
 
 GdalErrors::GdalErrors()
@@ -44,12 +101,13 @@ GdalErrors::~GdalErrors()
     CPLPopErrorHandler();
 }
 
-void CPL_STDCALL GdalErrors::collect(CPLErr level, CPLErrorNum, const char *message)
+void CPL_STDCALL GdalErrors::collect(CPLErr level, CPLErrorNum number, const char *message)
 {
     if (level < CE_Failure)
         return;  // warnings change nothing we report
     auto *self = static_cast<GdalErrors *>(CPLGetErrorHandlerUserData());
     self->m_last = QString::fromUtf8(message).trimmed();
+    self->m_number = number;
 }
 
 QString GdalErrors::text(const QString &fallback) const
@@ -117,6 +175,24 @@ PixelToWgs84::PixelToWgs84(const RasterGeoreference &georeference)
             m_function = GDALGCPTransform;
         }
         GDALDeinitGCPs(int(gcps.size()), gcps.data());
+        OGRSpatialReference grid;
+        const OGRSpatialReference wgs84 = wgs84Reference();
+        if (m_transformer && !georeference.srsWkt.isEmpty()) {
+            const char *options[] = {"CRITERION=EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS", nullptr};
+            if (!referenceFromWkt(georeference.srsWkt, &grid)) {
+                m_error = QStringLiteral("the grid of the points cannot be read");
+            } else if (!grid.IsSame(&wgs84, options)) {
+                m_toWgs84.reset(OGRCreateCoordinateTransformation(&grid, &wgs84));
+                m_fromWgs84.reset(OGRCreateCoordinateTransformation(&wgs84, &grid));
+                if (!m_toWgs84 || !m_fromWgs84)
+                    m_error = errors.text(QStringLiteral("no transformation to WGS 84"));
+            }
+            if (!m_error.isEmpty()) {
+                GDALDestroyTransformer(m_transformer);
+                m_transformer = nullptr;
+                return;
+            }
+        }
     } else {
         char *wgs84 = nullptr;
         wgs84Reference().exportToWkt(&wgs84);
@@ -136,7 +212,7 @@ PixelToWgs84::~PixelToWgs84()
         GDALDestroyTransformer(m_transformer);
 }
 
-bool PixelToWgs84::transform(bool inverse, std::vector<double> &x, std::vector<double> &y) const
+bool PixelToWgs84::transformOnGrid(bool inverse, std::vector<double> &x, std::vector<double> &y) const
 {
     if (!m_transformer || x.size() != y.size())
         return false;
@@ -150,4 +226,16 @@ bool PixelToWgs84::transform(bool inverse, std::vector<double> &x, std::vector<d
             return false;
     }
     return true;
+}
+
+bool PixelToWgs84::transform(bool inverse, std::vector<double> &x, std::vector<double> &y) const
+{
+    if (!m_toWgs84)
+        return transformOnGrid(inverse, x, y);
+    const GdalErrors errors;
+    if (inverse && !m_fromWgs84->Transform(x.size(), x.data(), y.data()))
+        return false;
+    if (!transformOnGrid(inverse, x, y))
+        return false;
+    return inverse || m_toWgs84->Transform(x.size(), x.data(), y.data());
 }

@@ -15,8 +15,19 @@
 
 struct RasterGeoreference;
 
-// Registers GDAL's drivers and limits its block cache, once per process.
+// Registers GDAL's drivers, limits its block cache and closes its doors to the
+// network and to raw reads of other files, once per process.
 void ensureGdal();
+
+// Opens for reading a raster file the user named. Only an existing regular local
+// file is handed to GDAL, by its absolute path (so that no name is read as a driver
+// prefix, a virtual file system or a URL), only the drivers of the formats the
+// program reads may take it (GeoTIFF/TIFF, PNG, JPEG, BMP, GIF), and GDAL sees
+// nothing beside it but its georeferencing sidecars (georeferencingSidecars).
+// nullptr with *status (an ImageFileStatus: kImageFileUnreadable when the file is
+// missing, not a regular file or cannot be read, kImageFileInvalid when it is in no
+// such format) and *error saying why; the caller closes the dataset.
+GDALDatasetH openRasterFile(const QString &path, int *status, QString *error);
 
 // Collects GDAL's error messages on this thread while it lives, instead of letting
 // GDAL print them; text() is the last one.
@@ -29,10 +40,13 @@ public:
     GdalErrors &operator=(const GdalErrors &) = delete;
     // The last message, or fallback when GDAL said nothing.
     QString text(const QString &fallback) const;
+    // The number of the last message (CPLE_OpenFailed, ...); CPLE_None without one.
+    CPLErrorNum number() const { return m_number; }
 
 private:
     static void CPL_STDCALL collect(CPLErr level, CPLErrorNum number, const char *message);
     QString m_last;
+    CPLErrorNum m_number = CPLE_None;
 };
 
 struct GdalDatasetCloser
@@ -51,8 +65,15 @@ std::vector<GDAL_GCP> gdalGcps(const RasterGeoreference &georeference);
 // The GDAL options that fit ground control points as the georeference asks.
 QStringList gcpWarpOptions(const RasterGeoreference &georeference);
 
+struct CoordinateTransformationDeleter
+{
+    void operator()(OGRCoordinateTransformation *transform) const { OGRCoordinateTransformation::DestroyCT(transform); }
+};
+using CoordinateTransformation = std::unique_ptr<OGRCoordinateTransformation, CoordinateTransformationDeleter>;
+
 // Maps raster pixels to WGS 84 longitude and latitude (degrees) and back, through
-// the raster's grid and geotransform or through its fitted ground control points.
+// the raster's grid and geotransform or through its ground control points fitted
+// on their grid and taken from it to WGS 84.
 class PixelToWgs84
 {
 public:
@@ -66,9 +87,14 @@ public:
     // Transforms in place, pixels to degrees (or back with inverse); false when any
     // point fails.
     bool transform(bool inverse, std::vector<double> &x, std::vector<double> &y) const;
+    // The same for ground control points between pixels and the grid they are
+    // fitted on, without the step to WGS 84.
+    bool transformOnGrid(bool inverse, std::vector<double> &x, std::vector<double> &y) const;
 
 private:
     void *m_transformer = nullptr;
     GDALTransformerFunc m_function = nullptr;
+    CoordinateTransformation m_toWgs84;    // the points' grid to WGS 84, when it is another
+    CoordinateTransformation m_fromWgs84;
     QString m_error;
 };

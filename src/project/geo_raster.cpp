@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -16,14 +17,11 @@
 #include <geodesic.h>
 
 #include "project/gdal_support.h"
+#include "project/image_file.h"
+#include "project/image_rows.h"
 #include "project/map_layer.h"
 
 namespace {
-
-// The largest level side a warp may make, pixels: the tiler's and the file's limits
-// are far beyond any real sheet, but a grid that cannot be transformed sanely (a
-// footprint across a pole) must not ask for billions of pixels.
-constexpr double kMaxLevelSide = 400000.0;
 
 // How many times the raster's pixels a warped level may have: a rotated sheet needs
 // about twice as many, but points that do not describe a map may ask for billions.
@@ -54,8 +52,10 @@ bool readPrj(const QString &path, OGRSpatialReference *reference)
     char **lines = CSLTokenizeStringComplex(text.constData(), "\r\n", FALSE, FALSE);
     bool ok = reference->importFromESRI(lines) == OGRERR_NONE;
     CSLDestroy(lines);
+    // OGC WKT, or a name PROJ knows ("EPSG:32633"); never a URL or a file to fetch it from.
     if (!ok)
-        ok = reference->SetFromUserInput(text.constData()) == OGRERR_NONE;
+        ok = reference->SetFromUserInput(text.constData(), OGRSpatialReference::SET_FROM_USER_INPUT_LIMITATIONS_get())
+            == OGRERR_NONE;
     reference->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     return ok && !reference->IsEmpty();
 }
@@ -112,6 +112,11 @@ qint32 cornerMas(double degrees)
     const double mas = std::trunc(std::round(degrees * kMilliarcsecondsPerDegree * 1000.0) / 1000.0);
     return std::isnan(mas) ? 0 : qint32(qBound(double(std::numeric_limits<qint32>::min()), mas,
                                                double(std::numeric_limits<qint32>::max())));
+}
+
+QString crossesAntimeridian()
+{
+    return QCoreApplication::translate("GeoRaster", "the raster crosses the 180th meridian, which a level cannot span");
 }
 
 // A level grid covering the raster's footprint with whole-milliarcsecond steps of
@@ -177,8 +182,7 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
         // 180th meridian, and a level's longitudes cannot run across it.
         for (std::size_t i = 4; i < centre; ++i) {
             if (std::fabs(x[i] - x[i - 4]) > 180.0) {
-                *error = QCoreApplication::translate("GeoRaster", "the raster crosses the 180th meridian, which a "
-                                                                  "level cannot span");
+                *error = crossesAntimeridian();
                 return false;
             }
         }
@@ -197,10 +201,19 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     const double columns = steps(georeference->westMas, ceilMas(east, 180.0), lonStepMas, kMaxLongitudeMas);
     const double rows = steps(-double(georeference->northMas), -double(floorMas(south, 90.0)), latStepMas,
                               kMaxLatitudeMas);
-    const double sourcePixels = width * height;
-    if (!(columns >= 1 && rows >= 1 && columns <= kMaxLevelSide && rows <= kMaxLevelSide
-          && columns * rows <= std::max(kMaxGrowth * sourcePixels, 1e6))) {
-        *error = QCoreApplication::translate("GeoRaster", "the raster's footprint on WGS 84 cannot be covered by a level grid (%1 x %2 pixels)")
+    if (!(columns >= 1 && rows >= 1)) {
+        *error = QCoreApplication::translate("GeoRaster", "the raster's footprint on WGS 84 has no size");
+        return false;
+    }
+    const QString tooLarge = imageSizeRefusal(qint64(std::min(columns, 1e12)), qint64(std::min(rows, 1e12)));
+    if (!tooLarge.isEmpty()) {
+        *error = QCoreApplication::translate("GeoRaster", "the level would be too large: %1").arg(tooLarge);
+        return false;
+    }
+    if (columns * rows > std::max(kMaxGrowth * width * height, 1e6)) {
+        *error = QCoreApplication::translate("GeoRaster", "the level would be %1 × %2 pixels, more than eight times "
+                                                          "the raster's own: its grid or points do not describe a "
+                                                          "map of this image")
                      .arg(columns).arg(rows);
         return false;
     }
@@ -211,35 +224,160 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     return true;
 }
 
-// The ground control points a raster carries (a scan georeferenced by points), taken
-// to WGS 84 and fitted as an affine mapping, or a second-order one from six points
-// on. True with no points when it carries none; false with a reason when their grid
-// cannot be used.
-bool readFileGcps(GDALDatasetH dataset, RasterGeoreference *georeference, QString *error)
+// The WKT of a grid, as the georeference keeps it.
+QString wktOf(const OGRSpatialReference &reference)
+{
+    char *wkt = nullptr;
+    const char *options[] = {"FORMAT=WKT2_2018", nullptr};
+    reference.exportToWkt(&wkt, options);
+    const QString text = QString::fromUtf8(wkt);
+    CPLFree(wkt);
+    return text;
+}
+
+// The ground control points a raster carries (a scan georeferenced by points), on
+// their own grid, fitted as an affine mapping, or a second-order one from six points
+// on. True with no points when it carries none or names no grid for them.
+void readFileGcps(GDALDatasetH dataset, RasterGeoreference *georeference)
 {
     const int count = GDALGetGCPCount(dataset);
     const OGRSpatialReferenceH own = GDALGetGCPSpatialRef(dataset);
     if (count < 3 || !own)
-        return true;
+        return;
     OGRSpatialReference reference(*OGRSpatialReference::FromHandle(own));
     reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    const OGRSpatialReference wgs84 = wgs84Reference();
-    const std::unique_ptr<OGRCoordinateTransformation> toWgs84(
-        OGRCreateCoordinateTransformation(&reference, &wgs84));
     const GDAL_GCP *gcps = GDALGetGCPs(dataset);
-    for (int i = 0; i < count; ++i) {
-        double x = gcps[i].dfGCPX;
-        double y = gcps[i].dfGCPY;
-        if (!toWgs84 || !toWgs84->Transform(1, &x, &y)) {
-            *error = QCoreApplication::translate("GeoRaster", "the grid of the raster's ground control points "
-                                                              "cannot be transformed to WGS 84");
-            georeference->gcps.clear();
-            return false;
-        }
-        georeference->gcps.append({gcps[i].dfGCPPixel, gcps[i].dfGCPLine, x, y});
-    }
+    for (int i = 0; i < count; ++i)
+        georeference->gcps.append({gcps[i].dfGCPPixel, gcps[i].dfGCPLine, gcps[i].dfGCPX, gcps[i].dfGCPY});
     georeference->transform = count >= 6 ? GcpTransform::Poly2 : GcpTransform::Affine;
+    georeference->srsWkt = wktOf(reference);
+    georeference->gridName = QString::fromUtf8(reference.GetName());
+    georeference->datumName = geographicName(reference);
+}
+
+// Why ground control points cannot be fitted or placed, or an empty string: too few
+// for the transform, too many for a thin-plate spline, all far outside the image, or
+// on longitudes that only make sense unwrapped across the 180th meridian.
+QString gcpRefusal(const RasterGeoreference &georeference)
+{
+    const QVector<GroundControlPoint> &gcps = georeference.gcps;
+    const qsizetype needed = georeference.transform == GcpTransform::Poly2 ? 6 : 3;
+    if (gcps.size() < needed) {
+        return QCoreApplication::translate("GeoRaster", "%1 ground control points given; this transform needs at "
+                                                        "least %2")
+            .arg(gcps.size()).arg(needed);
+    }
+    const QLocale english(QLocale::English);
+    if (georeference.transform == GcpTransform::Tps && gcps.size() > kMaxTpsPoints) {
+        return QCoreApplication::translate("GeoRaster", "a thin-plate spline takes at most %1 points; %2 were given")
+            .arg(english.toString(kMaxTpsPoints), english.toString(gcps.size()));
+    }
+    // Points beside the image are common (the corners of a sheet cut off a scan);
+    // points none of which lies within the image's own size of it tie some other image.
+    const double width = georeference.sourceSize.width();
+    const double height = georeference.sourceSize.height();
+    bool near = false;
+    for (const GroundControlPoint &point : gcps)
+        near = near || (std::fabs(point.pixelX - width / 2) <= 1.5 * width
+                        && std::fabs(point.pixelY - height / 2) <= 1.5 * height);
+    if (!near) {
+        return QCoreApplication::translate("GeoRaster", "the points lie outside the image (%1 × %2 pixels)")
+            .arg(georeference.sourceSize.width()).arg(georeference.sourceSize.height());
+    }
+    OGRSpatialReference grid;
+    if (!georeference.srsWkt.isEmpty() && (!referenceFromWkt(georeference.srsWkt, &grid) || !grid.IsGeographic()))
+        return QString();
+    // Longitudes a little either side of the 180th meridian are close only unwrapped.
+    double lowest = 360.0, highest = -360.0, lowestUnwrapped = 360.0, highestUnwrapped = -360.0;
+    for (const GroundControlPoint &point : gcps) {
+        const double unwrapped = point.lon < 0.0 ? point.lon + 360.0 : point.lon;
+        lowest = std::min(lowest, point.lon);
+        highest = std::max(highest, point.lon);
+        lowestUnwrapped = std::min(lowestUnwrapped, unwrapped);
+        highestUnwrapped = std::max(highestUnwrapped, unwrapped);
+    }
+    if (highest - lowest > 180.0 && highestUnwrapped - lowestUnwrapped < 180.0)
+        return crossesAntimeridian();
+    return QString();
+}
+
+// Why a geotransform cannot map pixels, or an empty string.
+QString geoTransformRefusal(const std::array<double, 6> &gt)
+{
+    for (double value : gt) {
+        if (!std::isfinite(value))
+            return QCoreApplication::translate("GeoRaster", "the raster's pixel size is not a number");
+    }
+    if (gt[1] * gt[5] - gt[2] * gt[4] == 0.0)
+        return QCoreApplication::translate("GeoRaster", "the raster's pixels have no size");
+    return QString();
+}
+
+// Takes the corners of a raster on the level grid as its level's; false with a reason
+// when they lie beyond the range of longitudes and latitudes.
+bool planAsIs(RasterGeoreference *georeference, QString *error)
+{
+    const std::array<double, 6> &gt = georeference->geoTransform;
+    const double west = gt[0];
+    const double east = gt[0] + georeference->sourceSize.width() * gt[1];
+    const double north = gt[3];
+    const double south = gt[3] + georeference->sourceSize.height() * gt[5];
+    const QLocale english(QLocale::English);
+    if (east - west > 360.0 + 1e-9) {
+        *error = QCoreApplication::translate("GeoRaster", "the grid covers more than 360° of longitude (%1° to %2°)")
+                     .arg(english.toString(west, 'g', 10), english.toString(east, 'g', 10));
+        return false;
+    }
+    georeference->kind = RasterGeoreference::AsIs;
+    georeference->size = georeference->sourceSize;
+    georeference->westMas = cornerMas(west);
+    georeference->northMas = cornerMas(north);
+    georeference->eastMas = cornerMas(east);
+    georeference->southMas = cornerMas(south);
+    if (georeference->westMas < -kMaxLongitudeMas || georeference->eastMas > kMaxLongitudeMas) {
+        *error = crossesAntimeridian();
+        return false;
+    }
+    if (georeference->southMas < -kMaxLatitudeMas || georeference->northMas > kMaxLatitudeMas) {
+        *error = QCoreApplication::translate("GeoRaster", "the grid reaches past a pole (latitudes %1° to %2°)")
+                     .arg(english.toString(south, 'g', 10), english.toString(north, 'g', 10));
+        return false;
+    }
     return true;
+}
+
+// The name of a raster's driver as the window and the command line show it.
+QString originOf(GDALDatasetH dataset)
+{
+    const GDALDriverH driver = GDALGetDatasetDriver(dataset);
+    return QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
+        ? QStringLiteral("GeoTIFF")
+        : QString::fromUtf8(GDALGetDriverLongName(driver));
+}
+
+bool hasNodata(GDALDatasetH dataset)
+{
+    for (int band = 1; band <= GDALGetRasterCount(dataset); ++band) {
+        int found = FALSE;
+        GDALGetRasterNoDataValue(GDALGetRasterBand(dataset, band), &found);
+        if (found)
+            return true;
+    }
+    return false;
+}
+
+// Opens a raster for a georeference and checks its size; kGeoreferenced, or the
+// status to return with *error.
+int openRaster(const QString &path, GdalDataset *dataset, RasterGeoreference *result, QString *error)
+{
+    int status = kImageFileOk;
+    dataset->reset(openRasterFile(path, &status, error));
+    if (!*dataset)
+        return status == kImageFileUnreadable ? kGeoreferenceUnreadable : kGeoreferenceError;
+    result->rasterPath = path;
+    result->sourceSize = QSize(GDALGetRasterXSize(dataset->get()), GDALGetRasterYSize(dataset->get()));
+    result->nodata = hasNodata(dataset->get());
+    return kGeoreferenced;
 }
 
 }  // namespace
@@ -247,27 +385,28 @@ bool readFileGcps(GDALDatasetH dataset, RasterGeoreference *georeference, QStrin
 bool planLevelGrid(RasterGeoreference *georeference, QString *error)
 {
     ensureGdal();
+    const QSize source = georeference->sourceSize;
+    const QString tooLarge = imageSizeRefusal(source.width(), source.height());
+    if (!tooLarge.isEmpty()) {
+        *error = QCoreApplication::translate("GeoRaster", "the raster is too large: %1").arg(tooLarge);
+        return false;
+    }
     OGRSpatialReference reference;
-    if (georeference->gcps.isEmpty() && !referenceFromWkt(georeference->srsWkt, &reference)) {
+    if (!georeference->gcps.isEmpty()) {
+        *error = gcpRefusal(*georeference);
+        if (!error->isEmpty())
+            return false;
+        return planWarpedGrid(georeference, error);
+    }
+    *error = geoTransformRefusal(georeference->geoTransform);
+    if (!error->isEmpty())
+        return false;
+    if (!referenceFromWkt(georeference->srsWkt, &reference)) {
         *error = QCoreApplication::translate("GeoRaster", "the raster's grid cannot be read");
         return false;
     }
-    const qsizetype needed = georeference->transform == GcpTransform::Poly2 ? 6 : 3;
-    if (!georeference->gcps.isEmpty() && georeference->gcps.size() < needed) {
-        *error = QCoreApplication::translate("GeoRaster", "%1 ground control points given; this transform needs at least %2")
-                     .arg(georeference->gcps.size()).arg(needed);
-        return false;
-    }
-    if (!isWgs84NorthUp(*georeference, reference))
-        return planWarpedGrid(georeference, error);
-    const std::array<double, 6> &gt = georeference->geoTransform;
-    georeference->kind = RasterGeoreference::AsIs;
-    georeference->size = georeference->sourceSize;
-    georeference->westMas = cornerMas(gt[0]);
-    georeference->northMas = cornerMas(gt[3]);
-    georeference->eastMas = cornerMas(gt[0] + georeference->sourceSize.width() * gt[1]);
-    georeference->southMas = cornerMas(gt[3] + georeference->sourceSize.height() * gt[5]);
-    return true;
+    return isWgs84NorthUp(*georeference, reference) ? planAsIs(georeference, error)
+                                                     : planWarpedGrid(georeference, error);
 }
 
 int readGeoreference(const QString &path, Resampling resampling, RasterGeoreference *georeference,
@@ -275,62 +414,59 @@ int readGeoreference(const QString &path, Resampling resampling, RasterGeorefere
 {
     ensureGdal();
     GdalErrors errors;
-    const QByteArray name = QFile::encodeName(path);
-    const GdalDataset dataset(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr,
-                                         nullptr));
-    if (!dataset)
-        return kNotGeoreferenced;  // not a raster GDAL knows: the image readers decide
     RasterGeoreference result;
-    result.rasterPath = path;
+    GdalDataset dataset;
+    QString reason;
+    const int opened = openRaster(path, &dataset, &result, &reason);
+    if (opened == kGeoreferenceError) {
+        *error = reason;
+        return kNotARaster;
+    }
+    if (opened != kGeoreferenced) {
+        *error = reason;
+        return opened;
+    }
     result.resampling = resampling;
-    result.sourceSize = QSize(GDALGetRasterXSize(dataset.get()), GDALGetRasterYSize(dataset.get()));
     const bool hasTransform = GDALGetGeoTransform(dataset.get(), result.geoTransform.data()) == CE_None;
     OGRSpatialReference reference;
     if (const OGRSpatialReferenceH own = GDALGetSpatialRef(dataset.get()))
         reference = *OGRSpatialReference::FromHandle(own);
     const bool world = hasTransform && fromWorldFile(dataset.get());
+    const QString file = QFileInfo(path).fileName();
     if (hasTransform && reference.IsEmpty()) {
         const QString prj = prjBeside(path);
-        if (prj.isEmpty() || !readPrj(prj, &reference)) {
-            const QString file = QFileInfo(path).fileName();
-            *error = !prj.isEmpty()
-                ? QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read").arg(QFileInfo(prj).fileName())
-                : world ? QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file "
-                                                                   "beside it must name its projection and datum")
-                              .arg(file)
-                        : QCoreApplication::translate("GeoRaster", "%1 has a geotransform but names no grid").arg(file);
+        if (!prj.isEmpty() && !readPrj(prj, &reference)) {
+            *error = QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read")
+                         .arg(QFileInfo(prj).fileName());
+            return kGeoreferenceError;
+        }
+        if (prj.isEmpty() && world) {
+            *error = QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file beside "
+                                                              "it must name its projection and datum")
+                         .arg(file);
             return kNotGeoreferenced;
         }
+        if (prj.isEmpty()) {
+            // A grid the raster names that GDAL could not read says so.
+            const QString named = errors.text(QString());
+            *error = named.isEmpty()
+                ? QCoreApplication::translate("GeoRaster", "%1 has a geotransform but names no grid").arg(file)
+                : QCoreApplication::translate("GeoRaster", "the grid %1 names cannot be read: %2").arg(file, named);
+            return named.isEmpty() ? kNotGeoreferenced : kGeoreferenceError;
+        }
     }
-    const GDALDriverH driver = GDALGetDatasetDriver(dataset.get());
     if (!hasTransform) {
-        if (!readFileGcps(dataset.get(), &result, error))
-            return kGeoreferenceError;
+        readFileGcps(dataset.get(), &result);
         if (result.gcps.isEmpty())
             return kNotGeoreferenced;
-        result.origin = QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
-            ? QStringLiteral("GeoTIFF")
-            : QString::fromUtf8(GDALGetDriverLongName(driver));
-        result.gridName = result.datumName = QStringLiteral("WGS 84");
-        if (!planLevelGrid(&result, error))
-            return kGeoreferenceError;
-        *georeference = result;
-        return kGeoreferenced;
+        result.origin = originOf(dataset.get());
+    } else {
+        reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        result.origin = world ? QStringLiteral("world file") : originOf(dataset.get());
+        result.gridName = QString::fromUtf8(reference.GetName());
+        result.datumName = geographicName(reference);
+        result.srsWkt = wktOf(reference);
     }
-    if (reference.IsEmpty())
-        return kNotGeoreferenced;
-    reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    result.origin = world ? QStringLiteral("world file")
-        : QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
-        ? QStringLiteral("GeoTIFF")
-        : QString::fromUtf8(GDALGetDriverLongName(driver));
-    result.gridName = QString::fromUtf8(reference.GetName());
-    result.datumName = geographicName(reference);
-    char *wkt = nullptr;
-    const char *wktOptions[] = {"FORMAT=WKT2_2018", nullptr};
-    reference.exportToWkt(&wkt, wktOptions);
-    result.srsWkt = QString::fromUtf8(wkt);
-    CPLFree(wkt);
     if (!planLevelGrid(&result, error))
         return kGeoreferenceError;
     *georeference = result;
@@ -341,17 +477,11 @@ int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps
                     Resampling resampling, RasterGeoreference *georeference, QString *error)
 {
     ensureGdal();
-    GdalErrors errors;
-    const QByteArray name = QFile::encodeName(path);
-    const GdalDataset dataset(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr,
-                                         nullptr));
-    if (!dataset) {
-        *error = errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be opened"));
-        return kGeoreferenceError;
-    }
     RasterGeoreference result;
-    result.rasterPath = path;
-    result.sourceSize = QSize(GDALGetRasterXSize(dataset.get()), GDALGetRasterYSize(dataset.get()));
+    GdalDataset dataset;
+    const int opened = openRaster(path, &dataset, &result, error);
+    if (opened != kGeoreferenced)
+        return opened;
     result.origin = QStringLiteral("ground control points");
     result.gridName = QStringLiteral("WGS 84");
     result.datumName = QStringLiteral("WGS 84");
@@ -416,6 +546,34 @@ QVector<PointMiss> pointMisses(const RasterGeoreference &georeference, const QVe
         const std::size_t k = std::size_t(i);
         misses.append({std::hypot(px[k] - point.pixelX, py[k] - point.pixelY),
                        wgs84Distance(lon[k], lat[k], point.lon, point.lat)});
+    }
+    return misses;
+}
+
+QVector<PointMiss> gcpResiduals(const RasterGeoreference &georeference)
+{
+    const PixelToWgs84 mapping(georeference);
+    const QVector<GroundControlPoint> &points = georeference.gcps;
+    std::vector<double> x, y, px, py;
+    for (const GroundControlPoint &point : points) {
+        x.push_back(point.pixelX);
+        y.push_back(point.pixelY);
+        px.push_back(point.lon);
+        py.push_back(point.lat);
+    }
+    if (!mapping.transformOnGrid(false, x, y) || !mapping.transformOnGrid(true, px, py))
+        return {};
+    OGRSpatialReference grid;
+    const bool projected = !georeference.srsWkt.isEmpty() && referenceFromWkt(georeference.srsWkt, &grid)
+        && grid.IsProjected();
+    const double metresPerUnit = projected ? grid.GetLinearUnits() : 1.0;
+    QVector<PointMiss> misses;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const GroundControlPoint &point = points.at(i);
+        const std::size_t k = std::size_t(i);
+        const double ground = projected ? std::hypot(x[k] - point.lon, y[k] - point.lat) * metresPerUnit
+                                        : wgs84Distance(x[k], y[k], point.lon, point.lat);
+        misses.append({std::hypot(px[k] - point.pixelX, py[k] - point.pixelY), ground});
     }
     return misses;
 }

@@ -22,14 +22,19 @@ enum class GcpTransform : quint8 {
     Tps,     // thin-plate spline through every point
 };
 
-// A pixel of the source raster tied to a position on WGS 84.
+// A pixel of the source raster tied to a position on WGS 84, or, among the points of
+// a georeference on a grid of their own, to a position on that grid.
 struct GroundControlPoint
 {
     double pixelX = 0.0;  // pixels from the left edge (0 is the edge, 0.5 the first pixel's centre)
     double pixelY = 0.0;  // pixels from the top edge, downward
-    double lon = 0.0;     // degrees, east positive
-    double lat = 0.0;     // degrees, north positive
+    double lon = 0.0;     // degrees, east positive; on a projected grid its easting
+    double lat = 0.0;     // degrees, north positive; on a projected grid its northing
 };
+
+// The most points a thin-plate spline is fitted through: every point adds a row and
+// a column to the system it solves.
+inline constexpr int kMaxTpsPoints = 1000;
 
 // How a layer's image is made from a raster that carries its georeferencing: the
 // raster, its grid, and the grid of the level it becomes. Levels are north-up and
@@ -56,12 +61,17 @@ struct RasterGeoreference
 
     // The source grid (WKT) and the mapping of raster pixels into it: the affine
     // geoTransform (GDAL's order: x0, dx/dcol, dx/drow, y0, dy/dcol, dy/drow) when
-    // gcps is empty, else the ground control points fitted by transform.
+    // gcps is empty, else the ground control points fitted by transform on that grid
+    // (metres on UTM), as GDAL's warp fits them, and then taken to WGS 84; points
+    // without a grid (srsWkt empty) are on WGS 84.
     QString srsWkt;
     std::array<double, 6> geoTransform{0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
     QVector<GroundControlPoint> gcps;
     GcpTransform transform = GcpTransform::Affine;
     Resampling resampling = Resampling::Bilinear;
+    // Some band marks pixels without data (a nodata value), compared on the samples
+    // as stored; such pixels are transparent.
+    bool nodata = false;
 
     // The level grid: its top-left corner and its steps per pixel, in whole
     // milliarcseconds, and its size. For AsIs the corners of the raster itself.
@@ -74,23 +84,33 @@ struct RasterGeoreference
 
 // What readGeoreference finds in a raster file.
 enum GeoreferenceStatus {
-    kGeoreferenceError = -1,  // unreadable, or georeferenced on a grid that cannot be used; error says why
+    kGeoreferenceUnreadable = -2,  // the file is missing, not a regular file or cannot be read; error says why
+    kGeoreferenceError = -1,  // damaged, or georeferenced in a way that cannot be used; error says why
     kNotGeoreferenced = 0,    // a plain image: no geotransform, or no grid named for it
     kGeoreferenced = 1,
+    kNotARaster = 2,  // in no format GDAL may read for the program: the image readers decide; error names those formats
 };
 
-// Reads the georeferencing a raster carries: a GeoTIFF's own, or a world file
-// (.tfw, .pgw, .jgw, .bpw, .wld) with its grid from a ".prj" (ESRI or OGC WKT) or
-// ".aux.xml" beside the raster. Fills *georeference with the level grid worked out
-// (see planLevelGrid) and resampling. A world file without a grid beside it is not
-// georeferencing (the image is then plain).
+// Reads the georeferencing a raster carries: a GeoTIFF's own grid or its own ground
+// control points (fitted on their grid, affine, or second-order from six points on),
+// or a world file (.tfw, .pgw, .jgw, .bpw, .wld) with its grid from a ".prj" (ESRI or
+// OGC WKT) or ".aux.xml" beside the raster. The file is opened by openRasterFile.
+// Fills *georeference with the level grid worked out (see planLevelGrid) and
+// resampling. kNotGeoreferenced for a plain image, with *error saying why when it
+// looks as if it meant to be georeferenced (a world file without a grid);
+// kNotARaster for a file GDAL may not read; kGeoreferenceUnreadable when the file
+// cannot be read (missing, not a regular file); kGeoreferenceError for a
+// grid or sidecar that cannot be read or used, a raster too large
+// (imageSizeRefusal) or one that cannot become a level.
 int readGeoreference(const QString &path, Resampling resampling, RasterGeoreference *georeference,
                      QString *error);
 
 // A georeference for an image tied to WGS 84 by ground control points (pixels and
 // degrees), fitted by transform and warped with resampling. kGeoreferenceError with
-// a reason when the image cannot be opened, there are too few points for the
-// transform (three; six for Poly2) or they cannot be fitted.
+// a reason when the image cannot be opened (kGeoreferenceUnreadable when the file
+// cannot be read), there are too few points for the transform (three; six for Poly2),
+// too many for Tps (kMaxTpsPoints), or they cannot be fitted or placed (see
+// planLevelGrid).
 int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps, GcpTransform transform,
                     Resampling resampling, RasterGeoreference *georeference, QString *error);
 
@@ -98,8 +118,12 @@ int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps
 // are set: AsIs for geographic WGS 84 north-up without ground control points, the
 // corners then taken from the geotransform (degrees truncated to milliarcseconds);
 // else Warped onto a grid covering the raster's footprint, with about the raster's
-// own resolution along each axis. False with a reason when the grid cannot be
-// transformed to WGS 84 or the points cannot be fitted.
+// own resolution along each axis. False with a reason, in words a map maker reads,
+// when the raster or its level is too large (imageSizeRefusal), the geotransform
+// has no size or is no number, the grid cannot be transformed to WGS 84, the raster
+// or its points cross the 180th meridian (longitudes that only make sense
+// unwrapped) or cover more than 360° of longitude, the points lie far outside the
+// image or cannot be fitted.
 bool planLevelGrid(RasterGeoreference *georeference, QString *error);
 
 // Makes layer a layer of the raster: sourcePath the raster, georeference shared, and
@@ -132,6 +156,12 @@ struct PointMiss
 // georeferenced layer the distance between where its mapping puts pixel
 // (pixelX, pixelY) and (lon, lat). Empty when the mapping cannot be formed.
 QVector<PointMiss> pointMisses(const RasterGeoreference &georeference, const QVector<GroundControlPoint> &points);
+
+// The residual of each ground control point of a georeference, measured on the grid
+// the points are fitted on: in source pixels, and on the ground in metres (the
+// grid's own units taken to metres on a projected grid, the distance on the
+// ellipsoid on a geographic one). Empty when the points cannot be fitted.
+QVector<PointMiss> gcpResiduals(const RasterGeoreference &georeference);
 
 // The distance on WGS 84 between two positions in degrees, metres.
 double wgs84Distance(double lon1, double lat1, double lon2, double lat2);

@@ -75,23 +75,34 @@ private:
     std::vector<GDALDatasetH> m_sets;
 };
 
-// Rows of a GDAL dataset of one or three colour bands and an optional alpha band, as
-// ARGB32 words. A warp is read through several chains of the same datasets, each
-// warping its own columns of a strip on its own thread (a dataset is never shared
-// between threads): GDAL warps one block at a time on the thread that reads it.
+// What GdalRows reads of the dataset at the end of a chain: one or three colour bands
+// and an optional alpha band, of 8 or 16 bits (16-bit samples keep their high byte,
+// as the image readers keep it; an alpha band the warp made runs 0 to 255 in any
+// case), and for a raster taken as it is the nodata values of its colour bands.
+struct BandLayout
+{
+    int colourBands = 0;  // 1 (grey) or 3 (red, green, blue)
+    int alphaBand = 0;    // 0 for none
+    bool sixteenBits = false;
+    bool warpedAlpha = false;  // the alpha band runs 0 to 255 whatever the samples' size
+    // Per colour band, whether it has a nodata value and which: a pixel whose every
+    // band with one holds it is transparent.
+    std::vector<std::pair<bool, double>> nodata;
+};
+
+// Rows of a GDAL dataset as ARGB32 words. A warp is read through several chains of
+// the same datasets, each warping its own columns of a strip on its own thread (a
+// dataset is never shared between threads): GDAL warps one block at a time on the
+// thread that reads it.
 class GdalRows : public ImageRowReader
 {
 public:
-    GdalRows(std::vector<DatasetChain> chains, int colourBands, int alphaBand)
-        : m_chains(std::move(chains)), m_alphaBand(alphaBand)
+    GdalRows(std::vector<DatasetChain> chains, const BandLayout &layout)
+        : m_chains(std::move(chains)), m_layout(layout)
     {
         GDALDatasetH output = m_chains.front().last();
         m_size = QSize(GDALGetRasterXSize(output), GDALGetRasterYSize(output));
-        m_hasAlpha = alphaBand > 0;
-        // ARGB32 words lie in memory as blue, green, red, alpha.
-        m_bands = colourBands == 1 ? std::vector<int>{1, 1, 1} : std::vector<int>{3, 2, 1};
-        if (alphaBand > 0)
-            m_bands.push_back(alphaBand);
+        m_hasAlpha = layout.alphaBand > 0 || hasNodata();
     }
 
 protected:
@@ -115,6 +126,15 @@ protected:
     }
 
 private:
+    bool hasNodata() const
+    {
+        for (const auto &[has, value] : m_layout.nodata) {
+            if (has)
+                return true;
+        }
+        return false;
+    }
+
     // Reads columns of part `part` of the next count rows; the reason on failure.
     QString readPart(int part, int count, uchar *dest, qsizetype stride)
     {
@@ -123,75 +143,133 @@ private:
         const int left = int(qint64(m_size.width()) * part / parts);
         const int width = int(qint64(m_size.width()) * (part + 1) / parts) - left;
         uchar *first = dest + 4 * qsizetype(left);
-        const CPLErr result = GDALDatasetRasterIO(m_chains[std::size_t(part)].last(), GF_Read, left, m_nextRow,
-                                                  width, count, first, width, count, GDT_Byte,
-                                                  int(m_bands.size()), m_bands.data(), 4, int(stride), 1);
-        if (result != CE_None)
-            return errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read"));
-        if (m_alphaBand == 0) {
+        GDALDatasetH dataset = m_chains[std::size_t(part)].last();
+        const bool ok = m_layout.sixteenBits || hasNodata()
+            ? readSamples(dataset, left, width, count, first, stride)
+            : readBytes(dataset, left, width, count, first, stride);
+        return ok ? QString() : errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read"));
+    }
+
+    // 8-bit samples without nodata, straight into the words.
+    bool readBytes(GDALDatasetH dataset, int left, int width, int count, uchar *first, qsizetype stride)
+    {
+        // ARGB32 words lie in memory as blue, green, red, alpha.
+        std::vector<int> bands = m_layout.colourBands == 1 ? std::vector<int>{1, 1, 1} : std::vector<int>{3, 2, 1};
+        if (m_layout.alphaBand > 0)
+            bands.push_back(m_layout.alphaBand);
+        if (GDALDatasetRasterIO(dataset, GF_Read, left, m_nextRow, width, count, first, width, count, GDT_Byte,
+                                int(bands.size()), bands.data(), 4, int(stride), 1)
+            != CE_None)
+            return false;
+        if (m_layout.alphaBand == 0) {
             for (int y = 0; y < count; ++y) {
                 uchar *row = first + y * stride;
                 for (int x = 0; x < width; ++x)
                     row[4 * x + 3] = 0xff;
             }
         }
-        return QString();
+        return true;
+    }
+
+    // Samples as stored, a few rows at a time: nodata compared on them, then reduced to
+    // 8 bits.
+    bool readSamples(GDALDatasetH dataset, int left, int width, int count, uchar *first, qsizetype stride)
+    {
+        std::vector<int> bands = m_layout.colourBands == 1 ? std::vector<int>{1} : std::vector<int>{1, 2, 3};
+        if (m_layout.alphaBand > 0)
+            bands.push_back(m_layout.alphaBand);
+        const int bandCount = int(bands.size());
+        const int shift = m_layout.sixteenBits ? 8 : 0;
+        const int alphaShift = m_layout.warpedAlpha ? 0 : shift;
+        constexpr int kRowsAtOnce = 16;
+        std::vector<quint16> samples(std::size_t(width) * kRowsAtOnce * std::size_t(bandCount));
+        for (int top = 0; top < count; top += kRowsAtOnce) {
+            const int rows = std::min(kRowsAtOnce, count - top);
+            if (GDALDatasetRasterIO(dataset, GF_Read, left, m_nextRow + top, width, rows, samples.data(), width, rows,
+                                    GDT_UInt16, bandCount, bands.data(), 2 * bandCount, 2 * bandCount * width, 2)
+                != CE_None)
+                return false;
+            for (int y = 0; y < rows; ++y) {
+                uchar *row = first + (top + y) * stride;
+                const quint16 *pixel = samples.data() + std::size_t(y) * width * bandCount;
+                for (int x = 0; x < width; ++x, pixel += bandCount) {
+                    const int colours = m_layout.colourBands;
+                    uchar *word = row + 4 * x;
+                    word[2] = uchar(pixel[0] >> shift);
+                    word[1] = uchar(pixel[colours == 1 ? 0 : 1] >> shift);
+                    word[0] = uchar(pixel[colours == 1 ? 0 : 2] >> shift);
+                    word[3] = m_layout.alphaBand > 0 ? uchar(pixel[colours] >> alphaShift) : 0xff;
+                    if (isNodata(pixel))
+                        word[3] = 0;
+                }
+            }
+        }
+        return true;
+    }
+
+    bool isNodata(const quint16 *pixel) const
+    {
+        bool any = false;
+        for (int band = 0; band < m_layout.colourBands && band < int(m_layout.nodata.size()); ++band) {
+            const auto &[has, value] = m_layout.nodata[std::size_t(band)];
+            if (has && double(pixel[band]) != value)
+                return false;
+            any = any || has;
+        }
+        return any;
     }
 
     std::vector<DatasetChain> m_chains;  // each: source first, the dataset read last
-    std::vector<int> m_bands;
-    int m_alphaBand = 0;
+    BandLayout m_layout;
 };
 
 // The bands of a dataset that hold colour (1 grey or 3 RGB) and its alpha band
-// (0 for none); false for other layouts.
-bool bandLayout(GDALDatasetH dataset, int *colourBands, int *alphaBand)
+// (0 for none), all of 8 or all of 16 bits; false for other layouts.
+bool bandLayout(GDALDatasetH dataset, BandLayout *layout)
 {
     const int count = GDALGetRasterCount(dataset);
+    if (count < 1 || count > 4)
+        return false;
+    const GDALDataType type = GDALGetRasterDataType(GDALGetRasterBand(dataset, 1));
     for (int band = 1; band <= count; ++band) {
-        if (GDALGetRasterDataType(GDALGetRasterBand(dataset, band)) != GDT_Byte)
+        const GDALDataType own = GDALGetRasterDataType(GDALGetRasterBand(dataset, band));
+        if (own != type || (own != GDT_Byte && own != GDT_UInt16))
             return false;
     }
-    *alphaBand = 0;
+    layout->sixteenBits = type == GDT_UInt16;
+    layout->alphaBand = 0;
     if (count == 2 || count == 4) {
         const GDALRasterBandH last = GDALGetRasterBand(dataset, count);
         if (GDALGetRasterColorInterpretation(last) != GCI_AlphaBand)
             return false;
-        *alphaBand = count;
+        layout->alphaBand = count;
     }
-    *colourBands = count >= 3 ? 3 : 1;
-    return count >= 1 && count <= 4;
+    layout->colourBands = count >= 3 ? 3 : 1;
+    return true;
 }
 
 // Opens the raster into *built and, for a warp, the datasets that warp it; fills the
-// bands of the dataset read last. Returns the reason on failure, with *status.
-QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, DatasetChain *built, int *colourBands,
-                   int *alphaBand, int *status)
+// layout of the dataset read last. Returns the reason on failure, with *status.
+QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, DatasetChain *built, BandLayout *layout,
+                   int *status)
 {
     const auto failed = [status](int code, const QString &reason) {
         *status = code;
         return reason;
     };
     GdalErrors errors;
-    const QByteArray name = QFile::encodeName(georeference.rasterPath);
     DatasetChain &chain = *built;
-    GDALDatasetH raster = chain.add(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr,
-                                               nullptr, nullptr));
-    if (!raster) {
-        return failed(QFileInfo::exists(georeference.rasterPath) ? kImageFileInvalid : kImageFileUnreadable,
-                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be opened")));
-    }
+    QString reason;
+    GDALDatasetH raster = chain.add(openRasterFile(georeference.rasterPath, status, &reason));
+    if (!raster)
+        return reason;
     // A copy of the source in memory that says what the georeference says: its grid
-    // (a world file's .prj), its ground control points; palettes become colours.
+    // (a world file's .prj), its ground control points; palettes become colours, and
+    // their nodata entry transparent.
     QStringList words{QStringLiteral("-of"), QStringLiteral("VRT")};
     const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
     if (first && GDALGetRasterColorTable(first))
         words << QStringLiteral("-expand") << QStringLiteral("rgba");
-    // 16-bit samples (PNG, TIFF) keep their high byte, as the image readers keep it:
-    // GDAL rounds v / 256 - 0.5, which is v / 256 cut.
-    if (first && GDALGetRasterDataType(first) == GDT_UInt16)
-        words << QStringLiteral("-ot") << QStringLiteral("Byte") << QStringLiteral("-scale") << QStringLiteral("0")
-              << QStringLiteral("65536") << QStringLiteral("-0.5") << QStringLiteral("255.5");
     // Four bands whose last is no alpha (red, green, blue, infrared): the colours only.
     if (GDALGetRasterCount(raster) == 4
         && GDALGetRasterColorInterpretation(GDALGetRasterBand(raster, 4)) != GCI_AlphaBand)
@@ -207,12 +285,18 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
     if (!source)
         return failed(kImageFileInvalid,
                       errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read")));
-    if (!bandLayout(source, colourBands, alphaBand))
+    if (!bandLayout(source, layout))
         return failed(kImageFileInvalid,
-                      QCoreApplication::translate("GeoRaster", "only rasters of 8-bit grey, RGB or palette colours "
-                                                               "(with or without alpha) can be read"));
-    if (georeference.kind == RasterGeoreference::AsIs)
+                      QCoreApplication::translate("GeoRaster", "only rasters of 8- or 16-bit grey, RGB or palette "
+                                                               "colours (with or without alpha) can be read"));
+    if (georeference.kind == RasterGeoreference::AsIs) {
+        for (int band = 1; band <= layout->colourBands; ++band) {
+            int has = FALSE;
+            const double value = GDALGetRasterNoDataValue(GDALGetRasterBand(source, band), &has);
+            layout->nodata.emplace_back(has != FALSE, value);
+        }
         return QString();
+    }
 
     if (georeference.gcps.isEmpty()) {
         OGRSpatialReference reference;
@@ -221,9 +305,12 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
         std::array<double, 6> transform = georeference.geoTransform;
         GDALSetGeoTransform(source, transform.data());
     } else {
+        // The points on their own grid: the warp fits them there, then reprojects.
         std::vector<GDAL_GCP> gcps = gdalGcps(georeference);
-        OGRSpatialReference wgs84 = wgs84Reference();
-        GDALSetGCPs2(source, int(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&wgs84));
+        OGRSpatialReference grid = wgs84Reference();
+        if (!georeference.srsWkt.isEmpty())
+            referenceFromWkt(georeference.srsWkt, &grid);
+        GDALSetGCPs2(source, int(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&grid));
         GDALDeinitGCPs(int(gcps.size()), gcps.data());
     }
     static const char *const kResampling[] = {"near", "bilinear", "cubic", "lanczos"};
@@ -233,9 +320,17 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
                         degrees(georeference.northMas), QStringLiteral("-ts"),
                         QString::number(georeference.size.width()), QString::number(georeference.size.height()),
                         QStringLiteral("-r"), QString::fromLatin1(kResampling[int(georeference.resampling)]),
-                        QStringLiteral("-wm"), QString::number(warpMemoryMB)};
-    if (*alphaBand == 0)
+                        QStringLiteral("-wm"), QString::number(warpMemoryMB),
+                        // A pixel is nodata when every band holds its nodata value, never for one
+                        // band alone (a pure blue with no red).
+                        QStringLiteral("-wo"), QStringLiteral("UNIFIED_SRC_NODATA=YES")};
+    if (layout->alphaBand == 0)
         words << QStringLiteral("-dstalpha");
+    if (layout->sixteenBits) {
+        words << QStringLiteral("-wo") << QStringLiteral("DST_ALPHA_MAX=255");
+        if (layout->alphaBand > 0)
+            words << QStringLiteral("-wo") << QStringLiteral("SRC_ALPHA_MAX=65535");
+    }
     // The points, not a geotransform the raster may also carry, map its pixels.
     if (!georeference.gcps.isEmpty())
         words << gcpWarpOptions(georeference);
@@ -248,8 +343,9 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
         return failed(kImageFileInvalid,
                       errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be warped")));
     // The warp's output: the source's colour bands and an alpha band that is 0 outside
-    // the footprint.
-    *alphaBand = *colourBands + 1;
+    // the footprint and where the source has no data.
+    layout->alphaBand = layout->colourBands + 1;
+    layout->warpedAlpha = true;
     return QString();
 }
 
@@ -262,8 +358,10 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
         // The image readers decode PNG, JPEG and BMP as they always have, so a raster
         // on the level grid gives the same level as the image calibrated by hand; GDAL
         // streams the rest (a GeoTIFF), which the image library would decode whole.
-        std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position, status,
-                                                            error);
+        // One with nodata goes to GDAL, which knows where it has none.
+        std::unique_ptr<ImageRowReader> own = georeference.nodata
+            ? nullptr
+            : openImageRows(georeference.rasterPath, budgetMB, position, status, error);
         if (own && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
             return own;
     }
@@ -273,16 +371,15 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
         ? qBound(1, QThreadPool::globalInstance()->maxThreadCount(), 8)
         : 1;
     std::vector<DatasetChain> chains(static_cast<std::size_t>(parts));
-    int colourBands = 0;
-    int alphaBand = 0;
+    BandLayout layout;
     for (DatasetChain &chain : chains) {
-        const QString reason = buildChain(georeference, std::max(8, kWarpMemoryMB / parts), &chain, &colourBands,
-                                          &alphaBand, status);
+        layout = BandLayout();
+        const QString reason = buildChain(georeference, std::max(8, kWarpMemoryMB / parts), &chain, &layout, status);
         if (!reason.isEmpty()) {
             *error = reason;
             return nullptr;
         }
     }
     *status = kImageFileOk;
-    return std::make_unique<GdalRows>(std::move(chains), colourBands, alphaBand);
+    return std::make_unique<GdalRows>(std::move(chains), layout);
 }

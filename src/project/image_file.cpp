@@ -61,7 +61,8 @@ bool CountingFile::seek(qint64 pos)
 qint64 CountingFile::readData(char *data, qint64 maxSize)
 {
     const qint64 read = m_file.read(data, maxSize);
-    m_position->store(m_file.pos(), std::memory_order_relaxed);
+    m_read += qMax<qint64>(read, 0);
+    m_position->store(qMin(m_read, m_file.size()), std::memory_order_relaxed);
     return read;
 }
 

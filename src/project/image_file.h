@@ -24,9 +24,10 @@ qint32 queryPhysicalMemoryMB();
 // once at start-up, before other threads run.
 void returnLargeBlocksToSystem();
 
-// A read-only file whose read position another thread may watch: after every read,
-// *position holds how far into the file the reader has got (bytes). Unbuffered, so
-// the position is that of the file itself.
+// A read-only file whose progress another thread may watch: after every read,
+// *position holds how many bytes the reader has read, at most the file's size (a
+// decoder that reads a file from its end, as BMP rows are stored bottom first, still
+// moves forward). Unbuffered, so the bytes are those of the file itself.
 class CountingFile : public QIODevice
 {
 public:
@@ -46,6 +47,7 @@ protected:
 private:
     QFile m_file;
     std::atomic<qint64> *m_position;
+    qint64 m_read = 0;
 };
 
 // Why readImageFile gave no image.

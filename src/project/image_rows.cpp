@@ -5,12 +5,30 @@
 
 #include <QCoreApplication>
 #include <QImageReader>
+#include <QLocale>
 #include <QtEndian>
 
 #include <cstring>
 
+#include "project/file_access.h"
 #include "project/image_decoders.h"
 #include "project/image_file.h"
+
+QString imageSizeRefusal(qint64 width, qint64 height)
+{
+    const QLocale english(QLocale::English);
+    const QString size = QCoreApplication::translate("ImageFile", "%1 × %2 pixels")
+                             .arg(english.toString(width), english.toString(height));
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        return QCoreApplication::translate("ImageFile", "%1; at most %2 a side")
+            .arg(size, english.toString(kMaxImageSide));
+    }
+    if (width * height > kMaxImagePixels) {
+        return QCoreApplication::translate("ImageFile", "%1; at most %2 megapixels")
+            .arg(size, english.toString(kMaxImagePixels / 1000000));
+    }
+    return QString();
+}
 
 bool ImageRowReader::fail(int status, const QString &reason)
 {
@@ -213,10 +231,15 @@ std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budget
         return nullptr;
     };
     static std::atomic<qint64> unwatched{0};
+    // A FIFO or a device would block or never end.
+    bool missing = false;
+    const QString refusal = inputFileRefusal(path, &missing);
+    if (!missing && !refusal.isEmpty())
+        return failed(kImageFileUnreadable, refusal);
     auto file = std::make_unique<CountingFile>(path, position ? position : &unwatched);
     if (!file->open(QIODevice::ReadOnly))
         return failed(kImageFileUnreadable, file->errorString());
-    const QByteArray head = file->peek(64);
+    const QByteArray head = file->peek(128);
     if (head.isEmpty() && file->size() > 0)
         return failed(kImageFileUnreadable, file->errorString());
     const QString shortfall = bmpShortfall(head, file->size());
@@ -227,10 +250,16 @@ std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budget
         reader = openPngRows(std::move(file), budgetMB);
     else if (isJpegSignature(head))
         reader = openJpegRows(std::move(file), budgetMB);
+    else if (isBitFieldBmp(head))
+        reader = openBmpRows(std::move(file));
     else
         reader = std::make_unique<LibraryRows>(std::move(file), budgetMB);
     if (reader->status() != kImageFileOk)
         return failed(reader->status(), reader->failureText());
+    const QString tooLarge = imageSizeRefusal(reader->size().width(), reader->size().height());
+    if (!tooLarge.isEmpty())
+        return failed(kImageFileInvalid, QCoreApplication::translate("ImageFile", "the image is too large: %1")
+                                             .arg(tooLarge));
     if (status)
         *status = kImageFileOk;
     return reader;

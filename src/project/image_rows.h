@@ -11,9 +11,9 @@
 // Reads an image from the top row down, a few rows at a time, so that a large scan
 // can be tiled without ever being whole in memory. Rows come out as 32-bit ARGB
 // words (QImage::Format_ARGB32, not premultiplied), the file's own colour values:
-// no gamma or colour-profile conversion. PNG and JPEG files are decoded as the rows
-// are asked for; other formats are decoded whole by the image library on the first
-// request. Any damage the decoder notices (a checksum, a cut-short file, corrupt
+// no gamma or colour-profile conversion. PNG, JPEG and 16- and 32-bit BMP files are
+// decoded as the rows are asked for; other formats are decoded whole by the image
+// library on the first request. Any damage the decoder notices (a checksum, a cut-short file, corrupt
 // compressed data) fails the read with the decoder's reason; nothing is made up.
 class ImageRowReader
 {
@@ -62,12 +62,23 @@ private:
     QString m_errorString;
 };
 
-// Opens path for reading by rows: PNG and JPEG by their own decoders, any other
-// format the image library reads by content, decoded whole within budgetMB (MiB) on
-// the first read. Only the header is read here. Returns nullptr with *status (an
-// ImageFileStatus) and *error when the file cannot be opened or read, or its header
-// is no image, is damaged or describes an image beyond the limits; a BMP whose
-// pixel data is shorter than its header says is refused here too. position (may be
+// The largest image the program reads and the largest level it makes, pixels: no
+// real map needs more, and a file of a few bytes may claim billions.
+inline constexpr qint64 kMaxImageSide = 400000;
+inline constexpr qint64 kMaxImagePixels = 4000000000;
+
+// Why an image or level of width x height pixels is too large, in words for the
+// user ("1,000,000 × 1,000,000 pixels; at most 400,000 a side"), or an empty string
+// when it is not.
+QString imageSizeRefusal(qint64 width, qint64 height);
+
+// Opens path for reading by rows: PNG, JPEG and BMP of 16 and 32 bits by their own
+// decoders, any other format the image library reads by content, decoded whole
+// within budgetMB (MiB) on the first read. Only the header is read here. Returns nullptr with *status (an
+// ImageFileStatus) and *error when the file cannot be opened or read (a path that is
+// not a regular file is not opened), or its header is no image, is damaged or
+// describes an image beyond the limits (imageSizeRefusal); a BMP whose pixel data is
+// shorter than its header says is refused here too. position (may be
 // nullptr) follows how far into the file the decoder has read, in bytes.
 std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budgetMB,
                                               std::atomic<qint64> *position, int *status, QString *error);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QIODevice>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
@@ -14,6 +15,11 @@
 namespace {
 
 constexpr int kInputBufferBytes = 65536;
+
+// The most bytes the decoder is handed at once. With fewer than 512 bytes of data in
+// hand, libjpeg-turbo decodes Huffman codes on its careful path, which warns of a bad
+// code; its fast path, taken on more, reads a bad code silently as a zero.
+constexpr size_t kBytesHandedAtOnce = 256;
 
 // The decoder's error manager: errors and warnings about corrupt data end the decode.
 struct JpegErrors
@@ -29,6 +35,8 @@ struct JpegSource
     jpeg_source_mgr manager;
     QIODevice *file;
     JOCTET buffer[kInputBufferBytes];
+    const JOCTET *next;  // bytes read from the file not yet handed to the decoder
+    size_t left;
 };
 
 [[noreturn]] void stopDecoding(j_common_ptr info)
@@ -59,16 +67,24 @@ void termSource(j_decompress_ptr) {}
 boolean fillInput(j_decompress_ptr info)
 {
     auto *source = reinterpret_cast<JpegSource *>(info->src);
-    const qint64 got = source->file->read(reinterpret_cast<char *>(source->buffer), kInputBufferBytes);
-    if (got <= 0) {
-        // A cut-short file: libjpeg would make up an end marker and grey rows.
-        auto *errors = reinterpret_cast<JpegErrors *>(info->err);
-        errors->readFailed = got < 0;
-        qstrncpy(errors->message, QT_TRANSLATE_NOOP("ImageFile", "premature end of data"), sizeof errors->message);
-        stopDecoding(reinterpret_cast<j_common_ptr>(info));
+    if (source->left == 0) {
+        const qint64 got = source->file->read(reinterpret_cast<char *>(source->buffer), kInputBufferBytes);
+        if (got <= 0) {
+            // A cut-short file: libjpeg would make up an end marker and grey rows.
+            auto *errors = reinterpret_cast<JpegErrors *>(info->err);
+            errors->readFailed = got < 0;
+            qstrncpy(errors->message, QT_TRANSLATE_NOOP("ImageFile", "premature end of data"),
+                     sizeof errors->message);
+            stopDecoding(reinterpret_cast<j_common_ptr>(info));
+        }
+        source->next = source->buffer;
+        source->left = size_t(got);
     }
-    source->manager.next_input_byte = source->buffer;
-    source->manager.bytes_in_buffer = size_t(got);
+    const size_t handed = std::min(source->left, kBytesHandedAtOnce);
+    source->manager.next_input_byte = source->next;
+    source->manager.bytes_in_buffer = handed;
+    source->next += handed;
+    source->left -= handed;
     return TRUE;
 }
 
@@ -192,7 +208,9 @@ bool JpegRows::checkEnd()
 
 bool isJpegSignature(const QByteArray &bytes)
 {
-    return bytes.size() >= 3 && uchar(bytes[0]) == 0xff && uchar(bytes[1]) == 0xd8 && uchar(bytes[2]) == 0xff;
+    // The start-of-image marker alone: what follows it, garbage included, is for the
+    // decoder to judge, which refuses what the image library would let pass.
+    return bytes.size() >= 2 && uchar(bytes[0]) == 0xff && uchar(bytes[1]) == 0xd8;
 }
 
 std::unique_ptr<ImageRowReader> openJpegRows(std::unique_ptr<QIODevice> file, qint32 budgetMB)

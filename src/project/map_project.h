@@ -122,8 +122,11 @@ public:
     // the image or the OziExplorer file cannot be opened or read; -2 when the image
     // cannot be decoded (unsupported, damaged, beyond the memory budget), the
     // OziExplorer file's datum is unknown or a raster's grid cannot be used. errorString() then says why and the project
-    // is unchanged.
+    // is unchanged. An image whose georeferencing is incomplete (a world file without
+    // a grid) is added as a plain image; noticeString() then says why, and is empty
+    // otherwise.
     int addImageLayer(const QString &path);
+    QString noticeString() const { return m_noticeString; }
 
     // Appends a layer already imported (e.g. by readOziMap), decoding the image at its
     // sourcePath. Returns as addImageLayer.
@@ -259,4 +262,5 @@ private:
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load
     QString m_errorString;
+    QString m_noticeString;  // what the last addImageLayer could not take
 };

@@ -175,6 +175,8 @@ void MapProject::releaseImage(int layer)
 
 int MapProject::addImageLayer(const QString &path)
 {
+    m_noticeString.clear();
+    QString notice;
     MapLayer imported;
     imported.sourcePath = path;
     // An OziExplorer file names its image and brings its calibration.
@@ -194,14 +196,24 @@ int MapProject::addImageLayer(const QString &path)
         RasterGeoreference georeference;
         QString reason;
         const int found = readGeoreference(path, warpResampling, &georeference, &reason);
+        if (found == kGeoreferenceUnreadable) {
+            m_errorString = reason;
+            return -1;
+        }
         if (found == kGeoreferenceError) {
             m_errorString = QStringLiteral("%1: %2").arg(path, reason);
             return -2;
         }
         if (found == kGeoreferenced)
             applyGeoreference(&imported, std::make_shared<const RasterGeoreference>(georeference));
+        // An image whose georeferencing is incomplete comes in as a plain image, and says why.
+        if (found == kNotGeoreferenced && !reason.isEmpty())
+            notice = QStringLiteral("%1: %2").arg(path, reason);
     }
-    return addImportedLayer(imported);
+    const int status = addImportedLayer(imported);
+    if (status == 0)
+        m_noticeString = notice;
+    return status;
 }
 
 std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,

@@ -9,9 +9,10 @@
 
 #include <cmath>
 
-#include "geo/datum_table.h"
+#include "project/file_access.h"
 #include "project/image_rows.h"
 #include "project/map_layer.h"
+#include "project/ozi_datums.h"
 #include "project/ozi_projection.h"
 
 namespace {
@@ -322,9 +323,9 @@ bool isOziMapPath(const QString &path)
 namespace {
 
 // The two-point calibration of a north-up image on latitude and longitude: WGS 84, or
-// a datum the table does not know (then only the "MMPNUM" block, WGS 84 by definition,
-// can be used).
-int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSummary *found, QString *error)
+// a datum no list knows (then only the "MMPNUM" block, WGS 84 by definition, can be
+// used).
+int importLinear(const OziMapText &text, bool knownDatum, MapLayer *layer, OziMapSummary *found, QString *error)
 {
     QVector<CalibrationPoint> points = text.points;
     QVector<GroundControlPoint> &tied = found->referencePoints;
@@ -338,10 +339,10 @@ int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
                          point.lat / kMilliarcsecondsPerDegree});
         }
     } else if (anyLatLon) {
-        if (datum < 0) {
+        if (!knownDatum) {
             if (error)
-                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not in the "
-                                                               "datum table").arg(found->datumName);
+                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not one the "
+                                                               "program knows").arg(found->datumName);
             return -2;
         }
         // On WGS 84 itself: the positions stand as they are.
@@ -361,16 +362,19 @@ int importLinear(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
 }
 
 // The georeference of a map on its own grid, warped onto the level grid.
-int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSummary *found, QString *error)
+int importOnGrid(const OziMapText &text, const OziDatum *datum, MapLayer *layer, OziMapSummary *found,
+                 QString *error)
 {
     QString reason;
-    if (datum < 0) {
-        reason = QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not in the datum table")
+    if (!datum) {
+        reason = QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not one the program knows "
+                                                       "(neither in OziExplorer's datum list nor in the datum "
+                                                       "table), so the map cannot be placed on it")
                      .arg(found->datumName);
     } else {
         RasterGeoreference georeference;
         georeference.rasterPath = layer->sourcePath;
-        if (georeferenceOziMap(text, datum, &georeference, &found->referencePoints, &found->source, &reason)) {
+        if (georeferenceOziMap(text, *datum, &georeference, &found->referencePoints, &found->source, &reason)) {
             found->pointCount = int(found->referencePoints.size());
             // An image without a readable size fails to load, and says why, as the layer is added.
             georeference.sourceSize = imageFileSize(georeference.rasterPath);
@@ -389,33 +393,55 @@ int importOnGrid(const OziMapText &text, int datum, MapLayer *layer, OziMapSumma
 
 // Latitude and longitude on WGS 84 need no warp: the file's points calibrate the image
 // as they stand. So does the "MMPNUM" block (WGS 84 by definition) of a map on a datum
-// the table does not know, as it always has.
-bool isLinear(const OziMapText &text, int datum)
+// no list knows: on latitude and longitude, as it always has; on a projected grid,
+// whose lines it cannot follow (up to a kilometre off on a sheet), only when asked.
+bool isLinear(const OziMapText &text, const OziDatum *datum, bool allowCornerFit)
 {
     const bool latLon =
         text.projectionName.isEmpty() || qstricmp(text.projectionName.constData(), "Latitude/Longitude") == 0;
-    return (latLon && datum == kWgs84DatumIndex) || (datum < 0 && (latLon || !text.points.isEmpty()));
+    return (latLon && datum && datum->isWgs84())
+        || (!datum && (latLon || (allowCornerFit && !text.points.isEmpty())));
+}
+
+// OziExplorer's own image formats, which only its programs read.
+bool isOzfImage(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("ozf2") || suffix == QLatin1String("ozf3") || suffix == QLatin1String("ozf4")
+        || suffix == QLatin1String("ozfx3") || suffix == QLatin1String("ozfx4");
 }
 
 }  // namespace
 
-int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QString *error)
+int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QString *error, bool allowCornerFit)
 {
     OziMapSummary found;
     layer->sourcePath = path;
+    bool missing = false;
+    const QString refusal = inputFileRefusal(path, &missing);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if ((!missing && !refusal.isEmpty()) || !file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = refusal.isEmpty() || missing ? file.errorString() : refusal;
         return -1;
     }
     const OziMapText text = parseOziMapText(file.readAll());
     found.datumName = QString::fromLatin1(text.datumName);
     if (text.hasImageLine)
         layer->sourcePath = resolveOziImagePath(path, text.imageLine);
-    const int datum = findDatum(found.datumName);
-    const int status = isLinear(text, datum) ? importLinear(text, datum, layer, &found, error)
-                                             : importOnGrid(text, datum, layer, &found, error);
+    if (isOzfImage(layer->sourcePath)) {
+        if (error)
+            *error = QCoreApplication::translate("OziMap", "its image %1 is in OziExplorer's own format (.%2), "
+                                                           "which the program does not read; convert it to PNG, "
+                                                           "JPEG or TIFF")
+                         .arg(QFileInfo(layer->sourcePath).fileName(), QFileInfo(layer->sourcePath).suffix());
+        return -2;
+    }
+    OziDatum datum;
+    const bool known = findOziDatum(found.datumName, &datum);
+    const int status = isLinear(text, known ? &datum : nullptr, allowCornerFit)
+        ? importLinear(text, known, layer, &found, error)
+        : importOnGrid(text, known ? &datum : nullptr, layer, &found, error);
     if (status == 0 && summary)
         *summary = found;
     return status;

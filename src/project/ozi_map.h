@@ -97,13 +97,18 @@ struct OziMapSummary
 // Imports the OziExplorer map file at path into a new layer: sourcePath becomes the
 // image the file names (see resolveOziImagePath), and the reference points give the
 // layer's georeferencing.
+// The datum of line 5 is looked up in OziExplorer's datum list and the datum table
+// (findOziDatum).
 // A map on the "Latitude/Longitude" projection (or naming none) whose datum is WGS 84,
-// or one the datum table does not know, gets the calibration of a north-up image:
+// or one no list knows, gets the calibration of a north-up image:
 // longitudes from the leftmost and rightmost points, latitudes from the topmost and
 // bottommost (on equal pixels the earlier point wins), the two pixels the corners of
 // the points' bounding box, and all four entered flags set. The points are those of
 // the "MMPNUM" block when the file has one, else those of its Point lines with a
 // latitude and longitude, as they stand.
+// So does a map on a projected grid whose datum no list knows, with allowCornerFit
+// and a "MMPNUM" block: the corners of that block, which cannot follow the grid's
+// lines (such a map may land a kilometre off); without allowCornerFit it is refused.
 // Any other map (a projected grid, or latitude and longitude on another datum) is
 // georeferenced on its own grid (see georeferenceOziMap) and warped onto the level
 // grid: the layer takes the georeference (applyGeoreference), its calibration the
@@ -114,12 +119,15 @@ struct OziMapSummary
 // projected map whose image size cannot be read (loading the image then says why).
 // Writes nothing else of the layer; summary (may be nullptr) tells what the
 // calibration came from.
-// Returns 0; -1 when the file cannot be opened (sourcePath then stays path, which
-// fails to load as an image); -2 when its Point lines, or its grid, are on a datum the
-// table does not know, when its projection is not one the program reads, or when its
-// reference points do not fix the grid. error (may be nullptr) then says why. A file
-// of fewer than three lines also leaves sourcePath at path.
-int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary = nullptr, QString *error = nullptr);
+// Returns 0; -1 when the file cannot be opened (missing, not a regular file; sourcePath
+// then stays path, which fails to load as an image); -2 when its Point lines, or its
+// grid, are on a datum no list knows, when its projection is not one the program
+// reads, when its reference points do not fix the grid, or when its image is in
+// OziExplorer's own format (.ozf2, .ozfx3), which the program does not read. error
+// (may be nullptr) then says why. A file of fewer than three lines also leaves
+// sourcePath at path.
+int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary = nullptr, QString *error = nullptr,
+               bool allowCornerFit = false);
 
 // The largest miss of a layer's georeferencing at the reference points of the
 // OziExplorer file it was imported from (summary of readOziMap): through its

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <memory>
 
-#include "geo/datum_table.h"
 #include "project/gdal_support.h"
 #include "project/geo_raster.h"
+#include "project/ozi_datums.h"
 #include "project/ozi_map.h"
 
 namespace {
@@ -64,14 +64,7 @@ struct TiePoint
     double lat = 0.0;
 };
 
-struct TransformDeleter
-{
-    void operator()(OGRCoordinateTransformation *transform) const
-    {
-        OGRCoordinateTransformation::DestroyCT(transform);
-    }
-};
-using Transform = std::unique_ptr<OGRCoordinateTransformation, TransformDeleter>;
+using Transform = CoordinateTransformation;
 
 QByteArray number(double value)
 {
@@ -87,15 +80,14 @@ double setupValue(const OziMapText &text, SetupField field, double fallback)
     return ok && std::isfinite(value) ? value : fallback;
 }
 
-// The ellipsoid of a row of the datum table and its shift to WGS 84 as PROJ reads it:
-// the same position-vector terms, rotations in arcseconds and scale in parts per million.
-QByteArray datumDefinition(int datumIndex)
+// The ellipsoid of a datum and its shift to WGS 84 as PROJ reads it: the same
+// position-vector terms, rotations in arcseconds and scale in parts per million.
+QByteArray datumDefinition(const OziDatum &datum)
 {
-    const EllipsoidRecord &ellipsoid = datumEllipsoidRecord(datumIndex);
-    const HelmertShift shift = datumShiftToWgs84(datumIndex);
+    const HelmertShift &shift = datum.shift;
     const double arcseconds = 206264.80624709636;  // per radian
-    return " +a=" + QByteArray::number(ellipsoid.a, 'g', 17) + " +rf="
-        + QByteArray::number(ellipsoid.inverseFlattening, 'g', 17) + " +towgs84=" + number(shift.tx) + ","
+    return " +a=" + QByteArray::number(datum.a, 'g', 17) + " +rf="
+        + QByteArray::number(datum.inverseFlattening, 'g', 17) + " +towgs84=" + number(shift.tx) + ","
         + number(shift.ty) + "," + number(shift.tz) + "," + number(shift.rx * arcseconds) + ","
         + number(shift.ry * arcseconds) + "," + number(shift.rz * arcseconds) + "," + number(shift.s * 1000.0)
         + " +no_defs";
@@ -343,7 +335,7 @@ bool fitGeoTransform(const QVector<TiePoint> &points, std::array<double, 6> *geo
 
 }  // namespace
 
-bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreference *georeference,
+bool georeferenceOziMap(const OziMapText &text, const OziDatum &oziDatum, RasterGeoreference *georeference,
                         QVector<GroundControlPoint> *points, int *source, QString *error)
 {
     const QByteArray name = text.projectionName.isEmpty() ? QByteArray("Latitude/Longitude") : text.projectionName;
@@ -361,7 +353,7 @@ bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreferen
     QString gridName;
     if (!gridDefinition(text, *projection, &definition, &gridName, error))
         return false;
-    const QByteArray datum = datumDefinition(datumIndex);
+    const QByteArray datum = datumDefinition(oziDatum);
     OGRSpatialReference grid;
     if (!makeGrid(definition + datum, &grid)) {
         *error = QCoreApplication::translate("OziMap", "its projection '%1' cannot be set up from the values of "
@@ -371,7 +363,7 @@ bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreferen
     }
     georeference->origin = QStringLiteral("OziExplorer file");
     georeference->gridName = gridName;
-    georeference->datumName = datumName(datumIndex).trimmed();
+    georeference->datumName = oziDatum.name;
     QVector<TiePoint> tied;
     if (!tiePoints(text, grid, datum, projection->projection, &tied, source, error))
         return false;

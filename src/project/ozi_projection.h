@@ -4,6 +4,7 @@
 
 class QString;
 struct GroundControlPoint;
+struct OziDatum;
 struct OziMapText;
 struct RasterGeoreference;
 
@@ -16,8 +17,8 @@ struct RasterGeoreference;
 // "Polyconic (American)", "Albers Equal Area", "Sinusoidal" and "Polar Stereographic"
 // (the pole of LAT0's sign, else of the reference points' hemisphere).
 
-// Ties the image of an OziExplorer map to the map's own grid, on datum datumIndex (a
-// row of the datum table, whose shift to WGS 84 goes with the grid). The reference
+// Ties the image of an OziExplorer map to the map's own grid, on datum (whose shift
+// to WGS 84 goes with the grid). The reference
 // points are the Point lines (their latitude and longitude on the datum, else their
 // grid position), else the "MMPNUM" block (WGS 84). Three points or more are fitted
 // by least squares as an affine mapping of pixels to the grid, two as a north-up
@@ -28,5 +29,5 @@ struct RasterGeoreference;
 // OziCalibrationSource). True with no points and nothing filled but the names when
 // the file has none; false with a reason when the projection or its values cannot
 // be used, or the points cannot be placed on the grid or do not fix it.
-bool georeferenceOziMap(const OziMapText &text, int datumIndex, RasterGeoreference *georeference,
+bool georeferenceOziMap(const OziMapText &text, const OziDatum &datum, RasterGeoreference *georeference,
                         QVector<GroundControlPoint> *points, int *source, QString *error);

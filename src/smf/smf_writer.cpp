@@ -171,8 +171,12 @@ bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int 
         && (tl.pixelY <= 0 || edgeValue(tl.lat, -qint64(tl.pixelY), stepY, &top))
         && (br.pixelY >= height || edgeValue(br.lat, height - br.pixelY, stepY, &bottom));
     if (!inRange) {
-        *reason = QCoreApplication::translate("SmfFile", "the extent of the tile grid passes the 32-bit range of "
-                                                         "milliarcseconds");
+        const QLocale english(QLocale::English);
+        *reason = QCoreApplication::translate("SmfFile", "the level's pixels are too large for its tiles: %1 × %2-pixel "
+                                                         "tiles of %3° × %4° pixels would reach beyond the ±596° of "
+                                                         "longitude and latitude that an SMF file can record")
+                      .arg(tileWidth).arg(tileHeight)
+                      .arg(english.toString(stepX / 3600000.0, 'g', 6), english.toString(-stepY / 3600000.0, 'g', 6));
         return false;
     }
     r.left = qint32(left);

@@ -384,6 +384,11 @@ void MainWindow::addLayerFiles(const QStringList &paths)
             failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + project.errorString();
             continue;
         }
+        // Added, but not as the georeferenced raster it looks like: the core says why.
+        if (!project.noticeString().isEmpty()) {
+            failures << tr("%1 已作为未定标的图像加入").arg(QFileInfo(path).fileName()) + QLatin1Char('\n')
+                    + project.noticeString();
+        }
         appendLayerRow();
         selectLastLayerRow();
     }

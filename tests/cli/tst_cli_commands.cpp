@@ -8,6 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <gdal.h>
+#include <ogr_spatialref.h>
+
 #include "smf/smf_writer.h"
 #include "common/cli_runner.h"
 #include "common/ozi_fixtures.h"
@@ -253,6 +256,20 @@ void TestCliCommands::extract()
     QVERIFY(at(left, "left") && at(top, "top") && at(left + 300 * v[0], "right") && at(top + 1000 * v[3], "bottom"));
     const QString prj = output.left(output.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".prj");
     QVERIFY(fixtures::fileBytes(path(prj)).startsWith("GEOGCS[\"GCS_WGS_1984\""));
+    // GDAL (and QGIS through it) reads the image back with its grid, WGS 84, and origin.
+    GDALAllRegister();
+    GDALDatasetH dataset = GDALOpenEx(QFile::encodeName(path(output)).constData(), GDAL_OF_RASTER, nullptr, nullptr,
+                                      nullptr);
+    QVERIFY(dataset);
+    OGRSpatialReference wgs84;
+    wgs84.importFromEPSG(4326);
+    const OGRSpatialReferenceH grid = GDALGetSpatialRef(dataset);
+    std::array<double, 6> transform{};
+    const char *const anyAxisOrder[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
+    const bool placed = grid && OGRSpatialReference::FromHandle(grid)->IsSame(&wgs84, anyAxisOrder)
+        && GDALGetGeoTransform(dataset, transform.data()) == CE_None && qAbs(transform[0] - left) < 1e-12;
+    GDALClose(dataset);
+    QVERIFY(placed);
 }
 
 void TestCliCommands::gcpDatum()

@@ -116,7 +116,7 @@ void TestCliExitCodes::failure_data()
     row("convert: longitudes reversed", 1, "layer 1 (map.png): invalid calibration", "convert x.smf map.png@1,1,0,0");
     row("convert: latitude 1 mas beyond 90", 1, "invalid calibration", "convert x.smf map.png@0,90.0000003,1,0");
     row("convert: second layer invalid", 1, "layer 2 (map.png): invalid", "convert x.smf map.png@10,46,11,45 map.png@0,0,1,1");
-    row("convert: extent beyond 32 bits", 1, "32-bit range", "convert x.smf map.png@0,0,-180,90,1,1,180,-90");
+    row("convert: extent beyond 32 bits", 1, "too large for its tiles", "convert x.smf map.png@0,0,-180,90,1,1,180,-90");
     row("convert: missing image", 3, "cannot read the image nothing.png: No such file", "convert x.smf nothing.png@0,1,1,0");
     row("convert: text is no image", 1, "cannot read the image text.png: unsupported image format", "convert x.smf text.png@0,1,1,0");
     row("convert: damaged image, found as its tiles are cut", 1, "layer 1 (cut.jpg): damaged image cut.jpg: premature end",

@@ -43,6 +43,11 @@ struct Grid
     QSize size;
     std::array<double, 6> geoTransform;
     const char *srs = "";
+    // A GeoTIFF tied by five ground control points on the grid (its corners and centre,
+    // placed by the geotransform) instead of the geotransform itself: fitted at order
+    // 1, as gdalwarp fits fewer than six, they place every pixel where the
+    // geotransform does.
+    bool byPoints = false;
 };
 
 // Easting first, as geotransforms and world files have it.
@@ -71,8 +76,21 @@ inline bool writeRaster(const QString &path, const QImage &image, const Grid &gr
                                            rgb.height(), GDT_Byte, 3, nullptr, 3, rgb.bytesPerLine(), 1) == CE_None;
     const OGRSpatialReference reference = spatialReference(grid.srs);
     std::array<double, 6> transform = grid.geoTransform;
-    if (ok && tiff && withGrid)
+    if (ok && tiff && withGrid && grid.byPoints) {
+        std::vector<GDAL_GCP> gcps(5);
+        GDALInitGCPs(5, gcps.data());
+        const double w = image.width(), h = image.height();
+        const double pixels[5][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}, {w / 2, h / 2}};
+        for (int i = 0; i < 5; ++i) {
+            const auto &[px, py] = pixels[i];
+            gcps[i] = {gcps[i].pszId, gcps[i].pszInfo, px, py, transform[0] + px * transform[1] + py * transform[2],
+                       transform[3] + px * transform[4] + py * transform[5], 0.0};
+        }
+        ok = dataset->SetGCPs(5, gcps.data(), &reference) == CE_None;
+        GDALDeinitGCPs(5, gcps.data());
+    } else if (ok && tiff && withGrid) {
         ok = dataset->SetGeoTransform(transform.data()) == CE_None && dataset->SetSpatialRef(&reference) == CE_None;
+    }
     if (ok && !tiff) {
         GDALDriver *png = GetGDALDriverManager()->GetDriverByName("PNG");
         GDALDatasetH copy = png->CreateCopy(name.constData(), dataset, FALSE, nullptr, nullptr, nullptr);

@@ -27,6 +27,8 @@ private slots:
     void geographicOrPlainImageTakenAsItIs_data();
     void geographicOrPlainImageTakenAsItIs();
     void pointMissesOfAnAffineFit();
+    void nodataIsTransparent_data();
+    void nodataIsTransparent();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -46,31 +48,44 @@ void TestGeoRaster::warpedLevelShowsItsSource_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<Grid>("grid");
     QTest::addColumn<int>("route");
+    QTest::addColumn<QByteArray>("ozi");  // ByOziMap: the datum line and the Projection Setup values
     // Sheets east of their central meridians, so that the grid's north is turned
     // against the meridians; at most 32766 pixels each (the colour codes).
     QTest::newRow("UTM 33N GeoTIFF, 30 m, 16.4 E 48.7 N")
         << QStringLiteral("utm33.tif") << Grid{{180, 170}, {600000, 30, 0, 5400000, 0, -30}, "EPSG:32633"}
-        << int(ThroughCli);
+        << int(ThroughCli) << QByteArray();
     // A datum shift of about 130 m here, over two and a half pixels: a level that ignores it fails.
     QTest::newRow("Gauss-Krueger zone 4 on Pulkovo 1942 GeoTIFF, 50 m, 19.6 E 50.5 N")
         << QStringLiteral("pulkovo.tif") << Grid{{160, 190}, {4400000, 50, 0, 5600000, 0, -50}, "EPSG:28404"}
-        << int(AddImage);
+        << int(AddImage) << QByteArray();
     // Lambert-93's definition as a PROJ string, the sheet turned a further 5.7 degrees.
     QTest::newRow("Lambert conformal conic GeoTIFF, rotated, 40 m, 5.7 E 48.2 N")
         << QStringLiteral("lambert.tif")
         << Grid{{170, 170}, {900000, 39.8, 4.0, 6800000, 4.0, -39.8},
                 "+proj=lcc +lat_0=46.5 +lon_0=3 +lat_1=49 +lat_2=44 +x_0=700000 +y_0=6600000 +ellps=GRS80 "
                 "+towgs84=0,0,0,0,0,0,0 +units=m +no_defs"}
-        << int(Undecoded);
+        << int(Undecoded) << QByteArray();
     QTest::newRow("UTM 32N PNG with world file and ESRI .prj, 25 m, 11.6 E 47.8 N")
         << QStringLiteral("utm32.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
-        << int(Undecoded);
+        << int(Undecoded) << QByteArray();
     QTest::newRow("UTM 32N PNG with a world file but no .prj, tied by ground control points")
         << QStringLiteral("scan.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
-        << int(ByPoints);
+        << int(ByPoints) << QByteArray();
     QTest::newRow("OziExplorer file on Transverse Mercator (UTM 32N's), WGS 84")
         << QStringLiteral("topo.png") << Grid{{150, 200}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"}
-        << int(ByOziMap);
+        << int(ByOziMap) << QByteArray("WGS 84|0,9,0.9996,500000,0");
+    // A Russian sheet as OziExplorer writes it: Gauss-Krueger zone 7, its Point lines in
+    // grid metres, placed as gdalwarp places it with the shift of OziExplorer's list.
+    QTest::newRow("OziExplorer file on Pulkovo 1942 (2), Gauss-Krueger zone 7, 50 m, 37.7 E 55.7 N")
+        << QStringLiteral("sheet.png")
+        << Grid{{150, 200}, {7405000, 50, 0, 6180000, 0, -50},
+                "+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass "
+                "+towgs84=28,-130,-95,0,0,0,0 +units=m +no_defs"}
+        << int(ByOziMap) << QByteArray("Pulkovo 1942 (2)|0,39,1,7500000,0");
+    // Fitted in degrees instead of metres, its south-east lands 4 pixels off.
+    QTest::newRow("GeoTIFF tied by points on UTM 18N, 2 km, 360 km across, 72 W 48 N")
+        << QStringLiteral("points.tif") << Grid{{180, 170}, {500000, 2000, 0, 5500000, 0, -2000}, "EPSG:32618", true}
+        << int(ThroughCli) << QByteArray();
 }
 
 void TestGeoRaster::warpedLevelShowsItsSource()
@@ -78,11 +93,12 @@ void TestGeoRaster::warpedLevelShowsItsSource()
     QFETCH(QString, name);
     QFETCH(Grid, grid);
     QFETCH(int, route);
+    QFETCH(QByteArray, ozi);
     const QString raster = path(name);
     const QString smf = path(QStringLiteral("level.smf"));
     QVERIFY(georasters::writeRaster(raster, georasters::codeImage(grid.size), grid, route < ByPoints));
     if (route == ThroughCli || route >= ByPoints) {
-        const QString input = route == ByOziMap ? path(QStringLiteral("topo.map")) : raster;
+        const QString input = route == ByOziMap ? path(QStringLiteral("sheet.map")) : raster;
         QStringList words = cli::words(QStringLiteral("convert %1 %2 --resampling nearest --fill 255,255,255")
                                            .arg(smf, input));
         OGRSpatialReference wgs84;
@@ -91,6 +107,7 @@ void TestGeoRaster::warpedLevelShowsItsSource()
         const OGRSpatialReference source = georasters::spatialReference(grid.srs);
         const std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRCreateCoordinateTransformation(&source, &wgs84));
         QVector<fixtures::OziPoint> points;
+        const QList<QByteArray> lines = ozi.split('|');
         for (int i = 0; route >= ByPoints && i < 9; ++i) {
             const int px = grid.size.width() * (i % 3) / 2;
             const int py = grid.size.height() * (i / 3) / 2;
@@ -100,14 +117,16 @@ void TestGeoRaster::warpedLevelShowsItsSource()
             QVERIFY(toWgs84->Transform(1, &x, &y));
             if (route == ByPoints)
                 words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x, 0, 'f', 9).arg(y, 0, 'f', 9);
-            else if (i % 2 == 0 && i != 4)  // the corners
+            else if (i % 2 == 0 && i != 4 && lines.at(0) == "WGS 84")  // the corners
                 points.append({px, py, x, y});
+            else if (i % 2 == 0 && i != 4)  // the corners in grid metres
+                points.append({px, py, qQNaN(), qQNaN(), 0, gt[0] + px * gt[1], gt[3] + py * gt[5]});
         }
-        QByteArray map = fixtures::oziHeader("topo.png", points);  // written for ByOziMap only
+        QByteArray map = fixtures::oziHeader(name.toUtf8(), points);  // written for ByOziMap only
+        map.replace("WGS 84,WGS 84,", lines.at(0) + ",WGS 84,");
         map.replace("Map Projection,Latitude/Longitude,", "Map Projection,Transverse Mercator,");
-        map.replace("Projection Setup,,,,,,,,,,", "Projection Setup,     0.000000000,     9.000000000,     0.999600000,"
-                                                  "      500000.00,           0.00,,,,,,");
-        QVERIFY(route != ByOziMap || fixtures::writeBytes(path(QStringLiteral("topo.map")), fixtures::withCrLf(map)));
+        map.replace("Projection Setup,,,,,,,,,,", "Projection Setup," + lines.value(1) + ",,,,,,");
+        QVERIFY(route != ByOziMap || fixtures::writeBytes(path(QStringLiteral("sheet.map")), fixtures::withCrLf(map)));
         if (route == ByPoints)
             words << QStringLiteral("--transform") << QStringLiteral("tps");
         const cli::Result result = cli::run(m_dir->path(), words);
@@ -173,6 +192,9 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
         MapProject project(65536);
         project.setProperties(QStringLiteral("Tester"), QStringLiteral("Sheet"), QColor(Qt::white), 300, 500);
         QCOMPARE(project.addImageLayer(path(typed ? QStringLiteral("typed.png") : name)), 0);
+        // A world file without its grid is taken plain, and the window is told why.
+        QCOMPARE(project.noticeString().contains(QStringLiteral("world file but no grid")),
+                 !typed && !withGrid && name.endsWith(QLatin1String(".png")));
         const MapLayer *layer = project.layers.at(0);
         QCOMPARE(bool(layer->georeference), withGrid && !typed);
         if (!withGrid) {
@@ -214,6 +236,78 @@ void TestGeoRaster::pointMissesOfAnAffineFit()
                          : miss.pixels < 1e-3 && miss.metres < 0.1, qPrintable(numbers));
         }
     }
+}
+
+// Nodata is compared on the samples as stored and becomes the fill colour, on rasters
+// taken as they are and on warped ones alike: the left half of each raster is nodata,
+// the right half 16-bit values of 24 to 112 (black in 8 bits), or pure blue, which has
+// no red and no green and is no nodata for that.
+void TestGeoRaster::nodataIsTransparent_data()
+{
+    QTest::addColumn<Grid>("grid");
+    QTest::addColumn<bool>("sixteenBits");
+    const Grid wgs84{{60, 40}, {10.0, 0.001, 0, 46.0, 0, -0.001}, "EPSG:4326"};
+    const Grid utm{{60, 40}, {700000, 25, 0, 5300000, 0, -25}, "EPSG:32632"};
+    QTest::newRow("16-bit grey, nodata 0, geographic WGS 84") << wgs84 << true;
+    QTest::newRow("16-bit grey, nodata 0, UTM 32N") << utm << true;
+    QTest::newRow("RGB, nodata 0 0 0, geographic WGS 84") << wgs84 << false;
+    QTest::newRow("RGB, nodata 0 0 0, UTM 32N") << utm << false;
+}
+
+void TestGeoRaster::nodataIsTransparent()
+{
+    QFETCH(Grid, grid);
+    QFETCH(bool, sixteenBits);
+    const int width = grid.size.width();
+    const int height = grid.size.height();
+    GDALAllRegister();
+    const QByteArray file = QFile::encodeName(path(QStringLiteral("nodata.tif")));
+    GDALDataset *dataset = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
+        file.constData(), width, height, sixteenBits ? 1 : 3, sixteenBits ? GDT_UInt16 : GDT_Byte, nullptr);
+    QVERIFY(dataset);
+    std::array<double, 6> transform = grid.geoTransform;
+    const OGRSpatialReference reference = georasters::spatialReference(grid.srs);
+    dataset->SetGeoTransform(transform.data());
+    dataset->SetSpatialRef(&reference);
+    std::vector<quint16> samples(std::size_t(width * height));
+    for (int band = 1; band <= dataset->GetRasterCount(); ++band) {
+        for (int i = 0; i < width * height; ++i)
+            samples[std::size_t(i)] = i % width < width / 2 ? 0 : sixteenBits ? 24 + i % 89 : band == 3 ? 255 : 0;
+        GDALRasterBand *raster = dataset->GetRasterBand(band);
+        raster->SetNoDataValue(0);
+        QCOMPARE(raster->RasterIO(GF_Write, 0, 0, width, height, samples.data(), width, height, GDT_UInt16, 0, 0),
+                 CE_None);
+    }
+    GDALClose(dataset);
+
+    RasterGeoreference read;
+    QString error;
+    QCOMPARE(readGeoreference(QFile::decodeName(file), Resampling::Nearest, &read, &error), int(kGeoreferenced));
+    QCOMPARE(read.kind, grid.srs == QByteArray("EPSG:4326") ? RasterGeoreference::AsIs : RasterGeoreference::Warped);
+    MapLayer layer;
+    applyGeoreference(&layer, std::make_shared<const RasterGeoreference>(read));
+    MapProject project(65536);
+    project.setProperties(QString(), QString(), QColor(Qt::white), 300, 500);
+    QCOMPARE(project.addUndecodedLayer(layer), 0);
+    project.filePath = path(QStringLiteral("nodata.smf"));
+    QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+
+    QFile smf(project.filePath);
+    SmfFileIndex index;
+    QVERIFY(smf.open(QIODevice::ReadOnly) && readSmfStructure(smf, &index, &error));
+    const QImage level = assembleLevelImage(smf, index, 0).image;
+    const QRgb data = sixteenBits ? qRgb(0, 0, 0) : qRgb(0, 0, 255);
+    int shown = 0;
+    int other = 0;
+    for (int y = 0; y < read.size.height(); ++y) {
+        for (int x = 0; x < read.size.width(); ++x) {
+            const QRgb pixel = level.pixel(x, y) & 0xf8f8f8;
+            shown += pixel == (data & 0xf8f8f8);
+            other += pixel != (data & 0xf8f8f8) && pixel != 0xf8f8f8;
+        }
+    }
+    const QString numbers = QStringLiteral("%1 data pixels, %2 neither data nor fill").arg(shown).arg(other);
+    QVERIFY2(shown > width * height * 2 / 5 && shown < width * height * 3 / 5 && other == 0, qPrintable(numbers));
 }
 
 QTEST_GUILESS_MAIN(TestGeoRaster)

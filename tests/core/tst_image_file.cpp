@@ -1,6 +1,6 @@
 // Reading layer images: PNG and JPEG through our row decoders in every colour type and
-// depth, other formats as the image library decodes them, and every damaged or cut-short
-// file refused with the decoder's reason.
+// depth, BMP bit fields exactly, other formats as the image library decodes them, and
+// every damaged or cut-short file refused with the decoder's reason.
 
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -168,6 +168,49 @@ QByteArray encoded(const QImage &image, const char *format, bool progressive = f
     return buffer.open(QIODevice::WriteOnly) && writer.write(image) ? bytes : QByteArray();
 }
 
+// A 2 x 2 BMP of 16 or 32 bits a pixel: words are the pixels from the top left; masks
+// (red, green, blue, alpha) follow a 40-byte header (BI_BITFIELDS, or with an alpha
+// mask BI_ALPHABITFIELDS), or lie inside a 124-byte one; none: BI_RGB.
+QByteArray bitFieldBmp(int bits, const QVector<quint32> &words, const QVector<quint32> &masks, bool v5 = false,
+                       bool topDown = false)
+{
+    const int infoSize = v5 ? 124 : 40;
+    const int maskBytes = v5 ? 0 : 4 * int(masks.size());
+    const int stride = (2 * bits + 31) / 32 * 4;
+    const int dataOffset = 14 + infoSize + maskBytes;
+    QByteArray bytes(dataOffset + 2 * stride, '\0');
+    uchar *b = reinterpret_cast<uchar *>(bytes.data());
+    b[0] = 'B';
+    b[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bytes.size()), b + 2);
+    qToLittleEndian<quint32>(quint32(dataOffset), b + 10);
+    qToLittleEndian<quint32>(quint32(infoSize), b + 14);
+    qToLittleEndian<qint32>(2, b + 18);
+    qToLittleEndian<qint32>(topDown ? -2 : 2, b + 22);
+    qToLittleEndian<quint16>(1, b + 26);
+    qToLittleEndian<quint16>(quint16(bits), b + 28);
+    qToLittleEndian<quint32>(masks.isEmpty() ? 0 : masks.size() == 4 && !v5 ? 6 : 3, b + 30);
+    for (int i = 0; i < masks.size(); ++i)
+        qToLittleEndian<quint32>(masks[i], b + 54 + 4 * i);
+    for (int i = 0; i < 4; ++i) {
+        const int row = topDown ? i / 2 : 1 - i / 2;  // bottom row first unless top-down
+        uchar *at = b + dataOffset + row * stride + (i % 2) * bits / 8;
+        if (bits == 16)
+            qToLittleEndian<quint16>(quint16(words[i]), at);
+        else
+            qToLittleEndian<quint32>(words[i], at);
+    }
+    return bytes;
+}
+
+QImage twoByTwo(const QVector<QRgb> &pixels)
+{
+    QImage image(2, 2, QImage::Format_ARGB32);
+    for (int i = 0; i < 4; ++i)
+        image.setPixel(i % 2, i / 2, pixels[i]);
+    return image;
+}
+
 }  // namespace
 
 class TestImageFile : public QObject
@@ -263,6 +306,36 @@ void TestImageFile::read_data()
     for (int i = int(scan.size()) * 3 / 4; i < scan.size() * 3 / 4 + 8; ++i)
         scan[i] = char(0xff - i % 7);
     refused("JPEG with corrupt scan data", scan, "Corrupt JPEG data");
+    // Ones without end are no Huffman code; libjpeg-turbo's fast path, taken with more
+    // than a few hundred bytes at hand, reads them silently as zeros.
+    QByteArray ones = encoded(fixtures::mapLikeImage(640, 480), "JPEG");
+    for (int i = 0; i < 16; i += 2)
+        ones.replace(int(ones.size()) / 4 + i, 2, QByteArray::fromHex("ff00"));
+    refused("JPEG with a bad Huffman code", ones, "bad Huffman code");
+    // Seen by the decoder, which refuses it, not by the image library, which lets it pass.
+    refused("JPEG with bytes after its start marker", jpeg.left(2) + QByteArray::fromHex("0011") + jpeg.mid(2), "extraneous bytes");
+
+    // BMP bit fields, each scaled to 8 bits and rounded: 4 bits times 17, 5 bits of 1
+    // and 16 are 8 and 132, 6 bits of 1 and 32 are 4 and 130, by hand.
+    good("BMP 16-bit A4R4G4B4, 124-byte header",
+         bitFieldBmp(16, {0xf00f, 0x8f3c, 0x0000, 0xffff}, {0x0f00, 0x00f0, 0x000f, 0xf000}, true),
+         twoByTwo({qRgba(0, 0, 255, 255), qRgba(255, 51, 204, 136), qRgba(0, 0, 0, 0), qRgba(255, 255, 255, 255)}));
+    good("BMP 16-bit A1R5G5B5, alpha bit field",
+         bitFieldBmp(16, {0xfc23, 0x7fff, 0x8000, 0x0421}, {0x7c00, 0x03e0, 0x001f, 0x8000}),
+         twoByTwo({qRgba(255, 8, 25, 255), qRgba(255, 255, 255, 0), qRgba(0, 0, 0, 255), qRgba(8, 8, 8, 0)}));
+    good("BMP 16-bit R5G6B5, top row first",
+         bitFieldBmp(16, {0x07e0, 0x0020, 0xf81f, 0x8410}, {0xf800, 0x07e0, 0x001f}, false, true),
+         twoByTwo({qRgb(0, 255, 0), qRgb(0, 4, 0), qRgb(255, 0, 255), qRgb(132, 130, 132)}));
+    good("BMP 16-bit without masks (5-5-5)", bitFieldBmp(16, {0x7fff, 0x001f, 0x0001, 0x4210}, {}),
+         twoByTwo({qRgb(255, 255, 255), qRgb(0, 0, 255), qRgb(0, 0, 8), qRgb(132, 132, 132)}));
+    good("BMP 32-bit ABGR, alpha bit field",
+         bitFieldBmp(32, {0x11223344, 0xff0000ff, 0x00ffffff, 0x80000000}, {0xff, 0xff00, 0xff0000, 0xff000000}),
+         twoByTwo({qRgba(0x44, 0x33, 0x22, 0x11), qRgba(255, 0, 0, 255), qRgba(255, 255, 255, 0), qRgba(0, 0, 0, 128)}));
+    good("BMP 32-bit 10-10-10", bitFieldBmp(32, {0x3ff80001, 0, 0x3fffffff, 0x000ffc00},
+                                            {0x3ff00000, 0x000ffc00, 0x000003ff}),
+         twoByTwo({qRgb(255, 128, 0), qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 255, 0)}));
+    refused("BMP 16-bit with a mask in two runs", bitFieldBmp(16, {0, 0, 0, 0}, {0x0f0f, 0x00f0, 0xf000}),
+            "colour masks");
     // 57 bytes claiming a 2 GB chunk: refused without allocating it.
     refused("PNG with a huge sCAL chunk", mapPng.left(33) + QByteArray::fromHex("7ffffff07343414c") + QByteArray(16, '1'),
             "premature end of data");

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <cpl_conv.h>
 #include <gdal.h>
 #include <ogr_spatialref.h>
 
@@ -7,6 +8,7 @@
 #include "common/project_fixtures.h"
 #include "project/geo_raster.h"
 #include "project/map_layer.h"
+#include "project/ozi_datums.h"
 #include "project/ozi_map.h"
 
 namespace {
@@ -41,6 +43,7 @@ class TestOziProjection : public QObject
 private slots:
     void georeference_data();
     void georeference();
+    void datumListAsGdalShipsIt();
 };
 
 // Four points on a grid the map is drawn on, written as OziExplorer writes them: their
@@ -72,8 +75,13 @@ void TestOziProjection::georeference_data()
         "Pulkovo 1942 (1)|Latitude/Longitude|,,,,,,,,,,", {37.5, 56.0}, 0.0005, -1, "Latitude/Longitude");
     row("unknown projection", "+proj=vandg +datum=WGS84", "WGS 84|Van Der Grinten|,,,,,,,,,,", {0, 5000000}, 50.0, -1,
         "its projection 'Van Der Grinten' is not one the program can read");
-    row("datum not in the table", "+proj=utm +zone=37 +datum=WGS84", "Mars 2000|UTM Grid|,,,,,,,,,,", {412000, 6179000},
-        25.0, 37, "the datum 'Mars 2000' of its grid is not in the datum table");
+    row("datum no list knows", "+proj=utm +zone=37 +datum=WGS84", "Mars 2000|UTM Grid|,,,,,,,,,,", {412000, 6179000},
+        25.0, 37, "the datum 'Mars 2000' of its grid is not one the program knows (neither in OziExplorer's datum "
+                  "list nor in the datum table), so the map cannot be placed on it");
+    // Names and shifts of OziExplorer's own list: its Tokyo (-128, 481, 664 m), not the
+    // datum table's regional mean (-148, 507, 685 m), which lands over a pixel off.
+    row("Tokyo, UTM zone 54N", "+proj=utm +zone=54 +ellps=bessel +towgs84=-128,481,664,0,0,0,0",
+        "Tokyo|UTM Grid|,,,,,,,,,,", {380000, 3950000}, 25.0, 54, "UTM zone 54N");
 }
 
 void TestOziProjection::georeference()
@@ -138,6 +146,38 @@ void TestOziProjection::georeference()
     PointMiss miss;
     QVERIFY(largestOziMiss(layer, summary, &miss));
     QVERIFY2(miss.pixels < 0.1, qPrintable(QString::number(miss.pixels)));
+}
+
+// Every datum of OziExplorer's list as GDAL ships it (ozi_datum.csv and
+// ozi_ellips.csv in its data folder), found by its name in any spelling, with the
+// list's ellipsoid and shift.
+void TestOziProjection::datumListAsGdalShipsIt()
+{
+    GDALAllRegister();
+    const auto rows = [](const char *name) {
+        QFile file(QString::fromUtf8(CPLFindFile("gdal", name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    };
+    QMap<QByteArray, QList<QByteArray>> ellipsoids;
+    for (const QByteArray &line : rows("ozi_ellips.csv"))
+        ellipsoids.insert(line.split(',').at(0), line.split(','));
+    int found = 0;
+    for (const QByteArray &line : rows("ozi_datum.csv")) {
+        const QList<QByteArray> fields = line.left(line.indexOf('#')).split(',');
+        if (fields.size() < 6 || fields.at(0) == "NAME")
+            continue;
+        const QList<QByteArray> ellipsoid = ellipsoids.value(fields.at(2));
+        OziDatum datum;
+        QVERIFY2(findOziDatum(QString::fromLatin1(fields.at(0)).toUpper().remove(QLatin1Char(' ')), &datum),
+                 fields.at(0).constData());
+        QCOMPARE(datum.name, QString::fromLatin1(fields.at(0)));
+        QCOMPARE(datum.a, ellipsoid.value(2).trimmed().toDouble());
+        QCOMPARE(datum.inverseFlattening, ellipsoid.value(3).trimmed().toDouble());
+        QCOMPARE(QVector<double>({datum.shift.tx, datum.shift.ty, datum.shift.tz}),
+                 QVector<double>({fields.at(3).toDouble(), fields.at(4).toDouble(), fields.at(5).trimmed().toDouble()}));
+        ++found;
+    }
+    QCOMPARE(found, oziDatumCount());
 }
 
 QTEST_GUILESS_MAIN(TestOziProjection)
