@@ -292,7 +292,7 @@ int checkInputs(ConvertOptions *options)
             const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
                                                      &layer.imported, &reason);
             if (found == kGeoreferenceUnreadable) {
-                printErr(QStringLiteral("convert: %1").arg(reason));
+                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
                 return kExitIo;
             }
             if (found == kGeoreferenceError) {
