@@ -6,7 +6,7 @@
 #include "common/geo_rasters.h"
 #include "common/ozi_fixtures.h"
 #include "common/project_fixtures.h"
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "smf/smf_writer.h"
 
 using georasters::Grid;
