@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

@@ -9,7 +9,7 @@
 #include "fuzz_support.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 #include "smf/smf_reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "project/image_file.h"
+#include "raster/image_file.h"
 #include "settings/language_settings.h"
 #include "ui/main_window.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "project/file_access.h"
+#include "raster/file_access.h"
 #include "smf/smf_reader.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "cli/cli_command.h"
-#include "project/image_file.h"
+#include "raster/image_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
 #include "project/map_layer.h"
 
 MapProject::MapProject()
@@ -202,13 +202,13 @@ int MapProject::setTopLeftY(int layer, int pixel)
 int MapProject::setTopLeftLon(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::lon,
-                         degreesToMilliarcseconds(degrees), &MapLayer::topLeftLonSet);
+                         degreesToMasTruncated(degrees), &MapLayer::topLeftLonSet);
 }
 
 int MapProject::setTopLeftLat(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::lat,
-                         degreesToMilliarcseconds(degrees), &MapLayer::topLeftLatSet);
+                         degreesToMasTruncated(degrees), &MapLayer::topLeftLatSet);
 }
 
 int MapProject::setBottomRightX(int layer, int pixel)
@@ -224,13 +224,13 @@ int MapProject::setBottomRightY(int layer, int pixel)
 int MapProject::setBottomRightLon(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::lon,
-                         degreesToMilliarcseconds(degrees), &MapLayer::bottomRightLonSet);
+                         degreesToMasTruncated(degrees), &MapLayer::bottomRightLonSet);
 }
 
 int MapProject::setBottomRightLat(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::lat,
-                         degreesToMilliarcseconds(degrees), &MapLayer::bottomRightLatSet);
+                         degreesToMasTruncated(degrees), &MapLayer::bottomRightLatSet);
 }
 
 int MapProject::updateScale(int layer)

@@ -12,8 +12,9 @@
 #include <atomic>
 #include <memory>
 
-#include "project/geo_raster.h"
+#include "project/layer_import.h"
 #include "project/map_layer.h"
+#include "raster/geo_raster.h"
 
 class ImageRowReader;
 
@@ -43,20 +44,15 @@ struct ProgressReporter {
 // fileBytes when given, else from the file at path. May run on any thread.
 using SmfLevelDecoder = QImage (*)(const QString &path, const QByteArray *fileBytes, int level);
 
+// How MapProject::addImportedLayer reads a layer's image.
+enum class LayerLoading : quint8 {
+    Decode,      // the whole image at once (the window)
+    HeaderOnly,  // only its size; the pixels when first needed (a conversion)
+};
+
 // The tile size of new projects, pixels.
 inline constexpr int kDefaultTileWidth = 300;
 inline constexpr int kDefaultTileHeight = 500;
-
-// Two calibration points as typed: pixels, and degrees, east and north positive.
-struct TypedCalibration
-{
-    QPoint topLeft;
-    double topLeftLon = 0.0;
-    double topLeftLat = 0.0;
-    QPoint bottomRight;
-    double bottomRightLon = 0.0;
-    double bottomRightLat = 0.0;
-};
 
 // The document of one main window: the ordered layers that become the levels of one
 // SMF file, the map's properties, the file it is bound to and its change flags. It
@@ -115,27 +111,17 @@ public:
     // has no scale yet (nothing changes then).
     int rescaleAndSort(int layer, int current);
 
-    // Appends a layer for an image file, decoded at once; an OziExplorer file
-    // (isOziMapPath) brings its image and calibration (readOziMap), and so does a
-    // raster that carries its georeferencing (readGeoreference, warped with
-    // warpResampling when it is not on the level grid). Returns 0; -1 when
-    // the image or the OziExplorer file cannot be opened or read; -2 when the image
-    // cannot be decoded (unsupported, damaged, beyond the memory budget), the
-    // OziExplorer file's datum is unknown or a raster's grid cannot be used. errorString() then says why and the project
-    // is unchanged. An image whose georeferencing is incomplete (a world file without
-    // a grid) is added as a plain image; noticeString() then says why, and is empty
-    // otherwise.
-    int addImageLayer(const QString &path);
-    QString noticeString() const { return m_noticeString; }
-
-    // Appends a layer already imported (e.g. by readOziMap), decoding the image at its
-    // sourcePath. Returns as addImageLayer.
-    int addImportedLayer(const MapLayer &imported);
-    // The same without decoding: only the image's header is read, for its size, and
-    // the bottom-right point is fitted to it (MapLayer::fitBottomRightTo); the pixels
-    // are decoded when first needed, a save reading them strip by strip. Damage in the
-    // pixels is found then. *size (may be nullptr) is the image's size.
-    int addUndecodedLayer(const MapLayer &imported, QSize *size = nullptr);
+    // Appends the layer of a file read by importLayer (not refused), reading its image
+    // as loading says: decoded whole at once, or only its header, for its size, the
+    // pixels being decoded when first needed and a save reading them strip by strip
+    // (damage in the pixels is found then). The bottom-right point is fitted to the
+    // image (MapLayer::fitBottomRightTo) at once when only the header is read, when the
+    // image is first handed out otherwise; a typed calibration is entered then, its
+    // pixels within 0 .. the image's width and height. True when the layer was added;
+    // false when the image cannot be read or a typed pixel lies outside it, with
+    // import's status and reason saying why (nothing changes then). A warning is added
+    // to import when a bottom-right point the file gave lies beyond the image.
+    bool addImportedLayer(LayerImport &import, LayerLoading loading = LayerLoading::Decode);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
     // truncated, same geographic points). Returns 0, or -1 when the resized image
@@ -216,8 +202,8 @@ public:
     // changes only once it has been read.
     void takeOpenedFile(MapProject &opened);
 
-    // Why the last addImageLayer or addImportedLayer failed, or what an operation on
-    // the project (saving, opening) reported through setErrorString. The core's
+    // Why the last operation on the project failed (a save, opening a file, taking a
+    // layer's georeference away), as it reported through setErrorString. The core's
     // reasons are translatable texts: English unless a translator is installed.
     QString errorString() const { return m_errorString; }
     void setErrorString(const QString &text) { m_errorString = text; }
@@ -238,7 +224,7 @@ public:
     // A save drops each layer's image once its tiles are written (a one-shot
     // conversion); otherwise only images the save itself had to decode are dropped.
     bool saveReleasesImages = false;
-    // How addImageLayer warps a georeferenced raster onto its level grid.
+    // How the window's layers that are not on their level grid are warped onto it.
     Resampling warpResampling = Resampling::Bilinear;
     // The layer (index) the last failed save concerns; -1 when it concerns none.
     int errorLayer = -1;
@@ -262,5 +248,4 @@ private:
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load
     QString m_errorString;
-    QString m_noticeString;  // what the last addImageLayer could not take
 };

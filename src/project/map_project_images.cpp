@@ -11,9 +11,9 @@
 #include <limits>
 #include <memory>
 
-#include "project/image_file.h"
-#include "project/image_rows.h"
-#include "project/ozi_map.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
+#include "raster/ozi_map.h"
 
 namespace {
 
@@ -173,49 +173,6 @@ void MapProject::releaseImage(int layer)
         unloadImage(record);
 }
 
-int MapProject::addImageLayer(const QString &path)
-{
-    m_noticeString.clear();
-    QString notice;
-    MapLayer imported;
-    imported.sourcePath = path;
-    // An OziExplorer file names its image and brings its calibration.
-    if (isOziMapPath(path)) {
-        QString reason;
-        const int status = readOziMap(path, &imported, nullptr, &reason);
-        if (status == -1)
-            m_errorString =
-                QCoreApplication::translate("MapProject", "cannot read the OziExplorer file %1: %2").arg(path, reason);
-        else if (status != 0)
-            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
-        if (status != 0)
-            return status;
-        setWarpResampling(&imported, warpResampling);
-        imported.oziMapPath = path;
-    } else {
-        RasterGeoreference georeference;
-        QString reason;
-        const int found = readGeoreference(path, warpResampling, &georeference, &reason);
-        if (found == kGeoreferenceUnreadable) {
-            m_errorString = reason;
-            return -1;
-        }
-        if (found == kGeoreferenceError) {
-            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
-            return -2;
-        }
-        if (found == kGeoreferenced)
-            applyGeoreference(&imported, std::make_shared<const RasterGeoreference>(georeference));
-        // An image whose georeferencing is incomplete comes in as a plain image, and says why.
-        if (found == kNotGeoreferenced && !reason.isEmpty())
-            notice = QStringLiteral("%1: %2").arg(path, reason);
-    }
-    const int status = addImportedLayer(imported);
-    if (status == 0)
-        m_noticeString = notice;
-    return status;
-}
-
 std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
                                               int *status, QString *error)
 {
@@ -224,48 +181,85 @@ std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budg
     return openImageRows(layer.sourcePath, budgetMB, position, status, error);
 }
 
-int MapProject::addImportedLayer(const MapLayer &imported)
+namespace {
+
+// "the top-left pixel (12, 30)".
+QString pixelText(bool topLeft, QPoint pixel)
 {
-    int status = kImageFileOk;
-    QString reason;
-    int opened = kImageFileOk;
-    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &opened, &reason);
-    const QImage image = readWholeImage(rows.get(), opened, reason, physicalMB, &status, &reason);
-    if (image.isNull()) {
-        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                            .arg(imported.sourcePath, reason);
-        return status;
-    }
-    auto *layer = new MapLayer(imported);
-    if (!layer->bottomRightLatSet)
-        layer->bottomRight.pixelY = image.height();
-    layer->updateScales();
-    setImage(layer, image);
-    layers.append(layer);
-    changeFlags |= kLayersChanged;
-    return 0;
+    return (topLeft ? LayerImport::tr("the top-left pixel (%1, %2)")
+                    : LayerImport::tr("the bottom-right pixel (%1, %2)"))
+        .arg(pixel.x())
+        .arg(pixel.y());
 }
 
-int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
+}  // namespace
+
+bool MapProject::addImportedLayer(LayerImport &import, LayerLoading loading)
 {
-    int status = kImageFileOk;
+    const MapLayer &imported = import.layer;
+    const auto refuse = [&import](ImageFileStatus status, const QString &reason) {
+        import.status =
+            status == kImageFileUnreadable ? LayerImportStatus::Unreadable : LayerImportStatus::Invalid;
+        import.reason = reason;
+        return false;
+    };
+    int opened = kImageFileOk;
     QString reason;
-    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &status, &reason);
-    if (!rows) {
-        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                            .arg(imported.sourcePath, reason);
-        return status;
+    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &opened, &reason);
+    QImage image;
+    if (loading == LayerLoading::Decode) {
+        int status = kImageFileOk;
+        image = readWholeImage(rows.get(), opened, reason, physicalMB, &status, &reason);
+        opened = image.isNull() ? status : kImageFileOk;
     }
-    auto *layer = new MapLayer(imported);
+    if (!rows || (loading == LayerLoading::Decode && image.isNull())) {
+        return refuse(ImageFileStatus(opened), QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                                                   .arg(imported.sourcePath, reason));
+    }
+    const QSize size = rows->size();
+    auto layer = std::make_unique<MapLayer>(imported);
     if (!layer->bottomRightLatSet)
-        layer->bottomRight.pixelY = rows->size().height();
-    layer->fitBottomRightTo(rows->size());
+        layer->bottomRight.pixelY = size.height();
+    if (loading == LayerLoading::HeaderOnly) {
+        layer->fitBottomRightTo(size);
+        const QPoint given(imported.bottomRight.pixelX, imported.bottomRight.pixelY);
+        if (imported.bottomRightLatSet && QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY) != given) {
+            import.warnings << LayerImport::tr("%1 lies beyond the %2 x %3 image and is moved to its edge")
+                                   .arg(pixelText(false, given))
+                                   .arg(size.width())
+                                   .arg(size.height());
+        }
+    }
+    if (import.typed) {
+        const TypedCalibration &typed = *import.typed;
+        const QPoint topLeft = typed.atImageCorners ? QPoint(0, 0) : typed.topLeft;
+        const QPoint bottomRight = typed.atImageCorners ? QPoint(size.width(), size.height()) : typed.bottomRight;
+        const QRect within(0, 0, size.width() + 1, size.height() + 1);  // pixels 0..width, 0..height
+        for (const bool isTopLeft : {true, false}) {
+            const QPoint pixel = isTopLeft ? topLeft : bottomRight;
+            if (!within.contains(pixel)) {
+                return refuse(kImageFileInvalid,
+                              LayerImport::tr("%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)")
+                                  .arg(pixelText(isTopLeft, pixel))
+                                  .arg(size.width())
+                                  .arg(size.height()));
+            }
+        }
+    }
     layer->updateScales();
-    layers.append(layer);
+    if (loading == LayerLoading::Decode)
+        setImage(layer.get(), image);
+    layers.append(layer.release());
     changeFlags |= kLayersChanged;
-    if (size)
-        *size = rows->size();
-    return 0;
+    if (import.typed) {
+        TypedCalibration typed = *import.typed;
+        if (typed.atImageCorners) {
+            typed.topLeft = QPoint(0, 0);
+            typed.bottomRight = QPoint(size.width(), size.height());
+        }
+        enterCalibration(int(layers.size()) - 1, typed);
+    }
+    return true;
 }
 
 int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,

@@ -11,8 +11,8 @@
 #include <limits>
 #include <vector>
 
-#include "project/image_decoders.h"
-#include "project/image_file.h"
+#include "raster/image_decoders.h"
+#include "raster/image_file.h"
 
 namespace {
 

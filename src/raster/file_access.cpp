@@ -1,4 +1,4 @@
-#include "project/file_access.h"
+#include "raster/file_access.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "project/ozi_map.h"
+#include "raster/ozi_map.h"
 
 bool isSameFile(const QString &a, const QString &b)
 {

@@ -1,6 +1,6 @@
 // GDAL start-up, error capture and the pixel-to-WGS 84 mapping of a georeferenced raster.
 
-#include "project/gdal_support.h"
+#include "raster/gdal_support.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -14,9 +14,9 @@
 
 #include <mutex>
 
-#include "project/file_access.h"
-#include "project/geo_raster.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/geo_raster.h"
+#include "raster/image_file.h"
 
 namespace {
 

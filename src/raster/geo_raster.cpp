@@ -1,7 +1,7 @@
 // Rasters that carry their georeferencing: what grid they are on, and the level grid
 // they become.
 
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,10 +16,10 @@
 #include <cpl_string.h>
 #include <geodesic.h>
 
-#include "project/gdal_support.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
-#include "project/map_layer.h"
+#include "geo/milliarcseconds.h"
+#include "raster/gdal_support.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 namespace {
 
@@ -90,28 +90,6 @@ bool isWgs84NorthUp(const RasterGeoreference &georeference, const OGRSpatialRefe
     const OGRSpatialReference wgs84 = wgs84Reference();
     return georeference.gcps.isEmpty() && reference.IsGeographic() && reference.IsSame(&wgs84, options)
         && gt[2] == 0.0 && gt[4] == 0.0 && gt[1] > 0.0 && gt[5] < 0.0;
-}
-
-// Degrees to milliarcseconds rounded outward to whole milliarcseconds, within the
-// range a position can take.
-qint32 floorMas(double degrees, double limit)
-{
-    return qint32(std::floor(qBound(-limit, degrees, limit) * kMilliarcsecondsPerDegree));
-}
-
-qint32 ceilMas(double degrees, double limit)
-{
-    return qint32(std::ceil(qBound(-limit, degrees, limit) * kMilliarcsecondsPerDegree));
-}
-
-// A corner of a raster on the level grid in milliarcseconds, truncated as a typed
-// value is, once the last bits of the arithmetic that found it are rounded away:
-// 10.1 + 285 x 0.0001 is 10.1285, as typed, not 10.128499999999999.
-qint32 cornerMas(double degrees)
-{
-    const double mas = std::trunc(std::round(degrees * kMilliarcsecondsPerDegree * 1000.0) / 1000.0);
-    return std::isnan(mas) ? 0 : qint32(qBound(double(std::numeric_limits<qint32>::min()), mas,
-                                               double(std::numeric_limits<qint32>::max())));
 }
 
 QString crossesAntimeridian()
@@ -189,17 +167,17 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     }
     const double lonStep = std::hypot(x[centre + 1] - x[centre], x[centre + 2] - x[centre]);
     const double latStep = std::hypot(y[centre + 1] - y[centre], y[centre + 2] - y[centre]);
-    const double lonStepMas = std::max(1.0, std::round(lonStep * kMilliarcsecondsPerDegree));
-    const double latStepMas = std::max(1.0, std::round(latStep * kMilliarcsecondsPerDegree));
-    georeference->westMas = floorMas(west, 180.0);
-    georeference->northMas = ceilMas(north, 90.0);
+    const double lonStepMas = std::max(1.0, degreesToMasNearest(lonStep));
+    const double latStepMas = std::max(1.0, degreesToMasNearest(latStep));
+    georeference->westMas = degreesToMasFloor(west, 180.0);
+    georeference->northMas = degreesToMasCeil(north, 90.0);
     // The last step may pass the edge of the world by less than a pixel: it is left out.
     const auto steps = [](double from, double to, double step, double limit) {
         const double count = std::ceil((to - from) / step);
         return from + count * step <= limit ? count : std::floor((limit - from) / step);
     };
-    const double columns = steps(georeference->westMas, ceilMas(east, 180.0), lonStepMas, kMaxLongitudeMas);
-    const double rows = steps(-double(georeference->northMas), -double(floorMas(south, 90.0)), latStepMas,
+    const double columns = steps(georeference->westMas, degreesToMasCeil(east, 180.0), lonStepMas, kMaxLongitudeMas);
+    const double rows = steps(-double(georeference->northMas), -double(degreesToMasFloor(south, 90.0)), latStepMas,
                               kMaxLatitudeMas);
     if (!(columns >= 1 && rows >= 1)) {
         *error = QCoreApplication::translate("GeoRaster", "the raster's footprint on WGS 84 has no size");
@@ -330,10 +308,10 @@ bool planAsIs(RasterGeoreference *georeference, QString *error)
     }
     georeference->kind = RasterGeoreference::AsIs;
     georeference->size = georeference->sourceSize;
-    georeference->westMas = cornerMas(west);
-    georeference->northMas = cornerMas(north);
-    georeference->eastMas = cornerMas(east);
-    georeference->southMas = cornerMas(south);
+    georeference->westMas = computedDegreesToMasTruncated(west);
+    georeference->northMas = computedDegreesToMasTruncated(north);
+    georeference->eastMas = computedDegreesToMasTruncated(east);
+    georeference->southMas = computedDegreesToMasTruncated(south);
     if (georeference->westMas < -kMaxLongitudeMas || georeference->eastMas > kMaxLongitudeMas) {
         *error = crossesAntimeridian();
         return false;
@@ -492,26 +470,6 @@ int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps
         return kGeoreferenceError;
     *georeference = result;
     return kGeoreferenced;
-}
-
-void applyGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference> georeference)
-{
-    layer->sourcePath = georeference->rasterPath;
-    layer->topLeft = {0, 0, georeference->westMas, georeference->northMas};
-    layer->bottomRight = {georeference->size.width(), georeference->size.height(), georeference->eastMas,
-                          georeference->southMas};
-    layer->topLeftLonSet = layer->topLeftLatSet = layer->bottomRightLonSet = layer->bottomRightLatSet = true;
-    layer->georeference = std::move(georeference);
-    layer->updateScales();
-}
-
-void setWarpResampling(MapLayer *layer, Resampling resampling)
-{
-    if (!layer->georeference || layer->georeference->resampling == resampling)
-        return;
-    auto changed = std::make_shared<RasterGeoreference>(*layer->georeference);
-    changed->resampling = resampling;
-    layer->georeference = std::move(changed);
 }
 
 double wgs84Distance(double lon1, double lat1, double lon2, double lat2)

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <memory>
 
-struct MapLayer;
 class ImageRowReader;
 
 // How a warp samples the source raster.
@@ -125,14 +124,6 @@ int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps
 // unwrapped) or cover more than 360° of longitude, the points lie far outside the
 // image or cannot be fitted.
 bool planLevelGrid(RasterGeoreference *georeference, QString *error);
-
-// Makes layer a layer of the raster: sourcePath the raster, georeference shared, and
-// both calibration points on the level grid's corners (pixels (0, 0) and its size),
-// all four values entered.
-void applyGeoreference(MapLayer *layer, std::shared_ptr<const RasterGeoreference> georeference);
-
-// Has a georeferenced layer warped with resampling; its level grid stays.
-void setWarpResampling(MapLayer *layer, Resampling resampling);
 
 // The pixels of a georeferenced layer, row by row: the raster's own for AsIs, the
 // warp's output for Warped (transparent outside the raster's footprint, so the fill

@@ -13,11 +13,11 @@
 #include <thread>
 #include <vector>
 
-#include "project/gdal_support.h"
-#include "project/geo_raster.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
-#include "project/map_layer.h"
+#include "geo/milliarcseconds.h"
+#include "raster/gdal_support.h"
+#include "raster/geo_raster.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ constexpr int kWarpMemoryMB = 32;
 
 QString degrees(qint32 milliarcseconds)
 {
-    return QString::number(milliarcseconds / kMilliarcsecondsPerDegree, 'g', 17);
+    return QString::number(masToDegrees(milliarcseconds), 'g', 17);
 }
 
 // A NULL-terminated list of C strings holding words, freed with it.

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "project/image_rows.h"
+#include "raster/image_rows.h"
 
 // The row decoders behind openImageRows. Each takes the open file, positioned at its
 // first byte, and reads the header at once; the returned reader's status() tells

@@ -1,4 +1,4 @@
-#include "project/image_file.h"
+#include "raster/image_file.h"
 
 #include <QCoreApplication>
 
@@ -8,7 +8,7 @@
 #include <malloc.h>
 #endif
 
-#include "project/image_rows.h"
+#include "raster/image_rows.h"
 
 qint32 physicalMemoryMB(qint64 pages, qint64 pageSize)
 {

@@ -1,7 +1,7 @@
 // Reading images by rows: the reader's common part, the image library's formats, and
 // images already in memory.
 
-#include "project/image_rows.h"
+#include "raster/image_rows.h"
 
 #include <QCoreApplication>
 #include <QImageReader>
@@ -10,9 +10,9 @@
 
 #include <cstring>
 
-#include "project/file_access.h"
-#include "project/image_decoders.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/image_decoders.h"
+#include "raster/image_file.h"
 
 QString imageSizeRefusal(qint64 width, qint64 height)
 {

@@ -9,8 +9,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "project/image_decoders.h"
-#include "project/image_file.h"
+#include "raster/image_decoders.h"
+#include "raster/image_file.h"
 
 namespace {
 

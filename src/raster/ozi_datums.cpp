@@ -1,4 +1,4 @@
-#include "project/ozi_datums.h"
+#include "raster/ozi_datums.h"
 
 #include "geo/datum_table.h"
 

@@ -1,4 +1,4 @@
-#include "project/ozi_map.h"
+#include "raster/ozi_map.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,12 +8,14 @@
 #include <QStringDecoder>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
-#include "project/file_access.h"
-#include "project/image_rows.h"
-#include "project/map_layer.h"
-#include "project/ozi_datums.h"
-#include "project/ozi_projection.h"
+#include "geo/milliarcseconds.h"
+#include "raster/file_access.h"
+#include "raster/image_rows.h"
+#include "raster/ozi_datums.h"
+#include "raster/ozi_projection.h"
 
 namespace {
 
@@ -66,7 +68,7 @@ qint32 degreesField(const QByteArray &text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    return ok ? degreesToMilliarcseconds(value) : 0;
+    return ok ? degreesToMasTruncated(value) : 0;
 }
 
 CalibrationPoint referencePoint(const QByteArray &pixelLine, const QByteArray &geographicLine)
@@ -285,7 +287,9 @@ QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine)
 
 namespace {
 
-void applyReferencePoints(const QVector<CalibrationPoint> &points, MapLayer *layer)
+// The corners of the points' bounding box, each with the position of the point that
+// set it: top-left and bottom-right.
+std::pair<CalibrationPoint, CalibrationPoint> boundingCorners(const QVector<CalibrationPoint> &points)
 {
     CalibrationPoint topLeft = points.first();
     CalibrationPoint bottomRight = points.first();
@@ -307,9 +311,7 @@ void applyReferencePoints(const QVector<CalibrationPoint> &points, MapLayer *lay
             bottomRight.lat = point.lat;
         }
     }
-    layer->topLeft = topLeft;
-    layer->bottomRight = bottomRight;
-    layer->topLeftLonSet = layer->topLeftLatSet = layer->bottomRightLonSet = layer->bottomRightLatSet = true;
+    return {topLeft, bottomRight};
 }
 
 }  // namespace
@@ -320,76 +322,77 @@ bool isOziMapPath(const QString &path)
     return name.size() > 4 && name.endsWith(QLatin1String(".map"), Qt::CaseInsensitive);
 }
 
-namespace {
+OziMapStatus OziMapFile::fail(OziMapStatus status, const QString &reason)
+{
+    m_errorString = reason;
+    return status;
+}
 
 // The two-point calibration of a north-up image on latitude and longitude: WGS 84, or
 // a datum no list knows (then only the "MMPNUM" block, WGS 84 by definition, can be
 // used).
-int importLinear(const OziMapText &text, bool knownDatum, MapLayer *layer, OziMapSummary *found, QString *error)
+OziMapStatus OziMapFile::importLinear(const OziMapText &text, bool knownDatum)
 {
     QVector<CalibrationPoint> points = text.points;
-    QVector<GroundControlPoint> &tied = found->referencePoints;
+    QVector<GroundControlPoint> &tied = m_summary.referencePoints;
     bool anyLatLon = false;
     for (const OziDatumPoint &point : text.datumPoints)
         anyLatLon = anyLatLon || point.hasLatLon;
     if (!points.isEmpty()) {
-        found->source = kOziMmpBlock;
-        for (const CalibrationPoint &point : std::as_const(points)) {
-            tied.append({double(point.pixelX), double(point.pixelY), point.lon / kMilliarcsecondsPerDegree,
-                         point.lat / kMilliarcsecondsPerDegree});
-        }
+        m_summary.source = OziCalibrationSource::MmpBlock;
+        for (const CalibrationPoint &point : std::as_const(points))
+            tied.append({double(point.pixelX), double(point.pixelY), masToDegrees(point.lon), masToDegrees(point.lat)});
     } else if (anyLatLon) {
         if (!knownDatum) {
-            if (error)
-                *error = QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not one the "
-                                                               "program knows").arg(found->datumName);
-            return -2;
+            return fail(OziMapStatus::Invalid,
+                        QCoreApplication::translate("OziMap", "the datum '%1' of its Point lines is not one the "
+                                                              "program knows").arg(m_summary.datumName));
         }
         // On WGS 84 itself: the positions stand as they are.
         for (const OziDatumPoint &point : text.datumPoints) {
             if (!point.hasLatLon)
                 continue;
-            points.append({point.pixelX, point.pixelY, degreesToMilliarcseconds(point.longitude),
-                           degreesToMilliarcseconds(point.latitude)});
+            points.append({point.pixelX, point.pixelY, degreesToMasTruncated(point.longitude),
+                           degreesToMasTruncated(point.latitude)});
             tied.append({double(point.pixelX), double(point.pixelY), point.longitude, point.latitude});
         }
-        found->source = kOziPointLines;
+        m_summary.source = OziCalibrationSource::PointLines;
     }
-    found->pointCount = int(points.size());
-    if (!points.isEmpty())
-        applyReferencePoints(points, layer);
-    return 0;
+    m_summary.pointCount = int(points.size());
+    if (!points.isEmpty()) {
+        std::tie(m_topLeft, m_bottomRight) = boundingCorners(points);
+        m_hasCorners = true;
+    }
+    return OziMapStatus::Ok;
 }
 
 // The georeference of a map on its own grid, warped onto the level grid.
-int importOnGrid(const OziMapText &text, const OziDatum *datum, MapLayer *layer, OziMapSummary *found,
-                 QString *error)
+OziMapStatus OziMapFile::importOnGrid(const OziMapText &text, const OziDatum *datum)
 {
-    QString reason;
     if (!datum) {
-        reason = QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not one the program knows "
-                                                       "(neither in OziExplorer's datum list nor in the datum "
-                                                       "table), so the map cannot be placed on it")
-                     .arg(found->datumName);
-    } else {
-        RasterGeoreference georeference;
-        georeference.rasterPath = layer->sourcePath;
-        if (georeferenceOziMap(text, *datum, &georeference, &found->referencePoints, &found->source, &reason)) {
-            found->pointCount = int(found->referencePoints.size());
-            // An image without a readable size fails to load, and says why, as the layer is added.
-            georeference.sourceSize = imageFileSize(georeference.rasterPath);
-            if (found->pointCount == 0 || georeference.sourceSize.isEmpty())
-                return 0;
-            if (planLevelGrid(&georeference, &reason)) {
-                applyGeoreference(layer, std::make_shared<const RasterGeoreference>(std::move(georeference)));
-                return 0;
-            }
-        }
+        return fail(OziMapStatus::Invalid,
+                    QCoreApplication::translate("OziMap", "the datum '%1' of its grid is not one the program knows "
+                                                          "(neither in OziExplorer's datum list nor in the datum "
+                                                          "table), so the map cannot be placed on it")
+                        .arg(m_summary.datumName));
     }
-    if (error)
-        *error = reason;
-    return -2;
+    RasterGeoreference georeference;
+    georeference.rasterPath = m_imagePath;
+    QString reason;
+    if (!georeferenceOziMap(text, *datum, &georeference, &m_summary.referencePoints, &m_summary.source, &reason))
+        return fail(OziMapStatus::Invalid, reason);
+    m_summary.pointCount = int(m_summary.referencePoints.size());
+    // An image without a readable size fails to load, and says why, as the layer is added.
+    georeference.sourceSize = imageFileSize(georeference.rasterPath);
+    if (m_summary.pointCount == 0 || georeference.sourceSize.isEmpty())
+        return OziMapStatus::Ok;
+    if (!planLevelGrid(&georeference, &reason))
+        return fail(OziMapStatus::Invalid, reason);
+    m_georeference = std::make_shared<const RasterGeoreference>(std::move(georeference));
+    return OziMapStatus::Ok;
 }
+
+namespace {
 
 // Latitude and longitude on WGS 84 need no warp: the file's points calibrate the image
 // as they stand. So does the "MMPNUM" block (WGS 84 by definition) of a map on a datum
@@ -413,70 +416,35 @@ bool isOzfImage(const QString &path)
 
 }  // namespace
 
-int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary, QString *error, bool allowCornerFit)
+OziMapStatus OziMapFile::read(const QString &path, bool allowCornerFit)
 {
-    OziMapSummary found;
-    layer->sourcePath = path;
+    *this = OziMapFile();
+    m_imagePath = path;
     bool missing = false;
     const QString refusal = inputFileRefusal(path, &missing);
     QFile file(path);
-    if ((!missing && !refusal.isEmpty()) || !file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = refusal.isEmpty() || missing ? file.errorString() : refusal;
-        return -1;
-    }
+    if ((!missing && !refusal.isEmpty()) || !file.open(QIODevice::ReadOnly))
+        return fail(OziMapStatus::Unreadable, refusal.isEmpty() || missing ? file.errorString() : refusal);
     const OziMapText text = parseOziMapText(file.readAll());
-    found.datumName = QString::fromLatin1(text.datumName);
+    m_summary.datumName = QString::fromLatin1(text.datumName);
     if (text.hasImageLine)
-        layer->sourcePath = resolveOziImagePath(path, text.imageLine);
-    if (isOzfImage(layer->sourcePath)) {
-        if (error)
-            *error = QCoreApplication::translate("OziMap", "its image %1 is in OziExplorer's own format (.%2), "
-                                                           "which the program does not read; convert it to PNG, "
-                                                           "JPEG or TIFF")
-                         .arg(QFileInfo(layer->sourcePath).fileName(), QFileInfo(layer->sourcePath).suffix());
-        return -2;
+        m_imagePath = resolveOziImagePath(path, text.imageLine);
+    if (isOzfImage(m_imagePath)) {
+        return fail(OziMapStatus::Invalid,
+                    QCoreApplication::translate("OziMap", "its image %1 is in OziExplorer's own format (.%2), which "
+                                                          "the program does not read; convert it to PNG, JPEG or "
+                                                          "TIFF")
+                        .arg(QFileInfo(m_imagePath).fileName(), QFileInfo(m_imagePath).suffix()));
     }
     OziDatum datum;
-    const bool known = findOziDatum(found.datumName, &datum);
-    const int status = isLinear(text, known ? &datum : nullptr, allowCornerFit)
-        ? importLinear(text, known, layer, &found, error)
-        : importOnGrid(text, known ? &datum : nullptr, layer, &found, error);
-    if (status == 0 && summary)
-        *summary = found;
+    const bool known = findOziDatum(m_summary.datumName, &datum);
+    const OziMapStatus status = isLinear(text, known ? &datum : nullptr, allowCornerFit)
+        ? importLinear(text, known)
+        : importOnGrid(text, known ? &datum : nullptr);
+    if (status != OziMapStatus::Ok) {
+        m_hasCorners = false;
+        m_georeference.reset();
+        m_summary = OziMapSummary();
+    }
     return status;
-}
-
-bool largestOziMiss(const MapLayer &layer, const OziMapSummary &summary, PointMiss *largest)
-{
-    const QVector<GroundControlPoint> &points = summary.referencePoints;
-    QVector<PointMiss> misses;
-    if (layer.georeference) {
-        misses = pointMisses(*layer.georeference, points);
-    } else {
-        // Pixels of the layer's image are source pixels times its zoom.
-        const CalibrationPoint &tl = layer.topLeft;
-        const CalibrationPoint &br = layer.bottomRight;
-        const double lonPerPixel = (double(br.lon) - tl.lon) / ((double(br.pixelX) - tl.pixelX) / layer.zoom);
-        const double latPerPixel = (double(br.lat) - tl.lat) / ((double(br.pixelY) - tl.pixelY) / layer.zoom);
-        if (!std::isfinite(lonPerPixel) || !std::isfinite(latPerPixel) || lonPerPixel == 0.0 || latPerPixel == 0.0)
-            return false;
-        const double left = tl.pixelX / layer.zoom;
-        const double top = tl.pixelY / layer.zoom;
-        for (const GroundControlPoint &point : points) {
-            const double lon = (tl.lon + (point.pixelX - left) * lonPerPixel) / kMilliarcsecondsPerDegree;
-            const double lat = (tl.lat + (point.pixelY - top) * latPerPixel) / kMilliarcsecondsPerDegree;
-            const double dx = (point.lon - lon) * kMilliarcsecondsPerDegree / lonPerPixel;
-            const double dy = (point.lat - lat) * kMilliarcsecondsPerDegree / latPerPixel;
-            misses.append({std::hypot(dx, dy), wgs84Distance(lon, lat, point.lon, point.lat)});
-        }
-    }
-    if (misses.isEmpty())
-        return false;
-    *largest = PointMiss();
-    for (const PointMiss &miss : std::as_const(misses)) {
-        largest->pixels = qMax(largest->pixels, miss.pixels);
-        largest->metres = qMax(largest->metres, miss.metres);
-    }
-    return true;
 }

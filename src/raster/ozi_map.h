@@ -4,8 +4,12 @@
 #include <QString>
 #include <QVector>
 
-#include "project/geo_raster.h"
-#include "project/map_layer.h"
+#include <memory>
+
+#include "geo/pixel_grid.h"
+#include "raster/geo_raster.h"
+
+struct OziDatum;
 
 // A reference point of a "PointNN" line: a pixel and its latitude and longitude in
 // degrees on the map's own datum (line 5), or its position on the map's grid, or both.
@@ -70,23 +74,21 @@ OziMapText parseOziMapText(const QByteArray &bytes);
 // itself for an empty line.
 QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine);
 
-struct MapLayer;
-
 // Whether path names an OziExplorer map file: a file name ending in ".map" in any
 // letter case, with a name before the dot ("A.MAP" is one; "roadmap" and ".map" are
 // not).
 bool isOziMapPath(const QString &path);
 
-// Where the calibration of an imported OziExplorer file came from.
-enum OziCalibrationSource {
-    kOziNoReferencePoints = 0,  // neither block: the layer must be calibrated by hand
-    kOziMmpBlock = 1,           // the MMPXY/MMPLL block, WGS 84 by definition
-    kOziPointLines = 2,         // the Point01..Point30 lines, on the map's datum
+// Where the calibration of an OziExplorer file came from.
+enum class OziCalibrationSource : quint8 {
+    None,        // neither block: the layer must be calibrated by hand
+    MmpBlock,    // the MMPXY/MMPLL block, WGS 84 by definition
+    PointLines,  // the Point01..Point30 lines, on the map's datum
 };
 
 struct OziMapSummary
 {
-    int source = kOziNoReferencePoints;  // an OziCalibrationSource
+    OziCalibrationSource source = OziCalibrationSource::None;
     int pointCount = 0;                  // reference points the calibration was built from
     QString datumName;                   // the datum of line 5, as the file names it
     // The file's own reference points on WGS 84 (pixels of the image, as the file gives
@@ -94,45 +96,69 @@ struct OziMapSummary
     QVector<GroundControlPoint> referencePoints;
 };
 
-// Imports the OziExplorer map file at path into a new layer: sourcePath becomes the
-// image the file names (see resolveOziImagePath), and the reference points give the
-// layer's georeferencing.
-// The datum of line 5 is looked up in OziExplorer's datum list and the datum table
-// (findOziDatum).
-// A map on the "Latitude/Longitude" projection (or naming none) whose datum is WGS 84,
-// or one no list knows, gets the calibration of a north-up image:
-// longitudes from the leftmost and rightmost points, latitudes from the topmost and
-// bottommost (on equal pixels the earlier point wins), the two pixels the corners of
-// the points' bounding box, and all four entered flags set. The points are those of
-// the "MMPNUM" block when the file has one, else those of its Point lines with a
-// latitude and longitude, as they stand.
-// So does a map on a projected grid whose datum no list knows, with allowCornerFit
-// and a "MMPNUM" block: the corners of that block, which cannot follow the grid's
-// lines (such a map may land a kilometre off); without allowCornerFit it is refused.
-// Any other map (a projected grid, or latitude and longitude on another datum) is
-// georeferenced on its own grid (see georeferenceOziMap) and warped onto the level
-// grid: the layer takes the georeference (applyGeoreference), its calibration the
-// level grid's corners. Its Point lines are then the reference points, the "MMPNUM"
-// block only when it has none.
-// A file without reference points leaves the calibration and its entered flags as they
-// were, so the layer must be calibrated by hand before it can be saved; so does a
-// projected map whose image size cannot be read (loading the image then says why).
-// Writes nothing else of the layer; summary (may be nullptr) tells what the
-// calibration came from.
-// Returns 0; -1 when the file cannot be opened (missing, not a regular file; sourcePath
-// then stays path, which fails to load as an image); -2 when its Point lines, or its
-// grid, are on a datum no list knows, when its projection is not one the program
-// reads, when its reference points do not fix the grid, or when its image is in
-// OziExplorer's own format (.ozf2, .ozfx3), which the program does not read. error
-// (may be nullptr) then says why. A file of fewer than three lines also leaves
-// sourcePath at path.
-int readOziMap(const QString &path, MapLayer *layer, OziMapSummary *summary = nullptr, QString *error = nullptr,
-               bool allowCornerFit = false);
+// Why an OziExplorer file gives no layer.
+enum class OziMapStatus : quint8 {
+    Ok,
+    Unreadable,  // the file cannot be opened (missing, not a regular file)
+    Invalid,     // what it says cannot be used; errorString() says why
+};
 
-// The largest miss of a layer's georeferencing at the reference points of the
-// OziExplorer file it was imported from (summary of readOziMap): through its
-// georeference (pointMisses) when it has one, else through its two-point linear
-// calibration. The largest pixel miss and the largest distance, each over all points
-// (they may be of different points). False when there are no reference points or the
-// calibration does not form a mapping.
-bool largestOziMiss(const MapLayer &layer, const OziMapSummary &summary, PointMiss *largest);
+// An OziExplorer map file read for a layer: the image it names and what places it.
+class OziMapFile
+{
+public:
+    // Reads the OziExplorer map file at path. The image is the one the file names (see
+    // resolveOziImagePath); the reference points place it.
+    // The datum of line 5 is looked up in OziExplorer's datum list and the datum table
+    // (findOziDatum).
+    // A map on the "Latitude/Longitude" projection (or naming none) whose datum is WGS
+    // 84, or one no list knows, gets the calibration of a north-up image (hasCorners):
+    // longitudes from the leftmost and rightmost points, latitudes from the topmost and
+    // bottommost (on equal pixels the earlier point wins), the two pixels the corners of
+    // the points' bounding box. The points are those of the "MMPNUM" block when the
+    // file has one, else those of its Point lines with a latitude and longitude, as
+    // they stand.
+    // So does a map on a projected grid whose datum no list knows, with allowCornerFit
+    // and a "MMPNUM" block: the corners of that block, which cannot follow the grid's
+    // lines (such a map may land a kilometre off); without allowCornerFit it is refused.
+    // Any other map (a projected grid, or latitude and longitude on another datum) is
+    // georeferenced on its own grid (see georeferenceOziMap) to be warped onto the level
+    // grid (georeference()). Its Point lines are then the reference points, the
+    // "MMPNUM" block only when it has none.
+    // A file without reference points gives neither, so the layer must be calibrated by
+    // hand before it can be saved; so does a projected map whose image size cannot be
+    // read (loading the image then says why). summary() tells what the calibration came
+    // from.
+    // Unreadable when the file cannot be opened (missing, not a regular file); Invalid
+    // when its Point lines, or its grid, are on a datum no list knows, when its
+    // projection is not one the program reads, when its reference points do not fix
+    // the grid, or when its image is in OziExplorer's own format (.ozf2, .ozfx3), which
+    // the program does not read. errorString() then says why.
+    OziMapStatus read(const QString &path, bool allowCornerFit = false);
+
+    QString errorString() const { return m_errorString; }
+    // The image the file names; the file's own path while it names none (fewer than
+    // three lines, or not read), which then fails to load as an image.
+    QString imagePath() const { return m_imagePath; }
+    // The calibration of a north-up image: both points, with their pixels as the file
+    // gives them.
+    bool hasCorners() const { return m_hasCorners; }
+    CalibrationPoint topLeft() const { return m_topLeft; }
+    CalibrationPoint bottomRight() const { return m_bottomRight; }
+    // How a map on its own grid is warped onto the level grid; nullptr for any other.
+    std::shared_ptr<const RasterGeoreference> georeference() const { return m_georeference; }
+    const OziMapSummary &summary() const { return m_summary; }
+
+private:
+    OziMapStatus importLinear(const OziMapText &text, bool knownDatum);
+    OziMapStatus importOnGrid(const OziMapText &text, const OziDatum *datum);
+    OziMapStatus fail(OziMapStatus status, const QString &reason);
+
+    QString m_errorString;
+    QString m_imagePath;
+    bool m_hasCorners = false;
+    CalibrationPoint m_topLeft;
+    CalibrationPoint m_bottomRight;
+    std::shared_ptr<const RasterGeoreference> m_georeference;
+    OziMapSummary m_summary;
+};

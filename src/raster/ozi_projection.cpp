@@ -1,4 +1,4 @@
-#include "project/ozi_projection.h"
+#include "raster/ozi_projection.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -8,10 +8,11 @@
 #include <cmath>
 #include <memory>
 
-#include "project/gdal_support.h"
-#include "project/geo_raster.h"
-#include "project/ozi_datums.h"
-#include "project/ozi_map.h"
+#include "geo/milliarcseconds.h"
+#include "raster/gdal_support.h"
+#include "raster/geo_raster.h"
+#include "raster/ozi_datums.h"
+#include "raster/ozi_map.h"
 
 namespace {
 
@@ -80,17 +81,14 @@ double setupValue(const OziMapText &text, SetupField field, double fallback)
     return ok && std::isfinite(value) ? value : fallback;
 }
 
-// The ellipsoid of a datum and its shift to WGS 84 as PROJ reads it: the same
-// position-vector terms, rotations in arcseconds and scale in parts per million.
+// The ellipsoid of a datum and its shift to WGS 84 as PROJ reads it.
 QByteArray datumDefinition(const OziDatum &datum)
 {
-    const HelmertShift &shift = datum.shift;
-    const double arcseconds = 206264.80624709636;  // per radian
+    QByteArray terms;
+    for (const double term : datum.shift.towgs84Terms())
+        terms += (terms.isEmpty() ? "" : ",") + number(term);
     return " +a=" + QByteArray::number(datum.a, 'g', 17) + " +rf="
-        + QByteArray::number(datum.inverseFlattening, 'g', 17) + " +towgs84=" + number(shift.tx) + ","
-        + number(shift.ty) + "," + number(shift.tz) + "," + number(shift.rx * arcseconds) + ","
-        + number(shift.ry * arcseconds) + "," + number(shift.rz * arcseconds) + "," + number(shift.s * 1000.0)
-        + " +no_defs";
+        + QByteArray::number(datum.inverseFlattening, 'g', 17) + " +towgs84=" + terms + " +no_defs";
 }
 
 // Where the reference points lie on the whole: the mean latitude and longitude of the
@@ -109,8 +107,8 @@ bool meanPosition(const OziMapText &text, double *lon, double *lat)
     }
     if (count == 0) {
         for (const CalibrationPoint &point : text.points) {
-            lonSum += point.lon / kMilliarcsecondsPerDegree;
-            latSum += point.lat / kMilliarcsecondsPerDegree;
+            lonSum += masToDegrees(point.lon);
+            latSum += masToDegrees(point.lat);
             ++count;
         }
     }
@@ -234,7 +232,7 @@ bool transformPoint(OGRCoordinateTransformation *transform, double *x, double *y
 
 // The reference points of the Point lines on the grid, else of the "MMPNUM" block.
 bool tiePoints(const OziMapText &text, const OGRSpatialReference &grid, const QByteArray &datum,
-               Projection projection, QVector<TiePoint> *points, int *source, QString *error)
+               Projection projection, QVector<TiePoint> *points, OziCalibrationSource *source, QString *error)
 {
     const OGRSpatialReference wgs84 = wgs84Reference();
     const std::unique_ptr<OGRSpatialReference> geographic(grid.CloneGeogCS());
@@ -273,19 +271,19 @@ bool tiePoints(const OziMapText &text, const OGRSpatialReference &grid, const QB
             return unplaced(point.pixelX, point.pixelY);
         points->append(point);
     }
-    *source = kOziPointLines;
+    *source = OziCalibrationSource::PointLines;
     if (!points->isEmpty())
         return true;
     for (const CalibrationPoint &mmp : text.points) {
-        TiePoint point{double(mmp.pixelX), double(mmp.pixelY), 0.0, 0.0, mmp.lon / kMilliarcsecondsPerDegree,
-                       mmp.lat / kMilliarcsecondsPerDegree};
+        TiePoint point{double(mmp.pixelX), double(mmp.pixelY), 0.0, 0.0, masToDegrees(mmp.lon),
+                       masToDegrees(mmp.lat)};
         point.x = point.lon;
         point.y = point.lat;
         if (!transformPoint(fromWgs84.get(), &point.x, &point.y))
             return unplaced(point.pixelX, point.pixelY);
         points->append(point);
     }
-    *source = points->isEmpty() ? kOziNoReferencePoints : kOziMmpBlock;
+    *source = points->isEmpty() ? OziCalibrationSource::None : OziCalibrationSource::MmpBlock;
     return true;
 }
 
@@ -336,7 +334,7 @@ bool fitGeoTransform(const QVector<TiePoint> &points, std::array<double, 6> *geo
 }  // namespace
 
 bool georeferenceOziMap(const OziMapText &text, const OziDatum &oziDatum, RasterGeoreference *georeference,
-                        QVector<GroundControlPoint> *points, int *source, QString *error)
+                        QVector<GroundControlPoint> *points, OziCalibrationSource *source, QString *error)
 {
     const QByteArray name = text.projectionName.isEmpty() ? QByteArray("Latitude/Longitude") : text.projectionName;
     const ProjectionName *projection = nullptr;

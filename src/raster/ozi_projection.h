@@ -7,6 +7,7 @@ struct GroundControlPoint;
 struct OziDatum;
 struct OziMapText;
 struct RasterGeoreference;
+enum class OziCalibrationSource : quint8;
 
 // The grids OziExplorer map files are drawn on, named on their "Map Projection" line
 // with the values of their "Projection Setup" line (LAT0, LON0, K, FALSE_E, FALSE_N,
@@ -25,9 +26,9 @@ struct RasterGeoreference;
 // scale and offset per axis.
 // Fills of *georeference the names (origin, gridName, datumName), srsWkt and
 // geoTransform, leaving the raster and the level grid to the caller; *points gets
-// the reference points on WGS 84 and *source where they came from (an
-// OziCalibrationSource). True with no points and nothing filled but the names when
-// the file has none; false with a reason when the projection or its values cannot
-// be used, or the points cannot be placed on the grid or do not fix it.
+// the reference points on WGS 84 and *source where they came from. True with no
+// points and nothing filled but the names when the file has none; false with a reason
+// when the projection or its values cannot be used, or the points cannot be placed on
+// the grid or do not fix it.
 bool georeferenceOziMap(const OziMapText &text, const OziDatum &datum, RasterGeoreference *georeference,
-                        QVector<GroundControlPoint> *points, int *source, QString *error);
+                        QVector<GroundControlPoint> *points, OziCalibrationSource *source, QString *error);

@@ -8,8 +8,8 @@
 #include <new>
 #include <png.h>
 
-#include "project/image_decoders.h"
-#include "project/image_file.h"
+#include "raster/image_decoders.h"
+#include "raster/image_file.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <new>
 #include <limits>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 namespace {
 

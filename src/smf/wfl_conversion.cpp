@@ -10,8 +10,8 @@
 
 #include <limits>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
 #include "smf/smf_format.h"
 #include "smf/wfl_folder.h"
 

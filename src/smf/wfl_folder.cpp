@@ -19,7 +19,7 @@
 #include <tuple>
 #include <utility>
 
-#include "project/file_access.h"
+#include "raster/file_access.h"
 #include "project/map_layer.h"
 #include "smf/smf_format.h"
 
@@ -115,10 +115,10 @@ int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
         }
         degrees[line - kFirstLine] = number;
     }
-    edges->top = degreesToMilliarcseconds(degrees[0]);
-    edges->left = degreesToMilliarcseconds(degrees[1]);
-    edges->bottom = degreesToMilliarcseconds(degrees[2]);
-    edges->right = degreesToMilliarcseconds(degrees[3]);
+    edges->top = degreesToMasTruncated(degrees[0]);
+    edges->left = degreesToMasTruncated(degrees[1]);
+    edges->bottom = degreesToMasTruncated(degrees[2]);
+    edges->right = degreesToMasTruncated(degrees[3]);
     return kSmfOk;
 }
 

@@ -5,7 +5,7 @@
 
 #include "ui/calibration_form.h"
 
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "ui/main_window.h"
 
 QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference)

@@ -21,8 +21,9 @@
 
 #include <limits>
 
-#include "project/file_access.h"
+#include "project/layer_import.h"
 #include "project/map_layer.h"
+#include "raster/file_access.h"
 #include "smf/smf_reader.h"
 #include "smf/smf_writer.h"
 #include "smf/wfl_conversion.h"
@@ -380,14 +381,17 @@ void MainWindow::addLayerFiles(const QStringList &paths)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (const QString &path : paths) {
         lastDirectory = folderOf(path);
-        if (project.addImageLayer(path) != 0) {
-            failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + project.errorString();
+        LayerImportOptions options;
+        options.resampling = project.warpResampling;
+        LayerImport import = importLayer(path, options);
+        if (import.refused() || !project.addImportedLayer(import)) {
+            failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + import.reason;
             continue;
         }
         // Added, but not as the georeferenced raster it looks like: the core says why.
-        if (!project.noticeString().isEmpty()) {
+        if (import.status == LayerImportStatus::Uncalibrated && !import.reason.isEmpty()) {
             failures << tr("%1 已作为未定标的图像加入").arg(QFileInfo(path).fileName()) + QLatin1Char('\n')
-                    + project.noticeString();
+                    + import.reason;
         }
         appendLayerRow();
         selectLastLayerRow();

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "project/map_layer.h"
 #include "ui/calibration_form.h"
 #include "ui/file_types.h"

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "geo/position_format.h"
-#include "project/calibration_marker.h"
+#include "view/calibration_marker.h"
 #include "project/map_layer.h"
 #include "ui/main_window.h"
 

@@ -4,9 +4,9 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "project/canvas_view.h"
-#include "project/reduced_copies.h"
-#include "smf/browse_view.h"
+#include "view/canvas_view.h"
+#include "view/reduced_copies.h"
+#include "view/browse_view.h"
 
 class MainWindow;
 class QScrollBar;

@@ -1,4 +1,4 @@
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 #include <QElapsedTimer>
@@ -9,9 +9,9 @@
 #include <climits>
 #include <cmath>
 
-#include "project/calibration_marker.h"
+#include "view/calibration_marker.h"
 #include "project/map_layer.h"
-#include "project/reduced_copies.h"
+#include "view/reduced_copies.h"
 #include "smf/smf_format.h"
 
 namespace {

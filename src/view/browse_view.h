@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "project/canvas_view.h"
+#include "view/canvas_view.h"
 #include "smf/smf_format.h"
 
 class QPainter;

@@ -1,4 +1,4 @@
-#include "project/calibration_marker.h"
+#include "view/calibration_marker.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "project/canvas_view.h"
+#include "view/canvas_view.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "project/reduced_copies.h"
+#include "view/reduced_copies.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 

@@ -16,7 +16,7 @@
 #include "common/smf_builder.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 #include "smf/smf_format.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -7,7 +7,7 @@
 
 #include "common/project_fixtures.h"
 #include "project/map_project.h"
-#include "project/image_file.h"
+#include "raster/image_file.h"
 
 Q_DECLARE_METATYPE(CalibrationPoint)
 
@@ -23,7 +23,8 @@ private slots:
     void validity();
     void budget();
     void scaledCopies();
-    void addImageLayer();
+    void addImportedLayer();
+    void longJobDecodeKeepsReporting();
     void sortLayers();
     void removeAndClear();
 
@@ -133,7 +134,7 @@ void TestMapProject::budget()
     MapProject project(2048);
     const QString path = png(QStringLiteral("a.png"), QImage(8, 8, QImage::Format_RGB32));
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(project.addImageLayer(path), 0);
+        QVERIFY(!fixtures::addFile(project, path).refused());
     project.layerImage(0);  // using the first layer again does not make it younger
     project.layers[0]->memoryMB = 1000;
     project.loadedMB = 1948;
@@ -153,8 +154,8 @@ void TestMapProject::scaledCopies()
 {
     MapProject project(65536);
     const QString path = png(QStringLiteral("zoom.png"), fixtures::mapLikeImage(101, 61));
-    QCOMPARE(project.addImageLayer(path), 0);
-    QCOMPARE(project.addImageLayer(path), 0);  // loaded after the source, before the copies
+    QVERIFY(!fixtures::addFile(project, path).refused());
+    QVERIFY(!fixtures::addFile(project, path).refused());  // loaded after the source, before the copies
     project.layerImage(0);
     project.changeFlags = 0;
     QCOMPARE(project.scaledCopy(0, 0.5), 0);
@@ -176,13 +177,15 @@ void TestMapProject::scaledCopies()
     QCOMPARE(*project.layerImage(3), QImage(path).scaled(25, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
-void TestMapProject::addImageLayer()
+void TestMapProject::addImportedLayer()
 {
     MapProject project(4096);
     // A file that fails adds nothing; one that decodes marks the layers changed.
-    QCOMPARE(project.addImageLayer(m_dir.filePath(QStringLiteral("missing.png"))), -1);
+    QCOMPARE(fixtures::addFile(project, m_dir.filePath(QStringLiteral("missing.png"))).status,
+             LayerImportStatus::Unreadable);
     QVERIFY(project.layers.isEmpty() && project.changeFlags == 0 && project.loadedMB == 0);
-    QCOMPARE(project.addImageLayer(png(QStringLiteral("map.png"), fixtures::mapLikeImage(640, 480))), 0);
+    QCOMPARE(fixtures::addFile(project, png(QStringLiteral("map.png"), fixtures::mapLikeImage(640, 480))).status,
+             LayerImportStatus::Uncalibrated);
     QCOMPARE(project.changeFlags, quint8(MapProject::kLayersChanged));
     const MapLayer *layer = project.layers.first();
     QCOMPARE(project.loadedMB, 1);  // 640 x 480 x 4 = 1.17 MiB
@@ -197,7 +200,7 @@ void TestMapProject::addImageLayer()
     const int side = int(std::sqrt(double(QImageReader::allocationLimit()) * 1024 * 1024 / 4)) + 64;
     QImage scan(side, side, QImage::Format_RGB32);
     scan.fill(qRgb(200, 190, 150));
-    QCOMPARE(project.addImageLayer(png(QStringLiteral("scan.png"), scan)), 0);
+    QVERIFY(!fixtures::addFile(project, png(QStringLiteral("scan.png"), scan)).refused());
     QCOMPARE(project.layers.last()->image.size(), QSize(side, side));
 }
 
@@ -230,6 +233,29 @@ void TestMapProject::removeAndClear()
     project.clear();  // keeps the file, counts memory from 0 again
     QVERIFY(project.layers.isEmpty() && project.loadedMB == 0 && project.changeFlags == 0);
     QCOMPARE(project.filePath, QStringLiteral("/tmp/x.smf"));
+}
+
+void TestMapProject::longJobDecodeKeepsReporting()
+{
+    const QString path = m_dir.filePath(QStringLiteral("layer.png"));
+    const QImage source = fixtures::mapLikeImage(900, 700);
+    QVERIFY(source.save(path));
+    MapProject project(65536);
+    QVERIFY(!fixtures::addFile(project, path).refused());
+    project.releaseImage(0);
+    fixtures::RecordingProgress progress;
+    bool decoded = false;
+    const QImage *image = project.layerImage(0, &progress, &decoded);
+    QVERIFY(decoded);
+    QCOMPARE(image->size(), source.size());
+    // Only how far the file has been read, 0 to 1, whole units as the recorder sees them.
+    for (int value : std::as_const(progress.values))
+        QVERIFY(value == 0 || value == 1);
+    QCOMPARE(progress.values.size(), progress.pumps);
+
+    // In memory now: nothing to decode, nothing pumped.
+    QCOMPARE(project.layerImage(0, &progress, &decoded), image);
+    QVERIFY(!decoded);
 }
 
 QTEST_GUILESS_MAIN(TestMapProject)

@@ -12,10 +12,9 @@
 #include <png.h>
 #include <zlib.h>
 
-#include "common/project_fixtures.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
-#include "project/map_project.h"
+#include "common/files.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 namespace {
 
@@ -220,7 +219,6 @@ class TestImageFile : public QObject
 private slots:
     void read_data();
     void read();
-    void longJobDecodeKeepsReporting();
 
 private:
     QTemporaryDir m_dir;
@@ -369,29 +367,6 @@ void TestImageFile::read()
     QCOMPARE(read, !expected.isNull());
     if (read)
         QCOMPARE(strips, expected);
-}
-
-void TestImageFile::longJobDecodeKeepsReporting()
-{
-    const QString path = m_dir.filePath(QStringLiteral("layer.png"));
-    const QImage source = fixtures::mapLikeImage(900, 700);
-    QVERIFY(source.save(path));
-    MapProject project(65536);
-    QCOMPARE(project.addImageLayer(path), 0);
-    project.releaseImage(0);
-    fixtures::RecordingProgress progress;
-    bool decoded = false;
-    const QImage *image = project.layerImage(0, &progress, &decoded);
-    QVERIFY(decoded);
-    QCOMPARE(image->size(), source.size());
-    // Only how far the file has been read, 0 to 1, whole units as the recorder sees them.
-    for (int value : std::as_const(progress.values))
-        QVERIFY(value == 0 || value == 1);
-    QCOMPARE(progress.values.size(), progress.pumps);
-
-    // In memory now: nothing to decode, nothing pumped.
-    QCOMPARE(project.layerImage(0, &progress, &decoded), image);
-    QVERIFY(!decoded);
 }
 
 QTEST_GUILESS_MAIN(TestImageFile)

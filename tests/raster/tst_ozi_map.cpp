@@ -1,15 +1,17 @@
 #include <QtTest>
 
+#include "common/files.h"
 #include "common/ozi_fixtures.h"
-#include "common/project_fixtures.h"
-#include "project/map_layer.h"
-#include "project/ozi_map.h"
+#include "raster/ozi_map.h"
 
-using fixtures::Calibration, fixtures::calibrationOf, fixtures::OziPoint;
+using fixtures::OziPoint;
 
 namespace {
 
-const Calibration kFreshLayer = calibrationOf(MapLayer());
+// x, y, longitude and latitude of the top-left point, then of the bottom-right point:
+// pixels and milliarcseconds; empty for a file that gives no corners.
+using Calibration = QVector<qint32>;
+const Calibration kNoCorners;
 
 // The header of a real file, then the given point block, CRLF line ends.
 QByteArray withBlock(const QByteArray &block)
@@ -50,11 +52,11 @@ void TestOziMap::isOziMapPath()
 void TestOziMap::calibration_data()
 {
     QTest::addColumn<QByteArray>("file");  // "%DIR%" stands for the test folder
-    QTest::addColumn<int>("source");
+    QTest::addColumn<OziCalibrationSource>("source");
     QTest::addColumn<Calibration>("expected");
     QTest::addColumn<QStringList>("files");  // made in the test folder
     QTest::addColumn<QString>("image");      // the layer's source, "%DIR%" likewise
-    const auto row = [](const char *name, const QByteArray &file, int source, const Calibration &expected,
+    const auto row = [](const char *name, const QByteArray &file, OziCalibrationSource source, const Calibration &expected,
                         const QStringList &files = {}, const QString &image = QStringLiteral("%DIR%/topo.png")) {
         QTest::newRow(name) << file << source << expected << files << image;
     };
@@ -68,43 +70,43 @@ void TestOziMap::calibration_data()
     for (int i = 0; i < 8; ++i)
         grid.append({100 + 100 * (i % 4), 100 + 100 * (i / 4), 10.1 + 0.1 * (i % 4), 45.9 - 0.1 * (i / 4)});
     grid += {{0, 50, 10.0, 45.95}, {999, 60, 11.0, 45.94}, {500, 0, 10.5, 46.0}, {510, 799, 10.51, 45.0}};
-    row("twelve points, all in the bounding box", withBlock(fixtures::oziPointBlock(grid)), kOziMmpBlock,
+    row("twelve points, all in the bounding box", withBlock(fixtures::oziPointBlock(grid)), OziCalibrationSource::MmpBlock,
         cornersExpected);
 
-    row("count 0: no points", withBlock("MMPNUM,0\nMM1B,1\n"), kOziNoReferencePoints, kFreshLayer);
+    row("count 0: no points", withBlock("MMPNUM,0\nMM1B,1\n"), OziCalibrationSource::None, kNoCorners);
     // No image named: the map file itself stands as the image.
-    row("empty file", QByteArray(), kOziNoReferencePoints, kFreshLayer, {}, QStringLiteral("%DIR%/topo.map"));
+    row("empty file", QByteArray(), OziCalibrationSource::None, kNoCorners, {}, QStringLiteral("%DIR%/topo.map"));
     // Four pixel lines, then only two geographic lines before the end of the file.
     row("file ends inside the block",
         withBlock("MMPNUM,4\nMMPXY,1,0,0\nMMPXY,2,999,0\nMMPXY,3,999,799\nMMPXY,4,0,799\n"
                   "MMPLL,1,  10.000000,  46.000000\nMMPLL,2,  11.000000,  46.000000\n"),
-        kOziMmpBlock, {0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000});
+        OziCalibrationSource::MmpBlock, {0, 0, 36000000, 165600000, 999, 0, 39600000, 165600000});
     row("second block replaces the first",
         withBlock(fixtures::oziPointBlock({{5, 5, 1.0, 2.0}, {6, 6, 3.0, 1.0}}) + fixtures::oziPointBlock(corners)),
-        kOziMmpBlock, cornersExpected);
+        OziCalibrationSource::MmpBlock, cornersExpected);
     row("equal pixels: the earlier point wins",
         withBlock(fixtures::oziPointBlock(
             {{0, 0, 10.0, 46.0}, {0, 0, 12.0, 47.0}, {999, 799, 11.0, 45.0}, {999, 799, 13.0, 44.0}})),
-        kOziMmpBlock, cornersExpected);
+        OziCalibrationSource::MmpBlock, cornersExpected);
     // -10.0000001 x 3600000 = -36000000.36, truncated toward zero.
     row("west and south truncate toward zero",
         withBlock("MMPNUM,2\nMMPXY,1,0,0\nMMPXY,2,10,10\nMMPLL,1,-10.0000001,-1.0000001\nMMPLL,2,-9.5,-2.5\n"),
-        kOziMmpBlock, {0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000});
+        OziCalibrationSource::MmpBlock, {0, 0, -36000000, -3600000, 10, 10, -34200000, -9000000});
 
     // Files written without the moving-map block carry their points on the Point lines
     // only, in degrees and minutes on the datum of line 5.
     const QVector<OziPoint> southWest{{0, 0, -70.5, -33.25}, {400, 300, -70.25, -33.5}};
-    row("Point lines, south and west", fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)), kOziPointLines,
+    row("Point lines, south and west", fixtures::withCrLf(fixtures::oziHeader("topo.png", southWest)), OziCalibrationSource::PointLines,
         {0, 0, -253800000, -119700000, 400, 300, -252900000, -120600000});
     // Maps on other datums are warped (tst_ozi_projection).
     const QByteArray moscow = fixtures::withCrLf(fixtures::oziHeader("topo.png", {{0, 0, 37.5, 56.0}, {20, 16, 38.0, 55.5}}));
     row("the MMP block wins over Point lines", moscow + fixtures::withCrLf(fixtures::oziPointBlock(corners)),
-        kOziMmpBlock, cornersExpected);
+        OziCalibrationSource::MmpBlock, cornersExpected);
 
     // The image line, resolved against the folder of the map file.
     const auto named = [&](const char *name, const QByteArray &imageLine, const QStringList &files,
                            const QString &image) {
-        row(name, fixtures::oziMapFile(imageLine, corners), kOziMmpBlock, cornersExpected, files, image);
+        row(name, fixtures::oziMapFile(imageLine, corners), OziCalibrationSource::MmpBlock, cornersExpected, files, image);
     };
     named("relative folder with backslashes", "scans\\topo.png", {"scans/topo.png"}, "%DIR%/scans/topo.png");
     named("the exact name before another letter case", "C:\\Maps\\topo.png", {"Topo.png", "topo.png"},
@@ -126,22 +128,23 @@ void TestOziMap::calibration_data()
 void TestOziMap::calibration()
 {
     QFETCH(QByteArray, file);
-    QFETCH(int, source);
+    QFETCH(OziCalibrationSource, source);
     QFETCH(Calibration, expected);
     QFETCH(QStringList, files);
     QFETCH(QString, image);
     for (const QString &name : std::as_const(files))
         writeFile(name, "image");
     writeFile(QStringLiteral("topo.map"), file.replace("%DIR%", m_dir->path().toUtf8()));
-    MapLayer layer;
-    OziMapSummary summary;
-    QCOMPARE(readOziMap(path(QStringLiteral("topo.map")), &layer, &summary), 0);
-    QCOMPARE(calibrationOf(layer), expected);
-    QCOMPARE(summary.source, source);
-    const bool entered = source != kOziNoReferencePoints;
-    QCOMPARE(summary.pointCount > 0, entered);
-    QCOMPARE(layer.topLeftLonSet && layer.topLeftLatSet && layer.bottomRightLonSet && layer.bottomRightLatSet, entered);
-    QCOMPARE(layer.sourcePath, image.replace(QStringLiteral("%DIR%"), m_dir->path()));
+    OziMapFile map;
+    QCOMPARE(map.read(path(QStringLiteral("topo.map"))), OziMapStatus::Ok);
+    const CalibrationPoint tl = map.topLeft();
+    const CalibrationPoint br = map.bottomRight();
+    const Calibration corners{tl.pixelX, tl.pixelY, tl.lon, tl.lat, br.pixelX, br.pixelY, br.lon, br.lat};
+    QCOMPARE(map.hasCorners() ? corners : kNoCorners, expected);
+    QCOMPARE(map.summary().source, source);
+    QCOMPARE(map.summary().pointCount > 0, source != OziCalibrationSource::None);
+    QVERIFY(!map.georeference());
+    QCOMPARE(map.imagePath(), image.replace(QStringLiteral("%DIR%"), m_dir->path()));
 }
 
 QTEST_GUILESS_MAIN(TestOziMap)

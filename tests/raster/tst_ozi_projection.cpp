@@ -4,12 +4,11 @@
 #include <gdal.h>
 #include <ogr_spatialref.h>
 
+#include "common/files.h"
 #include "common/ozi_fixtures.h"
-#include "common/project_fixtures.h"
-#include "project/geo_raster.h"
-#include "project/map_layer.h"
-#include "project/ozi_datums.h"
-#include "project/ozi_map.h"
+#include "raster/geo_raster.h"
+#include "raster/ozi_datums.h"
+#include "raster/ozi_map.h"
 
 namespace {
 
@@ -117,20 +116,18 @@ void TestOziProjection::georeference()
     QVERIFY(QImage(200, 160, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("topo.png"))));
     QVERIFY(fixtures::writeBytes(dir.filePath(QStringLiteral("topo.map")), fixtures::withCrLf(file)));
 
-    MapLayer layer;
-    OziMapSummary summary;
-    QString error;
-    const int status = readOziMap(dir.filePath(QStringLiteral("topo.map")), &layer, &summary, &error);
-    if (status != 0) {
-        QCOMPARE(error, result);
-        QCOMPARE(status, -2);
+    OziMapFile map;
+    const OziMapStatus status = map.read(dir.filePath(QStringLiteral("topo.map")));
+    if (status != OziMapStatus::Ok) {
+        QCOMPARE(map.errorString(), result);
+        QCOMPARE(status, OziMapStatus::Invalid);
         return;
     }
-    QVERIFY(layer.georeference);
-    QCOMPARE(layer.georeference->gridName, result);
-    const RasterGeoreference &georeference = *layer.georeference;
+    QVERIFY(map.georeference());
+    QCOMPARE(map.georeference()->gridName, result);
+    const RasterGeoreference &georeference = *map.georeference();
     QCOMPARE(georeference.kind, RasterGeoreference::Warped);
-    QCOMPARE(summary.source, int(kOziPointLines));
+    QCOMPARE(map.summary().source, OziCalibrationSource::PointLines);
     // Where the georeference's own grid and mapping put each position, in pixels.
     const std::unique_ptr<OGRSpatialReference> fitted = grid(georeference.srsWkt.toUtf8());
     std::array<double, 6> toGrid = georeference.geoTransform;
@@ -143,9 +140,10 @@ void TestOziProjection::georeference()
         QVERIFY2(std::hypot(x - points.at(i).x, y - points.at(i).y) < 0.1,
                  qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
     }
-    PointMiss miss;
-    QVERIFY(largestOziMiss(layer, summary, &miss));
-    QVERIFY2(miss.pixels < 0.1, qPrintable(QString::number(miss.pixels)));
+    const QVector<PointMiss> misses = pointMisses(georeference, map.summary().referencePoints);
+    QCOMPARE(misses.size(), points.size());
+    for (const PointMiss &miss : misses)
+        QVERIFY2(miss.pixels < 0.1, qPrintable(QString::number(miss.pixels)));
 }
 
 // Every datum of OziExplorer's list as GDAL ships it (ozi_datum.csv and

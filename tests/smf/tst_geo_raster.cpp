@@ -35,8 +35,9 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
 };
 
-// How a warped raster becomes a level: the CLI's convert; addImageLayer, which decodes
-// the warp at once; or a layer of the georeference read, its rows warped as it is saved.
+// How a warped raster becomes a level: the CLI's convert; the window's Add, which
+// decodes the warp at once; or a layer added from its header, its rows warped as it is
+// saved.
 // ByPoints: the CLI's convert of a PNG whose world file has no grid, tied by nine
 // points placed by GDAL's own transformation and fitted by a thin-plate spline;
 // ByOziMap: of an OziExplorer file on Transverse Mercator naming that PNG, its four
@@ -135,14 +136,11 @@ void TestGeoRaster::warpedLevelShowsItsSource()
         MapProject project(65536);
         project.setProperties(QString(), QString(), QColor(Qt::white), 300, 500);
         project.warpResampling = Resampling::Nearest;
-        RasterGeoreference read;
-        QString error;
-        MapLayer layer;  // the georeference read and applied, for a layer added undecoded
-        if (route == Undecoded) {
-            QCOMPARE(readGeoreference(raster, Resampling::Nearest, &read, &error), int(kGeoreferenced));
-            applyGeoreference(&layer, std::make_shared<const RasterGeoreference>(read));
-        }
-        QCOMPARE(route == AddImage ? project.addImageLayer(raster) : project.addUndecodedLayer(layer), 0);
+        LayerImportOptions options;
+        options.resampling = Resampling::Nearest;
+        LayerImport import = importLayer(raster, options);
+        QCOMPARE(import.status, LayerImportStatus::Calibrated);
+        QVERIFY(project.addImportedLayer(import, route == AddImage ? LayerLoading::Decode : LayerLoading::HeaderOnly));
         QVERIFY(project.layers.at(0)->georeference);
         const RasterGeoreference &georeference = *project.layers.at(0)->georeference;
         QCOMPARE(georeference.kind, RasterGeoreference::Warped);
@@ -191,9 +189,10 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
     for (int typed = 0; typed < 2; ++typed) {
         MapProject project(65536);
         project.setProperties(QStringLiteral("Tester"), QStringLiteral("Sheet"), QColor(Qt::white), 300, 500);
-        QCOMPARE(project.addImageLayer(path(typed ? QStringLiteral("typed.png") : name)), 0);
+        const LayerImport import = fixtures::addFile(project, path(typed ? QStringLiteral("typed.png") : name));
+        QVERIFY(!import.refused());
         // A world file without its grid is taken plain, and the window is told why.
-        QCOMPARE(project.noticeString().contains(QStringLiteral("world file but no grid")),
+        QCOMPARE(import.reason.contains(QStringLiteral("world file but no grid")),
                  !typed && !withGrid && name.endsWith(QLatin1String(".png")));
         const MapLayer *layer = project.layers.at(0);
         QCOMPARE(bool(layer->georeference), withGrid && !typed);
@@ -284,11 +283,10 @@ void TestGeoRaster::nodataIsTransparent()
     QString error;
     QCOMPARE(readGeoreference(QFile::decodeName(file), Resampling::Nearest, &read, &error), int(kGeoreferenced));
     QCOMPARE(read.kind, grid.srs == QByteArray("EPSG:4326") ? RasterGeoreference::AsIs : RasterGeoreference::Warped);
-    MapLayer layer;
-    applyGeoreference(&layer, std::make_shared<const RasterGeoreference>(read));
     MapProject project(65536);
     project.setProperties(QString(), QString(), QColor(Qt::white), 300, 500);
-    QCOMPARE(project.addUndecodedLayer(layer), 0);
+    LayerImport import = importLayer(QFile::decodeName(file), {});
+    QVERIFY(project.addImportedLayer(import, LayerLoading::HeaderOnly));
     project.filePath = path(QStringLiteral("nodata.smf"));
     QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
 

@@ -7,7 +7,7 @@
 #include "common/cli_runner.h"
 #include "common/window_fixture.h"
 #include "ui/about_dialog.h"
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "ui/file_types.h"
 #include "settings/language_settings.h"
 

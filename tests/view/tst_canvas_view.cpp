@@ -4,9 +4,9 @@
 
 #include "common/project_fixtures.h"
 #include "common/smf_builder.h"
-#include "project/canvas_view.h"
-#include "project/reduced_copies.h"
-#include "smf/browse_view.h"
+#include "view/canvas_view.h"
+#include "view/reduced_copies.h"
+#include "view/browse_view.h"
 #include "smf/smf_reader.h"
 
 // The zoom arithmetic of the canvas, the reduced copies it draws from zoomed out, and a

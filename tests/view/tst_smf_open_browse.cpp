@@ -6,7 +6,7 @@
 #include "smf/smf_writer.h"
 #include "common/project_fixtures.h"
 #include "common/smf_builder.h"
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 
 // Reading SMF files: projects opened for editing and for browsing, and a browse view
 // drawn tile by tile with its tile cache. The damaged files every reader refuses are
@@ -136,10 +136,10 @@ void TestSmfOpenBrowse::largestEditableImageReopens()
     scan.fill(1);
     QVERIFY(scan.save(image));
     MapProject saved;
-    MapLayer imported;
-    imported.sourcePath = image;
-    QCOMPARE(saved.addUndecodedLayer(imported), 0);
-    saved.enterCalibration(0, {QPoint(0, 0), 10.0, 46.0, QPoint(10000, 10000), 11.0, 45.0});
+    LayerImportOptions options;
+    options.calibrationText = QStringLiteral("10,46,11,45");
+    LayerImport import = importLayer(image, options);
+    QVERIFY(saved.addImportedLayer(import, LayerLoading::HeaderOnly));
     saved.updateScale(0);
     saved.setProperties(QStringLiteral("Tester"), QStringLiteral("Scan"), Qt::white, 300, 500);
     saved.filePath = m_dir.filePath(QStringLiteral("scan.smf"));
