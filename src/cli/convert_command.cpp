@@ -314,17 +314,17 @@ int addLayer(MapProject &project, ConvertLayer &layer)
     return calibrated(project, index, layer);
 }
 
-int exitCodeFor(int saveStatus)
+int exitCodeFor(SmfStatus saveStatus)
 {
     switch (saveStatus) {
-    case kSmfOk:
+    case SmfStatus::Ok:
         return kExitOk;
-    case kSmfCalibrationError:
-    case kSmfInvalidProject:
-    case kSmfTooLarge:
-    case kSmfImageError:  // a damaged image, found as its tiles are cut
+    case SmfStatus::CalibrationError:
+    case SmfStatus::InvalidProject:
+    case SmfStatus::TooLarge:
+    case SmfStatus::ImageError:  // a damaged image, found as its tiles are cut
         return kExitInvalidInput;
-    case kSmfOutputIsInput:
+    case SmfStatus::OutputIsInput:
         return kExitUsage;
     default:
         return kExitIo;
@@ -386,8 +386,8 @@ int runConvert(const QStringList &args)
 
     project.filePath = options.output;
     TerminalProgress progress(!options.quiet);
-    const int status = saveSmf(project, &progress, options.level);
-    if (status != kSmfOk) {
+    const SmfStatus status = saveSmf(project, &progress, options.level);
+    if (status != SmfStatus::Ok) {
         const int failed = project.errorLayer;
         const QString layer = failed >= 0 && failed < project.layers.size() && layerOf.contains(project.layers.at(failed))
             ? layerName(*layerOf.value(project.layers.at(failed))) + QStringLiteral(": ")

@@ -207,7 +207,7 @@ int runExtract(const QStringList &args)
     SmfLevelImage assembled = assembleLevelImage(*file.device, index, level);
     if (assembled.image.isNull()) {
         printErr(QStringLiteral("extract: %1: %2").arg(input, assembled.errorString));
-        return assembled.status == kSmfInvalidTiles ? kExitInvalidInput : kExitIo;
+        return assembled.status == SmfStatus::InvalidTiles ? kExitInvalidInput : kExitIo;
     }
     const int damaged = handleDamagedTiles(input, level, index, keepGoing, fill, &assembled);
     if (damaged != kGoOn)

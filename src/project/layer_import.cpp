@@ -137,17 +137,18 @@ void importByPoints(const QString &path, const LayerImportOptions &options, Laye
             point.lat = shifted.latitude;
         }
     }
-    RasterGeoreference georeference;
-    QString error;
-    const int found = gcpGeoreference(path, points, options.gcpTransform, options.resampling, &georeference, &error);
+    GeoreferenceReader reader;
+    const GeoreferenceStatus found =
+        reader.readByPoints(path, points, options.gcpTransform, options.resampling);
     // The points are reported on the datum they were given on.
     const QString datum = options.gcpDatum >= 0 ? datumName(options.gcpDatum) : QStringLiteral("WGS 84");
-    if (found == kGeoreferenceUnreadable)
-        return fail(result, LayerImportStatus::Unreadable, error);
-    if (found != kGeoreferenced) {
+    if (found == GeoreferenceStatus::Unreadable)
+        return fail(result, LayerImportStatus::Unreadable, reader.errorString());
+    if (found != GeoreferenceStatus::Georeferenced) {
         return fail(result, LayerImportStatus::Invalid,
-                    LayerImport::tr("%1 (ground control points on %2)").arg(error, datum));
+                    LayerImport::tr("%1 (ground control points on %2)").arg(reader.errorString(), datum));
     }
+    RasterGeoreference georeference = reader.georeference();
     georeference.gridName = georeference.datumName = datum;
     takeGeoreference(georeference, result);
 }
@@ -155,27 +156,34 @@ void importByPoints(const QString &path, const LayerImportOptions &options, Laye
 void importRaster(const QString &path, const LayerImportOptions &options, LayerImport *result)
 {
     result->kind = LayerKind::Raster;
-    RasterGeoreference georeference;
-    QString error;
-    const int found = readGeoreference(path, options.resampling, &georeference, &error);
-    if (found == kGeoreferenceUnreadable)
-        return fail(result, LayerImportStatus::Unreadable, error);
-    if (found == kGeoreferenceError)
-        return fail(result, LayerImportStatus::Invalid, error);
-    if (found == kGeoreferenced)
-        return takeGeoreference(georeference, result);
+    GeoreferenceReader reader;
+    const GeoreferenceStatus found = reader.read(path, options.resampling);
+    switch (found) {
+    case GeoreferenceStatus::Georeferenced:
+        return takeGeoreference(reader.georeference(), result);
+    case GeoreferenceStatus::Unreadable:
+        return fail(result, LayerImportStatus::Unreadable, reader.errorString());
+    case GeoreferenceStatus::Invalid:
+        return fail(result, LayerImportStatus::Invalid, reader.errorString());
+    case GeoreferenceStatus::NotGeoreferenced:
+    case GeoreferenceStatus::Incomplete:
+    case GeoreferenceStatus::NotARaster:
+        break;
+    }
     // No georeferencing: an image, if the image readers take it, to be calibrated by
     // hand; a file GDAL may not read is no raster unless they do.
     result->kind = LayerKind::Image;
-    int status = kImageFileOk;
-    QString damage;
-    if (!openImageRows(path, 0, nullptr, &status, &damage)) {
-        return fail(result, status == kImageFileUnreadable ? LayerImportStatus::Unreadable : LayerImportStatus::Invalid,
-                    found == kNotARaster ? error : damage);
+    const std::unique_ptr<ImageRowReader> rows = openImageRows(path, 0);
+    if (rows->status() != ImageFileStatus::Ok) {
+        return fail(result,
+                    rows->status() == ImageFileStatus::Unreadable ? LayerImportStatus::Unreadable
+                                                                  : LayerImportStatus::Invalid,
+                    found == GeoreferenceStatus::NotARaster ? reader.errorString() : rows->errorString());
     }
     result->status = LayerImportStatus::Uncalibrated;
-    if (found == kNotGeoreferenced)
-        result->reason = error;
+    // Why a georeferencing it seems to carry was not taken.
+    if (found == GeoreferenceStatus::Incomplete)
+        result->reason = reader.errorString();
 }
 
 }  // namespace
@@ -247,9 +255,9 @@ QString georeferenceSummary(const RasterGeoreference &georeference)
         ? georeference.gridName
         : QStringLiteral("%1 (%2)").arg(georeference.gridName, georeference.datumName);
     if (georeference.kind == RasterGeoreference::AsIs)
-        return LayerImport::tr("georeferenced by its %1 on %2, taken as it is").arg(georeference.origin, grid);
+        return LayerImport::tr("georeferenced by its %1 on %2, taken as it is").arg(originName(georeference), grid);
     return LayerImport::tr("georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84")
-        .arg(georeference.origin, grid)
+        .arg(originName(georeference), grid)
         .arg(georeference.size.width())
         .arg(georeference.size.height());
 }

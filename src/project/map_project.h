@@ -21,8 +21,8 @@ class ImageRowReader;
 // The rows of a layer's source file at its own size: the image at sourcePath, or the
 // georeferenced raster the layer was made from, warped as it describes. Arguments
 // and result as openImageRows.
-std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
-                                              int *status, QString *error);
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB,
+                                              std::atomic<qint64> *position = nullptr);
 
 // Progress of a long operation (saving). The GUI implements it with a progress
 // dialog, the command line with a terminal bar, tests with a recorder.
@@ -78,32 +78,31 @@ public:
     void setCartographer(const QString &text);
     void setMapName(const QString &text);
     void setFillColour(const QColor &colour);
-    // The three setters above, then tile width and height (pixels). Returns 0.
-    int setProperties(const QString &cartographer, const QString &mapName, const QColor &colour,
+    // The three setters above, then tile width and height (pixels).
+    void setProperties(const QString &cartographer, const QString &mapName, const QColor &colour,
                       int tileWidth, int tileHeight);
 
     // Calibration setters of layer `layer`. Pixels are image pixels; longitudes and
     // latitudes are degrees, stored as milliarcseconds truncated toward zero. A value
     // equal to the stored one changes nothing, not even the entered flag; a different
     // one is stored, sets the entered flag (geographic values) and marks the
-    // calibration changed. Return 0, or 1 for a layer index out of range.
-    int setTopLeftX(int layer, int pixel);
-    int setTopLeftY(int layer, int pixel);
-    int setTopLeftLon(int layer, double degrees);
-    int setTopLeftLat(int layer, double degrees);
-    int setBottomRightX(int layer, int pixel);
-    int setBottomRightY(int layer, int pixel);
-    int setBottomRightLon(int layer, double degrees);
-    int setBottomRightLat(int layer, double degrees);
+    // calibration changed. False for a layer index out of range.
+    bool setTopLeftX(int layer, int pixel);
+    bool setTopLeftY(int layer, int pixel);
+    bool setTopLeftLon(int layer, double degrees);
+    bool setTopLeftLat(int layer, double degrees);
+    bool setBottomRightX(int layer, int pixel);
+    bool setBottomRightY(int layer, int pixel);
+    bool setBottomRightLon(int layer, double degrees);
+    bool setBottomRightLat(int layer, double degrees);
 
-    // Recomputes the layer's scale and lonScale. Returns 0, or 1 for an index out of
-    // range.
-    int updateScale(int layer);
+    // Recomputes the layer's scale and lonScale. False for an index out of range.
+    bool updateScale(int layer);
 
     // Enters both calibration points of layer `layer` through the setters above, as
     // if typed; all four geographic values then count as entered, even one equal to a
-    // fresh layer's default. Returns 0, or 1 for an index out of range.
-    int enterCalibration(int layer, const TypedCalibration &calibration);
+    // fresh layer's default. False for an index out of range.
+    bool enterCalibration(int layer, const TypedCalibration &calibration);
 
     // What a calibration edit leads to: once both latitudes of layer `layer` were
     // entered, its scale is worked out again and the layers are re-sorted by scale.
@@ -124,9 +123,9 @@ public:
     bool addImportedLayer(LayerImport &import, LayerLoading loading = LayerLoading::Decode);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
-    // truncated, same geographic points). Returns 0, or -1 when the resized image
-    // would be empty (nothing changes then).
-    int scaledCopy(int layer, double factor);
+    // truncated, same geographic points). False when the resized image would be empty
+    // (nothing changes then).
+    bool scaledCopy(int layer, double factor);
 
     // The layer's decoded image, decoding it when it is not in memory (after giving
     // the budget a chance to drop the earliest loaded image). Also gives the
@@ -149,12 +148,11 @@ public:
     void releaseImage(int layer);
 
     // Drops at most one decoded image, the earliest loaded, when the loaded images
-    // pass the budget. Returns 0.
-    int trimMemory();
+    // pass the budget.
+    void trimMemory();
 
-    // Removes and destroys one layer with its image. Returns 0, or 1 for an index out
-    // of range.
-    int removeLayer(int layer);
+    // Removes and destroys one layer with its image. False for an index out of range.
+    bool removeLayer(int layer);
 
     // Takes layer `layer` out of the project without destroying it: its image is
     // dropped (it is decoded again from its source when needed) and the caller owns
@@ -164,18 +162,16 @@ public:
     // the project owns it again.
     void insertLayer(int index, MapLayer *record);
     // Puts back both points of layer `layer` as they were (an undone edit) and marks
-    // the calibration changed when they differ. Returns 0, or 1 for an index out of
-    // range.
-    int restoreCalibration(int layer, const LayerCalibration &calibration);
+    // the calibration changed when they differ. False for an index out of range.
+    bool restoreCalibration(int layer, const LayerCalibration &calibration);
     // Gives layer `layer` another georeference (nullptr: none, the layer then being
     // the plain image at its sourcePath, resized by its zoom) and `calibration`, its
     // scales worked out again from the points. A changed georeference drops the
     // decoded image, which is read again when next needed, and marks the layers
-    // changed; a changed calibration marks the calibration changed. Returns 0; 1 for
-    // an index out of range; when the georeference is taken away and the plain image
-    // cannot be opened, an ImageFileStatus below 0 (nothing changes then,
-    // errorString() says why).
-    int setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+    // changed; a changed calibration marks the calibration changed. False for an index
+    // out of range, or when the georeference is taken away and the plain image cannot
+    // be opened (nothing changes then, errorString() says why).
+    bool setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
                         const LayerCalibration &calibration);
 
     // Sorts the layers by scale, finest first; layers of equal scale keep their order
@@ -233,7 +229,7 @@ private:
     MapLayer *layerAt(int layer) const;
     // Stores value in one coordinate of a calibration point when it differs, then
     // sets enteredFlag (when given) and marks the calibration changed.
-    int setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
+    bool setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
                       qint32 value, bool MapLayer::*enteredFlag);
     void setImage(MapLayer *layer, const QImage &image);
     void unloadImage(MapLayer *layer);

@@ -80,10 +80,7 @@ QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfByte
     if (layer.fromSmf) {
         source = smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel);
     } else {
-        int opened = kImageFileOk;
-        QString reason;
-        const std::unique_ptr<ImageRowReader> rows = openLayerRows(layer, budgetMB, position, &opened, &reason);
-        source = readWholeImage(rows.get(), opened, reason, budgetMB, nullptr, nullptr);
+        source = openLayerRows(layer, budgetMB, position)->readWholeImage(budgetMB);
     }
     return resized(source, layer.zoom);
 }
@@ -101,10 +98,10 @@ void MapProject::loadImage(MapLayer *layer)
         setImage(layer, image);
 }
 
-int MapProject::trimMemory()
+void MapProject::trimMemory()
 {
     if (qint64(loadedMB) + kReservedMB <= physicalMB)
-        return 0;
+        return;
     MapLayer *earliest = nullptr;
     for (MapLayer *layer : std::as_const(layers)) {
         if (layer->loaded && (!earliest || layer->loadedAt < earliest->loadedAt))
@@ -112,7 +109,6 @@ int MapProject::trimMemory()
     }
     if (earliest)
         unloadImage(earliest);
-    return 0;
 }
 
 QImage *MapProject::layerImage(int layer)
@@ -173,12 +169,11 @@ void MapProject::releaseImage(int layer)
         unloadImage(record);
 }
 
-std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
-                                              int *status, QString *error)
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position)
 {
     if (layer.georeference)
-        return openGeoreferencedRows(*layer.georeference, budgetMB, position, status, error);
-    return openImageRows(layer.sourcePath, budgetMB, position, status, error);
+        return openGeoreferencedRows(*layer.georeference, budgetMB, position);
+    return openImageRows(layer.sourcePath, budgetMB, position);
 }
 
 namespace {
@@ -199,22 +194,15 @@ bool MapProject::addImportedLayer(LayerImport &import, LayerLoading loading)
     const MapLayer &imported = import.layer;
     const auto refuse = [&import](ImageFileStatus status, const QString &reason) {
         import.status =
-            status == kImageFileUnreadable ? LayerImportStatus::Unreadable : LayerImportStatus::Invalid;
+            status == ImageFileStatus::Unreadable ? LayerImportStatus::Unreadable : LayerImportStatus::Invalid;
         import.reason = reason;
         return false;
     };
-    int opened = kImageFileOk;
-    QString reason;
-    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &opened, &reason);
-    QImage image;
-    if (loading == LayerLoading::Decode) {
-        int status = kImageFileOk;
-        image = readWholeImage(rows.get(), opened, reason, physicalMB, &status, &reason);
-        opened = image.isNull() ? status : kImageFileOk;
-    }
-    if (!rows || (loading == LayerLoading::Decode && image.isNull())) {
-        return refuse(ImageFileStatus(opened), QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                                                   .arg(imported.sourcePath, reason));
+    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB);
+    const QImage image = loading == LayerLoading::Decode ? rows->readWholeImage(physicalMB) : QImage();
+    if (rows->status() != ImageFileStatus::Ok) {
+        return refuse(rows->status(), QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                                          .arg(imported.sourcePath, rows->failureText()));
     }
     const QSize size = rows->size();
     auto layer = std::make_unique<MapLayer>(imported);
@@ -238,7 +226,7 @@ bool MapProject::addImportedLayer(LayerImport &import, LayerLoading loading)
         for (const bool isTopLeft : {true, false}) {
             const QPoint pixel = isTopLeft ? topLeft : bottomRight;
             if (!within.contains(pixel)) {
-                return refuse(kImageFileInvalid,
+                return refuse(ImageFileStatus::Invalid,
                               LayerImport::tr("%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)")
                                   .arg(pixelText(isTopLeft, pixel))
                                   .arg(size.width())
@@ -262,21 +250,20 @@ bool MapProject::addImportedLayer(LayerImport &import, LayerLoading loading)
     return true;
 }
 
-int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+bool MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
                                 const LayerCalibration &calibration)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     if (record->georeference != georeference) {
         if (!georeference) {
             // The plain image must be there to take the place of the raster's own.
-            int status = kImageFileOk;
-            QString reason;
-            if (!openImageRows(record->sourcePath, physicalMB, nullptr, &status, &reason)) {
+            const std::unique_ptr<ImageRowReader> plain = openImageRows(record->sourcePath, physicalMB);
+            if (plain->status() != ImageFileStatus::Ok) {
                 m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                                    .arg(record->sourcePath, reason);
-                return status;
+                                    .arg(record->sourcePath, plain->errorString());
+                return false;
             }
         }
         record->georeference = std::move(georeference);
@@ -289,19 +276,19 @@ int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeorefere
         changeFlags |= kCalibrationChanged;
     }
     record->updateScales();
-    return 0;
+    return true;
 }
 
-int MapProject::scaledCopy(int layer, double factor)
+bool MapProject::scaledCopy(int layer, double factor)
 {
     MapLayer *source = layerAt(layer);
     if (!source || !(factor > 0.0))
-        return -1;
+        return false;
     if (!source->loaded)
         layerImage(layer);
     const QImage image = resized(source->image, factor);
     if (image.isNull())
-        return -1;
+        return false;
 
     auto *copy = new MapLayer(*source);
     copy->zoom = source->zoom * factor;
@@ -317,5 +304,5 @@ int MapProject::scaledCopy(int layer, double factor)
     copy->loadedAt = source->loadedAt;
     layers.append(copy);
     changeFlags |= kLayersChanged;
-    return 0;
+    return true;
 }

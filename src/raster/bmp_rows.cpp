@@ -113,10 +113,10 @@ public:
         m_size = QSize(layout.width, layout.height < 0 ? -qint64(layout.height) : layout.height);
         m_hasAlpha = layout.fields[3].mask != 0;
         if (!layout.valid) {
-            fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "damaged image data (the BMP's colour "
+            fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "damaged image data (the BMP's colour "
                                                                              "masks are not separate runs of bits)"));
         } else if (layout.width <= 0 || layout.height == 0 || layout.height == std::numeric_limits<qint32>::min()) {
-            fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "damaged image data (the BMP's size is "
+            fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "damaged image data (the BMP's size is "
                                                                              "%1 x %2)")
                                         .arg(layout.width).arg(layout.height));
         }
@@ -144,7 +144,7 @@ private:
         m_rows.resize(std::size_t(m_stride * count));
         if (!m_file->seek(m_layout.dataOffset + firstInFile * m_stride)
             || m_file->read(reinterpret_cast<char *>(m_rows.data()), m_stride * count) != m_stride * count)
-            return fail(kImageFileUnreadable, m_file->errorString());
+            return fail(ImageFileStatus::Unreadable, m_file->errorString());
         const auto &[red, green, blue, alpha] = m_layout.fields;
         for (int i = 0; i < count; ++i) {
             const uchar *in = m_rows.data() + m_stride * (fromTop ? i : count - 1 - i);

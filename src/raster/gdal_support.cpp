@@ -16,7 +16,6 @@
 
 #include "raster/file_access.h"
 #include "raster/geo_raster.h"
-#include "raster/image_file.h"
 
 namespace {
 
@@ -54,12 +53,12 @@ void ensureGdal()
     });
 }
 
-GDALDatasetH openRasterFile(const QString &path, int *status, QString *error)
+GdalDataset openRasterFile(const QString &path, ImageFileStatus *status, QString *error)
 {
     ensureGdal();
     const QString refusal = inputFileRefusal(path);
     if (!refusal.isEmpty()) {
-        *status = kImageFileUnreadable;
+        *status = ImageFileStatus::Unreadable;
         *error = refusal;
         return nullptr;
     }
@@ -71,17 +70,16 @@ GDALDatasetH openRasterFile(const QString &path, int *status, QString *error)
         absolute.prepend(QLatin1String("/."));
     // GDAL takes these names as the whole folder: it finds the world file, the
     // .aux.xml and nothing else (no .ovr or .msk made of another format).
-    char **siblings = CSLAddString(nullptr, QFile::encodeName(QFileInfo(path).fileName()).constData());
+    GdalStringList siblings(CSLAddString(nullptr, QFile::encodeName(QFileInfo(path).fileName()).constData()));
     for (const QString &sidecar : georeferencingSidecars(path))
-        siblings = CSLAddString(siblings, QFile::encodeName(QFileInfo(sidecar).fileName()).constData());
+        siblings.reset(CSLAddString(siblings.release(), QFile::encodeName(QFileInfo(sidecar).fileName()).constData()));
     GdalErrors errors;
     const QByteArray name = QFile::encodeName(absolute);
-    GDALDatasetH dataset = GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, kRasterDrivers, nullptr,
-                                      siblings);
-    CSLDestroy(siblings);
+    GdalDataset dataset(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, kRasterDrivers, nullptr,
+                                   siblings.get()));
     // A format no allowed driver recognises, or one a driver took and found damaged.
     if (!dataset) {
-        *status = kImageFileInvalid;
+        *status = ImageFileStatus::Invalid;
         *error = errors.number() == CPLE_None || errors.number() == CPLE_OpenFailed
             ? QCoreApplication::translate("GeoRaster", "not a raster the program reads (GeoTIFF or TIFF, PNG, JPEG, "
                                                        "BMP or GIF)")
@@ -167,11 +165,11 @@ PixelToWgs84::PixelToWgs84(const RasterGeoreference &georeference)
     if (!georeference.gcps.isEmpty()) {
         std::vector<GDAL_GCP> gcps = gdalGcps(georeference);
         if (georeference.transform == GcpTransform::Tps) {
-            m_transformer = GDALCreateTPSTransformer(int(gcps.size()), gcps.data(), FALSE);
+            m_transformer.reset(GDALCreateTPSTransformer(int(gcps.size()), gcps.data(), FALSE));
             m_function = GDALTPSTransform;
         } else {
             const int order = georeference.transform == GcpTransform::Poly2 ? 2 : 1;
-            m_transformer = GDALCreateGCPTransformer(int(gcps.size()), gcps.data(), order, FALSE);
+            m_transformer.reset(GDALCreateGCPTransformer(int(gcps.size()), gcps.data(), order, FALSE));
             m_function = GDALGCPTransform;
         }
         GDALDeinitGCPs(int(gcps.size()), gcps.data());
@@ -188,28 +186,21 @@ PixelToWgs84::PixelToWgs84(const RasterGeoreference &georeference)
                     m_error = errors.text(QStringLiteral("no transformation to WGS 84"));
             }
             if (!m_error.isEmpty()) {
-                GDALDestroyTransformer(m_transformer);
-                m_transformer = nullptr;
+                m_transformer.reset();
                 return;
             }
         }
     } else {
-        char *wgs84 = nullptr;
-        wgs84Reference().exportToWkt(&wgs84);
+        char *exported = nullptr;
+        wgs84Reference().exportToWkt(&exported);
+        const GdalString wgs84(exported);
         const QByteArray source = georeference.srsWkt.toUtf8();
-        m_transformer = GDALCreateGenImgProjTransformer3(source.constData(), georeference.geoTransform.data(),
-                                                         wgs84, nullptr);
+        m_transformer.reset(GDALCreateGenImgProjTransformer3(source.constData(), georeference.geoTransform.data(),
+                                                             wgs84.get(), nullptr));
         m_function = GDALGenImgProjTransform;
-        CPLFree(wgs84);
     }
     if (!m_transformer)
         m_error = errors.text(QStringLiteral("no transformation to WGS 84"));
-}
-
-PixelToWgs84::~PixelToWgs84()
-{
-    if (m_transformer)
-        GDALDestroyTransformer(m_transformer);
 }
 
 bool PixelToWgs84::transformOnGrid(bool inverse, std::vector<double> &x, std::vector<double> &y) const
@@ -219,7 +210,7 @@ bool PixelToWgs84::transformOnGrid(bool inverse, std::vector<double> &x, std::ve
     std::vector<double> z(x.size(), 0.0);
     std::vector<int> success(x.size(), 0);
     GdalErrors errors;
-    m_function(m_transformer, inverse ? TRUE : FALSE, int(x.size()), x.data(), y.data(), z.data(),
+    m_function(m_transformer.get(), inverse ? TRUE : FALSE, int(x.size()), x.data(), y.data(), z.data(),
                success.data());
     for (int ok : success) {
         if (!ok)

@@ -9,9 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include <gdal.h>
-#include <gdal_alg.h>
-#include <ogr_spatialref.h>
+#include "raster/gdal_handles.h"
+#include "raster/image_file.h"
 
 struct RasterGeoreference;
 
@@ -24,10 +23,10 @@ void ensureGdal();
 // prefix, a virtual file system or a URL), only the drivers of the formats the
 // program reads may take it (GeoTIFF/TIFF, PNG, JPEG, BMP, GIF), and GDAL sees
 // nothing beside it but its georeferencing sidecars (georeferencingSidecars).
-// nullptr with *status (an ImageFileStatus: kImageFileUnreadable when the file is
-// missing, not a regular file or cannot be read, kImageFileInvalid when it is in no
-// such format) and *error saying why; the caller closes the dataset.
-GDALDatasetH openRasterFile(const QString &path, int *status, QString *error);
+// nullptr with *status (Unreadable when the file is missing, not a regular file or
+// cannot be read, Invalid when it is in no such format or damaged) and *error saying
+// why.
+GdalDataset openRasterFile(const QString &path, ImageFileStatus *status, QString *error);
 
 // Collects GDAL's error messages on this thread while it lives, instead of letting
 // GDAL print them; text() is the last one.
@@ -49,12 +48,6 @@ private:
     CPLErrorNum m_number = CPLE_None;
 };
 
-struct GdalDatasetCloser
-{
-    void operator()(GDALDatasetH dataset) const { GDALClose(dataset); }
-};
-using GdalDataset = std::unique_ptr<std::remove_pointer_t<GDALDatasetH>, GdalDatasetCloser>;
-
 // Geographic WGS 84 with longitude first, as every transformation here expects.
 OGRSpatialReference wgs84Reference();
 // The spatial reference a WKT (any version) names, longitude or easting first.
@@ -65,12 +58,6 @@ std::vector<GDAL_GCP> gdalGcps(const RasterGeoreference &georeference);
 // The GDAL options that fit ground control points as the georeference asks.
 QStringList gcpWarpOptions(const RasterGeoreference &georeference);
 
-struct CoordinateTransformationDeleter
-{
-    void operator()(OGRCoordinateTransformation *transform) const { OGRCoordinateTransformation::DestroyCT(transform); }
-};
-using CoordinateTransformation = std::unique_ptr<OGRCoordinateTransformation, CoordinateTransformationDeleter>;
-
 // Maps raster pixels to WGS 84 longitude and latitude (degrees) and back, through
 // the raster's grid and geotransform or through its ground control points fitted
 // on their grid and taken from it to WGS 84.
@@ -78,9 +65,6 @@ class PixelToWgs84
 {
 public:
     explicit PixelToWgs84(const RasterGeoreference &georeference);
-    ~PixelToWgs84();
-    PixelToWgs84(const PixelToWgs84 &) = delete;
-    PixelToWgs84 &operator=(const PixelToWgs84 &) = delete;
 
     bool isValid() const { return m_transformer != nullptr; }
     QString errorString() const { return m_error; }
@@ -92,7 +76,7 @@ public:
     bool transformOnGrid(bool inverse, std::vector<double> &x, std::vector<double> &y) const;
 
 private:
-    void *m_transformer = nullptr;
+    GdalTransformer m_transformer;
     GDALTransformerFunc m_function = nullptr;
     CoordinateTransformation m_toWgs84;    // the points' grid to WGS 84, when it is another
     CoordinateTransformation m_fromWgs84;

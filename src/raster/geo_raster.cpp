@@ -49,9 +49,8 @@ bool readPrj(const QString &path, OGRSpatialReference *reference)
     if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
         return false;
     const QByteArray text = file.readAll().trimmed();
-    char **lines = CSLTokenizeStringComplex(text.constData(), "\r\n", FALSE, FALSE);
-    bool ok = reference->importFromESRI(lines) == OGRERR_NONE;
-    CSLDestroy(lines);
+    const GdalStringList lines(CSLTokenizeStringComplex(text.constData(), "\r\n", FALSE, FALSE));
+    bool ok = reference->importFromESRI(lines.get()) == OGRERR_NONE;
     // OGC WKT, or a name PROJ knows ("EPSG:32633"); never a URL or a file to fetch it from.
     if (!ok)
         ok = reference->SetFromUserInput(text.constData(), OGRSpatialReference::SET_FROM_USER_INPUT_LIMITATIONS_get())
@@ -63,13 +62,12 @@ bool readPrj(const QString &path, OGRSpatialReference *reference)
 // Whether GDAL found the geotransform in a world file rather than in the raster.
 bool fromWorldFile(GDALDatasetH dataset)
 {
-    char **files = GDALGetFileList(dataset);
+    const GdalStringList files(GDALGetFileList(dataset));
     bool world = false;
-    for (char **file = files; file && *file; ++file) {
+    for (char **file = files.get(); file && *file; ++file) {
         const QString suffix = QFileInfo(QString::fromUtf8(*file)).suffix().toLower();
         world = world || suffix == QLatin1String("wld") || (suffix.size() == 3 && suffix.endsWith(QLatin1Char('w')));
     }
-    CSLDestroy(files);
     return world;
 }
 
@@ -205,12 +203,11 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
 // The WKT of a grid, as the georeference keeps it.
 QString wktOf(const OGRSpatialReference &reference)
 {
-    char *wkt = nullptr;
+    char *exported = nullptr;
     const char *options[] = {"FORMAT=WKT2_2018", nullptr};
-    reference.exportToWkt(&wkt, options);
-    const QString text = QString::fromUtf8(wkt);
-    CPLFree(wkt);
-    return text;
+    reference.exportToWkt(&exported, options);
+    const GdalString wkt(exported);
+    return QString::fromUtf8(wkt.get());
 }
 
 // The ground control points a raster carries (a scan georeferenced by points), on
@@ -324,13 +321,13 @@ bool planAsIs(RasterGeoreference *georeference, QString *error)
     return true;
 }
 
-// The name of a raster's driver as the window and the command line show it.
-QString originOf(GDALDatasetH dataset)
+// Where the raster's own georeferencing came from: a GeoTIFF, or its format's name.
+void setOriginOf(GDALDatasetH dataset, RasterGeoreference *georeference)
 {
     const GDALDriverH driver = GDALGetDatasetDriver(dataset);
-    return QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff")
-        ? QStringLiteral("GeoTIFF")
-        : QString::fromUtf8(GDALGetDriverLongName(driver));
+    const bool geoTiff = QString::fromUtf8(GDALGetDriverShortName(driver)) == QLatin1String("GTiff");
+    georeference->origin = geoTiff ? GeoreferenceOrigin::GeoTiff : GeoreferenceOrigin::RasterFormat;
+    georeference->formatName = geoTiff ? QString() : QString::fromUtf8(GDALGetDriverLongName(driver));
 }
 
 bool hasNodata(GDALDatasetH dataset)
@@ -344,18 +341,17 @@ bool hasNodata(GDALDatasetH dataset)
     return false;
 }
 
-// Opens a raster for a georeference and checks its size; kGeoreferenced, or the
-// status to return with *error.
-int openRaster(const QString &path, GdalDataset *dataset, RasterGeoreference *result, QString *error)
+// Opens a raster for a georeference: its path, size and nodata into *result; the
+// dataset, or nullptr with *status and *error saying why.
+GdalDataset openRaster(const QString &path, RasterGeoreference *result, ImageFileStatus *status, QString *error)
 {
-    int status = kImageFileOk;
-    dataset->reset(openRasterFile(path, &status, error));
-    if (!*dataset)
-        return status == kImageFileUnreadable ? kGeoreferenceUnreadable : kGeoreferenceError;
-    result->rasterPath = path;
-    result->sourceSize = QSize(GDALGetRasterXSize(dataset->get()), GDALGetRasterYSize(dataset->get()));
-    result->nodata = hasNodata(dataset->get());
-    return kGeoreferenced;
+    GdalDataset dataset(openRasterFile(path, status, error));
+    if (dataset) {
+        result->rasterPath = path;
+        result->sourceSize = QSize(GDALGetRasterXSize(dataset.get()), GDALGetRasterYSize(dataset.get()));
+        result->nodata = hasNodata(dataset.get());
+    }
+    return dataset;
 }
 
 }  // namespace
@@ -387,22 +383,26 @@ bool planLevelGrid(RasterGeoreference *georeference, QString *error)
                                                      : planWarpedGrid(georeference, error);
 }
 
-int readGeoreference(const QString &path, Resampling resampling, RasterGeoreference *georeference,
-                     QString *error)
+GeoreferenceStatus GeoreferenceReader::fail(GeoreferenceStatus status, const QString &reason)
+{
+    m_errorString = reason;
+    return status;
+}
+
+GeoreferenceStatus GeoreferenceReader::read(const QString &path, Resampling resampling)
 {
     ensureGdal();
+    m_georeference = RasterGeoreference();
+    m_errorString.clear();
     GdalErrors errors;
     RasterGeoreference result;
-    GdalDataset dataset;
+    ImageFileStatus opened = ImageFileStatus::Ok;
     QString reason;
-    const int opened = openRaster(path, &dataset, &result, &reason);
-    if (opened == kGeoreferenceError) {
-        *error = reason;
-        return kNotARaster;
-    }
-    if (opened != kGeoreferenced) {
-        *error = reason;
-        return opened;
+    const GdalDataset dataset = openRaster(path, &result, &opened, &reason);
+    if (!dataset) {
+        return fail(opened == ImageFileStatus::Unreadable ? GeoreferenceStatus::Unreadable
+                                                          : GeoreferenceStatus::NotARaster,
+                    reason);
     }
     result.resampling = resampling;
     const bool hasTransform = GDALGetGeoTransform(dataset.get(), result.geoTransform.data()) == CE_None;
@@ -414,62 +414,90 @@ int readGeoreference(const QString &path, Resampling resampling, RasterGeorefere
     if (hasTransform && reference.IsEmpty()) {
         const QString prj = prjBeside(path);
         if (!prj.isEmpty() && !readPrj(prj, &reference)) {
-            *error = QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read")
-                         .arg(QFileInfo(prj).fileName());
-            return kGeoreferenceError;
+            return fail(GeoreferenceStatus::Invalid,
+                        QCoreApplication::translate("GeoRaster", "the grid in %1 cannot be read")
+                            .arg(QFileInfo(prj).fileName()));
         }
         if (prj.isEmpty() && world) {
-            *error = QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file beside "
-                                                              "it must name its projection and datum")
-                         .arg(file);
-            return kNotGeoreferenced;
+            return fail(GeoreferenceStatus::Incomplete,
+                        QCoreApplication::translate("GeoRaster", "%1 has a world file but no grid: a .prj file beside "
+                                                                 "it must name its projection and datum")
+                            .arg(file));
         }
         if (prj.isEmpty()) {
             // A grid the raster names that GDAL could not read says so.
             const QString named = errors.text(QString());
-            *error = named.isEmpty()
-                ? QCoreApplication::translate("GeoRaster", "%1 has a geotransform but names no grid").arg(file)
-                : QCoreApplication::translate("GeoRaster", "the grid %1 names cannot be read: %2").arg(file, named);
-            return named.isEmpty() ? kNotGeoreferenced : kGeoreferenceError;
+            if (!named.isEmpty()) {
+                return fail(GeoreferenceStatus::Invalid,
+                            QCoreApplication::translate("GeoRaster", "the grid %1 names cannot be read: %2")
+                                .arg(file, named));
+            }
+            return fail(GeoreferenceStatus::Incomplete,
+                        QCoreApplication::translate("GeoRaster", "%1 has a geotransform but names no grid").arg(file));
         }
     }
     if (!hasTransform) {
         readFileGcps(dataset.get(), &result);
         if (result.gcps.isEmpty())
-            return kNotGeoreferenced;
-        result.origin = originOf(dataset.get());
+            return GeoreferenceStatus::NotGeoreferenced;
+        setOriginOf(dataset.get(), &result);
     } else {
         reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-        result.origin = world ? QStringLiteral("world file") : originOf(dataset.get());
+        if (world)
+            result.origin = GeoreferenceOrigin::WorldFile;
+        else
+            setOriginOf(dataset.get(), &result);
         result.gridName = QString::fromUtf8(reference.GetName());
         result.datumName = geographicName(reference);
         result.srsWkt = wktOf(reference);
     }
-    if (!planLevelGrid(&result, error))
-        return kGeoreferenceError;
-    *georeference = result;
-    return kGeoreferenced;
+    if (!planLevelGrid(&result, &reason))
+        return fail(GeoreferenceStatus::Invalid, reason);
+    m_georeference = result;
+    return GeoreferenceStatus::Georeferenced;
 }
 
-int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps, GcpTransform transform,
-                    Resampling resampling, RasterGeoreference *georeference, QString *error)
+GeoreferenceStatus GeoreferenceReader::readByPoints(const QString &path, const QVector<GroundControlPoint> &gcps,
+                                                    GcpTransform transform, Resampling resampling)
 {
     ensureGdal();
+    m_georeference = RasterGeoreference();
+    m_errorString.clear();
     RasterGeoreference result;
-    GdalDataset dataset;
-    const int opened = openRaster(path, &dataset, &result, error);
-    if (opened != kGeoreferenced)
-        return opened;
-    result.origin = QStringLiteral("ground control points");
+    ImageFileStatus opened = ImageFileStatus::Ok;
+    QString reason;
+    if (!openRaster(path, &result, &opened, &reason)) {
+        return fail(opened == ImageFileStatus::Unreadable ? GeoreferenceStatus::Unreadable
+                                                          : GeoreferenceStatus::Invalid,
+                    reason);
+    }
+    result.origin = GeoreferenceOrigin::GroundControlPoints;
     result.gridName = QStringLiteral("WGS 84");
     result.datumName = QStringLiteral("WGS 84");
     result.gcps = gcps;
     result.transform = transform;
     result.resampling = resampling;
-    if (!planLevelGrid(&result, error))
-        return kGeoreferenceError;
-    *georeference = result;
-    return kGeoreferenced;
+    if (!planLevelGrid(&result, &reason))
+        return fail(GeoreferenceStatus::Invalid, reason);
+    m_georeference = result;
+    return GeoreferenceStatus::Georeferenced;
+}
+
+QString originName(const RasterGeoreference &georeference)
+{
+    switch (georeference.origin) {
+    case GeoreferenceOrigin::GeoTiff:
+        return QStringLiteral("GeoTIFF");
+    case GeoreferenceOrigin::WorldFile:
+        return QStringLiteral("world file");
+    case GeoreferenceOrigin::OziExplorerFile:
+        return QStringLiteral("OziExplorer file");
+    case GeoreferenceOrigin::GroundControlPoints:
+        return QStringLiteral("ground control points");
+    case GeoreferenceOrigin::RasterFormat:
+        break;
+    }
+    return georeference.formatName;
 }
 
 double wgs84Distance(double lon1, double lat1, double lon2, double lat2)

@@ -31,6 +31,15 @@ struct GroundControlPoint
     double lat = 0.0;     // degrees, north positive; on a projected grid its northing
 };
 
+// Where the georeferencing of a raster came from.
+enum class GeoreferenceOrigin : quint8 {
+    GeoTiff,              // a GeoTIFF's own grid or points
+    WorldFile,            // a world file beside the image, with its .prj or .aux.xml
+    OziExplorerFile,      // the reference points of an OziExplorer file
+    GroundControlPoints,  // points the user gave
+    RasterFormat,         // the raster's own format (RasterGeoreference::formatName)
+};
+
 // The most points a thin-plate spline is fitted through: every point adds a row and
 // a column to the system it solves.
 inline constexpr int kMaxTpsPoints = 1000;
@@ -51,10 +60,12 @@ struct RasterGeoreference
     QString rasterPath;  // the raster read for the pixels
     QSize sourceSize;    // the raster's size, pixels
 
-    // What the window and the command line show about where the georeferencing came
-    // from, in English: "GeoTIFF", "world file", "OziExplorer file", "ground control
-    // points"; the grid ("WGS 84 / UTM zone 33N") and the datum ("Pulkovo 1942").
-    QString origin;
+    // Where the georeferencing came from (see originName); for a raster whose own
+    // format brings it (other than GeoTIFF), that format's name as GDAL gives it
+    // ("Portable Network Graphics"); the grid ("WGS 84 / UTM zone 33N") and the datum
+    // ("Pulkovo 1942"), as the window and the command line show them.
+    GeoreferenceOrigin origin = GeoreferenceOrigin::GeoTiff;
+    QString formatName;
     QString gridName;
     QString datumName;
 
@@ -81,37 +92,53 @@ struct RasterGeoreference
     QSize size;
 };
 
-// What readGeoreference finds in a raster file.
-enum GeoreferenceStatus {
-    kGeoreferenceUnreadable = -2,  // the file is missing, not a regular file or cannot be read; error says why
-    kGeoreferenceError = -1,  // damaged, or georeferenced in a way that cannot be used; error says why
-    kNotGeoreferenced = 0,    // a plain image: no geotransform, or no grid named for it
-    kGeoreferenced = 1,
-    kNotARaster = 2,  // in no format GDAL may read for the program: the image readers decide; error names those formats
+// How the georeferencing of a raster was read.
+enum class GeoreferenceStatus : quint8 {
+    Georeferenced,
+    NotGeoreferenced,  // a plain image: no geotransform and no ground control points
+    Incomplete,        // a plain image that looks as if it meant to be georeferenced (a world file or a
+                       // geotransform without a grid); errorString() says why it is not
+    NotARaster,        // in no format GDAL may read for the program: the image readers decide;
+                       // errorString() names those formats
+    Unreadable,        // the file is missing, not a regular file or cannot be read
+    Invalid,           // damaged, or georeferenced in a way that cannot be used
 };
 
-// Reads the georeferencing a raster carries: a GeoTIFF's own grid or its own ground
-// control points (fitted on their grid, affine, or second-order from six points on),
-// or a world file (.tfw, .pgw, .jgw, .bpw, .wld) with its grid from a ".prj" (ESRI or
-// OGC WKT) or ".aux.xml" beside the raster. The file is opened by openRasterFile.
-// Fills *georeference with the level grid worked out (see planLevelGrid) and
-// resampling. kNotGeoreferenced for a plain image, with *error saying why when it
-// looks as if it meant to be georeferenced (a world file without a grid);
-// kNotARaster for a file GDAL may not read; kGeoreferenceUnreadable when the file
-// cannot be read (missing, not a regular file); kGeoreferenceError for a
-// grid or sidecar that cannot be read or used, a raster too large
-// (imageSizeRefusal) or one that cannot become a level.
-int readGeoreference(const QString &path, Resampling resampling, RasterGeoreference *georeference,
-                     QString *error);
+// Reads the georeferencing of rasters. errorString() says why the last read gave none.
+class GeoreferenceReader
+{
+public:
+    // Reads the georeferencing a raster carries: a GeoTIFF's own grid or its own ground
+    // control points (fitted on their grid, affine, or second-order from six points
+    // on), or a world file (.tfw, .pgw, .jgw, .bpw, .wld) with its grid from a ".prj"
+    // (ESRI or OGC WKT) or ".aux.xml" beside the raster. The file is opened by
+    // openRasterFile. Georeferenced with georeference() holding the level grid worked
+    // out (see planLevelGrid) and resampling; Invalid for a grid or sidecar that cannot
+    // be read or used, a raster too large (imageSizeRefusal) or one that cannot become a
+    // level.
+    GeoreferenceStatus read(const QString &path, Resampling resampling);
 
-// A georeference for an image tied to WGS 84 by ground control points (pixels and
-// degrees), fitted by transform and warped with resampling. kGeoreferenceError with
-// a reason when the image cannot be opened (kGeoreferenceUnreadable when the file
-// cannot be read), there are too few points for the transform (three; six for Poly2),
-// too many for Tps (kMaxTpsPoints), or they cannot be fitted or placed (see
-// planLevelGrid).
-int gcpGeoreference(const QString &path, const QVector<GroundControlPoint> &gcps, GcpTransform transform,
-                    Resampling resampling, RasterGeoreference *georeference, QString *error);
+    // A georeference for an image tied to WGS 84 by ground control points (pixels and
+    // degrees), fitted by transform and warped with resampling. Invalid when the image
+    // cannot be opened as a raster, there are too few points for the transform (three;
+    // six for Poly2), too many for Tps (kMaxTpsPoints), or they cannot be fitted or
+    // placed (see planLevelGrid); Unreadable when the file cannot be read.
+    GeoreferenceStatus readByPoints(const QString &path, const QVector<GroundControlPoint> &gcps,
+                                    GcpTransform transform, Resampling resampling);
+
+    const RasterGeoreference &georeference() const { return m_georeference; }
+    QString errorString() const { return m_errorString; }
+
+private:
+    GeoreferenceStatus fail(GeoreferenceStatus status, const QString &reason);
+
+    RasterGeoreference m_georeference;
+    QString m_errorString;
+};
+
+// How the command line names where a georeference came from, in English: "GeoTIFF",
+// "world file", "OziExplorer file", "ground control points", or the format's name.
+QString originName(const RasterGeoreference &georeference);
 
 // Works out kind and the level grid of a georeference whose raster, grid and mapping
 // are set: AsIs for geographic WGS 84 north-up without ground control points, the
@@ -129,10 +156,10 @@ bool planLevelGrid(RasterGeoreference *georeference, QString *error);
 // warp's output for Warped (transparent outside the raster's footprint, so the fill
 // colour shows there). Streams in memory independent of the height: PNG and JPEG
 // rasters on the level grid through the image readers (budgetMB and position as for
-// openImageRows), everything else through GDAL. nullptr with *status (an
-// ImageFileStatus) and *error when the raster cannot be opened.
+// openImageRows), everything else through GDAL. Never nullptr: a reader whose status()
+// and errorString() say why when the raster cannot be opened.
 std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
-                                                      std::atomic<qint64> *position, int *status, QString *error);
+                                                      std::atomic<qint64> *position = nullptr);
 
 // Where the final georeferencing puts a point of the source raster compared with
 // where it belongs: the position of source pixel (pixelX, pixelY) on the level,

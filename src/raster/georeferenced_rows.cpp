@@ -7,9 +7,6 @@
 #include <QImageReader>
 #include <QThreadPool>
 
-#include <cpl_string.h>
-#include <gdal_utils.h>
-
 #include <thread>
 #include <vector>
 
@@ -30,51 +27,6 @@ QString degrees(qint32 milliarcseconds)
     return QString::number(masToDegrees(milliarcseconds), 'g', 17);
 }
 
-// A NULL-terminated list of C strings holding words, freed with it.
-class CslList
-{
-public:
-    explicit CslList(const QStringList &words)
-    {
-        for (const QString &word : words)
-            m_list = CSLAddString(m_list, word.toUtf8().constData());
-    }
-    ~CslList() { CSLDestroy(m_list); }
-    CslList(const CslList &) = delete;
-    CslList &operator=(const CslList &) = delete;
-    char **get() const { return m_list; }
-
-private:
-    char **m_list = nullptr;
-};
-
-// Datasets each read from the one before: closed last first.
-class DatasetChain
-{
-public:
-    DatasetChain() = default;
-    DatasetChain(DatasetChain &&other) noexcept : m_sets(std::move(other.m_sets)) { other.m_sets.clear(); }
-    ~DatasetChain()
-    {
-        for (auto set = m_sets.rbegin(); set != m_sets.rend(); ++set)
-            GDALClose(*set);
-    }
-    DatasetChain(const DatasetChain &) = delete;
-    DatasetChain &operator=(const DatasetChain &) = delete;
-
-    // Appends dataset (may be null) and returns it.
-    GDALDatasetH add(GDALDatasetH dataset)
-    {
-        if (dataset)
-            m_sets.push_back(dataset);
-        return dataset;
-    }
-    GDALDatasetH last() const { return m_sets.back(); }
-
-private:
-    std::vector<GDALDatasetH> m_sets;
-};
-
 // What GdalRows reads of the dataset at the end of a chain: one or three colour bands
 // and an optional alpha band, of 8 or 16 bits (16-bit samples keep their high byte,
 // as the image readers keep it; an alpha band the warp made runs 0 to 255 in any
@@ -88,6 +40,47 @@ struct BandLayout
     // Per colour band, whether it has a nodata value and which: a pixel whose every
     // band with one holds it is transparent.
     std::vector<std::pair<bool, double>> nodata;
+};
+
+// Datasets each read from the one before: the raster, a copy of it in memory that says
+// what the georeference says, and for a warp the warp's output. Closed last first.
+class DatasetChain
+{
+public:
+    DatasetChain() = default;
+    DatasetChain(DatasetChain &&other) noexcept = default;
+    ~DatasetChain()
+    {
+        while (!m_sets.empty())
+            m_sets.pop_back();
+    }
+    DatasetChain(const DatasetChain &) = delete;
+    DatasetChain &operator=(const DatasetChain &) = delete;
+
+    // Opens the raster and, for a warp, the datasets that warp it; fills the layout of
+    // the dataset read last. errorString() says why when it fails.
+    ImageFileStatus build(const RasterGeoreference &georeference, int warpMemoryMB, BandLayout *layout);
+    QString errorString() const { return m_errorString; }
+
+    GDALDatasetH last() const { return m_sets.back().get(); }
+
+private:
+    // Appends dataset (may be null) and returns it.
+    GDALDatasetH add(GdalDataset dataset)
+    {
+        if (!dataset)
+            return nullptr;
+        m_sets.push_back(std::move(dataset));
+        return m_sets.back().get();
+    }
+    ImageFileStatus fail(ImageFileStatus status, const QString &reason)
+    {
+        m_errorString = reason;
+        return status;
+    }
+
+    std::vector<GdalDataset> m_sets;
+    QString m_errorString;
 };
 
 // Rows of a GDAL dataset as ARGB32 words. A warp is read through several chains of
@@ -120,7 +113,7 @@ protected:
             thread.join();
         for (const QString &failure : failures) {
             if (!failure.isEmpty())
-                return fail(kImageFileInvalid, failure);
+                return fail(ImageFileStatus::Invalid, failure);
         }
         return true;
     }
@@ -248,21 +241,14 @@ bool bandLayout(GDALDatasetH dataset, BandLayout *layout)
     return true;
 }
 
-// Opens the raster into *built and, for a warp, the datasets that warp it; fills the
-// layout of the dataset read last. Returns the reason on failure, with *status.
-QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, DatasetChain *built, BandLayout *layout,
-                   int *status)
+ImageFileStatus DatasetChain::build(const RasterGeoreference &georeference, int warpMemoryMB, BandLayout *layout)
 {
-    const auto failed = [status](int code, const QString &reason) {
-        *status = code;
-        return reason;
-    };
     GdalErrors errors;
-    DatasetChain &chain = *built;
+    ImageFileStatus opened = ImageFileStatus::Ok;
     QString reason;
-    GDALDatasetH raster = chain.add(openRasterFile(georeference.rasterPath, status, &reason));
+    GDALDatasetH raster = add(openRasterFile(georeference.rasterPath, &opened, &reason));
     if (!raster)
-        return reason;
+        return fail(opened, reason);
     // A copy of the source in memory that says what the georeference says: its grid
     // (a world file's .prj), its ground control points; palettes become colours, and
     // their nodata entry transparent.
@@ -275,27 +261,24 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
         && GDALGetRasterColorInterpretation(GDALGetRasterBand(raster, 4)) != GCI_AlphaBand)
         words << QStringLiteral("-b") << QStringLiteral("1") << QStringLiteral("-b") << QStringLiteral("2")
               << QStringLiteral("-b") << QStringLiteral("3");
-    GDALDatasetH source = nullptr;
-    {
-        const CslList list(words);
-        GDALTranslateOptions *options = GDALTranslateOptionsNew(list.get(), nullptr);
-        source = chain.add(GDALTranslate("", raster, options, nullptr));
-        GDALTranslateOptionsFree(options);
+    const GdalTranslateOptions translate(GDALTranslateOptionsNew(gdalStringList(words).get(), nullptr));
+    GDALDatasetH source = add(GdalDataset(GDALTranslate("", raster, translate.get(), nullptr)));
+    if (!source) {
+        return fail(ImageFileStatus::Invalid,
+                    errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read")));
     }
-    if (!source)
-        return failed(kImageFileInvalid,
-                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read")));
-    if (!bandLayout(source, layout))
-        return failed(kImageFileInvalid,
-                      QCoreApplication::translate("GeoRaster", "only rasters of 8- or 16-bit grey, RGB or palette "
-                                                               "colours (with or without alpha) can be read"));
+    if (!bandLayout(source, layout)) {
+        return fail(ImageFileStatus::Invalid,
+                    QCoreApplication::translate("GeoRaster", "only rasters of 8- or 16-bit grey, RGB or palette "
+                                                             "colours (with or without alpha) can be read"));
+    }
     if (georeference.kind == RasterGeoreference::AsIs) {
         for (int band = 1; band <= layout->colourBands; ++band) {
             int has = FALSE;
             const double value = GDALGetRasterNoDataValue(GDALGetRasterBand(source, band), &has);
             layout->nodata.emplace_back(has != FALSE, value);
         }
-        return QString();
+        return ImageFileStatus::Ok;
     }
 
     if (georeference.gcps.isEmpty()) {
@@ -334,35 +317,32 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
     // The points, not a geotransform the raster may also carry, map its pixels.
     if (!georeference.gcps.isEmpty())
         words << gcpWarpOptions(georeference);
-    const CslList list(words);
-    GDALWarpAppOptions *options = GDALWarpAppOptionsNew(list.get(), nullptr);
+    const GdalWarpOptions warp(GDALWarpAppOptionsNew(gdalStringList(words).get(), nullptr));
     GDALDatasetH sources[] = {source};
-    const GDALDatasetH warped = chain.add(GDALWarp("", nullptr, 1, sources, options, nullptr));
-    GDALWarpAppOptionsFree(options);
-    if (!warped)
-        return failed(kImageFileInvalid,
-                      errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be warped")));
+    if (!add(GdalDataset(GDALWarp("", nullptr, 1, sources, warp.get(), nullptr)))) {
+        return fail(ImageFileStatus::Invalid,
+                    errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be warped")));
+    }
     // The warp's output: the source's colour bands and an alpha band that is 0 outside
     // the footprint and where the source has no data.
     layout->alphaBand = layout->colourBands + 1;
     layout->warpedAlpha = true;
-    return QString();
+    return ImageFileStatus::Ok;
 }
 
 }  // namespace
 
 std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &georeference, qint32 budgetMB,
-                                                      std::atomic<qint64> *position, int *status, QString *error)
+                                                      std::atomic<qint64> *position)
 {
-    if (georeference.kind == RasterGeoreference::AsIs) {
+    if (georeference.kind == RasterGeoreference::AsIs && !georeference.nodata) {
         // The image readers decode PNG, JPEG and BMP as they always have, so a raster
         // on the level grid gives the same level as the image calibrated by hand; GDAL
         // streams the rest (a GeoTIFF), which the image library would decode whole.
         // One with nodata goes to GDAL, which knows where it has none.
-        std::unique_ptr<ImageRowReader> own = georeference.nodata
-            ? nullptr
-            : openImageRows(georeference.rasterPath, budgetMB, position, status, error);
-        if (own && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
+        std::unique_ptr<ImageRowReader> own = openImageRows(georeference.rasterPath, budgetMB, position);
+        if (own->status() == ImageFileStatus::Ok
+            && (own->streams() || QImageReader::imageFormat(georeference.rasterPath) == "bmp"))
             return own;
     }
     ensureGdal();
@@ -374,12 +354,9 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
     BandLayout layout;
     for (DatasetChain &chain : chains) {
         layout = BandLayout();
-        const QString reason = buildChain(georeference, std::max(8, kWarpMemoryMB / parts), &chain, &layout, status);
-        if (!reason.isEmpty()) {
-            *error = reason;
-            return nullptr;
-        }
+        const ImageFileStatus built = chain.build(georeference, std::max(8, kWarpMemoryMB / parts), &layout);
+        if (built != ImageFileStatus::Ok)
+            return failedRows(built, chain.errorString());
     }
-    *status = kImageFileOk;
     return std::make_unique<GdalRows>(std::move(chains), layout);
 }

@@ -8,7 +8,6 @@
 #include <malloc.h>
 #endif
 
-#include "raster/image_rows.h"
 
 qint32 physicalMemoryMB(qint64 pages, qint64 pageSize)
 {
@@ -64,43 +63,4 @@ qint64 CountingFile::readData(char *data, qint64 maxSize)
     m_read += qMax<qint64>(read, 0);
     m_position->store(qMin(m_read, m_file.size()), std::memory_order_relaxed);
     return read;
-}
-
-QImage readImageFile(const QString &path, qint32 budgetMB, std::atomic<qint64> *position, int *status,
-                     QString *error)
-{
-    int opened = kImageFileOk;
-    QString reason;
-    const std::unique_ptr<ImageRowReader> reader = openImageRows(path, budgetMB, position, &opened, &reason);
-    return readWholeImage(reader.get(), opened, reason, budgetMB, status, error);
-}
-
-QImage readWholeImage(ImageRowReader *reader, int opened, const QString &reason, qint32 budgetMB, int *status,
-                      QString *error)
-{
-    const auto fail = [status, error](int code, const QString &reason) {
-        if (status)
-            *status = code;
-        if (error)
-            *error = reason;
-        return QImage();
-    };
-    if (!reader)
-        return fail(opened, reason);
-    if (reader->streams()) {
-        const QSize size = reader->size();
-        const qint64 neededMB = (qint64(size.width()) * size.height() * 4 >> 20) + 1;
-        if (neededMB > budgetMB) {
-            return fail(kImageFileInvalid,
-                        QCoreApplication::translate("ImageFile", "the image is %1 x %2 pixels and needs %3 MiB, more "
-                                                                 "than the memory limit of %4 MiB")
-                            .arg(size.width()).arg(size.height()).arg(neededMB).arg(budgetMB));
-        }
-    }
-    const QImage image = reader->readImage();
-    if (image.isNull())
-        return fail(reader->status(), reader->failureText());
-    if (status)
-        *status = kImageFileOk;
-    return image;
 }

@@ -30,19 +30,25 @@ QString imageSizeRefusal(qint64 width, qint64 height)
     return QString();
 }
 
-bool ImageRowReader::fail(int status, const QString &reason)
+bool ImageRowReader::fail(ImageFileStatus status, const QString &reason)
 {
     m_status = status;
     m_errorString = reason;
     return false;
 }
 
+void ImageRowReader::refuse(ImageFileStatus status, const QString &reason)
+{
+    fail(status, reason);
+    m_reasonIsWhole = true;
+}
+
 bool ImageRowReader::readRows(int count, uchar *dest, qsizetype stride)
 {
-    if (m_status != kImageFileOk)
+    if (m_status != ImageFileStatus::Ok)
         return false;
     if (count < 0 || count > m_size.height() - m_nextRow)
-        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "no rows are left to read"));
+        return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "no rows are left to read"));
     if (!decodeRows(count, dest, stride))
         return false;
     m_nextRow += count;
@@ -51,9 +57,26 @@ bool ImageRowReader::readRows(int count, uchar *dest, qsizetype stride)
 
 QString ImageRowReader::failureText() const
 {
-    const bool damaged = m_streams && m_status == kImageFileInvalid;
+    const bool damaged = m_streams && m_status == ImageFileStatus::Invalid && !m_reasonIsWhole;
     return damaged ? QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(m_errorString)
                    : m_errorString;
+}
+
+QImage ImageRowReader::readWholeImage(qint32 budgetMB)
+{
+    if (m_status != ImageFileStatus::Ok)
+        return QImage();
+    if (m_streams) {
+        const qint64 neededMB = (qint64(m_size.width()) * m_size.height() * 4 >> 20) + 1;
+        if (neededMB > budgetMB) {
+            refuse(ImageFileStatus::Invalid,
+                   QCoreApplication::translate("ImageFile", "the image is %1 x %2 pixels and needs %3 MiB, more than "
+                                                            "the memory limit of %4 MiB")
+                       .arg(m_size.width()).arg(m_size.height()).arg(neededMB).arg(budgetMB));
+            return QImage();
+        }
+    }
+    return readImage();
 }
 
 QImage ImageRowReader::readImage()
@@ -61,7 +84,7 @@ QImage ImageRowReader::readImage()
     QImage image(m_size.width(), m_size.height() - m_nextRow,
                  m_hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
-        fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
+        fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "not enough memory"));
         return QImage();
     }
     return readRows(image.height(), image.bits(), image.bytesPerLine()) ? image : QImage();
@@ -102,6 +125,20 @@ protected:
 
 private:
     QImage m_image;
+};
+
+// A file that could not be opened: nothing to read.
+class FailedRows : public ImageRowReader
+{
+public:
+    FailedRows(ImageFileStatus status, const QString &reason)
+    {
+        m_streams = false;
+        refuse(status, reason);
+    }
+
+protected:
+    bool decodeRows(int, uchar *, qsizetype) override { return false; }
 };
 
 // A file in a format without a decoder of our own, decoded whole by the image library
@@ -157,7 +194,7 @@ bool LibraryRows::decode()
         const qint64 neededMB = (qint64(size.width()) * size.height() * 8 >> 20) + 1;
         const int limitMB = QImageReader::allocationLimit();
         if (limitMB > 0 && neededMB > qMax(m_budgetMB, limitMB)) {
-            return fail(kImageFileInvalid,
+            return fail(ImageFileStatus::Invalid,
                         QCoreApplication::translate("ImageFile", "the image is %1 x %2 pixels and needs up to %3 "
                                                                  "MiB, more than the memory limit of %4 MiB")
                             .arg(size.width()).arg(size.height()).arg(neededMB).arg(qMax(m_budgetMB, limitMB)));
@@ -167,17 +204,17 @@ bool LibraryRows::decode()
     }
     if (reader.read(&m_image)) {
         if (m_size.isValid() && m_image.size() != m_size)
-            return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "damaged image data (its size "
+            return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "damaged image data (its size "
                                                                                     "differs from its header)"));
         return true;
     }
     switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "unsupported image format"));
+        return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "unsupported image format"));
     case QImageReader::DeviceError:
-        return fail(kImageFileUnreadable, m_file->errorString());
+        return fail(ImageFileStatus::Unreadable, m_file->errorString());
     default:
-        return fail(kImageFileInvalid,
+        return fail(ImageFileStatus::Invalid,
                     QCoreApplication::translate("ImageFile", "damaged image data (%1)").arg(reader.errorString()));
     }
 }
@@ -220,31 +257,28 @@ QString bmpShortfall(const QByteArray &head, qint64 fileSize)
 
 }  // namespace
 
-std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budgetMB,
-                                              std::atomic<qint64> *position, int *status, QString *error)
+std::unique_ptr<ImageRowReader> failedRows(ImageFileStatus status, const QString &reason)
 {
-    const auto failed = [status, error](int code, const QString &reason) {
-        if (status)
-            *status = code;
-        if (error)
-            *error = reason;
-        return nullptr;
-    };
+    return std::make_unique<FailedRows>(status, reason);
+}
+
+std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budgetMB, std::atomic<qint64> *position)
+{
     static std::atomic<qint64> unwatched{0};
     // A FIFO or a device would block or never end.
     bool missing = false;
     const QString refusal = inputFileRefusal(path, &missing);
     if (!missing && !refusal.isEmpty())
-        return failed(kImageFileUnreadable, refusal);
+        return failedRows(ImageFileStatus::Unreadable, refusal);
     auto file = std::make_unique<CountingFile>(path, position ? position : &unwatched);
     if (!file->open(QIODevice::ReadOnly))
-        return failed(kImageFileUnreadable, file->errorString());
+        return failedRows(ImageFileStatus::Unreadable, file->errorString());
     const QByteArray head = file->peek(128);
     if (head.isEmpty() && file->size() > 0)
-        return failed(kImageFileUnreadable, file->errorString());
+        return failedRows(ImageFileStatus::Unreadable, file->errorString());
     const QString shortfall = bmpShortfall(head, file->size());
     if (!shortfall.isEmpty())
-        return failed(kImageFileInvalid, shortfall);
+        return failedRows(ImageFileStatus::Invalid, shortfall);
     std::unique_ptr<ImageRowReader> reader;
     if (isPngSignature(head))
         reader = openPngRows(std::move(file), budgetMB);
@@ -254,14 +288,13 @@ std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budget
         reader = openBmpRows(std::move(file));
     else
         reader = std::make_unique<LibraryRows>(std::move(file), budgetMB);
-    if (reader->status() != kImageFileOk)
-        return failed(reader->status(), reader->failureText());
+    if (reader->status() != ImageFileStatus::Ok)
+        return failedRows(reader->status(), reader->failureText());
     const QString tooLarge = imageSizeRefusal(reader->size().width(), reader->size().height());
-    if (!tooLarge.isEmpty())
-        return failed(kImageFileInvalid, QCoreApplication::translate("ImageFile", "the image is too large: %1")
-                                             .arg(tooLarge));
-    if (status)
-        *status = kImageFileOk;
+    if (!tooLarge.isEmpty()) {
+        return failedRows(ImageFileStatus::Invalid,
+                          QCoreApplication::translate("ImageFile", "the image is too large: %1").arg(tooLarge));
+    }
     return reader;
 }
 
@@ -272,6 +305,5 @@ std::unique_ptr<ImageRowReader> imageRows(const QImage &image)
 
 QSize imageFileSize(const QString &path)
 {
-    const std::unique_ptr<ImageRowReader> reader = openImageRows(path, 0, nullptr, nullptr, nullptr);
-    return reader ? reader->size() : QSize();
+    return openImageRows(path, 0)->size();
 }

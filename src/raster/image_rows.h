@@ -8,6 +8,8 @@
 #include <atomic>
 #include <memory>
 
+#include "raster/image_file.h"
+
 // Reads an image from the top row down, a few rows at a time, so that a large scan
 // can be tiled without ever being whole in memory. Rows come out as 32-bit ARGB
 // words (QImage::Format_ARGB32, not premultiplied), the file's own colour values:
@@ -21,8 +23,6 @@ public:
     virtual ~ImageRowReader() = default;
 
     QSize size() const { return m_size; }
-    // Whether some pixels may be transparent (an alpha channel or a transparent colour).
-    bool hasAlpha() const { return m_hasAlpha; }
     // Whether rows are decoded as they are read, in memory independent of the height.
     bool streams() const { return m_streams; }
 
@@ -38,9 +38,13 @@ public:
     // errorString() say why), also when memory runs out.
     virtual QImage readImage();
 
-    // An ImageFileStatus: kImageFileOk, kImageFileUnreadable or kImageFileInvalid.
-    int status() const { return m_status; }
-    // Why the last read failed,: the decoder's own words for damage.
+    // readImage for a whole image within budgetMB (MiB): a decoder that streams refuses
+    // an image whose 32 bits a pixel would need more at once.
+    QImage readWholeImage(qint32 budgetMB);
+
+    // Ok while the reader is usable; why opening it or the last read failed.
+    ImageFileStatus status() const { return m_status; }
+    // Why opening or the last read failed: the decoder's own words for damage.
     QString errorString() const { return m_errorString; }
     // errorString() for a message of its own: a decoder's words marked as damage.
     QString failureText() const;
@@ -50,7 +54,10 @@ protected:
     virtual bool decodeRows(int count, uchar *dest, qsizetype stride) = 0;
     // After the last row: what follows the pixels; false after fail().
     virtual bool checkEnd() { return true; }
-    bool fail(int status, const QString &reason);
+    // A decoder's failure: its words, which failureText() marks as damage.
+    bool fail(ImageFileStatus status, const QString &reason);
+    // A failure worded whole (a size beyond the budget, a file that cannot be opened).
+    void refuse(ImageFileStatus status, const QString &reason);
 
     QSize m_size;
     bool m_hasAlpha = false;
@@ -58,8 +65,9 @@ protected:
     int m_nextRow = 0;
 
 private:
-    int m_status = 0;
+    ImageFileStatus m_status = ImageFileStatus::Ok;
     QString m_errorString;
+    bool m_reasonIsWhole = false;
 };
 
 // The largest image the program reads and the largest level it makes, pixels: no
@@ -74,14 +82,18 @@ QString imageSizeRefusal(qint64 width, qint64 height);
 
 // Opens path for reading by rows: PNG, JPEG and BMP of 16 and 32 bits by their own
 // decoders, any other format the image library reads by content, decoded whole
-// within budgetMB (MiB) on the first read. Only the header is read here. Returns nullptr with *status (an
-// ImageFileStatus) and *error when the file cannot be opened or read (a path that is
-// not a regular file is not opened), or its header is no image, is damaged or
-// describes an image beyond the limits (imageSizeRefusal); a BMP whose pixel data is
-// shorter than its header says is refused here too. position (may be
-// nullptr) follows how far into the file the decoder has read, in bytes.
+// within budgetMB (MiB) on the first read. Only the header is read here. Never
+// nullptr: when the file cannot be opened or read (a path that is not a regular file
+// is not opened), or its header is no image, is damaged or describes an image beyond
+// the limits (imageSizeRefusal), the reader's status() says so and errorString() why,
+// and nothing can be read from it; a BMP whose pixel data is shorter than its header
+// says is refused here too. position (may be nullptr) follows how far into the file
+// the decoder has read, in bytes.
 std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budgetMB,
-                                              std::atomic<qint64> *position, int *status, QString *error);
+                                              std::atomic<qint64> *position = nullptr);
+
+// A reader that failed to open: status and errorString() as given, nothing to read.
+std::unique_ptr<ImageRowReader> failedRows(ImageFileStatus status, const QString &reason);
 
 // The rows of an image already in memory, converted to ARGB32 as they are read.
 std::unique_ptr<ImageRowReader> imageRows(const QImage &image);

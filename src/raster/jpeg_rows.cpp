@@ -134,9 +134,9 @@ private:
 bool JpegRows::decodingFailed()
 {
     if (m_errors.readFailed)
-        return fail(kImageFileUnreadable, m_file->errorString());
+        return fail(ImageFileStatus::Unreadable, m_file->errorString());
     // The library's own messages stay as they are; those of this file are translated.
-    return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", m_errors.message));
+    return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", m_errors.message));
 }
 
 bool JpegRows::readHeader(qint32 budgetMB)

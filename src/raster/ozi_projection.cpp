@@ -359,7 +359,7 @@ bool georeferenceOziMap(const OziMapText &text, const OziDatum &oziDatum, Raster
                      .arg(QString::fromLatin1(name));
         return false;
     }
-    georeference->origin = QStringLiteral("OziExplorer file");
+    georeference->origin = GeoreferenceOrigin::OziExplorerFile;
     georeference->gridName = gridName;
     georeference->datumName = oziDatum.name;
     QVector<TiePoint> tied;
@@ -373,11 +373,11 @@ bool georeferenceOziMap(const OziMapText &text, const OziDatum &oziDatum, Raster
                                                        "different rows and columns, or three not on one line");
         return false;
     }
-    char *wkt = nullptr;
+    char *exported = nullptr;
     const char *const options[] = {"FORMAT=WKT2_2019", nullptr};
-    grid.exportToWkt(&wkt, options);
-    georeference->srsWkt = QString::fromUtf8(wkt);
-    CPLFree(wkt);
+    grid.exportToWkt(&exported, options);
+    const GdalString wkt(exported);
+    georeference->srsWkt = QString::fromUtf8(wkt.get());
     for (const TiePoint &point : std::as_const(tied))
         points->append({point.pixelX, point.pixelY, point.lon, point.lat});
     return true;

@@ -75,9 +75,9 @@ void PngRows::onError(png_structp png, png_const_charp message)
 bool PngRows::decodingFailed()
 {
     if (m_readFailed)
-        return fail(kImageFileUnreadable, m_file->errorString());
+        return fail(ImageFileStatus::Unreadable, m_file->errorString());
     // The library's own messages stay as they are; those of this file are translated.
-    return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", m_message));
+    return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", m_message));
 }
 
 bool PngRows::readHeader()
@@ -85,7 +85,7 @@ bool PngRows::readHeader()
     m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
     m_info = m_png ? png_create_info_struct(m_png) : nullptr;
     if (!m_info)
-        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
+        return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "not enough memory"));
     if (setjmp(png_jmpbuf(m_png)))
         return decodingFailed();
     png_set_read_fn(m_png, this, readData);
@@ -126,14 +126,14 @@ bool PngRows::decodeInterlaced()
     // Every pass touches every row, so the image is decoded whole.
     const qint64 bytes = qint64(m_size.width()) * 4 * m_size.height();
     if (bytes >> 20 >= m_budgetMB) {
-        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "the interlaced image needs %1 MiB, "
+        return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "the interlaced image needs %1 MiB, "
                                                                                 "more than the memory limit of %2 MiB")
                                            .arg((bytes >> 20) + 1).arg(m_budgetMB));
     }
     std::unique_ptr<uchar[]> whole(new (std::nothrow) uchar[size_t(bytes)]);
     std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[size_t(m_size.height())]);
     if (!whole || !rows)
-        return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
+        return fail(ImageFileStatus::Invalid, QCoreApplication::translate("ImageFile", "not enough memory"));
     for (int y = 0; y < m_size.height(); ++y)
         rows[y] = whole.get() + qint64(y) * m_size.width() * 4;
     png_bytepp rowPointers = rows.get();

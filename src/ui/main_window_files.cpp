@@ -119,12 +119,12 @@ int MainWindow::saveProjectTo(const QString &path)
     }
     const QString previousPath = project.filePath;
     project.filePath = path;
-    int result = 0;
+    SmfStatus result = SmfStatus::Ok;
     {
         SaveProgressDialog progress(this);
         result = saveSmf(project, &progress);
     }
-    if (result != 0) {
+    if (result != SmfStatus::Ok) {
         // A failed save leaves the window as it was: same file, same title, still
         // changed, and the previous file on disk untouched.
         project.filePath = previousPath;
@@ -351,15 +351,15 @@ bool MainWindow::readProjectFile(const QString &path)
     // and a later Save writes where the title says.
     MapProject opened(project.physicalMB);
     opened.browseMode = browseMode;
-    const int result = openSmf(opened, path);
-    if (result == kSmfTooLarge && !browseMode) {
+    const SmfStatus result = openSmf(opened, path);
+    if (result == SmfStatus::TooLarge && !browseMode) {
         if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
             openBrowseWindow(path);
         return false;
     }
-    if (result != 0) {
+    if (result != SmfStatus::Ok) {
         reportUnreadableSmf(path, opened.errorString());
         return false;
     }
@@ -419,7 +419,7 @@ void MainWindow::openBrowseWindow(const QString &path)
     if (file.isEmpty())
         return;
     auto *child = new MainWindow(languageFile, true);
-    if (openSmf(child->project, file) != 0) {
+    if (openSmf(child->project, file) != SmfStatus::Ok) {
         reportUnreadableSmf(file, child->project.errorString());
         delete child;
         return;
@@ -472,13 +472,13 @@ void MainWindow::on_actionConvertWfl_triggered()
         return;
 
     WflConverter converter(folder, output);
-    int status = kSmfOk;
+    SmfStatus status = SmfStatus::Ok;
     {
         SaveProgressDialog progress(this);
         status = converter.convert(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
                                    &progress);
     }
-    if (status == kSmfOk) {
+    if (status == SmfStatus::Ok) {
         showWrittenFile(converter.outputPath());
         message(fileSummary->text());
     } else {

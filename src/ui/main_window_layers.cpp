@@ -216,7 +216,7 @@ void MainWindow::calibrateByHand()
     byHand.topLeft.pixelY = 0;
     byHand.bottomRight.pixelX = int(std::trunc(georeference->sourceSize.width() * layer->zoom));
     byHand.bottomRight.pixelY = int(std::trunc(georeference->sourceSize.height() * layer->zoom));
-    if (project.setGeoreference(currentLayer, nullptr, byHand) != 0) {
+    if (!project.setGeoreference(currentLayer, nullptr, byHand)) {
         message(tr("无法手动定标") + QLatin1Char('\n') + project.errorString());
         return;
     }
@@ -318,7 +318,7 @@ void MainWindow::on_actionCopyLayer_triggered()
     if (!ok)
         return;
     const LayerRows before = layerRows();
-    if (project.scaledCopy(currentLayer, percent / 100.0) == -1) {
+    if (!project.scaledCopy(currentLayer, percent / 100.0)) {
         message(tr("加载失败"));
         return;
     }
@@ -337,7 +337,7 @@ void MainWindow::on_actionAutoCopies_triggered()
     const LayerRows before = layerRows();
     for (double factor : {0.6, 0.8, 1.2, 1.4}) {
         const int index = int(project.layers.indexOf(const_cast<MapLayer *>(source)));
-        if (index < 0 || project.scaledCopy(index, factor) == -1) {
+        if (index < 0 || !project.scaledCopy(index, factor)) {
             message(tr("加载失败"));
             break;
         }

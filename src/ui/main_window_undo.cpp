@@ -86,7 +86,7 @@ void MainWindow::showGeoreference(MapLayer *layer, std::shared_ptr<const RasterG
     if (index < 0)
         return;
     // The plain image may have gone since the layer was calibrated by hand.
-    const bool changed = project.setGeoreference(index, std::move(georeference), calibration) == 0;
+    const bool changed = project.setGeoreference(index, std::move(georeference), calibration);
     showLayerRows(rows);
     if (!changed)
         message(project.errorString());

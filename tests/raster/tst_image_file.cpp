@@ -349,19 +349,18 @@ void TestImageFile::read()
     const QString path = m_dir.filePath(name);
     QVERIFY(fixtures::writeBytes(path, bytes));
     std::atomic<qint64> position{0};
-    int status = kImageFileOk;
-    QString reason;
-    const QImage image = readImageFile(path, 4096, &position, &status, &reason);
-    QCOMPARE(status, int(expected.isNull() ? kImageFileInvalid : kImageFileOk));
-    QVERIFY2(reason.contains(refusal), qPrintable(reason));
+    const std::unique_ptr<ImageRowReader> whole = openImageRows(path, 4096, &position);
+    const QImage image = whole->readWholeImage(4096);
+    QCOMPARE(whole->status(), expected.isNull() ? ImageFileStatus::Invalid : ImageFileStatus::Ok);
+    QVERIFY2(whole->failureText().contains(refusal), qPrintable(whole->failureText()));
     QCOMPARE(image.convertToFormat(QImage::Format_ARGB32), expected);
     if (!image.isNull())
         QVERIFY(position.load() > bytes.size() / 2 && position.load() <= bytes.size());
 
     // Read by rows, a few at a time, as a save reads them: the same pixels, the same refusals.
-    const std::unique_ptr<ImageRowReader> rows = openImageRows(path, 4096, nullptr, &status, &reason);
-    QImage strips(rows ? rows->size() : QSize(), QImage::Format_ARGB32);
-    bool read = rows != nullptr;
+    const std::unique_ptr<ImageRowReader> rows = openImageRows(path, 4096);
+    QImage strips(rows->size(), QImage::Format_ARGB32);
+    bool read = rows->status() == ImageFileStatus::Ok;
     for (int y = 0; read && y < strips.height(); y += 4)
         read = rows->readRows(qMin(4, strips.height() - y), strips.scanLine(y), strips.bytesPerLine());
     QCOMPARE(read, !expected.isNull());

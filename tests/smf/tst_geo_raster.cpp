@@ -149,7 +149,7 @@ void TestGeoRaster::warpedLevelShowsItsSource()
         QCOMPARE((georeference.eastMas - georeference.westMas) % georeference.size.width(), 0);
         QCOMPARE((georeference.northMas - georeference.southMas) % georeference.size.height(), 0);
         project.filePath = smf;
-        QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+        QVERIFY2(saveSmf(project) == SmfStatus::Ok, qPrintable(project.errorString()));
     }
     const georasters::LevelAccuracy accuracy = georasters::measureLevel(smf, grid);
     QVERIFY2(accuracy.error.isEmpty(), qPrintable(accuracy.error));
@@ -180,10 +180,8 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
     const QImage image = fixtures::mapLikeImage(285, 96);
     QVERIFY(georasters::writeRaster(path(name), image, grid, withGrid));
     QVERIFY(image.save(path(QStringLiteral("typed.png"))));
-    RasterGeoreference read;
-    QString error;
-    QCOMPARE(readGeoreference(path(name), Resampling::Nearest, &read, &error),
-             int(withGrid ? kGeoreferenced : kNotGeoreferenced));
+    GeoreferenceReader reader;
+    QCOMPARE(reader.read(path(name), Resampling::Nearest) == GeoreferenceStatus::Georeferenced, withGrid);
     // The raster as it arrives, then the same image with its corners typed: the same bytes.
     QByteArray saved[2];
     for (int typed = 0; typed < 2; ++typed) {
@@ -206,7 +204,7 @@ void TestGeoRaster::geographicOrPlainImageTakenAsItIs()
         else
             QCOMPARE(layer->georeference->kind, RasterGeoreference::AsIs);
         project.filePath = path(QStringLiteral("level%1.smf").arg(typed));
-        QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+        QVERIFY2(saveSmf(project) == SmfStatus::Ok, qPrintable(project.errorString()));
         saved[typed] = fixtures::fileBytes(project.filePath);
     }
     QVERIFY(!saved[0].isEmpty());
@@ -279,19 +277,20 @@ void TestGeoRaster::nodataIsTransparent()
     }
     GDALClose(dataset);
 
-    RasterGeoreference read;
-    QString error;
-    QCOMPARE(readGeoreference(QFile::decodeName(file), Resampling::Nearest, &read, &error), int(kGeoreferenced));
-    QCOMPARE(read.kind, grid.srs == QByteArray("EPSG:4326") ? RasterGeoreference::AsIs : RasterGeoreference::Warped);
     MapProject project(65536);
     project.setProperties(QString(), QString(), QColor(Qt::white), 300, 500);
     LayerImport import = importLayer(QFile::decodeName(file), {});
+    QCOMPARE(import.status, LayerImportStatus::Calibrated);
+    QCOMPARE(import.layer.georeference->kind,
+             grid.srs == QByteArray("EPSG:4326") ? RasterGeoreference::AsIs : RasterGeoreference::Warped);
     QVERIFY(project.addImportedLayer(import, LayerLoading::HeaderOnly));
     project.filePath = path(QStringLiteral("nodata.smf"));
-    QVERIFY2(saveSmf(project) == kSmfOk, qPrintable(project.errorString()));
+    QVERIFY2(saveSmf(project) == SmfStatus::Ok, qPrintable(project.errorString()));
 
+    const RasterGeoreference &read = *import.layer.georeference;
     QFile smf(project.filePath);
     SmfFileIndex index;
+    QString error;
     QVERIFY(smf.open(QIODevice::ReadOnly) && readSmfStructure(smf, &index, &error));
     const QImage level = assembleLevelImage(smf, index, 0).image;
     const QRgb data = sixteenBits ? qRgb(0, 0, 0) : qRgb(0, 0, 255);

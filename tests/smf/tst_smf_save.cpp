@@ -61,7 +61,7 @@ void TestSmfSave::extent()
     MapLayer *layer = fixtures::appendLayer(project, QImage(size, QImage::Format_RGB32), topLeft, bottomRight);
     layer->scale = 5.0;  // stale: the save works the scale out again for the level
     project.filePath = path(QStringLiteral("extent.smf"));
-    QCOMPARE(saveSmf(project), 0);
+    QCOMPARE(saveSmf(project), SmfStatus::Ok);
     SmfLevelRecord r;  // the one record, after the 148-byte header
     QVERIFY(SmfLevelRecord::fromBytes(fixtures::fileBytes(project.filePath).mid(148), &r));
     QTEST((QVector<qint32>{r.left, r.top, r.right, r.bottom, r.bottomRightX, r.bottomRightY, r.verticalScale}), "record");
@@ -90,7 +90,7 @@ void TestSmfSave::readBackOnAnyThreadCount()
     project.filePath = path(QStringLiteral("reference.smf"));
     const int poolThreads = QThreadPool::globalInstance()->maxThreadCount();
     QThreadPool::globalInstance()->setMaxThreadCount(1);
-    QCOMPARE(saveSmf(project), 0);
+    QCOMPARE(saveSmf(project), SmfStatus::Ok);
     const QByteArray reference = fixtures::fileBytes(project.filePath);
     // Read back, each level is its image on whole tiles of the fill colour, 5 bits a component.
     QFile file(project.filePath);
@@ -112,7 +112,7 @@ void TestSmfSave::readBackOnAnyThreadCount()
         const qint32 loadedBefore = project.loadedMB;
         project.changeFlags = MapProject::kLayersChanged;
         fixtures::RecordingProgress recorder;
-        QCOMPARE(saveSmf(project, threads % 2 ? &recorder : nullptr), 0);
+        QCOMPARE(saveSmf(project, threads % 2 ? &recorder : nullptr), SmfStatus::Ok);
         QVERIFY2(fixtures::fileBytes(project.filePath) == reference, qPrintable(QString::number(threads)));
         QCOMPARE(project.changeFlags, quint8(0));
         // An image decoded only for the save leaves memory with its tiles; the others stay.
@@ -125,12 +125,12 @@ void TestSmfSave::readBackOnAnyThreadCount()
     // A save that fails once the file is begun leaves the old file, and the project
     // still changed: a cancel from the reporter, then an image that no longer decodes.
     const QByteArray scan = fixtures::fileBytes(path(QStringLiteral("scan.png")));
-    for (int status : {int(kSmfCancelled), int(kSmfImageError)}) {
-        if (status == kSmfImageError)  // the size is read from the header, the pixels are cut short
+    for (SmfStatus status : {SmfStatus::Cancelled, SmfStatus::ImageError}) {
+        if (status == SmfStatus::ImageError)  // the size is read from the header, the pixels are cut short
             QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan.left(scan.size() / 2)));
         project.changeFlags = MapProject::kCalibrationChanged;
         fixtures::RecordingProgress recorder;
-        recorder.cancelAfterPumps = status == kSmfCancelled ? 2 : -1;
+        recorder.cancelAfterPumps = status == SmfStatus::Cancelled ? 2 : -1;
         QCOMPARE(saveSmf(project, &recorder), status);
         QVERIFY(!project.errorString().isEmpty());
         QCOMPARE(project.changeFlags, quint8(MapProject::kCalibrationChanged));
@@ -141,7 +141,7 @@ void TestSmfSave::readBackOnAnyThreadCount()
     // A one-shot conversion drops every image once its tiles are written.
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("scan.png")), scan));
     project.saveReleasesImages = true;
-    QCOMPARE(saveSmf(project), 0);
+    QCOMPARE(saveSmf(project), SmfStatus::Ok);
     QCOMPARE(fixtures::fileBytes(project.filePath), reference);
     QVERIFY(!project.layers[0]->loaded && !project.layers[2]->loaded);
     QCOMPARE(project.loadedMB, 0);
@@ -170,11 +170,11 @@ void TestSmfSave::writerRefusesPassingTheLimit()
     QVERIFY(fixtures::writeBytes(target, "old"));
     {
         SmfStreamWriter writer(target, maxFileSize);
-        QCOMPARE(writer.begin(1, tileCount), int(payloadsAccepted < 0 ? kSmfTooLarge : kSmfOk));
+        QCOMPARE(writer.begin(1, tileCount), payloadsAccepted < 0 ? SmfStatus::TooLarge : SmfStatus::Ok);
         for (int i = 0; i < payloadsAccepted; ++i)
-            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), int(kSmfOk));
+            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), SmfStatus::Ok);
         if (payloadsAccepted >= 0)
-            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), int(kSmfTooLarge));
+            QCOMPARE(writer.appendPayload(QByteArray(200, 'x')), SmfStatus::TooLarge);
         QVERIFY(writer.errorString().contains(QStringLiteral("larger than")));
     }
     QCOMPARE(fixtures::fileBytes(target), QByteArray("old"));

@@ -75,7 +75,7 @@ void TestWflConversion::sidecar()
     QVERIFY(fixtures::writeBytes(file, text));
     WflSidecarEdges read;
     QString error;
-    QCOMPARE(readWflSidecar(file, &read, &error), int(kSmfOk));
+    QCOMPARE(readWflSidecar(file, &read, &error), SmfStatus::Ok);
     QTEST((QVector<int>{read.top, read.left, read.bottom, read.right}), "edges");
 }
 
@@ -112,9 +112,9 @@ void TestWflConversion::levelsAndParts()
         QThreadPool::globalInstance()->setMaxThreadCount(threads);
         fixtures::RecordingProgress recorder;
         WflConverter converter(tiles);
-        const int status = converter.convert(QStringLiteral("Kelvo"), QStringLiteral("测试图"), QColor(200, 16, 40),
+        const SmfStatus status = converter.convert(QStringLiteral("Kelvo"), QStringLiteral("测试图"), QColor(200, 16, 40),
                                              &recorder);
-        QVERIFY2(status == kSmfOk, qPrintable(converter.errorString()));
+        QVERIFY2(status == SmfStatus::Ok, qPrintable(converter.errorString()));
         QCOMPARE(recorder.values.size(), 27);  // each of the 26 tiles, then the end
         QVERIFY(bytes.isEmpty() || fixtures::fileBytes(converter.outputPath()) == bytes);
         bytes = fixtures::fileBytes(converter.outputPath());
@@ -144,13 +144,13 @@ void TestWflConversion::failureKeepsOldFile_data()
 {
     // Each case starts from a flat folder of 3 x 2 plain tiles of 16 x 16 at level 15.
     QTest::addColumn<QVariantMap>("written");  // file name: bytes or an image, or nothing to remove the file
-    QTest::addColumn<int>("status");
+    QTest::addColumn<SmfStatus>("status");
     QTest::addColumn<QString>("named");  // what the message must name
     const QByteArray notAnImage("\x89PNG\r\n\x1a\n but nothing after");
     const QByteArray brokenSidecar("256\n256\n0.0\n0.0\n1.0\n0.0\n");  // lines 7 and 8 missing
     const QByteArray sidecar = wfl::sidecarText(1, 0, 0, 1);
     const QImage tile = wfl::patternImage(16, 16, 2);
-    const int invalid = kSmfInvalidTiles;
+    const SmfStatus invalid = SmfStatus::InvalidTiles;
     const QVariant removed;
     QTest::newRow("sidecar without an image") << QVariantMap{{"15_1x1.png", removed}} << invalid << "tiles/15_1x1.wfl";
     QTest::newRow("sidecar with two images") << QVariantMap{{"15_1x1.jpg", notAnImage}} << invalid
@@ -176,7 +176,7 @@ void TestWflConversion::failureKeepsOldFile_data()
     QTest::newRow("two parts at one corner") << QVariantMap{{"14 (1)_0x0.wfl", sidecar}, {"14 (1)_0x0.png", tile},
                                                             {"14 (2)_0x0.wfl", sidecar}, {"14 (2)_0x0.png", tile}}
                                              << invalid << "tiles/14 (2)_0x0.wfl";
-    QTest::newRow("cancelled") << QVariantMap() << int(kSmfCancelled) << "cancelled";
+    QTest::newRow("cancelled") << QVariantMap() << SmfStatus::Cancelled << "cancelled";
     // An image that does not decode. Later sidecars are read while earlier tiles are
     // still being made: the first bad tile in index order is still the one reported.
     QTest::newRow("bad image before a bad sidecar")
@@ -197,8 +197,8 @@ void TestWflConversion::failureKeepsOldFile()
     const QString output = path(QStringLiteral("out.smf"));
     QVERIFY(fixtures::writeBytes(output, "the previous file"));
     fixtures::RecordingProgress recorder;
-    QFETCH(int, status);
-    recorder.cancelAfterPumps = status == kSmfCancelled ? 3 : -1;
+    QFETCH(SmfStatus, status);
+    recorder.cancelAfterPumps = status == SmfStatus::Cancelled ? 3 : -1;
     WflConverter converter(tiles, output);
     QCOMPARE(converter.convert(QString(), QString(), QColor(), &recorder), status);
     QFETCH(QString, named);

@@ -149,7 +149,7 @@ void TestCanvasView::browseZoomedOut()
     QVERIFY(fixtures::writeBytes(path, buildSmfFile(300, 500, {gridRecord(10, 10)}, positionColour)));
     MapProject project(4096);
     project.browseMode = true;
-    QCOMPARE(openSmf(project, path), 0);
+    QCOMPARE(openSmf(project, path), SmfStatus::Ok);
     MapLayer *layer = project.layers.first();
     BrowseView browse;
     QVERIFY(prepareBrowseLayer(browse, *layer));

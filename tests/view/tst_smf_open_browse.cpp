@@ -36,7 +36,7 @@ private:
         m_browsing.clear();
         m_browsing.browseMode = true;
         m_view = BrowseView();
-        return openSmf(m_browsing, path) == 0 && prepareBrowseLayer(m_view, *m_browsing.layers.first());
+        return openSmf(m_browsing, path) == SmfStatus::Ok && prepareBrowseLayer(m_view, *m_browsing.layers.first());
     }
     void paint(QImage &canvas, int x, int y)
     {
@@ -67,7 +67,7 @@ void TestSmfOpenBrowse::openReadsLayers()
     };
     const QString path = write(bytes);
     MapProject project(4096);
-    QCOMPARE(openSmf(project, path), 0);
+    QCOMPARE(openSmf(project, path), SmfStatus::Ok);
     QVERIFY(project.tileWidth == 30 && project.mapName == QStringLiteral("Built") && project.changeFlags == 0);
     QCOMPARE(project.smfImages.at(0), bytes);  // an editing project keeps the whole file
     QCOMPARE(pointsOf(project.layers[0]), (QVector<qint32>{0, 0, 90, 40, 36000000, 165600000, 39600000, 162000000}));
@@ -93,7 +93,7 @@ void TestSmfOpenBrowse::levelLimit()
     // A layer names its level in 8 bits: 255 levels open, 256 are refused.
     const auto white = [](int, int, int) { return qRgb(255, 255, 255); };
     MapProject project(4096);
-    QCOMPARE(openSmf(project, write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white))), 0);
+    QCOMPARE(openSmf(project, write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(255, gridRecord(1, 1)), white))), SmfStatus::Ok);
     QCOMPARE(project.layers.size(), 255);
     QVERIFY(!openBrowsing(write(buildSmfFile(8, 8, QVector<SmfLevelRecord>(256, gridRecord(1, 1)), white))));
     QVERIFY2(m_browsing.errorString().contains(QStringLiteral("at most 255")) && m_browsing.layers.isEmpty(),
@@ -143,9 +143,9 @@ void TestSmfOpenBrowse::largestEditableImageReopens()
     saved.updateScale(0);
     saved.setProperties(QStringLiteral("Tester"), QStringLiteral("Scan"), Qt::white, 300, 500);
     saved.filePath = m_dir.filePath(QStringLiteral("scan.smf"));
-    QCOMPARE(saveSmf(saved), 0);
+    QCOMPARE(saveSmf(saved), SmfStatus::Ok);
     MapProject editing(4096);
-    QCOMPARE(openSmf(editing, saved.filePath), 0);
+    QCOMPARE(openSmf(editing, saved.filePath), SmfStatus::Ok);
     QCOMPARE(editing.layers.size(), 1);
 }
 
