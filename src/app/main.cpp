@@ -14,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     returnLargeBlocksToSystem();
+    setImageAllocationLimit(queryPhysicalMemoryMB());
     QApplication app(argc, argv);
 
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).

@@ -134,6 +134,7 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
     qInstallMessageHandler(quietQtMessages);
     returnLargeBlocksToSystem();
+    setImageAllocationLimit(queryPhysicalMemoryMB());
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();

@@ -61,6 +61,18 @@ void MapLayer::updateScales()
     lonScale = std::fabs(dLon / dX);
 }
 
+std::optional<GeoPosition> MapLayer::positionAt(QPoint pixel) const
+{
+    const PixelGrid grid{double(topLeft.pixelX), double(topLeft.pixelY), double(topLeft.lon), double(topLeft.lat),
+                         lonScale, -scale};
+    GeoPosition position;
+    position.longitude = masToDegrees(grid.lonAt(pixel.x()));
+    position.latitude = masToDegrees(grid.latAt(pixel.y()));
+    if (!std::isfinite(position.longitude) || !std::isfinite(position.latitude))
+        return std::nullopt;
+    return position;
+}
+
 QString MapLayer::scaleText() const
 {
     if (topLeftLatSet && bottomRightLatSet && std::isfinite(scale)

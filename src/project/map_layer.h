@@ -7,7 +7,9 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
+#include "geo/datum_shift.h"
 #include "geo/milliarcseconds.h"
 #include "geo/pixel_grid.h"
 #include "raster/geo_raster.h"
@@ -131,6 +133,11 @@ struct MapLayer
     // Recomputes scale and lonScale from the two points. Points on one pixel row
     // (or column, for lonScale) give an infinite or NaN value.
     void updateScales();
+
+    // The WGS 84 position of image pixel `pixel`, linear from the top-left point by the
+    // layer's scales (as last worked out), also outside the image and the two points;
+    // nothing when they do not form one (points on one pixel row or column).
+    std::optional<GeoPosition> positionAt(QPoint pixel) const;
 
     // "1:N" with N the scale truncated toward zero once both latitudes were entered,
     // else "1:---". A scale that is not a finite 32-bit value also reads "1:---".

@@ -93,6 +93,22 @@ void MapProject::insertLayer(int index, MapLayer *record)
     changeFlags |= kLayersChanged;
 }
 
+void MapProject::setLayers(const QVector<MapLayer *> &records)
+{
+    for (int index = int(layers.size()) - 1; index >= 0; --index) {
+        if (!records.contains(layers.at(index)))
+            takeLayer(index);
+    }
+    for (MapLayer *record : records) {
+        if (!layers.contains(record))
+            insertLayer(int(layers.size()), record);
+    }
+    // The same records now; their order is the order of the file's levels.
+    if (layers != records)
+        changeFlags |= kLayersChanged;
+    layers = records;
+}
+
 bool MapProject::restoreCalibration(int layer, const LayerCalibration &calibration)
 {
     MapLayer *record = layerAt(layer);

@@ -137,10 +137,13 @@ public:
     QImage *layerImage(int layer);
 
     // layerImage for long jobs: when the image has to be decoded, the decode runs on
-    // a thread of its own while this thread calls progress->pumpEvents() every 50 ms
-    // (the project is not touched meanwhile), each time after
-    // progress->setFineValue(how much of an image file the decoder has read, 0 to 1).
-    // *decoded (may be nullptr) tells whether this call decoded the image.
+    // a thread of its own while this thread calls progress->pumpEvents() every 50 ms,
+    // each time after progress->setFineValue(how much of an image file the decoder has
+    // read, 0 to 1). The events may change the project meanwhile: the image is stored
+    // only in the record it was decoded for, while that record is still in the project
+    // and reads the same source; the result is that record's image (null when it was
+    // not stored), or nullptr once the record has left the project. *decoded (may be
+    // nullptr) tells whether this call decoded and stored the image.
     QImage *layerImage(int layer, ProgressReporter *progress, bool *decoded);
 
     // Drops the layer's decoded image from memory; it is decoded again when next
@@ -161,6 +164,11 @@ public:
     // Puts a record taken by takeLayer back at `index` (clamped to the layer count);
     // the project owns it again.
     void insertLayer(int index, MapLayer *record);
+    // Makes the project's layers exactly `records`, in that order (an undone or redone
+    // change of the layer list): the layers not among them are taken out as takeLayer
+    // takes them (the caller owns them then), records not in the project are owned by
+    // it again. Marks the layers changed when the list or its order changes.
+    void setLayers(const QVector<MapLayer *> &records);
     // Puts back both points of layer `layer` as they were (an undone edit) and marks
     // the calibration changed when they differ. False for an index out of range.
     bool restoreCalibration(int layer, const LayerCalibration &calibration);
@@ -234,11 +242,11 @@ private:
     void setImage(MapLayer *layer, const QImage &image);
     void unloadImage(MapLayer *layer);
     void loadImage(MapLayer *layer);
-    // The layer's source decoded and resized; touches nothing shared but the
-    // implicitly shared bytes of an SMF source, so it may run on any thread.
     // The bytes of the SMF file a layer comes from; nullptr for an image file.
     const QByteArray *smfBytesOf(const MapLayer &layer) const;
-    // position (may be nullptr) follows how far the decoder has read an image file.
+    // The layer's source decoded and resized; touches nothing shared but the
+    // implicitly shared bytes of an SMF source, so it may run on any thread. position
+    // (may be nullptr) follows how far the decoder has read an image file.
     static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
                                qint32 budgetMB, std::atomic<qint64> *position = nullptr);
 

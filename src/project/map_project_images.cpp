@@ -151,10 +151,14 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
             progress->setFineValue(qBound(0.0, double(position.load(std::memory_order_relaxed)) / fileSize, 1.0));
         progress->pumpEvents();
     }
-    record = layerAt(layer);
-    if (!record)
+    // The image belongs to the record it was decoded for, and only while that record is
+    // in the project and still reads the same source.
+    if (!layers.contains(record))
         return nullptr;
-    if (!record->loaded && !image.isNull()) {
+    const bool sameSource = record->sourcePath == source.sourcePath && record->georeference == source.georeference
+        && record->zoom == source.zoom && record->fromSmf == source.fromSmf && record->smfLevel == source.smfLevel
+        && record->smfSource == source.smfSource;
+    if (sameSource && !record->loaded && !image.isNull()) {
         setImage(record, image);
         if (decoded)
             *decoded = true;

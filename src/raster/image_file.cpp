@@ -1,6 +1,7 @@
 #include "raster/image_file.h"
 
 #include <QCoreApplication>
+#include <QImageReader>
 
 #include <limits>
 #include <unistd.h>
@@ -23,6 +24,13 @@ qint32 physicalMemoryMB(qint64 pages, qint64 pageSize)
 qint32 queryPhysicalMemoryMB()
 {
     return physicalMemoryMB(sysconf(_SC_PHYS_PAGES), sysconf(_SC_PAGESIZE));
+}
+
+void setImageAllocationLimit(qint32 budgetMB)
+{
+    const int limitMB = QImageReader::allocationLimit();
+    if (limitMB > 0 && budgetMB > limitMB)  // 0: no limit at all
+        QImageReader::setAllocationLimit(budgetMB);
 }
 
 void returnLargeBlocksToSystem()

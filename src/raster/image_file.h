@@ -16,6 +16,12 @@ qint32 physicalMemoryMB(qint64 pages, qint64 pageSize);
 // 0 when it cannot be asked.
 qint32 queryPhysicalMemoryMB();
 
+// Lets the image library decode images of up to budgetMB (MiB) each: its own limit is a
+// few hundred MiB, and a map scan of 20000 x 20000 pixels needs more. The readers
+// refuse, with their own reason, what passes the budget. Call once at start-up, before
+// other threads run.
+void setImageAllocationLimit(qint32 budgetMB);
+
 // Makes every allocation of 1 MiB or more (strips of image rows, decoded images) come
 // from the system and go back to it when freed, instead of staying in the heap: the
 // C library would otherwise raise that threshold to the largest block freed, and

@@ -142,7 +142,8 @@ protected:
 };
 
 // A file in a format without a decoder of our own, decoded whole by the image library
-// on the first read, its allocation limit raised as far as the image needs, up to the budget.
+// on the first read, within the budget and the library's allocation limit (raised to
+// the machine's memory at start-up, setImageAllocationLimit).
 class LibraryRows : public ImageRowReader
 {
 public:
@@ -199,8 +200,6 @@ bool LibraryRows::decode()
                                                                  "MiB, more than the memory limit of %4 MiB")
                             .arg(size.width()).arg(size.height()).arg(neededMB).arg(qMax(m_budgetMB, limitMB)));
         }
-        if (limitMB > 0 && neededMB > limitMB)
-            QImageReader::setAllocationLimit(int(neededMB));
     }
     if (reader.read(&m_image)) {
         if (m_size.isValid() && m_image.size() != m_size)
