@@ -14,9 +14,10 @@ struct CalibrationPoint
 };
 
 // The position of a pixel on a north-up image whose longitude and latitude change by a
-// fixed step per pixel: a calibrated layer, a level of an SMF file. Milliarcseconds;
-// the steps are signed (a north-up image has a negative latitude step), and pixels may
-// lie outside the image.
+// fixed step per pixel: a calibrated layer, a level of an SMF file. Positions and steps
+// in one unit (milliarcseconds or degrees); the steps are signed (a north-up image has
+// a negative latitude step), and pixels may lie outside the image. Pixel (x, y) is the
+// pixel's top-left corner, (x + 0.5, y + 0.5) its centre.
 struct PixelGrid
 {
     double originX = 0.0;    // a pixel whose position is known
@@ -25,11 +26,6 @@ struct PixelGrid
     double originLat = 0.0;
     double lonPerPixel = 0.0;
     double latPerPixel = 0.0;
-
-    // The grid whose pixel (0, 0) lies at (west, north) and whose pixel (width, height)
-    // at (east, south): the edges of a level.
-    static PixelGrid fromEdges(double west, double north, double east, double south, double width,
-                               double height);
 
     double lonAt(double x) const { return originLon + (x - originX) * lonPerPixel; }
     double latAt(double y) const { return originLat + (y - originY) * latPerPixel; }

@@ -95,21 +95,34 @@ QString crossesAntimeridian()
     return QCoreApplication::translate("GeoRaster", "the raster crosses the 180th meridian, which a level cannot span");
 }
 
-// A level grid covering the raster's footprint with whole-milliarcsecond steps of
-// about one source pixel along each axis.
-bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
+// Where a raster lies on WGS 84, in degrees: the box its edges span, and the steps of
+// one pixel at its centre along each axis.
+struct Footprint
 {
-    const PixelToWgs84 mapping(*georeference);
+    double west = 0.0;
+    double east = 0.0;
+    double south = 0.0;
+    double north = 0.0;
+    double lonStep = 0.0;
+    double latStep = 0.0;
+};
+
+// The footprint of the raster, from samples along its edges and at its centre; a pole
+// inside the raster spans every longitude up to it. False with a reason when the grid
+// or points cannot be taken to WGS 84, or an edge crosses the 180th meridian.
+bool sampleFootprint(const RasterGeoreference &georeference, Footprint *footprint, QString *error)
+{
+    const PixelToWgs84 mapping(georeference);
     if (!mapping.isValid()) {
-        *error = georeference->gcps.isEmpty()
+        *error = georeference.gcps.isEmpty()
             ? QCoreApplication::translate("GeoRaster", "the grid %1 cannot be transformed to WGS 84: %2")
-                  .arg(georeference->gridName, mapping.errorString())
+                  .arg(georeference.gridName, mapping.errorString())
             : QCoreApplication::translate("GeoRaster", "the ground control points cannot be fitted: %1")
                   .arg(mapping.errorString());
         return false;
     }
-    const double width = georeference->sourceSize.width();
-    const double height = georeference->sourceSize.height();
+    const double width = georeference.sourceSize.width();
+    const double height = georeference.sourceSize.height();
     std::vector<double> x;
     std::vector<double> y;
     for (int i = 0; i <= kEdgeSamples; ++i) {
@@ -125,18 +138,20 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     x.insert(x.end(), {width / 2, width / 2 + 1, width / 2});
     y.insert(y.end(), {height / 2, height / 2, height / 2 + 1});
     if (!mapping.transform(false, x, y)) {
-        *error = QCoreApplication::translate("GeoRaster", "the corners of the raster cannot be transformed to WGS 84 from %1").arg(georeference->gridName);
+        *error = QCoreApplication::translate("GeoRaster", "the corners of the raster cannot be transformed to WGS 84 "
+                                                          "from %1").arg(georeference.gridName);
         return false;
     }
-    double west = std::numeric_limits<double>::max();
-    double east = -west;
-    double south = west;
-    double north = -west;
+    Footprint box;
+    box.west = std::numeric_limits<double>::max();
+    box.east = -box.west;
+    box.south = box.west;
+    box.north = -box.west;
     for (std::size_t i = 0; i < centre; ++i) {
-        west = std::min(west, x[i]);
-        east = std::max(east, x[i]);
-        south = std::min(south, y[i]);
-        north = std::max(north, y[i]);
+        box.west = std::min(box.west, x[i]);
+        box.east = std::max(box.east, x[i]);
+        box.south = std::min(box.south, y[i]);
+        box.north = std::max(box.north, y[i]);
     }
     // A pole inside the raster: the level spans every longitude up to it.
     std::vector<double> poleX{0.0, 0.0};
@@ -146,13 +161,13 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
         for (std::size_t i = 0; i < 2; ++i) {
             if (poleX[i] >= 0 && poleX[i] <= width && poleY[i] >= 0 && poleY[i] <= height) {
                 poleInside = true;
-                (i == 0 ? north : south) = i == 0 ? 90.0 : -90.0;
+                (i == 0 ? box.north : box.south) = i == 0 ? 90.0 : -90.0;
             }
         }
     }
     if (poleInside) {
-        west = -180.0;
-        east = 180.0;
+        box.west = -180.0;
+        box.east = 180.0;
     } else {
         // Neighbouring samples of one edge half the world apart: the edge crosses the
         // 180th meridian, and a level's longitudes cannot run across it.
@@ -163,20 +178,32 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
             }
         }
     }
-    const double lonStep = std::hypot(x[centre + 1] - x[centre], x[centre + 2] - x[centre]);
-    const double latStep = std::hypot(y[centre + 1] - y[centre], y[centre + 2] - y[centre]);
-    const double lonStepMas = std::max(1.0, degreesToMasNearest(lonStep));
-    const double latStepMas = std::max(1.0, degreesToMasNearest(latStep));
-    georeference->westMas = degreesToMasFloor(west, 180.0);
-    georeference->northMas = degreesToMasCeil(north, 90.0);
+    box.lonStep = std::hypot(x[centre + 1] - x[centre], x[centre + 2] - x[centre]);
+    box.latStep = std::hypot(y[centre + 1] - y[centre], y[centre + 2] - y[centre]);
+    *footprint = box;
+    return true;
+}
+
+// The level grid covering a footprint, with whole-milliarcsecond steps of about one
+// source pixel along each axis. False with a reason when it has no size, or is larger
+// than a level may be or than the raster could fill.
+bool fitLevelGrid(const Footprint &footprint, RasterGeoreference *georeference, QString *error)
+{
+    const double width = georeference->sourceSize.width();
+    const double height = georeference->sourceSize.height();
+    const double lonStepMas = std::max(1.0, degreesToMasNearest(footprint.lonStep));
+    const double latStepMas = std::max(1.0, degreesToMasNearest(footprint.latStep));
+    georeference->westMas = degreesToMasFloor(footprint.west, 180.0);
+    georeference->northMas = degreesToMasCeil(footprint.north, 90.0);
     // The last step may pass the edge of the world by less than a pixel: it is left out.
     const auto steps = [](double from, double to, double step, double limit) {
         const double count = std::ceil((to - from) / step);
         return from + count * step <= limit ? count : std::floor((limit - from) / step);
     };
-    const double columns = steps(georeference->westMas, degreesToMasCeil(east, 180.0), lonStepMas, kMaxLongitudeMas);
-    const double rows = steps(-double(georeference->northMas), -double(degreesToMasFloor(south, 90.0)), latStepMas,
-                              kMaxLatitudeMas);
+    const double columns = steps(georeference->westMas, degreesToMasCeil(footprint.east, 180.0), lonStepMas,
+                                 kMaxLongitudeMas);
+    const double rows = steps(-double(georeference->northMas), -double(degreesToMasFloor(footprint.south, 90.0)),
+                              latStepMas, kMaxLatitudeMas);
     if (!(columns >= 1 && rows >= 1)) {
         *error = QCoreApplication::translate("GeoRaster", "the raster's footprint on WGS 84 has no size");
         return false;
@@ -198,6 +225,14 @@ bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
     georeference->southMas = qint32(georeference->northMas - rows * latStepMas);
     georeference->kind = RasterGeoreference::Warped;
     return true;
+}
+
+// A level grid covering the raster's footprint with whole-milliarcsecond steps of
+// about one source pixel along each axis.
+bool planWarpedGrid(RasterGeoreference *georeference, QString *error)
+{
+    Footprint footprint;
+    return sampleFootprint(*georeference, &footprint, error) && fitLevelGrid(footprint, georeference, error);
 }
 
 // The WKT of a grid, as the georeference keeps it.
