@@ -6,8 +6,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
-#include <thread>
+#include <numeric>
 #include <vector>
 
 #include "geo/milliarcseconds.h"
@@ -101,16 +102,12 @@ public:
 protected:
     bool decodeRows(int count, uchar *dest, qsizetype stride) override
     {
-        const int parts = int(m_chains.size());
-        std::vector<QString> failures(static_cast<std::size_t>(parts));
-        std::vector<std::thread> threads;
-        for (int part = 1; part < parts; ++part)
-            threads.emplace_back([this, part, count, dest, stride, &failures]() {
-                failures[std::size_t(part)] = readPart(part, count, dest, stride);
-            });
-        failures[0] = readPart(0, count, dest, stride);
-        for (std::thread &thread : threads)
-            thread.join();
+        std::vector<int> parts(m_chains.size());
+        std::iota(parts.begin(), parts.end(), 0);
+        std::vector<QString> failures(parts.size());
+        QtConcurrent::blockingMap(parts, [this, count, dest, stride, &failures](int part) {
+            failures[std::size_t(part)] = readPart(part, count, dest, stride);
+        });
         for (const QString &failure : failures) {
             if (!failure.isEmpty())
                 return fail(ImageFileStatus::Invalid, failure);
