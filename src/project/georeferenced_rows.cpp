@@ -6,11 +6,12 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <cpl_string.h>
 #include <gdal_utils.h>
 
-#include <thread>
+#include <numeric>
 #include <vector>
 
 #include "project/gdal_support.h"
@@ -18,12 +19,15 @@
 #include "project/image_file.h"
 #include "project/image_rows.h"
 #include "project/map_layer.h"
+#include "project/warped_rows.h"
 
 namespace {
 
 // Memory a warp may use for one chunk of its work, MiB, shared by the columns read at
 // once.
 constexpr int kWarpMemoryMB = 32;
+// buildChain's memory for a chain that ends with the georeferenced source, unwarped.
+constexpr int kSourceOnly = 0;
 
 QString degrees(qint32 milliarcseconds)
 {
@@ -69,6 +73,7 @@ public:
             m_sets.push_back(dataset);
         return dataset;
     }
+    GDALDatasetH first() const { return m_sets.front(); }
     GDALDatasetH last() const { return m_sets.back(); }
 
 private:
@@ -91,7 +96,7 @@ struct BandLayout
 };
 
 // Rows of a GDAL dataset as ARGB32 words. A warp is read through several chains of
-// the same datasets, each warping its own columns of a strip on its own thread (a
+// the same datasets, each warping its own columns of a strip on a thread of the pool (a
 // dataset is never shared between threads): GDAL warps one block at a time on the
 // thread that reads it.
 class GdalRows : public ImageRowReader
@@ -108,16 +113,12 @@ public:
 protected:
     bool decodeRows(int count, uchar *dest, qsizetype stride) override
     {
-        const int parts = int(m_chains.size());
-        std::vector<QString> failures(static_cast<std::size_t>(parts));
-        std::vector<std::thread> threads;
-        for (int part = 1; part < parts; ++part)
-            threads.emplace_back([this, part, count, dest, stride, &failures]() {
-                failures[std::size_t(part)] = readPart(part, count, dest, stride);
-            });
-        failures[0] = readPart(0, count, dest, stride);
-        for (std::thread &thread : threads)
-            thread.join();
+        std::vector<int> parts(m_chains.size());
+        std::iota(parts.begin(), parts.end(), 0);
+        std::vector<QString> failures(parts.size());
+        QtConcurrent::blockingMap(parts, [this, count, dest, stride, &failures](int part) {
+            failures[std::size_t(part)] = readPart(part, count, dest, stride);
+        });
         for (const QString &failure : failures) {
             if (!failure.isEmpty())
                 return fail(kImageFileInvalid, failure);
@@ -248,7 +249,8 @@ bool bandLayout(GDALDatasetH dataset, BandLayout *layout)
     return true;
 }
 
-// Opens the raster into *built and, for a warp, the datasets that warp it; fills the
+// Opens the raster into *built and, for a warp, the datasets that warp it (with
+// warpMemoryMB kSourceOnly, the georeferenced source to warp without them); fills the
 // layout of the dataset read last. Returns the reason on failure, with *status.
 QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, DatasetChain *built, BandLayout *layout,
                    int *status)
@@ -313,6 +315,8 @@ QString buildChain(const RasterGeoreference &georeference, int warpMemoryMB, Dat
         GDALSetGCPs2(source, int(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&grid));
         GDALDeinitGCPs(int(gcps.size()), gcps.data());
     }
+    if (warpMemoryMB == kSourceOnly)
+        return QString();
     static const char *const kResampling[] = {"near", "bilinear", "cubic", "lanczos"};
     words = QStringList{QStringLiteral("-of"), QStringLiteral("VRT"), QStringLiteral("-t_srs"),
                         QStringLiteral("+proj=longlat +datum=WGS84 +no_defs"), QStringLiteral("-te"),
@@ -366,6 +370,22 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
             return own;
     }
     ensureGdal();
+    // The program resamples what it can itself (see openWarpedRows); GDAL's warp the rest.
+    if (georeference.kind == RasterGeoreference::Warped) {
+        auto chain = std::make_shared<DatasetChain>();
+        BandLayout layout;
+        const QString reason = buildChain(georeference, kSourceOnly, chain.get(), &layout, status);
+        if (!reason.isEmpty()) {
+            *error = reason;
+            return nullptr;
+        }
+        const GDALDatasetH raster = chain->first();
+        const GDALDatasetH source = chain->last();
+        if (std::unique_ptr<ImageRowReader> own = openWarpedRows(georeference, raster, source, std::move(chain))) {
+            *status = kImageFileOk;
+            return own;
+        }
+    }
     // Wide warps are shared among the cores by columns; a narrow one is not worth it.
     const int parts = georeference.kind == RasterGeoreference::Warped && georeference.size.width() >= 2048
         ? qBound(1, QThreadPool::globalInstance()->maxThreadCount(), 8)

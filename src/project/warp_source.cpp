@@ -1,0 +1,191 @@
+// The raster's pixels for the warp, decoded block by block and shared between strips.
+
+#include "project/warp_source.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "project/gdal_support.h"
+
+namespace {
+
+constexpr quint32 kOpaque = 0xff000000u;
+// A block is a whole number of GDAL's blocks at least this many pixels a side (or the
+// raster's side): a block of a PNG or a JPEG, read a row at a time, is many rows.
+constexpr int kLeastBlockSide = 64;
+constexpr qint64 kMostBlockPixels = 16 * 1024 * 1024;
+// Rows of a block kept and forgotten at once, when the block's height is a multiple.
+constexpr int kSliceHeight = 64;
+// A slice decoded ahead of the strips that will read it.
+constexpr int kUnread = std::numeric_limits<int>::max();
+// Memory of forgotten slices kept for new ones: decoding into memory just freed spares
+// the allocator the churn that leaves its heap larger than what it holds.
+constexpr std::size_t kSpareSlices = 64;
+
+int blockSide(int own, int rasterSide)
+{
+    const int side = own * ((kLeastBlockSide + own - 1) / own);
+    return std::min(std::max(own, side), rasterSide);
+}
+
+}  // namespace
+
+bool WarpSource::reads(GDALDatasetH raster)
+{
+    const int count = GDALGetRasterCount(raster);
+    if (count != 1 && count != 3 && count != 4)
+        return false;
+    if (count == 4 && GDALGetRasterColorInterpretation(GDALGetRasterBand(raster, 4)) == GCI_AlphaBand)
+        return false;
+    for (int band = 1; band <= std::min(count, 3); ++band) {
+        const GDALRasterBandH own = GDALGetRasterBand(raster, band);
+        if (GDALGetRasterDataType(own) != GDT_Byte || GDALGetMaskFlags(own) != GMF_ALL_VALID)
+            return false;
+    }
+    const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
+    if (const GDALColorTableH table = GDALGetRasterColorTable(first)) {
+        if (count != 1 || GDALGetPaletteInterpretation(table) != GPI_RGB)
+            return false;
+        for (int i = 0; i < GDALGetColorEntryCount(table); ++i) {
+            if (GDALGetColorEntry(table, i)->c4 != 255)
+                return false;
+        }
+    }
+    int width = 0;
+    int height = 0;
+    GDALGetBlockSize(first, &width, &height);
+    return width > 0 && height > 0
+        && qint64(blockSide(width, GDALGetRasterXSize(raster))) * blockSide(height, GDALGetRasterYSize(raster))
+        <= kMostBlockPixels;
+}
+
+WarpSource::WarpSource(GDALDatasetH raster)
+    : m_raster(raster), m_width(GDALGetRasterXSize(raster)), m_height(GDALGetRasterYSize(raster)),
+      m_bandCount(GDALGetRasterCount(raster) == 1 ? 1 : 3)
+{
+    const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
+    GDALGetBlockSize(first, &m_blockWidth, &m_blockHeight);
+    m_blockWidth = blockSide(m_blockWidth, m_width);
+    m_blockHeight = blockSide(m_blockHeight, m_height);
+    m_sliceHeight = m_blockHeight % kSliceHeight == 0 ? kSliceHeight : m_blockHeight;
+    m_blockColumns = (m_width + m_blockWidth - 1) / m_blockWidth;
+    // One band: grey, or palette colours (a value the table lacks is black).
+    const GDALColorTableH table = GDALGetRasterColorTable(first);
+    for (int i = 0; i < 256; ++i) {
+        const GDALColorEntry *entry = table && i < GDALGetColorEntryCount(table) ? GDALGetColorEntry(table, i) : nullptr;
+        m_colours[std::size_t(i)] = entry ? kOpaque | quint32(entry->c1) << 16 | quint32(entry->c2) << 8 | quint32(entry->c3)
+                                  : table ? kOpaque
+                                          : kOpaque | quint32(i) * 0x010101u;
+    }
+}
+
+bool WarpSource::decode(int column, int blockRow, QString *error)
+{
+    const int left = column * m_blockWidth;
+    const int top = blockRow * m_blockHeight;
+    const int width = std::min(m_blockWidth, m_width - left);
+    const int height = std::min(m_blockHeight, m_height - top);
+    std::vector<quint8> bytes(std::size_t(width) * std::size_t(height) * std::size_t(m_bandCount));
+    GdalErrors errors;
+    int bands[] = {1, 2, 3};
+    const CPLErr result = GDALDatasetRasterIO(m_raster, GF_Read, left, top, width, height, bytes.data(), width,
+                                              height, GDT_Byte, m_bandCount, bands, m_bandCount,
+                                              m_bandCount * width, 1);
+    // GDAL's own copy of the block is not read again.
+    GDALFlushCache(m_raster);
+    if (result != CE_None) {
+        *error = errors.text(QCoreApplication::translate("GeoRaster", "the raster cannot be read"));
+        return false;
+    }
+    const std::size_t rowBytes = std::size_t(width) * std::size_t(m_bandCount);
+    for (int sliceTop = 0; sliceTop < height; sliceTop += m_sliceHeight) {
+        std::shared_ptr<Slice> &slice = m_slices[key(column, (top + sliceTop) / m_sliceHeight)];
+        if (slice)
+            continue;  // still held from an earlier decode
+        slice = std::make_shared<Slice>();
+        slice->lastStrip = kUnread;
+        if (!m_spare.empty()) {
+            slice->bytes = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+        const int rows = std::min(m_sliceHeight, height - sliceTop);
+        const quint8 *from = bytes.data() + std::size_t(sliceTop) * rowBytes;
+        slice->bytes.assign(from, from + std::size_t(rows) * rowBytes);
+    }
+    return true;
+}
+
+void WarpSource::toWords(const quint8 *bytes, int count, quint32 *words) const
+{
+    if (m_bandCount == 1) {
+        for (int i = 0; i < count; ++i)
+            words[i] = m_colours[bytes[i]];
+        return;
+    }
+    for (int i = 0; i < count; ++i, bytes += 3)
+        words[i] = kOpaque | quint32(bytes[0]) << 16 | quint32(bytes[1]) << 8 | quint32(bytes[2]);
+}
+
+bool WarpSource::read(int left, int top, int width, int height, quint32 *words, qsizetype stride, int strip,
+                      QString *error)
+{
+    const int firstColumn = left / m_blockWidth;
+    const int lastColumn = (left + width - 1) / m_blockWidth;
+    const int firstSlice = top / m_sliceHeight;
+    const int lastSlice = (top + height - 1) / m_sliceHeight;
+    std::vector<std::shared_ptr<const Slice>> slices;
+    {
+        // One dataset decodes for every thread, so blocks are decoded one at a time.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (int sliceRow = firstSlice; sliceRow <= lastSlice; ++sliceRow) {
+            for (int column = firstColumn; column <= lastColumn; ++column) {
+                auto held = m_slices.find(key(column, sliceRow));
+                if (held == m_slices.end()) {
+                    if (!decode(column, sliceRow * m_sliceHeight / m_blockHeight, error))
+                        return false;
+                    held = m_slices.find(key(column, sliceRow));
+                }
+                Slice &slice = *held->second;
+                slice.lastStrip = slice.lastStrip == kUnread ? strip : std::max(slice.lastStrip, strip);
+                slices.push_back(held->second);
+            }
+        }
+    }
+    auto slice = slices.cbegin();
+    for (int sliceRow = firstSlice; sliceRow <= lastSlice; ++sliceRow) {
+        const int sliceTop = sliceRow * m_sliceHeight;
+        const int from = std::max(top, sliceTop);
+        const int to = std::min(top + height, std::min(sliceTop + m_sliceHeight, m_height));
+        for (int column = firstColumn; column <= lastColumn; ++column, ++slice) {
+            const int blockLeft = column * m_blockWidth;
+            const int blockWidth = std::min(m_blockWidth, m_width - blockLeft);
+            const int start = std::max(left, blockLeft);
+            const int end = std::min(left + width, blockLeft + blockWidth);
+            for (int y = from; y < to; ++y) {
+                const std::size_t pixel = std::size_t(y - sliceTop) * std::size_t(blockWidth)
+                    + std::size_t(start - blockLeft);
+                toWords((*slice)->bytes.data() + pixel * std::size_t(m_bandCount), end - start,
+                        words + qsizetype(y - top) * stride + (start - left));
+            }
+        }
+    }
+    return true;
+}
+
+void WarpSource::forgetBefore(int strip)
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    for (auto held = m_slices.begin(); held != m_slices.end();) {
+        if (held->second->lastStrip >= strip) {
+            ++held;
+            continue;
+        }
+        // A slice no part is copying from lends its memory to the next one decoded.
+        if (held->second.use_count() == 1 && m_spare.size() < kSpareSlices)
+            m_spare.push_back(std::move(held->second->bytes));
+        held = m_slices.erase(held);
+    }
+}
