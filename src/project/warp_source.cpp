@@ -18,7 +18,7 @@ constexpr quint32 kOpaque = 0xff000000u;
 constexpr int kLeastBlockSide = 64;
 constexpr qint64 kMostBlockPixels = 16 * 1024 * 1024;
 // Rows of a block kept and forgotten at once, when the block's height is a multiple.
-constexpr int kSliceHeight = 64;
+constexpr int kSliceHeight = 16;
 // A slice decoded ahead of the strips that will read it.
 constexpr int kUnread = std::numeric_limits<int>::max();
 // Memory of forgotten slices kept for new ones: decoding into memory just freed spares

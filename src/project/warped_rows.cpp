@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <map>
 #include <mutex>
 
 #include <cpl_string.h>
@@ -28,7 +29,9 @@
 namespace {
 
 // Level rows one task warps, and level columns resampled from one window of the source.
-constexpr int kStripRows = 32;
+constexpr int kStripRows = 16;
+// Level rows whose positions one grid holds, shared by the strips among them.
+constexpr int kGridRows = 64;
 constexpr int kPartColumns = 512;
 // The most source pixels one window holds: a part of a strip that needs more (a
 // transformation that stretches the raster a great deal) is split.
@@ -75,9 +78,10 @@ Transformer levelTransformer(const RasterGeoreference &georeference, GDALDataset
 }
 
 // The rows of the level, warped kStripRows at a time: one task per strip on the thread
-// pool, a few strips ahead of the rows read. Each strip transforms a sparse grid of
-// positions (WarpGrid), then resamples a part of kPartColumns columns at a time from a
-// window of the source that holds what the part needs.
+// pool, a few strips ahead of the rows read. Each strip takes its positions from the
+// sparse grid of its kGridRows rows (WarpGrid), made by the first strip that needs it,
+// then resamples a part of kPartColumns columns at a time from a window of the source
+// that holds what the part needs.
 class WarpedRows : public ImageRowReader
 {
 public:
@@ -144,7 +148,7 @@ private:
     // Keeps one strip more in hand than the pool has threads.
     void startStrips()
     {
-        const int ahead = QThreadPool::globalInstance()->maxThreadCount();
+        const int ahead = 2 * QThreadPool::globalInstance()->maxThreadCount();
         while (int(m_strips.size()) < ahead && m_nextStrip * kStripRows < m_size.height()) {
             std::unique_ptr<Strip> strip;
             if (m_spare.empty()) {
@@ -167,19 +171,35 @@ private:
     {
         if (m_stop)
             return QString();
-        const auto transform = [this](int count, double *x, double *y, int *ok) {
-            std::vector<double> z(std::size_t(count), 0.0);
-            const std::lock_guard<std::mutex> lock(m_transformMutex);
-            GDALGenImgProjTransform(m_transformer.get(), TRUE, count, x, y, z.data(), ok);
-        };
-        const WarpGrid grid(transform, m_size.width(), strip.top, strip.rows);
+        const std::shared_ptr<const WarpGrid> grid = gridOf(strip.top);
         QString error;
         for (int left = 0; left < m_size.width() && !m_stop; left += kPartColumns) {
             const int count = std::min(kPartColumns, m_size.width() - left);
-            if (!warpPart(strip, grid, left, count, strip.top, strip.rows, strip.scratch, &error))
+            if (!warpPart(strip, *grid, left, count, strip.top, strip.rows, strip.scratch, &error))
                 return error;
         }
         return QString();
+    }
+
+    // The grid of the rows around level row `row`.
+    std::shared_ptr<const WarpGrid> gridOf(int row)
+    {
+        const int index = row / kGridRows;
+        // Strips start in order, so the grids of earlier rows are not needed again.
+        const std::lock_guard<std::mutex> lock(m_gridMutex);
+        for (auto grid = m_grids.begin(); grid != m_grids.end();)
+            grid = grid->first < index - 1 ? m_grids.erase(grid) : std::next(grid);
+        std::shared_ptr<const WarpGrid> &grid = m_grids[index];
+        if (!grid) {
+            const auto transform = [this](int count, double *x, double *y, int *ok) {
+                std::vector<double> z(std::size_t(count), 0.0);
+                GDALGenImgProjTransform(m_transformer.get(), TRUE, count, x, y, z.data(), ok);
+            };
+            const int top = index * kGridRows;
+            grid = std::make_shared<const WarpGrid>(transform, m_size.width(), top,
+                                                    std::min(kGridRows, m_size.height() - top));
+        }
+        return grid;
     }
 
     // Columns left .. left + count - 1 of level rows top .. top + rows - 1 of the strip.
@@ -229,8 +249,9 @@ private:
     }
 
     std::shared_ptr<void> m_keep;  // the datasets, closed last
-    Transformer m_transformer;
-    std::mutex m_transformMutex;  // GDAL's transformer serves one thread at a time
+    Transformer m_transformer;  // used by one thread at a time, under m_gridMutex
+    std::mutex m_gridMutex;
+    std::map<int, std::shared_ptr<const WarpGrid>> m_grids;  // by kGridRows of level rows
     WarpSource m_source;
     Resampling m_resampling;
     std::deque<std::unique_ptr<Strip>> m_strips;  // started, in order
