@@ -3,6 +3,7 @@
 #include "project/warp_source.h"
 
 #include <QCoreApplication>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -125,8 +126,16 @@ void WarpSource::toWords(const quint8 *bytes, int count, quint32 *words) const
             words[i] = m_colours[bytes[i]];
         return;
     }
-    for (int i = 0; i < count; ++i, bytes += 3)
-        words[i] = kOpaque | quint32(bytes[0]) << 16 | quint32(bytes[1]) << 8 | quint32(bytes[2]);
+    // Red, green and blue, and the next pixel's red read with them: byte-swapped and
+    // shifted, the three are the word's low bytes. The last pixel is read on its own,
+    // as no byte follows it.
+    for (int i = 0; i < count - 1; ++i, bytes += 3) {
+        quint32 four;
+        std::memcpy(&four, bytes, sizeof four);
+        words[i] = kOpaque | qFromBigEndian(four) >> 8;
+    }
+    if (count > 0)
+        words[count - 1] = kOpaque | quint32(bytes[0]) << 16 | quint32(bytes[1]) << 8 | quint32(bytes[2]);
 }
 
 bool WarpSource::read(int left, int top, int width, int height, quint32 *words, qsizetype stride, int strip,
