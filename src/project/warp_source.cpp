@@ -103,10 +103,10 @@ bool WarpSource::decode(int column, int blockRow, QString *error)
     }
     const std::size_t rowBytes = std::size_t(width) * std::size_t(m_bandCount);
     for (int sliceTop = 0; sliceTop < height; sliceTop += m_sliceHeight) {
-        std::shared_ptr<Slice> &slice = m_slices[key(column, (top + sliceTop) / m_sliceHeight)];
-        if (slice)
+        const qint64 at = key(column, (top + sliceTop) / m_sliceHeight);
+        if (m_slices.count(at))
             continue;  // still held from an earlier decode
-        slice = std::make_shared<Slice>();
+        auto slice = std::make_shared<Slice>();
         slice->lastStrip = kUnread;
         if (!m_spare.empty()) {
             slice->bytes = std::move(m_spare.back());
@@ -115,6 +115,7 @@ bool WarpSource::decode(int column, int blockRow, QString *error)
         const int rows = std::min(m_sliceHeight, height - sliceTop);
         const quint8 *from = bytes.data() + std::size_t(sliceTop) * rowBytes;
         slice->bytes.assign(from, from + std::size_t(rows) * rowBytes);
+        m_slices.emplace(at, std::move(slice));
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "project/warped_rows.h"
 
+#include <QCoreApplication>
 #include <QFuture>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -13,6 +14,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <new>
 
 #include <cpl_string.h>
 #include <gdal_alg.h>
@@ -106,7 +108,11 @@ protected:
     {
         const std::size_t width = std::size_t(m_size.width());
         for (int i = 0; i < count; ++i) {
-            startStrips();
+            try {
+                startStrips();
+            } catch (const std::bad_alloc &) {
+                return fail(kImageFileInvalid, QCoreApplication::translate("ImageFile", "not enough memory"));
+            }
             Strip &strip = *m_strips.front();
             // Runs the strip here if no thread of the pool has taken it yet.
             strip.done.waitForFinished();
@@ -145,7 +151,8 @@ private:
         QFuture<QString> done;       // the reason when it failed
     };
 
-    // Keeps one strip more in hand than the pool has threads.
+    // Keeps two strips a thread of the pool in hand: the save compresses tiles on the same
+    // threads, and a strip is soon warped.
     void startStrips()
     {
         const int ahead = 2 * QThreadPool::globalInstance()->maxThreadCount();
@@ -167,7 +174,17 @@ private:
         }
     }
 
+    // The reason when the strip cannot be warped.
     QString warpStrip(Strip &strip)
+    {
+        try {
+            return warpStripRows(strip);
+        } catch (const std::bad_alloc &) {
+            return QCoreApplication::translate("ImageFile", "not enough memory");
+        }
+    }
+
+    QString warpStripRows(Strip &strip)
     {
         if (m_stop)
             return QString();
