@@ -381,7 +381,8 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
         }
         const GDALDatasetH raster = chain->first();
         const GDALDatasetH source = chain->last();
-        if (std::unique_ptr<ImageRowReader> own = openWarpedRows(georeference, raster, source, std::move(chain))) {
+        if (std::unique_ptr<ImageRowReader> own = openWarpedRows(georeference, raster, source, budgetMB,
+                                                                 std::move(chain))) {
             *status = kImageFileOk;
             return own;
         }

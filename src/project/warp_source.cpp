@@ -25,6 +25,9 @@ constexpr int kUnread = std::numeric_limits<int>::max();
 // Memory of forgotten slices kept for new ones: decoding into memory just freed spares
 // the allocator the churn that leaves its heap larger than what it holds.
 constexpr std::size_t kSpareSlices = 64;
+// The drivers that decode from the top and start again to go back: their rows are read
+// in order, each kept on the way to the one asked for.
+const char *const kSequentialDrivers[] = {"PNG", "JPEG", "GIF", "BIGGIF"};
 
 int blockSide(int own, int rasterSide)
 {
@@ -63,10 +66,13 @@ bool WarpSource::reads(GDALDatasetH raster)
         <= kMostBlockPixels;
 }
 
-WarpSource::WarpSource(GDALDatasetH raster)
+WarpSource::WarpSource(GDALDatasetH raster, std::size_t mostHeldBytes)
     : m_raster(raster), m_width(GDALGetRasterXSize(raster)), m_height(GDALGetRasterYSize(raster)),
-      m_bandCount(GDALGetRasterCount(raster) == 1 ? 1 : 3)
+      m_bandCount(GDALGetRasterCount(raster) == 1 ? 1 : 3), m_mostHeldBytes(mostHeldBytes)
 {
+    const char *driver = GDALGetDriverShortName(GDALGetDatasetDriver(raster));
+    for (const char *sequential : kSequentialDrivers)
+        m_sequential = m_sequential || (driver && std::strcmp(driver, sequential) == 0);
     const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
     GDALGetBlockSize(first, &m_blockWidth, &m_blockHeight);
     m_blockWidth = blockSide(m_blockWidth, m_width);
@@ -75,11 +81,17 @@ WarpSource::WarpSource(GDALDatasetH raster)
     m_blockColumns = (m_width + m_blockWidth - 1) / m_blockWidth;
     // One band: grey, or palette colours (a value the table lacks is black).
     const GDALColorTableH table = GDALGetRasterColorTable(first);
+    const int entries = table ? GDALGetColorEntryCount(table) : 0;
     for (int i = 0; i < 256; ++i) {
-        const GDALColorEntry *entry = table && i < GDALGetColorEntryCount(table) ? GDALGetColorEntry(table, i) : nullptr;
-        m_colours[std::size_t(i)] = entry ? kOpaque | quint32(entry->c1) << 16 | quint32(entry->c2) << 8 | quint32(entry->c3)
-                                  : table ? kOpaque
-                                          : kOpaque | quint32(i) * 0x010101u;
+        quint32 &colour = m_colours[std::size_t(i)];
+        if (!table) {
+            colour = kOpaque | quint32(i) * 0x010101u;
+        } else if (i < entries) {
+            const GDALColorEntry *entry = GDALGetColorEntry(table, i);
+            colour = kOpaque | quint32(entry->c1) << 16 | quint32(entry->c2) << 8 | quint32(entry->c3);
+        } else {
+            colour = kOpaque;
+        }
     }
 }
 
@@ -115,6 +127,7 @@ bool WarpSource::decode(int column, int blockRow, QString *error)
         const int rows = std::min(m_sliceHeight, height - sliceTop);
         const quint8 *from = bytes.data() + std::size_t(sliceTop) * rowBytes;
         slice->bytes.assign(from, from + std::size_t(rows) * rowBytes);
+        m_heldBytes += slice->bytes.size();
         m_slices.emplace(at, std::move(slice));
     }
     return true;
@@ -154,8 +167,14 @@ bool WarpSource::read(int left, int top, int width, int height, quint32 *words, 
             for (int column = firstColumn; column <= lastColumn; ++column) {
                 auto held = m_slices.find(key(column, sliceRow));
                 if (held == m_slices.end()) {
-                    if (!decode(column, sliceRow * m_sliceHeight / m_blockHeight, error))
-                        return false;
+                    const int blockRow = sliceRow * m_sliceHeight / m_blockHeight;
+                    // A decoder that reads in order decodes the rows before anyway.
+                    for (int row = m_sequential ? std::min(m_nextBlockRow, blockRow) : blockRow; row <= blockRow;
+                         ++row) {
+                        if (!decode(column, row, error))
+                            return false;
+                    }
+                    m_nextBlockRow = blockRow + 1;
                     held = m_slices.find(key(column, sliceRow));
                 }
                 Slice &slice = *held->second;
@@ -163,6 +182,8 @@ bool WarpSource::read(int left, int top, int width, int height, quint32 *words, 
                 slices.push_back(held->second);
             }
         }
+        if (m_heldBytes > m_mostHeldBytes)
+            forgetLeastRecent();
     }
     auto slice = slices.cbegin();
     for (int sliceRow = firstSlice; sliceRow <= lastSlice; ++sliceRow) {
@@ -185,17 +206,36 @@ bool WarpSource::read(int left, int top, int width, int height, quint32 *words, 
     return true;
 }
 
+std::unordered_map<qint64, std::shared_ptr<WarpSource::Slice>>::iterator
+WarpSource::forget(std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator held)
+{
+    m_heldBytes -= held->second->bytes.size();
+    // A slice no part is copying from lends its memory to the next one decoded.
+    if (held->second.use_count() == 1 && m_spare.size() < kSpareSlices)
+        m_spare.push_back(std::move(held->second->bytes));
+    return m_slices.erase(held);
+}
+
 void WarpSource::forgetBefore(int strip)
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto held = m_slices.begin(); held != m_slices.end();) {
-        if (held->second->lastStrip >= strip) {
-            ++held;
-            continue;
-        }
-        // A slice no part is copying from lends its memory to the next one decoded.
-        if (held->second.use_count() == 1 && m_spare.size() < kSpareSlices)
-            m_spare.push_back(std::move(held->second->bytes));
-        held = m_slices.erase(held);
+    for (auto held = m_slices.begin(); held != m_slices.end();)
+        held = held->second->lastStrip < strip ? forget(held) : std::next(held);
+}
+
+void WarpSource::forgetLeastRecent()
+{
+    // The slices read longest ago first, those decoded ahead last, down to three
+    // quarters of the most held; none a part is copying from.
+    std::vector<std::pair<int, qint64>> order;
+    for (const auto &[at, slice] : m_slices) {
+        if (slice.use_count() == 1)
+            order.emplace_back(slice->lastStrip, at);
+    }
+    std::sort(order.begin(), order.end());
+    for (const auto &[lastStrip, at] : order) {
+        if (m_heldBytes <= m_mostHeldBytes / 4 * 3)
+            break;
+        forget(m_slices.find(at));
     }
 }

@@ -25,8 +25,9 @@ public:
     // blocks of at most 16 megapixels.
     static bool reads(GDALDatasetH raster);
 
-    // raster must pass reads() and stay open while this lives.
-    explicit WarpSource(GDALDatasetH raster);
+    // raster must pass reads() and stay open while this lives. Decoded pixels beyond
+    // mostHeldBytes are forgotten, those read longest ago first (see forgetBefore).
+    WarpSource(GDALDatasetH raster, std::size_t mostHeldBytes);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -51,6 +52,9 @@ private:
         int lastStrip = 0;          // kUnread until a strip reads it
     };
     bool decode(int column, int blockRow, QString *error);
+    std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator
+    forget(std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator held);
+    void forgetLeastRecent();
     void toWords(const quint8 *bytes, int count, quint32 *words) const;
     qint64 key(int column, int sliceRow) const { return qint64(sliceRow) * m_blockColumns + column; }
 
@@ -66,4 +70,8 @@ private:
     std::mutex m_mutex;
     std::unordered_map<qint64, std::shared_ptr<Slice>> m_slices;
     std::vector<std::vector<quint8>> m_spare;  // memory of forgotten slices, for new ones
+    std::size_t m_heldBytes = 0;               // of the slices
+    std::size_t m_mostHeldBytes = 0;
+    bool m_sequential = false;  // the decoder reads rows in order, starting again to go back
+    int m_nextBlockRow = 0;     // where such a decoder stands
 };

@@ -38,6 +38,8 @@ constexpr int kPartColumns = 512;
 // The most source pixels one window holds: a part of a strip that needs more (a
 // transformation that stretches the raster a great deal) is split.
 constexpr qint64 kMostWindowPixels = 4 * 1024 * 1024;
+// The decoded source a warp may hold whatever its budget, bytes.
+constexpr std::size_t kLeastSourceBytes = 64 * 1024 * 1024;
 
 struct TransformerDeleter
 {
@@ -88,8 +90,8 @@ class WarpedRows : public ImageRowReader
 {
 public:
     WarpedRows(const RasterGeoreference &georeference, GDALDatasetH raster, Transformer transformer,
-               std::shared_ptr<void> keep)
-        : m_keep(std::move(keep)), m_transformer(std::move(transformer)), m_source(raster),
+               std::size_t mostSourceBytes, std::shared_ptr<void> keep)
+        : m_keep(std::move(keep)), m_transformer(std::move(transformer)), m_source(raster, mostSourceBytes),
           m_resampling(georeference.resampling)
     {
         m_size = georeference.size;
@@ -280,12 +282,17 @@ private:
 }  // namespace
 
 std::unique_ptr<ImageRowReader> openWarpedRows(const RasterGeoreference &georeference, GDALDatasetH raster,
-                                               GDALDatasetH source, std::shared_ptr<void> keep)
+                                               GDALDatasetH source, qint32 budgetMB, std::shared_ptr<void> keep)
 {
     if (!WarpSource::reads(raster) || georeference.size.isEmpty())
         return nullptr;
     Transformer transformer = levelTransformer(georeference, source);
     if (!transformer)
         return nullptr;
-    return std::make_unique<WarpedRows>(georeference, raster, std::move(transformer), std::move(keep));
+    // A warp needs a few rows of the raster at a time; one that needs the raster's every
+    // row for each strip (a sheet turned a quarter) may hold up to a quarter of the budget.
+    const std::size_t quarter = std::size_t(std::max(budgetMB, 0)) << 18;
+    const std::size_t mostSourceBytes = std::max(kLeastSourceBytes, quarter);
+    return std::make_unique<WarpedRows>(georeference, raster, std::move(transformer), mostSourceBytes,
+                                        std::move(keep));
 }

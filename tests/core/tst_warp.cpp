@@ -85,7 +85,8 @@ void TestWarp::gridHoldsPositions()
             const bool exists = mapping(ex, ey);
             QCOMPARE(bool(ok[std::size_t(column)]), exists);
             if (exists)
-                largest = std::max(largest, std::fabs(x[std::size_t(column)] - ex) + std::fabs(y[std::size_t(column)] - ey));
+                largest = std::max(largest, std::fabs(x[std::size_t(column)] - ex)
+                                                + std::fabs(y[std::size_t(column)] - ey));
         }
         // A part of the row is the same part of the whole row.
         const int left = width / 3;
@@ -217,7 +218,7 @@ void TestWarp::resamplingIsGdals()
     const GDALDatasetH raster = GDALOpen(name.constData(), GA_ReadOnly);
     QVERIFY(raster);
     const std::shared_ptr<void> keep(raster, [](void *dataset) { GDALClose(dataset); });
-    const std::unique_ptr<ImageRowReader> rows = openWarpedRows(georeference, raster, raster, keep);
+    const std::unique_ptr<ImageRowReader> rows = openWarpedRows(georeference, raster, raster, 256, keep);
     QVERIFY(rows);
     QCOMPARE(rows->size(), level);
     const QImage ours = rows->readImage();
