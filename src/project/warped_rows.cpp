@@ -210,8 +210,11 @@ private:
             grid = grid->first < index - 1 ? m_grids.erase(grid) : std::next(grid);
         std::shared_ptr<const WarpGrid> &grid = m_grids[index];
         if (!grid) {
+            // The grid transforms its nodes here and, where it transforms every position,
+            // on the strips' threads as they read it.
             const auto transform = [this](int count, double *x, double *y, int *ok) {
                 std::vector<double> z(std::size_t(count), 0.0);
+                const std::lock_guard<std::mutex> lock(m_transformMutex);
                 GDALGenImgProjTransform(m_transformer.get(), TRUE, count, x, y, z.data(), ok);
             };
             const int top = index * kGridRows;
@@ -268,7 +271,8 @@ private:
     }
 
     std::shared_ptr<void> m_keep;  // the datasets, closed last
-    Transformer m_transformer;  // used by one thread at a time, under m_gridMutex
+    Transformer m_transformer;
+    std::mutex m_transformMutex;  // GDAL's transformer serves one thread at a time
     std::mutex m_gridMutex;
     std::map<int, std::shared_ptr<const WarpGrid>> m_grids;  // by kGridRows of level rows
     WarpSource m_source;
