@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "map_like_image.h"
-#include "ui/main_window.h"
 #include "ui/map_canvas.h"
 
 namespace {
@@ -37,7 +36,7 @@ void measure(const char *what, MapCanvas *canvas, QImage &target)
         later.push_back(paintMs(canvas, target));
     std::sort(later.begin(), later.end());
     std::printf("%-22s zoom %.4f  first paint %8.1f ms  later paints (median of %d) %6.1f ms\n", what,
-                canvas->view.zoom, first, kRepeats, later[kRepeats / 2]);
+                canvas->view().zoom, first, kRepeats, later[kRepeats / 2]);
 }
 
 }  // namespace
@@ -55,17 +54,15 @@ int main(int argc, char *argv[])
     const QImage image = mapLikeImage(side, side);
     std::printf("map-like image %d x %d made in %lld ms\n", side, side, clock.elapsed());
 
-    MainWindow window;
     // The canvas alone, at a typical window's size.
-    MapCanvas *canvas = window.canvas;
-    canvas->setParent(nullptr);
+    auto *canvas = new MapCanvas;
     canvas->resize(1600, 1000);
     canvas->setImage(image);
     QImage target(canvas->size(), QImage::Format_ARGB32_Premultiplied);
 
     canvas->zoomToFit();
     measure("fit to window", canvas, target);
-    std::printf("%-22s %.1f MiB of reduced copies (the image: %.1f MiB)\n", "", canvas->reducedCopies.bytes() / 1048576.0,
+    std::printf("%-22s %.1f MiB of reduced copies (the image: %.1f MiB)\n", "", canvas->reducedCopyBytes() / 1048576.0,
                 image.sizeInBytes() / 1048576.0);
     canvas->zoomIn();
     measure("one rung in from fit", canvas, target);

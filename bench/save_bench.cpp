@@ -55,10 +55,10 @@ bool bench(const QString &folder, int width, int height)
     QElapsedTimer timer;
     const double cpuBefore = cpuSeconds();
     timer.start();
-    const int status = saveSmf(project);
+    const SmfStatus status = saveSmf(project);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
-    if (status != 0) {
+    if (status != SmfStatus::Ok) {
         std::fprintf(stderr, "save failed: %s\n", qPrintable(project.errorString()));
         return false;
     }

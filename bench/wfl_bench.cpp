@@ -111,12 +111,12 @@ bool convertInChild(const QString &folder, double *seconds, double *cpuSeconds, 
         QElapsedTimer timer;
         timer.start();
         WflConverter converter(folder);
-        const int status = converter.convert(QStringLiteral("bench"), QStringLiteral("bench"), QColor(255, 255, 255));
+        const SmfStatus status = converter.convert(QStringLiteral("bench"), QStringLiteral("bench"), QColor(255, 255, 255));
         const double elapsed = timer.nsecsElapsed() / 1e9;
-        if (status != kSmfOk)
+        if (status != SmfStatus::Ok)
             std::fprintf(stderr, "conversion failed: %s\n", qPrintable(converter.errorString()));
         const bool sent = write(channel[1], &elapsed, sizeof elapsed) == ssize_t(sizeof elapsed);
-        _exit(status == kSmfOk && sent ? 0 : 1);
+        _exit(status == SmfStatus::Ok && sent ? 0 : 1);
     }
     close(channel[1]);
     const bool received = child > 0 && read(channel[0], seconds, sizeof *seconds) == ssize_t(sizeof *seconds);

@@ -90,8 +90,8 @@ int main(int argc, char *argv[])
     MeasuredDialog progress(&window);
     QElapsedTimer timer;
     timer.start();
-    const int status = saveSmf(project, &progress);
-    if (status != 0) {
+    const SmfStatus status = saveSmf(project, &progress);
+    if (status != SmfStatus::Ok) {
         std::fprintf(stderr, "save failed: %s\n", qPrintable(project.errorString()));
         return 1;
     }

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -19,11 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QString path = fuzz::scratchPath(QStringLiteral(".img"));
     if (!fuzz::writeScratch(path, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))))
         return 0;
-    int status = kImageFileOk;
-    QString error;
-    const std::unique_ptr<ImageRowReader> rows = openImageRows(path, 64, nullptr, &status, &error);
+    const std::unique_ptr<ImageRowReader> rows = openImageRows(path, 64);
     // Rows as wide as a real scan; a header claiming more is only opened.
-    if (!rows || rows->size().width() > 20000 || rows->size().height() > 20000)
+    if (rows->status() != ImageFileStatus::Ok || rows->size().width() > 20000 || rows->size().height() > 20000)
         return 0;
     constexpr int kStrip = 16;
     std::vector<uchar> strip(size_t(rows->size().width()) * 4 * kStrip);

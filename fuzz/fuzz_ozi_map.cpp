@@ -2,8 +2,7 @@
 // from a file.
 
 #include "fuzz_support.h"
-#include "project/map_layer.h"
-#include "project/ozi_map.h"
+#include "raster/ozi_map.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -18,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QString path = fuzz::scratchPath(QStringLiteral(".map"));
     if (!fuzz::writeScratch(path, bytes))
         return 0;
-    MapLayer layer;
-    (void)readOziMap(path, &layer);
-    layer.updateScales();
+    OziMapFile map;
+    (void)map.read(path);
     return 0;
 }

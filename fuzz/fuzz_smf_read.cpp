@@ -9,7 +9,7 @@
 #include "fuzz_support.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 #include "smf/smf_reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     MapProject browsing;
     browsing.browseMode = true;
-    if (openSmf(browsing, path) != 0 || browsing.layers.isEmpty())
+    if (openSmf(browsing, path) != SmfStatus::Ok || browsing.layers.isEmpty())
         return 0;
     MapLayer *layer = browsing.layers.first();
     BrowseView view;

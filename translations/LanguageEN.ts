@@ -440,6 +440,69 @@
     </message>
 </context>
 <context>
+    <name>LayerImport</name>
+    <message>
+        <source>the top-left pixel (%1, %2)</source>
+        <translation>the top-left pixel (%1, %2)</translation>
+    </message>
+    <message>
+        <source>the bottom-right pixel (%1, %2)</source>
+        <translation>the bottom-right pixel (%1, %2)</translation>
+    </message>
+    <message>
+        <source>%1 lies beyond the %2 x %3 image and is moved to its edge</source>
+        <translation>%1 lies beyond the %2 x %3 image and is moved to its edge</translation>
+    </message>
+    <message>
+        <source>%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)</source>
+        <translation>%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)</translation>
+    </message>
+    <message>
+        <source>1 reference point</source>
+        <translation>1 reference point</translation>
+    </message>
+    <message>
+        <source>%1 reference points</source>
+        <translation>%1 reference points</translation>
+    </message>
+    <message>
+        <source>the MMPXY/MMPLL block (WGS 84)</source>
+        <translation>the MMPXY/MMPLL block (WGS 84)</translation>
+    </message>
+    <message>
+        <source>the Point lines (datum %1)</source>
+        <translation>the Point lines (datum %1)</translation>
+    </message>
+    <message>
+        <source>calibrated by %1 from %2</source>
+        <translation>calibrated by %1 from %2</translation>
+    </message>
+    <message>
+        <source>misses its reference points by up to %1 px (%2 m)</source>
+        <translation>misses its reference points by up to %1 px (%2 m)</translation>
+    </message>
+    <message>
+        <source>%1 (ground control points on %2)</source>
+        <translation>%1 (ground control points on %2)</translation>
+    </message>
+    <message>
+        <source>needs 4 values (LON1,LAT1,LON2,LAT2) or 8 values (X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2), not %1</source>
+        <translation>needs 4 values (LON1,LAT1,LON2,LAT2) or 8 values (X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2), not %1</translation>
+    </message>
+    <message>
+        <source>has a value that is not a whole pixel or a number of degrees</source>
+        <translation>has a value that is not a whole pixel or a number of degrees</translation>
+    </message>
+    <message>
+        <source>georeferenced by its %1 on %2, taken as it is</source>
+        <translation>georeferenced by its %1 on %2, taken as it is</translation>
+    </message>
+    <message>
+        <source>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</source>
+        <translation>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>图层</source>

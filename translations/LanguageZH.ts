@@ -440,6 +440,69 @@
     </message>
 </context>
 <context>
+    <name>LayerImport</name>
+    <message>
+        <source>the top-left pixel (%1, %2)</source>
+        <translation>左上像素 (%1, %2)</translation>
+    </message>
+    <message>
+        <source>the bottom-right pixel (%1, %2)</source>
+        <translation>右下像素 (%1, %2)</translation>
+    </message>
+    <message>
+        <source>%1 lies beyond the %2 x %3 image and is moved to its edge</source>
+        <translation>%1 超出 %2 x %3 的图片,已移到图片边缘</translation>
+    </message>
+    <message>
+        <source>%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)</source>
+        <translation>%1 位于 %2 x %3 的图片之外(x 为 0 到 %2,y 为 0 到 %3)</translation>
+    </message>
+    <message>
+        <source>1 reference point</source>
+        <translation>1 个参考点</translation>
+    </message>
+    <message>
+        <source>%1 reference points</source>
+        <translation>%1 个参考点</translation>
+    </message>
+    <message>
+        <source>the MMPXY/MMPLL block (WGS 84)</source>
+        <translation>MMPXY/MMPLL 段(WGS 84)</translation>
+    </message>
+    <message>
+        <source>the Point lines (datum %1)</source>
+        <translation>Point 行(基准面 %1)</translation>
+    </message>
+    <message>
+        <source>calibrated by %1 from %2</source>
+        <translation>由%2中的 %1 定标</translation>
+    </message>
+    <message>
+        <source>misses its reference points by up to %1 px (%2 m)</source>
+        <translation>与其参考点最多相差 %1 像素(%2 米)</translation>
+    </message>
+    <message>
+        <source>%1 (ground control points on %2)</source>
+        <translation>%1(地面控制点在 %2 上)</translation>
+    </message>
+    <message>
+        <source>needs 4 values (LON1,LAT1,LON2,LAT2) or 8 values (X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2), not %1</source>
+        <translation>需要 4 个值(LON1,LAT1,LON2,LAT2)或 8 个值(X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2),而不是 %1 个</translation>
+    </message>
+    <message>
+        <source>has a value that is not a whole pixel or a number of degrees</source>
+        <translation>有一个值既不是整数像素也不是度数</translation>
+    </message>
+    <message>
+        <source>georeferenced by its %1 on %2, taken as it is</source>
+        <translation>由其%1在 %2 上地理配准,原样使用</translation>
+    </message>
+    <message>
+        <source>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</source>
+        <translation>由其%1在 %2 上地理配准,已重投影为 WGS 84 上的 %3 x %4 像素</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>图层</source>

@@ -7,13 +7,14 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "project/image_file.h"
+#include "raster/image_file.h"
 #include "settings/language_settings.h"
 #include "ui/main_window.h"
 
 int main(int argc, char *argv[])
 {
     returnLargeBlocksToSystem();
+    setImageAllocationLimit(queryPhysicalMemoryMB());
     QApplication app(argc, argv);
 
     // Narrow literals and texts are UTF-8 throughout (Qt 6 default).

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "geo/datum_table.h"
-#include "project/file_access.h"
+#include "raster/file_access.h"
 #include "smf/smf_format.h"
 
 namespace {

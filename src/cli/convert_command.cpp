@@ -12,11 +12,10 @@
 #include "cli/cli_command.h"
 #include "cli/georeferenced_layers.h"
 #include "cli/map_properties_options.h"
-#include "project/file_access.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
+#include "project/layer_import.h"
 #include "project/map_project.h"
-#include "project/ozi_map.h"
+#include "raster/file_access.h"
+#include "raster/ozi_map.h"
 #include "smf/smf_format.h"
 #include "smf/smf_writer.h"
 
@@ -35,83 +34,33 @@ struct LayerArgument
     bool oziMap = false;          // imagePath is an OziExplorer ".map" file
     bool georeferenced = false;   // no "@": the raster's own georeferencing, or gcps
     GcpArguments gcps;
-    bool atImageCorners = false;  // the pixel positions follow from the image size
-    int topLeftX = 0;
-    int topLeftY = 0;
-    int bottomRightX = 0;
-    int bottomRightY = 0;
-    double topLeftLon = 0;  // degrees
-    double topLeftLat = 0;
-    double bottomRightLon = 0;
-    double bottomRightLat = 0;
+    QString calibrationText;      // after the "@" (see parseCalibrationText)
 };
 
 // Parses one LAYER argument. Returns false with an English reason in error when the
-// text has an empty path, a count of values other than 4 or 8, or a value that is not
-// a whole pixel or a finite number of degrees.
+// text has an empty path or a calibration text parseCalibrationText refuses.
 bool parseLayerArgument(const QString &text, LayerArgument *layer, QString *error)
 {
-    if (isOziMapPath(text)) {
-        LayerArgument result;
-        result.imagePath = text;
-        result.oziMap = true;
-        *layer = result;
-        return true;
-    }
-    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
-    if (at < 0) {
-        LayerArgument result;
-        result.imagePath = text;
-        result.georeferenced = true;
-        *layer = result;
-        return true;
-    }
     LayerArgument result;
-    result.imagePath = text.left(at);
-    if (result.imagePath.isEmpty()) {
-        *error = QStringLiteral("LAYER '%1' names no image").arg(text);
-        return false;
-    }
-    const QStringList values = text.mid(at + 1).split(QLatin1Char(','));
-    if (values.size() != 4 && values.size() != 8) {
-        *error = QStringLiteral("LAYER '%1' needs 4 values (LON1,LAT1,LON2,LAT2) or 8 values "
-                                "(X1,Y1,LON1,LAT1,X2,Y2,LON2,LAT2), not %2")
-                     .arg(text).arg(values.size());
-        return false;
-    }
-    const QLocale c = QLocale::c();
-    bool ok = true;
-    const auto pixel = [&](int i) {
-        bool valueOk = false;
-        const int value = c.toInt(values.at(i).trimmed(), &valueOk);
-        ok = ok && valueOk;
-        return value;
-    };
-    const auto degrees = [&](int i) {
-        bool valueOk = false;
-        const double value = c.toDouble(values.at(i).trimmed(), &valueOk);
-        ok = ok && valueOk && std::isfinite(value);
-        return value;
-    };
-    if (values.size() == 4) {
-        result.atImageCorners = true;
-        result.topLeftLon = degrees(0);
-        result.topLeftLat = degrees(1);
-        result.bottomRightLon = degrees(2);
-        result.bottomRightLat = degrees(3);
+    result.imagePath = text;
+    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+    if (isOziMapPath(text)) {
+        result.oziMap = true;
+    } else if (at < 0) {
+        result.georeferenced = true;
     } else {
-        result.topLeftX = pixel(0);
-        result.topLeftY = pixel(1);
-        result.topLeftLon = degrees(2);
-        result.topLeftLat = degrees(3);
-        result.bottomRightX = pixel(4);
-        result.bottomRightY = pixel(5);
-        result.bottomRightLon = degrees(6);
-        result.bottomRightLat = degrees(7);
-    }
-    if (!ok) {
-        *error = QStringLiteral("LAYER '%1' has a value that is not a whole pixel or a number of degrees").arg(text);
-        return false;
+        result.imagePath = text.left(at);
+        result.calibrationText = text.mid(at + 1);
+        if (result.imagePath.isEmpty()) {
+            *error = QStringLiteral("LAYER '%1' names no image").arg(text);
+            return false;
+        }
+        TypedCalibration calibration;
+        QString reason;
+        if (!parseCalibrationText(result.calibrationText, &calibration, &reason)) {
+            *error = QStringLiteral("LAYER '%1' %2").arg(text, reason);
+            return false;
+        }
     }
     *layer = result;
     return true;
@@ -127,13 +76,13 @@ constexpr CliOption kTransformOption{"--transform", true};
 constexpr CliOption kDatumOption{"--datum", true};
 constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
 
-// One LAYER argument, with its OziExplorer file already read.
+// One LAYER argument, with its file read (importLayer).
 struct ConvertLayer
 {
     int position = 0;       // on the command line, 1 for the first LAYER
     LayerArgument argument;
-    MapLayer imported;      // sourcePath: the image to decode; an OziExplorer file's calibration
-    OziMapSummary summary;  // for an OziExplorer file
+    LayerImport import;     // the layer, its summary and warnings
+    qsizetype importWarnings = 0;  // the warnings of reading the file; then those of adding it
 };
 
 // "layer 2 (scan.png)": a layer by its position on the command line and its file.
@@ -254,7 +203,6 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         QString error;
         if (!parseLayerArgument(text, &layer.argument, &error))
             return usageError(kName, error);
-        layer.imported.sourcePath = layer.argument.imagePath;
         options->layers.append(layer);
     }
     // --gcp, --transform and --datum belong to the LAYER they follow: the words
@@ -281,54 +229,33 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     return kGoOn;
 }
 
-// Reads the OziExplorer files and the georeferencing of the layers. Nothing is
-// written yet. Returns kGoOn or the exit code after printing why.
+// Reads the files of the layers as layers (importLayer): OziExplorer files, the
+// georeferencing of rasters. Nothing is written yet. Returns kGoOn or the exit code
+// after printing why.
 int checkInputs(ConvertOptions *options)
 {
     for (ConvertLayer &layer : options->layers) {
-        const QString &path = layer.argument.imagePath;
-        if (layer.argument.georeferenced) {
-            QString reason;
-            const int found = readGeoreferencedLayer(path, layer.argument.gcps, options->resampling,
-                                                     &layer.imported, &reason);
-            if (found == kGeoreferenceUnreadable) {
-                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
-                return kExitIo;
-            }
-            if (found == kGeoreferenceError) {
-                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
-                return kExitInvalidInput;
-            }
-            if (found == kNotGeoreferenced || found == kNotARaster) {
-                // A file that is no image at all says so; an image without its
-                // calibration is a usage error.
-                int status = kImageFileOk;
-                QString damage;
-                if (!openImageRows(path, 0, nullptr, &status, &damage)) {
-                    printErr(QStringLiteral("convert: %1: %2")
-                                 .arg(layerName(layer), found == kNotARaster ? reason : damage));
-                    return status == kImageFileUnreadable ? kExitIo : kExitInvalidInput;
-                }
-                const QString why = reason.isEmpty() || found == kNotARaster
-                    ? QStringLiteral("it carries no georeferencing")
-                    : reason;
-                return usageError(kName, QStringLiteral("%1 has no '@' before its calibration, and %2")
-                                             .arg(layerName(layer), why));
-            }
+        const LayerArgument &argument = layer.argument;
+        LayerImportOptions taken;
+        taken.calibrationText = argument.calibrationText;
+        taken.gcps = argument.gcps.points;
+        taken.gcpTransform = argument.gcps.transform;
+        taken.gcpDatum = argument.gcps.datumIndex;
+        taken.resampling = options->resampling;
+        taken.allowCornerFit = options->allowCornerFit;
+        layer.import = importLayer(argument.imagePath, taken);
+        layer.importWarnings = layer.import.warnings.size();
+        const LayerImport &import = layer.import;
+        if (import.refused()) {
+            printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), import.reason));
+            return import.status == LayerImportStatus::Unreadable ? kExitIo : kExitInvalidInput;
         }
-        if (layer.argument.oziMap) {
-            QString reason;
-            const int status = readOziMap(path, &layer.imported, &layer.summary, &reason, options->allowCornerFit);
-            setWarpResampling(&layer.imported, options->resampling);
-            if (status == -1) {
-                printErr(QStringLiteral("convert: %1: cannot read the OziExplorer file %2: %3")
-                             .arg(layerName(layer), path, reason));
-                return kExitIo;
-            }
-            if (status != 0) {
-                printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), reason));
-                return kExitInvalidInput;
-            }
+        // An image without its calibration is a usage error.
+        if (import.status == LayerImportStatus::Uncalibrated && import.kind != LayerKind::OziExplorer) {
+            const QString why =
+                import.reason.isEmpty() ? QStringLiteral("it carries no georeferencing") : import.reason;
+            return usageError(kName, QStringLiteral("%1 has no '@' before its calibration, and %2")
+                                         .arg(layerName(layer), why));
         }
     }
     return kGoOn;
@@ -341,13 +268,8 @@ int checkOutput(const ConvertOptions &options)
 {
     QStringList inputs{options.properties.settingsPath()};
     for (const ConvertLayer &layer : options.layers)
-        inputs += layerInputFiles(layer.argument.imagePath, layer.imported.sourcePath);
+        inputs += layerInputFiles(layer.argument.imagePath, layer.import.layer.sourcePath);
     return checkOutputPath(kName, options.output, inputs);
-}
-
-QString pointText(const char *which, int x, int y)
-{
-    return QStringLiteral("the %1 pixel (%2, %3)").arg(QString::fromUtf8(which)).arg(x).arg(y);
 }
 
 // Refuses the calibration of the layer just added when it is missing or invalid;
@@ -357,7 +279,7 @@ int calibrated(MapProject &project, int index, const ConvertLayer &layer)
 {
     const MapLayer *added = project.layers.at(index);
     const QString prefix = QStringLiteral("convert: %1: ").arg(layerName(layer));
-    if (layer.argument.oziMap && !added->topLeftLatSet) {
+    if (layer.import.kind == LayerKind::OziExplorer && !added->topLeftLatSet) {
         printErr(prefix + QStringLiteral("invalid calibration: the OziExplorer file has no reference points "
                                          "(no MMPXY/MMPLL block and no Point lines)"));
         return kExitInvalidInput;
@@ -372,94 +294,61 @@ int calibrated(MapProject &project, int index, const ConvertLayer &layer)
     return kExitOk;
 }
 
-// Adds one layer as the window does, from the image's header: the bottom-right point
-// takes the image size, then the calibration is entered. Every value on the
+// Adds one layer as the window does, from the image's header only: the bottom-right
+// point takes the image size, then a typed calibration is entered (every value on the
 // command line counts as entered, even one equal to the default of a fresh layer;
 // pixels must lie on the image, 0 to its width and height, as the window's pixel
-// fields allow. An OziExplorer file brings its calibration; a bottom-right point
-// beyond its image is moved to the image's edge, as the window does.
-int addLayer(MapProject &project, const ConvertLayer &layer)
+// fields allow). An OziExplorer file brings its calibration; a bottom-right point
+// beyond its image is moved to the image's edge, as the window does, with a warning.
+int addLayer(MapProject &project, ConvertLayer &layer)
 {
     const int index = int(project.layers.size());
-    const LayerArgument &argument = layer.argument;
     const QString prefix = QStringLiteral("convert: %1: ").arg(layerName(layer));
-    QSize size;
-    const int status = project.addUndecodedLayer(layer.imported, &size);
-    if (status != 0) {
-        printErr(prefix + project.errorString());
-        return status == -1 ? kExitIo : kExitInvalidInput;
+    LayerImport &import = layer.import;
+    if (!project.addImportedLayer(import, LayerLoading::HeaderOnly)) {
+        printErr(prefix + import.reason);
+        return import.status == LayerImportStatus::Unreadable ? kExitIo : kExitInvalidInput;
     }
-    MapLayer *added = project.layers.at(index);
-    if (argument.georeferenced)
-        return calibrated(project, index, layer);
-    if (argument.oziMap) {
-        const CalibrationPoint imported = layer.imported.bottomRight;
-        if (added->bottomRightLatSet
-            && (added->bottomRight.pixelX != imported.pixelX || added->bottomRight.pixelY != imported.pixelY)) {
-            printErr(prefix + QStringLiteral("warning: %1 lies beyond the %2 x %3 image and is moved to its edge")
-                                  .arg(pointText("bottom-right", imported.pixelX, imported.pixelY))
-                                  .arg(size.width()).arg(size.height()));
-        }
-        return calibrated(project, index, layer);
-    }
-    const bool corners = argument.atImageCorners;
-    const QPoint topLeft = corners ? QPoint(0, 0) : QPoint(argument.topLeftX, argument.topLeftY);
-    const QPoint bottomRight = corners ? QPoint(size.width(), size.height())
-                                       : QPoint(argument.bottomRightX, argument.bottomRightY);
-    const QRect image(0, 0, size.width() + 1, size.height() + 1);  // pixels 0..width, 0..height
-    for (const auto &[which, pixel] : {std::pair{"top-left", topLeft}, std::pair{"bottom-right", bottomRight}}) {
-        if (!image.contains(pixel)) {
-            printErr(prefix + QStringLiteral("%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)")
-                                  .arg(pointText(which, pixel.x(), pixel.y())).arg(size.width()).arg(size.height()));
-            return kExitInvalidInput;
-        }
-    }
-    project.enterCalibration(index, {topLeft, argument.topLeftLon, argument.topLeftLat, bottomRight,
-                                     argument.bottomRightLon, argument.bottomRightLat});
+    for (qsizetype i = layer.importWarnings; i < import.warnings.size(); ++i)
+        printErr(prefix + QStringLiteral("warning: ") + import.warnings.at(i));
     return calibrated(project, index, layer);
 }
 
-int exitCodeFor(int saveStatus)
+int exitCodeFor(SmfStatus saveStatus)
 {
     switch (saveStatus) {
-    case kSmfOk:
+    case SmfStatus::Ok:
         return kExitOk;
-    case kSmfCalibrationError:
-    case kSmfInvalidProject:
-    case kSmfTooLarge:
-    case kSmfImageError:  // a damaged image, found as its tiles are cut
+    case SmfStatus::CalibrationError:
+    case SmfStatus::InvalidProject:
+    case SmfStatus::TooLarge:
+    case SmfStatus::ImageError:  // a damaged image, found as its tiles are cut
         return kExitInvalidInput;
-    case kSmfOutputIsInput:
+    case SmfStatus::OutputIsInput:
         return kExitUsage;
     default:
         return kExitIo;
     }
 }
 
+// What convert prints about an OziExplorer layer once the file is written, warning
+// on standard error of reference points it misses by more than a pixel.
 QString summaryLine(const ConvertLayer &layer)
 {
-    const OziMapSummary &summary = layer.summary;
-    const QString points = counted(summary.pointCount, "reference point", "reference points");
-    const QString source = summary.source == kOziMmpBlock
-        ? QStringLiteral("the MMPXY/MMPLL block (WGS 84)")
-        : QStringLiteral("the Point lines (datum %1)").arg(summary.datumName);
+    const LayerImport &import = layer.import;
     const QString &path = layer.argument.imagePath;
-    QString line = QStringLiteral("%1: calibrated by %2 from %3\n").arg(path, points, source);
-    if (layer.imported.georeference)  // a map on its own grid
-        line += georeferenceReport(path, *layer.imported.georeference);
-    PointMiss miss;
-    if (largestOziMiss(layer.imported, summary, &miss)) {
+    QString line = QStringLiteral("%1: %2\n").arg(path, import.summary);
+    if (import.layer.georeference)  // a map on its own grid
+        line += georeferenceReport(path, *import.layer.georeference);
+    if (import.largestMiss) {
         line += QStringLiteral("%1: largest miss at the reference points %2 px, %3 m\n")
                     .arg(path)
-                    .arg(miss.pixels, 0, 'f', 1)
-                    .arg(miss.metres, 0, 'f', 1);
-        if (miss.pixels > 1.0) {
-            printErr(QStringLiteral("%1: warning: %2 misses its reference points by up to %3 px (%4 m)")
-                         .arg(QLatin1String(kName), layerName(layer))
-                         .arg(miss.pixels, 0, 'f', 1)
-                         .arg(miss.metres, 0, 'f', 0));
-        }
+                    .arg(import.largestMiss->pixels, 0, 'f', 1)
+                    .arg(import.largestMiss->metres, 0, 'f', 1);
     }
+    for (qsizetype i = 0; i < layer.importWarnings; ++i)
+        printErr(QStringLiteral("%1: warning: %2 %3")
+                     .arg(QLatin1String(kName), layerName(layer), import.warnings.at(i)));
     return line;
 }
 
@@ -483,7 +372,7 @@ int runConvert(const QStringList &args)
     // Only the headers are read here: the save decodes each image on its turn, PNG and
     // JPEG strip by strip, so memory does not grow with the images' size or number.
     QHash<const MapLayer *, const ConvertLayer *> layerOf;  // the project sorts its layers by scale
-    for (const ConvertLayer &layer : std::as_const(options.layers)) {
+    for (ConvertLayer &layer : options.layers) {
         const QVector<MapLayer *> before = project.layers;
         result = addLayer(project, layer);
         if (result != kExitOk)
@@ -497,8 +386,8 @@ int runConvert(const QStringList &args)
 
     project.filePath = options.output;
     TerminalProgress progress(!options.quiet);
-    const int status = saveSmf(project, &progress, options.level);
-    if (status != kSmfOk) {
+    const SmfStatus status = saveSmf(project, &progress, options.level);
+    if (status != SmfStatus::Ok) {
         const int failed = project.errorLayer;
         const QString layer = failed >= 0 && failed < project.layers.size() && layerOf.contains(project.layers.at(failed))
             ? layerName(*layerOf.value(project.layers.at(failed))) + QStringLiteral(": ")
@@ -508,10 +397,10 @@ int runConvert(const QStringList &args)
     }
     QString report;
     for (const ConvertLayer &layer : std::as_const(options.layers)) {
-        if (layer.argument.oziMap)
+        if (layer.import.kind == LayerKind::OziExplorer)
             report += summaryLine(layer);
-        else if (layer.imported.georeference)
-            report += georeferenceReport(layer.argument.imagePath, *layer.imported.georeference);
+        else if (layer.import.layer.georeference)
+            report += georeferenceReport(layer.argument.imagePath, *layer.import.layer.georeference);
     }
     QFile written(options.output);
     SmfHeader header;

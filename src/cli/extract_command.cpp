@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "project/file_access.h"
+#include "geo/milliarcseconds.h"
+#include "geo/pixel_grid.h"
+#include "raster/file_access.h"
 #include "smf/smf_reader.h"
 
 namespace {
 
 constexpr char kName[] = "extract";
-constexpr double kMasPerDegree = 3600000.0;
 
 // The image format an output's extension names; empty when it names none we write.
 QByteArray formatOf(const QString &path)
@@ -54,10 +55,14 @@ QString prjPath(const QString &imagePath)
 // (negative) height in degrees, no rotation, and the centre of the top-left pixel.
 QByteArray worldFile(const SmfLevelRecord &record, const QSize &size)
 {
-    const double width = (double(record.right) - record.left) / kMasPerDegree / size.width();
-    const double height = -(double(record.top) - record.bottom) / kMasPerDegree / size.height();
-    const double values[] = {width, 0.0, 0.0, height, record.left / kMasPerDegree + width / 2,
-                             record.top / kMasPerDegree + height / 2};
+    // In degrees: the level's top-left corner at pixel (0, 0), a step per pixel across
+    // its width and down its height.
+    PixelGrid grid;
+    grid.originLon = masToDegrees(record.left);
+    grid.originLat = masToDegrees(record.top);
+    grid.lonPerPixel = masToDegrees(double(record.right) - record.left) / size.width();
+    grid.latPerPixel = masToDegrees(double(record.bottom) - record.top) / size.height();
+    const double values[] = {grid.lonPerPixel, 0.0, 0.0, grid.latPerPixel, grid.lonAt(0.5), grid.latAt(0.5)};
     QByteArray text;
     for (const double value : values)
         text += QByteArray::number(value, 'f', 15) + '\n';
@@ -207,7 +212,7 @@ int runExtract(const QStringList &args)
     SmfLevelImage assembled = assembleLevelImage(*file.device, index, level);
     if (assembled.image.isNull()) {
         printErr(QStringLiteral("extract: %1: %2").arg(input, assembled.errorString));
-        return assembled.status == kSmfInvalidTiles ? kExitInvalidInput : kExitIo;
+        return assembled.status == SmfStatus::InvalidTiles ? kExitInvalidInput : kExitIo;
     }
     const int damaged = handleDamagedTiles(input, level, index, keepGoing, fill, &assembled);
     if (damaged != kGoOn)

@@ -10,8 +10,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "geo/datum_shift.h"
-#include "geo/datum_table.h"
+#include "project/layer_import.h"
 
 namespace {
 
@@ -70,46 +69,9 @@ bool parseResampling(const QString &text, Resampling *resampling)
     return pick(text, names, values, resampling);
 }
 
-int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resampling resampling, MapLayer *layer,
-                           QString *error)
-{
-    RasterGeoreference georeference;
-    int found = kNotGeoreferenced;
-    if (gcps.points.isEmpty()) {
-        found = readGeoreference(path, resampling, &georeference, error);
-    } else {
-        QVector<GroundControlPoint> points = gcps.points;
-        if (gcps.datumIndex >= 0) {
-            for (GroundControlPoint &point : points) {
-                const GeoPosition shifted = datumToWgs84(GeoPosition{point.lat, point.lon, 0.0}, gcps.datumIndex);
-                point.lon = shifted.longitude;
-                point.lat = shifted.latitude;
-            }
-        }
-        found = gcpGeoreference(path, points, gcps.transform, resampling, &georeference, error);
-        // The points are reported on the datum they were given on.
-        const QString datum = gcps.datumIndex >= 0 ? datumName(gcps.datumIndex) : QStringLiteral("WGS 84");
-        if (found == kGeoreferenced)
-            georeference.gridName = georeference.datumName = datum;
-        else if (found == kGeoreferenceError)
-            *error = QStringLiteral("%1 (ground control points on %2)").arg(*error, datum);
-    }
-    if (found == kGeoreferenced)
-        applyGeoreference(layer, std::make_shared<const RasterGeoreference>(georeference));
-    return found;
-}
-
 QString georeferenceReport(const QString &path, const RasterGeoreference &georeference)
 {
-    const QString grid = georeference.gridName == georeference.datumName
-        ? georeference.gridName
-        : QStringLiteral("%1 (%2)").arg(georeference.gridName, georeference.datumName);
-    QString report = georeference.kind == RasterGeoreference::AsIs
-        ? QStringLiteral("%1: georeferenced by its %2 on %3, taken as it is\n").arg(path, georeference.origin, grid)
-        : QStringLiteral("%1: georeferenced by its %2 on %3, warped to %4 x %5 pixels on WGS 84\n")
-              .arg(path, georeference.origin, grid)
-              .arg(georeference.size.width())
-              .arg(georeference.size.height());
+    QString report = QStringLiteral("%1: %2\n").arg(path, georeferenceSummary(georeference));
     if (georeference.gcps.isEmpty())
         return report;
     const QVector<PointMiss> misses = gcpResiduals(georeference);

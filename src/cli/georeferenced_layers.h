@@ -3,8 +3,7 @@
 #include <QString>
 #include <QVector>
 
-#include "project/geo_raster.h"
-#include "project/map_layer.h"
+#include "raster/geo_raster.h"
 
 // What convert is told about an IMAGE given without '@': the ground control points
 // that follow it (--gcp, on --datum), and how to fit them (--transform).
@@ -24,17 +23,9 @@ bool parseGcp(const QString &text, GroundControlPoint *point);
 bool parseGcpTransform(const QString &text, GcpTransform *transform);
 bool parseResampling(const QString &text, Resampling *resampling);
 
-// Makes *layer a layer of the raster at path, calibrated by its own georeferencing or
-// by the ground control points given (shifted to WGS 84 from their datum, which the
-// grid name and any error then name), warped with resampling when it is not on the
-// level grid. Returns kGeoreferenced,
-// kNotGeoreferenced (a plain image and no points; *error may say why) or
-// kGeoreferenceError with *error.
-int readGeoreferencedLayer(const QString &path, const GcpArguments &gcps, Resampling resampling, MapLayer *layer,
-                           QString *error);
-
 // What convert prints about a georeferenced layer: where its georeferencing came
-// from and the level it became, and for ground control points each point's residual
+// from and the level it became (georeferenceSummary), and for ground control points
+// each point's residual
 // on the points' own grid (the 20 worst one by one, the others in one line) and
 // their root mean square.
 QString georeferenceReport(const QString &path, const RasterGeoreference &georeference);

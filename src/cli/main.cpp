@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "cli/cli_command.h"
-#include "project/image_file.h"
+#include "raster/image_file.h"
 
 namespace {
 
@@ -134,6 +134,7 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
     qInstallMessageHandler(quietQtMessages);
     returnLargeBlocksToSystem();
+    setImageAllocationLimit(queryPhysicalMemoryMB());
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "project/file_access.h"
+#include "raster/file_access.h"
 #include "settings/config_file.h"
 
 namespace {

@@ -11,16 +11,16 @@ namespace {
 constexpr char kName[] = "wfl";
 constexpr CliOption kOutputOption{"--output", true, "-o"};
 
-int exitCodeFor(int status)
+int exitCodeFor(SmfStatus status)
 {
     switch (status) {
-    case kSmfOk:
+    case SmfStatus::Ok:
         return kExitOk;
-    case kSmfNoTiles:
-    case kSmfInvalidTiles:
-    case kSmfTooLarge:
+    case SmfStatus::NoTiles:
+    case SmfStatus::InvalidTiles:
+    case SmfStatus::TooLarge:
         return kExitInvalidInput;
-    case kSmfOutputIsInput:  // or a folder, a device, a pipe, a socket
+    case SmfStatus::OutputIsInput:  // or a folder, a device, a pipe, a socket
         return kExitUsage;
     default:
         return kExitIo;
@@ -75,8 +75,8 @@ int runWfl(const QStringList &args)
         return done;
     TerminalProgress progress(!quiet);
     converter.setDeflateLevel(level);
-    const int status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);
-    if (status != kSmfOk) {
+    const SmfStatus status = converter.convert(properties.cartographer, properties.mapName, properties.fill, &progress);
+    if (status != SmfStatus::Ok) {
         printErr(QStringLiteral("wfl: %1").arg(converter.errorString()));
         return exitCodeFor(status);
     }

@@ -5,6 +5,12 @@
 #include "geo/position_format.h"
 #include "geo/datum_table.h"
 
+std::array<double, 7> HelmertShift::towgs84Terms() const
+{
+    const double arcseconds = 206264.80624709636;  // per radian
+    return {tx, ty, tz, rx * arcseconds, ry * arcseconds, rz * arcseconds, s * 1000.0};
+}
+
 CartesianPosition applyHelmertShift(const CartesianPosition &p, const HelmertShift &shift)
 {
     const double scale = shift.s / 1000.0;

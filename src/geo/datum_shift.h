@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // A geodetic position on some datum. Angles in degrees (north and east
 // positive), height in metres above the ellipsoid. Callers pass height 0 and
 // ignore the height that comes back.
@@ -33,6 +35,11 @@ struct HelmertShift
 
     // The opposite direction: every term with its sign reversed.
     HelmertShift reversed() const { return {-tx, -ty, -tz, -rx, -ry, -rz, -s}; }
+
+    // The same shift as PROJ's "+towgs84=" takes it, in its order: the translations in
+    // metres, the rotations in arcseconds and the scale in parts per million (the
+    // position-vector convention, as applyHelmertShift applies them).
+    std::array<double, 7> towgs84Terms() const;
 };
 
 // Applies the shift in its small-angle form:

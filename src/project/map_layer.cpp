@@ -4,18 +4,6 @@
 #include <limits>
 #include <utility>
 
-qint32 degreesToMilliarcseconds(double degrees)
-{
-    const double value = std::trunc(degrees * kMilliarcsecondsPerDegree);
-    if (std::isnan(value))
-        return 0;
-    if (value >= double(std::numeric_limits<qint32>::max()))
-        return std::numeric_limits<qint32>::max();
-    if (value <= double(std::numeric_limits<qint32>::min()))
-        return std::numeric_limits<qint32>::min();
-    return qint32(value);
-}
-
 bool LayerCalibration::operator==(const LayerCalibration &other) const
 {
     const auto same = [](const CalibrationPoint &a, const CalibrationPoint &b) {
@@ -24,6 +12,25 @@ bool LayerCalibration::operator==(const LayerCalibration &other) const
     return same(topLeft, other.topLeft) && same(bottomRight, other.bottomRight)
         && topLeftLonSet == other.topLeftLonSet && topLeftLatSet == other.topLeftLatSet
         && bottomRightLonSet == other.bottomRightLonSet && bottomRightLatSet == other.bottomRightLatSet;
+}
+
+void MapLayer::applyGeoreference(std::shared_ptr<const RasterGeoreference> raster)
+{
+    sourcePath = raster->rasterPath;
+    topLeft = {0, 0, raster->westMas, raster->northMas};
+    bottomRight = {raster->size.width(), raster->size.height(), raster->eastMas, raster->southMas};
+    topLeftLonSet = topLeftLatSet = bottomRightLonSet = bottomRightLatSet = true;
+    georeference = std::move(raster);
+    updateScales();
+}
+
+void MapLayer::setWarpResampling(Resampling resampling)
+{
+    if (!georeference || georeference->resampling == resampling)
+        return;
+    auto changed = std::make_shared<RasterGeoreference>(*georeference);
+    changed->resampling = resampling;
+    georeference = std::move(changed);
 }
 
 LayerCalibration MapLayer::calibration() const
@@ -52,6 +59,18 @@ void MapLayer::updateScales()
     const double dX = double(qint64(topLeft.pixelX) - qint64(bottomRight.pixelX));
     scale = std::fabs(dLat / dY);
     lonScale = std::fabs(dLon / dX);
+}
+
+std::optional<GeoPosition> MapLayer::positionAt(QPoint pixel) const
+{
+    const PixelGrid grid{double(topLeft.pixelX), double(topLeft.pixelY), double(topLeft.lon), double(topLeft.lat),
+                         lonScale, -scale};
+    GeoPosition position;
+    position.longitude = masToDegrees(grid.lonAt(pixel.x()));
+    position.latitude = masToDegrees(grid.latAt(pixel.y()));
+    if (!std::isfinite(position.longitude) || !std::isfinite(position.latitude))
+        return std::nullopt;
+    return position;
 }
 
 QString MapLayer::scaleText() const

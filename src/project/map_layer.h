@@ -1,24 +1,18 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
-struct RasterGeoreference;
-
-// One calibration point of a layer: a pixel of the layer's current image tied to a
-// geographic position. Longitude and latitude are WGS 84 milliarcseconds
-// (3,600,000 per degree), east and north positive.
-struct CalibrationPoint
-{
-    qint32 pixelX = 0;  // pixels from the left edge of the layer image
-    qint32 pixelY = 0;  // pixels from the top edge, downward
-    qint32 lon = 0;     // milliarcseconds
-    qint32 lat = 0;     // milliarcseconds
-};
+#include "geo/datum_shift.h"
+#include "geo/milliarcseconds.h"
+#include "geo/pixel_grid.h"
+#include "raster/geo_raster.h"
 
 // One decoded SMF tile kept by a layer for drawing a file in a browse window.
 struct TileCacheEntry
@@ -47,15 +41,19 @@ struct LayerCalibration
     bool operator!=(const LayerCalibration &other) const { return !(*this == other); }
 };
 
-// Milliarcseconds per degree: 648000000 is 180 degrees, 324000000 is 90 degrees.
-inline constexpr double kMilliarcsecondsPerDegree = 3600000.0;
-inline constexpr qint32 kMaxLongitudeMas = 648000000;
-inline constexpr qint32 kMaxLatitudeMas = 324000000;
-
-// Degrees times 3600000.0, truncated toward zero (never rounded): 10.0000001 gives
-// 36000000, -0.0000001 gives 0. Values beyond the 32-bit range saturate at its ends
-// and NaN gives 0, so no input is undefined.
-qint32 degreesToMilliarcseconds(double degrees);
+// Two calibration points as typed: pixels, and degrees, east and north positive.
+struct TypedCalibration
+{
+    QPoint topLeft;
+    double topLeftLon = 0.0;
+    double topLeftLat = 0.0;
+    QPoint bottomRight;
+    double bottomRightLon = 0.0;
+    double bottomRightLat = 0.0;
+    // The points lie at the image's corners, (0, 0) and (width, height), whatever the
+    // pixels above say.
+    bool atImageCorners = false;
+};
 
 // The coordinates of a layer's two calibration points, for naming the one a check
 // finds fault with.
@@ -121,6 +119,13 @@ struct MapLayer
     // corners. Cleared when the layer is calibrated by hand.
     std::shared_ptr<const RasterGeoreference> georeference;
 
+    // Makes this a layer of the raster: sourcePath the raster, georeference shared, and
+    // both calibration points on the level grid's corners (pixels (0, 0) and its size),
+    // all four values entered.
+    void applyGeoreference(std::shared_ptr<const RasterGeoreference> raster);
+    // Has a georeferenced layer warped with resampling; its level grid stays.
+    void setWarpResampling(Resampling resampling);
+
     LayerCalibration calibration() const;
     // Stores both points, their flags and the scales.
     void setCalibration(const LayerCalibration &calibration);
@@ -128,6 +133,11 @@ struct MapLayer
     // Recomputes scale and lonScale from the two points. Points on one pixel row
     // (or column, for lonScale) give an infinite or NaN value.
     void updateScales();
+
+    // The WGS 84 position of image pixel `pixel`, linear from the top-left point by the
+    // layer's scales (as last worked out), also outside the image and the two points;
+    // nothing when they do not form one (points on one pixel row or column).
+    std::optional<GeoPosition> positionAt(QPoint pixel) const;
 
     // "1:N" with N the scale truncated toward zero once both latitudes were entered,
     // else "1:---". A scale that is not a finite 32-bit value also reads "1:---".

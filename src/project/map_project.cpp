@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
 #include "project/map_layer.h"
 
 MapProject::MapProject()
@@ -46,7 +46,7 @@ void MapProject::setFillColour(const QColor &colour)
     }
 }
 
-int MapProject::setProperties(const QString &cartographerText, const QString &mapNameText,
+void MapProject::setProperties(const QString &cartographerText, const QString &mapNameText,
                               const QColor &colour, int width, int height)
 {
     setCartographer(cartographerText);
@@ -60,7 +60,6 @@ int MapProject::setProperties(const QString &cartographerText, const QString &ma
         tileHeight = height;
         changeFlags |= kLayersChanged;
     }
-    return 0;
 }
 
 MapLayer *MapProject::layerAt(int layer) const
@@ -68,13 +67,13 @@ MapLayer *MapProject::layerAt(int layer) const
     return layer >= 0 && layer < layers.size() ? layers.at(layer) : nullptr;
 }
 
-int MapProject::removeLayer(int layer)
+bool MapProject::removeLayer(int layer)
 {
     MapLayer *record = takeLayer(layer);
     if (!record)
-        return 1;
+        return false;
     delete record;
-    return 0;
+    return true;
 }
 
 MapLayer *MapProject::takeLayer(int layer)
@@ -94,16 +93,32 @@ void MapProject::insertLayer(int index, MapLayer *record)
     changeFlags |= kLayersChanged;
 }
 
-int MapProject::restoreCalibration(int layer, const LayerCalibration &calibration)
+void MapProject::setLayers(const QVector<MapLayer *> &records)
+{
+    for (int index = int(layers.size()) - 1; index >= 0; --index) {
+        if (!records.contains(layers.at(index)))
+            takeLayer(index);
+    }
+    for (MapLayer *record : records) {
+        if (!layers.contains(record))
+            insertLayer(int(layers.size()), record);
+    }
+    // The same records now; their order is the order of the file's levels.
+    if (layers != records)
+        changeFlags |= kLayersChanged;
+    layers = records;
+}
+
+bool MapProject::restoreCalibration(int layer, const LayerCalibration &calibration)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     if (record->calibration() != calibration) {
         record->setCalibration(calibration);
         changeFlags |= kCalibrationChanged;
     }
-    return 0;
+    return true;
 }
 
 int MapProject::sortLayers(int current)
@@ -168,17 +183,14 @@ void MapProject::takeOpenedFile(MapProject &opened)
     tileHeight = opened.tileHeight;
 }
 
-
 // The calibration setters and scale refresh of MapProject.
 
-
-
-int MapProject::setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
+bool MapProject::setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
                               qint32 value, bool MapLayer::*enteredFlag)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     qint32 &stored = (record->*point).*field;
     if (stored != value) {
         stored = value;
@@ -186,67 +198,67 @@ int MapProject::setPointValue(int layer, CalibrationPoint MapLayer::*point, qint
             record->*enteredFlag = true;
         changeFlags |= kCalibrationChanged;
     }
-    return 0;
+    return true;
 }
 
-int MapProject::setTopLeftX(int layer, int pixel)
+bool MapProject::setTopLeftX(int layer, int pixel)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::pixelX, pixel, nullptr);
 }
 
-int MapProject::setTopLeftY(int layer, int pixel)
+bool MapProject::setTopLeftY(int layer, int pixel)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::pixelY, pixel, nullptr);
 }
 
-int MapProject::setTopLeftLon(int layer, double degrees)
+bool MapProject::setTopLeftLon(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::lon,
-                         degreesToMilliarcseconds(degrees), &MapLayer::topLeftLonSet);
+                         degreesToMasTruncated(degrees), &MapLayer::topLeftLonSet);
 }
 
-int MapProject::setTopLeftLat(int layer, double degrees)
+bool MapProject::setTopLeftLat(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::topLeft, &CalibrationPoint::lat,
-                         degreesToMilliarcseconds(degrees), &MapLayer::topLeftLatSet);
+                         degreesToMasTruncated(degrees), &MapLayer::topLeftLatSet);
 }
 
-int MapProject::setBottomRightX(int layer, int pixel)
+bool MapProject::setBottomRightX(int layer, int pixel)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::pixelX, pixel, nullptr);
 }
 
-int MapProject::setBottomRightY(int layer, int pixel)
+bool MapProject::setBottomRightY(int layer, int pixel)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::pixelY, pixel, nullptr);
 }
 
-int MapProject::setBottomRightLon(int layer, double degrees)
+bool MapProject::setBottomRightLon(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::lon,
-                         degreesToMilliarcseconds(degrees), &MapLayer::bottomRightLonSet);
+                         degreesToMasTruncated(degrees), &MapLayer::bottomRightLonSet);
 }
 
-int MapProject::setBottomRightLat(int layer, double degrees)
+bool MapProject::setBottomRightLat(int layer, double degrees)
 {
     return setPointValue(layer, &MapLayer::bottomRight, &CalibrationPoint::lat,
-                         degreesToMilliarcseconds(degrees), &MapLayer::bottomRightLatSet);
+                         degreesToMasTruncated(degrees), &MapLayer::bottomRightLatSet);
 }
 
-int MapProject::updateScale(int layer)
+bool MapProject::updateScale(int layer)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     record->updateScales();
-    return 0;
+    return true;
 }
 
-int MapProject::enterCalibration(int layer, const TypedCalibration &calibration)
+bool MapProject::enterCalibration(int layer, const TypedCalibration &calibration)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     setTopLeftX(layer, calibration.topLeft.x());
     setTopLeftY(layer, calibration.topLeft.y());
     setTopLeftLon(layer, calibration.topLeftLon);
@@ -256,7 +268,7 @@ int MapProject::enterCalibration(int layer, const TypedCalibration &calibration)
     setBottomRightLon(layer, calibration.bottomRightLon);
     setBottomRightLat(layer, calibration.bottomRightLat);
     record->topLeftLonSet = record->topLeftLatSet = record->bottomRightLonSet = record->bottomRightLatSet = true;
-    return 0;
+    return true;
 }
 
 int MapProject::rescaleAndSort(int layer, int current)

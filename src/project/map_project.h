@@ -12,16 +12,17 @@
 #include <atomic>
 #include <memory>
 
-#include "project/geo_raster.h"
+#include "project/layer_import.h"
 #include "project/map_layer.h"
+#include "raster/geo_raster.h"
 
 class ImageRowReader;
 
 // The rows of a layer's source file at its own size: the image at sourcePath, or the
 // georeferenced raster the layer was made from, warped as it describes. Arguments
 // and result as openImageRows.
-std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
-                                              int *status, QString *error);
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB,
+                                              std::atomic<qint64> *position = nullptr);
 
 // Progress of a long operation (saving). The GUI implements it with a progress
 // dialog, the command line with a terminal bar, tests with a recorder.
@@ -43,20 +44,15 @@ struct ProgressReporter {
 // fileBytes when given, else from the file at path. May run on any thread.
 using SmfLevelDecoder = QImage (*)(const QString &path, const QByteArray *fileBytes, int level);
 
+// How MapProject::addImportedLayer reads a layer's image.
+enum class LayerLoading : quint8 {
+    Decode,      // the whole image at once (the window)
+    HeaderOnly,  // only its size; the pixels when first needed (a conversion)
+};
+
 // The tile size of new projects, pixels.
 inline constexpr int kDefaultTileWidth = 300;
 inline constexpr int kDefaultTileHeight = 500;
-
-// Two calibration points as typed: pixels, and degrees, east and north positive.
-struct TypedCalibration
-{
-    QPoint topLeft;
-    double topLeftLon = 0.0;
-    double topLeftLat = 0.0;
-    QPoint bottomRight;
-    double bottomRightLon = 0.0;
-    double bottomRightLat = 0.0;
-};
 
 // The document of one main window: the ordered layers that become the levels of one
 // SMF file, the map's properties, the file it is bound to and its change flags. It
@@ -82,32 +78,31 @@ public:
     void setCartographer(const QString &text);
     void setMapName(const QString &text);
     void setFillColour(const QColor &colour);
-    // The three setters above, then tile width and height (pixels). Returns 0.
-    int setProperties(const QString &cartographer, const QString &mapName, const QColor &colour,
+    // The three setters above, then tile width and height (pixels).
+    void setProperties(const QString &cartographer, const QString &mapName, const QColor &colour,
                       int tileWidth, int tileHeight);
 
     // Calibration setters of layer `layer`. Pixels are image pixels; longitudes and
     // latitudes are degrees, stored as milliarcseconds truncated toward zero. A value
     // equal to the stored one changes nothing, not even the entered flag; a different
     // one is stored, sets the entered flag (geographic values) and marks the
-    // calibration changed. Return 0, or 1 for a layer index out of range.
-    int setTopLeftX(int layer, int pixel);
-    int setTopLeftY(int layer, int pixel);
-    int setTopLeftLon(int layer, double degrees);
-    int setTopLeftLat(int layer, double degrees);
-    int setBottomRightX(int layer, int pixel);
-    int setBottomRightY(int layer, int pixel);
-    int setBottomRightLon(int layer, double degrees);
-    int setBottomRightLat(int layer, double degrees);
+    // calibration changed. False for a layer index out of range.
+    bool setTopLeftX(int layer, int pixel);
+    bool setTopLeftY(int layer, int pixel);
+    bool setTopLeftLon(int layer, double degrees);
+    bool setTopLeftLat(int layer, double degrees);
+    bool setBottomRightX(int layer, int pixel);
+    bool setBottomRightY(int layer, int pixel);
+    bool setBottomRightLon(int layer, double degrees);
+    bool setBottomRightLat(int layer, double degrees);
 
-    // Recomputes the layer's scale and lonScale. Returns 0, or 1 for an index out of
-    // range.
-    int updateScale(int layer);
+    // Recomputes the layer's scale and lonScale. False for an index out of range.
+    bool updateScale(int layer);
 
     // Enters both calibration points of layer `layer` through the setters above, as
     // if typed; all four geographic values then count as entered, even one equal to a
-    // fresh layer's default. Returns 0, or 1 for an index out of range.
-    int enterCalibration(int layer, const TypedCalibration &calibration);
+    // fresh layer's default. False for an index out of range.
+    bool enterCalibration(int layer, const TypedCalibration &calibration);
 
     // What a calibration edit leads to: once both latitudes of layer `layer` were
     // entered, its scale is worked out again and the layers are re-sorted by scale.
@@ -115,32 +110,22 @@ public:
     // has no scale yet (nothing changes then).
     int rescaleAndSort(int layer, int current);
 
-    // Appends a layer for an image file, decoded at once; an OziExplorer file
-    // (isOziMapPath) brings its image and calibration (readOziMap), and so does a
-    // raster that carries its georeferencing (readGeoreference, warped with
-    // warpResampling when it is not on the level grid). Returns 0; -1 when
-    // the image or the OziExplorer file cannot be opened or read; -2 when the image
-    // cannot be decoded (unsupported, damaged, beyond the memory budget), the
-    // OziExplorer file's datum is unknown or a raster's grid cannot be used. errorString() then says why and the project
-    // is unchanged. An image whose georeferencing is incomplete (a world file without
-    // a grid) is added as a plain image; noticeString() then says why, and is empty
-    // otherwise.
-    int addImageLayer(const QString &path);
-    QString noticeString() const { return m_noticeString; }
-
-    // Appends a layer already imported (e.g. by readOziMap), decoding the image at its
-    // sourcePath. Returns as addImageLayer.
-    int addImportedLayer(const MapLayer &imported);
-    // The same without decoding: only the image's header is read, for its size, and
-    // the bottom-right point is fitted to it (MapLayer::fitBottomRightTo); the pixels
-    // are decoded when first needed, a save reading them strip by strip. Damage in the
-    // pixels is found then. *size (may be nullptr) is the image's size.
-    int addUndecodedLayer(const MapLayer &imported, QSize *size = nullptr);
+    // Appends the layer of a file read by importLayer (not refused), reading its image
+    // as loading says: decoded whole at once, or only its header, for its size, the
+    // pixels being decoded when first needed and a save reading them strip by strip
+    // (damage in the pixels is found then). The bottom-right point is fitted to the
+    // image (MapLayer::fitBottomRightTo) at once when only the header is read, when the
+    // image is first handed out otherwise; a typed calibration is entered then, its
+    // pixels within 0 .. the image's width and height. True when the layer was added;
+    // false when the image cannot be read or a typed pixel lies outside it, with
+    // import's status and reason saying why (nothing changes then). A warning is added
+    // to import when a bottom-right point the file gave lies beyond the image.
+    bool addImportedLayer(LayerImport &import, LayerLoading loading = LayerLoading::Decode);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
-    // truncated, same geographic points). Returns 0, or -1 when the resized image
-    // would be empty (nothing changes then).
-    int scaledCopy(int layer, double factor);
+    // truncated, same geographic points). False when the resized image would be empty
+    // (nothing changes then).
+    bool scaledCopy(int layer, double factor);
 
     // The layer's decoded image, decoding it when it is not in memory (after giving
     // the budget a chance to drop the earliest loaded image). Also gives the
@@ -152,10 +137,13 @@ public:
     QImage *layerImage(int layer);
 
     // layerImage for long jobs: when the image has to be decoded, the decode runs on
-    // a thread of its own while this thread calls progress->pumpEvents() every 50 ms
-    // (the project is not touched meanwhile), each time after
-    // progress->setFineValue(how much of an image file the decoder has read, 0 to 1).
-    // *decoded (may be nullptr) tells whether this call decoded the image.
+    // a thread of its own while this thread calls progress->pumpEvents() every 50 ms,
+    // each time after progress->setFineValue(how much of an image file the decoder has
+    // read, 0 to 1). The events may change the project meanwhile: the image is stored
+    // only in the record it was decoded for, while that record is still in the project
+    // and reads the same source; the result is that record's image (null when it was
+    // not stored), or nullptr once the record has left the project. *decoded (may be
+    // nullptr) tells whether this call decoded and stored the image.
     QImage *layerImage(int layer, ProgressReporter *progress, bool *decoded);
 
     // Drops the layer's decoded image from memory; it is decoded again when next
@@ -163,12 +151,11 @@ public:
     void releaseImage(int layer);
 
     // Drops at most one decoded image, the earliest loaded, when the loaded images
-    // pass the budget. Returns 0.
-    int trimMemory();
+    // pass the budget.
+    void trimMemory();
 
-    // Removes and destroys one layer with its image. Returns 0, or 1 for an index out
-    // of range.
-    int removeLayer(int layer);
+    // Removes and destroys one layer with its image. False for an index out of range.
+    bool removeLayer(int layer);
 
     // Takes layer `layer` out of the project without destroying it: its image is
     // dropped (it is decoded again from its source when needed) and the caller owns
@@ -177,19 +164,22 @@ public:
     // Puts a record taken by takeLayer back at `index` (clamped to the layer count);
     // the project owns it again.
     void insertLayer(int index, MapLayer *record);
+    // Makes the project's layers exactly `records`, in that order (an undone or redone
+    // change of the layer list): the layers not among them are taken out as takeLayer
+    // takes them (the caller owns them then), records not in the project are owned by
+    // it again. Marks the layers changed when the list or its order changes.
+    void setLayers(const QVector<MapLayer *> &records);
     // Puts back both points of layer `layer` as they were (an undone edit) and marks
-    // the calibration changed when they differ. Returns 0, or 1 for an index out of
-    // range.
-    int restoreCalibration(int layer, const LayerCalibration &calibration);
+    // the calibration changed when they differ. False for an index out of range.
+    bool restoreCalibration(int layer, const LayerCalibration &calibration);
     // Gives layer `layer` another georeference (nullptr: none, the layer then being
     // the plain image at its sourcePath, resized by its zoom) and `calibration`, its
     // scales worked out again from the points. A changed georeference drops the
     // decoded image, which is read again when next needed, and marks the layers
-    // changed; a changed calibration marks the calibration changed. Returns 0; 1 for
-    // an index out of range; when the georeference is taken away and the plain image
-    // cannot be opened, an ImageFileStatus below 0 (nothing changes then,
-    // errorString() says why).
-    int setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+    // changed; a changed calibration marks the calibration changed. False for an index
+    // out of range, or when the georeference is taken away and the plain image cannot
+    // be opened (nothing changes then, errorString() says why).
+    bool setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
                         const LayerCalibration &calibration);
 
     // Sorts the layers by scale, finest first; layers of equal scale keep their order
@@ -216,8 +206,8 @@ public:
     // changes only once it has been read.
     void takeOpenedFile(MapProject &opened);
 
-    // Why the last addImageLayer or addImportedLayer failed, or what an operation on
-    // the project (saving, opening) reported through setErrorString. The core's
+    // Why the last operation on the project failed (a save, opening a file, taking a
+    // layer's georeference away), as it reported through setErrorString. The core's
     // reasons are translatable texts: English unless a translator is installed.
     QString errorString() const { return m_errorString; }
     void setErrorString(const QString &text) { m_errorString = text; }
@@ -238,7 +228,7 @@ public:
     // A save drops each layer's image once its tiles are written (a one-shot
     // conversion); otherwise only images the save itself had to decode are dropped.
     bool saveReleasesImages = false;
-    // How addImageLayer warps a georeferenced raster onto its level grid.
+    // How the window's layers that are not on their level grid are warped onto it.
     Resampling warpResampling = Resampling::Bilinear;
     // The layer (index) the last failed save concerns; -1 when it concerns none.
     int errorLayer = -1;
@@ -247,20 +237,19 @@ private:
     MapLayer *layerAt(int layer) const;
     // Stores value in one coordinate of a calibration point when it differs, then
     // sets enteredFlag (when given) and marks the calibration changed.
-    int setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
+    bool setPointValue(int layer, CalibrationPoint MapLayer::*point, qint32 CalibrationPoint::*field,
                       qint32 value, bool MapLayer::*enteredFlag);
     void setImage(MapLayer *layer, const QImage &image);
     void unloadImage(MapLayer *layer);
     void loadImage(MapLayer *layer);
-    // The layer's source decoded and resized; touches nothing shared but the
-    // implicitly shared bytes of an SMF source, so it may run on any thread.
     // The bytes of the SMF file a layer comes from; nullptr for an image file.
     const QByteArray *smfBytesOf(const MapLayer &layer) const;
-    // position (may be nullptr) follows how far the decoder has read an image file.
+    // The layer's source decoded and resized; touches nothing shared but the
+    // implicitly shared bytes of an SMF source, so it may run on any thread. position
+    // (may be nullptr) follows how far the decoder has read an image file.
     static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
                                qint32 budgetMB, std::atomic<qint64> *position = nullptr);
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load
     QString m_errorString;
-    QString m_noticeString;  // what the last addImageLayer could not take
 };

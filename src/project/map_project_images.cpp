@@ -11,9 +11,9 @@
 #include <limits>
 #include <memory>
 
-#include "project/image_file.h"
-#include "project/image_rows.h"
-#include "project/ozi_map.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
+#include "raster/ozi_map.h"
 
 namespace {
 
@@ -80,10 +80,7 @@ QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfByte
     if (layer.fromSmf) {
         source = smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel);
     } else {
-        int opened = kImageFileOk;
-        QString reason;
-        const std::unique_ptr<ImageRowReader> rows = openLayerRows(layer, budgetMB, position, &opened, &reason);
-        source = readWholeImage(rows.get(), opened, reason, budgetMB, nullptr, nullptr);
+        source = openLayerRows(layer, budgetMB, position)->readWholeImage(budgetMB);
     }
     return resized(source, layer.zoom);
 }
@@ -101,10 +98,10 @@ void MapProject::loadImage(MapLayer *layer)
         setImage(layer, image);
 }
 
-int MapProject::trimMemory()
+void MapProject::trimMemory()
 {
     if (qint64(loadedMB) + kReservedMB <= physicalMB)
-        return 0;
+        return;
     MapLayer *earliest = nullptr;
     for (MapLayer *layer : std::as_const(layers)) {
         if (layer->loaded && (!earliest || layer->loadedAt < earliest->loadedAt))
@@ -112,7 +109,6 @@ int MapProject::trimMemory()
     }
     if (earliest)
         unloadImage(earliest);
-    return 0;
 }
 
 QImage *MapProject::layerImage(int layer)
@@ -155,10 +151,14 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
             progress->setFineValue(qBound(0.0, double(position.load(std::memory_order_relaxed)) / fileSize, 1.0));
         progress->pumpEvents();
     }
-    record = layerAt(layer);
-    if (!record)
+    // The image belongs to the record it was decoded for, and only while that record is
+    // in the project and still reads the same source.
+    if (!layers.contains(record))
         return nullptr;
-    if (!record->loaded && !image.isNull()) {
+    const bool sameSource = record->sourcePath == source.sourcePath && record->georeference == source.georeference
+        && record->zoom == source.zoom && record->fromSmf == source.fromSmf && record->smfLevel == source.smfLevel
+        && record->smfSource == source.smfSource;
+    if (sameSource && !record->loaded && !image.isNull()) {
         setImage(record, image);
         if (decoded)
             *decoded = true;
@@ -173,116 +173,101 @@ void MapProject::releaseImage(int layer)
         unloadImage(record);
 }
 
-int MapProject::addImageLayer(const QString &path)
-{
-    m_noticeString.clear();
-    QString notice;
-    MapLayer imported;
-    imported.sourcePath = path;
-    // An OziExplorer file names its image and brings its calibration.
-    if (isOziMapPath(path)) {
-        QString reason;
-        const int status = readOziMap(path, &imported, nullptr, &reason);
-        if (status == -1)
-            m_errorString =
-                QCoreApplication::translate("MapProject", "cannot read the OziExplorer file %1: %2").arg(path, reason);
-        else if (status != 0)
-            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
-        if (status != 0)
-            return status;
-        setWarpResampling(&imported, warpResampling);
-        imported.oziMapPath = path;
-    } else {
-        RasterGeoreference georeference;
-        QString reason;
-        const int found = readGeoreference(path, warpResampling, &georeference, &reason);
-        if (found == kGeoreferenceUnreadable) {
-            m_errorString = reason;
-            return -1;
-        }
-        if (found == kGeoreferenceError) {
-            m_errorString = QStringLiteral("%1: %2").arg(path, reason);
-            return -2;
-        }
-        if (found == kGeoreferenced)
-            applyGeoreference(&imported, std::make_shared<const RasterGeoreference>(georeference));
-        // An image whose georeferencing is incomplete comes in as a plain image, and says why.
-        if (found == kNotGeoreferenced && !reason.isEmpty())
-            notice = QStringLiteral("%1: %2").arg(path, reason);
-    }
-    const int status = addImportedLayer(imported);
-    if (status == 0)
-        m_noticeString = notice;
-    return status;
-}
-
-std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position,
-                                              int *status, QString *error)
+std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position)
 {
     if (layer.georeference)
-        return openGeoreferencedRows(*layer.georeference, budgetMB, position, status, error);
-    return openImageRows(layer.sourcePath, budgetMB, position, status, error);
+        return openGeoreferencedRows(*layer.georeference, budgetMB, position);
+    return openImageRows(layer.sourcePath, budgetMB, position);
 }
 
-int MapProject::addImportedLayer(const MapLayer &imported)
+namespace {
+
+// "the top-left pixel (12, 30)".
+QString pixelText(bool topLeft, QPoint pixel)
 {
-    int status = kImageFileOk;
-    QString reason;
-    int opened = kImageFileOk;
-    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &opened, &reason);
-    const QImage image = readWholeImage(rows.get(), opened, reason, physicalMB, &status, &reason);
-    if (image.isNull()) {
-        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                            .arg(imported.sourcePath, reason);
-        return status;
-    }
-    auto *layer = new MapLayer(imported);
-    if (!layer->bottomRightLatSet)
-        layer->bottomRight.pixelY = image.height();
-    layer->updateScales();
-    setImage(layer, image);
-    layers.append(layer);
-    changeFlags |= kLayersChanged;
-    return 0;
+    return (topLeft ? LayerImport::tr("the top-left pixel (%1, %2)")
+                    : LayerImport::tr("the bottom-right pixel (%1, %2)"))
+        .arg(pixel.x())
+        .arg(pixel.y());
 }
 
-int MapProject::addUndecodedLayer(const MapLayer &imported, QSize *size)
+}  // namespace
+
+bool MapProject::addImportedLayer(LayerImport &import, LayerLoading loading)
 {
-    int status = kImageFileOk;
-    QString reason;
-    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB, nullptr, &status, &reason);
-    if (!rows) {
-        m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                            .arg(imported.sourcePath, reason);
-        return status;
+    const MapLayer &imported = import.layer;
+    const auto refuse = [&import](ImageFileStatus status, const QString &reason) {
+        import.status =
+            status == ImageFileStatus::Unreadable ? LayerImportStatus::Unreadable : LayerImportStatus::Invalid;
+        import.reason = reason;
+        return false;
+    };
+    const std::unique_ptr<ImageRowReader> rows = openLayerRows(imported, physicalMB);
+    const QImage image = loading == LayerLoading::Decode ? rows->readWholeImage(physicalMB) : QImage();
+    if (rows->status() != ImageFileStatus::Ok) {
+        return refuse(rows->status(), QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
+                                          .arg(imported.sourcePath, rows->failureText()));
     }
-    auto *layer = new MapLayer(imported);
+    const QSize size = rows->size();
+    auto layer = std::make_unique<MapLayer>(imported);
     if (!layer->bottomRightLatSet)
-        layer->bottomRight.pixelY = rows->size().height();
-    layer->fitBottomRightTo(rows->size());
+        layer->bottomRight.pixelY = size.height();
+    if (loading == LayerLoading::HeaderOnly) {
+        layer->fitBottomRightTo(size);
+        const QPoint given(imported.bottomRight.pixelX, imported.bottomRight.pixelY);
+        if (imported.bottomRightLatSet && QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY) != given) {
+            import.warnings << LayerImport::tr("%1 lies beyond the %2 x %3 image and is moved to its edge")
+                                   .arg(pixelText(false, given))
+                                   .arg(size.width())
+                                   .arg(size.height());
+        }
+    }
+    if (import.typed) {
+        const TypedCalibration &typed = *import.typed;
+        const QPoint topLeft = typed.atImageCorners ? QPoint(0, 0) : typed.topLeft;
+        const QPoint bottomRight = typed.atImageCorners ? QPoint(size.width(), size.height()) : typed.bottomRight;
+        const QRect within(0, 0, size.width() + 1, size.height() + 1);  // pixels 0..width, 0..height
+        for (const bool isTopLeft : {true, false}) {
+            const QPoint pixel = isTopLeft ? topLeft : bottomRight;
+            if (!within.contains(pixel)) {
+                return refuse(ImageFileStatus::Invalid,
+                              LayerImport::tr("%1 lies outside the %2 x %3 image (x 0 to %2, y 0 to %3)")
+                                  .arg(pixelText(isTopLeft, pixel))
+                                  .arg(size.width())
+                                  .arg(size.height()));
+            }
+        }
+    }
     layer->updateScales();
-    layers.append(layer);
+    if (loading == LayerLoading::Decode)
+        setImage(layer.get(), image);
+    layers.append(layer.release());
     changeFlags |= kLayersChanged;
-    if (size)
-        *size = rows->size();
-    return 0;
+    if (import.typed) {
+        TypedCalibration typed = *import.typed;
+        if (typed.atImageCorners) {
+            typed.topLeft = QPoint(0, 0);
+            typed.bottomRight = QPoint(size.width(), size.height());
+        }
+        enterCalibration(int(layers.size()) - 1, typed);
+    }
+    return true;
 }
 
-int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
+bool MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeoreference> georeference,
                                 const LayerCalibration &calibration)
 {
     MapLayer *record = layerAt(layer);
     if (!record)
-        return 1;
+        return false;
     if (record->georeference != georeference) {
         if (!georeference) {
             // The plain image must be there to take the place of the raster's own.
-            int status = kImageFileOk;
-            QString reason;
-            if (!openImageRows(record->sourcePath, physicalMB, nullptr, &status, &reason)) {
+            const std::unique_ptr<ImageRowReader> plain = openImageRows(record->sourcePath, physicalMB);
+            if (plain->status() != ImageFileStatus::Ok) {
                 m_errorString = QCoreApplication::translate("MapProject", "cannot read the image %1: %2")
-                                    .arg(record->sourcePath, reason);
-                return status;
+                                    .arg(record->sourcePath, plain->errorString());
+                return false;
             }
         }
         record->georeference = std::move(georeference);
@@ -295,19 +280,19 @@ int MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeorefere
         changeFlags |= kCalibrationChanged;
     }
     record->updateScales();
-    return 0;
+    return true;
 }
 
-int MapProject::scaledCopy(int layer, double factor)
+bool MapProject::scaledCopy(int layer, double factor)
 {
     MapLayer *source = layerAt(layer);
     if (!source || !(factor > 0.0))
-        return -1;
+        return false;
     if (!source->loaded)
         layerImage(layer);
     const QImage image = resized(source->image, factor);
     if (image.isNull())
-        return -1;
+        return false;
 
     auto *copy = new MapLayer(*source);
     copy->zoom = source->zoom * factor;
@@ -323,5 +308,5 @@ int MapProject::scaledCopy(int layer, double factor)
     copy->loadedAt = source->loadedAt;
     layers.append(copy);
     changeFlags |= kLayersChanged;
-    return 0;
+    return true;
 }

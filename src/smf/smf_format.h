@@ -197,19 +197,19 @@ QByteArray cutTile(const QImage &image, const QRect &tileRect, QRgb fillColour, 
 
 // Results of writing an SMF file, by a save or a conversion. Every failure leaves the
 // output path as it was: no file, or the older file intact.
-enum SmfStatus {
-    kSmfOk = 0,
-    kSmfNoTiles = 1,              // a tile folder without tiles; nothing written
-    kSmfWriteError = -1,          // the file could not be created, written or committed
-    kSmfTooLarge = -2,            // the file would pass 2,147,483,647 bytes, or a level is too large to edit
-    kSmfImageError = -3,          // a layer's image could not be decoded
-    kSmfCalibrationError = -4,    // a degenerate calibration or an extent beyond 32 bits
-    kSmfCancelled = -5,           // the progress reporter asked to stop
-    kSmfOutOfMemory = -6,         // a tile could not be encoded for lack of memory
-    kSmfInvalidProject = -7,      // no file path, or a tile size that is not positive
-    kSmfReadError = -8,           // a file, a tile folder or a file in it cannot be read
-    kSmfInvalidTiles = -9,        // names, sidecars, images or a grid that do not make a map
-    kSmfOutputIsInput = -10,      // the output would replace one of the inputs, or is not a file that can be
-                                  // replaced (a folder, a device, a pipe, a socket)
-    kSmfInvalidFile = -11,        // not an SMF file, or one damaged in its structure
+enum class SmfStatus : quint8 {
+    Ok,
+    NoTiles,           // a tile folder without tiles; nothing written
+    WriteError,        // the file could not be created, written or committed
+    TooLarge,          // the file would pass 2,147,483,647 bytes, or a level is too large to edit
+    ImageError,        // a layer's image could not be decoded
+    CalibrationError,  // a degenerate calibration or an extent beyond 32 bits
+    Cancelled,         // the progress reporter asked to stop
+    OutOfMemory,       // a tile could not be encoded for lack of memory
+    InvalidProject,    // no file path, or a tile size that is not positive
+    ReadError,         // a file, a tile folder or a file in it cannot be read
+    InvalidTiles,      // names, sidecars, images or a grid that do not make a map
+    OutputIsInput,     // the output would replace one of the inputs, or is not a file that can be
+                       // replaced (a folder, a device, a pipe, a socket)
+    InvalidFile,       // not an SMF file, or one damaged in its structure
 };

@@ -36,12 +36,12 @@ const SmfTileIndexEntry &SmfFileIndex::tile(int level, int column, int row) cons
     return tiles.at(qsizetype(tileIndexPosition(levels.at(level), column, row)));
 }
 
-bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
+namespace {
+
+// The header, checked: the magic number, counts that are not negative, and the header,
+// records and index inside the file.
+bool readHeader(QIODevice &device, SmfFileIndex *index, QString *error)
 {
-    if (!device.isReadable() || device.isSequential()) {
-        *error = QCoreApplication::translate("SmfFile", "the file cannot be read");
-        return false;
-    }
     index->fileSize = device.size();
     QByteArray bytes;
     if (index->fileSize < kSmfHeaderSize || !readAt(device, 0, kSmfHeaderSize, &bytes)) {
@@ -73,10 +73,16 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
                      .arg(header.tileWidth).arg(header.tileHeight);
         return false;
     }
+    return true;
+}
 
-    // Records and index lie inside the file, and are read in bounded chunks, so that
-    // what is allocated stays within the file's size.
+// The level records and the tile index, which lie inside the file (readHeader), read
+// in bounded chunks so that what is allocated stays within the file's size.
+bool readRecordsAndIndex(QIODevice &device, SmfFileIndex *index, QString *error)
+{
     constexpr qint64 kChunkItems = 4096;
+    const SmfHeader &header = index->header;
+    QByteArray bytes;
     index->levels.resize(header.levelCount);
     for (qint64 first = 0; first < header.levelCount; first += kChunkItems) {
         const qint64 items = qMin<qint64>(kChunkItems, header.levelCount - first);
@@ -98,11 +104,17 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
         for (qint64 i = 0; i < items; ++i)
             SmfTileIndexEntry::fromBytes(QByteArrayView(bytes).sliced(i * kSmfTileIndexEntrySize), &index->tiles[first + i]);
     }
+    return true;
+}
 
+// Every level's tile grid, its range in the index and its size in pixels.
+bool checkLevels(const SmfFileIndex &index, QString *error)
+{
+    const SmfHeader &header = index.header;
     const bool tileSizeUsable = header.tileWidth >= 1 && header.tileWidth <= kMaxTileSide
         && header.tileHeight >= 1 && header.tileHeight <= kMaxTileSide;
     for (int k = 0; k < header.levelCount; ++k) {
-        const SmfLevelRecord &level = index->levels.at(k);
+        const SmfLevelRecord &level = index.levels.at(k);
         if (level.tileColumns < 0 || level.tileRows < 0) {
             *error = QCoreApplication::translate("SmfFile", "level %1: negative tile grid (%2 x %3)")
                          .arg(k).arg(level.tileColumns).arg(level.tileRows);
@@ -129,16 +141,35 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
             return false;
         }
     }
-    for (int t = 0; t < header.tileCount; ++t) {
-        const SmfTileIndexEntry &entry = index->tiles.at(t);
-        if (entry.offset < indexEnd || qint64(entry.offset) + entry.size > index->fileSize) {
+    return true;
+}
+
+// Every index entry points at bytes after the index and inside the file.
+bool checkTileEntries(const SmfFileIndex &index, QString *error)
+{
+    const qint64 indexEnd = tileDataOffset(index.header.levelCount, index.header.tileCount);
+    for (int t = 0; t < index.header.tileCount; ++t) {
+        const SmfTileIndexEntry &entry = index.tiles.at(t);
+        if (entry.offset < indexEnd || qint64(entry.offset) + entry.size > index.fileSize) {
             *error = QCoreApplication::translate("SmfFile", "tile index entry %1 (offset %2, size %3) points outside "
                                                             "the tile data (bytes %4 to %5)")
-                         .arg(t).arg(entry.offset).arg(entry.size).arg(indexEnd).arg(index->fileSize);
+                         .arg(t).arg(entry.offset).arg(entry.size).arg(indexEnd).arg(index.fileSize);
             return false;
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error)
+{
+    if (!device.isReadable() || device.isSequential()) {
+        *error = QCoreApplication::translate("SmfFile", "the file cannot be read");
+        return false;
+    }
+    return readHeader(device, index, error) && readRecordsAndIndex(device, index, error)
+        && checkLevels(*index, error) && checkTileEntries(*index, error);
 }
 
 namespace {
@@ -160,7 +191,7 @@ void copyRawTile(const QByteArray &raw, int tileWidth, int tileHeight, uchar *bi
     }
 }
 
-SmfLevelImage failure(const QString &error, int status = kSmfInvalidTiles)
+SmfLevelImage failure(const QString &error, SmfStatus status = SmfStatus::InvalidTiles)
 {
     SmfLevelImage result;
     result.status = status;
@@ -202,7 +233,7 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
     result.image = QImage(int(width), int(height), QImage::Format_RGB555);
     if (result.image.isNull())
         return failure(QCoreApplication::translate("SmfFile", "not enough memory for a %1 x %2 image")
-                           .arg(width).arg(height), kSmfOutOfMemory);
+                           .arg(width).arg(height), SmfStatus::OutOfMemory);
     result.image.fill(Qt::white);
     // Taken once here: the workers write disjoint tiles through it, never through QImage.
     uchar *const bits = result.image.bits();
@@ -229,7 +260,7 @@ SmfLevelImage assembleLevelImage(QIODevice &device, const SmfFileIndex &index, i
             if (payloads.at(k).size() != qint64(entry.size)) {
                 return failure(QCoreApplication::translate("SmfFile", "tile (%1, %2) of level %3 cannot be read: %4")
                                    .arg(c).arg(r).arg(level).arg(device.errorString()),
-                               kSmfReadError);
+                               SmfStatus::ReadError);
             }
         }
         damaged.fill(0, count);
@@ -318,30 +349,30 @@ MapLayer *layerForLevel(const QString &path, int level, int source, const SmfLev
 
 }  // namespace
 
-int openSmf(MapProject &project, const QString &path)
+SmfStatus openSmf(MapProject &project, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         project.setErrorString(
             QCoreApplication::translate("SmfFile", "cannot open %1: %2").arg(path, file.errorString()));
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     SmfFileIndex index;
     QString error;
     if (!readSmfStructure(file, &index, &error)) {
         project.setErrorString(error);
-        return kSmfInvalidFile;
+        return SmfStatus::InvalidFile;
     }
     const SmfHeader &header = index.header;
     // A layer names its level and its file in 8 bits, 255 meaning none.
     if (header.levelCount > 255) {
         project.setErrorString(QCoreApplication::translate("SmfFile", "the file has %1 levels; at most 255 can be "
                                                                       "opened").arg(header.levelCount));
-        return kSmfInvalidFile;
+        return SmfStatus::InvalidFile;
     }
     if (project.smfImages.size() >= MapLayer::kNone) {
         project.setErrorString(QCoreApplication::translate("SmfFile", "too many SMF files in one project"));
-        return kSmfInvalidProject;
+        return SmfStatus::InvalidProject;
     }
     if (!project.browseMode) {
         for (int k = 0; k < header.levelCount; ++k) {
@@ -349,7 +380,7 @@ int openSmf(MapProject &project, const QString &path)
             if (!isEditableLevel(r.tileColumns, r.tileRows, header.tileWidth, header.tileHeight)) {
                 project.setErrorString(
                     QCoreApplication::translate("SmfFile", "level %1 has more than 10,000 x 10,000 pixels").arg(k));
-                return kSmfTooLarge;
+                return SmfStatus::TooLarge;
             }
         }
     }
@@ -358,7 +389,7 @@ int openSmf(MapProject &project, const QString &path)
     const qint64 keep = project.browseMode ? tileDataOffset(header.levelCount, header.tileCount) : index.fileSize;
     if (!file.seek(0)) {
         project.setErrorString(QCoreApplication::translate("SmfFile", "cannot read %1").arg(path));
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     QByteArray bytes;
     try {
@@ -369,7 +400,7 @@ int openSmf(MapProject &project, const QString &path)
     if (bytes.size() != keep) {
         project.setErrorString(
             QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(path, file.errorString()));
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
 
     const int source = int(project.smfImages.size());
@@ -382,5 +413,5 @@ int openSmf(MapProject &project, const QString &path)
     project.mapName = header.mapName;
     for (int k = 0; k < header.levelCount; ++k)
         project.layers.append(layerForLevel(path, k, source, index.levels[k], header));
-    return 0;
+    return SmfStatus::Ok;
 }

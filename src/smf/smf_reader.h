@@ -43,8 +43,8 @@ bool readSmfStructure(QIODevice &device, SmfFileIndex *index, QString *error);
 // tileColumns x tileWidth by tileRows x tileHeight pixels in 16-bit RGB 5-5-5.
 struct SmfLevelImage
 {
-    int status = kSmfOk;           // an SmfStatus: kSmfReadError when a payload could not be
-                                   // read, kSmfOutOfMemory, else kSmfInvalidTiles
+    SmfStatus status = SmfStatus::Ok;  // ReadError when a payload could not be read,
+                                       // OutOfMemory, else InvalidTiles
     QImage image;                  // null on failure
     QVector<QPoint> damagedTiles;  // (column, row) of tiles drawn white: payload not a full tile
     QString errorString;           // why image is null
@@ -83,9 +83,9 @@ bool isEditableLevel(qint64 tileColumns, qint64 tileRows, qint64 tileWidth, qint
 // to it; the project decodes those layers with readSmfLayerImage. An editing project
 // (browseMode false) keeps the whole file in memory and refuses levels that are not
 // isEditableLevel; a browse project keeps only the header, level records and tile
-// index. Returns kSmfOk; kSmfReadError when the file cannot be read; kSmfInvalidFile
+// index. Returns Ok; ReadError when the file cannot be read; InvalidFile
 // when it is not an SMF file, is damaged (any count, offset or size inconsistent with
-// the file) or has more levels than a layer can name (255); kSmfTooLarge for a level
-// too large to edit; kSmfInvalidProject when the project holds too many SMF files. On
+// the file) or has more levels than a layer can name (255); TooLarge for a level too
+// large to edit; InvalidProject when the project holds too many SMF files. On
 // failure the project is left as it was but for its errorString(), which says why.
-int openSmf(MapProject &project, const QString &path);
+SmfStatus openSmf(MapProject &project, const QString &path);

@@ -11,9 +11,10 @@
 #include <new>
 #include <limits>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
-#include "project/image_rows.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
+#include "smf/ordered_jobs.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ SmfStreamWriter::SmfStreamWriter(const QString &path, qint64 maxFileSize)
 {
 }
 
-int SmfStreamWriter::fail(int status, const QString &reason)
+SmfStatus SmfStreamWriter::fail(SmfStatus status, const QString &reason)
 {
     m_errorString = reason;
     if (m_file.isOpen())
@@ -41,9 +42,9 @@ int SmfStreamWriter::fail(int status, const QString &reason)
     return status;
 }
 
-int SmfStreamWriter::writeFailure()
+SmfStatus SmfStreamWriter::writeFailure()
 {
-    return fail(kSmfWriteError, QCoreApplication::translate("SmfFile", "cannot write %1: %2")
+    return fail(SmfStatus::WriteError, QCoreApplication::translate("SmfFile", "cannot write %1: %2")
                                     .arg(m_file.fileName(), m_file.errorString()));
 }
 
@@ -52,20 +53,20 @@ bool SmfStreamWriter::put(const QByteArray &bytes)
     return writeAll(m_file, bytes);
 }
 
-int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
+SmfStatus SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
 {
     m_levelCount = levelCount;
     m_tileCount = tileCount;
     m_offset = tileDataOffset(levelCount, tileCount);
     if (levelCount > m_maxFileSize || tileCount > m_maxFileSize || m_offset > m_maxFileSize)
-        return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
+        return fail(SmfStatus::TooLarge, tooLargeReason(m_maxFileSize));
     // A folder, a device, a pipe or a socket is never replaced by the finished file.
     const QString refusal = outputRefusal(m_file.fileName(), {});
     if (!refusal.isEmpty())
-        return fail(kSmfOutputIsInput, refusal);
+        return fail(SmfStatus::OutputIsInput, refusal);
     // Unbuffered: a failed write reports its reason at once, with the system's words.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(kSmfWriteError, QCoreApplication::translate("SmfFile", "cannot create %1: %2")
+        return fail(SmfStatus::WriteError, QCoreApplication::translate("SmfFile", "cannot create %1: %2")
                                         .arg(m_file.fileName(), m_file.errorString()));
     }
     m_index.reserve(tileCount);
@@ -75,24 +76,24 @@ int SmfStreamWriter::begin(qint64 levelCount, qint64 tileCount)
         if (!writeAll(m_file, zeros.constData(), length))
             return writeFailure();
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
-int SmfStreamWriter::appendPayload(const QByteArray &payload)
+SmfStatus SmfStreamWriter::appendPayload(const QByteArray &payload)
 {
     if (m_index.size() >= m_tileCount || m_offset + payload.size() > m_maxFileSize)
-        return fail(kSmfTooLarge, tooLargeReason(m_maxFileSize));
+        return fail(SmfStatus::TooLarge, tooLargeReason(m_maxFileSize));
     if (!put(payload))
         return writeFailure();
     m_index.append(SmfTileIndexEntry{quint32(m_offset), quint32(payload.size())});
     m_offset += payload.size();
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
-int SmfStreamWriter::finish(SmfHeader header, const QVector<SmfLevelRecord> &records)
+SmfStatus SmfStreamWriter::finish(SmfHeader header, const QVector<SmfLevelRecord> &records)
 {
     if (m_index.size() != m_tileCount || records.size() != m_levelCount)
-        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the levels are incomplete"));
+        return fail(SmfStatus::InvalidProject, QCoreApplication::translate("SmfFile", "the levels are incomplete"));
     header.levelCount = qint32(m_levelCount);
     header.tileCount = qint32(m_tileCount);
     if (!m_file.seek(0) || !put(header.toBytes()))
@@ -110,7 +111,7 @@ int SmfStreamWriter::finish(SmfHeader header, const QVector<SmfLevelRecord> &rec
     }
     if (!put(chunk) || !m_file.commit())
         return writeFailure();
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
 namespace {
@@ -176,7 +177,7 @@ bool buildLevelRecord(const MapLayer &layer, int tileColumns, int tileRows, int 
                                                          "tiles of %3° × %4° pixels would reach beyond the ±596° of "
                                                          "longitude and latitude that an SMF file can record")
                       .arg(tileWidth).arg(tileHeight)
-                      .arg(english.toString(stepX / 3600000.0, 'g', 6), english.toString(-stepY / 3600000.0, 'g', 6));
+                      .arg(english.toString(masToDegrees(stepX), 'g', 6), english.toString(masToDegrees(-stepY), 'g', 6));
         return false;
     }
     r.left = qint32(left);
@@ -215,7 +216,8 @@ QSize plannedImageSize(MapProject &project, int index)
         if (size.isValid())
             return size;
     }
-    return project.layerImage(index)->size();
+    const QImage *image = project.layerImage(index);
+    return image ? image->size() : QSize();
 }
 
 // Of the ten units of a layer's progress, those its decode takes when the save has
@@ -235,10 +237,15 @@ struct DecodeProgress : ProgressReporter {
     double span;
 };
 
+QString cancelledReason()
+{
+    return QCoreApplication::translate("SmfFile", "the save was cancelled");
+}
+
 }  // namespace
 
-int tileByStrips(ImageRowReader &rows, const StripTiling &tiling, const std::function<int(qint64, const QByteArray &)> &take,
-                 QString *error)
+SmfStatus tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
+                       const std::function<SmfStatus(qint64, const QByteArray &)> &take, QString *error)
 {
     const int width = rows.size().width();
     const int height = rows.size().height();
@@ -248,30 +255,15 @@ int tileByStrips(ImageRowReader &rows, const StripTiling &tiling, const std::fun
     const int stripCount = int(tilesFor(height, tileHeight));
     const auto outOfMemory = [error]() {
         *error = QCoreApplication::translate("SmfFile", "not enough memory to encode a tile");
-        return int(kSmfOutOfMemory);
+        return SmfStatus::OutOfMemory;
     };
 
-    // The tiles of the previous strip, compressing on the thread pool while this
-    // thread decodes the next strip; each holds its strip until it is done.
-    std::deque<QFuture<QByteArray>> pending;
-    qint64 next = 0;
-    const auto cancelPending = [&pending]() {
-        for (QFuture<QByteArray> &future : pending)
-            future.cancel();
-    };
-    // Payloads are written as soon as they are done, so that few wait in memory.
-    const auto takePending = [&](bool wait) {
-        while (!pending.empty() && (wait || pending.front().isFinished())) {
-            const QByteArray payload = pending.front().result();
-            pending.pop_front();
-            const int status = payload.isEmpty() ? outOfMemory() : take(next++, payload);
-            if (status != kSmfOk) {
-                cancelPending();
-                return status;
-            }
-        }
-        return int(kSmfOk);
-    };
+    // The tiles of the previous strip compress on the thread pool while this thread
+    // decodes the next strip; each holds its strip until it is done. Payloads are
+    // written as soon as they are done, so that few wait in memory.
+    OrderedJobs<QByteArray> tiles([&](qint64 k, const QByteArray &payload) {
+        return payload.isEmpty() ? outOfMemory() : take(k, payload);
+    });
 
     constexpr int kBatchRows = 16;  // rows decoded at a time before they are encoded
     const qsizetype batchStride = qsizetype(width) * 4;
@@ -280,197 +272,255 @@ int tileByStrips(ImageRowReader &rows, const StripTiling &tiling, const std::fun
         return outOfMemory();
     for (int s = 0; s < stripCount; ++s) {
         auto strip = std::make_shared<TileStrip>();
-        if (!strip->allocate(width, qMin(tileHeight, height - s * tileHeight))) {
-            cancelPending();
+        if (!strip->allocate(width, qMin(tileHeight, height - s * tileHeight)))
             return outOfMemory();
-        }
         for (int y = 0; y < strip->rows; y += kBatchRows) {
             const int count = qMin(kBatchRows, strip->rows - y);
             if (!rows.readRows(count, batch.get(), batchStride)) {
-                cancelPending();
                 *error = rows.errorString();
-                return rows.status() == kImageFileUnreadable ? kSmfReadError : kSmfImageError;
+                return rows.status() == ImageFileStatus::Unreadable ? SmfStatus::ReadError : SmfStatus::ImageError;
             }
             for (int i = 0; i < count; ++i) {
                 encodePixelRow(reinterpret_cast<const QRgb *>(batch.get() + i * batchStride), width, tiling.fill,
                                strip->row(y + i));
             }
-            const int status = takePending(false);
-            if (status != kSmfOk)
+            const SmfStatus status = tiles.takeReady();
+            if (status != SmfStatus::Ok)
                 return status;
         }
-        const int status = takePending(true);
-        if (status != kSmfOk)
+        const SmfStatus status = tiles.takeUntil(0);
+        if (status != SmfStatus::Ok)
             return status;
         const std::shared_ptr<const TileStrip> done = std::move(strip);
         for (int c = 0; c < columns; ++c) {
-            pending.push_back(QtConcurrent::run([done, c, tiling]() {
+            tiles.add([done, c, tiling]() {
                 return stripTile(*done, c * tiling.tileWidth, tiling.tileWidth, tiling.tileHeight, tiling.fill,
                                  tiling.level);
-            }));
+            });
         }
     }
-    return takePending(true);
+    return tiles.takeUntil(0);
 }
 
 namespace {
 
-// The save pipeline. The tile grid of every level follows from the image sizes, so
+// The save of a project: the tile grid of every level follows from the image sizes, so
 // the file is laid out before any tile is cut; each layer's image is then decoded
 // when its turn comes, its tiles are cut, encoded and compressed on the thread pool,
 // and the payloads are written in index order as they finish. Only a bounded window
 // of compressed tiles is held at any time.
-// Returns 0 or a negative SmfStatus with *error saying why.
-int streamLevels(MapProject &project, ProgressReporter *progress, int level, QString *error, int *failedLayer)
+class ProjectSave
 {
-    const auto fail = [error](int status, const QString &reason) {
-        *error = reason;
+public:
+    ProjectSave(MapProject &project, ProgressReporter *progress, int level)
+        : m_project(project), m_progress(progress), m_level(level), m_writer(project.filePath)
+    {
+    }
+
+    // Writes the file; Ok, or the failure with error() saying why and failedLayer() the
+    // layer it concerns (-1 for none).
+    SmfStatus run();
+    QString error() const { return m_error; }
+    int failedLayer() const { return m_failedLayer; }
+
+private:
+    SmfStatus fail(SmfStatus status, const QString &reason)
+    {
+        m_error = reason;
         return status;
-    };
+    }
     // A failure while layer i is read or cut concerns that layer.
-    const auto failIn = [error, failedLayer](int i, int status, const QString &reason) {
-        *failedLayer = i;
-        *error = reason;
+    SmfStatus failIn(int i, SmfStatus status, const QString &reason)
+    {
+        m_failedLayer = i;
+        return fail(status, reason);
+    }
+    SmfStatus cannotRead(int i, const QString &reason)
+    {
+        return failIn(i, SmfStatus::ReadError,
+                      QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(fileName(i), reason));
+    }
+    SmfStatus cannotDecode(int i)
+    {
+        return failIn(i, SmfStatus::ImageError,
+                      QCoreApplication::translate("SmfFile", "the image %1 cannot be read").arg(fileName(i)));
+    }
+    QString fileName(int i) const { return QFileInfo(m_project.layers.at(i)->sourcePath).fileName(); }
+
+    // The tile grid of every level and the number of tiles.
+    SmfStatus planGrids();
+    // The rows layer i is tiled from: its file strip by strip, or its decoded image
+    // (*decodedHere then tells whether the save decoded it).
+    SmfStatus openRows(int i, std::unique_ptr<ImageRowReader> *rows, bool *decodedHere);
+    // Writes the tiles of layer i and fills its record.
+    SmfStatus writeLevel(int i, ImageRowReader &rows, bool decodedHere);
+
+    MapProject &m_project;
+    ProgressReporter *m_progress;
+    const int m_level;
+    SmfStreamWriter m_writer;
+    QVector<QSize> m_grids;  // tile columns and rows of each level
+    qint64 m_tileCount = 0;
+    QVector<SmfLevelRecord> m_records;
+    qint64 m_firstTile = 0;
+    QString m_error;
+    int m_failedLayer = -1;
+};
+
+SmfStatus ProjectSave::planGrids()
+{
+    const int count = int(m_project.layers.size());
+    m_grids.resize(count);
+    for (int i = 0; i < count; ++i) {
+        const QSize size = plannedImageSize(m_project, i);
+        if (size.isEmpty())
+            return cannotDecode(i);
+        m_grids[i] = QSize(int(tilesFor(size.width(), m_project.tileWidth)),
+                           int(tilesFor(size.height(), m_project.tileHeight)));
+        m_tileCount += qint64(m_grids[i].width()) * m_grids[i].height();
+    }
+    return SmfStatus::Ok;
+}
+
+SmfStatus ProjectSave::openRows(int i, std::unique_ptr<ImageRowReader> *rows, bool *decodedHere)
+{
+    const MapLayer &layer = *m_project.layers.at(i);
+    *decodedHere = false;
+    if (tilesFromFile(layer)) {
+        std::unique_ptr<ImageRowReader> file = openLayerRows(layer, m_project.physicalMB);
+        if (file->status() == ImageFileStatus::Unreadable)
+            return cannotRead(i, file->errorString());
+        if (file->status() != ImageFileStatus::Ok)
+            return failIn(i, SmfStatus::ImageError, QStringLiteral("%1: %2").arg(fileName(i), file->errorString()));
+        // Formats without a row decoder of ours are decoded whole, below.
+        if (file->streams()) {
+            *rows = std::move(file);
+            return SmfStatus::Ok;
+        }
+    }
+    // A shared copy: the tiles are cut from it even if the budget drops the layer's
+    // image. An image decoded only for this save leaves memory after its tiles, so a
+    // save holds one decoded image at a time whatever the number of layers.
+    DecodeProgress decodeProgress(m_progress, i * 10, kDecodeShare);
+    const QImage *decoded = m_project.layerImage(i, &decodeProgress, decodedHere);
+    if (!decoded || decoded->isNull())
+        return cannotDecode(i);
+    *rows = imageRows(*decoded);
+    return SmfStatus::Ok;
+}
+
+SmfStatus ProjectSave::writeLevel(int i, ImageRowReader &rows, bool decodedHere)
+{
+    MapLayer *layer = m_project.layers.at(i);
+    const int tileWidth = m_project.tileWidth;
+    const int tileHeight = m_project.tileHeight;
+    const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
+    const int columns = int(tilesFor(rows.size().width(), tileWidth));
+    const int tileRows = int(tilesFor(rows.size().height(), tileHeight));
+    if (QSize(columns, tileRows) != m_grids.at(i)) {
+        return failIn(i, SmfStatus::ImageError,
+                      QCoreApplication::translate("SmfFile", "the image %1 changed its size while saving")
+                          .arg(fileName(i)));
+    }
+    layer->updateScales();
+    QString reason;
+    if (!buildLevelRecord(*layer, columns, tileRows, tileWidth, tileHeight, &m_records[i], &reason))
+        return failIn(i, SmfStatus::CalibrationError, reason);
+    m_records[i].firstTile = qint32(m_firstTile);
+    m_firstTile += qint64(columns) * tileRows;
+
+    // Tiles in index order: row by row from the top, each row from the left.
+    const qint64 tiles = qint64(columns) * tileRows;
+    const SmfStatus status = tileByStrips(
+        rows, StripTiling{tileWidth, tileHeight, m_project.fillColour.rgb(), m_level},
+        [&](qint64 k, const QByteArray &payload) {
+            if (k + 1 < tiles)
+                m_progress->setFineValue(tilesStart + (i * 10 + 10 - tilesStart) * double(k + 1) / double(tiles));
+            m_progress->pumpEvents();
+            const SmfStatus appended = m_writer.appendPayload(payload);
+            if (appended != SmfStatus::Ok)
+                return fail(appended, m_writer.errorString());
+            if (m_progress->cancelled())
+                return fail(SmfStatus::Cancelled, cancelledReason());
+            return SmfStatus::Ok;
+        },
+        &reason);
+    switch (status) {
+    case SmfStatus::ReadError:
+        return cannotRead(i, reason);
+    case SmfStatus::ImageError:
+        return failIn(i, status, QCoreApplication::translate("SmfFile", "damaged image %1: %2").arg(fileName(i), reason));
+    case SmfStatus::OutOfMemory:
+        return fail(status, reason);
+    default:
         return status;
-    };
-    if (project.filePath.isEmpty())
-        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the project has no file path"));
-    const int tileWidth = project.tileWidth;
-    const int tileHeight = project.tileHeight;
-    const int count = int(project.layers.size());
-    if (count > 0 && (tileWidth <= 0 || tileHeight <= 0)) {
-        return fail(kSmfInvalidProject, QCoreApplication::translate("SmfFile", "the tile size %1 x %2 is not positive")
-                                            .arg(tileWidth).arg(tileHeight));
     }
+}
 
-    QVector<QSize> grids(count);
-    qint64 tileCount = 0;
-    for (int i = 0; i < count; ++i) {
-        const QSize size = plannedImageSize(project, i);
-        if (size.isEmpty()) {
-            return failIn(i, kSmfImageError, QCoreApplication::translate("SmfFile", "the image %1 cannot be read")
-                                                 .arg(QFileInfo(project.layers.at(i)->sourcePath).fileName()));
-        }
-        grids[i] = QSize(int(tilesFor(size.width(), tileWidth)), int(tilesFor(size.height(), tileHeight)));
-        tileCount += qint64(grids[i].width()) * grids[i].height();
+SmfStatus ProjectSave::run()
+{
+    if (m_project.filePath.isEmpty())
+        return fail(SmfStatus::InvalidProject, QCoreApplication::translate("SmfFile", "the project has no file path"));
+    const int count = int(m_project.layers.size());
+    if (count > 0 && (m_project.tileWidth <= 0 || m_project.tileHeight <= 0)) {
+        return fail(SmfStatus::InvalidProject,
+                    QCoreApplication::translate("SmfFile", "the tile size %1 x %2 is not positive")
+                        .arg(m_project.tileWidth).arg(m_project.tileHeight));
     }
+    SmfStatus status = planGrids();
+    if (status != SmfStatus::Ok)
+        return status;
+    status = m_writer.begin(count, m_tileCount);
+    if (status != SmfStatus::Ok)
+        return fail(status, m_writer.errorString());
 
-    SmfStreamWriter writer(project.filePath);
-    int status = writer.begin(count, tileCount);
-    if (status != kSmfOk)
-        return fail(status, writer.errorString());
-
-    const QRgb fill = project.fillColour.rgb();
-    QVector<SmfLevelRecord> records(count);
-    qint64 firstTile = 0;
+    m_records.resize(count);
     for (int i = 0; i < count; ++i) {
-        progress->setValue(i * 10);
-        progress->pumpEvents();
-        if (progress->cancelled())
-            return fail(kSmfCancelled, QCoreApplication::translate("SmfFile", "the save was cancelled"));
-        MapLayer *layer = project.layers.at(i);
-        const QString fileName = QFileInfo(layer->sourcePath).fileName();
+        m_progress->setValue(i * 10);
+        m_progress->pumpEvents();
+        if (m_progress->cancelled())
+            return fail(SmfStatus::Cancelled, cancelledReason());
         std::unique_ptr<ImageRowReader> rows;
-        if (tilesFromFile(*layer)) {
-            int opened = kImageFileOk;
-            QString reason;
-            rows = openLayerRows(*layer, project.physicalMB, nullptr, &opened, &reason);
-            if (!rows && opened == kImageFileUnreadable)
-                return failIn(i, kSmfReadError,
-                              QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(fileName, reason));
-            if (!rows)
-                return failIn(i, kSmfImageError, QStringLiteral("%1: %2").arg(fileName, reason));
-            // Formats without a row decoder of ours are decoded whole, below.
-            if (!rows->streams())
-                rows.reset();
-        }
-        // A shared copy: the tiles are cut from it even if the budget drops the layer's
-        // image. An image decoded only for this save leaves memory after its tiles, so a
-        // save holds one decoded image at a time whatever the number of layers.
         bool decodedHere = false;
-        QImage image;
-        if (!rows) {
-            DecodeProgress decodeProgress(progress, i * 10, kDecodeShare);
-            image = *project.layerImage(i, &decodeProgress, &decodedHere);
-            if (image.isNull())
-                return failIn(i, kSmfImageError,
-                              QCoreApplication::translate("SmfFile", "the image %1 cannot be read").arg(fileName));
-            rows = imageRows(image);
-        }
-        const double tilesStart = decodedHere ? i * 10 + kDecodeShare : i * 10;
-        const int columns = int(tilesFor(rows->size().width(), tileWidth));
-        const int tileRows = int(tilesFor(rows->size().height(), tileHeight));
-        if (QSize(columns, tileRows) != grids.at(i)) {
-            return failIn(i, kSmfImageError,
-                          QCoreApplication::translate("SmfFile", "the image %1 changed its size while saving")
-                              .arg(fileName));
-        }
-        layer->updateScales();
-        QString reason;
-        if (!buildLevelRecord(*layer, columns, tileRows, tileWidth, tileHeight, &records[i], &reason))
-            return failIn(i, kSmfCalibrationError, reason);
-        records[i].firstTile = qint32(firstTile);
-        firstTile += qint64(columns) * tileRows;
-
-        // Tiles in index order: row by row from the top, each row from the left.
-        const qint64 tiles = qint64(columns) * tileRows;
-        status = tileByStrips(
-            *rows, StripTiling{tileWidth, tileHeight, fill, level},
-            [&](qint64 k, const QByteArray &payload) {
-                if (k + 1 < tiles)
-                    progress->setFineValue(tilesStart + (i * 10 + 10 - tilesStart) * double(k + 1) / double(tiles));
-                progress->pumpEvents();
-                const int appended = writer.appendPayload(payload);
-                if (appended != kSmfOk)
-                    return fail(appended, writer.errorString());
-                if (progress->cancelled())
-                    return fail(kSmfCancelled, QCoreApplication::translate("SmfFile", "the save was cancelled"));
-                return int(kSmfOk);
-            },
-            &reason);
-        if (status == kSmfReadError)
-            return failIn(i, status, QCoreApplication::translate("SmfFile", "cannot read %1: %2").arg(fileName, reason));
-        if (status == kSmfImageError)
-            return failIn(i, status,
-                          QCoreApplication::translate("SmfFile", "damaged image %1: %2").arg(fileName, reason));
-        if (status == kSmfOutOfMemory)
-            return fail(status, reason);
-        if (status != kSmfOk)
+        status = openRows(i, &rows, &decodedHere);
+        if (status == SmfStatus::Ok)
+            status = writeLevel(i, *rows, decodedHere);
+        if (status != SmfStatus::Ok)
             return status;
-        if (decodedHere || project.saveReleasesImages)
-            project.releaseImage(i);
+        if (decodedHere || m_project.saveReleasesImages)
+            m_project.releaseImage(i);
     }
 
     SmfHeader header;
-    header.cartographer = project.cartographer;
-    header.mapName = project.mapName;
-    header.tileWidth = tileWidth;
-    header.tileHeight = tileHeight;
-    status = writer.finish(header, records);
-    if (status != kSmfOk)
-        return fail(status, writer.errorString());
-    return kSmfOk;
+    header.cartographer = m_project.cartographer;
+    header.mapName = m_project.mapName;
+    header.tileWidth = m_project.tileWidth;
+    header.tileHeight = m_project.tileHeight;
+    status = m_writer.finish(header, m_records);
+    if (status != SmfStatus::Ok)
+        return fail(status, m_writer.errorString());
+    return SmfStatus::Ok;
 }
 
 }  // namespace
 
-int saveSmf(MapProject &project, ProgressReporter *progress, int level)
+SmfStatus saveSmf(MapProject &project, ProgressReporter *progress, int level)
 {
     ProgressReporter silent;
     if (!progress)
         progress = &silent;
     const int count = int(project.layers.size());
     progress->start(count * 10);
-    QString reason;
-    project.errorLayer = -1;
-    const int status = streamLevels(project, progress, level, &reason, &project.errorLayer);
-    if (status != kSmfOk) {
+    ProjectSave save(project, progress, level);
+    const SmfStatus status = save.run();
+    project.errorLayer = save.failedLayer();
+    if (status != SmfStatus::Ok) {
         progress->finish();
-        project.setErrorString(reason);
+        project.setErrorString(save.error());
         return status;
     }
     progress->setValue(count * 10);
     progress->finish();
     project.changeFlags = 0;
-    return kSmfOk;
+    return SmfStatus::Ok;
 }

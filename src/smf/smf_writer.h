@@ -1,14 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFuture>
 #include <QSaveFile>
 #include <QString>
-#include <QThreadPool>
 #include <QVector>
-#include <QtConcurrent/QtConcurrentRun>
 
-#include <deque>
 #include <functional>
 
 #include "project/map_project.h"
@@ -19,8 +15,8 @@
 // in index order, and finish() writes the header, records and index over the
 // placeholders and puts the file in place. Nothing appears at the path before
 // finish() succeeds; a writer destroyed unfinished leaves the path as it was.
-// Every method returns an SmfStatus: 0, or a failure with errorString() saying
-// why; after a failure the writer is done and the path untouched.
+// Every method returns Ok, or a failure with errorString() saying why; after a
+// failure the writer is done and the path untouched.
 class SmfStreamWriter
 {
 public:
@@ -28,19 +24,19 @@ public:
     explicit SmfStreamWriter(const QString &path, qint64 maxFileSize = 2147483647);
 
     // Opens the temporary file and writes placeholders for levelCount records and
-    // tileCount index entries. kSmfSaveTooLarge when the layout alone passes
-    // maxFileSize, kSmfOutputIsInput when the path is a folder, a device, a pipe or a
-    // socket (nothing is created then).
-    int begin(qint64 levelCount, qint64 tileCount);
+    // tileCount index entries. TooLarge when the layout alone passes maxFileSize,
+    // OutputIsInput when the path is a folder, a device, a pipe or a socket (nothing is
+    // created then).
+    SmfStatus begin(qint64 levelCount, qint64 tileCount);
 
-    // Appends the payload of the next tile in index order. kSmfSaveTooLarge when the
-    // file would pass maxFileSize or more payloads come than begin() announced.
-    int appendPayload(const QByteArray &payload);
+    // Appends the payload of the next tile in index order. TooLarge when the file would
+    // pass maxFileSize or more payloads come than begin() announced.
+    SmfStatus appendPayload(const QByteArray &payload);
 
     // Writes header (its levelCount and tileCount set from begin()), the records and
-    // the index, and commits. kSmfSaveInvalidProject unless exactly tileCount
-    // payloads and levelCount records came.
-    int finish(SmfHeader header, const QVector<SmfLevelRecord> &records);
+    // the index, and commits. InvalidProject unless exactly tileCount payloads and
+    // levelCount records came.
+    SmfStatus finish(SmfHeader header, const QVector<SmfLevelRecord> &records);
 
     QString errorString() const { return m_errorString; }
 
@@ -48,8 +44,8 @@ public:
     qint64 maxFileSize() const { return m_maxFileSize; }
 
 private:
-    int fail(int status, const QString &reason);
-    int writeFailure();
+    SmfStatus fail(SmfStatus status, const QString &reason);
+    SmfStatus writeFailure();
     bool put(const QByteArray &bytes);
 
     QSaveFile m_file;
@@ -60,34 +56,6 @@ private:
     qint64 m_tileCount = 0;
     qint64 m_offset = 0;  // file offset of the next payload
 };
-
-// Runs make(i) for every i of 0 .. count - 1 on the global thread pool, a window of
-// four jobs per thread at a time, and hands each result to take(i, result) on this
-// thread in index order, so the file written does not depend on the number of
-// threads. A job not yet started when its result is wanted runs on this thread.
-// Returns kSmfOk, or the first failure take returns; the jobs not started then are
-// cancelled and those running finish on their own, so make must capture by value.
-template <typename Result>
-int takeInIndexOrder(qint64 count, const std::function<Result(qint64)> &make,
-                     const std::function<int(qint64, const Result &)> &take)
-{
-    const std::size_t window = std::size_t(qMax(2, 4 * QThreadPool::globalInstance()->maxThreadCount()));
-    std::deque<QFuture<Result>> running;
-    qint64 next = 0;
-    for (qint64 i = 0; i < count; ++i) {
-        for (; next < count && running.size() < window; ++next)
-            running.push_back(QtConcurrent::run([make, next]() { return make(next); }));
-        const Result result = running.front().result();
-        running.pop_front();
-        const int status = take(i, result);
-        if (status != kSmfOk) {
-            for (QFuture<Result> &future : running)
-                future.cancel();
-            return status;
-        }
-    }
-    return kSmfOk;
-}
 
 // The level record of a layer cut into tileColumns x tileRows tiles of
 // tileWidth x tileHeight pixels: the layer's two calibration points, its scale
@@ -120,11 +88,11 @@ struct StripTiling
 // image's height. Hands each payload to take(k, payload) on this thread in index
 // order (row by row from the top, each row from the left); the bytes do not depend on
 // the number of threads, nor on whether rows come from a file or from memory.
-// Returns kSmfOk, the first failure take returns, kSmfOutOfMemory, or
-// kSmfReadError / kSmfImageError when the rows cannot be read or are damaged; *error
-// then says why (the decoder's words for damage).
-int tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
-                 const std::function<int(qint64, const QByteArray &)> &take, QString *error);
+// Returns Ok, the first failure take returns, OutOfMemory, or ReadError / ImageError
+// when the rows cannot be read or are damaged; *error then says why (the decoder's
+// words for damage).
+SmfStatus tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
+                       const std::function<SmfStatus(qint64, const QByteArray &)> &take, QString *error);
 
 // Tiles every layer of project (one level each, in project order, each layer's scale
 // worked out again first) and writes the SMF file at project.filePath. The file is
@@ -134,9 +102,9 @@ int tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
 // from its file strip by strip (tileByStrips), never whole, when its format has a row
 // decoder (PNG, JPEG); level is the tiles' deflate level. The file is replaced only
 // once every byte was written; on failure the previous file is untouched and the
-// change flags stay set. Returns kSmfOk or a negative SmfStatus; a damaged image gives
-// kSmfImageError, a file that cannot be read kSmfReadError; project.errorString() then
-// says why, naming the image, and project.errorLayer is the index of the layer the
+// change flags stay set. Returns Ok or the failure: a damaged image gives ImageError,
+// a file that cannot be read ReadError; project.errorString() then says why, naming
+// the image, and project.errorLayer is the index of the layer the
 // failure concerns (-1 when it concerns none), which the caller names in its own way.
 // Progress runs from 0 to layers x 10.
-int saveSmf(MapProject &project, ProgressReporter *progress = nullptr, int level = kDefaultDeflateLevel);
+SmfStatus saveSmf(MapProject &project, ProgressReporter *progress = nullptr, int level = kDefaultDeflateLevel);

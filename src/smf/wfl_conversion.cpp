@@ -8,10 +8,14 @@
 #include <QImage>
 #include <QRect>
 
+#include <QThreadPool>
+
 #include <limits>
 
-#include "project/file_access.h"
-#include "project/image_file.h"
+#include "raster/file_access.h"
+#include "raster/image_file.h"
+#include "raster/image_rows.h"
+#include "smf/ordered_jobs.h"
 #include "smf/smf_format.h"
 #include "smf/wfl_folder.h"
 
@@ -21,20 +25,19 @@ constexpr int kMaxTileSide = 100000;  // pixels; readers refuse larger tiles
 
 }  // namespace
 
-int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
+SmfStatus makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
                        qint32 budgetMB, int level, QSize *tileSize, QByteArray *payload, QString *error)
 {
-    int status = kImageFileOk;
-    QString reason;
-    const QImage image = readImageFile(imagePath, budgetMB, nullptr, &status, &reason);
-    if (status == kImageFileUnreadable) {
-        *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(imagePath, reason);
-        return kSmfReadError;
+    const std::unique_ptr<ImageRowReader> rows = openImageRows(imagePath, budgetMB);
+    const QImage image = rows->readWholeImage(budgetMB);
+    if (rows->status() == ImageFileStatus::Unreadable) {
+        *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(imagePath, rows->failureText());
+        return SmfStatus::ReadError;
     }
     if (image.isNull()) {
         *error = QCoreApplication::translate("WflConversion", "%1 cannot be decoded as an image: %2")
-                     .arg(imagePath, reason);
-        return kSmfInvalidTiles;
+                     .arg(imagePath, rows->failureText());
+        return SmfStatus::InvalidTiles;
     }
     const int width = image.width();
     const int height = image.height();
@@ -43,7 +46,7 @@ int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, 
             *error = QCoreApplication::translate("WflConversion", "%1 is %2 x %3 pixels; a tile may have at most %4 "
                                                                   "pixels a side")
                          .arg(imagePath).arg(width).arg(height).arg(kMaxTileSide);
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         *tileSize = image.size();
     }
@@ -55,24 +58,24 @@ int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, 
     if (width > tileSize->width() || height > tileSize->height()) {
         *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: larger "
                                                               "than the first tile of the highest level"));
-        return kSmfInvalidTiles;
+        return SmfStatus::InvalidTiles;
     }
     if (width < tileSize->width() && !lastColumn) {
         *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: only a "
                                                               "tile of its level's last column may be narrower"));
-        return kSmfInvalidTiles;
+        return SmfStatus::InvalidTiles;
     }
     if (height < tileSize->height() && !lastRow) {
         *error = sizeError(QT_TRANSLATE_NOOP("WflConversion", "%1 is %2 x %3 pixels, the tiles are %4 x %5: only a "
                                                               "tile of its level's last row may be shorter"));
-        return kSmfInvalidTiles;
+        return SmfStatus::InvalidTiles;
     }
     *payload = cutTile(image, QRect(QPoint(0, 0), *tileSize), fillColour, level);
     if (payload->isEmpty()) {
         *error = QCoreApplication::translate("WflConversion", "out of memory while encoding %1").arg(imagePath);
-        return kSmfOutOfMemory;
+        return SmfStatus::OutOfMemory;
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
 namespace {
@@ -84,14 +87,14 @@ struct TileJob
     QString imagePath;
     bool lastColumn = false;
     bool lastRow = false;
-    int status = kSmfOk;  // of reading the sidecar
+    SmfStatus status = SmfStatus::Ok;  // of reading the sidecar
     QString error;
 };
 
 // A payload, or why there is none.
 struct TileOutcome
 {
-    int status = kSmfOk;
+    SmfStatus status = SmfStatus::Ok;
     QString error;
     QByteArray payload;
 };
@@ -101,7 +104,7 @@ TileOutcome makeTile(const TileJob &job, QRgb fill, qint32 budgetMB, int level, 
     TileOutcome outcome;
     outcome.status = job.status;
     outcome.error = job.error;
-    if (outcome.status == kSmfOk) {
+    if (outcome.status == SmfStatus::Ok) {
         outcome.status = makeWflTilePayload(job.imagePath, job.lastColumn, job.lastRow, fill, budgetMB, level, tileSize,
                                             &outcome.payload, &outcome.error);
     }
@@ -127,58 +130,54 @@ WflConverter::WflConverter(const QString &folder, const QString &outputPath)
 {
 }
 
-int WflConverter::convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
-                          ProgressReporter *progress)
+SmfStatus WflConverter::fail(SmfStatus status, const QString &reason)
 {
-    ProgressReporter silent;
-    if (!progress)
-        progress = &silent;
-    m_errorString.clear();
-    m_levelCount = m_tileCount = 0;
-    m_tileSize = QSize();
-    const QString &folder = m_folder;
-    bool started = false;  // progress->start() was called, so finish() is due
-    const auto fail = [this, &started, progress](int status, const QString &text) {
-        if (started)
-            progress->finish();
-        m_errorString = text;
-        return status;
-    };
+    m_errorString = reason;
+    return status;
+}
 
+SmfStatus WflConverter::planLevels(QVector<WflLevelGroup> *groups, qint64 *tileCount)
+{
     QVector<WflTile> tiles;
     QString error;
-    int status = scanWflFolder(folder, &tiles, &error);
-    if (status != kSmfOk)
+    SmfStatus status = scanWflFolder(m_folder, &tiles, &error);
+    if (status != SmfStatus::Ok)
         return fail(status, error);
     if (tiles.isEmpty())
-        return fail(kSmfNoTiles, QCoreApplication::translate("WflConversion", "no tiles found in %1: it holds no "
-                                                                          "sidecar (.wfl) files").arg(folder));
+        return fail(SmfStatus::NoTiles, QCoreApplication::translate("WflConversion", "no tiles found in %1: it holds no "
+                                                                                 "sidecar (.wfl) files").arg(m_folder));
     QStringList inputs;
     for (const WflTile &tile : std::as_const(tiles))
         inputs << tile.imagePath << tile.sidecarPath;
     const QString refusal = outputRefusal(m_outputPath, inputs);
     if (!refusal.isEmpty())
-        return fail(kSmfOutputIsInput, refusal);
-    QVector<WflLevelGroup> groups;
-    status = groupWflTiles(tiles, &groups, &error);
-    if (status != kSmfOk)
+        return fail(SmfStatus::OutputIsInput, refusal);
+    status = groupWflTiles(tiles, groups, &error);
+    if (status != SmfStatus::Ok)
         return fail(status, error);
     constexpr qint64 kMaxFileSize = std::numeric_limits<qint32>::max();  // the most an SMF file can describe
-    if (tileDataOffset(groups.size(), tiles.size()) > kMaxFileSize) {
-        return fail(kSmfTooLarge, QCoreApplication::translate("WflConversion", "%1 tiles make a file larger than "
-                                                                           "2,147,483,647 bytes, the most an SMF file "
-                                                                           "can describe").arg(tiles.size()));
+    if (tileDataOffset(groups->size(), tiles.size()) > kMaxFileSize) {
+        return fail(SmfStatus::TooLarge, QCoreApplication::translate("WflConversion", "%1 tiles make a file larger than "
+                                                                                  "2,147,483,647 bytes, the most an SMF file "
+                                                                                  "can describe").arg(tiles.size()));
     }
+    *tileCount = tiles.size();
+    return SmfStatus::Ok;
+}
 
-    // The sidecars, in index order: each level's corners come from its first tile
-    // (top, left) and its last (bottom, right).
-    QVector<SmfLevelRecord> records(groups.size());
+namespace {
+
+// The level records (corners and tile grid) and the tile jobs, in index order: each
+// level's corners come from the sidecars of its first tile (top, left) and its last
+// (bottom, right).
+QVector<TileJob> readSidecars(const QVector<WflLevelGroup> &groups, QVector<SmfLevelRecord> *records)
+{
+    records->resize(groups.size());
     QVector<TileJob> jobs;
-    jobs.reserve(tiles.size());
     qint32 firstTile = 0;
     for (int k = 0; k < groups.size(); ++k) {
         const WflLevelGroup &group = groups.at(k);
-        SmfLevelRecord &record = records[k];
+        SmfLevelRecord &record = (*records)[k];
         record.firstTile = firstTile;
         record.tileColumns = group.tileColumns;
         record.tileRows = group.tileRows;
@@ -191,48 +190,86 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
             job.lastRow = tile.gridRow == group.tileRows - 1;
             WflSidecarEdges edges;
             job.status = readWflSidecar(tile.sidecarPath, &edges, &job.error);
-            if (job.status == kSmfOk && j == 0) {
+            if (job.status == SmfStatus::Ok && j == 0) {
                 record.left = edges.left;
                 record.top = edges.top;
             }
-            if (job.status == kSmfOk && j == group.tiles.size() - 1) {
+            if (job.status == SmfStatus::Ok && j == group.tiles.size() - 1) {
                 record.right = edges.right;
                 record.bottom = edges.bottom;
             }
             jobs.append(job);
         }
     }
+    return jobs;
+}
 
+}  // namespace
+
+SmfStatus WflConverter::convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
+                                ProgressReporter *progress)
+{
+    ProgressReporter silent;
+    if (!progress)
+        progress = &silent;
+    m_errorString.clear();
+    m_levelCount = m_tileCount = 0;
+    m_tileSize = QSize();
+
+    QVector<WflLevelGroup> groups;
+    qint64 tileCount = 0;
+    SmfStatus status = planLevels(&groups, &tileCount);
+    if (status != SmfStatus::Ok)
+        return status;
+    QVector<SmfLevelRecord> records;
+    const QVector<TileJob> jobs = readSidecars(groups, &records);
     SmfStreamWriter writer(m_outputPath);
-    status = writer.begin(groups.size(), jobs.size());
-    if (status != kSmfOk)
+    status = writer.begin(groups.size(), tileCount);
+    if (status != SmfStatus::Ok)
         return fail(status, writer.errorString());
+
     progress->start(int(jobs.size()));
-    started = true;
+    // Every failure from here on ends the progress it started.
+    const auto failStarted = [this, progress](SmfStatus failure, const QString &reason) {
+        progress->finish();
+        return fail(failure, reason);
+    };
     const QRgb fill = fillColour.isValid() ? fillColour.rgb() : qRgb(0, 0, 0);
     const qint32 budgetMB = queryPhysicalMemoryMB();
+    const int level = m_level;
     // The first tile sets the tile size, so it is made before any other.
     QSize tileSize;
-    const int level = m_level;
     const TileOutcome first = makeTile(jobs.first(), fill, budgetMB, level, &tileSize);
-    status = takeInIndexOrder<TileOutcome>(
-        jobs.size(),
-        [first, jobs, fill, budgetMB, level, tileSize](qint64 k) {
-            QSize size = tileSize;
-            return k == 0 ? first : makeTile(jobs.at(k), fill, budgetMB, level, &size);
-        },
-        [&](qint64 k, const TileOutcome &outcome) {
-            progress->setValue(int(k));
-            progress->pumpEvents();
-            if (progress->cancelled())
-                return fail(kSmfCancelled,
-                            QCoreApplication::translate("WflConversion", "the conversion was cancelled"));
-            if (outcome.status != kSmfOk)
-                return fail(outcome.status, outcome.error);
-            const int appended = writer.appendPayload(outcome.payload);
-            return appended == kSmfOk ? appended : fail(appended, writer.errorString());
-        });
-    if (status != kSmfOk)
+    OrderedJobs<TileOutcome> tiles([&](qint64 k, const TileOutcome &outcome) {
+        progress->setValue(int(k));
+        progress->pumpEvents();
+        if (progress->cancelled())
+            return failStarted(SmfStatus::Cancelled,
+                               QCoreApplication::translate("WflConversion", "the conversion was cancelled"));
+        if (outcome.status != SmfStatus::Ok)
+            return failStarted(outcome.status, outcome.error);
+        const SmfStatus appended = writer.appendPayload(outcome.payload);
+        return appended == SmfStatus::Ok ? appended : failStarted(appended, writer.errorString());
+    });
+    // A window of tiles at a time, four for each thread.
+    const std::size_t window = std::size_t(qMax(2, 4 * QThreadPool::globalInstance()->maxThreadCount()));
+    for (qint64 k = 0; k < jobs.size(); ++k) {
+        if (tiles.pending() == window) {
+            status = tiles.takeUntil(window - 1);
+            if (status != SmfStatus::Ok)
+                return status;
+        }
+        const TileJob job = jobs.at(k);
+        if (k == 0)
+            tiles.add([first]() { return first; });
+        else
+            tiles.add([job, fill, budgetMB, level, tileSize]() {
+                QSize size = tileSize;
+                return makeTile(job, fill, budgetMB, level, &size);
+            });
+    }
+    status = tiles.takeUntil(0);
+    if (status != SmfStatus::Ok)
         return status;
 
     SmfHeader header;
@@ -241,12 +278,12 @@ int WflConverter::convert(const QString &cartographer, const QString &mapName, c
     header.tileWidth = tileSize.width();
     header.tileHeight = tileSize.height();
     status = writer.finish(header, records);
-    if (status != kSmfOk)
-        return fail(status, writer.errorString());
+    if (status != SmfStatus::Ok)
+        return failStarted(status, writer.errorString());
     progress->setValue(int(jobs.size()));
     progress->finish();
     m_levelCount = qint32(groups.size());
     m_tileCount = qint32(jobs.size());
     m_tileSize = tileSize;
-    return kSmfOk;
+    return SmfStatus::Ok;
 }

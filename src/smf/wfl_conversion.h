@@ -9,6 +9,7 @@
 
 #include "project/map_project.h"
 #include "smf/smf_writer.h"
+#include "smf/wfl_folder.h"
 
 // The default output of a folder: its path with ".smf" appended, trailing "/"
 // dropped, so "C:/maps/area" and "C:/maps/area/" both give "C:/maps/area.smf". A
@@ -33,11 +34,11 @@ public:
     // outputPath: the file to write; empty means defaultWflOutputPath(folder).
     explicit WflConverter(const QString &folder, const QString &outputPath = QString());
 
-    // Returns kSmfOk, or an SmfStatus with errorString() saying why nothing was
+    // Returns SmfStatus::Ok, or an SmfStatus with errorString() saying why nothing was
     // written. progress (may be nullptr): start(number of tiles),
     // setValue(tiles handled) and pumpEvents() once per tile, cancelled() checked once
     // per tile, finish() at the end.
-    int convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
+    SmfStatus convert(const QString &cartographer, const QString &mapName, const QColor &fillColour,
                 ProgressReporter *progress = nullptr);
 
     // The deflate level of the tiles, kMinDeflateLevel to kMaxDeflateLevel.
@@ -52,6 +53,11 @@ public:
     QSize tileSize() const { return m_tileSize; }
 
 private:
+    SmfStatus fail(SmfStatus status, const QString &reason);
+    // Lists and groups the folder's tiles and checks the output: the levels, highest
+    // number first, and the number of tiles.
+    SmfStatus planLevels(QVector<WflLevelGroup> *groups, qint64 *tileCount);
+
     QString m_folder;
     QString m_outputPath;
     QString m_errorString;
@@ -70,10 +76,10 @@ private:
 // (the first tile of SMF level 0), and it must be 1 to 100,000 pixels a side.
 // budgetMB (MiB) bounds the memory the decoder may take for the image.
 //
-// Returns kSmfOk with payload filled; kSmfReadError when the file cannot be read;
-// kSmfInvalidTiles when it does not decode as an image, is larger than the tile
-// size, or is short anywhere but the level's last column or row; kSmfOutOfMemory
+// Returns SmfStatus::Ok with payload filled; SmfStatus::ReadError when the file cannot be read;
+// SmfStatus::InvalidTiles when it does not decode as an image, is larger than the tile
+// size, or is short anywhere but the level's last column or row; SmfStatus::OutOfMemory
 // when the tile cannot be encoded. error names the file.
 // level is the deflate level.
-int makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
+SmfStatus makeWflTilePayload(const QString &imagePath, bool lastColumn, bool lastRow, QRgb fillColour,
                        qint32 budgetMB, int level, QSize *tileSize, QByteArray *payload, QString *error);

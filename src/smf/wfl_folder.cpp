@@ -19,7 +19,7 @@
 #include <tuple>
 #include <utility>
 
-#include "project/file_access.h"
+#include "raster/file_access.h"
 #include "project/map_layer.h"
 #include "smf/smf_format.h"
 
@@ -73,17 +73,17 @@ constexpr int kLastLine = 8;
 
 }  // namespace
 
-int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
+SmfStatus readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(path, file.errorString());
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     QByteArray text = file.read(kMaxSidecarBytes);
     if (file.error() != QFileDevice::NoError) {
         *error = QCoreApplication::translate("WflConversion", "cannot read %1: %2").arg(path, file.errorString());
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     text.replace("\r\n", "\n");
     text.replace('\r', '\n');
@@ -102,7 +102,7 @@ int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
                       .arg(path).arg(line)
                 : QCoreApplication::translate("WflConversion", "%1: line %2 is not a number (\"%3\")")
                       .arg(path).arg(line).arg(QString::fromLatin1(value.left(40)));
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         const double limit = latitude ? 90.0 : 180.0;
         if (std::fabs(number) > limit) {
@@ -111,22 +111,22 @@ int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error)
                                : QCoreApplication::translate("WflConversion", "%1: line %2 gives %3 degrees, beyond "
                                                                               "the longitude limit of %4 degrees"))
                          .arg(path).arg(line).arg(number, 0, 'g', 17).arg(limit);
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         degrees[line - kFirstLine] = number;
     }
-    edges->top = degreesToMilliarcseconds(degrees[0]);
-    edges->left = degreesToMilliarcseconds(degrees[1]);
-    edges->bottom = degreesToMilliarcseconds(degrees[2]);
-    edges->right = degreesToMilliarcseconds(degrees[3]);
-    return kSmfOk;
+    edges->top = degreesToMasTruncated(degrees[0]);
+    edges->left = degreesToMasTruncated(degrees[1]);
+    edges->bottom = degreesToMasTruncated(degrees[2]);
+    edges->right = degreesToMasTruncated(degrees[3]);
+    return SmfStatus::Ok;
 }
 
-int readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, QString *error)
+SmfStatus readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, QString *error)
 {
     WflSidecarEdges edges;
-    const int status = readWflSidecar(path, &edges, error);
-    if (status == kSmfOk) {
+    const SmfStatus status = readWflSidecar(path, &edges, error);
+    if (status == SmfStatus::Ok) {
         *longitude = edges.left;
         *latitude = edges.top;
     }
@@ -160,7 +160,7 @@ bool isListable(const QFileInfo &info)
 }
 
 // Pairs the sidecars of one folder with their images.
-int pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList *sidecars, QStringList *images,
+SmfStatus pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList *sidecars, QStringList *images,
                QString *error)
 {
     const QDir dir(folder);
@@ -188,39 +188,39 @@ int pairFolder(const QString &folder, const QSet<QString> &suffixes, QStringList
                       .arg(dir.filePath(name), base)
                 : QCoreApplication::translate("WflConversion", "%1 has more than one image beside it: %2")
                       .arg(dir.filePath(name), found.join(QStringLiteral(", ")));
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         for (const QString &file : {name, found.first()}) {
             const QString refusal = inputFileRefusal(dir.filePath(file));
             if (!refusal.isEmpty()) {
                 *error = refusal;
-                return kSmfReadError;
+                return SmfStatus::ReadError;
             }
         }
         sidecars->append(dir.filePath(name));
         images->append(dir.filePath(found.first()));
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
 }  // namespace
 
-int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error)
+SmfStatus listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error)
 {
     sidecars->clear();
     images->clear();
     const QFileInfo info(folder);
     if (!info.exists()) {
         *error = QCoreApplication::translate("WflConversion", "the folder %1 does not exist").arg(folder);
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     if (!info.isDir()) {
         *error = QCoreApplication::translate("WflConversion", "%1 is not a folder").arg(folder);
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     if (!isListable(info)) {
         *error = QCoreApplication::translate("WflConversion", "the folder %1 cannot be read").arg(folder);
-        return kSmfReadError;
+        return SmfStatus::ReadError;
     }
     const QDir dir(folder);
     QStringList folders;
@@ -233,22 +233,22 @@ int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *imag
     for (const QString &path : std::as_const(folders)) {
         if (!isListable(QFileInfo(path))) {
             *error = QCoreApplication::translate("WflConversion", "the folder %1 cannot be read").arg(path);
-            return kSmfReadError;
+            return SmfStatus::ReadError;
         }
-        const int status = pairFolder(path, suffixes, sidecars, images, error);
-        if (status != kSmfOk)
+        const SmfStatus status = pairFolder(path, suffixes, sidecars, images, error);
+        if (status != SmfStatus::Ok)
             return status;
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
-int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error)
+SmfStatus scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error)
 {
     tiles->clear();
     QStringList sidecars;
     QStringList images;
-    const int status = listWflFiles(folder, &sidecars, &images, error);
-    if (status != kSmfOk)
+    const SmfStatus status = listWflFiles(folder, &sidecars, &images, error);
+    if (status != SmfStatus::Ok)
         return status;
     tiles->reserve(sidecars.size());
     for (qsizetype i = 0; i < sidecars.size(); ++i) {
@@ -262,7 +262,7 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
                                                                   "row (such as 15_3x4.wfl, or 15 (2)_3x4.wfl for "
                                                                   "part 2)")
                          .arg(tile.sidecarPath);
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         tiles->append(tile);
     }
@@ -281,10 +281,10 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
                                                                "row %5)")
                       .arg(a.sidecarPath, b.sidecarPath).arg(a.level).arg(a.column).arg(a.row);
             tiles->clear();
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
 namespace {
@@ -317,7 +317,7 @@ struct PartExtent
     qint32 latitude = 0;
 };
 
-int placePartTiles(qint32 level, QVector<WflTile> *tiles, Placement *placement, QString *error)
+SmfStatus placePartTiles(qint32 level, QVector<WflTile> *tiles, Placement *placement, QString *error)
 {
     QMap<qint32, PartExtent> parts;
     for (const WflTile &tile : std::as_const(*tiles)) {
@@ -337,10 +337,10 @@ int placePartTiles(qint32 level, QVector<WflTile> *tiles, Placement *placement, 
             *error = QCoreApplication::translate("WflConversion", "level %1, part %2 has no tile in column 0, row 0 (a "
                                                                   "sidecar named like \"%1 (%2)_0x0.wfl\")")
                          .arg(level).arg(it.key());
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
-        const int status = readWflPartCorner(part.cornerSidecar, &part.longitude, &part.latitude, error);
-        if (status != kSmfOk)
+        const SmfStatus status = readWflPartCorner(part.cornerSidecar, &part.longitude, &part.latitude, error);
+        if (status != SmfStatus::Ok)
             return status;
         widths[part.longitude] = qMax(widths[part.longitude], part.columns);
         heights[part.latitude] = qMax(heights[part.latitude], part.rows);
@@ -362,11 +362,11 @@ int placePartTiles(qint32 level, QVector<WflTile> *tiles, Placement *placement, 
         placement->columns.append(columnOffsets.value(part.longitude) + tile.column);
         placement->rows.append(rowOffsets.value(part.latitude) + tile.row);
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
 // Checks that the tiles fill the grid exactly once, and puts them in index order.
-int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error)
+SmfStatus orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error)
 {
     const QVector<WflTile> &tiles = group->tiles;
     QVector<std::pair<qint64, int>> order;  // (place in the grid, tile)
@@ -379,7 +379,7 @@ int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error
                                                               "of %4 x %5 tiles")
                      .arg(group->level).arg(place % placement.tileColumns).arg(place / placement.tileColumns)
                      .arg(placement.tileColumns).arg(placement.tileRows);
-        return kSmfInvalidTiles;
+        return SmfStatus::InvalidTiles;
     };
     for (int i = 0; i < order.size(); ++i) {
         const qint64 place = order.at(i).first;
@@ -388,7 +388,7 @@ int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error
                                                                   "(column %4, row %5)")
                          .arg(tiles.at(order.at(i - 1).second).sidecarPath, tiles.at(order.at(i).second).sidecarPath)
                          .arg(group->level).arg(place % placement.tileColumns).arg(place / placement.tileColumns);
-            return kSmfInvalidTiles;
+            return SmfStatus::InvalidTiles;
         }
         if (place != i)
             return missing(i);
@@ -408,10 +408,10 @@ int orderInGrid(WflLevelGroup *group, const Placement &placement, QString *error
     group->tiles = ordered;
     group->tileColumns = qint32(placement.tileColumns);
     group->tileRows = qint32(placement.tileRows);
-    return kSmfOk;
+    return SmfStatus::Ok;
 }
 
-int groupLevel(WflLevelGroup *group, QString *error)
+SmfStatus groupLevel(WflLevelGroup *group, QString *error)
 {
     const WflTile *plain = nullptr;
     const WflTile *numbered = nullptr;
@@ -425,14 +425,14 @@ int groupLevel(WflLevelGroup *group, QString *error)
         *error = QCoreApplication::translate("WflConversion", "level %1 mixes plain tiles and numbered parts "
                                                               "(%2 and %3)")
                      .arg(group->level).arg(plain->sidecarPath, numbered->sidecarPath);
-        return kSmfInvalidTiles;
+        return SmfStatus::InvalidTiles;
     }
     Placement placement;
     if (plain) {
         placePlainTiles(group->tiles, &placement);
     } else {
-        const int status = placePartTiles(group->level, &group->tiles, &placement, error);
-        if (status != kSmfOk)
+        const SmfStatus status = placePartTiles(group->level, &group->tiles, &placement, error);
+        if (status != SmfStatus::Ok)
             return status;
     }
     return orderInGrid(group, placement, error);
@@ -440,7 +440,7 @@ int groupLevel(WflLevelGroup *group, QString *error)
 
 }  // namespace
 
-int groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups, QString *error)
+SmfStatus groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups, QString *error)
 {
     groups->clear();
     QVector<WflTile> sorted = tiles;
@@ -454,9 +454,9 @@ int groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups,
         groups->last().tiles.append(tile);
     }
     for (WflLevelGroup &group : *groups) {
-        const int status = groupLevel(&group, error);
-        if (status != kSmfOk)
+        const SmfStatus status = groupLevel(&group, error);
+        if (status != SmfStatus::Ok)
             return status;
     }
-    return kSmfOk;
+    return SmfStatus::Ok;
 }

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include "smf/smf_format.h"
+
 // One tile of a WFL folder: an image file and the text sidecar (".wfl") beside it
 // that states the tile's edges.
 struct WflTile
@@ -54,16 +56,16 @@ struct WflSidecarEdges
     qint32 right = 0;
 };
 
-// Reads the edges of the sidecar at path. Returns kSmfOk, kSmfReadError when the file
-// cannot be read, or kSmfInvalidTiles when one of lines 5 to 8 is missing, is not a
+// Reads the edges of the sidecar at path. Returns SmfStatus::Ok, SmfStatus::ReadError when the file
+// cannot be read, or SmfStatus::InvalidTiles when one of lines 5 to 8 is missing, is not a
 // finite number, or lies beyond 90 degrees of latitude or 180 of longitude; error
 // then names the file and the line.
-int readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error);
+SmfStatus readWflSidecar(const QString &path, WflSidecarEdges *edges, QString *error);
 
 // The top-left corner of the tile of the sidecar at path: its left longitude (line 6)
 // and top latitude (line 5), milliarcseconds. Same checks and results as
 // readWflSidecar.
-int readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, QString *error);
+SmfStatus readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, QString *error);
 
 // The files of a WFL folder, one level deep: when the folder has subfolders, the
 // files of every subfolder and not the folder's own; otherwise the folder's own
@@ -75,18 +77,18 @@ int readWflPartCorner(const QString &path, qint32 *longitude, qint32 *latitude, 
 // units.
 //
 // Fills sidecars and images with paths (folder path joined with the file names),
-// images[i] the image of sidecars[i]. Returns kSmfOk; kSmfReadError when the folder
+// images[i] the image of sidecars[i]. Returns SmfStatus::Ok; SmfStatus::ReadError when the folder
 // or a subfolder is missing or cannot be read, or a sidecar or its image is not a
-// regular file (a pipe, a device, a socket, a dangling link); kSmfInvalidTiles when a
+// regular file (a pipe, a device, a socket, a dangling link); SmfStatus::InvalidTiles when a
 // sidecar has no image or two. error names the folder or file.
-int listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error);
+SmfStatus listWflFiles(const QString &folder, QStringList *sidecars, QStringList *images, QString *error);
 
 // The tiles of a WFL folder (listWflFiles), each with the level, part, column and row
 // of its sidecar's name, sorted by level, part, column and row, each descending.
-// Returns kSmfOk (tiles may be empty), a failure of listWflFiles, or kSmfInvalidTiles
+// Returns SmfStatus::Ok (tiles may be empty), a failure of listWflFiles, or SmfStatus::InvalidTiles
 // when a sidecar's name does not parse or two sidecars name the same level, part,
 // column and row; error names the file(s).
-int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error);
+SmfStatus scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error);
 
 // Groups the tiles of a WFL folder into one WflLevelGroup per level number, the
 // highest level first (it becomes SMF level 0), and places every tile in its
@@ -101,9 +103,9 @@ int scanWflFolder(const QString &folder, QVector<WflTile> *tiles, QString *error
 // grid's columns are summed over the distinct part longitudes and its rows over the
 // distinct part latitudes, each taking the widest (tallest) part there.
 //
-// Returns kSmfOk; kSmfReadError when a part's corner sidecar cannot be read; or
-// kSmfInvalidTiles when a level mixes plain tiles and parts, a part has no tile in
+// Returns SmfStatus::Ok; SmfStatus::ReadError when a part's corner sidecar cannot be read; or
+// SmfStatus::InvalidTiles when a level mixes plain tiles and parts, a part has no tile in
 // column 0, row 0, a corner sidecar is broken, two tiles fall on one place of the
 // grid, or a place of the grid has no tile. error names the file(s), or the level,
 // column and row of a missing tile; groups is then unspecified.
-int groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups, QString *error);
+SmfStatus groupWflTiles(const QVector<WflTile> &tiles, QVector<WflLevelGroup> *groups, QString *error);

@@ -183,19 +183,19 @@ void CalibrationForm::connectEdits(bool topLeft)
 
 int CalibrationForm::layerIndex() const
 {
-    const int index = window->currentLayer;
-    return index >= 0 && index < window->project.layers.size() ? index : -1;
+    const int index = window->currentLayer();
+    return index >= 0 && index < window->project().layers.size() ? index : -1;
 }
 
 MapLayer *CalibrationForm::currentLayerRecord() const
 {
     const int index = layerIndex();
-    return index < 0 ? nullptr : window->project.layers[index];
+    return index < 0 ? nullptr : window->project().layers[index];
 }
 
 int CalibrationForm::datumIndex() const
 {
-    return window->datumSelector ? window->datumSelector->currentIndex() : -1;
+    return window->datumIndex();
 }
 
 QSize CalibrationForm::currentImageSize() const
@@ -206,10 +206,10 @@ QSize CalibrationForm::currentImageSize() const
     // The loaded image is read directly: handing the image out also resets a
     // bottom-right x of 0 to the image size, which must not happen while the user
     // is typing that x.
-    const MapLayer *layer = window->project.layers[index];
+    const MapLayer *layer = window->project().layers[index];
     if (layer->loaded)
         return layer->image.size();
-    const QImage *image = window->project.layerImage(index);
+    const QImage *image = window->project().layerImage(index);
     return image ? image->size() : QSize(0, 0);
 }
 
@@ -325,7 +325,7 @@ void CalibrationForm::refreshPoint(const MapLayer &layer, bool topLeft)
 
     // A coordinate never entered is not shown, and the shown one is not converted
     // against its world-corner default.
-    const NotationChoice &choice = window->notationTable[m_notation];
+    const NotationChoice &choice = window->notation(m_notation);
     const FormattedPosition shown =
         formatPosition(choice.gridKind, datumIndex(), choice.angleStyle, effectivePointWgs84(layer, topLeft));
     m_outsideGrid[topLeft ? 0 : 1] = m_notation >= 3 && (lonSet || latSet) && shown.outsideGrid;

@@ -165,6 +165,10 @@ public:
 
     MainWindow *const window;
 
+signals:
+    // A pixel of point 1 (top-left) or 2 (bottom-right) was typed and stored.
+    void pointEdited(int point);
+
 private:
     // Construction (calibration_form.cpp).
     void collectFields();

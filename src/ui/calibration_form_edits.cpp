@@ -47,7 +47,7 @@ void CalibrationForm::applyPixel(bool topLeft, bool horizontal)
         // kept out of range.
         updateValidators();
         storePixel(!topLeft, horizontal);
-        window->canvas->ensurePointVisible(topLeft ? 1 : 2);
+        emit pointEdited(topLeft ? 1 : 2);
     }
     updateValidators();
     markFields();
@@ -60,11 +60,11 @@ bool CalibrationForm::storePixel(bool topLeft, bool horizontal)
     if (layer < 0 || !edit->hasAcceptableInput())
         return false;
     const int value = int(numberFromText(edit->text()));
-    const CalibrationPoint &point = topLeft ? window->project.layers[layer]->topLeft
-                                            : window->project.layers[layer]->bottomRight;
+    const CalibrationPoint &point = topLeft ? window->project().layers[layer]->topLeft
+                                            : window->project().layers[layer]->bottomRight;
     if ((horizontal ? point.pixelX : point.pixelY) == value)
         return false;
-    MapProject &project = window->project;
+    MapProject &project = window->project();
     if (topLeft && horizontal)
         project.setTopLeftX(layer, value);
     else if (topLeft)
@@ -74,7 +74,7 @@ bool CalibrationForm::storePixel(bool topLeft, bool horizontal)
     else
         project.setBottomRightY(layer, value);
     if (!horizontal)
-        window->updateLayerRow(window->currentLayer);
+        window->updateLayerRow(window->currentLayer());
     return true;
 }
 
@@ -116,7 +116,7 @@ void CalibrationForm::applyUtm(bool topLeft)
     updateValidators();
     const PointFields &fields = fieldsOf(topLeft);
     m_gridRefusal[topLeft ? 0 : 1].clear();
-    if (storable({{fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal}, GroupKind::Grid})) {
+    if (storable({{fields.utmZone, fields.utmBand, fields.utmEasting, fields.lat.decimal}, GroupKind::Grid, {}})) {
         const QString easting = wholeNumberText(fields.utmZone) + QLatin1Char(' ') + fields.utmBand->text().trimmed()
             + QLatin1Char(' ') + metresText(fields.utmEasting);
         storeGridPosition(topLeft, kGridUtm, easting, metresText(fields.lat.decimal));
@@ -136,7 +136,7 @@ void CalibrationForm::applyTm(bool topLeft)
     const PointFields &fields = fieldsOf(topLeft);
     // The E/W and N/S combos are not part of the texts.
     m_gridRefusal[topLeft ? 0 : 1].clear();
-    if (storable({{fields.tmEasting, fields.tmNorthing}, GroupKind::Grid}))
+    if (storable({{fields.tmEasting, fields.tmNorthing}, GroupKind::Grid, {}}))
         storeGridPosition(topLeft, kGridTm, metresText(fields.tmEasting), metresText(fields.tmNorthing));
     else
         forgetCoordinates(topLeft, true, true);
@@ -146,7 +146,7 @@ void CalibrationForm::applyTm(bool topLeft)
 
 void CalibrationForm::setCoordinate(int layer, bool topLeft, bool latitude, double degrees)
 {
-    MapProject &project = window->project;
+    MapProject &project = window->project();
     if (topLeft)
         latitude ? project.setTopLeftLat(layer, degrees) : project.setTopLeftLon(layer, degrees);
     else
@@ -167,7 +167,7 @@ void CalibrationForm::forgetCoordinates(bool topLeft, bool longitude, bool latit
     const int layer = layerIndex();
     if (layer < 0)
         return;
-    MapProject &project = window->project;
+    MapProject &project = window->project();
     MapLayer &record = *project.layers[layer];
     for (bool *entered : {longitude ? (topLeft ? &record.topLeftLonSet : &record.bottomRightLonSet) : nullptr,
                           latitude ? (topLeft ? &record.topLeftLatSet : &record.bottomRightLatSet) : nullptr}) {
@@ -177,13 +177,13 @@ void CalibrationForm::forgetCoordinates(bool topLeft, bool longitude, bool latit
         }
     }
     if (latitude)
-        window->updateLayerRow(window->currentLayer);
+        window->updateLayerRow(window->currentLayer());
 }
 
 std::optional<double> CalibrationForm::shownCoordinate(bool topLeft, bool latitude) const
 {
     const QList<QLineEdit *> edits = angleRowEdits(topLeft, latitude);
-    if (edits.isEmpty() || !storable({edits, GroupKind::Angle}))
+    if (edits.isEmpty() || !storable({edits, GroupKind::Angle, {}}))
         return std::nullopt;
     if (edits.size() == 1)
         return numberFromText(edits[0]->text());
@@ -195,7 +195,7 @@ void CalibrationForm::storeTypedCoordinate(bool topLeft, bool latitude, double t
     const int layer = layerIndex();
     if (layer < 0)
         return;
-    const TypedCoordinate stored = typedCoordinateToWgs84(*window->project.layers[layer], topLeft, latitude,
+    const TypedCoordinate stored = typedCoordinateToWgs84(*window->project().layers[layer], topLeft, latitude,
                                                           typedDegrees, shownCoordinate(topLeft, !latitude),
                                                           datumIndex());
     setCoordinate(layer, topLeft, latitude, stored.value);
@@ -203,7 +203,7 @@ void CalibrationForm::storeTypedCoordinate(bool topLeft, bool latitude, double t
         setCoordinate(layer, topLeft, !latitude, stored.partner);
     // Only the latitudes make the scale; a longitude edit leaves the row alone.
     if (latitude || stored.storePartner)
-        window->updateLayerRow(window->currentLayer);
+        window->updateLayerRow(window->currentLayer());
 }
 
 void CalibrationForm::storeGridPosition(bool topLeft, int gridKind, const QString &easting,
@@ -222,5 +222,5 @@ void CalibrationForm::storeGridPosition(bool topLeft, int gridKind, const QStrin
     const GeoPosition wgs84 = typedPositionToWgs84(onDatum, datumIndex());
     setCoordinate(layer, topLeft, false, wgs84.longitude);
     setCoordinate(layer, topLeft, true, wgs84.latitude);
-    window->updateLayerRow(window->currentLayer);
+    window->updateLayerRow(window->currentLayer());
 }

@@ -5,7 +5,7 @@
 
 #include "ui/calibration_form.h"
 
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "ui/main_window.h"
 
 QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference)
@@ -14,15 +14,22 @@ QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference
     const QString grid = georeference.datumName.isEmpty() || georeference.datumName == georeference.gridName
         ? georeference.gridName
         : tr("%1(%2)", "grid (datum)").arg(georeference.gridName, georeference.datumName);
-    // The core names the origins in English; the known ones are said in the window's
-    // language.
-    QString origin = georeference.origin;
-    if (origin == QLatin1String("world file"))
+    // Said in the window's language; GeoTIFF and a format's own name stand as they are.
+    QString origin = originName(georeference);
+    switch (georeference.origin) {
+    case GeoreferenceOrigin::WorldFile:
         origin = tr("世界文件");
-    else if (origin == QLatin1String("OziExplorer file"))
+        break;
+    case GeoreferenceOrigin::OziExplorerFile:
         origin = tr("OziExplorer 文件");
-    else if (origin == QLatin1String("ground control points"))
+        break;
+    case GeoreferenceOrigin::GroundControlPoints:
         origin = tr("地面控制点");
+        break;
+    case GeoreferenceOrigin::GeoTiff:
+    case GeoreferenceOrigin::RasterFormat:
+        break;
+    }
     return georeference.kind == RasterGeoreference::Warped ? tr("来自 %1:%2,已重投影").arg(origin, grid)
                                                            : tr("来自 %1:%2,原样使用").arg(origin, grid);
 }

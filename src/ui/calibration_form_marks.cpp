@@ -84,7 +84,7 @@ QList<QLineEdit *> CalibrationForm::typedBlockingEdits(bool topLeft) const
 {
     QList<QLineEdit *> blocking;
     // A browse window shows what its file holds, with validators never ranged.
-    if (window->browseMode)
+    if (window->isBrowsing())
         return blocking;
     for (const FieldGroup &group : groupsOf(topLeft)) {
         if (std::any_of(group.edits.cbegin(), group.edits.cend(),
@@ -134,10 +134,10 @@ void CalibrationForm::markFields()
         if (m_outsideGrid[topLeft ? 0 : 1])
             outside << (topLeft ? topLeftBox : bottomRightBox)->title();
     }
-    const QString note = outside.isEmpty() || window->browseMode
+    const QString note = outside.isEmpty() || window->isBrowsing()
         ? QString()
         : tr("%1:超出 %2 的范围,只读显示").arg(outside.join(QStringLiteral(", ")),
-                                              window->notationTable[m_notation].label);
+                                              window->notation(m_notation).label);
     hintLabel->setStyleSheet(reported ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
     hintLabel->setText(reported ? reasonFor(reported) : note);
 }

@@ -92,7 +92,7 @@ void CalibrationForm::installValidators(const PointFields &fields, const PointVa
 
 void CalibrationForm::updateValidators()
 {
-    if (window->browseMode)
+    if (window->isBrowsing())
         return;
     const MapLayer *layer = currentLayerRecord();
     if (!layer)

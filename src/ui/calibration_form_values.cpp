@@ -136,32 +136,14 @@ GeoPosition effectivePointWgs84(const MapLayer &layer, bool topLeft)
     const bool otherLatHeld = (topLeft ? layer.bottomRightLatSet : layer.topLeftLatSet) || other.lat != otherDefault.lat;
     GeoPosition position;
     if (latHeld)
-        position.latitude = point.lat / kMilliarcsecondsPerDegree;
+        position.latitude = point.lat / kMasPerDegree;
     else if (otherLatHeld)
-        position.latitude = other.lat / kMilliarcsecondsPerDegree;
+        position.latitude = other.lat / kMasPerDegree;
     if (lonHeld)
-        position.longitude = point.lon / kMilliarcsecondsPerDegree;
+        position.longitude = point.lon / kMasPerDegree;
     else if (otherLonHeld)
-        position.longitude = other.lon / kMilliarcsecondsPerDegree;
+        position.longitude = other.lon / kMasPerDegree;
     return position;
-}
-
-double degreesStoringNearest(double degrees)
-{
-    if (!std::isfinite(degrees))
-        return degrees;
-    const double nearest = std::round(degrees * kMilliarcsecondsPerDegree);
-    // Half a milliarcsecond away from zero truncates back to the nearest value.
-    const double halfStep = nearest >= 0.0 ? 0.5 : -0.5;
-    return (nearest + halfStep) / kMilliarcsecondsPerDegree;
-}
-
-double degreesKeepingWholeMilliarcseconds(double degrees)
-{
-    const double milliarcseconds = degrees * kMilliarcsecondsPerDegree;
-    if (std::fabs(milliarcseconds - std::round(milliarcseconds)) < 1e-6)
-        return degreesStoringNearest(degrees);
-    return degrees;
 }
 
 TypedCoordinate typedCoordinateToWgs84(const MapLayer &layer, bool topLeft, bool latitude, double typed,

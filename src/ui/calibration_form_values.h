@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "geo/datum_shift.h"
+#include "geo/milliarcseconds.h"
 
 struct MapLayer;
 
@@ -82,13 +83,3 @@ struct TypedCoordinate
 // `topLeft` selects the point; `latitude` the edited coordinate (else the longitude).
 TypedCoordinate typedCoordinateToWgs84(const MapLayer &layer, bool topLeft, bool latitude, double typed,
                                        std::optional<double> partnerAsShown, int datumIndex);
-
-// Degrees that the layer setters (which truncate toward zero) store as the
-// milliarcsecond nearest to `degrees`.
-double degreesStoringNearest(double degrees);
-
-// A typed value for the truncating setters: a value within a millionth of a
-// milliarcsecond of a whole one (35°40'15.5", whose sum in degrees lands just below
-// 128415500 milliarcseconds) stores as that whole value; any other value is returned
-// unchanged and truncates (10.0000001° stores 36000000).
-double degreesKeepingWholeMilliarcseconds(double degrees);

@@ -117,8 +117,8 @@ namespace {
 
 MapLayer *currentRecord(const MainWindow *window)
 {
-    const int index = window->currentLayer;
-    return index >= 0 && index < window->project.layers.size() ? window->project.layers[index] : nullptr;
+    const int index = window->currentLayer();
+    return index >= 0 && index < window->project().layers.size() ? window->project().layers[index] : nullptr;
 }
 
 }  // namespace
@@ -135,7 +135,7 @@ CalibrationEdit::CalibrationEdit(MainWindow *window, int mergeKey)
 CalibrationEdit::~CalibrationEdit()
 {
     // The layer cannot leave the project during the edit.
-    if (layer && !window->browseMode && layer->calibration() != before)
-        window->undoStack->push(
+    if (layer && !window->isBrowsing() && layer->calibration() != before)
+        window->undoStack()->push(
             new CalibrationCommand(window, layer, before, rowsBefore, mergeKey, QCoreApplication::translate("MainWindow", "修改定标点")));
 }

@@ -83,7 +83,7 @@ private:
 // on the window or named on the command line; main_window_recent.cpp the recent
 // files menu; main_window_layers.cpp the layer table, the layer commands and the
 // placing of calibration points.
-class MainWindow : public QMainWindow, public Ui::MainWindow
+class MainWindow : public QMainWindow, private Ui::MainWindow
 {
     Q_OBJECT
 
@@ -95,19 +95,41 @@ public:
     explicit MainWindow(const QString &languageFile = QString(), bool browse = false);
     ~MainWindow() override;
 
+    // The project the window edits (or, in a browse window, shows), and the index of its
+    // current layer (the selected row).
+    MapProject &project() { return m_project; }
+    const MapProject &project() const { return m_project; }
+    int currentLayer() const { return m_currentLayer; }
+    // 0 no project, 1 not yet bound to a file, 2 bound to the project's file.
+    int projectState() const { return m_projectState; }
+    // A read-only window showing an SMF file.
+    bool isBrowsing() const { return m_browseMode; }
+    // The notation (row of the notation selector, 0..4) and datum (row of the datum
+    // table) that positions are shown and typed in.
+    const NotationChoice &notation(int row) const { return m_notationTable[qBound(0, row, 4)]; }
+    int datumIndex() const;
+    // The commands that undo and redo the window's edits.
+    QUndoStack *undoStack() const { return m_undoStack; }
+    // The dialogs the commands ask with; tests put answers in their place.
+    DialogProvider &dialogs() { return m_dialogs; }
+    // The browse windows opened from this one (owned).
+    const QList<MainWindow *> &browseWindows() const { return m_browseWindows; }
+    // Empties the window for a new project with the project's properties, as New does
+    // once its dialog is accepted: no layers, no file, nothing in the status bar.
+    void startNewProject();
+
     // Enables the commands that fit projectState and the number of layer rows.
     void updateActions();
-    // Binds the project to path and saves it. 1 after saving; -1 when there is no
-    // project or the save failed (the reason has then been shown to the user).
-    int saveProjectTo(const QString &path);
+    // Binds the project to path and saves it. False when there is no project or the save
+    // failed (the reason has then been shown to the user).
+    bool saveProjectTo(const QString &path);
     // Empties the undo stack (freeing the records it holds), removes every layer row,
     // last to first, then clears the project.
     void clearLayers();
 
-    // Called by the canvas with an image pixel; each does nothing unless its
-    // placing action is checked. Return 0.
-    int placeTopLeftPoint(int x, int y);
-    int placeBottomRightPoint(int x, int y);
+    // Places the point of the placing mode that is on at image pixel (x, y); nothing
+    // while neither is on.
+    void placePoint(int x, int y);
     // The current layer's calibration was brought by its raster: its points are not
     // placed, dragged or typed until it is calibrated by hand.
     bool currentLayerGeoreferenced() const;
@@ -116,18 +138,18 @@ public:
     // one on the far corner, both keeping their positions as a start. Undoable; tells
     // the user when the raster cannot be read as a plain image.
     void calibrateByHand();
-    // Called by the canvas when a marker has been dragged: stores image pixel (x, y) as
-    // point 1 (top-left) or 2 (bottom-right) of the current layer and shows it in the
-    // form and the table. Other point numbers change nothing.
+    // Stores image pixel (x, y) as point 1 (top-left) or 2 (bottom-right) of the current
+    // layer (a marker dragged on the canvas) and shows it in the form and the table.
+    // Other point numbers change nothing.
     void movePoint(int point, int x, int y);
 
     // Layer table. Row number and layer index are the same number at all times.
     // Appends the row of the newest layer ("层N" with N the row count at append).
     int appendLayerRow();
     // Makes `row` the current layer and shows it, then (with resort) refreshes its
-    // scale and re-sorts. 0, or -1 when there is no such row (the canvas and the
+    // scale and re-sorts. False when there is no such row (the canvas and the
     // calibration form are then cleared and the form disabled).
-    int selectLayerRow(int row, bool resort = true);
+    bool selectLayerRow(int row, bool resort = true);
     void selectLastLayerRow();
     // Refreshes the scale of layer `index` (always currentLayer) and re-sorts.
     // 0 done, 1 no rows or index out of range, 2 a latitude not entered.
@@ -171,32 +193,6 @@ public:
     // when there is none.
     void openFiles(const QStringList &paths);
 
-    const QString languageFile;
-    QLabel *statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
-    QLabel *zoomLabel = nullptr;   // the canvas's zoom, in percent
-    QComboBox *notationSelector = nullptr;
-    QComboBox *datumSelector = nullptr;
-    QDockWidget *layerDock = nullptr;
-    QTableWidget *layerTable = nullptr;
-    QDockWidget *calibrationDock = nullptr;
-    CalibrationForm *calibrationForm = nullptr;
-    MapCanvas *canvas = nullptr;
-    QWidget *canvasFrame = nullptr;  // the canvas with its scroll bars
-    MapProject project;
-    int projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath
-    QString lastDirectory;
-    bool selectionEnabled = false;  // false while the window itself changes the table's selection
-    int currentLayer = 0;
-    QString baseTitle;
-    NotationChoice notationTable[5];
-    bool browseMode = false;
-    QList<MainWindow *> browseWindows;  // owned
-    QAction *languageActions[3] = {};   // English, Simplified Chinese, Traditional Chinese
-    DialogProvider dialogs = DialogProvider::standard();
-    QUndoStack *undoStack = nullptr;
-    QLabel *fileSummary = nullptr;  // what the last save or conversion wrote; made at the first save
-    QList<QWidget *> tabCycle;      // see createTabCycle
-
 protected:
     // Tab and Shift+Tab go round the layer table, the notation and datum selectors,
     // the calibration fields and the map, skipping what cannot take the focus.
@@ -232,6 +228,9 @@ private slots:
     void on_actionToggleCalibrationDock_triggered();
 
 private:
+    // Shows in the status bar the pixel under the mouse and its position in the chosen
+    // notation and datum.
+    void showPositionAt(QPoint pixel);
     // Wires the zoom commands to the canvas, and Esc to end placing a point.
     void connectCanvasCommands();
     void createLayerDock();
@@ -289,9 +288,6 @@ private:
     bool readProjectFile(const QString &path);
     // A new project, as New makes it, with the properties of config.ini and no dialog.
     void startDefaultProject();
-    // Empties the window for a new project with the project's properties: no layers,
-    // no file, nothing in the status bar.
-    void showNewProject();
     // Empties the status bar: the pixel and position read-outs and what was last saved.
     void clearStatusBar();
     // Keeps only the notation and datum selectors of the menus and tool bar, and
@@ -305,4 +301,31 @@ private:
     void fillRecentFilesMenu();
     // Puts path first in the list of recent files.
     void rememberRecentFile(const QString &path);
+
+    const QString m_languageFile;
+    QLabel *m_statusLabels[4] = {};  // pixel x, pixel y, easting or longitude, northing or latitude
+    QLabel *m_zoomLabel = nullptr;   // the canvas's zoom, in percent
+    QComboBox *m_notationSelector = nullptr;
+    QComboBox *m_datumSelector = nullptr;
+    QDockWidget *m_layerDock = nullptr;
+    QTableWidget *m_layerTable = nullptr;
+    QDockWidget *m_calibrationDock = nullptr;
+    CalibrationForm *m_calibrationForm = nullptr;
+    MapCanvas *m_canvas = nullptr;
+    QWidget *m_canvasFrame = nullptr;  // the canvas with its scroll bars
+    MapProject m_project;
+    int m_projectState = 0;  // 0 no project, 1 not yet bound to a file, 2 bound to filePath
+    QString m_lastDirectory;
+    bool m_selectionEnabled = false;  // false while the window itself changes the table's selection
+    int m_currentLayer = 0;
+    QString m_baseTitle;
+    NotationChoice m_notationTable[5];
+    bool m_browseMode = false;
+    QList<MainWindow *> m_browseWindows;  // owned
+    QAction *m_languageActions[3] = {};   // English, Simplified Chinese, Traditional Chinese
+    DialogProvider m_dialogs = DialogProvider::standard();
+    QUndoStack *m_undoStack = nullptr;
+    QLabel *m_fileSummary = nullptr;  // what the last save or conversion wrote; made at the first save
+    QList<QWidget *> m_tabCycle;      // see createTabCycle
+
 };

@@ -55,7 +55,7 @@ void MainWindow::openFiles(const QStringList &paths)
         (isSmfPath(file) ? smfFiles : layerFiles) << file;
     }
     if (!smfFiles.isEmpty()) {
-        // One project is edited at a time; the other files are shown read-only.
+        // One m_project is edited at a time; the other files are shown read-only.
         if (!openProjectFile(smfFiles.takeFirst()))
             return;
         for (const QString &file : std::as_const(smfFiles))
@@ -63,7 +63,7 @@ void MainWindow::openFiles(const QStringList &paths)
     }
     if (layerFiles.isEmpty())
         return;
-    if (projectState <= 0)
+    if (m_projectState <= 0)
         startDefaultProject();
     addLayerFiles(layerFiles);
 }

@@ -21,8 +21,9 @@
 
 #include <limits>
 
-#include "project/file_access.h"
+#include "project/layer_import.h"
 #include "project/map_layer.h"
+#include "raster/file_access.h"
 #include "smf/smf_reader.h"
 #include "smf/smf_writer.h"
 #include "smf/wfl_conversion.h"
@@ -92,7 +93,7 @@ void SaveProgressDialog::finish()
 void MainWindow::showFileInTitle(const QString &file)
 {
     // Qt shows "*" in the place of "[*]" while the window is marked modified.
-    setWindowTitle(baseTitle + QStringLiteral(" - ") + file + QStringLiteral("[*]"));
+    setWindowTitle(m_baseTitle + QStringLiteral(" - ") + file + QStringLiteral("[*]"));
     showUnsavedChanges();
 }
 
@@ -102,52 +103,52 @@ QString MainWindow::folderOf(const QString &path) const
     return slash < 0 ? path : path.left(slash);
 }
 
-int MainWindow::saveProjectTo(const QString &path)
+bool MainWindow::saveProjectTo(const QString &path)
 {
-    if (projectState <= 0)
-        return -1;
-    // Never over a file the layers are read from; the project's own file is the
+    if (m_projectState <= 0)
+        return false;
+    // Never over a file the layers are read from; the m_project's own file is the
     // ordinary Save, its bytes being held in memory.
-    QStringList inputs = project.inputFiles();
-    if (projectState == 2)
-        inputs.removeIf([this](const QString &input) { return isSameFile(input, project.filePath); });
+    QStringList inputs = m_project.inputFiles();
+    if (m_projectState == 2)
+        inputs.removeIf([this](const QString &input) { return isSameFile(input, m_project.filePath); });
     const QString refusal = outputRefusal(path, inputs);
     if (!refusal.isEmpty()) {
         message(tr("保存失败") + QLatin1Char('\n') + refusal);
-        return -1;
+        return false;
     }
-    const QString previousPath = project.filePath;
-    project.filePath = path;
-    int result = 0;
+    const QString previousPath = m_project.filePath;
+    m_project.filePath = path;
+    SmfStatus result = SmfStatus::Ok;
     {
         SaveProgressDialog progress(this);
-        result = saveSmf(project, &progress);
+        result = saveSmf(m_project, &progress);
     }
-    if (result != 0) {
+    if (result != SmfStatus::Ok) {
         // A failed save leaves the window as it was: same file, same title, still
         // changed, and the previous file on disk untouched.
-        project.filePath = previousPath;
+        m_project.filePath = previousPath;
         // The core names the layer by its index; the window names its row.
-        const int failed = project.errorLayer;
-        const QString where = failed >= 0 && failed < layerTable->rowCount()
-            ? layerTable->item(failed, 0)->text() + QStringLiteral(": ")
+        const int failed = m_project.errorLayer;
+        const QString where = failed >= 0 && failed < m_layerTable->rowCount()
+            ? m_layerTable->item(failed, 0)->text() + QStringLiteral(": ")
             : QString();
-        message(tr("保存失败") + QLatin1Char('\n') + where + project.errorString());
-        return -1;
+        message(tr("保存失败") + QLatin1Char('\n') + where + m_project.errorString());
+        return false;
     }
-    projectState = 2;
-    lastDirectory = folderOf(path);
+    m_projectState = 2;
+    m_lastDirectory = folderOf(path);
     showFileInTitle(path);
     const QList<int> tooLarge = showWrittenFile(path);
     rememberRecentFile(path);
     if (!tooLarge.isEmpty()) {
         QStringList names;
         for (int level : tooLarge)
-            names << (level < layerTable->rowCount() ? layerTable->item(level, 0)->text() : QString::number(level));
+            names << (level < m_layerTable->rowCount() ? m_layerTable->item(level, 0)->text() : QString::number(level));
         message(tr("超过 10,000 x 10,000 像素,无法编辑:%1。这个文件将以只读方式在浏览窗口中打开。")
                     .arg(names.join(QStringLiteral(", "))));
     }
-    return 1;
+    return true;
 }
 
 QList<int> MainWindow::showWrittenFile(const QString &path)
@@ -167,31 +168,31 @@ QList<int> MainWindow::showWrittenFile(const QString &path)
                 tooLarge << level;
         }
     }
-    if (!fileSummary) {
+    if (!m_fileSummary) {
         // Beside the position read-out, which a temporary message would hide.
-        fileSummary = new QLabel(mainStatusBar);
-        fileSummary->setObjectName(QStringLiteral("fileSummary"));
-        mainStatusBar->addPermanentWidget(fileSummary);
+        m_fileSummary = new QLabel(mainStatusBar);
+        m_fileSummary->setObjectName(QStringLiteral("fileSummary"));
+        mainStatusBar->addPermanentWidget(m_fileSummary);
     }
-    fileSummary->setText(text);
+    m_fileSummary->setText(text);
     return tooLarge;
 }
 
 MainWindow::LayerCheck MainWindow::checkLayers()
 {
     // An SMF file of no levels is no map.
-    if (project.layers.isEmpty()) {
+    if (m_project.layers.isEmpty()) {
         message(tr("项目中没有图层,无法保存"));
         return LayerCheck::FailedShown;
     }
     // A text in the form that the current layer does not hold comes first: the user is
     // at it, and showing another layer would refresh the form over it.
     const QLineEdit *typed = nullptr;
-    CalibrationCheck fault = calibrationForm->firstUnstoredField(&typed);
+    CalibrationCheck fault = m_calibrationForm->firstUnstoredField(&typed);
     const bool typedNotStored = fault.fault != CalibrationFault::None;
-    int failing = typedNotStored ? currentLayer : -1;
-    for (int i = 0; i < project.layers.size() && !typedNotStored; ++i) {
-        const CalibrationCheck check = project.layers[i]->checkCalibration();
+    int failing = typedNotStored ? m_currentLayer : -1;
+    for (int i = 0; i < m_project.layers.size() && !typedNotStored; ++i) {
+        const CalibrationCheck check = m_project.layers[i]->checkCalibration();
         if (check.fault != CalibrationFault::None) {
             failing = i;
             fault = check;
@@ -199,34 +200,34 @@ MainWindow::LayerCheck MainWindow::checkLayers()
     }
     if (failing < 0)
         return LayerCheck::AllValid;
-    const QTableWidgetItem *name = failing < layerTable->rowCount() ? layerTable->item(failing, 0) : nullptr;
+    const QTableWidgetItem *name = failing < m_layerTable->rowCount() ? m_layerTable->item(failing, 0) : nullptr;
     message(tr("输入数据无效或不完整") + QLatin1Char('\n')
-            + calibrationForm->faultText(name ? name->text() : QString::number(failing), fault,
+            + m_calibrationForm->faultText(name ? name->text() : QString::number(failing), fault,
                                          typedNotStored ? typed : nullptr));
     if (typedNotStored)
         return LayerCheck::FailedShown;
-    return selectLayerRow(failing) == 0 ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
+    return selectLayerRow(failing) ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
 }
 
 QString MainWindow::savePath(bool saveAs)
 {
-    if (projectState == 2 && !saveAs)
-        return project.filePath;
-    return dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"),
-                            lastDirectory + QLatin1Char('/') + project.mapName + QStringLiteral(".smf"),
+    if (m_projectState == 2 && !saveAs)
+        return m_project.filePath;
+    return m_dialogs.saveFile(this, saveAs ? tr("另存为") : tr("保存文件"),
+                            m_lastDirectory + QLatin1Char('/') + m_project.mapName + QStringLiteral(".smf"),
                             QString::fromLatin1(kSmfFilter));
 }
 
 bool MainWindow::hasUnsavedWork() const
 {
-    return projectState > 0 && project.changeFlags != 0 && !(project.layers.isEmpty() && undoStack->count() == 0);
+    return m_projectState > 0 && m_project.changeFlags != 0 && !(m_project.layers.isEmpty() && m_undoStack->count() == 0);
 }
 
 void MainWindow::showUnsavedChanges()
 {
-    // Only a title that names a project has its place for the mark.
+    // Only a title that names a m_project has its place for the mark.
     if (windowTitle().contains(QLatin1String("[*]")))
-        setWindowModified(!browseMode && hasUnsavedWork());
+        setWindowModified(!m_browseMode && hasUnsavedWork());
 }
 
 bool MainWindow::mayCloseProject()
@@ -251,7 +252,7 @@ bool MainWindow::mayCloseProject()
     if (path.isEmpty())
         return false;
     // A save that failed keeps the work: the window stays and the command stops.
-    return saveProjectTo(path) == 1;
+    return saveProjectTo(path);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -270,34 +271,34 @@ void MainWindow::on_actionExit_triggered()
 void MainWindow::on_actionNew_triggered()
 {
     if (mayCloseProject() && askMapProperties(MapPropertiesDialog::Purpose::NewMap))
-        showNewProject();
+        startNewProject();
     updateActions();
 }
 
 void MainWindow::startDefaultProject()
 {
     readConfiguration();
-    project.setProperties(project.cartographer, project.mapName, project.fillColour, kDefaultTileWidth,
+    m_project.setProperties(m_project.cartographer, m_project.mapName, m_project.fillColour, kDefaultTileWidth,
                           kDefaultTileHeight);
-    showNewProject();
+    startNewProject();
 }
 
-void MainWindow::showNewProject()
+void MainWindow::startNewProject()
 {
     clearLayers();
-    project.filePath.clear();
-    projectState = 1;
-    project.changeFlags = 1;  // not saved yet; hasUnsavedWork tells an untouched one
+    m_project.filePath.clear();
+    m_projectState = 1;
+    m_project.changeFlags = 1;  // not saved yet; hasUnsavedWork tells an untouched one
     selectLayerRow(-1);
     clearStatusBar();
-    showFileInTitle(project.mapName + QStringLiteral(".smf"));
+    showFileInTitle(m_project.mapName + QStringLiteral(".smf"));
     updateActions();
 }
 
 void MainWindow::on_actionSave_triggered()
 {
-    // A project bound to its file is written when changed; a new one is always asked for.
-    const bool due = projectState == 1 || (projectState == 2 && project.changeFlags != 0);
+    // A m_project bound to its file is written when changed; a new one is always asked for.
+    const bool due = m_projectState == 1 || (m_projectState == 2 && m_project.changeFlags != 0);
     if (due && checkLayers() == LayerCheck::AllValid) {
         const QString path = savePath(false);
         if (!path.isEmpty())
@@ -308,7 +309,7 @@ void MainWindow::on_actionSave_triggered()
 
 void MainWindow::on_actionSaveAs_triggered()
 {
-    if (projectState > 0 && checkLayers() == LayerCheck::AllValid) {
+    if (m_projectState > 0 && checkLayers() == LayerCheck::AllValid) {
         const QString path = savePath(true);
         if (!path.isEmpty())
             saveProjectTo(path);
@@ -318,9 +319,9 @@ void MainWindow::on_actionSaveAs_triggered()
 
 void MainWindow::showLayersOf(const QString &path)
 {
-    projectState = 2;
-    lastDirectory = folderOf(path);
-    for (int i = 0; i < project.layers.size(); ++i)
+    m_projectState = 2;
+    m_lastDirectory = folderOf(path);
+    for (int i = 0; i < m_project.layers.size(); ++i)
         appendLayerRow();
     selectLayerRow(0);
 }
@@ -328,7 +329,7 @@ void MainWindow::showLayersOf(const QString &path)
 void MainWindow::on_actionOpen_triggered()
 {
     if (mayCloseProject()) {
-        const QString path = dialogs.openFile(this, tr("打开文件"), lastDirectory, QString::fromLatin1(kSmfFilter),
+        const QString path = m_dialogs.openFile(this, tr("打开文件"), m_lastDirectory, QString::fromLatin1(kSmfFilter),
                                               QString());
         if (!path.isEmpty())
             readProjectFile(path);
@@ -346,48 +347,51 @@ bool MainWindow::openProjectFile(const QString &path)
 bool MainWindow::readProjectFile(const QString &path)
 {
     // The file is read aside: a file that cannot be opened for editing leaves the
-    // window as it was (project, file, title, changes), so that nothing of it is lost
+    // window as it was (m_project, file, title, changes), so that nothing of it is lost
     // and a later Save writes where the title says.
-    MapProject opened(project.physicalMB);
-    opened.browseMode = browseMode;
-    const int result = openSmf(opened, path);
-    if (result == kSmfTooLarge && !browseMode) {
+    MapProject opened(m_project.physicalMB);
+    opened.browseMode = m_browseMode;
+    const SmfStatus result = openSmf(opened, path);
+    if (result == SmfStatus::TooLarge && !m_browseMode) {
         if (message(tr("无法编辑像素超过10,000 x 10,000的SMF文件!这个SMF文件会以只读方式显示"),
                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
             openBrowseWindow(path);
         return false;
     }
-    if (result != 0) {
+    if (result != SmfStatus::Ok) {
         reportUnreadableSmf(path, opened.errorString());
         return false;
     }
     clearLayers();
-    project.takeOpenedFile(opened);
+    m_project.takeOpenedFile(opened);
     clearStatusBar();
     showLayersOf(path);
-    showFileInTitle(project.filePath);
+    showFileInTitle(m_project.filePath);
     rememberRecentFile(path);
     return true;
 }
 
 void MainWindow::addLayerFiles(const QStringList &paths)
 {
-    if (projectState <= 0 || paths.isEmpty())
+    if (m_projectState <= 0 || paths.isEmpty())
         return;
     QStringList failures;
     const LayerRows before = layerRows();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (const QString &path : paths) {
-        lastDirectory = folderOf(path);
-        if (project.addImageLayer(path) != 0) {
-            failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + project.errorString();
+        m_lastDirectory = folderOf(path);
+        LayerImportOptions options;
+        options.resampling = m_project.warpResampling;
+        LayerImport import = importLayer(path, options);
+        if (import.refused() || !m_project.addImportedLayer(import)) {
+            failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + import.reason;
             continue;
         }
         // Added, but not as the georeferenced raster it looks like: the core says why.
-        if (!project.noticeString().isEmpty()) {
+        if (import.status == LayerImportStatus::Uncalibrated && !import.reason.isEmpty()) {
             failures << tr("%1 已作为未定标的图像加入").arg(QFileInfo(path).fileName()) + QLatin1Char('\n')
-                    + project.noticeString();
+                    + import.reason;
         }
         appendLayerRow();
         selectLastLayerRow();
@@ -395,7 +399,7 @@ void MainWindow::addLayerFiles(const QStringList &paths)
     QApplication::restoreOverrideCursor();
     updateActions();
     // The files added together are undone together.
-    if (project.layers.size() != before.layers.size())
+    if (m_project.layers.size() != before.layers.size())
         recordLayerChange(before, tr("增加图层"));
     if (!failures.isEmpty())
         message(failures.join(QStringLiteral("\n\n")));
@@ -410,17 +414,17 @@ void MainWindow::openBrowseWindow(const QString &path)
 {
     // The file comes first: no window shows while the dialog is open.
     const QString file = path.isEmpty()
-        ? dialogs.openFile(this, tr("浏览SMF文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
+        ? m_dialogs.openFile(this, tr("浏览SMF文件"), QString(), QString::fromLatin1(kSmfFilter), QString())
         : path;
     if (file.isEmpty())
         return;
-    auto *child = new MainWindow(languageFile, true);
-    if (openSmf(child->project, file) != 0) {
-        reportUnreadableSmf(file, child->project.errorString());
+    auto *child = new MainWindow(m_languageFile, true);
+    if (openSmf(child->m_project, file) != SmfStatus::Ok) {
+        reportUnreadableSmf(file, child->m_project.errorString());
         delete child;
         return;
     }
-    browseWindows.append(child);
+    m_browseWindows.append(child);
     child->showLayersOf(file);
     child->showFileInTitle(file);
     child->showMaximized();
@@ -435,48 +439,48 @@ void MainWindow::setUpBrowsing()
     const QList<QAction *> zoom = {actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize};
     for (QAction *action : mainToolBar->actions()) {
         const QWidget *shown = mainToolBar->widgetForAction(action);
-        action->setVisible(shown == notationSelector || shown == datumSelector || zoom.contains(action));
+        action->setVisible(shown == m_notationSelector || shown == m_datumSelector || zoom.contains(action));
     }
-    for (QDockWidget *dock : {layerDock, calibrationDock})
+    for (QDockWidget *dock : {m_layerDock, m_calibrationDock})
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 }
 
 void MainWindow::on_actionConvertWfl_triggered()
 {
-    const QString folder = dialogs.folder(this, tr("选择WFL文件夹"), QDir::currentPath());
+    const QString folder = m_dialogs.folder(this, tr("选择WFL文件夹"), QDir::currentPath());
     if (folder.isEmpty())
         return;
     // The standard dialog confirms replacing a file; the converter itself refuses the
-    // folder's own files, and the open project's files are kept here.
+    // folder's own files, and the open m_project's files are kept here.
     const QString output =
-        dialogs.saveFile(this, tr("保存SMF文件"), defaultWflOutputPath(folder), QString::fromLatin1(kSmfFilter));
+        m_dialogs.saveFile(this, tr("保存SMF文件"), defaultWflOutputPath(folder), QString::fromLatin1(kSmfFilter));
     if (output.isEmpty())
         return;
-    QStringList inputs = project.inputFiles();
-    if (projectState == 2)
-        inputs << project.filePath;
+    QStringList inputs = m_project.inputFiles();
+    if (m_projectState == 2)
+        inputs << m_project.filePath;
     const QString refusal = outputRefusal(output, inputs);
     if (!refusal.isEmpty()) {
         message(tr("转换失败") + QLatin1Char('\n') + refusal);
         return;
     }
-    // The file's own properties; the project keeps its.
+    // The file's own properties; the m_project keeps its.
     MapPropertiesDialog dialog(this);
     dialog.setPurpose(MapPropertiesDialog::Purpose::ConvertedMap);
-    dialog.setProperties(project.cartographer, project.mapName, project.fillColour);
+    dialog.setProperties(m_project.cartographer, m_project.mapName, m_project.fillColour);
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     WflConverter converter(folder, output);
-    int status = kSmfOk;
+    SmfStatus status = SmfStatus::Ok;
     {
         SaveProgressDialog progress(this);
         status = converter.convert(dialog.cartographerEdit->text(), dialog.mapNameEdit->text(), dialog.fillColour(),
                                    &progress);
     }
-    if (status == kSmfOk) {
+    if (status == SmfStatus::Ok) {
         showWrittenFile(converter.outputPath());
-        message(fileSummary->text());
+        message(m_fileSummary->text());
     } else {
         message(tr("转换失败") + QLatin1Char('\n') + converter.errorString());
     }

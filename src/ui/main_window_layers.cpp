@@ -1,6 +1,6 @@
 // The layer table of the main window and the current layer, the layer commands (Add,
 // Copy, Auto, Delete, re-sort) and the placing of the two calibration points. Row i of
-// the table always shows layer i of the project.
+// the table always shows layer i of the m_project.
 
 #include <QLabel>
 #include <QMessageBox>
@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "project/map_layer.h"
 #include "ui/calibration_form.h"
 #include "ui/file_types.h"
@@ -36,177 +36,177 @@ QTableWidgetItem *readOnlyItem(const QString &text)
 
 int MainWindow::appendLayerRow()
 {
-    const int n = layerTable->rowCount();
-    if (n >= project.layers.size())
+    const int n = m_layerTable->rowCount();
+    if (n >= m_project.layers.size())
         return 0;
     insertLayerRow(n, tr("层", "layer row name") + QString::number(n));
-    calibrationForm->fieldsFrame->setEnabled(true);
+    m_calibrationForm->fieldsFrame->setEnabled(true);
     return 0;
 }
 
 void MainWindow::insertLayerRow(int row, const QString &name)
 {
-    const MapLayer *layer = project.layers[row];
-    const bool wasEnabled = selectionEnabled;
-    selectionEnabled = false;
-    layerTable->insertRow(row);
-    layerTable->setItem(row, 0, readOnlyItem(name));
-    layerTable->setItem(row, 1, readOnlyItem(layer->scaleText()));
-    layerTable->setItem(row, 2, scaleKeyItem(layer->scale));
-    selectionEnabled = wasEnabled;
+    const MapLayer *layer = m_project.layers[row];
+    const bool wasEnabled = m_selectionEnabled;
+    m_selectionEnabled = false;
+    m_layerTable->insertRow(row);
+    m_layerTable->setItem(row, 0, readOnlyItem(name));
+    m_layerTable->setItem(row, 1, readOnlyItem(layer->scaleText()));
+    m_layerTable->setItem(row, 2, scaleKeyItem(layer->scale));
+    m_selectionEnabled = wasEnabled;
 }
 
 void MainWindow::showSelectedLayer()
 {
-    if (!selectionEnabled)
+    if (!m_selectionEnabled)
         return;
-    const QList<QTableWidgetItem *> selected = layerTable->selectedItems();
+    const QList<QTableWidgetItem *> selected = m_layerTable->selectedItems();
     if (selected.isEmpty())
         return;
     const int row = selected.first()->row();
-    if (row < 0 || row >= project.layers.size())
+    if (row < 0 || row >= m_project.layers.size())
         return;
-    currentLayer = row;
+    m_currentLayer = row;
     // The read-outs spoke of the layer shown before.
-    if (canvas->layer != project.layers[currentLayer]) {
-        for (QLabel *label : statusLabels)
+    if (m_canvas->layer() != m_project.layers[m_currentLayer]) {
+        for (QLabel *label : m_statusLabels)
             label->clear();
     }
-    canvas->setLayer(project.layers[currentLayer]);
-    if (!browseMode) {
-        const QImage *image = project.layerImage(currentLayer);
-        canvas->setImage(image ? *image : QImage());
+    m_canvas->setLayer(m_project.layers[m_currentLayer]);
+    if (!m_browseMode) {
+        const QImage *image = m_project.layerImage(m_currentLayer);
+        m_canvas->setImage(image ? *image : QImage());
         // Placing points depends on the layer.
         updateActions();
     }
-    calibrationForm->refreshFromLayer();
+    m_calibrationForm->refreshFromLayer();
 }
 
-int MainWindow::selectLayerRow(int row, bool resort)
+bool MainWindow::selectLayerRow(int row, bool resort)
 {
-    if (layerTable->rowCount() == 0 || row < 0 || row >= layerTable->rowCount()
-        || row >= project.layers.size()) {
-        canvas->clearCanvas();
-        for (QLabel *label : statusLabels)
+    if (m_layerTable->rowCount() == 0 || row < 0 || row >= m_layerTable->rowCount()
+        || row >= m_project.layers.size()) {
+        m_canvas->clearCanvas();
+        for (QLabel *label : m_statusLabels)
             label->clear();
         // No layer: the form shows nothing of one that was.
-        calibrationForm->clearFields();
-        calibrationForm->fieldsFrame->setEnabled(false);
-        return -1;
+        m_calibrationForm->clearFields();
+        m_calibrationForm->fieldsFrame->setEnabled(false);
+        return false;
     }
-    selectionEnabled = false;
-    layerTable->clearSelection();
-    layerTable->item(row, 0)->setSelected(true);
-    currentLayer = row;
-    selectionEnabled = true;
+    m_selectionEnabled = false;
+    m_layerTable->clearSelection();
+    m_layerTable->item(row, 0)->setSelected(true);
+    m_currentLayer = row;
+    m_selectionEnabled = true;
     // Selecting the second cell shows the layer through showSelectedLayer.
-    layerTable->item(row, 1)->setSelected(true);
-    layerTable->setFocus();
-    calibrationForm->fieldsFrame->setEnabled(true);
+    m_layerTable->item(row, 1)->setSelected(true);
+    m_layerTable->setFocus();
+    m_calibrationForm->fieldsFrame->setEnabled(true);
     if (resort)
-        updateLayerRow(currentLayer);
-    if (browseMode)
-        calibrationForm->fieldsFrame->setEnabled(false);
-    return 0;
+        updateLayerRow(m_currentLayer);
+    if (m_browseMode)
+        m_calibrationForm->fieldsFrame->setEnabled(false);
+    return true;
 }
 
 void MainWindow::selectLastLayerRow()
 {
-    selectLayerRow(layerTable->rowCount() - 1);
+    selectLayerRow(m_layerTable->rowCount() - 1);
 }
 
 int MainWindow::updateLayerRow(int index)
 {
-    if (layerTable->rowCount() == 0 || index < 0 || index >= layerTable->rowCount()
-        || index >= project.layers.size())
+    if (m_layerTable->rowCount() == 0 || index < 0 || index >= m_layerTable->rowCount()
+        || index >= m_project.layers.size())
         return 1;
-    const QVector<MapLayer *> before = project.layers;
-    const int current = project.rescaleAndSort(index, currentLayer);
+    const QVector<MapLayer *> before = m_project.layers;
+    const int current = m_project.rescaleAndSort(index, m_currentLayer);
     if (current < 0) {
         // A latitude taken back to not entered leaves no scale to show.
-        layerTable->item(index, 1)->setText(before[index]->scaleText());
+        m_layerTable->item(index, 1)->setText(before[index]->scaleText());
         return 2;
     }
-    currentLayer = current;
+    m_currentLayer = current;
     // The table still shows the old order: the edited layer's row is `index`.
-    layerTable->item(index, 1)->setText(before[index]->scaleText());
-    layerTable->item(index, 2)->setData(Qt::DisplayRole, before[index]->scale);
+    m_layerTable->item(index, 1)->setText(before[index]->scaleText());
+    m_layerTable->item(index, 2)->setData(Qt::DisplayRole, before[index]->scale);
     followProjectOrder(before);
     return 0;
 }
 
 void MainWindow::sortLayerTable()
 {
-    if (layerTable->rowCount() == 0 || layerTable->rowCount() != project.layers.size())
+    if (m_layerTable->rowCount() == 0 || m_layerTable->rowCount() != m_project.layers.size())
         return;
-    const QVector<MapLayer *> before = project.layers;
-    currentLayer = project.sortLayers(currentLayer);
+    const QVector<MapLayer *> before = m_project.layers;
+    m_currentLayer = m_project.sortLayers(m_currentLayer);
     followProjectOrder(before);
 }
 
 void MainWindow::followProjectOrder(const QVector<MapLayer *> &before)
 {
-    // The project sorts stably by scale; the table's rows follow the same
+    // The m_project sorts stably by scale; the table's rows follow the same
     // permutation, so ties end in the same order in both.
-    const int rows = layerTable->rowCount();
+    const int rows = m_layerTable->rowCount();
     QVector<QList<QTableWidgetItem *>> rowItems(rows);
-    const bool wasEnabled = selectionEnabled;
-    selectionEnabled = false;
+    const bool wasEnabled = m_selectionEnabled;
+    m_selectionEnabled = false;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < 3; ++column)
-            rowItems[row].append(layerTable->takeItem(row, column));
+            rowItems[row].append(m_layerTable->takeItem(row, column));
     }
     for (int row = 0; row < rows; ++row) {
-        const int oldRow = int(before.indexOf(project.layers[row]));
+        const int oldRow = int(before.indexOf(m_project.layers[row]));
         for (int column = 0; column < 3; ++column)
-            layerTable->setItem(row, column, rowItems[oldRow][column]);
+            m_layerTable->setItem(row, column, rowItems[oldRow][column]);
     }
     // The selection follows its row.
-    layerTable->clearSelection();
-    if (currentLayer >= 0 && currentLayer < rows) {
-        layerTable->item(currentLayer, 0)->setSelected(true);
-        layerTable->item(currentLayer, 1)->setSelected(true);
+    m_layerTable->clearSelection();
+    if (m_currentLayer >= 0 && m_currentLayer < rows) {
+        m_layerTable->item(m_currentLayer, 0)->setSelected(true);
+        m_layerTable->item(m_currentLayer, 1)->setSelected(true);
     }
-    selectionEnabled = wasEnabled;
+    m_selectionEnabled = wasEnabled;
 }
 
 MapLayer *MainWindow::takeLayerRow(int row)
 {
-    if (row < 0 || row >= layerTable->rowCount())
+    if (row < 0 || row >= m_layerTable->rowCount())
         return nullptr;
-    // The canvas must not keep the layer that leaves; the view stays for the next one.
-    selectionEnabled = false;
-    canvas->setLayer(nullptr);
-    layerTable->removeRow(row);
-    MapLayer *record = project.takeLayer(row);
+    // The m_canvas must not keep the layer that leaves; the view stays for the next one.
+    m_selectionEnabled = false;
+    m_canvas->setLayer(nullptr);
+    m_layerTable->removeRow(row);
+    MapLayer *record = m_project.takeLayer(row);
     selectLayerRow(row == 0 ? 0 : row - 1);
     return record;
 }
 
 void MainWindow::clearLayers()
 {
-    // The canvas must not keep a layer the project is about to destroy.
-    const bool wasEnabled = selectionEnabled;
-    selectionEnabled = false;
-    canvas->clearCanvas();
-    // Records the undo stack holds out of the project go with it.
-    undoStack->clear();
-    for (int row = layerTable->rowCount() - 1; row >= 0; --row)
-        layerTable->removeRow(row);
-    project.clear();
-    selectionEnabled = wasEnabled;
+    // The m_canvas must not keep a layer the m_project is about to destroy.
+    const bool wasEnabled = m_selectionEnabled;
+    m_selectionEnabled = false;
+    m_canvas->clearCanvas();
+    // Records the undo stack holds out of the m_project go with it.
+    m_undoStack->clear();
+    for (int row = m_layerTable->rowCount() - 1; row >= 0; --row)
+        m_layerTable->removeRow(row);
+    m_project.clear();
+    m_selectionEnabled = wasEnabled;
 }
 
 bool MainWindow::currentLayerGeoreferenced() const
 {
-    return currentLayer >= 0 && currentLayer < project.layers.size() && project.layers[currentLayer]->georeference;
+    return m_currentLayer >= 0 && m_currentLayer < m_project.layers.size() && m_project.layers[m_currentLayer]->georeference;
 }
 
 void MainWindow::calibrateByHand()
 {
-    if (browseMode || !currentLayerGeoreferenced())
+    if (m_browseMode || !currentLayerGeoreferenced())
         return;
-    MapLayer *layer = project.layers[currentLayer];
+    MapLayer *layer = m_project.layers[m_currentLayer];
     const std::shared_ptr<const RasterGeoreference> georeference = layer->georeference;
     const LayerCalibration before = layer->calibration();
     const LayerRows rowsBefore = layerRows();
@@ -216,38 +216,31 @@ void MainWindow::calibrateByHand()
     byHand.topLeft.pixelY = 0;
     byHand.bottomRight.pixelX = int(std::trunc(georeference->sourceSize.width() * layer->zoom));
     byHand.bottomRight.pixelY = int(std::trunc(georeference->sourceSize.height() * layer->zoom));
-    if (project.setGeoreference(currentLayer, nullptr, byHand) != 0) {
-        message(tr("无法手动定标") + QLatin1Char('\n') + project.errorString());
+    if (!m_project.setGeoreference(m_currentLayer, nullptr, byHand)) {
+        message(tr("无法手动定标") + QLatin1Char('\n') + m_project.errorString());
         return;
     }
-    updateLayerRow(currentLayer);
-    // The layer shows its own pixels now, on the canvas and in the form.
+    updateLayerRow(m_currentLayer);
+    // The layer shows its own pixels now, on the m_canvas and in the form.
     showLayerRows(layerRows());
-    undoStack->push(new GeoreferenceCommand(this, layer, georeference, before, rowsBefore, tr("手动定标")));
+    m_undoStack->push(new GeoreferenceCommand(this, layer, georeference, before, rowsBefore, tr("手动定标")));
 }
 
-int MainWindow::placeTopLeftPoint(int x, int y)
+void MainWindow::placePoint(int x, int y)
 {
-    if (!actionPlaceTopLeftPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size()
-        || currentLayerGeoreferenced())
-        return 0;
+    const bool topLeft = actionPlaceTopLeftPoint->isChecked();
+    if ((!topLeft && !actionPlaceBottomRightPoint->isChecked()) || m_currentLayer < 0
+        || m_currentLayer >= m_project.layers.size() || currentLayerGeoreferenced())
+        return;
     const CalibrationEdit edit(this);
-    project.setTopLeftX(currentLayer, x);
-    project.setTopLeftY(currentLayer, y);
-    leavePlacingMode(actionPlaceTopLeftPoint);
-    return 0;
-}
-
-int MainWindow::placeBottomRightPoint(int x, int y)
-{
-    if (!actionPlaceBottomRightPoint->isChecked() || currentLayer < 0 || currentLayer >= project.layers.size()
-        || currentLayerGeoreferenced())
-        return 0;
-    const CalibrationEdit edit(this);
-    project.setBottomRightX(currentLayer, x);
-    project.setBottomRightY(currentLayer, y);
-    leavePlacingMode(actionPlaceBottomRightPoint);
-    return 0;
+    if (topLeft) {
+        m_project.setTopLeftX(m_currentLayer, x);
+        m_project.setTopLeftY(m_currentLayer, y);
+    } else {
+        m_project.setBottomRightX(m_currentLayer, x);
+        m_project.setBottomRightY(m_currentLayer, y);
+    }
+    leavePlacingMode(topLeft ? actionPlaceTopLeftPoint : actionPlaceBottomRightPoint);
 }
 
 void MainWindow::movePoint(int point, int x, int y)
@@ -256,30 +249,30 @@ void MainWindow::movePoint(int point, int x, int y)
         return;
     const CalibrationEdit edit(this);
     if (point == 1) {
-        project.setTopLeftX(currentLayer, x);
-        project.setTopLeftY(currentLayer, y);
+        m_project.setTopLeftX(m_currentLayer, x);
+        m_project.setTopLeftY(m_currentLayer, y);
     } else if (point == 2) {
-        project.setBottomRightX(currentLayer, x);
-        project.setBottomRightY(currentLayer, y);
+        m_project.setBottomRightX(m_currentLayer, x);
+        m_project.setBottomRightY(m_currentLayer, y);
     } else {
         return;
     }
-    calibrationForm->refreshFromLayer();
-    updateLayerRow(currentLayer);
+    m_calibrationForm->refreshFromLayer();
+    updateLayerRow(m_currentLayer);
 }
 
 // A placed point ends its placing mode and shows in the form and the table.
 void MainWindow::leavePlacingMode(QAction *placing)
 {
     placing->setChecked(false);
-    calibrationForm->refreshFromLayer();
+    m_calibrationForm->refreshFromLayer();
     setCursor(Qt::ArrowCursor);
-    updateLayerRow(currentLayer);
+    updateLayerRow(m_currentLayer);
 }
 
 void MainWindow::enterPlacingMode(QAction *first, QAction *other)
 {
-    if (layerTable->rowCount() == 0 || currentLayerGeoreferenced()) {
+    if (m_layerTable->rowCount() == 0 || currentLayerGeoreferenced()) {
         first->setChecked(false);
         return;
     }
@@ -300,25 +293,25 @@ void MainWindow::on_actionPlaceBottomRightPoint_triggered()
 
 void MainWindow::on_actionAddLayer_triggered()
 {
-    if (projectState <= 0)
+    if (m_projectState <= 0)
         return;
     const QString filter = layerFileFilter();
     const QString everything = filter.section(QStringLiteral(";;"), 0, 0);
-    addLayerFiles(dialogs.openFiles(this, tr("增加图层", "dialog title"), lastDirectory, filter, everything));
+    addLayerFiles(m_dialogs.openFiles(this, tr("增加图层", "dialog title"), m_lastDirectory, filter, everything));
 }
 
 void MainWindow::on_actionCopyLayer_triggered()
 {
-    if (layerTable->rowCount() == 0)
+    if (m_layerTable->rowCount() == 0)
         return;
     bool ok = false;
     const int percent =
-        dialogs.integer(this, tr("复制图层", "dialog title"), tr("请输入缩放比例(%)"), 100, 5, 300, 5,
+        m_dialogs.integer(this, tr("复制图层", "dialog title"), tr("请输入缩放比例(%)"), 100, 5, 300, 5,
                         QStringLiteral("%"), &ok);
     if (!ok)
         return;
     const LayerRows before = layerRows();
-    if (project.scaledCopy(currentLayer, percent / 100.0) == -1) {
+    if (!m_project.scaledCopy(m_currentLayer, percent / 100.0)) {
         message(tr("加载失败"));
         return;
     }
@@ -329,15 +322,15 @@ void MainWindow::on_actionCopyLayer_triggered()
 
 void MainWindow::on_actionAutoCopies_triggered()
 {
-    if (layerTable->rowCount() == 0 || currentLayer < 0 || currentLayer >= project.layers.size())
+    if (m_layerTable->rowCount() == 0 || m_currentLayer < 0 || m_currentLayer >= m_project.layers.size())
         return;
     // Every copy comes from the layer that was current at the start, wherever a
     // re-sort after each copy moves it.
-    const MapLayer *source = project.layers[currentLayer];
+    const MapLayer *source = m_project.layers[m_currentLayer];
     const LayerRows before = layerRows();
     for (double factor : {0.6, 0.8, 1.2, 1.4}) {
-        const int index = int(project.layers.indexOf(const_cast<MapLayer *>(source)));
-        if (index < 0 || project.scaledCopy(index, factor) == -1) {
+        const int index = int(m_project.layers.indexOf(const_cast<MapLayer *>(source)));
+        if (index < 0 || !m_project.scaledCopy(index, factor)) {
             message(tr("加载失败"));
             break;
         }
@@ -345,19 +338,19 @@ void MainWindow::on_actionAutoCopies_triggered()
         selectLastLayerRow();
     }
     // The copies made before a failure stay, and are undone together.
-    if (project.layers.size() != before.layers.size())
+    if (m_project.layers.size() != before.layers.size())
         recordLayerChange(before, tr("自动复制图层"));
 }
 
 void MainWindow::on_actionDeleteLayer_triggered()
 {
     const LayerRows before = layerRows();
-    MapLayer *record = takeLayerRow(currentLayer);
+    MapLayer *record = takeLayerRow(m_currentLayer);
     if (!record)
         return;
     updateActions();
     // The record stays with the undo command, so Delete asks nothing.
-    if (browseMode)
+    if (m_browseMode)
         delete record;
     else
         recordLayerChange(before, tr("删除图层"));
@@ -367,9 +360,9 @@ void MainWindow::on_actionSortLayers_triggered()
 {
     const LayerRows before = layerRows();
     sortLayerTable();
-    if (project.layers != before.layers) {
+    if (m_project.layers != before.layers) {
         // The levels of the file change order.
-        project.changeFlags |= MapProject::kLayersChanged;
+        m_project.changeFlags |= MapProject::kLayersChanged;
         recordLayerChange(before, tr("排序图层"));
     }
 }

@@ -2,28 +2,27 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QVector>
 #include <QWidget>
 
-#include "project/canvas_view.h"
-#include "project/reduced_copies.h"
-#include "smf/browse_view.h"
+#include "view/canvas_view.h"
+#include "view/reduced_copies.h"
+#include "view/browse_view.h"
 
-class MainWindow;
 class QScrollBar;
 struct MapLayer;
 
-// The map canvas: shows the current layer's image at any zoom, scrolled with its scroll
-// bars or by dragging with the left or middle button, zoomed with the wheel about the
-// mouse; marks the two calibration points, which can be dragged to another pixel;
-// places them while a placing mode is on; and reports the position under the mouse in
-// the window's status bar. In a browse window it draws the SMF file's tiles instead.
+// The map canvas: shows an image at any zoom, scrolled with its scroll bars or by
+// dragging with the left or middle button, zoomed with the wheel about the mouse; marks
+// the two calibration points of its layer, which can be dragged to another pixel. It
+// says what the user did by its signals (the pixel under the mouse, a point placed or
+// dragged) and is told what to show; in a browse window it draws the SMF file's tiles
+// instead of an image.
 class MapCanvas : public QWidget
 {
     Q_OBJECT
 public:
-    // `window` (not owned) is the window whose layer, selectors, zoom actions and status
-    // bar the canvas uses.
-    explicit MapCanvas(MainWindow *window);
+    explicit MapCanvas(QWidget *parent = nullptr);
     ~MapCanvas() override;
 
     // Puts the canvas and its two scroll bars into a new frame widget (owned by parent)
@@ -32,10 +31,17 @@ public:
 
     // Replaces the shown image and repaints; zoom and scroll stay, kept in range.
     void setImage(const QImage &newImage);
+    const QImage &image() const { return m_image; }
     // Makes `newLayer` (not owned; nullptr for none) the layer whose points are
-    // drawn and whose calibration converts the mouse position. In a browse window
-    // it also reads the header of the layer's SMF file.
+    // drawn. In a browse window it also reads the header of the layer's SMF file.
     void setLayer(MapLayer *newLayer);
+    MapLayer *layer() const { return m_layer; }
+    // Makes this the canvas of a browse window: it draws the tiles of the layer's SMF
+    // file, files[layer->smfSource] (not owned; the bytes of its header, records and
+    // index at least), and its markers cannot be dragged.
+    void browse(const QVector<QByteArray> *files);
+    // While placing, a click places a point (pointPlaced) and markers are not dragged.
+    void setPlacing(bool placing);
     // No image, no layer, zoom 1:1, scroll 0, no reduced copies or shrunk tiles.
     void clearCanvas();
     // Scrolls so that calibration point 1 (top-left) or 2 (bottom-right) and its marker
@@ -48,20 +54,26 @@ public:
     void zoomOut();
     void zoomToFit();
     void zoomActualSize();
+    // Zoom (widget pixels per image pixel) and scroll as given, kept in range.
+    void setView(double zoom, QPoint scroll);
+    const CanvasView &view() const { return m_view; }
     // An image, or a browsed level, is shown.
     bool hasContent() const;
-
-    QImage image;
-    MapLayer *layer = nullptr;   // not owned
-    MainWindow *const window;
-    CanvasView view;             // zoom and scroll position
-    BrowseView browse;           // drawing state of a browse window
-    ReducedCopies reducedCopies; // of image, for drawing it zoomed out
+    // Memory held by the reduced copies of the image, bytes.
+    qint64 reducedCopyBytes() const { return m_reducedCopies.bytes(); }
 
 signals:
     // The zoom (widget pixels per image pixel) changed, or what is shown; 0 when
     // nothing is shown.
     void zoomChanged(double zoom);
+    // The mouse is over image pixel `pixel` (which may lie outside the image).
+    void pixelHovered(QPoint pixel);
+    // A click while placing, on image pixel `pixel` (within 0 .. the image's width and
+    // height).
+    void pointPlaced(QPoint pixel);
+    // The marker of calibration point 1 (top-left) or 2 (bottom-right) was dragged to
+    // another image pixel.
+    void pointDragged(int point, QPoint pixel);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -74,8 +86,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    // Takes the size of what is shown now, then viewChanged, and enables the window's
-    // zoom actions when there is something to show.
+    // Takes the size of what is shown now, then viewChanged.
     void contentChanged();
     // Keeps the scroll in range, moves the scroll bars to it and repaints.
     void viewChanged();
@@ -83,7 +94,6 @@ private:
     void paintImage(QPainter &painter);
     // A focus frame while the canvas has the keyboard focus.
     void paintFocus(QPainter &painter);
-    void showPosition(QPoint widgetPixel);
     // The image pixel that a click at widget pixel p places a point on: the one under
     // it, kept within 0 .. image width and 0 .. image height.
     QPoint placedPixelAt(QPoint p) const;
@@ -96,13 +106,20 @@ private:
     // The point (1 or 2) whose marker is under widget pixel p and may be dragged, or 0.
     int markerAt(QPoint p) const;
 
-    QScrollBar *horizontalBar = nullptr;
-    QScrollBar *verticalBar = nullptr;
-    bool framed = false;      // the bars stand beside the canvas
-    bool panning = false;     // the left or middle button drags the view
-    QPoint dragAnchor;        // mouse position at the last panning step, or where a marker was taken
-    int draggedPoint = 0;     // 1 or 2 while its marker is dragged
-    QPoint draggedPixel;      // image pixel the dragged marker is on now
-    int wheelAngle = 0;       // wheel turn not yet used for zooming, eighths of a degree
-    double reportedZoom = -1.0;  // last zoomChanged value
+    QImage m_image;
+    MapLayer *m_layer = nullptr;                    // not owned
+    const QVector<QByteArray> *m_browseFiles = nullptr;  // a browse window's SMF files; not owned
+    bool m_placing = false;
+    CanvasView m_view;             // zoom and scroll position
+    BrowseView m_browse;           // drawing state of a browse window
+    ReducedCopies m_reducedCopies; // of the image, for drawing it zoomed out
+    QScrollBar *m_horizontalBar = nullptr;
+    QScrollBar *m_verticalBar = nullptr;
+    bool m_framed = false;      // the bars stand beside the canvas
+    bool m_panning = false;     // the left or middle button drags the view
+    QPoint m_dragAnchor;        // mouse position at the last panning step, or where a marker was taken
+    int m_draggedPoint = 0;     // 1 or 2 while its marker is dragged
+    QPoint m_draggedPixel;      // image pixel the dragged marker is on now
+    int m_wheelAngle = 0;       // wheel turn not yet used for zooming, eighths of a degree
+    double m_reportedZoom = -1.0;  // last zoomChanged value
 };

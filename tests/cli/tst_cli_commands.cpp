@@ -52,7 +52,7 @@ private:
         for (const QImage &level : levels)
             fixtures::appendCornerLayer(project, level);
         project.filePath = path(name);
-        QCOMPARE(saveSmf(project), 0);
+        QCOMPARE(saveSmf(project), SmfStatus::Ok);
     }
     // The level extracted as an image.
     QImage extracted(const QString &smf, int level = 0)

@@ -1,12 +1,6 @@
 #include <QtTest>
 
-#include <QRandomGenerator>
-
-#include <cmath>
-
 #include "common/cli_runner.h"
-#include "geo/datum_table.h"
-#include "geo/position_format.h"
 
 // mapvane-cli coord, run as a separate process; its failures are rows of the exit
 // code table.
@@ -19,8 +13,6 @@ private slots:
     void listDatums();
     void batch_data();
     void batch();
-    void roundTrip_data();
-    void roundTrip();
 };
 
 namespace {
@@ -28,22 +20,6 @@ namespace {
 cli::Result coord(const QStringList &args, const QByteArray &input = QByteArray())
 {
     return cli::run(QDir::tempPath(), QStringList{QStringLiteral("coord")} + args, {}, input);
-}
-
-// Metres between two positions in degrees, on a sphere of the earth's size: enough to
-// tell centimetres from metres.
-double metresBetween(double lat1, double lon1, double lat2, double lon2)
-{
-    constexpr double kMetresPerDegree = 111320.0;
-    const double east = std::remainder(lon2 - lon1, 360.0) * std::cos(lat1 * M_PI / 180.0);
-    return kMetresPerDegree * std::hypot(lat2 - lat1, east);
-}
-
-// "LAT LON" as coord prints them.
-std::pair<double, double> latLonOf(const QString &line)
-{
-    const QStringList values = line.split(QLatin1Char(' '));
-    return {values.value(0).toDouble(), values.value(1).toDouble()};
 }
 
 }  // namespace
@@ -147,95 +123,6 @@ void TestCliCoord::batch()
     QCOMPARE(r.err.count('\n'), messages.size());
     for (const QString &message : std::as_const(messages))
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-}
-
-void TestCliCoord::roundTrip_data()
-{
-    QTest::addColumn<QString>("grid");
-    QTest::addColumn<QRectF>("area");  // longitudes x, latitudes y, in degrees
-    QTest::newRow("utm, 80 S to 84 N") << "utm" << QRectF(-180, -79.9, 360, 163.8);
-    QTest::newRow("tm, 5.8 degrees about 121 E") << "tm" << QRectF(115.2, -89, 11.6, 178);
-}
-
-// 1,000 positions on a spread of datums, shown in a grid and read back in batches, one
-// per datum: the unrounded metres come back within 1 cm of the position shown, the
-// texts within the 0.7 m their rounding moves it (2 m; negative TM texts round toward
-// zero, up to 1.5 m an axis). A sample is also run one call at a time, which must
-// print the batch's fields. (Every datum is read back through the same functions in
-// tst_geo_notation_format: a process a datum and way would take a minute.)
-void TestCliCoord::roundTrip()
-{
-    QFETCH(QString, grid);
-    QFETCH(QRectF, area);
-    QRandomGenerator random(27);
-    // The first and last rows, WGS 1972 (never shifted), WGS 1984, and every 19th between.
-    QVector<int> datums{kWgs72DatumIndex, kWgs84DatumIndex, kDatumCount - 1};
-    for (int datum = 0; datum < kDatumCount - 19; datum += 19)
-        datums.append(datum);
-    const qsizetype count = datums.size();
-    QVector<QStringList> positions(count);  // "LAT LON" on each datum
-    for (int i = 0; i < 1000; ++i) {
-        const double lat = area.top() + random.generateDouble() * area.height();
-        const double lon = area.left() + random.generateDouble() * area.width();
-        positions[i % count] << QString::asprintf("%.9f %.9f", lat, lon);
-    }
-    QVector<cli::Job> shows;
-    for (qsizetype d = 0; d < count; ++d) {
-        shows.append({{"coord", "--datum", QString::number(datums.at(d)), "--notation", grid, "-"},
-                      positions.at(d).join(QLatin1Char('\n')).toUtf8() + '\n', {}});
-    }
-    const QVector<cli::Result> shown = cli::runAll(QDir::tempPath(), shows);
-    // Each position read back twice: the unrounded metres, then the texts.
-    QVector<cli::Job> reads;
-    QVector<QStringList> fields(count);  // the lines --notation printed
-    for (qsizetype d = 0; d < count; ++d) {
-        QCOMPARE(shown.at(d).exitCode, 0);
-        QByteArray lines;
-        for (const QString &line : QString::fromUtf8(shown.at(d).out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QStringList f = line.split(QLatin1Char('\t'));
-            QCOMPARE(f.size(), 3);
-            const QStringList metres = f.at(2).split(QLatin1Char(' '));  // northing, easting
-            const QString zoneBand = f.at(0).section(QLatin1Char(' '), 0, 1);
-            const QString easting = grid == QLatin1String("utm") ? zoneBand + QLatin1Char(' ') + metres.at(1) : metres.at(1);
-            lines += (easting + QLatin1Char('\t') + metres.at(0) + QLatin1Char('\n') + f.at(0) + QLatin1Char('\t') + f.at(1)
-                      + QLatin1Char('\n')).toUtf8();
-            fields[d].append(line);
-        }
-        QCOMPARE(fields.at(d).size(), positions.at(d).size());
-        reads.append({{"coord", "--datum", QString::number(datums.at(d)), "--parse", grid, "-"}, lines, {}});
-    }
-    const QVector<cli::Result> read = cli::runAll(QDir::tempPath(), reads);
-    for (qsizetype d = 0; d < count; ++d) {
-        QCOMPARE(read.at(d).exitCode, 0);
-        const QStringList back = QString::fromUtf8(read.at(d).out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(back.size(), 2 * positions.at(d).size());
-        for (qsizetype k = 0; k < positions.at(d).size(); ++k) {
-            const auto [lat, lon] = latLonOf(positions.at(d).at(k));
-            const GeoPosition onDatum = shownPositionOnDatum({lat, lon, 0.0}, datums.at(d));
-            const auto [unroundedLat, unroundedLon] = latLonOf(back.at(2 * k));
-            const auto [roundedLat, roundedLon] = latLonOf(back.at(2 * k + 1));
-            const QString where = QStringLiteral("datum %1, %2: %3").arg(datums.at(d)).arg(positions.at(d).at(k), fields.at(d).at(k));
-            QVERIFY2(metresBetween(onDatum.latitude, onDatum.longitude, unroundedLat, unroundedLon) < 0.01, qPrintable(where));
-            const double textLimit = fields.at(d).at(k).contains(QLatin1Char('-')) ? 2.2 : 2.0;
-            QVERIFY2(metresBetween(onDatum.latitude, onDatum.longitude, roundedLat, roundedLon) < textLimit, qPrintable(where));
-        }
-    }
-    // One call for the first position of each datum: the fields of the batch, both ways.
-    QVector<cli::Job> singles;
-    for (qsizetype d = 0; d < count; ++d) {
-        const QString datum = QString::number(datums.at(d));
-        const QStringList latLon = positions.at(d).first().split(QLatin1Char(' '));
-        const QStringList texts = fields.at(d).first().split(QLatin1Char('\t'));
-        singles.append({{"coord", "--datum", datum, "--notation", grid, "--", latLon.at(0), latLon.at(1)}, {}, {}});
-        singles.append({{"coord", "--datum", datum, "--parse", grid, "--", texts.at(0), texts.at(1)}, {}, {}});
-    }
-    const QVector<cli::Result> single = cli::runAll(QDir::tempPath(), singles);
-    for (qsizetype d = 0; d < count; ++d) {
-        QCOMPARE(QString::fromUtf8(single.at(2 * d).out).chopped(1).replace(QLatin1Char('\n'), QLatin1Char('\t')),
-                 fields.at(d).first());
-        QCOMPARE(QString::fromUtf8(single.at(2 * d + 1).out).chopped(1),
-                 QString::fromUtf8(read.at(d).out).split(QLatin1Char('\n')).at(1));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestCliCoord)

@@ -16,7 +16,7 @@
 #include "common/smf_builder.h"
 #include "project/map_layer.h"
 #include "project/map_project.h"
-#include "smf/browse_view.h"
+#include "view/browse_view.h"
 #include "smf/smf_format.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -57,7 +57,7 @@ void TestCliSmfMalformed::malformed_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("refusal");  // in extract's message; empty: the file is read
     QTest::addColumn<bool>("firstTileWhite");  // tile (0, 0) is damaged: drawn white, refused by extract
-    QTest::addColumn<int>("editResult");       // openSmf of an editing project
+    QTest::addColumn<SmfStatus>("editResult");       // openSmf of an editing project
 
     // The 2 x 1 file most cases start from: a red tile and a blue one of 16 x 8 pixels.
     const auto redBlue = [](int, int column, int) { return column ? qRgb(0, 0, 255) : qRgb(255, 0, 0); };
@@ -71,45 +71,45 @@ void TestCliSmfMalformed::malformed_data()
             qToLittleEndian<qint32>(value, bytes.data() + offset);
         return bytes;
     };
-    QTest::newRow("truncated header") << valid.left(100) << "too short" << false << int(kSmfInvalidFile);
-    QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("entry past the end") << patched({{entryAt(1), qint32(valid.size() - 2)}, {entryAt(1) + 4, 100}}) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("truncated header") << valid.left(100) << "too short" << false << SmfStatus::InvalidFile;
+    QTest::newRow("truncated index") << valid.left(entryAt(1) + 4) << "truncated" << false << SmfStatus::InvalidFile;
+    QTest::newRow("entry past the end") << patched({{entryAt(1), qint32(valid.size() - 2)}, {entryAt(1) + 4, 100}}) << "points outside" << false << SmfStatus::InvalidFile;
     // offset + size wraps in 32 bits
-    QTest::newRow("entry size wrapping 32 bits") << patched({{entryAt(1) + 4, -16}}) << "points outside" << false << int(kSmfInvalidFile);
+    QTest::newRow("entry size wrapping 32 bits") << patched({{entryAt(1) + 4, -16}}) << "points outside" << false << SmfStatus::InvalidFile;
 
     QByteArray notZlib = valid;
     notZlib.replace(tileDataOffset(1, 2), 7, "notzlib");
-    QTest::newRow("payload not zlib") << notZlib << QString() << true << 0;
-    QTest::newRow("payload too short") << patched({{entryAt(0) + 4, redSize - 5}}) << QString() << true << 0;
+    QTest::newRow("payload not zlib") << notZlib << QString() << true << SmfStatus::Ok;
+    QTest::newRow("payload too short") << patched({{entryAt(0) + 4, redSize - 5}}) << QString() << true << SmfStatus::Ok;
     QTest::newRow("payload inflates past the tile")
-        << buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue, 64) << QString() << true << 0;
+        << buildSmfFile(16, 8, {gridRecord(2, 1)}, redBlue, 64) << QString() << true << SmfStatus::Ok;
 
-    QTest::newRow("negative level count") << patched({{kLevelCountAt, -1}}) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile count") << patched({{kTileCountAt, -2}}) << "negative count" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge level count") << patched({{kLevelCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("huge tile count") << patched({{kTileCountAt, 0x7FFFFFFF}}) << "truncated" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile width 0") << patched({{kTileWidthAt, 0}}) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("tile height 100001") << patched({{kTileHeightAt, 100001}}) << "tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile width") << patched({{kTileWidthAt, -16}}) << "negative tile size" << false << int(kSmfInvalidFile);
-    QTest::newRow("firstTile leaves the index") << patched({{kFirstTileAt, 1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative firstTile") << patched({{kFirstTileAt, -1}}) << "outside the tile index" << false << int(kSmfInvalidFile);
-    QTest::newRow("negative tile columns") << patched({{kSmfHeaderSize + 16, -2}}) << "negative tile grid" << false << int(kSmfInvalidFile);
+    QTest::newRow("negative level count") << patched({{kLevelCountAt, -1}}) << "negative count" << false << SmfStatus::InvalidFile;
+    QTest::newRow("negative tile count") << patched({{kTileCountAt, -2}}) << "negative count" << false << SmfStatus::InvalidFile;
+    QTest::newRow("huge level count") << patched({{kLevelCountAt, 0x7FFFFFFF}}) << "truncated" << false << SmfStatus::InvalidFile;
+    QTest::newRow("huge tile count") << patched({{kTileCountAt, 0x7FFFFFFF}}) << "truncated" << false << SmfStatus::InvalidFile;
+    QTest::newRow("tile width 0") << patched({{kTileWidthAt, 0}}) << "tile size" << false << SmfStatus::InvalidFile;
+    QTest::newRow("tile height 100001") << patched({{kTileHeightAt, 100001}}) << "tile size" << false << SmfStatus::InvalidFile;
+    QTest::newRow("negative tile width") << patched({{kTileWidthAt, -16}}) << "negative tile size" << false << SmfStatus::InvalidFile;
+    QTest::newRow("firstTile leaves the index") << patched({{kFirstTileAt, 1}}) << "outside the tile index" << false << SmfStatus::InvalidFile;
+    QTest::newRow("negative firstTile") << patched({{kFirstTileAt, -1}}) << "outside the tile index" << false << SmfStatus::InvalidFile;
+    QTest::newRow("negative tile columns") << patched({{kSmfHeaderSize + 16, -2}}) << "negative tile grid" << false << SmfStatus::InvalidFile;
     QTest::newRow("entry pointing into the records") << patched({{entryAt(0), kSmfHeaderSize}}) << "points outside" << false
-                                                     << int(kSmfInvalidFile);
+                                                     << SmfStatus::InvalidFile;
     // 21475 tiles of 100000 pixels in one row: 2,147,500,000 pixels wide.
     QTest::newRow("level wider than 32 bits") << buildSmfFile(100000, 1, {gridRecord(21475, 1)}, white)
-                                              << "2,147,483,647 pixels" << false << int(kSmfInvalidFile);
+                                              << "2,147,483,647 pixels" << false << SmfStatus::InvalidFile;
 
     QTest::newRow("overlapping payloads") << buildSmfFile(16, 8, {gridRecord(2, 1)}, [](int, int, int) { return qRgb(255, 0, 0); }, 0, true)
-                                          << QString() << false << 0;
+                                          << QString() << false << SmfStatus::Ok;
     // Tiles of 40,000 x 40,000 pixels (3.2 GB raw) from a few hundred bytes: the browse
     // paint used to allocate the whole tile before finding that it cannot inflate.
     QTest::newRow("tile far larger than its payload")
-        << patched({{kTileWidthAt, 40000}, {kTileHeightAt, 40000}}) << "more than its" << false << int(kSmfTooLarge);
+        << patched({{kTileWidthAt, 40000}, {kTileHeightAt, 40000}}) << "more than its" << false << SmfStatus::TooLarge;
     // 3,600 entries sharing one 2 kB payload claim a 60,000 x 60,000 level (7.2 GB):
     // counted once per entry, the shared payload looked large enough to hold it.
     QTest::newRow("overlapping payloads claim a huge level")
-        << buildSmfFile(1000, 1000, {gridRecord(60, 60)}, white, 0, true) << "more than its" << false << int(kSmfTooLarge);
+        << buildSmfFile(1000, 1000, {gridRecord(60, 60)}, white, 0, true) << "more than its" << false << SmfStatus::TooLarge;
 }
 
 void TestCliSmfMalformed::malformed()
@@ -117,7 +117,7 @@ void TestCliSmfMalformed::malformed()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, refusal);
     QFETCH(bool, firstTileWhite);
-    QFETCH(int, editResult);
+    QFETCH(SmfStatus, editResult);
     const QString path = m_dir.filePath(QStringLiteral("case.smf"));
     QVERIFY(fixtures::writeBytes(path, bytes));
     QFile::remove(m_dir.filePath(QStringLiteral("case.png")));
@@ -157,16 +157,16 @@ void TestCliSmfMalformed::malformed()
         MapProject project(4096);
         project.browseMode = browse;
         project.filePath = QStringLiteral("/old/file.smf");
-        const int result = browse && editResult == kSmfTooLarge ? 0 : editResult;  // browsing reads tile by tile
+        const SmfStatus result = browse && editResult == SmfStatus::TooLarge ? SmfStatus::Ok : editResult;  // browsing reads tile by tile
         QCOMPARE(openSmf(project, path), result);
         // An editing project refuses a level too large to edit in words of its own.
         const QString error = project.errorString();
-        QVERIFY2(result == 0 ? error.isEmpty() : error.contains(result == kSmfTooLarge ? QStringLiteral("10,000") : refusal),
+        QVERIFY2(result == SmfStatus::Ok ? error.isEmpty() : error.contains(result == SmfStatus::TooLarge ? QStringLiteral("10,000") : refusal),
                  qPrintable(error));
-        QCOMPARE(project.layers.size(), qsizetype(result == 0 ? 1 : 0));
-        QCOMPARE(project.smfImages.size(), qsizetype(result == 0 ? 1 : 0));
-        QCOMPARE(project.filePath, result == 0 ? path : QStringLiteral("/old/file.smf"));
-        if (!browse || result != 0)
+        QCOMPARE(project.layers.size(), qsizetype(result == SmfStatus::Ok ? 1 : 0));
+        QCOMPARE(project.smfImages.size(), qsizetype(result == SmfStatus::Ok ? 1 : 0));
+        QCOMPARE(project.filePath, result == SmfStatus::Ok ? path : QStringLiteral("/old/file.smf"));
+        if (!browse || result != SmfStatus::Ok)
             continue;
         MapLayer *layer = project.layers.first();
         BrowseView view;

@@ -1,17 +1,14 @@
 #pragma once
 
 // Shared helpers of the project and SMF tests: layers with images made in memory,
-// map-like test images and the levels they make, a progress recorder, whole-file
-// reads and snapshots of a folder.
+// the levels they make and a progress recorder.
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QMap>
 #include <QPainter>
 #include <QVector>
 
+#include "common/files.h"
 #include "project/map_project.h"
 
 namespace fixtures {
@@ -51,25 +48,6 @@ inline MapLayer *appendCornerLayer(MapProject &project, const QImage &image)
     return appendLayer(project, image, {0, 0, 0, 3600000}, {image.width(), image.height(), 3600000, 0});
 }
 
-// An image with gradients, lines and blocks of colour, so that every tile differs
-// and compresses as a scanned map does.
-inline QImage mapLikeImage(int width, int height, QImage::Format format = QImage::Format_RGB32)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            line[x] = qRgb((x * 7 + y) & 0xFF, (y * 5 + x / 3) & 0xFF, ((x ^ y) * 3) & 0xFF);
-    }
-    QPainter painter(&image);
-    painter.setPen(QPen(Qt::darkBlue, 3));
-    for (int i = 0; i < width + height; i += 97)
-        painter.drawLine(i, 0, i - height / 2, height);
-    painter.fillRect(QRect(width / 4, height / 4, width / 5, height / 6), QColor(240, 230, 200));
-    painter.end();
-    return format == QImage::Format_RGB32 ? image : image.convertToFormat(format);
-}
-
 // What a level of image holds once saved: the image drawn on whole tiles (size) of
 // the fill colour, 5 bits a component.
 inline QImage savedLevel(const QImage &image, QSize size, QRgb fill)
@@ -90,6 +68,16 @@ inline QImage savedLevel(const QImage &image, QSize size, QRgb fill)
     return level.convertToFormat(QImage::Format_RGB555);
 }
 
+// Adds the file at path as the window's Add does: importLayer, then the layer's image,
+// decoded at once unless loading says otherwise. What came of it, refused or not.
+inline LayerImport addFile(MapProject &project, const QString &path, LayerLoading loading = LayerLoading::Decode)
+{
+    LayerImport import = importLayer(path, {});
+    if (!import.refused())
+        project.addImportedLayer(import, loading);
+    return import;
+}
+
 // Records what a save reports.
 struct RecordingProgress : ProgressReporter
 {
@@ -104,29 +92,5 @@ struct RecordingProgress : ProgressReporter
     int cancelAfterPumps = -1;  // > 0: report a cancellation from this pump on
     bool cancel = false;
 };
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Path and bytes of every regular file under folder (pipes and devices are not read).
-inline QMap<QString, QByteArray> regularFiles(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), fileBytes(path));
-    }
-    return files;
-}
 
 }  // namespace fixtures

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -35,13 +36,7 @@ public:
 
     // Adds a generated image of width x height, saved as <n>.png for the n-th one, as a
     // layer through the Add command.
-    void addLayer(MainWindow &window, int width, int height)
-    {
-        const QString file = path(QStringLiteral("%1.png").arg(++images));
-        fixtures::mapLikeImage(width, height).save(file);
-        window.dialogs.openFiles = [file](auto...) { return QStringList{file}; };
-        window.actionAddLayer->trigger();
-    }
+    void addLayer(MainWindow &window, int width, int height);
 
     // Gives layer `index` one degree of longitude and latitude from 10° E, 46° N.
     static void calibrate(MapProject &project, int index)
@@ -58,16 +53,64 @@ public:
     int images = 0;
 };
 
+// The window's parts, found by their object names as a user finds them by sight: its
+// actions and menus (the names of its Designer form), the layer table, the canvas, the
+// calibration form, the selectors and the labels of the status bar.
+template <typename Part = QWidget>
+Part *part(const MainWindow &window, const char *name)
+{
+    Part *found = window.findChild<Part *>(QLatin1String(name));
+    if (!found)
+        qFatal("the window has no %s", name);
+    return found;
+}
+inline QAction *action(const MainWindow &window, const char *name)
+{
+    return part<QAction>(window, name);
+}
+inline QTableWidget *layerTableOf(const MainWindow &window)
+{
+    return part<QTableWidget>(window, "layerTable");
+}
+inline MapCanvas *canvasOf(const MainWindow &window)
+{
+    return part<MapCanvas>(window, "canvas");
+}
+inline CalibrationForm *formOf(const MainWindow &window)
+{
+    return window.findChild<CalibrationForm *>();
+}
+// The language menu's entries: 0 English, 1 Simplified and 2 Traditional Chinese.
+inline QAction *languageAction(const MainWindow &window, int language)
+{
+    static const char *const names[] = {"actionLanguageEnglish", "actionLanguageSimplifiedChinese",
+                                        "actionLanguageTraditionalChinese"};
+    return action(window, names[language]);
+}
+// "pixelXLabel", "pixelYLabel", "lonOrEastingLabel", "latOrNorthingLabel".
+inline QString statusText(const MainWindow &window, int index)
+{
+    static const char *const names[] = {"pixelXLabel", "pixelYLabel", "lonOrEastingLabel", "latOrNorthingLabel"};
+    return part<QLabel>(window, names[index])->text();
+}
+
+inline void WindowFixture::addLayer(MainWindow &window, int width, int height)
+{
+    const QString file = path(QStringLiteral("%1.png").arg(++images));
+    fixtures::mapLikeImage(width, height).save(file);
+    window.dialogs().openFiles = [file](auto...) { return QStringList{file}; };
+    action(window, "actionAddLayer")->trigger();
+}
+
 // A project window (state 1, changed) in its own working folder, made without the
 // properties dialog.
 struct ProjectWindow
 {
     ProjectWindow()
     {
-        window.project.setProperties(QStringLiteral("Tester"), QStringLiteral("map"), QColor(122, 122, 122), 300, 500);
-        window.projectState = 1;
-        window.project.changeFlags = 1;
-        window.updateActions();
+        window.project().setProperties(QStringLiteral("Tester"), QStringLiteral("map"), QColor(122, 122, 122), 300,
+                                       500);
+        window.startNewProject();
     }
     WindowFixture fixture;
     MainWindow window;

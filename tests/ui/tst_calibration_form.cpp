@@ -15,9 +15,9 @@ constexpr double kMas = 1.0 / 3600000.0;  // one milliarcsecond in degrees
 struct FormWindow : ProjectWindow
 {
     FormWindow() { fixture.addLayer(window, 1000, 800); }
-    MapLayer &layer() const { return *window.project.layers.at(window.currentLayer); }
+    MapLayer &layer() const { return *window.project().layers.at(window.currentLayer()); }
     QLineEdit *edit(const QString &name) const { return form->findChild<QLineEdit *>(name); }
-    CalibrationForm *form = window.calibrationForm;
+    CalibrationForm *form = formOf(window);
 };
 
 }  // namespace
@@ -86,7 +86,7 @@ void TestCalibrationForm::fieldsReachTheirPoint()
     QFETCH(int, last);
     QFETCH(QList<int>, changed);
     FormWindow w;
-    w.window.notationSelector->setCurrentIndex(notation);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(notation);
     // The notation's own edits are shown, and no others.
     const QList<QLineEdit *> edits = w.form->findChildren<QLineEdit *>();
     QCOMPARE(std::count_if(edits.cbegin(), edits.cend(), [&](auto edit) { return edit->isVisibleTo(w.form); }),
@@ -172,7 +172,7 @@ void TestCalibrationForm::hintNamesItsField()
     QFETCH(int, notation);
     QFETCH(QString, typed);
     FormWindow w;
-    w.window.notationSelector->setCurrentIndex(notation);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(notation);
     typeInto(w.form, typed);
     QTEST(w.form->hintLabel->text(), "hint");
 }
@@ -187,7 +187,7 @@ void TestCalibrationForm::keystrokes()
     QFETCH(int, value);
     QFETCH(double, stored);
     FormWindow w;
-    w.window.notationSelector->setCurrentIndex(notation);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(notation);
     QLineEdit *last = typeInto(w.form, typed);
     QCOMPARE(last->text(), shown);
     const MapLayer &layer = w.layer();
@@ -223,8 +223,8 @@ void TestCalibrationForm::datumReadsBackAsTyped()
     QFETCH(QString, datum);
     QFETCH(QString, typed);
     FormWindow w;
-    w.window.datumSelector->setCurrentIndex(w.window.datumSelector->findText(datum));
-    QCOMPARE(w.window.datumSelector->currentText(), datum);
+    part<QComboBox>(w.window, "datumSelector")->setCurrentIndex(part<QComboBox>(w.window, "datumSelector")->findText(datum));
+    QCOMPARE(part<QComboBox>(w.window, "datumSelector")->currentText(), datum);
     typeInto(w.form, typed);
     w.form->refreshFromLayer();
     QVERIFY2(qAbs(w.form->edLon1->text().toDouble() - 139.5) < kMas, qPrintable(w.form->edLon1->text()));
@@ -232,7 +232,7 @@ void TestCalibrationForm::datumReadsBackAsTyped()
     QTEST(qAbs(w.layer().topLeft.lat * kMas - 35.25) > 5.0 / 3600.0, "shifted");
     QTEST(qAbs(w.layer().topLeft.lon * kMas - 139.5) > 5.0 / 3600.0, "shifted");
     // Another datum shows at once.
-    w.window.datumSelector->setCurrentIndex(kWgs84DatumIndex);
+    part<QComboBox>(w.window, "datumSelector")->setCurrentIndex(kWgs84DatumIndex);
     QVERIFY2(qAbs(w.form->edLon1->text().toDouble() - w.layer().topLeft.lon * kMas) < kMas,
              qPrintable(w.form->edLon1->text()));
 }
@@ -261,20 +261,20 @@ void TestCalibrationForm::saveNamesTheField()
     w.fixture.addLayer(w.window, 30, 20);
     for (int layer : {0, 1}) {
         if (layer != uncalibrated)
-            WindowFixture::calibrate(w.window.project, layer);
+            WindowFixture::calibrate(w.window.project(), layer);
     }
-    w.window.notationSelector->setCurrentIndex(typed.startsWith(QLatin1String("edUTM")) ? 3 : 0);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(typed.startsWith(QLatin1String("edUTM")) ? 3 : 0);
     w.window.selectLayerRow(1);  // 层1, then sorted by its new scale
     if (!typed.isEmpty()) {
         QLineEdit *edit = typeInto(w.form, typed);
         if (typed.endsWith(QLatin1Char('=')))
             QTest::keyClick(edit, Qt::Key_Backspace);
     }
-    w.window.dialogs.saveFile = [](auto...) { return QString(); };
+    w.window.dialogs().saveFile = [](auto...) { return QString(); };
     ModalAnswer answer;
-    w.window.actionSave->trigger();
+    action(w.window, "actionSave")->trigger();
     QCOMPARE(answer.texts, QStringList(QString::fromUtf8("输入数据无效或不完整\n") + detail));
-    QCOMPARE(w.window.layerTable->item(w.window.currentLayer, 0)->text(), detail.section(':', 0, 0));
+    QCOMPARE(layerTableOf(w.window)->item(w.window.currentLayer(), 0)->text(), detail.section(':', 0, 0));
     if (!typed.isEmpty()) {
         const QString shown = w.form->findChild<QLineEdit *>(typed.section('=', 0, 0))->text();
         QCOMPARE(numberFromText(shown), numberFromText(typed.section('=', 1)));
@@ -305,10 +305,10 @@ void TestCalibrationForm::shownNeverBlocksASave()
     QFETCH(QString, typed);
     QFETCH(QLineF, corners);
     FormWindow w;
-    w.window.project.enterCalibration(0, {QPoint(0, 0), corners.x1(), corners.y1(), QPoint(1000, 800), corners.x2(),
+    w.window.project().enterCalibration(0, {QPoint(0, 0), corners.x1(), corners.y1(), QPoint(1000, 800), corners.x2(),
                                           corners.y2()});
     w.window.selectLayerRow(0);
-    w.window.notationSelector->setCurrentIndex(notation);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(notation);
     if (notation == 4 && typed.isEmpty()) {
         for (QLineEdit *edit : {w.form->edTMX1, w.form->edTMY2})
             QVERIFY(edit->isReadOnly() && !edit->text().isEmpty() && !w.form->isMarked(edit));
@@ -329,9 +329,9 @@ void TestCalibrationForm::shownNeverBlocksASave()
         QVERIFY(qAbs(w.layer().topLeft.lat * kMas - expected.latitude) <= kMas);
     }
     const QString path = w.fixture.path(QStringLiteral("shown.smf"));
-    w.window.dialogs.saveFile = [path](auto...) { return path; };
+    w.window.dialogs().saveFile = [path](auto...) { return path; };
     ModalAnswer answer;
-    w.window.actionSave->trigger();
+    action(w.window, "actionSave")->trigger();
     QCOMPARE(answer.texts, QStringList());
     QVERIFY(QFile::exists(path));
 }
@@ -356,10 +356,10 @@ void TestCalibrationForm::nothingClipped()
         {QRegularExpression("^edUTMX"), "60"},                 {QRegularExpression("^edUTMY"), "X"},
         {QRegularExpression("^edUTMZ"), "833000"},             {QRegularExpression("^edTM"), "-10000965"}};
     for (int notation = 0; notation < 5; ++notation) {
-        w.window.notationSelector->setCurrentIndex(notation);
-        w.window.resizeDocks({w.window.calibrationDock}, {0}, Qt::Horizontal);
+        part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(notation);
+        w.window.resizeDocks({part<QDockWidget>(w.window, "calibrationDock")}, {0}, Qt::Horizontal);
         QCoreApplication::processEvents();
-        QCOMPARE(w.window.calibrationDock->width(), w.window.calibrationDock->minimumSizeHint().width());
+        QCOMPARE(part<QDockWidget>(w.window, "calibrationDock")->width(), part<QDockWidget>(w.window, "calibrationDock")->minimumSizeHint().width());
         for (const QLabel *label : w.form->findChildren<QLabel *>()) {
             if (label->isVisibleTo(w.form))
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));

@@ -65,23 +65,23 @@ void TestFileCommands::unsavedChangesPrompt()
     QFETCH(int, answer);
     ProjectWindow w;
     w.fixture.addLayer(w.window, 30, 20);
-    WindowFixture::calibrate(w.window.project, 0);
-    w.window.project.changeFlags = answer ? 1 : 0;
+    WindowFixture::calibrate(w.window.project(), 0);
+    w.window.project().changeFlags = answer ? 1 : 0;
     const QString target = w.fixture.path(QStringLiteral("saved.smf"));
     int opened = 0;
-    w.window.dialogs.saveFile = [target](auto...) { return target; };
-    w.window.dialogs.openFile = [&opened](auto...) { ++opened; return QString(); };
+    w.window.dialogs().saveFile = [target](auto...) { return target; };
+    w.window.dialogs().openFile = [&opened](auto...) { ++opened; return QString(); };
     ModalAnswer prompt{QMessageBox::StandardButton(answer)};
     ModalDialogAction<MapPropertiesDialog> dialog(properties(QStringLiteral("fresh"), command != QLatin1String("New cancelled")));
     w.window.findChild<QAction *>("action" + command.section(QLatin1Char(' '), 0, 0))->trigger();
     // Each command that goes on leaves its own trace.
-    QTEST(!w.window.isVisible() || opened == 1 || w.window.project.mapName == QLatin1String("fresh"), "proceeds");
+    QTEST(!w.window.isVisible() || opened == 1 || w.window.project().mapName == QLatin1String("fresh"), "proceeds");
     QCOMPARE(prompt.texts, answer ? QStringList{QString::fromUtf8("此操作将会关闭先前文件,是否保存?")} : QStringList());
     QTEST(QFile::exists(target), "saved");
     const bool emptied = command == QLatin1String("New");
-    QCOMPARE(w.window.layerTable->rowCount() + w.window.project.layers.size(), emptied ? 0 : 2);
-    const QString title = emptied ? QStringLiteral("fresh.smf") : QFile::exists(target) ? target : QString();
-    QCOMPARE(w.window.windowTitle(), title.isEmpty() ? QStringLiteral("Mapvane") : "Mapvane - " + title + "[*]");
+    QCOMPARE(layerTableOf(w.window)->rowCount() + w.window.project().layers.size(), emptied ? 0 : 2);
+    const QString title = emptied ? QStringLiteral("fresh.smf") : QFile::exists(target) ? target : QStringLiteral("map.smf");
+    QCOMPARE(w.window.windowTitle(), "Mapvane - " + title + "[*]");
 }
 
 // A save that is refused or fails says why and leaves the window as it was: not bound
@@ -94,17 +94,17 @@ void TestFileCommands::saveRefused()
     w.fixture.addLayer(w.window, 30, 20);
     w.window.selectLayerRow(0);
     // A file stands where the folder of the chosen path should be.
-    w.window.dialogs.saveFile = [&](auto...) { return w.fixture.write(QStringLiteral("plain"), {}) + "/x.smf"; };
+    w.window.dialogs().saveFile = [&](auto...) { return w.fixture.write(QStringLiteral("plain"), {}) + "/x.smf"; };
     ModalAnswer answer;
-    w.window.actionSave->trigger();
-    QCOMPARE(w.window.currentLayer, 1);
-    WindowFixture::calibrate(w.window.project, 0);
-    WindowFixture::calibrate(w.window.project, 1);
-    w.window.actionSave->trigger();
+    action(w.window, "actionSave")->trigger();
+    QCOMPARE(w.window.currentLayer(), 1);
+    WindowFixture::calibrate(w.window.project(), 0);
+    WindowFixture::calibrate(w.window.project(), 1);
+    action(w.window, "actionSave")->trigger();
     const QString messages = QString::fromUtf8("输入数据无效或不完整\n层1: 左上 经度 未输入|保存失败\n");
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Mapvane"));
-    QVERIFY(w.window.projectState == 1 && w.window.project.filePath.isEmpty() && w.window.project.changeFlags != 0);
+    QCOMPARE(w.window.windowTitle(), QStringLiteral("Mapvane - map.smf[*]"));
+    QVERIFY(w.window.projectState() == 1 && w.window.project().filePath.isEmpty() && w.window.project().changeFlags != 0);
 }
 
 // The window, showing an SMF file, opens another one: its levels become the layers,
@@ -118,32 +118,32 @@ void TestFileCommands::unsavedWorkAndStatusBar()
     MainWindow window;
     ModalAnswer answer;
     ModalDialogAction<MapPropertiesDialog> accept(properties(QStringLiteral("Kelvo")), false);
-    window.actionNew->trigger();
+    action(window, "actionNew")->trigger();
     QVERIFY(window.windowTitle().endsWith(QLatin1String("[*]")) && !window.isWindowModified());
     int asked = 0;
-    window.dialogs.openFile = [&asked](auto...) { ++asked; return QString(); };
-    window.dialogs.saveFile = [&](auto...) { ++asked; return fixture.path(QStringLiteral("k.smf")); };
-    window.actionSave->trigger();
-    window.actionOpen->trigger();
+    window.dialogs().openFile = [&asked](auto...) { ++asked; return QString(); };
+    window.dialogs().saveFile = [&](auto...) { ++asked; return fixture.path(QStringLiteral("k.smf")); };
+    action(window, "actionSave")->trigger();
+    action(window, "actionOpen")->trigger();
     QCOMPARE(answer.texts, QStringList(QString::fromUtf8("项目中没有图层,无法保存")));
     QCOMPARE(asked, 1);  // the file to open, not where to save
 
     fixture.addLayer(window, 100, 80);
     QVERIFY(window.isWindowModified());
-    WindowFixture::calibrate(window.project, 0);
-    window.actionSave->trigger();
-    QVERIFY(!window.isWindowModified() && !window.fileSummary->text().isEmpty());
-    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 100%"));
-    window.canvas->zoomIn();
-    QCOMPARE(window.zoomLabel->text(), QString::fromUtf8("缩放 150%"));
+    WindowFixture::calibrate(window.project(), 0);
+    action(window, "actionSave")->trigger();
+    QVERIFY(!window.isWindowModified() && !part<QLabel>(window, "fileSummary")->text().isEmpty());
+    QCOMPARE(part<QLabel>(window, "zoomLabel")->text(), QString::fromUtf8("缩放 100%"));
+    canvasOf(window)->zoomIn();
+    QCOMPARE(part<QLabel>(window, "zoomLabel")->text(), QString::fromUtf8("缩放 150%"));
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window.canvas, &move);
-    QVERIFY(!window.statusLabels[0]->text().isEmpty());
+    QApplication::sendEvent(canvasOf(window), &move);
+    QVERIFY(!statusText(window, 0).isEmpty());
     fixture.addLayer(window, 100, 80);
-    QVERIFY(window.statusLabels[0]->text().isEmpty() && window.isWindowModified());
-    window.project.changeFlags = 0;  // nothing to save first
-    window.actionNew->trigger();
-    QVERIFY(window.fileSummary->text().isEmpty() && window.zoomLabel->text().isEmpty());
+    QVERIFY(statusText(window, 0).isEmpty() && window.isWindowModified());
+    window.project().changeFlags = 0;  // nothing to save first
+    action(window, "actionNew")->trigger();
+    QVERIFY(part<QLabel>(window, "fileSummary")->text().isEmpty() && part<QLabel>(window, "zoomLabel")->text().isEmpty());
 }
 
 void TestFileCommands::open()
@@ -155,16 +155,16 @@ void TestFileCommands::open()
                                        buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour));
     MainWindow window;
     for (const QString &file : {previous, path}) {
-        window.dialogs.openFile = [file](auto...) { return file; };
-        window.actionOpen->trigger();
+        window.dialogs().openFile = [file](auto...) { return file; };
+        action(window, "actionOpen")->trigger();
     }
-    QVERIFY(window.layerTable->rowCount() == 2 && window.projectState == 2 && window.project.filePath == path);
-    QCOMPARE(window.canvas->layer, window.project.layers[window.currentLayer]);
+    QVERIFY(layerTableOf(window)->rowCount() == 2 && window.projectState() == 2 && window.project().filePath == path);
+    QCOMPARE(canvasOf(window)->layer(), window.project().layers[window.currentLayer()]);
     QCOMPARE(window.windowTitle(), "Mapvane - " + path + "[*]");
     QCOMPARE(readRecentFiles(), QStringList({path, previous}));
-    emit window.menuRecentFiles->aboutToShow();
-    QVERIFY(window.menuRecentFiles->actions().first()->text().endsWith(path));
-    window.menuRecentFiles->actions().last()->trigger();
+    emit part<QMenu>(window, "menuRecentFiles")->aboutToShow();
+    QVERIFY(part<QMenu>(window, "menuRecentFiles")->actions().first()->text().endsWith(path));
+    part<QMenu>(window, "menuRecentFiles")->actions().last()->trigger();
     QCOMPARE(readRecentFiles(), QStringList());
 }
 
@@ -203,11 +203,11 @@ void TestFileCommands::refusedOpenKeepsTheWork()
                                            buildSmfFile(30, 20, {gridRecord(3, 2), gridRecord(2, 2)}, positionColour));
     const QString path = name.isEmpty() ? fixture.path(QStringLiteral("gone.smf")) : fixture.write(name, file);
     MainWindow window;
-    window.dialogs.openFile = [previous](auto...) { return previous; };
-    window.actionOpen->trigger();
-    window.project.setCartographer(QStringLiteral("Changed"));
+    window.dialogs().openFile = [previous](auto...) { return previous; };
+    action(window, "actionOpen")->trigger();
+    window.project().setCartographer(QStringLiteral("Changed"));
     const QString title = window.windowTitle();
-    const QVector<MapLayer *> layers = window.project.layers;
+    const QVector<MapLayer *> layers = window.project().layers;
     // Not saved first; then the row's answer to the offer.
     QStringList texts;
     ModalDialogAction<QMessageBox> answers([&](QMessageBox *box) {
@@ -215,29 +215,29 @@ void TestFileCommands::refusedOpenKeepsTheWork()
         QAbstractButton *button = box->button(texts.size() == 1 ? QMessageBox::No : QMessageBox::StandardButton(answer));
         (button ? button : box->button(QMessageBox::Ok))->click();
     }, false);
-    window.dialogs.openFile = [path](auto...) { return path; };
-    window.actionOpen->trigger();
+    window.dialogs().openFile = [path](auto...) { return path; };
+    action(window, "actionOpen")->trigger();
     QCOMPARE(texts.size(), 2);
     QVERIFY2(texts.last().startsWith(message.arg(path)), qPrintable(texts.last()));
-    const bool kept = window.project.layers == layers && window.layerTable->rowCount() == 2
-        && window.project.changeFlags != 0 && window.projectState == 2 && window.project.filePath == previous
+    const bool kept = window.project().layers == layers && layerTableOf(window)->rowCount() == 2
+        && window.project().changeFlags != 0 && window.projectState() == 2 && window.project().filePath == previous
         && window.windowTitle() == title;
-    QCOMPARE(window.browseWindows.size(), answer == QMessageBox::Yes ? 1 : 0);
-    if (!window.browseWindows.isEmpty()) {
+    QCOMPARE(window.browseWindows().size(), answer == QMessageBox::Yes ? 1 : 0);
+    if (!window.browseWindows().isEmpty()) {
         // Read-only, drawing the file's tiles, and never asking to save.
-        MainWindow *child = window.browseWindows.first();
-        QVERIFY(child->isVisible() && child->mainMenuBar->isHidden() && !child->calibrationForm->fieldsFrame->isEnabled());
+        MainWindow *child = window.browseWindows().first();
+        QVERIFY(child->isVisible() && part<QMenuBar>((*child), "mainMenuBar")->isHidden() && !formOf((*child))->fieldsFrame->isEnabled());
         QCOMPARE(child->windowTitle(), "Mapvane - " + path + "[*]");
-        child->canvas->resize(200, 100);
-        QCOMPARE(child->canvas->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
+        canvasOf((*child))->resize(200, 100);
+        QCOMPARE(canvasOf((*child))->grab().toImage().pixel(45, 30), qRgb(8, 80, 160));
         QVERIFY(child->close());
         QCOMPARE(texts.size(), 2);
     }
     fixture.addLayer(window, 30, 20);
-    WindowFixture::calibrate(window.project, window.currentLayer);
+    WindowFixture::calibrate(window.project(), window.currentLayer());
     int asked = 0;
-    window.dialogs.saveFile = [&asked](auto...) { ++asked; return QString(); };
-    window.actionSave->trigger();
+    window.dialogs().saveFile = [&asked](auto...) { ++asked; return QString(); };
+    action(window, "actionSave")->trigger();
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(previous), &header));
     QVERIFY2(asked == 0 && header.levelCount == 3,
@@ -255,30 +255,30 @@ void TestFileCommands::savedAndConvertedFiles()
     MainWindow window;
     ModalAnswer messages;
     ModalDialogAction<MapPropertiesDialog> answer(properties(QStringLiteral("Harbour")));
-    window.actionNew->trigger();
+    action(window, "actionNew")->trigger();
     const QString target = fixture.path(QStringLiteral("out/Harbour.smf"));
     QVERIFY(QDir().mkpath(fixture.path(QStringLiteral("out"))));
     QStringList suggested;
-    window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+    window.dialogs().saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
         suggested << start;
         return target;
     };
     fixture.addLayer(window, 640, 480);
     // Both points typed, their positions in decimal degrees on WGS 1984.
-    typeInto(window.calibrationForm, QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
+    typeInto(formOf(window), QStringLiteral("edX1=30 edY1=40 edX2=600 edY2=450 edLon1=113.25 edLat1=22.75 "
                                                "edLon2=114.5 edLat2=21.5"));
     // 1.25 degrees of latitude over 410 pixels: 4500000 / 410 = 10975.6 ms per pixel.
-    QCOMPARE(window.layerTable->item(0, 1)->text(), QStringLiteral("1:10975"));
-    window.actionSave->trigger();
+    QCOMPARE(layerTableOf(window)->item(0, 1)->text(), QStringLiteral("1:10975"));
+    action(window, "actionSave")->trigger();
     // One level of 3 x 1 tiles of 300 x 500 for 640 x 480 pixels.
-    QVERIFY(window.fileSummary->text().startsWith(QString::fromUtf8("已保存 %1:1 层,3 个图块,").arg(target)));
+    QVERIFY(part<QLabel>(window, "fileSummary")->text().startsWith(QString::fromUtf8("已保存 %1:1 层,3 个图块,").arg(target)));
     QVERIFY(QFile::remove(target));
-    window.actionSave->trigger();
+    action(window, "actionSave")->trigger();
     QVERIFY(!QFile::exists(target));
-    window.actionSaveAs->trigger();
+    action(window, "actionSaveAs")->trigger();
     QVERIFY(QFile::remove(target));
-    window.project.changeFlags = 1;
-    window.actionSave->trigger();
+    window.project().changeFlags = 1;
+    action(window, "actionSave")->trigger();
     QCOMPARE(suggested, QStringList({fixture.path(QStringLiteral("Harbour.smf")), target}));
 
     // In the same folder, the config.ini the dialog wrote gives the same name,
@@ -293,21 +293,21 @@ void TestFileCommands::savedAndConvertedFiles()
     const QString folder = fixture.path(QStringLiteral("area"));
     QVERIFY(wfl::writeCutMap(folder, wfl::patternImage(600, 500, 1), QSize(256, 256), wfl::MapGeo{},
                              wfl::plainNames(15)));
-    window.dialogs.folder = [folder](auto...) { return folder; };
-    window.dialogs.saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+    window.dialogs().folder = [folder](auto...) { return folder; };
+    window.dialogs().saveFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
         suggested << start;
         return start;
     };
     ModalDialogAction<MapPropertiesDialog> converting(properties(QStringLiteral("Area"), true, "WFL到SMF:地图属性"));
-    window.actionConvertWfl->trigger();
+    action(window, "actionConvertWfl")->trigger();
     QCOMPARE(suggested.last(), folder + QStringLiteral(".smf"));
-    QCOMPARE(messages.texts, QStringList({window.fileSummary->text()}));
+    QCOMPARE(messages.texts, QStringList({part<QLabel>(window, "fileSummary")->text()}));
     QVERIFY(messages.texts.first().startsWith(QString::fromUtf8("已保存 %1.smf:1 层,6 个图块,").arg(folder)));
     SmfHeader header;
     QVERIFY(SmfHeader::fromBytes(fixtures::fileBytes(folder + QStringLiteral(".smf")), &header));
-    QCOMPARE(header.cartographer + header.mapName, window.project.cartographer + QStringLiteral("Area"));
-    QVERIFY(window.project.mapName == QLatin1String("Harbour") && window.project.changeFlags == 0
-            && window.projectState == 2);
+    QCOMPARE(header.cartographer + header.mapName, window.project().cartographer + QStringLiteral("Area"));
+    QVERIFY(window.project().mapName == QLatin1String("Harbour") && window.project().changeFlags == 0
+            && window.projectState() == 2);
 }
 
 void TestFileCommands::outputsNeverInputs_data()
@@ -349,11 +349,11 @@ void TestFileCommands::outputsNeverInputs()
     QVERIFY(wfl::writeCutMap(fixture.path(QStringLiteral("area")), wfl::patternImage(300, 200, 1), QSize(256, 256),
                              wfl::MapGeo{}, wfl::plainNames(15)));
     w.window.addLayerFiles({fixture.path(QStringLiteral("b.map"))});
-    QCOMPARE(w.window.project.layers.size(), 1);
+    QCOMPARE(w.window.project().layers.size(), 1);
     const QString path = fixture.path(target);
     const QByteArray before = QFileInfo(path).isFile() ? fixtures::fileBytes(path) : QByteArray();
-    w.window.dialogs.saveFile = [path](auto...) { return path; };
-    w.window.dialogs.folder = [&fixture](auto...) { return fixture.path(QStringLiteral("area")); };
+    w.window.dialogs().saveFile = [path](auto...) { return path; };
+    w.window.dialogs().folder = [&fixture](auto...) { return fixture.path(QStringLiteral("area")); };
     ModalAnswer answer;
     ModalDialogAction<MapPropertiesDialog> accept([](MapPropertiesDialog *dialog) { dialog->okButton->click(); });
     w.window.findChild<QAction *>("action" + command)->trigger();
@@ -362,7 +362,7 @@ void TestFileCommands::outputsNeverInputs()
     if (!message.isEmpty()) {
         // Nothing was written, and the window stays as it was.
         QVERIFY(!QFileInfo(path).isFile() || fixtures::fileBytes(path) == before);
-        QVERIFY(w.window.projectState == 1 && w.window.project.changeFlags != 0);
+        QVERIFY(w.window.projectState() == 1 && w.window.project().changeFlags != 0);
     }
 }
 
@@ -399,8 +399,7 @@ void TestFileCommands::filesFromOutside()
     MainWindow window;
     QFETCH(bool, project);
     if (project) {
-        window.projectState = 1;
-        window.updateActions();
+        window.startNewProject();
         fixture.addLayer(window, 30, 20);
     }
     ModalAnswer answer(QMessageBox::No);
@@ -418,11 +417,11 @@ void TestFileCommands::filesFromOutside()
         // As main() hands them on: relative to the current folder.
         window.openFiles(files.split(QLatin1Char(' ')));
     }
-    QTEST(window.layerTable->rowCount(), "rows");
-    QTEST(window.projectState, "state");
+    QTEST(layerTableOf(window)->rowCount(), "rows");
+    QTEST(window.projectState(), "state");
     QCOMPARE(answer.texts.join(QLatin1Char('|')).left(messages.size()), messages);
     // A project made for the files has the properties of config.ini, here the built-in ones.
-    if (!project && window.projectState == 1)
+    if (!project && window.projectState() == 1)
         QCOMPARE(window.windowTitle(), QStringLiteral("Mapvane - Kelvo.smf[*]"));
 }
 
@@ -434,18 +433,18 @@ void TestFileCommands::browseWindow()
     const QString path = fixture.write(QStringLiteral("b.smf"), buildSmfFile(30, 20, {gridRecord(2, 2)}, positionColour));
     MainWindow window;
     int shownWhileAsked = 0;
-    window.dialogs.openFile = [&](auto...) {
+    window.dialogs().openFile = [&](auto...) {
         for (QWidget *widget : QApplication::topLevelWidgets())
             shownWhileAsked += widget->isVisible() && qobject_cast<MainWindow *>(widget);
         return path;
     };
-    window.actionBrowseSmf->trigger();
+    action(window, "actionBrowseSmf")->trigger();
     QCOMPARE(shownWhileAsked, 1);
-    QCOMPARE(window.browseWindows.size(), 1);
-    const MainWindow *child = window.browseWindows.first();
-    QVERIFY(child->isVisible() && child->notationSelector->isVisible() && child->datumSelector->isVisible());
-    QVERIFY(!child->actionSave->isVisible() && !child->acceptDrops());
-    QVERIFY(child->actionZoomToFit->isEnabled());
+    QCOMPARE(window.browseWindows().size(), 1);
+    const MainWindow *child = window.browseWindows().first();
+    QVERIFY(child->isVisible() && part<QComboBox>((*child), "notationSelector")->isVisible() && part<QComboBox>((*child), "datumSelector")->isVisible());
+    QVERIFY(!action((*child), "actionSave")->isVisible() && !child->acceptDrops());
+    QVERIFY(action((*child), "actionZoomToFit")->isEnabled());
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -7,7 +7,7 @@
 #include "common/cli_runner.h"
 #include "common/window_fixture.h"
 #include "ui/about_dialog.h"
-#include "project/geo_raster.h"
+#include "raster/geo_raster.h"
 #include "ui/file_types.h"
 #include "settings/language_settings.h"
 
@@ -49,10 +49,10 @@ void TestMainWindow::languageMarks()
     WindowFixture fixture;
     MainWindow window(file);
     for (int i = 0; i < 3; ++i)
-        QVERIFY(window.languageActions[i]->isChecked() == (i == marked)
-                && window.languageActions[i]->isEnabled() != (i == marked));
+        QVERIFY(languageAction(window, i)->isChecked() == (i == marked)
+                && languageAction(window, i)->isEnabled() != (i == marked));
     ModalAnswer restartNotice;
-    window.languageActions[(marked + 1) % 3]->trigger();
+    languageAction(window, (marked + 1) % 3)->trigger();
     QCOMPARE(fixtures::fileBytes(QStringLiteral("Language.ini")), (LanguageFileTable[(marked + 1) % 3] + "\n").toUtf8());
 }
 
@@ -65,8 +65,8 @@ void TestMainWindow::propertyCommand()
         WindowFixture fixture;
         fixture.write(QStringLiteral("config.ini"), "A\nB\n1\n2\n3\n");
         MainWindow window;
-        window.projectState = 1;
-        window.updateActions();
+        window.startNewProject();
+        window.project().changeFlags = 0;  // the properties of config.ini, unchanged
         QStringList shown;
         ModalAnswer refused;
         ModalDialogAction<MapPropertiesDialog> answer([&](MapPropertiesDialog *dialog) {
@@ -80,12 +80,12 @@ void TestMainWindow::propertyCommand()
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window.actionProperties->trigger();
+        action(window, "actionProperties")->trigger();
         QCOMPARE(shown, QStringList({QString::fromUtf8("属性"), "A", "B", "#010203"}));
         QCOMPARE(refused.texts, QStringList({QString::fromUtf8("请输入")}));
-        QCOMPARE(window.project.mapName, QString(accept ? "C" : "B"));
-        QCOMPARE(window.project.fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
-        QCOMPARE(window.project.changeFlags != 0, accept);
+        QCOMPARE(window.project().mapName, QString(accept ? "C" : "B"));
+        QCOMPARE(window.project().fillColour, accept ? QColor(4, 5, 6) : QColor(1, 2, 3));
+        QCOMPARE(window.project().changeFlags != 0, accept);
         QCOMPARE(fixtures::fileBytes(QStringLiteral("config.ini")),
                  accept ? QByteArray("A\nC\n4\n5\n6\n") : "A\nB\n1\n2\n3\n");
     }
@@ -120,19 +120,19 @@ void TestMainWindow::layerTableFollowsTheLayers()
     ProjectWindow w;
     for (int height : {100, 300, 100})
         w.fixture.addLayer(w.window, 100, height);
-    const QVector<MapLayer *> added = w.window.project.layers;
+    const QVector<MapLayer *> added = w.window.project().layers;
     for (int i = 0; i < 3; ++i)
-        WindowFixture::calibrate(w.window.project, i);
+        WindowFixture::calibrate(w.window.project(), i);
     w.window.selectLayerRow(0);
-    QCOMPARE(w.window.layerTable->item(0, 0)->text() + w.window.layerTable->item(1, 0)->text()
-                 + w.window.layerTable->item(2, 0)->text(),
+    QCOMPARE(layerTableOf(w.window)->item(0, 0)->text() + layerTableOf(w.window)->item(1, 0)->text()
+                 + layerTableOf(w.window)->item(2, 0)->text(),
              QString::fromUtf8("层1层0层2"));
-    QVERIFY(w.window.currentLayer == 1 && w.window.layerTable->item(1, 0)->isSelected());
-    QCOMPARE(w.window.canvas->layer, added[0]);
-    w.window.actionDeleteLayer->trigger();
-    QCOMPARE(w.window.canvas->layer, added[1]);
-    QVERIFY(w.window.canvas->image.height() == 300 && w.window.calibrationForm->fieldsFrame->isEnabled());
-    w.window.actionAutoCopies->trigger();
+    QVERIFY(w.window.currentLayer() == 1 && layerTableOf(w.window)->item(1, 0)->isSelected());
+    QCOMPARE(canvasOf(w.window)->layer(), added[0]);
+    action(w.window, "actionDeleteLayer")->trigger();
+    QCOMPARE(canvasOf(w.window)->layer(), added[1]);
+    QVERIFY(canvasOf(w.window)->image().height() == 300 && formOf(w.window)->fieldsFrame->isEnabled());
+    action(w.window, "actionAutoCopies")->trigger();
     // The standard prompt shows the unit after the number and gives back what was entered.
     QString unit;
     ModalDialogAction<QInputDialog> percent([&unit](QInputDialog *dialog) {
@@ -143,20 +143,20 @@ void TestMainWindow::layerTableFollowsTheLayers()
     bool asked = false;
     QCOMPARE(DialogProvider::standard().integer(nullptr, {}, {}, 100, 5, 300, 5, QStringLiteral("%"), &asked), 40);
     QVERIFY(asked && unit == QLatin1String("%"));
-    w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) {
+    w.window.dialogs().integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) {
         *ok = true;
         return 5;
     };
-    w.window.actionCopyLayer->trigger();
+    action(w.window, "actionCopyLayer")->trigger();
     QList<int> widths;
-    for (int row = 0; row < w.window.layerTable->rowCount(); ++row)
-        widths << w.window.project.layerImage(row)->width();
+    for (int row = 0; row < layerTableOf(w.window)->rowCount(); ++row)
+        widths << w.window.project().layerImage(row)->width();
     QCOMPARE(widths, QList<int>({140, 120, 100, 80, 60, 100, 7}));
-    QCOMPARE(w.window.project.layerImage(w.window.currentLayer)->width(), 7);
+    QCOMPARE(w.window.project().layerImage(w.window.currentLayer())->width(), 7);
     for (int i = 0; i < 7; ++i)
-        w.window.actionDeleteLayer->trigger();
-    QCOMPARE(w.window.layerTable->rowCount(), 0);
-    QVERIFY(!w.window.canvas->layer && w.window.canvas->image.isNull() && !w.window.calibrationForm->fieldsFrame->isEnabled());
+        action(w.window, "actionDeleteLayer")->trigger();
+    QCOMPARE(layerTableOf(w.window)->rowCount(), 0);
+    QVERIFY(!canvasOf(w.window)->layer() && canvasOf(w.window)->image().isNull() && !formOf(w.window)->fieldsFrame->isEnabled());
 }
 
 // A click places a point only while its placing command is checked, at the image
@@ -166,35 +166,36 @@ void TestMainWindow::layerTableFollowsTheLayers()
 void TestMainWindow::canvas()
 {
     ProjectWindow w;
-    w.fixture.addLayer(w.window, 400, 300);
-    MapCanvas *canvas = w.window.canvas;
-    const MapLayer *layer = w.window.project.layers[0];
+    w.fixture.addLayer(w.window, 1200, 900);
+    MapCanvas *canvas = canvasOf(w.window);
+    const MapLayer *layer = w.window.project().layers[0];
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 30));
     QCOMPARE(layer->topLeft.pixelX, 0);
 
-    canvas->view.scroll = QPoint(100, 50);
-    w.window.actionPlaceBottomRightPoint->trigger();
-    w.window.actionPlaceTopLeftPoint->trigger();
-    QVERIFY(!w.window.actionPlaceBottomRightPoint->isChecked());
+    canvas->setView(1.0, QPoint(100, 50));
+    QCOMPARE(canvas->view().scroll, QPoint(100, 50));
+    action(w.window, "actionPlaceBottomRightPoint")->trigger();
+    action(w.window, "actionPlaceTopLeftPoint")->trigger();
+    QVERIFY(!action(w.window, "actionPlaceBottomRightPoint")->isChecked());
     QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(10, 20));
     QCOMPARE(QPoint(layer->topLeft.pixelX, layer->topLeft.pixelY), QPoint(110, 70));
-    QVERIFY(!w.window.actionPlaceTopLeftPoint->isChecked());
-    w.window.actionPlaceBottomRightPoint->trigger();
+    QVERIFY(!action(w.window, "actionPlaceTopLeftPoint")->isChecked());
+    action(w.window, "actionPlaceBottomRightPoint")->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(150, 120));
     QCOMPARE(QPoint(layer->bottomRight.pixelX, layer->bottomRight.pixelY), QPoint(250, 170));
-    QCOMPARE(w.window.calibrationForm->edX2->text(), QStringLiteral("250"));
+    QCOMPARE(formOf(w.window)->edX2->text(), QStringLiteral("250"));
 
     // Half way between 10° E, 46° N and 11° E, 45° N.
-    WindowFixture::calibrate(w.window.project, 0);
-    w.window.notationSelector->setCurrentIndex(1);
+    WindowFixture::calibrate(w.window.project(), 0);
+    part<QComboBox>(w.window, "notationSelector")->setCurrentIndex(1);
     QMouseEvent move(QEvent::MouseMove, QPointF(80, 70), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &move);
-    QCOMPARE(w.window.statusLabels[0]->text() + QLatin1Char(',') + w.window.statusLabels[1]->text(), "180,120");
-    QCOMPARE(w.window.statusLabels[2]->text() + w.window.statusLabels[3]->text(),
+    QCOMPARE(statusText(w.window, 0) + QLatin1Char(',') + statusText(w.window, 1), "180,120");
+    QCOMPARE(statusText(w.window, 2) + statusText(w.window, 3),
              QString::fromUtf8("E  10°30.00000'N  45°30.00000'"));
 
-    typeInto(w.window.calibrationForm, QStringLiteral("edY1=0"));
-    const QPoint marker = canvas->view.widgetPixelOf(QPoint(110, 0));
+    typeInto(formOf(w.window), QStringLiteral("edY1=0"));
+    const QPoint marker = canvas->view().widgetPixelOf(QPoint(110, 0));
     QVERIFY(canvas->rect().adjusted(10, 10, -10, -10).contains(marker));
 }
 
@@ -203,44 +204,44 @@ void TestMainWindow::canvas()
 static QString shownLayers(MainWindow &window)
 {
     QStringList rows;
-    for (int row = 0; row < window.layerTable->rowCount(); ++row) {
-        const MapLayer *layer = window.project.layers[row];
+    for (int row = 0; row < layerTableOf(window)->rowCount(); ++row) {
+        const MapLayer *layer = window.project().layers[row];
         rows << QStringLiteral("%1 %2 x%3 %4,%5 %6,%7 %8")
-                    .arg(window.layerTable->item(row, 0)->text(), QFileInfo(layer->sourcePath).fileName())
+                    .arg(layerTableOf(window)->item(row, 0)->text(), QFileInfo(layer->sourcePath).fileName())
                     .arg(layer->zoom)
                     .arg(layer->topLeft.pixelX)
                     .arg(layer->topLeft.pixelY)
                     .arg(layer->bottomRight.pixelX)
                     .arg(layer->bottomRight.pixelY)
-                    .arg(window.layerTable->item(row, 1)->text());
+                    .arg(layerTableOf(window)->item(row, 1)->text());
     }
-    const int current = window.currentLayer;
-    const bool shown = current < window.project.layers.size() && window.canvas->layer == window.project.layers[current]
-        && window.calibrationForm->edX1->text().toInt() == window.canvas->layer->topLeft.pixelX;
+    const int current = window.currentLayer();
+    const bool shown = current < window.project().layers.size() && canvasOf(window)->layer() == window.project().layers[current]
+        && formOf(window)->edX1->text().toInt() == canvasOf(window)->layer()->topLeft.pixelX;
     return rows.join(QLatin1Char('|')) + QStringLiteral(" current %1 %2").arg(current).arg(shown);
 }
 
 void TestMainWindow::undoEachCommand_data()
 {
     QTest::addColumn<std::function<void(ProjectWindow &)>>("command");
-    const auto trigger = [](QAction *MainWindow::*action) {
-        return std::function<void(ProjectWindow &)>([action](ProjectWindow &w) { (w.window.*action)->trigger(); });
+    const auto trigger = [](const char *name) {
+        return std::function<void(ProjectWindow &)>([name](ProjectWindow &w) { action(w.window, name)->trigger(); });
     };
     QTest::newRow("add") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { w.fixture.addLayer(w.window, 50, 60); });
     QTest::newRow("copy") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
-        w.window.dialogs.integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 50; };
-        w.window.actionCopyLayer->trigger();
+        w.window.dialogs().integer = [](QWidget *, auto, auto, auto, auto, auto, auto, auto, bool *ok) { *ok = true; return 50; };
+        action(w.window, "actionCopyLayer")->trigger();
     });
-    QTest::newRow("auto copies") << trigger(&MainWindow::actionAutoCopies);
-    QTest::newRow("delete") << trigger(&MainWindow::actionDeleteLayer);
-    QTest::newRow("sort") << trigger(&MainWindow::actionSortLayers);
+    QTest::newRow("auto copies") << trigger("actionAutoCopies");
+    QTest::newRow("delete") << trigger("actionDeleteLayer");
+    QTest::newRow("sort") << trigger("actionSortLayers");
     QTest::newRow("place a point") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
-        w.window.actionPlaceTopLeftPoint->trigger();
-        w.window.placeTopLeftPoint(7, 9);
+        action(w.window, "actionPlaceTopLeftPoint")->trigger();
+        w.window.placePoint(7, 9);
     });
     QTest::newRow("type a latitude, undone at once") << std::function<void(ProjectWindow &)>(
-        [](ProjectWindow &w) { typeInto(w.window.calibrationForm, QStringLiteral("edLat2=44,5")); });
+        [](ProjectWindow &w) { typeInto(formOf(w.window), QStringLiteral("edLat2=44,5")); });
     QTest::newRow("drag a marker") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { w.window.movePoint(2, 50, 40); });
 }
@@ -255,30 +256,30 @@ void TestMainWindow::undoEachCommand()
     for (int height : {100, 300, 200})
         w.fixture.addLayer(w.window, 100, height);
     for (int i = 0; i < 3; ++i)
-        WindowFixture::calibrate(w.window.project, i);
+        WindowFixture::calibrate(w.window.project(), i);
     // Rows with the new scales, in the order of adding.
     w.window.showLayerRows(w.window.layerRows());
-    w.window.undoStack->clear();
-    w.window.canvas->zoomIn();
-    const double zoom = w.window.canvas->view.zoom;
+    w.window.undoStack()->clear();
+    canvasOf(w.window)->zoomIn();
+    const double zoom = canvasOf(w.window)->view().zoom;
     const QString before = shownLayers(w.window);
     command(w);
     const QString after = shownLayers(w.window);
     QVERIFY(after != before);
-    QVERIFY(w.window.actionUndo->isEnabled() && !w.window.actionRedo->isEnabled());
-    w.window.project.changeFlags = 0;  // as a save leaves it: the undo is a change to save
+    QVERIFY(action(w.window, "actionUndo")->isEnabled() && !action(w.window, "actionRedo")->isEnabled());
+    w.window.project().changeFlags = 0;  // as a save leaves it: the undo is a change to save
     // Ctrl+Z undoes from wherever the focus is, a calibration field too.
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(shownLayers(w.window), before);
-    QCOMPARE(w.window.canvas->view.zoom, zoom);  // the view stays
-    QVERIFY(w.window.project.changeFlags != 0);
-    w.window.actionRedo->trigger();
+    QCOMPARE(canvasOf(w.window)->view().zoom, zoom);  // the view stays
+    QVERIFY(w.window.project().changeFlags != 0);
+    action(w.window, "actionRedo")->trigger();
     QCOMPARE(shownLayers(w.window), after);
-    w.window.actionUndo->trigger();
-    w.window.actionDeleteLayer->trigger();
-    QVERIFY(!w.window.actionRedo->isEnabled());
-    QCOMPARE(w.window.layerTable->rowCount(), 2);
+    action(w.window, "actionUndo")->trigger();
+    action(w.window, "actionDeleteLayer")->trigger();
+    QVERIFY(!action(w.window, "actionRedo")->isEnabled());
+    QCOMPARE(layerTableOf(w.window)->rowCount(), 2);
 }
 
 // A 40 x 30 GeoTIFF on UTM zone 33N, 100 m pixels, made through GDAL.
@@ -307,15 +308,15 @@ void TestMainWindow::georeferencedLayer()
     ProjectWindow w;
     QVERIFY(isLayerFilePath(QStringLiteral("sheet.TIFF")));
     const QString tiff = writeUtmGeoTiff(w.fixture.path(QStringLiteral("sheet.tif")));
-    w.window.dialogs.openFiles = [tiff](auto...) { return QStringList{tiff}; };
-    w.window.actionAddLayer->trigger();
-    QCOMPARE(w.window.project.layers.size(), 1);
-    const MapLayer *layer = w.window.project.layers[0];
-    CalibrationForm *form = w.window.calibrationForm;
+    w.window.dialogs().openFiles = [tiff](auto...) { return QStringList{tiff}; };
+    action(w.window, "actionAddLayer")->trigger();
+    QCOMPARE(w.window.project().layers.size(), 1);
+    const MapLayer *layer = w.window.project().layers[0];
+    CalibrationForm *form = formOf(w.window);
     // Fields read-only, placing refused, the origin line shown.
     const auto fixed = [&] {
         return QList<bool>{form->edX1->isReadOnly(), form->edLat2->isReadOnly(),
-                           !w.window.actionPlaceTopLeftPoint->isEnabled(), !form->georeferenceFrame->isHidden()};
+                           !action(w.window, "actionPlaceTopLeftPoint")->isEnabled(), !form->georeferenceFrame->isHidden()};
     };
     QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
     const QSize warped = layer->georeference->size;
@@ -328,12 +329,12 @@ void TestMainWindow::georeferencedLayer()
 
     form->calibrateByHandButton->click();
     QVERIFY(!layer->georeference && fixed() == QList<bool>(4, false));
-    QCOMPARE(w.window.canvas->image.size(), QSize(40, 30));
+    QCOMPARE(canvasOf(w.window)->image().size(), QSize(40, 30));
     QVERIFY(layer->bottomRight.pixelX == 40 && layer->bottomRight.pixelY == 30
             && layer->bottomRight.lon == corner.lon && layer->bottomRightLatSet);
-    w.window.actionUndo->trigger();
+    action(w.window, "actionUndo")->trigger();
     QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
-    QCOMPARE(w.window.canvas->image.size(), warped);
+    QCOMPARE(canvasOf(w.window)->image().size(), warped);
 }
 
 void TestMainWindow::keyboard_data()
@@ -351,13 +352,13 @@ void TestMainWindow::keyboard()
     QVERIFY(installed.loaded);
     ProjectWindow w;
     w.fixture.addLayer(w.window, 100, 80);
-    emit w.window.menuRecentFiles->aboutToShow();
+    emit part<QMenu>(w.window, "menuRecentFiles")->aboutToShow();
     QList<QMenu *> menus = {nullptr};  // the menu bar itself first
-    for (QAction *action : w.window.mainMenuBar->actions())
+    for (QAction *action : part<QMenuBar>(w.window, "mainMenuBar")->actions())
         menus << action->menu() << action->menu()->findChildren<QMenu *>();
     for (QMenu *menu : std::as_const(menus)) {
         QStringList keys;
-        for (const QAction *action : menu ? menu->actions() : w.window.mainMenuBar->actions()) {
+        for (const QAction *action : menu ? menu->actions() : part<QMenuBar>(w.window, "mainMenuBar")->actions()) {
             if (action->isVisible() && !action->isSeparator())
                 keys << QKeySequence::mnemonic(action->text()).toString();
         }
@@ -369,28 +370,28 @@ void TestMainWindow::keyboard()
     w.window.showNormal();
     w.window.resize(2000, 800);
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
-    w.window.layerTable->setFocus();
+    layerTableOf(w.window)->setFocus();
     QList<QWidget *> visited;
-    for (int i = 0; i < 20 && (visited.isEmpty() || visited.last() != w.window.layerTable); ++i) {
+    for (int i = 0; i < 20 && (visited.isEmpty() || visited.last() != layerTableOf(w.window)); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    const QList<QWidget *> cycle = {w.window.notationSelector, w.window.datumSelector, w.window.calibrationForm->edX1,
-                                    w.window.calibrationForm->edY1, w.window.calibrationForm->edLon1,
-                                    w.window.calibrationForm->edLat1, w.window.calibrationForm->edX2,
-                                    w.window.calibrationForm->edY2, w.window.calibrationForm->edLon2,
-                                    w.window.calibrationForm->edLat2, w.window.canvas, w.window.layerTable};
+    const QList<QWidget *> cycle = {part<QComboBox>(w.window, "notationSelector"), part<QComboBox>(w.window, "datumSelector"), formOf(w.window)->edX1,
+                                    formOf(w.window)->edY1, formOf(w.window)->edLon1,
+                                    formOf(w.window)->edLat1, formOf(w.window)->edX2,
+                                    formOf(w.window)->edY2, formOf(w.window)->edLon2,
+                                    formOf(w.window)->edLat2, canvasOf(w.window), layerTableOf(w.window)};
     QCOMPARE(visited, cycle);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), w.window.canvas);
+    QCOMPARE(QApplication::focusWidget(), canvasOf(w.window));
 
     bool focused = false;
     ModalDialogAction<MapPropertiesDialog> dialog([&focused](MapPropertiesDialog *shown) {
         focused = shown->focusWidget() == shown->cartographerEdit;
         shown->reject();
     });
-    w.window.project.changeFlags = 0;  // nothing to save first
-    w.window.actionNew->trigger();
+    w.window.project().changeFlags = 0;  // nothing to save first
+    action(w.window, "actionNew")->trigger();
     QVERIFY(focused);
 }
 

@@ -10,20 +10,21 @@ namespace {
 // Every translatable text of the interface as context, source text and
 // disambiguation: the tr(), translate() and QT_TRANSLATE_NOOP() calls in src/ui and in
 // the core (whose failure reasons the window shows), a tr() call in the context of the
-// class whose function it is in, and the strings of the Designer forms not marked
-// notr, in the context of the form's class.
+// class it names (LayerImport::tr) or else of the class whose function it is in, and
+// the strings of the Designer forms not marked notr, in the context of the form's class.
 QList<QStringList> interfaceTexts()
 {
     QList<QStringList> texts;
     const QRegularExpression function(QStringLiteral("^(?:\\S.*\\W)?(\\w+)::~?\\w+\\("),
                                       QRegularExpression::MultilineOption);
     const QRegularExpression call(QStringLiteral(
-        "\\b(?:tr|translate|QT_TRANSLATE_NOOP)\\((?:\"(\\w+)\",\\s*)?((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)(?:,\\s*\"([^\"]*)\")?\\)"));
+        "\\b(?:(\\w+)::)?(?:tr|translate|QT_TRANSLATE_NOOP)\\((?:\"(\\w+)\",\\s*)?((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)"
+        "(?:,\\s*\"([^\"]*)\")?\\)"));
     const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));  // adjacent ones are one text
     const QRegularExpression form(QStringLiteral("<class>(\\w+)</class>"));
     const QRegularExpression string(QStringLiteral("<string>([^<]*)</string>"));  // notr strings have attributes
     QStringList paths;
-    for (const char *folder : {"ui", "geo", "project", "smf"}) {
+    for (const char *folder : {"ui", "geo", "raster", "project", "smf", "view"}) {
         QDirIterator files(QStringLiteral(MAPVANE_SOURCE_DIR "/src/") + QLatin1String(folder),
                            {QStringLiteral("*.cpp"), QStringLiteral("*.ui")}, QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext())
@@ -43,10 +44,12 @@ QList<QStringList> interfaceTexts()
             for (const QRegularExpressionMatch &f : function.globalMatch(code.left(m.capturedStart())))
                 enclosing = f.captured(1);
             QString text;
-            for (const QRegularExpressionMatch &piece : literal.globalMatch(m.captured(2)))
+            for (const QRegularExpressionMatch &piece : literal.globalMatch(m.captured(3)))
                 text += piece.captured(1);
             text.replace(QLatin1String("\\n"), QLatin1String("\n")).replace(QLatin1String("\\\""), QLatin1String("\""));
-            texts.append({m.captured(1).isEmpty() ? enclosing : m.captured(1), text, m.captured(3)});
+            const QString named = m.captured(2).isEmpty() ? m.captured(1) : m.captured(2);
+            texts.append({named.isEmpty() || named == QLatin1String("QCoreApplication") ? enclosing : named, text,
+                          m.captured(4)});
         }
     }
     return texts;
@@ -114,10 +117,13 @@ void TestTranslations::coreReasonInInterfaceLanguage()
     QVERIFY(translator.load(QStringLiteral(MAPVANE_QM_DIR "/") + LanguageFileTable[language].mid(2)));
     QCoreApplication::installTranslator(&translator);
     MapProject project(1024);
-    const int status = project.addImageLayer(text.fileName());
+    LayerImportOptions options;
+    options.calibrationText = QStringLiteral("10,46,11,45");
+    LayerImport import = importLayer(text.fileName(), options);
+    const bool added = project.addImportedLayer(import);
     QCoreApplication::removeTranslator(&translator);
-    QVERIFY(status != 0);
-    QCOMPARE(project.errorString(), reason.arg(text.fileName()));
+    QVERIFY(!added);
+    QCOMPARE(import.reason, reason.arg(text.fileName()));
 }
 
 QTEST_MAIN(TestTranslations)
