@@ -16,12 +16,16 @@
 #include "raster/geo_raster.h"
 #include "raster/image_file.h"
 #include "raster/image_rows.h"
+#include "raster/warped_rows.h"
 
 namespace {
 
 // Memory a warp may use for one chunk of its work, MiB, shared by the columns read at
 // once.
 constexpr int kWarpMemoryMB = 32;
+// DatasetChain::build's memory for a chain that ends with the georeferenced source,
+// unwarped.
+constexpr int kSourceOnly = 0;
 
 QString degrees(qint32 milliarcseconds)
 {
@@ -58,11 +62,13 @@ public:
     DatasetChain(const DatasetChain &) = delete;
     DatasetChain &operator=(const DatasetChain &) = delete;
 
-    // Opens the raster and, for a warp, the datasets that warp it; fills the layout of
+    // Opens the raster and, for a warp, the datasets that warp it (with warpMemoryMB
+    // kSourceOnly, the georeferenced source to warp without them); fills the layout of
     // the dataset read last. errorString() says why when it fails.
     ImageFileStatus build(const RasterGeoreference &georeference, int warpMemoryMB, BandLayout *layout);
     QString errorString() const { return m_errorString; }
 
+    GDALDatasetH first() const { return m_sets.front().get(); }
     GDALDatasetH last() const { return m_sets.back().get(); }
 
 private:
@@ -85,7 +91,7 @@ private:
 };
 
 // Rows of a GDAL dataset as ARGB32 words. A warp is read through several chains of
-// the same datasets, each warping its own columns of a strip on its own thread (a
+// the same datasets, each warping its own columns of a strip on a thread of the pool (a
 // dataset is never shared between threads): GDAL warps one block at a time on the
 // thread that reads it.
 class GdalRows : public ImageRowReader
@@ -293,6 +299,8 @@ ImageFileStatus DatasetChain::build(const RasterGeoreference &georeference, int 
         GDALSetGCPs2(source, int(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&grid));
         GDALDeinitGCPs(int(gcps.size()), gcps.data());
     }
+    if (warpMemoryMB == kSourceOnly)
+        return ImageFileStatus::Ok;
     static const char *const kResampling[] = {"near", "bilinear", "cubic", "lanczos"};
     words = QStringList{QStringLiteral("-of"), QStringLiteral("VRT"), QStringLiteral("-t_srs"),
                         QStringLiteral("+proj=longlat +datum=WGS84 +no_defs"), QStringLiteral("-te"),
@@ -343,6 +351,19 @@ std::unique_ptr<ImageRowReader> openGeoreferencedRows(const RasterGeoreference &
             return own;
     }
     ensureGdal();
+    // The program resamples what it can itself (see openWarpedRows); GDAL's warp the rest.
+    if (georeference.kind == RasterGeoreference::Warped) {
+        auto chain = std::make_shared<DatasetChain>();
+        BandLayout layout;
+        const ImageFileStatus built = chain->build(georeference, kSourceOnly, &layout);
+        if (built != ImageFileStatus::Ok)
+            return failedRows(built, chain->errorString());
+        const GDALDatasetH raster = chain->first();
+        const GDALDatasetH source = chain->last();
+        if (std::unique_ptr<ImageRowReader> own = openWarpedRows(georeference, raster, source, budgetMB,
+                                                                 std::move(chain)))
+            return own;
+    }
     // Wide warps are shared among the cores by columns; a narrow one is not worth it.
     const int parts = georeference.kind == RasterGeoreference::Warped && georeference.size.width() >= 2048
         ? qBound(1, QThreadPool::globalInstance()->maxThreadCount(), 8)
