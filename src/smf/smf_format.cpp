@@ -202,36 +202,54 @@ QByteArray encodeTilePixels(const QImage &tile)
     return raw;
 }
 
+namespace {
+
+// The tile word of an opaque pixel: 5 bits each of red, green and blue, the low 3 bits
+// of each dropped.
+inline quint16 opaqueWord(QRgb p)
+{
+    return quint16(((p >> 9) & 0x7c00) | ((p >> 6) & 0x03e0) | ((p >> 3) & 0x001f));
+}
+
+}  // namespace
+
 void encodePixelRow(const QRgb *pixels, int count, QRgb fill, uchar *out)
 {
     const uint fillRed = qRed(fill);
     const uint fillGreen = qGreen(fill);
     const uint fillBlue = qBlue(fill);
-    // Opaque runs, the common case, in a loop the compiler vectorises.
+    // Blocks of opaque pixels, the common case, in loops without an early exit, which
+    // the compiler vectorises; a block with a pixel that is not opaque goes pixel by
+    // pixel.
+    constexpr int kBlock = 16;
     int x = 0;
     while (x < count) {
-        int opaque = x;
-        while (opaque < count && qAlpha(pixels[opaque]) == 255)
-            ++opaque;
-        for (; x < opaque; ++x) {
-            const QRgb p = pixels[x];
-            const uint word = ((p >> 9) & 0x7c00) | ((p >> 6) & 0x03e0) | ((p >> 3) & 0x001f);
-            out[2 * x] = uchar(word);
-            out[2 * x + 1] = uchar(word >> 8);
+        const int end = qMin(count, x + kBlock);
+        QRgb alphas = 0xff000000u;
+        for (int i = x; i < end; ++i)
+            alphas &= pixels[i];
+        if (alphas >= 0xff000000u) {
+            quint16 words[kBlock];
+            for (int i = x; i < end; ++i)
+                words[i - x] = qToLittleEndian(opaqueWord(pixels[i]));
+            std::memcpy(out + 2 * x, words, size_t(end - x) * 2);
+            x = end;
+            continue;
         }
-        if (x == count)
-            break;
-        // A pixel that is not opaque, over the fill colour.
-        const QRgb p = pixels[x];
-        const uint alpha = qAlpha(p);
-        const uint rest = 255 - alpha;
-        const uint red = (qRed(p) * alpha + fillRed * rest + 127) / 255;
-        const uint green = (qGreen(p) * alpha + fillGreen * rest + 127) / 255;
-        const uint blue = (qBlue(p) * alpha + fillBlue * rest + 127) / 255;
-        const uint word = (blue >> 3) | ((green >> 3) << 5) | ((red >> 3) << 10);
-        out[2 * x] = uchar(word);
-        out[2 * x + 1] = uchar(word >> 8);
-        ++x;
+        for (; x < end; ++x) {
+            const QRgb p = pixels[x];
+            const uint alpha = qAlpha(p);
+            if (alpha == 255) {
+                qToLittleEndian(opaqueWord(p), out + 2 * x);
+                continue;
+            }
+            // A pixel that is not opaque, over the fill colour.
+            const uint rest = 255 - alpha;
+            const uint red = (qRed(p) * alpha + fillRed * rest + 127) / 255;
+            const uint green = (qGreen(p) * alpha + fillGreen * rest + 127) / 255;
+            const uint blue = (qBlue(p) * alpha + fillBlue * rest + 127) / 255;
+            qToLittleEndian(quint16((blue >> 3) | ((green >> 3) << 5) | ((red >> 3) << 10)), out + 2 * x);
+        }
     }
 }
 
