@@ -228,11 +228,11 @@ void encodePixelRow(const QRgb *pixels, int count, QRgb fill, uchar *out)
         QRgb alphas = 0xff000000u;
         for (int i = x; i < end; ++i)
             alphas &= pixels[i];
-        if (alphas >= 0xff000000u) {
+        if (alphas >= 0xff000000u && end - x == kBlock) {
             quint16 words[kBlock];
-            for (int i = x; i < end; ++i)
-                words[i - x] = qToLittleEndian(opaqueWord(pixels[i]));
-            std::memcpy(out + 2 * x, words, size_t(end - x) * 2);
+            for (int i = 0; i < kBlock; ++i)
+                words[i] = qToLittleEndian(opaqueWord(pixels[x + i]));
+            std::memcpy(out + 2 * x, words, sizeof words);
             x = end;
             continue;
         }
