@@ -260,7 +260,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
         if (noPoints && (gcps.transformGiven || gcps.datumIndex >= 0))
             return usageError(kName, QStringLiteral("--transform and --datum need --gcp points after '%1'").arg(image));
         if (noPoints && gcps.epsg > 0)
-            return usageError(kName, QStringLiteral("--gcp-crs needs --gcp points or --gcp-file after '%1'").arg(image));
+            return usageError(kName,
+                              QStringLiteral("--gcp-crs needs --gcp points or --gcp-file after '%1'").arg(image));
         if (gcps.epsg > 0 && gcps.datumIndex >= 0)
             return usageError(kName, QStringLiteral("--gcp-crs and --datum cannot both be given for '%1': the grid "
                                                     "names its own datum").arg(image));

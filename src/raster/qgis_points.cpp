@@ -18,16 +18,18 @@ namespace {
 // A points file of 1,000 points with residuals and a long WKT grid is under 100 KiB.
 constexpr qint64 kMaxPointsFileBytes = 1024 * 1024;
 
-QString tr(const char *text)
+// The context of the texts, for the translator.
+struct QgisPoints
 {
-    return QCoreApplication::translate("QgisPoints", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QgisPoints)
+};
 
 // Takes a spatial reference as the points' grid: WGS 84 in degrees stays the default.
 bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *error)
 {
     if (!reference.IsGeographic() && !reference.IsProjected()) {
-        *error = tr("the grid %1 is neither geographic nor projected").arg(QString::fromUtf8(reference.GetName()));
+        *error = QgisPoints::tr("the grid %1 is neither geographic nor projected")
+                     .arg(QString::fromUtf8(reference.GetName()));
         return false;
     }
     const char *options[] = {"CRITERION=EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS", nullptr};
@@ -39,7 +41,7 @@ bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *er
         const OGRErr exported = reference.exportToWkt(&wkt, exportOptions);
         const GdalString owned(wkt);
         if (exported != OGRERR_NONE || !wkt) {
-            *error = tr("the grid %1 cannot be written as WKT").arg(QString::fromUtf8(reference.GetName()));
+            *error = QgisPoints::tr("the grid %1 cannot be written as WKT").arg(QString::fromUtf8(reference.GetName()));
             return false;
         }
         result.wkt = QString::fromUtf8(wkt);
@@ -77,7 +79,7 @@ bool pointGridFromEpsg(int code, PointGrid *grid, QString *error)
     GdalErrors errors;
     OGRSpatialReference reference;
     if (code <= 0 || reference.importFromEPSG(code) != OGRERR_NONE) {
-        *error = tr("EPSG:%1 is not a grid PROJ knows").arg(code);
+        *error = QgisPoints::tr("EPSG:%1 is not a grid PROJ knows").arg(code);
         return false;
     }
     reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -104,7 +106,7 @@ bool pointGridFromText(const QByteArray &text, PointGrid *grid, QString *error)
     OGRSpatialReference reference;
     if (!QRegularExpression(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*\\s*[\\[(]")).match(spelled).hasMatch()
         || !referenceFromWkt(spelled, &reference)) {
-        *error = tr("the grid is neither WKT nor EPSG:N that PROJ reads");
+        *error = QgisPoints::tr("the grid is neither WKT nor EPSG:N that PROJ reads");
         return false;
     }
     return takeGrid(reference, grid, error);
@@ -120,7 +122,7 @@ PointsFileStatus parseQgisPoints(const QByteArray &bytes, ControlPointList *list
     if (lines.first().startsWith("\xEF\xBB\xBF"))
         lines.first().remove(0, 3);
     const auto invalid = [error](int line, const QString &reason) {
-        *error = tr("line %1: %2").arg(line).arg(reason);
+        *error = QgisPoints::tr("line %1: %2").arg(line).arg(reason);
         return PointsFileStatus::Invalid;
     };
     ControlPointList result;
@@ -134,7 +136,7 @@ PointsFileStatus parseQgisPoints(const QByteArray &bytes, ControlPointList *list
     const QList<QByteArray> header = fieldsOf(lines.value(next));
     if (header.size() < 4 || header.at(0).compare("mapX", Qt::CaseInsensitive) != 0
         || header.at(1).compare("mapY", Qt::CaseInsensitive) != 0) {
-        return invalid(int(next) + 1, tr("no header \"mapX,mapY,...\" of a QGIS points file"));
+        return invalid(int(next) + 1, QgisPoints::tr("no header \"mapX,mapY,...\" of a QGIS points file"));
     }
     const QLocale c = QLocale::c();
     for (++next; next < lines.size(); ++next) {
@@ -142,24 +144,25 @@ PointsFileStatus parseQgisPoints(const QByteArray &bytes, ControlPointList *list
         if (lines.at(next).trimmed().isEmpty())
             continue;
         if (result.points.size() == kMaxPointsFilePoints) {
-            return invalid(number, tr("more than %1 points")
+            return invalid(number, QgisPoints::tr("more than %1 points")
                                        .arg(QLocale(QLocale::English).toString(kMaxPointsFilePoints)));
         }
         const QList<QByteArray> fields = fieldsOf(lines.at(next));
         if (fields.size() < 4)
-            return invalid(number, tr("%1 values; a point needs map x, map y, source x and source y").arg(fields.size()));
+            return invalid(number, QgisPoints::tr("%1 values; a point needs map x, map y, source x and source y")
+                                       .arg(fields.size()));
         double values[4];
         for (int i = 0; i < 4; ++i) {
             bool ok = false;
             values[i] = c.toDouble(QString::fromLatin1(fields.at(i)), &ok);
             if (!ok || !std::isfinite(values[i]))
-                return invalid(number, tr("value %1 is not a number").arg(i + 1));
+                return invalid(number, QgisPoints::tr("value %1 is not a number").arg(i + 1));
         }
         ControlPoint point;
         point.point = {values[2], -values[3], values[0], values[1]};
         if (fields.size() >= 5) {
             if (fields.at(4) != "0" && fields.at(4) != "1")
-                return invalid(number, tr("enable is not 0 or 1"));
+                return invalid(number, QgisPoints::tr("enable is not 0 or 1"));
             point.enabled = fields.at(4) == "1";
         }
         result.points.append(point);
@@ -177,22 +180,22 @@ PointsFileStatus readQgisPointsFile(const QString &path, ControlPointList *list,
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("%1 cannot be read: %2").arg(path, file.errorString());
+        *error = QgisPoints::tr("%1 cannot be read: %2").arg(path, file.errorString());
         return PointsFileStatus::Unreadable;
     }
     if (file.size() > kMaxPointsFileBytes) {
-        *error = tr("the points file %1 is larger than 1 MiB").arg(path);
+        *error = QgisPoints::tr("the points file %1 is larger than 1 MiB").arg(path);
         return PointsFileStatus::Invalid;
     }
     const QByteArray bytes = file.read(kMaxPointsFileBytes);
     if (file.error() != QFileDevice::NoError) {
-        *error = tr("%1 cannot be read: %2").arg(path, file.errorString());
+        *error = QgisPoints::tr("%1 cannot be read: %2").arg(path, file.errorString());
         return PointsFileStatus::Unreadable;
     }
     QString reason;
     const PointsFileStatus status = parseQgisPoints(bytes, list, &reason);
     if (status != PointsFileStatus::Ok)
-        *error = tr("the points file %1, %2").arg(path, reason);
+        *error = QgisPoints::tr("the points file %1, %2").arg(path, reason);
     return status;
 }
 
@@ -212,8 +215,8 @@ QByteArray qgisPointsText(const ControlPointList &list)
     const auto number = [](double value) { return QByteArray::number(value, 'g', QLocale::FloatingPointShortest); };
     for (const ControlPoint &point : list.points) {
         const GroundControlPoint &p = point.point;
-        text += number(p.lon) + ',' + number(p.lat) + ',' + number(p.pixelX) + ',' + number(p.pixelY == 0.0 ? 0.0 : -p.pixelY)
-            + ',' + (point.enabled ? '1' : '0') + ",0,0,0\n";
+        text += number(p.lon) + ',' + number(p.lat) + ',' + number(p.pixelX) + ','
+            + number(p.pixelY == 0.0 ? 0.0 : -p.pixelY) + ',' + (point.enabled ? '1' : '0') + ",0,0,0\n";
     }
     return text;
 }
