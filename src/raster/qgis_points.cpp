@@ -24,6 +24,16 @@ struct QgisPoints
     Q_DECLARE_TR_FUNCTIONS(QgisPoints)
 };
 
+// The spatial reference as WKT2 on one line, as QGIS writes it; empty when it cannot be written.
+QByteArray singleLineWkt(const OGRSpatialReference &reference)
+{
+    char *wkt = nullptr;
+    const char *options[] = {"FORMAT=WKT2_2019", "MULTILINE=NO", nullptr};
+    const OGRErr exported = reference.exportToWkt(&wkt, options);
+    const GdalString owned(wkt);
+    return exported == OGRERR_NONE && wkt ? QByteArray(wkt) : QByteArray();
+}
+
 // Takes a spatial reference as the points' grid: WGS 84 in degrees stays the default.
 bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *error)
 {
@@ -36,11 +46,8 @@ bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *er
     const OGRSpatialReference wgs84 = wgs84Reference();
     PointGrid result;
     if (!(reference.IsGeographic() && reference.IsSame(&wgs84, options))) {
-        char *wkt = nullptr;
-        const char *exportOptions[] = {"FORMAT=WKT2_2019", "MULTILINE=NO", nullptr};
-        const OGRErr exported = reference.exportToWkt(&wkt, exportOptions);
-        const GdalString owned(wkt);
-        if (exported != OGRERR_NONE || !wkt) {
+        const QByteArray wkt = singleLineWkt(reference);
+        if (wkt.isEmpty()) {
             *error = QgisPoints::tr("the grid %1 cannot be written as WKT").arg(QString::fromUtf8(reference.GetName()));
             return false;
         }
@@ -205,13 +212,10 @@ QByteArray qgisPointsText(const ControlPointList &list)
     OGRSpatialReference grid = wgs84Reference();
     if (!list.grid.wkt.isEmpty() && !referenceFromWkt(list.grid.wkt, &grid))
         return QByteArray();
-    char *wkt = nullptr;
-    const char *options[] = {"FORMAT=WKT2_2019", "MULTILINE=NO", nullptr};
-    const OGRErr exported = grid.exportToWkt(&wkt, options);
-    const GdalString owned(wkt);
-    if (exported != OGRERR_NONE || !wkt)
+    const QByteArray wkt = singleLineWkt(grid);
+    if (wkt.isEmpty())
         return QByteArray();
-    QByteArray text = "#CRS: " + QByteArray(wkt) + "\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n";
+    QByteArray text = "#CRS: " + wkt + "\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n";
     const auto number = [](double value) { return QByteArray::number(value, 'g', QLocale::FloatingPointShortest); };
     for (const ControlPoint &point : list.points) {
         const GroundControlPoint &p = point.point;
