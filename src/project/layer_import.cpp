@@ -141,7 +141,7 @@ bool controlPoints(const LayerImportOptions &options, LayerImport *result, QVect
                                                                : LayerImportStatus::Invalid, error);
             return false;
         }
-        if (!list.grid.wkt.isEmpty() && options.gcpEpsg > 0) {
+        if (list.gridNamed && options.gcpEpsg > 0) {
             fail(result, LayerImportStatus::Invalid,
                  LayerImport::tr("the points file %1 names its own grid, %2; no other can be given for it")
                      .arg(options.gcpFile, list.grid.name));

@@ -138,6 +138,7 @@ PointsFileStatus parseQgisPoints(const QByteArray &bytes, ControlPointList *list
         QString reason;
         if (!pointGridFromText(lines.first().mid(5), &result.grid, &reason))
             return invalid(1, reason);
+        result.gridNamed = !lines.first().mid(5).trimmed().isEmpty();
         ++next;
     }
     const QList<QByteArray> header = fieldsOf(lines.value(next));

@@ -43,6 +43,7 @@ struct ControlPoint
 struct ControlPointList
 {
     PointGrid grid;
+    bool gridNamed = false;  // read from a file that names its grid, WGS 84 included
     QVector<ControlPoint> points;
 
     // The points switched on, in order.
