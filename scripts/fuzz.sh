@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 SECONDS_EACH="${1:-60}"
 FUZZ_BUILD="${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
-TARGETS=(fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse fuzz_image_rows)
+TARGETS=(fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse fuzz_image_rows fuzz_qgis_points)
 
 install_missing_packages "${MAPVANE_PACKAGES[@]}" "${MAPVANE_FUZZ_PACKAGES[@]}"
 cmake -S "$ROOT/fuzz" -B "$FUZZ_BUILD" -DCMAKE_CXX_COMPILER=clang++ >/dev/null

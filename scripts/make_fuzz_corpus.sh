@@ -18,7 +18,8 @@ export ASAN_OPTIONS=detect_leaks=0
 
 "$BIN/make_fuzz_seeds" "$work"
 rm -rf "$OUT"
-mkdir -p "$OUT/fuzz_smf_read" "$OUT/fuzz_ozi_map" "$OUT/fuzz_wfl_sidecar" "$OUT/fuzz_grid_parse" "$OUT/fuzz_image_rows"
+mkdir -p "$OUT/fuzz_smf_read" "$OUT/fuzz_ozi_map" "$OUT/fuzz_wfl_sidecar" "$OUT/fuzz_grid_parse" "$OUT/fuzz_image_rows" \
+    "$OUT/fuzz_qgis_points"
 
 cli() { "$BIN/mapvane-cli" "$@" >/dev/null; }
 cli convert "$OUT/fuzz_smf_read/one-level.smf" "$work/map.png@120.5,24.25,121,23.75" --tile 16x16
@@ -33,8 +34,13 @@ cp "$work"/ozi/*.map "$OUT/fuzz_ozi_map/"
 cp "$work"/sidecar/* "$OUT/fuzz_wfl_sidecar/"
 cp "$work"/grid/* "$OUT/fuzz_grid_parse/"
 cp "$work"/images/* "$OUT/fuzz_image_rows/"
+# Points files in the layouts of QGIS 2 and of QGIS 3.26 (a grid by its code, CRLF).
+printf 'mapX,mapY,pixelX,pixelY,enable\n10.5,46.75,0,0,1\n11.25,46.5,812.5,-640.25,0\n' \
+    > "$OUT/fuzz_qgis_points/qgis2.points"
+printf '#CRS: EPSG:32633\r\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\r\n600000,5400000,0,0,1,0,0,0\r\n' \
+    > "$OUT/fuzz_qgis_points/qgis326.points"
 
-for target in fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse fuzz_image_rows; do
+for target in fuzz_smf_read fuzz_ozi_map fuzz_wfl_sidecar fuzz_grid_parse fuzz_image_rows fuzz_qgis_points; do
     if [ -d "$ROOT/fuzz/regressions/$target" ]; then
         cp "$ROOT/fuzz/regressions/$target"/* "$OUT/$target/" 2>/dev/null || true
     fi

@@ -317,6 +317,10 @@
         <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
         <translation>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</translation>
     </message>
+    <message>
+        <source>the grid of the points cannot be read</source>
+        <translation>the grid of the points cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -500,6 +504,18 @@
     <message>
         <source>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</source>
         <translation>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</translation>
+    </message>
+    <message>
+        <source>the points file %1 names its own grid, %2; no other can be given for it</source>
+        <translation>the points file %1 names its own grid, %2; no other can be given for it</translation>
+    </message>
+    <message>
+        <source>points on the grid %1 cannot also be on the datum %2</source>
+        <translation>points on the grid %1 cannot also be on the datum %2</translation>
+    </message>
+    <message>
+        <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
+        <translation>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</translation>
     </message>
 </context>
 <context>
@@ -997,6 +1013,69 @@
     <message>
         <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
         <translation>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</translation>
+    </message>
+    <message>
+        <source>an OziExplorer file takes at most %1 points; %2 were given</source>
+        <translation>an OziExplorer file takes at most %1 points; %2 were given</translation>
+    </message>
+    <message>
+        <source>point %1 is no pixel and position on WGS 84</source>
+        <translation>point %1 is no pixel and position on WGS 84</translation>
+    </message>
+</context>
+<context>
+    <name>QgisPoints</name>
+    <message>
+        <source>the grid %1 is neither geographic nor projected</source>
+        <translation>the grid %1 is neither geographic nor projected</translation>
+    </message>
+    <message>
+        <source>the grid %1 cannot be written as WKT</source>
+        <translation>the grid %1 cannot be written as WKT</translation>
+    </message>
+    <message>
+        <source>EPSG:%1 is not a grid PROJ knows</source>
+        <translation>EPSG:%1 is not a grid PROJ knows</translation>
+    </message>
+    <message>
+        <source>the grid is neither WKT nor EPSG:N that PROJ reads</source>
+        <translation>the grid is neither WKT nor EPSG:N that PROJ reads</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>no header &quot;mapX,mapY,...&quot; of a QGIS points file</source>
+        <translation>no header &quot;mapX,mapY,...&quot; of a QGIS points file</translation>
+    </message>
+    <message>
+        <source>more than %1 points</source>
+        <translation>more than %1 points</translation>
+    </message>
+    <message>
+        <source>%1 values; a point needs map x, map y, source x and source y</source>
+        <translation>%1 values; a point needs map x, map y, source x and source y</translation>
+    </message>
+    <message>
+        <source>value %1 is not a number</source>
+        <translation>value %1 is not a number</translation>
+    </message>
+    <message>
+        <source>enable is not 0 or 1</source>
+        <translation>enable is not 0 or 1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>the points file %1 is larger than 1 MiB</source>
+        <translation>the points file %1 is larger than 1 MiB</translation>
+    </message>
+    <message>
+        <source>the points file %1, %2</source>
+        <translation>the points file %1, %2</translation>
     </message>
 </context>
 <context>

@@ -317,6 +317,10 @@
         <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
         <translation>只能讀取 8 位元或 16 位元的灰階、RGB 或調色盤點陣圖(可帶透明通道)</translation>
     </message>
+    <message>
+        <source>the grid of the points cannot be read</source>
+        <translation>無法讀取這些點的座標網格</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -500,6 +504,18 @@
     <message>
         <source>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</source>
         <translation>由其%1在 %2 上地理配準,已重投影為 WGS 84 上的 %3 x %4 像素</translation>
+    </message>
+    <message>
+        <source>the points file %1 names its own grid, %2; no other can be given for it</source>
+        <translation>點檔案 %1 已指定自己的座標網格 %2;不能再為它指定其他網格</translation>
+    </message>
+    <message>
+        <source>points on the grid %1 cannot also be on the datum %2</source>
+        <translation>座標網格 %1 上的點不能同時位於基準面 %2 上</translation>
+    </message>
+    <message>
+        <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
+        <translation>第 %1 個點不是以度為單位的經緯度 (%2, %3);投影座標網格上的點需要給出該網格的 EPSG 代碼</translation>
     </message>
 </context>
 <context>
@@ -995,6 +1011,69 @@
     <message>
         <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
         <translation>其圖片 %1 是 OziExplorer 自有的格式(.%2),本程式不能讀取;請先轉換為 PNG、JPEG 或 TIFF</translation>
+    </message>
+    <message>
+        <source>an OziExplorer file takes at most %1 points; %2 were given</source>
+        <translation>OziExplorer 檔案最多容納 %1 個點;給出了 %2 個</translation>
+    </message>
+    <message>
+        <source>point %1 is no pixel and position on WGS 84</source>
+        <translation>第 %1 個點不是有效的像素和 WGS 84 位置</translation>
+    </message>
+</context>
+<context>
+    <name>QgisPoints</name>
+    <message>
+        <source>the grid %1 is neither geographic nor projected</source>
+        <translation>座標網格 %1 既不是地理座標系也不是投影座標系</translation>
+    </message>
+    <message>
+        <source>the grid %1 cannot be written as WKT</source>
+        <translation>無法把座標網格 %1 寫成 WKT</translation>
+    </message>
+    <message>
+        <source>EPSG:%1 is not a grid PROJ knows</source>
+        <translation>EPSG:%1 不是 PROJ 認識的座標網格</translation>
+    </message>
+    <message>
+        <source>the grid is neither WKT nor EPSG:N that PROJ reads</source>
+        <translation>座標網格既不是 PROJ 能讀取的 WKT,也不是 EPSG:N</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行:%2</translation>
+    </message>
+    <message>
+        <source>no header &quot;mapX,mapY,...&quot; of a QGIS points file</source>
+        <translation>缺少 QGIS 點檔案的表頭 &quot;mapX,mapY,...&quot;</translation>
+    </message>
+    <message>
+        <source>more than %1 points</source>
+        <translation>點數超過 %1 個</translation>
+    </message>
+    <message>
+        <source>%1 values; a point needs map x, map y, source x and source y</source>
+        <translation>只有 %1 個值;一個點需要地圖 x、地圖 y、來源 x 和來源 y</translation>
+    </message>
+    <message>
+        <source>value %1 is not a number</source>
+        <translation>第 %1 個值不是數字</translation>
+    </message>
+    <message>
+        <source>enable is not 0 or 1</source>
+        <translation>enable 不是 0 或 1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>無法讀取 %1:%2</translation>
+    </message>
+    <message>
+        <source>the points file %1 is larger than 1 MiB</source>
+        <translation>點檔案 %1 大於 1 MiB</translation>
+    </message>
+    <message>
+        <source>the points file %1, %2</source>
+        <translation>點檔案 %1,%2</translation>
     </message>
 </context>
 <context>

@@ -317,6 +317,10 @@
         <source>only rasters of 8- or 16-bit grey, RGB or palette colours (with or without alpha) can be read</source>
         <translation>只能读取 8 位或 16 位的灰度、RGB 或调色板栅格(可带透明通道)</translation>
     </message>
+    <message>
+        <source>the grid of the points cannot be read</source>
+        <translation>无法读取这些点的坐标网格</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -500,6 +504,18 @@
     <message>
         <source>georeferenced by its %1 on %2, warped to %3 x %4 pixels on WGS 84</source>
         <translation>由其%1在 %2 上地理配准,已重投影为 WGS 84 上的 %3 x %4 像素</translation>
+    </message>
+    <message>
+        <source>the points file %1 names its own grid, %2; no other can be given for it</source>
+        <translation>点文件 %1 已指定自己的坐标网格 %2;不能再为它指定其他网格</translation>
+    </message>
+    <message>
+        <source>points on the grid %1 cannot also be on the datum %2</source>
+        <translation>坐标网格 %1 上的点不能同时位于基准面 %2 上</translation>
+    </message>
+    <message>
+        <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
+        <translation>第 %1 个点不是以度为单位的经纬度 (%2, %3);投影坐标网格上的点需要给出该网格的 EPSG 代码</translation>
     </message>
 </context>
 <context>
@@ -995,6 +1011,69 @@
     <message>
         <source>its image %1 is in OziExplorer&apos;s own format (.%2), which the program does not read; convert it to PNG, JPEG or TIFF</source>
         <translation>其图片 %1 是 OziExplorer 自有的格式(.%2),本程序不能读取;请先转换为 PNG、JPEG 或 TIFF</translation>
+    </message>
+    <message>
+        <source>an OziExplorer file takes at most %1 points; %2 were given</source>
+        <translation>OziExplorer 文件最多容纳 %1 个点;给出了 %2 个</translation>
+    </message>
+    <message>
+        <source>point %1 is no pixel and position on WGS 84</source>
+        <translation>第 %1 个点不是有效的像素和 WGS 84 位置</translation>
+    </message>
+</context>
+<context>
+    <name>QgisPoints</name>
+    <message>
+        <source>the grid %1 is neither geographic nor projected</source>
+        <translation>坐标网格 %1 既不是地理坐标系也不是投影坐标系</translation>
+    </message>
+    <message>
+        <source>the grid %1 cannot be written as WKT</source>
+        <translation>无法把坐标网格 %1 写成 WKT</translation>
+    </message>
+    <message>
+        <source>EPSG:%1 is not a grid PROJ knows</source>
+        <translation>EPSG:%1 不是 PROJ 认识的坐标网格</translation>
+    </message>
+    <message>
+        <source>the grid is neither WKT nor EPSG:N that PROJ reads</source>
+        <translation>坐标网格既不是 PROJ 能读取的 WKT,也不是 EPSG:N</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行:%2</translation>
+    </message>
+    <message>
+        <source>no header &quot;mapX,mapY,...&quot; of a QGIS points file</source>
+        <translation>缺少 QGIS 点文件的表头 &quot;mapX,mapY,...&quot;</translation>
+    </message>
+    <message>
+        <source>more than %1 points</source>
+        <translation>点数超过 %1 个</translation>
+    </message>
+    <message>
+        <source>%1 values; a point needs map x, map y, source x and source y</source>
+        <translation>只有 %1 个值;一个点需要地图 x、地图 y、源 x 和源 y</translation>
+    </message>
+    <message>
+        <source>value %1 is not a number</source>
+        <translation>第 %1 个值不是数字</translation>
+    </message>
+    <message>
+        <source>enable is not 0 or 1</source>
+        <translation>enable 不是 0 或 1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1:%2</translation>
+    </message>
+    <message>
+        <source>the points file %1 is larger than 1 MiB</source>
+        <translation>点文件 %1 大于 1 MiB</translation>
+    </message>
+    <message>
+        <source>the points file %1, %2</source>
+        <translation>点文件 %1,%2</translation>
     </message>
 </context>
 <context>

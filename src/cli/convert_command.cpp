@@ -74,6 +74,8 @@ constexpr CliOption kResamplingOption{"--resampling", true};
 constexpr CliOption kGcpOption{"--gcp", true};
 constexpr CliOption kTransformOption{"--transform", true};
 constexpr CliOption kDatumOption{"--datum", true};
+constexpr CliOption kGcpFileOption{"--gcp-file", true};
+constexpr CliOption kGcpCrsOption{"--gcp-crs", true};
 constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
 
 // One LAYER argument, with its file read (importLayer).
@@ -91,9 +93,20 @@ QString layerName(const ConvertLayer &layer)
     return QStringLiteral("layer %1 (%2)").arg(layer.position).arg(layer.argument.imagePath);
 }
 
-// Gives an option that belongs to a LAYER (--gcp, --transform, --datum) to the
-// LAYER it follows; --transform and --datum once each. Returns kGoOn or the exit code
-// after printing why.
+// Whether option belongs to the LAYER it follows.
+bool isLayerOption(const QString &option)
+{
+    for (const CliOption &layerOption : {kGcpOption, kTransformOption, kDatumOption, kGcpFileOption, kGcpCrsOption}) {
+        if (option == QLatin1String(layerOption.name))
+            return true;
+    }
+    return false;
+}
+
+// Gives an option that belongs to a LAYER (--gcp, --gcp-file, --gcp-crs, --transform,
+// --datum) to the LAYER it follows; all but --gcp once each, --gcp and --gcp-file not
+// both. --gcp-crs must come first: it says how --gcp values are read. Returns kGoOn or
+// the exit code after printing why.
 int applyLayerOption(const QString &option, const QString &value, LayerArgument *layer)
 {
     if (!layer->georeferenced || layer->oziMap) {
@@ -101,15 +114,37 @@ int applyLayerOption(const QString &option, const QString &value, LayerArgument 
                                      .arg(option, layer->imagePath));
     }
     GcpArguments &gcps = layer->gcps;
-    if (option == QLatin1String(kGcpOption.name)) {
+    const bool gcpOption = option == QLatin1String(kGcpOption.name);
+    if ((gcpOption && !gcps.pointsFile.isEmpty())
+        || (option == QLatin1String(kGcpFileOption.name) && !gcps.points.isEmpty())) {
+        return usageError(kName, QStringLiteral("--gcp and --gcp-file cannot both be given for '%1'")
+                                     .arg(layer->imagePath));
+    }
+    if (gcpOption && gcps.epsg > 0) {
+        GroundControlPoint point;
+        if (!parseGcp(value, &point, false))
+            return usageError(kName, QStringLiteral("--gcp needs X,Y,EASTING,NORTHING (pixels, then numbers on the "
+                                                    "grid of --gcp-crs), not '%1'").arg(value));
+        gcps.points.append(point);
+    } else if (gcpOption) {
         GroundControlPoint point;
         if (!parseGcp(value, &point))
             return usageError(kName, QStringLiteral("--gcp needs X,Y,LON,LAT (pixels, then decimal degrees within "
                                                     "+-180 and +-90), not '%1'").arg(value));
         gcps.points.append(point);
     } else if ((option == QLatin1String(kTransformOption.name) && gcps.transformGiven)
-               || (option == QLatin1String(kDatumOption.name) && gcps.datumIndex >= 0)) {
+               || (option == QLatin1String(kDatumOption.name) && gcps.datumIndex >= 0)
+               || (option == QLatin1String(kGcpFileOption.name) && !gcps.pointsFile.isEmpty())
+               || (option == QLatin1String(kGcpCrsOption.name) && gcps.epsg > 0)) {
         return usageError(kName, QStringLiteral("%1 given twice for '%2'").arg(option, layer->imagePath));
+    } else if (option == QLatin1String(kGcpFileOption.name)) {
+        if (value.isEmpty())
+            return usageError(kName, QStringLiteral("--gcp-file needs a file name"));
+        gcps.pointsFile = value;
+    } else if (option == QLatin1String(kGcpCrsOption.name)) {
+        if (!parseEpsgCode(value, &gcps.epsg))
+            return usageError(kName, QStringLiteral("--gcp-crs needs EPSG:N, the EPSG code of the points' grid, "
+                                                    "not '%1'").arg(value));
     } else if (option == QLatin1String(kTransformOption.name)) {
         if (!parseGcpTransform(value, &gcps.transform))
             return usageError(kName, QStringLiteral("--transform needs affine, poly2 or tps, not '%1'").arg(value));
@@ -156,17 +191,15 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
                                     {MapPropertiesOptions::kName, MapPropertiesOptions::kCartographer,
                                      MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig,
                                      MapPropertiesOptions::kNoConfig, kTileOption, kLevelOption, kResamplingOption,
-                                     kGcpOption, kTransformOption, kDatumOption, kQuietOption, kThreadsOption,
-                                     kAllowCornerFitOption},
+                                     kGcpOption, kTransformOption, kDatumOption, kGcpFileOption, kGcpCrsOption,
+                                     kQuietOption, kThreadsOption, kAllowCornerFitOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
     for (qsizetype i = 0; i < split.options.size(); ++i) {
         const auto &[option, value] = split.options.at(i);
-        if (option == QLatin1String(kGcpOption.name) || option == QLatin1String(kTransformOption.name)
-            || option == QLatin1String(kDatumOption.name)) {
+        if (isLayerOption(option))
             continue;  // given to their LAYER below
-        }
         if (MapPropertiesOptions::isOption(option)) {
             if (!options->properties.apply(kName, option, value))
                 return kExitUsage;
@@ -205,26 +238,33 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
             return usageError(kName, error);
         options->layers.append(layer);
     }
-    // --gcp, --transform and --datum belong to the LAYER they follow: the words
-    // before them are OUT.smf and the LAYERs.
-    for (qsizetype i = 0; i < split.options.size(); ++i) {
-        const auto &[option, value] = split.options.at(i);
-        if (option != QLatin1String(kGcpOption.name) && option != QLatin1String(kTransformOption.name)
-            && option != QLatin1String(kDatumOption.name)) {
-            continue;
+    // The options of a LAYER belong to the LAYER they follow: the words before them
+    // are OUT.smf and the LAYERs. --gcp-crs first, as it says how --gcp is read.
+    for (const bool crs : {true, false}) {
+        for (qsizetype i = 0; i < split.options.size(); ++i) {
+            const auto &[option, value] = split.options.at(i);
+            if (!isLayerOption(option) || (option == QLatin1String(kGcpCrsOption.name)) != crs)
+                continue;
+            const qsizetype layer = split.positionalBefore.at(i) - 2;
+            if (layer < 0)
+                return usageError(kName, QStringLiteral("%1 must follow the IMAGE it belongs to").arg(option));
+            const int done = applyLayerOption(option, value, &options->layers[layer].argument);
+            if (done != kGoOn)
+                return done;
         }
-        const qsizetype layer = split.positionalBefore.at(i) - 2;
-        if (layer < 0)
-            return usageError(kName, QStringLiteral("%1 must follow the IMAGE it belongs to").arg(option));
-        const int done = applyLayerOption(option, value, &options->layers[layer].argument);
-        if (done != kGoOn)
-            return done;
     }
     for (const ConvertLayer &layer : std::as_const(options->layers)) {
         const GcpArguments &gcps = layer.argument.gcps;
-        if (gcps.points.isEmpty() && (gcps.transformGiven || gcps.datumIndex >= 0))
-            return usageError(kName, QStringLiteral("--transform and --datum need --gcp points after '%1'")
-                                         .arg(layer.argument.imagePath));
+        const QString &image = layer.argument.imagePath;
+        const bool noPoints = gcps.points.isEmpty() && gcps.pointsFile.isEmpty();
+        if (noPoints && (gcps.transformGiven || gcps.datumIndex >= 0))
+            return usageError(kName, QStringLiteral("--transform and --datum need --gcp points after '%1'").arg(image));
+        if (noPoints && gcps.epsg > 0)
+            return usageError(kName,
+                              QStringLiteral("--gcp-crs needs --gcp points or --gcp-file after '%1'").arg(image));
+        if (gcps.epsg > 0 && gcps.datumIndex >= 0)
+            return usageError(kName, QStringLiteral("--gcp-crs and --datum cannot both be given for '%1': the grid "
+                                                    "names its own datum").arg(image));
     }
     return kGoOn;
 }
@@ -241,6 +281,8 @@ int checkInputs(ConvertOptions *options)
         taken.gcps = argument.gcps.points;
         taken.gcpTransform = argument.gcps.transform;
         taken.gcpDatum = argument.gcps.datumIndex;
+        taken.gcpFile = argument.gcps.pointsFile;
+        taken.gcpEpsg = argument.gcps.epsg;
         taken.resampling = options->resampling;
         taken.allowCornerFit = options->allowCornerFit;
         layer.import = importLayer(argument.imagePath, taken);
@@ -262,13 +304,15 @@ int checkInputs(ConvertOptions *options)
 }
 
 // Refuses an output that is one of the inputs: a layer's image, an OziExplorer file
-// or the image it names, an image's world file, .prj or .aux.xml, or the settings
-// file read. Returns kGoOn or kExitUsage after printing why.
+// or the image it names, an image's world file, .prj or .aux.xml, a points file, or
+// the settings file read. Returns kGoOn or kExitUsage after printing why.
 int checkOutput(const ConvertOptions &options)
 {
     QStringList inputs{options.properties.settingsPath()};
-    for (const ConvertLayer &layer : options.layers)
+    for (const ConvertLayer &layer : options.layers) {
         inputs += layerInputFiles(layer.argument.imagePath, layer.import.layer.sourcePath);
+        inputs += layer.argument.gcps.pointsFile;
+    }
     return checkOutputPath(kName, options.output, inputs);
 }
 
@@ -418,7 +462,9 @@ int runConvert(const QStringList &args)
 const CliCommandRegistrar registrar({
     kName,
     "OUT.smf LAYER... [OPTIONS]\n"
-    "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] [LAYER...] [OPTIONS]",
+    "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] [LAYER...] [OPTIONS]\n"
+    "OUT.smf IMAGE --gcp-crs EPSG:N --gcp X,Y,EASTING,NORTHING --gcp ... [--transform T] [LAYER...] [OPTIONS]\n"
+    "OUT.smf IMAGE --gcp-file FILE.points [--gcp-crs EPSG:N] [--transform T] [LAYER...] [OPTIONS]",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
     "\n"
@@ -448,6 +494,16 @@ const CliCommandRegistrar registrar({
     "      points or more), a second-order polynomial (6 or more) or a thin-plate spline\n"
     "      (at most 1,000 points), then warped; these options belong to the IMAGE they\n"
     "      follow, --transform and --datum once each\n"
+    "  IMAGE --gcp-crs EPSG:N --gcp X,Y,EASTING,NORTHING --gcp ... [--transform T]\n"
+    "      the same with the points on the projected grid of EPSG code N (a printed\n"
+    "      sheet's own grid, UTM 33N is EPSG:32633): fitted on that grid, in its\n"
+    "      metres, then taken to WGS 84; on a geographic code, longitude and latitude\n"
+    "      on its datum. Not with --datum\n"
+    "  IMAGE --gcp-file FILE.points [--gcp-crs EPSG:N] [--transform T] [--datum D]\n"
+    "      the same with the enabled points of a QGIS georeferencer .points file\n"
+    "      (pixel y negative downward), on the grid of its \"#CRS\" line; a file\n"
+    "      without one holds degrees on WGS 84 (or datum D), or positions on the grid\n"
+    "      of --gcp-crs. Not with --gcp for the same IMAGE\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name that starts with '-' must follow '--'.\n"
     "Messages name a layer by its position among the LAYERs (1 is the first) and its file.\n"

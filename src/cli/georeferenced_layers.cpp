@@ -4,6 +4,7 @@
 #include "cli/georeferenced_layers.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -36,7 +37,7 @@ QString fixed(double value, int decimals)
 
 }  // namespace
 
-bool parseGcp(const QString &text, GroundControlPoint *point)
+bool parseGcp(const QString &text, GroundControlPoint *point, bool degrees)
 {
     const QStringList values = text.split(QLatin1Char(','));
     if (values.size() != 4)
@@ -48,10 +49,18 @@ bool parseGcp(const QString &text, GroundControlPoint *point)
         if (!ok || !std::isfinite(numbers[i]))
             return false;
     }
-    if (std::fabs(numbers[2]) > 180.0 || std::fabs(numbers[3]) > 90.0)
+    if (degrees && (std::fabs(numbers[2]) > 180.0 || std::fabs(numbers[3]) > 90.0))
         return false;
     *point = {numbers[0], numbers[1], numbers[2], numbers[3]};
     return true;
+}
+
+bool parseEpsgCode(const QString &text, int *epsg)
+{
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^EPSG:(\\d{1,9})$"), QRegularExpression::CaseInsensitiveOption).match(text);
+    *epsg = match.hasMatch() ? match.captured(1).toInt() : 0;
+    return *epsg > 0;
 }
 
 bool parseGcpTransform(const QString &text, GcpTransform *transform)

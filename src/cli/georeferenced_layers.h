@@ -6,20 +6,25 @@
 #include "raster/geo_raster.h"
 
 // What convert is told about an IMAGE given without '@': the ground control points
-// that follow it (--gcp, on --datum), and how to fit them (--transform).
+// that follow it (--gcp, on --datum or on the grid of --gcp-crs, or those of a
+// --gcp-file), and how to fit them (--transform).
 struct GcpArguments
 {
-    QVector<GroundControlPoint> points;  // pixels, and degrees on datumIndex
+    QVector<GroundControlPoint> points;  // pixels, and degrees on datumIndex or positions on grid epsg
     GcpTransform transform = GcpTransform::Affine;
     int datumIndex = -1;                 // -1: WGS 84
     bool transformGiven = false;
+    QString pointsFile;                  // a QGIS ".points" file instead of points
+    int epsg = 0;                        // 0: degrees
 };
 
 // Parses the value of --gcp ("X,Y,LON,LAT": pixels, then decimal degrees, east and
-// north positive), of --transform (affine, poly2, tps) and of --resampling (nearest,
-// bilinear, cubic, lanczos; names in any letter case). False when the text is none of
-// them.
-bool parseGcp(const QString &text, GroundControlPoint *point);
+// north positive; with degrees false, any finite easting and northing), of --gcp-crs
+// ("EPSG:N", the code in epsg), of --transform (affine, poly2, tps) and of
+// --resampling (nearest, bilinear, cubic, lanczos; names in any letter case). False
+// when the text is none of them.
+bool parseGcp(const QString &text, GroundControlPoint *point, bool degrees = true);
+bool parseEpsgCode(const QString &text, int *epsg);
 bool parseGcpTransform(const QString &text, GcpTransform *transform);
 bool parseResampling(const QString &text, Resampling *resampling);
 

@@ -13,6 +13,7 @@
 #include "geo/datum_table.h"
 #include "raster/image_file.h"
 #include "raster/image_rows.h"
+#include "raster/qgis_points.h"
 
 namespace {
 
@@ -126,10 +127,59 @@ void takeGeoreference(const RasterGeoreference &georeference, LayerImport *resul
     result->status = LayerImportStatus::Calibrated;
 }
 
+// The points options give, with the grid they are on; false after failing result.
+bool controlPoints(const LayerImportOptions &options, LayerImport *result, QVector<GroundControlPoint> *points,
+                   PointGrid *grid)
+{
+    QString error;
+    *points = options.gcps;
+    if (!options.gcpFile.isEmpty()) {
+        ControlPointList list;
+        const PointsFileStatus read = readQgisPointsFile(options.gcpFile, &list, &error);
+        if (read != PointsFileStatus::Ok) {
+            fail(result, read == PointsFileStatus::Unreadable ? LayerImportStatus::Unreadable
+                                                               : LayerImportStatus::Invalid, error);
+            return false;
+        }
+        if (list.gridNamed && options.gcpEpsg > 0) {
+            fail(result, LayerImportStatus::Invalid,
+                 LayerImport::tr("the points file %1 names its own grid, %2; no other can be given for it")
+                     .arg(options.gcpFile, list.grid.name));
+            return false;
+        }
+        *points = list.enabledPoints();
+        *grid = list.grid;
+    }
+    if (options.gcpEpsg > 0 && !pointGridFromEpsg(options.gcpEpsg, grid, &error)) {
+        fail(result, LayerImportStatus::Invalid, error);
+        return false;
+    }
+    if (!grid->wkt.isEmpty() && options.gcpDatum >= 0) {
+        fail(result, LayerImportStatus::Invalid,
+             LayerImport::tr("points on the grid %1 cannot also be on the datum %2")
+                 .arg(grid->name, datumName(options.gcpDatum)));
+        return false;
+    }
+    for (qsizetype i = 0; grid->geographic && i < points->size(); ++i) {
+        const GroundControlPoint &point = points->at(i);
+        if (!(std::fabs(point.lon) <= 180.0 && std::fabs(point.lat) <= 90.0)) {
+            fail(result, LayerImportStatus::Invalid,
+                 LayerImport::tr("point %1 is not a longitude and latitude in degrees (%2, %3); points on a "
+                                 "projected grid need its EPSG code")
+                     .arg(i + 1).arg(point.lon).arg(point.lat));
+            return false;
+        }
+    }
+    return true;
+}
+
 void importByPoints(const QString &path, const LayerImportOptions &options, LayerImport *result)
 {
     result->kind = LayerKind::ControlPoints;
-    QVector<GroundControlPoint> points = options.gcps;
+    QVector<GroundControlPoint> points;
+    PointGrid grid;
+    if (!controlPoints(options, result, &points, &grid))
+        return;
     if (options.gcpDatum >= 0) {
         for (GroundControlPoint &point : points) {
             const GeoPosition shifted = datumToWgs84(GeoPosition{point.lat, point.lon, 0.0}, options.gcpDatum);
@@ -139,9 +189,9 @@ void importByPoints(const QString &path, const LayerImportOptions &options, Laye
     }
     GeoreferenceReader reader;
     const GeoreferenceStatus found =
-        reader.readByPoints(path, points, options.gcpTransform, options.resampling);
-    // The points are reported on the datum they were given on.
-    const QString datum = options.gcpDatum >= 0 ? datumName(options.gcpDatum) : QStringLiteral("WGS 84");
+        reader.readByPoints(path, points, options.gcpTransform, options.resampling, grid.wkt);
+    // The points are reported on the datum or grid they were given on.
+    const QString datum = options.gcpDatum >= 0 ? datumName(options.gcpDatum) : grid.name;
     if (found == GeoreferenceStatus::Unreadable)
         return fail(result, LayerImportStatus::Unreadable, reader.errorString());
     if (found != GeoreferenceStatus::Georeferenced) {
@@ -149,7 +199,8 @@ void importByPoints(const QString &path, const LayerImportOptions &options, Laye
                     LayerImport::tr("%1 (ground control points on %2)").arg(reader.errorString(), datum));
     }
     RasterGeoreference georeference = reader.georeference();
-    georeference.gridName = georeference.datumName = datum;
+    if (grid.wkt.isEmpty())
+        georeference.gridName = georeference.datumName = datum;
     takeGeoreference(georeference, result);
 }
 
@@ -196,7 +247,7 @@ LayerImport importLayer(const QString &path, const LayerImportOptions &options)
         importOziMap(path, options, &result);
     else if (!options.calibrationText.isEmpty())
         importTyped(path, options, &result);
-    else if (!options.gcps.isEmpty())
+    else if (!options.gcps.isEmpty() || !options.gcpFile.isEmpty())
         importByPoints(path, options, &result);
     else
         importRaster(path, options, &result);

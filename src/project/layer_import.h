@@ -26,6 +26,13 @@ struct LayerImportOptions
     QVector<GroundControlPoint> gcps;
     GcpTransform gcpTransform = GcpTransform::Affine;
     int gcpDatum = -1;
+    // Instead of gcps: a QGIS georeferencer ".points" file, whose enabled points tie the
+    // image on the grid its "#CRS" line names (readQgisPointsFile).
+    QString gcpFile;
+    // The projected or geographic grid, by EPSG code, that the positions of gcps (or of
+    // a gcpFile naming no grid) are on: the points are fitted on it, in its units, and
+    // then taken to WGS 84. 0: degrees on gcpDatum.
+    int gcpEpsg = 0;
     // How a layer that is not on its level grid is warped onto it.
     Resampling resampling = Resampling::Bilinear;
     // An OziExplorer map on a projected grid whose datum no list knows takes the
@@ -90,8 +97,12 @@ public:
 // - an OziExplorer file (isOziMapPath): its image and reference points (OziMapFile);
 // - with options.calibrationText: the image at path, calibrated as typed once its size
 //   is known;
-// - with options.gcps: the image tied by its points, shifted to WGS 84 from their datum
-//   (gcpGeoreference), its grid and datum named after that datum;
+// - with options.gcps or options.gcpFile: the image tied by its points, shifted to WGS
+//   84 from their datum, its grid and datum named after that datum; or fitted on the
+//   grid of the points (options.gcpEpsg, the file's own), named after it. Points on a
+//   grid and a datum together, a file naming its grid with gcpEpsg, and degrees beyond
+//   +-180 and +-90 on a geographic grid are Invalid; so is a file that cannot be read
+//   as points (Unreadable when it cannot be read at all);
 // - else a raster with its own georeferencing (readGeoreference), or an image without
 //   any, which is Uncalibrated (reason says why a world file without a grid was not
 //   taken); a file that is neither fails with the reason of GDAL or of the image

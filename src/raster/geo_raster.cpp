@@ -493,7 +493,8 @@ GeoreferenceStatus GeoreferenceReader::read(const QString &path, Resampling resa
 }
 
 GeoreferenceStatus GeoreferenceReader::readByPoints(const QString &path, const QVector<GroundControlPoint> &gcps,
-                                                    GcpTransform transform, Resampling resampling)
+                                                    GcpTransform transform, Resampling resampling,
+                                                    const QString &srsWkt)
 {
     ensureGdal();
     m_georeference = RasterGeoreference();
@@ -509,6 +510,15 @@ GeoreferenceStatus GeoreferenceReader::readByPoints(const QString &path, const Q
     result.origin = GeoreferenceOrigin::GroundControlPoints;
     result.gridName = QStringLiteral("WGS 84");
     result.datumName = QStringLiteral("WGS 84");
+    OGRSpatialReference grid;
+    if (!srsWkt.isEmpty() && referenceFromWkt(srsWkt, &grid)) {
+        result.srsWkt = srsWkt;
+        result.gridName = QString::fromUtf8(grid.GetName());
+        result.datumName = geographicName(grid);
+    } else if (!srsWkt.isEmpty()) {
+        return fail(GeoreferenceStatus::Invalid,
+                    QCoreApplication::translate("GeoRaster", "the grid of the points cannot be read"));
+    }
     result.gcps = gcps;
     result.transform = transform;
     result.resampling = resampling;

@@ -118,13 +118,16 @@ public:
     // level.
     GeoreferenceStatus read(const QString &path, Resampling resampling);
 
-    // A georeference for an image tied to WGS 84 by ground control points (pixels and
-    // degrees), fitted by transform and warped with resampling. Invalid when the image
-    // cannot be opened as a raster, there are too few points for the transform (three;
-    // six for Poly2), too many for Tps (kMaxTpsPoints), or they cannot be fitted or
-    // placed (see planLevelGrid); Unreadable when the file cannot be read.
+    // A georeference for an image tied by ground control points (pixels, and degrees on
+    // WGS 84, or positions on the grid srsWkt names: fitted on that grid, in its units,
+    // and then taken to WGS 84), fitted by transform and warped with resampling.
+    // Invalid when the image cannot be opened as a raster, there are too few points for
+    // the transform (three; six for Poly2), too many for Tps (kMaxTpsPoints), or they
+    // cannot be fitted or placed (see planLevelGrid); Unreadable when the file cannot be
+    // read.
     GeoreferenceStatus readByPoints(const QString &path, const QVector<GroundControlPoint> &gcps,
-                                    GcpTransform transform, Resampling resampling);
+                                    GcpTransform transform, Resampling resampling,
+                                    const QString &srsWkt = QString());
 
     const RasterGeoreference &georeference() const { return m_georeference; }
     QString errorString() const { return m_errorString; }

@@ -79,6 +79,19 @@ QString resolveOziImagePath(const QString &mapPath, const QByteArray &imageLine)
 // not).
 bool isOziMapPath(const QString &path);
 
+// The most Point lines an OziExplorer file has.
+inline constexpr int kOziPointLines = 30;
+
+// The text of an OziExplorer ".map" file (version 2.2 layout, CRLF line ends) naming
+// imagePath on its third line and tying it by its Point lines (what OziMapFile reads
+// back): points on WGS 84 in degrees, on the "Latitude/Longitude" projection, pixels
+// rounded to whole ones, latitudes and longitudes in degrees and decimal minutes (to
+// 0.000001', about 2 mm); the image's size on the IWH line when imageSize is valid.
+// Empty with a reason for more than kOziPointLines points, or a point that is no
+// position on WGS 84 or whose pixel lies beyond the range of whole numbers.
+QByteArray oziMapPointsText(const QString &imagePath, const QVector<GroundControlPoint> &points, QSize imageSize,
+                            QString *error);
+
 // Where the calibration of an OziExplorer file came from.
 enum class OziCalibrationSource : quint8 {
     None,        // neither block: the layer must be calibrated by hand

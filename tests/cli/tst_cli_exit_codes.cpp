@@ -35,6 +35,8 @@ void TestCliExitCodes::initTestCase()
     QVERIFY(fixtures::mapLikeImage(100, 100).save(path(QStringLiteral("map.png"))));
     QVERIFY(fixtures::mapLikeImage(1000, 800).save(path(QStringLiteral("topo.png"))));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("text.png")), "not an image\n"));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("map.points")), "mapX,mapY,pixelX,pixelY\n10,46,0\n"));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("wgs84.points")), "#CRS: EPSG:4326\nmapX,mapY,pixelX,pixelY\n"));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("topo.map")), fixtures::oziMapFile("topo.png", fixtures::fourCorners())));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("gone.map")), fixtures::oziMapFile("C:\\Maps\\gone.png", fixtures::fourCorners())));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("blank.map")), fixtures::withCrLf(fixtures::oziHeader("map.png") + "MMPNUM,0\n")));
@@ -106,6 +108,16 @@ void TestCliExitCodes::failure_data()
     row("convert: ground control points that cannot be fitted name their datum", 1,
         "(ground control points on Beijing 1954)",
         "convert x.smf map.png --gcp 0,0,10,46 --gcp 0,0,10,46 --gcp 0,0,10,46 --datum beijing1954");
+    row("convert: --gcp and --gcp-file for one image", 2, "--gcp and --gcp-file cannot both be given for 'map.png'",
+        "convert x.smf map.png --gcp-file map.points --gcp 0,0,10,46");
+    row("convert: --gcp-crs without EPSG:", 2, "--gcp-crs needs EPSG:N", "convert x.smf map.png --gcp-crs 32633 --gcp 0,0,1,1");
+    row("convert: --gcp-crs of a code PROJ does not know", 1, "layer 1 (map.png): EPSG:999999 is not a grid PROJ knows",
+        "convert x.smf map.png --gcp-crs EPSG:999999 --gcp 0,0,1,1 --gcp 9,0,2,1 --gcp 0,9,1,2");
+    row("convert: a points file with a short line", 1, "the points file map.points, line 2: 3 values",
+        "convert x.smf map.png --gcp-file map.points");
+    row("convert: --gcp-crs for a points file that names its grid, WGS 84 too", 1, "wgs84.points names its own grid",
+        "convert x.smf map.png --gcp-file wgs84.points --gcp-crs EPSG:32633");
+    row("convert: a missing points file", 3, "none.points cannot be read", "convert x.smf map.png --gcp-file none.points");
     row("convert: --transform twice for one image", 2, "--transform given twice",
         "convert x.smf map.png --transform tps --gcp 0,0,10,46 --transform affine");
     row("convert: bottom-right pixel beyond the image", 1,

@@ -16,6 +16,7 @@ private slots:
     void initTestCase();
     void accepted_data();
     void accepted();
+    void pointsFileAsGcp();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -64,6 +65,21 @@ void TestCliRasterInputs::accepted()
     QVERIFY2(result.exitCode == 0, result.err.constData());
     QVERIFY2(QString::fromUtf8(result.out).contains(report), result.out.constData());
     QVERIFY(QFile::remove(path(QStringLiteral("ok.smf"))));
+}
+
+// The enabled points of a QGIS 2 points file (pixel y negative downward) give the file
+// the same points typed with --gcp give.
+void TestCliRasterInputs::pointsFileAsGcp()
+{
+    write(QStringLiteral("scan.png.points"), "mapX,mapY,pixelX,pixelY,enable\n10,46,0,0,1\n11,46,400,0,1\n"
+                                             "11.01,45,400,-300,1\n10,45.02,0,-300,1\n40,10,200,-150,0\n");
+    QVector<cli::Result> results = cli::runAll(m_dir.path(), {
+        {cli::words(QStringLiteral("convert f.smf scan.png --gcp-file scan.png.points --transform tps")), {}, {}},
+        {cli::words(QStringLiteral("convert g.smf scan.png --gcp 0,0,10,46 --gcp 400,0,11,46 --gcp 400,300,11.01,45 "
+                                   "--gcp 0,300,10,45.02 --transform tps")), {}, {}}});
+    QVERIFY2(results.at(0).exitCode == 0, results.at(0).err.constData());
+    QCOMPARE(results[0].out.replace("f.smf", "g.smf"), results.at(1).out);
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("f.smf"))), fixtures::fileBytes(path(QStringLiteral("g.smf"))));
 }
 
 QTEST_GUILESS_MAIN(TestCliRasterInputs)

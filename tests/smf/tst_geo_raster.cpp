@@ -41,8 +41,9 @@ private:
 // ByPoints: the CLI's convert of a PNG whose world file has no grid, tied by nine
 // points placed by GDAL's own transformation and fitted by a thin-plate spline;
 // ByOziMap: of an OziExplorer file on Transverse Mercator naming that PNG, its four
-// Point lines placed the same way.
-enum Route { ThroughCli, AddImage, Undecoded, ByPoints, ByOziMap };
+// Point lines placed the same way; ByGridPoints: the nine points in grid metres, with
+// --gcp-crs, fitted affine.
+enum Route { ThroughCli, AddImage, Undecoded, ByPoints, ByOziMap, ByGridPoints };
 
 void TestGeoRaster::warpedLevelShowsItsSource_data()
 {
@@ -87,6 +88,10 @@ void TestGeoRaster::warpedLevelShowsItsSource_data()
     QTest::newRow("GeoTIFF tied by points on UTM 18N, 2 km, 360 km across, 72 W 48 N")
         << QStringLiteral("points.tif") << Grid{{180, 170}, {500000, 2000, 0, 5500000, 0, -2000}, "EPSG:32618", true}
         << int(ThroughCli) << QByteArray();
+    // The same sheet's points typed on its grid: fitted in degrees, it would land pixels off.
+    QTest::newRow("PNG tied by points typed on UTM 18N (--gcp-crs), 2 km, 360 km across")
+        << QStringLiteral("grid.png") << Grid{{180, 170}, {500000, 2000, 0, 5500000, 0, -2000}, "EPSG:32618"}
+        << int(ByGridPoints) << QByteArray();
 }
 
 void TestGeoRaster::warpedLevelShowsItsSource()
@@ -115,6 +120,8 @@ void TestGeoRaster::warpedLevelShowsItsSource()
             const std::array<double, 6> &gt = grid.geoTransform;
             double x = gt[0] + px * gt[1] + py * gt[2];
             double y = gt[3] + px * gt[4] + py * gt[5];
+            if (route == ByGridPoints)
+                words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x).arg(y);
             QVERIFY(toWgs84->Transform(1, &x, &y));
             if (route == ByPoints)
                 words << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(px).arg(py).arg(x, 0, 'f', 9).arg(y, 0, 'f', 9);
@@ -130,6 +137,8 @@ void TestGeoRaster::warpedLevelShowsItsSource()
         QVERIFY(route != ByOziMap || fixtures::writeBytes(path(QStringLiteral("sheet.map")), fixtures::withCrLf(map)));
         if (route == ByPoints)
             words << QStringLiteral("--transform") << QStringLiteral("tps");
+        if (route == ByGridPoints)
+            words << QStringLiteral("--gcp-crs") << QString::fromLatin1(grid.srs);
         const cli::Result result = cli::run(m_dir->path(), words);
         QVERIFY2(result.exitCode == 0, result.err.constData());
     } else {
