@@ -107,6 +107,7 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     createCalibrationDock();
     createStatusLabels();
     createSelectors();
+    createPointsDock();
     createUndoStack();
     createTabCycle();
 

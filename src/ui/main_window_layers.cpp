@@ -74,8 +74,7 @@ void MainWindow::showSelectedLayer()
     }
     m_canvas->setLayer(m_project.layers[m_currentLayer]);
     if (!m_browseMode) {
-        const QImage *image = m_project.layerImage(m_currentLayer);
-        m_canvas->setImage(image ? *image : QImage());
+        showCurrentLayerImage();
         // Placing points depends on the layer.
         updateActions();
     }
@@ -92,6 +91,7 @@ bool MainWindow::selectLayerRow(int row, bool resort)
         // No layer: the form shows nothing of one that was.
         m_calibrationForm->clearFields();
         m_calibrationForm->fieldsFrame->setEnabled(false);
+        showControlPoints();
         return false;
     }
     m_selectionEnabled = false;
@@ -102,7 +102,8 @@ bool MainWindow::selectLayerRow(int row, bool resort)
     // Selecting the second cell shows the layer through showSelectedLayer.
     m_layerTable->item(row, 1)->setSelected(true);
     m_layerTable->setFocus();
-    m_calibrationForm->fieldsFrame->setEnabled(true);
+    // A layer calibrated by control points is edited in the points dock.
+    m_calibrationForm->fieldsFrame->setEnabled(!m_project.layers[row]->controlPoints.active);
     if (resort)
         updateLayerRow(m_currentLayer);
     if (m_browseMode)
@@ -204,6 +205,10 @@ bool MainWindow::currentLayerGeoreferenced() const
 
 void MainWindow::calibrateByHand()
 {
+    if (const MapLayer *current = currentLayerRecord(); current && current->controlPoints.active) {
+        calibrateByTwoPoints();
+        return;
+    }
     if (m_browseMode || !currentLayerGeoreferenced())
         return;
     MapLayer *layer = m_project.layers[m_currentLayer];
