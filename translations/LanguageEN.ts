@@ -1059,6 +1059,11 @@
         <source>改回两点定标</source>
         <translation>Back to two points</translation>
     </message>
+    <message>
+        <source>%1: 控制点未拟合</source>
+        <comment>layer name</comment>
+        <translation>%1: the control points are not fitted</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

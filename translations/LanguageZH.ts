@@ -1057,6 +1057,11 @@
         <source>改回两点定标</source>
         <translation>改回两点定标</translation>
     </message>
+    <message>
+        <source>%1: 控制点未拟合</source>
+        <comment>layer name</comment>
+        <translation>%1: 控制点未拟合</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

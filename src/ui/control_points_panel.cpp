@@ -112,10 +112,11 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_resultBox->setObjectName(QStringLiteral("showResultBox"));
     tools->addWidget(m_addButton);
     tools->addWidget(m_deleteButton);
-    tools->addWidget(m_resultBox);
     tools->addStretch(1);
     // Importing and exporting points files go here.
     layout->addLayout(tools);
+    // On a row of its own, so that the dock stays as narrow as the two-point form's.
+    layout->addWidget(m_resultBox);
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("controlPointsTable"));

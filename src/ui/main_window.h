@@ -131,8 +131,9 @@ public:
     // Places the point of the placing mode that is on at image pixel (x, y); nothing
     // while neither is on.
     void placePoint(int x, int y);
-    // The current layer's calibration was brought by its raster: its points are not
-    // placed, dragged or typed until it is calibrated by hand.
+    // The current layer's calibration was brought by its raster, or by its control
+    // points: its two points are not placed, dragged or typed until it is calibrated
+    // by hand.
     bool currentLayerGeoreferenced() const;
     // Makes the current georeferenced layer a plain layer of its raster's own pixels
     // (at the layer's zoom), the top-left point on pixel (0, 0) and the bottom-right

@@ -200,7 +200,8 @@ void MainWindow::clearLayers()
 
 bool MainWindow::currentLayerGeoreferenced() const
 {
-    return m_currentLayer >= 0 && m_currentLayer < m_project.layers.size() && m_project.layers[m_currentLayer]->georeference;
+    const MapLayer *layer = currentLayerRecord();
+    return layer && (layer->georeference || layer->controlPoints.active);
 }
 
 void MainWindow::calibrateByHand()
