@@ -1064,6 +1064,10 @@
         <comment>layer name</comment>
         <translation>%1: the control points are not fitted</translation>
     </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>&amp;Control points</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

@@ -1062,6 +1062,10 @@
         <comment>layer name</comment>
         <translation>%1: 控制點未擬合</translation>
     </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>控制點(&amp;C)</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

@@ -1062,6 +1062,10 @@
         <comment>layer name</comment>
         <translation>%1: 控制点未拟合</translation>
     </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>控制点(&amp;C)</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

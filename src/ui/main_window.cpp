@@ -122,6 +122,8 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     menuView->addAction(calibrationToggle);
     layerToggle->setText(actionToggleLayerDock->text());
     calibrationToggle->setText(actionToggleCalibrationDock->text());
+    menuView->addAction(m_pointsDock->toggleViewAction());
+    m_pointsDock->toggleViewAction()->setText(tr("控制点(&C)"));
 
     readConfiguration();
     fillRecentFilesMenu();

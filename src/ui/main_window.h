@@ -74,6 +74,11 @@ private:
     int steps = 1;  // dialog units per unit of the job's range
 };
 
+// The calibration of a georeferenced layer as its raster's own pixels, at the
+// layer's zoom: the top-left point on pixel (0, 0) and the bottom-right one on the
+// far corner, both keeping the positions of the level's corners as a start.
+LayerCalibration sourceCorners(const MapLayer &layer);
+
 // The program's top-level window. It owns the project, shows the current layer on
 // the canvas, lists the layers on the left and the calibration points on the right.
 // A second instance in browse mode shows an SMF file read-only.

@@ -447,6 +447,9 @@ void MainWindow::setUpBrowsing()
     }
     for (QDockWidget *dock : {m_layerDock, m_calibrationDock})
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // A file's levels are not calibrated again.
+    m_pointsDock->hide();
+    m_pointsDock->toggleViewAction()->setVisible(false);
 }
 
 void MainWindow::on_actionConvertWfl_triggered()

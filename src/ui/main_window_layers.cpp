@@ -198,6 +198,17 @@ void MainWindow::clearLayers()
     m_selectionEnabled = wasEnabled;
 }
 
+LayerCalibration sourceCorners(const MapLayer &layer)
+{
+    // The raster's own pixels at the layer's zoom, sizes truncated as a copy's are.
+    LayerCalibration corners = layer.calibration();
+    corners.topLeft.pixelX = 0;
+    corners.topLeft.pixelY = 0;
+    corners.bottomRight.pixelX = int(std::trunc(layer.georeference->sourceSize.width() * layer.zoom));
+    corners.bottomRight.pixelY = int(std::trunc(layer.georeference->sourceSize.height() * layer.zoom));
+    return corners;
+}
+
 bool MainWindow::currentLayerGeoreferenced() const
 {
     const MapLayer *layer = currentLayerRecord();
@@ -216,12 +227,7 @@ void MainWindow::calibrateByHand()
     const std::shared_ptr<const RasterGeoreference> georeference = layer->georeference;
     const LayerCalibration before = layer->calibration();
     const LayerRows rowsBefore = layerRows();
-    // The raster's own pixels at the layer's zoom, sizes truncated as a copy's are.
-    LayerCalibration byHand = before;
-    byHand.topLeft.pixelX = 0;
-    byHand.topLeft.pixelY = 0;
-    byHand.bottomRight.pixelX = int(std::trunc(georeference->sourceSize.width() * layer->zoom));
-    byHand.bottomRight.pixelY = int(std::trunc(georeference->sourceSize.height() * layer->zoom));
+    const LayerCalibration byHand = sourceCorners(*layer);
     if (!m_project.setGeoreference(m_currentLayer, nullptr, byHand)) {
         message(tr("无法手动定标") + QLatin1Char('\n') + m_project.errorString());
         return;

@@ -2,9 +2,11 @@
 // on the canvas, and their edits, each fitted again through the core and recorded for
 // undo.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QPointer>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -154,9 +156,15 @@ void MainWindow::editControlPoints(const LayerControlPoints &points, const QStri
         layer->controlPoints = before.points;
         return;
     }
-    // The level's scale may move the layer in the table.
+    // The level's scale may move the layer in the table. Showing the rows again puts
+    // the focus on the layer table: it goes back to where the edit came from.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     updateLayerRow(m_currentLayer);
     showLayerRows(layerRows());
+    if (focus && m_pointsPanel->isAncestorOf(focus))
+        m_pointsPanel->table()->setFocus();
+    else if (focus)
+        focus->setFocus();
     m_undoStack->push(new ControlPointsCommand(this, layer, before, controlPointsState(layer), text));
 }
 
@@ -174,6 +182,7 @@ void MainWindow::addControlPoint(QPointF pixel)
     // Its position is typed next: the new row is current, at its longitude.
     QTableWidget *table = m_pointsPanel->table();
     table->setCurrentCell(table->rowCount() - 1, ControlPointsPanel::LonColumn);
+    table->setFocus();
 }
 
 void MainWindow::moveControlPoint(int index, QPointF pixel)
@@ -209,7 +218,9 @@ void MainWindow::showCurrentLayerImage()
         return;
     const bool placing = layer->controlPoints.active && !m_pointsPanel->resultBox()->isChecked();
     if (!placing) {
-        if (m_sourceImagePath != layer->sourcePath) {
+        // The source image is kept while the layer is calibrated by points, for going
+        // back from its result.
+        if (!layer->controlPoints.active || m_sourceImagePath != layer->sourcePath) {
             m_sourceImage = QImage();
             m_sourceImagePath.clear();
         }
@@ -270,13 +281,7 @@ void MainWindow::calibrateByTwoPoints()
     const ControlPointsState before = controlPointsState(layer);
     // The fit's corners stay as a start: the top-left point on pixel (0, 0) and the
     // bottom-right one on the far corner of the source image at the layer's zoom.
-    LayerCalibration byHand = layer->calibration();
-    if (layer->georeference) {
-        byHand.topLeft.pixelX = 0;
-        byHand.topLeft.pixelY = 0;
-        byHand.bottomRight.pixelX = int(std::trunc(layer->georeference->sourceSize.width() * layer->zoom));
-        byHand.bottomRight.pixelY = int(std::trunc(layer->georeference->sourceSize.height() * layer->zoom));
-    }
+    const LayerCalibration byHand = layer->georeference ? sourceCorners(*layer) : layer->calibration();
     if (!m_project.setGeoreference(m_currentLayer, nullptr, byHand)) {
         message(tr("无法手动定标") + QLatin1Char('\n') + m_project.errorString());
         return;
