@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -180,9 +181,16 @@ void MainWindow::addControlPoint(QPointF pixel)
     points.points.append(point);
     editControlPoints(points, tr("添加控制点"));
     // Its position is typed next: the new row is current, at its longitude.
+    // The map stays where the user is placing points: the row is not "selected" to
+    // centre it.
     QTableWidget *table = m_pointsPanel->table();
-    table->setCurrentCell(table->rowCount() - 1, ControlPointsPanel::LonColumn);
+    {
+        const QSignalBlocker quiet(table);
+        table->setCurrentCell(table->rowCount() - 1, ControlPointsPanel::LonColumn);
+    }
+    table->viewport()->update();
     table->setFocus();
+    showControlPoints();
 }
 
 void MainWindow::moveControlPoint(int index, QPointF pixel)
