@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QDockWidget>
 #include <QElapsedTimer>
@@ -115,8 +116,11 @@ int main(int argc, char *argv[])
     QTimer::singleShot(500, &window, [&window] {
         if (auto *fit = window.findChild<QAction *>(QStringLiteral("actionZoomToFit")))
             fit->trigger();
-        if (auto *table = window.findChild<QTableWidget *>(QStringLiteral("controlPointsTable")))
+        if (auto *table = window.findChild<QTableWidget *>(QStringLiteral("controlPointsTable"))) {
             table->setCurrentCell(4, 2);
+            // The residuals, at the table's right.
+            table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        }
         window.placeControlPoints(true);
     });
     // Leaves without asking to save the bench's project.
