@@ -190,6 +190,148 @@
     </message>
 </context>
 <context>
+    <name>ControlPointsFit</name>
+    <message>
+        <source>二次多项式(至少 %1 点)</source>
+        <translation>Second-order polynomial (%1 points or more)</translation>
+    </message>
+    <message>
+        <source>薄板样条(至少 %1 点)</source>
+        <translation>Thin-plate spline (%1 points or more)</translation>
+    </message>
+    <message>
+        <source>仿射(至少 %1 点)</source>
+        <translation>Affine (%1 points or more)</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
+        <translation>Needs at least %1 enabled points with longitude and latitude entered; there are %2</translation>
+    </message>
+    <message>
+        <source>这些点在一条直线上,无法拟合</source>
+        <translation>The points lie on one line and cannot be fitted</translation>
+    </message>
+    <message>
+        <source>薄板样条最多 %1 个点</source>
+        <translation>A thin-plate spline takes at most %1 points</translation>
+    </message>
+    <message>
+        <source>无法拟合这些点</source>
+        <translation>The points cannot be fitted</translation>
+    </message>
+</context>
+<context>
+    <name>ControlPointsPanel</name>
+    <message>
+        <source>更改变换</source>
+        <translation>Change transform</translation>
+    </message>
+    <message>
+        <source>变换:</source>
+        <translation>Transform:</translation>
+    </message>
+    <message>
+        <source>添加点</source>
+        <translation>Add point</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
+        <translation>Click on the map to add a control point, then type its longitude and latitude in the table</translation>
+    </message>
+    <message>
+        <source>删除点</source>
+        <translation>Delete point</translation>
+    </message>
+    <message>
+        <source>显示结果</source>
+        <translation>Show result</translation>
+    </message>
+    <message>
+        <source>在地图上显示校正后的图层</source>
+        <translation>Show the warped layer on the map</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>Back to two points</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>Calibrate by points</translation>
+    </message>
+    <message>
+        <source>号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>启用</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>横坐标</source>
+        <translation>Easting</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>Northing</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>残差(像素)</source>
+        <translation>Residual (px)</translation>
+    </message>
+    <message>
+        <source>残差(米)</source>
+        <translation>Residual (m)</translation>
+    </message>
+    <message>
+        <source>按多点定标:任意多个点,可选变换,显示残差</source>
+        <translation>Calibrate by points: any number of points, a choice of transform, residuals shown</translation>
+    </message>
+    <message>
+        <source>均方根误差:%1 像素,%2 米</source>
+        <translation>RMS error: %1 px, %2 m</translation>
+    </message>
+    <message>
+        <source>未拟合:%1</source>
+        <translation>Not fitted: %1</translation>
+    </message>
+    <message>
+        <source>启用控制点</source>
+        <translation>Enable control point</translation>
+    </message>
+    <message>
+        <source>停用控制点</source>
+        <translation>Disable control point</translation>
+    </message>
+    <message>
+        <source>删除控制点</source>
+        <translation>Delete control point</translation>
+    </message>
+    <message>
+        <source>像素须在 0 到 %1 之间</source>
+        <translation>The pixel must lie between 0 and %1</translation>
+    </message>
+    <message>
+        <source>输入控制点</source>
+        <translation>Type control point</translation>
+    </message>
+    <message>
+        <source>请再输入横坐标</source>
+        <translation>Type the easting too</translation>
+    </message>
+    <message>
+        <source>请再输入纵坐标</source>
+        <translation>Type the northing too</translation>
+    </message>
+</context>
+<context>
     <name>CoordinateNotation</name>
     <message>
         <source>°</source>
@@ -912,6 +1054,35 @@
     <message>
         <source>%1 已作为未定标的图像加入</source>
         <translation>%1 was added as an image without calibration</translation>
+    </message>
+    <message>
+        <source>控制点</source>
+        <translation>Control points</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>Calibrate by points</translation>
+    </message>
+    <message>
+        <source>添加控制点</source>
+        <translation>Add control point</translation>
+    </message>
+    <message>
+        <source>移动控制点</source>
+        <translation>Move control point</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>Back to two points</translation>
+    </message>
+    <message>
+        <source>%1: 控制点未拟合</source>
+        <comment>layer name</comment>
+        <translation>%1: the control points are not fitted</translation>
+    </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>&amp;Control points</translation>
     </message>
 </context>
 <context>

@@ -190,6 +190,148 @@
     </message>
 </context>
 <context>
+    <name>ControlPointsFit</name>
+    <message>
+        <source>二次多项式(至少 %1 点)</source>
+        <translation>二次多項式(至少 %1 點)</translation>
+    </message>
+    <message>
+        <source>薄板样条(至少 %1 点)</source>
+        <translation>薄板樣條(至少 %1 點)</translation>
+    </message>
+    <message>
+        <source>仿射(至少 %1 点)</source>
+        <translation>仿射(至少 %1 點)</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
+        <translation>需要至少 %1 個啟用且已輸入經緯度的點,現有 %2 個</translation>
+    </message>
+    <message>
+        <source>这些点在一条直线上,无法拟合</source>
+        <translation>這些點在一條直線上,無法擬合</translation>
+    </message>
+    <message>
+        <source>薄板样条最多 %1 个点</source>
+        <translation>薄板樣條最多 %1 個點</translation>
+    </message>
+    <message>
+        <source>无法拟合这些点</source>
+        <translation>無法擬合這些點</translation>
+    </message>
+</context>
+<context>
+    <name>ControlPointsPanel</name>
+    <message>
+        <source>更改变换</source>
+        <translation>更改變換</translation>
+    </message>
+    <message>
+        <source>变换:</source>
+        <translation>變換:</translation>
+    </message>
+    <message>
+        <source>添加点</source>
+        <translation>添加點</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
+        <translation>在地圖上單擊添加控制點,然後在表中輸入其經緯度</translation>
+    </message>
+    <message>
+        <source>删除点</source>
+        <translation>刪除點</translation>
+    </message>
+    <message>
+        <source>显示结果</source>
+        <translation>顯示結果</translation>
+    </message>
+    <message>
+        <source>在地图上显示校正后的图层</source>
+        <translation>在地圖上顯示校正後的圖層</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>改回兩點定標</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>按多點定標</translation>
+    </message>
+    <message>
+        <source>号</source>
+        <translation>號</translation>
+    </message>
+    <message>
+        <source>启用</source>
+        <translation>啟用</translation>
+    </message>
+    <message>
+        <source>横坐标</source>
+        <translation>橫坐標</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>經度</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>縱坐標</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>緯度</translation>
+    </message>
+    <message>
+        <source>残差(像素)</source>
+        <translation>殘差(像素)</translation>
+    </message>
+    <message>
+        <source>残差(米)</source>
+        <translation>殘差(米)</translation>
+    </message>
+    <message>
+        <source>按多点定标:任意多个点,可选变换,显示残差</source>
+        <translation>按多點定標:任意多個點,可選變換,顯示殘差</translation>
+    </message>
+    <message>
+        <source>均方根误差:%1 像素,%2 米</source>
+        <translation>均方根誤差:%1 像素,%2 米</translation>
+    </message>
+    <message>
+        <source>未拟合:%1</source>
+        <translation>未擬合:%1</translation>
+    </message>
+    <message>
+        <source>启用控制点</source>
+        <translation>啟用控制點</translation>
+    </message>
+    <message>
+        <source>停用控制点</source>
+        <translation>停用控制點</translation>
+    </message>
+    <message>
+        <source>删除控制点</source>
+        <translation>刪除控制點</translation>
+    </message>
+    <message>
+        <source>像素须在 0 到 %1 之间</source>
+        <translation>像素須在 0 到 %1 之間</translation>
+    </message>
+    <message>
+        <source>输入控制点</source>
+        <translation>輸入控制點</translation>
+    </message>
+    <message>
+        <source>请再输入横坐标</source>
+        <translation>請再輸入橫坐標</translation>
+    </message>
+    <message>
+        <source>请再输入纵坐标</source>
+        <translation>請再輸入縱坐標</translation>
+    </message>
+</context>
+<context>
     <name>CoordinateNotation</name>
     <message>
         <source>°</source>
@@ -910,6 +1052,35 @@
     <message>
         <source>%1 已作为未定标的图像加入</source>
         <translation>%1 已作為未定標的圖片加入</translation>
+    </message>
+    <message>
+        <source>控制点</source>
+        <translation>控制點</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>按多點定標</translation>
+    </message>
+    <message>
+        <source>添加控制点</source>
+        <translation>添加控制點</translation>
+    </message>
+    <message>
+        <source>移动控制点</source>
+        <translation>移動控制點</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>改回兩點定標</translation>
+    </message>
+    <message>
+        <source>%1: 控制点未拟合</source>
+        <comment>layer name</comment>
+        <translation>%1: 控制點未擬合</translation>
+    </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>控制點(&amp;C)</translation>
     </message>
 </context>
 <context>

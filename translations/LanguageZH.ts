@@ -190,6 +190,148 @@
     </message>
 </context>
 <context>
+    <name>ControlPointsFit</name>
+    <message>
+        <source>二次多项式(至少 %1 点)</source>
+        <translation>二次多项式(至少 %1 点)</translation>
+    </message>
+    <message>
+        <source>薄板样条(至少 %1 点)</source>
+        <translation>薄板样条(至少 %1 点)</translation>
+    </message>
+    <message>
+        <source>仿射(至少 %1 点)</source>
+        <translation>仿射(至少 %1 点)</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
+        <translation>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</translation>
+    </message>
+    <message>
+        <source>这些点在一条直线上,无法拟合</source>
+        <translation>这些点在一条直线上,无法拟合</translation>
+    </message>
+    <message>
+        <source>薄板样条最多 %1 个点</source>
+        <translation>薄板样条最多 %1 个点</translation>
+    </message>
+    <message>
+        <source>无法拟合这些点</source>
+        <translation>无法拟合这些点</translation>
+    </message>
+</context>
+<context>
+    <name>ControlPointsPanel</name>
+    <message>
+        <source>更改变换</source>
+        <translation>更改变换</translation>
+    </message>
+    <message>
+        <source>变换:</source>
+        <translation>变换:</translation>
+    </message>
+    <message>
+        <source>添加点</source>
+        <translation>添加点</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
+        <translation>在地图上单击添加控制点,然后在表中输入其经纬度</translation>
+    </message>
+    <message>
+        <source>删除点</source>
+        <translation>删除点</translation>
+    </message>
+    <message>
+        <source>显示结果</source>
+        <translation>显示结果</translation>
+    </message>
+    <message>
+        <source>在地图上显示校正后的图层</source>
+        <translation>在地图上显示校正后的图层</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>改回两点定标</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>按多点定标</translation>
+    </message>
+    <message>
+        <source>号</source>
+        <translation>号</translation>
+    </message>
+    <message>
+        <source>启用</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>横坐标</source>
+        <translation>横坐标</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>经度</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>纵坐标</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>纬度</translation>
+    </message>
+    <message>
+        <source>残差(像素)</source>
+        <translation>残差(像素)</translation>
+    </message>
+    <message>
+        <source>残差(米)</source>
+        <translation>残差(米)</translation>
+    </message>
+    <message>
+        <source>按多点定标:任意多个点,可选变换,显示残差</source>
+        <translation>按多点定标:任意多个点,可选变换,显示残差</translation>
+    </message>
+    <message>
+        <source>均方根误差:%1 像素,%2 米</source>
+        <translation>均方根误差:%1 像素,%2 米</translation>
+    </message>
+    <message>
+        <source>未拟合:%1</source>
+        <translation>未拟合:%1</translation>
+    </message>
+    <message>
+        <source>启用控制点</source>
+        <translation>启用控制点</translation>
+    </message>
+    <message>
+        <source>停用控制点</source>
+        <translation>停用控制点</translation>
+    </message>
+    <message>
+        <source>删除控制点</source>
+        <translation>删除控制点</translation>
+    </message>
+    <message>
+        <source>像素须在 0 到 %1 之间</source>
+        <translation>像素须在 0 到 %1 之间</translation>
+    </message>
+    <message>
+        <source>输入控制点</source>
+        <translation>输入控制点</translation>
+    </message>
+    <message>
+        <source>请再输入横坐标</source>
+        <translation>请再输入横坐标</translation>
+    </message>
+    <message>
+        <source>请再输入纵坐标</source>
+        <translation>请再输入纵坐标</translation>
+    </message>
+</context>
+<context>
     <name>CoordinateNotation</name>
     <message>
         <source>°</source>
@@ -910,6 +1052,35 @@
     <message>
         <source>%1 已作为未定标的图像加入</source>
         <translation>%1 已作为未定标的图像加入</translation>
+    </message>
+    <message>
+        <source>控制点</source>
+        <translation>控制点</translation>
+    </message>
+    <message>
+        <source>按多点定标</source>
+        <translation>按多点定标</translation>
+    </message>
+    <message>
+        <source>添加控制点</source>
+        <translation>添加控制点</translation>
+    </message>
+    <message>
+        <source>移动控制点</source>
+        <translation>移动控制点</translation>
+    </message>
+    <message>
+        <source>改回两点定标</source>
+        <translation>改回两点定标</translation>
+    </message>
+    <message>
+        <source>%1: 控制点未拟合</source>
+        <comment>layer name</comment>
+        <translation>%1: 控制点未拟合</translation>
+    </message>
+    <message>
+        <source>控制点(&amp;C)</source>
+        <translation>控制点(&amp;C)</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,31 @@ bool LayerCalibration::operator==(const LayerCalibration &other) const
         && bottomRightLonSet == other.bottomRightLonSet && bottomRightLatSet == other.bottomRightLatSet;
 }
 
+bool ControlPoint::operator==(const ControlPoint &other) const
+{
+    return pixelX == other.pixelX && pixelY == other.pixelY && lon == other.lon && lat == other.lat
+        && lonSet == other.lonSet && latSet == other.latSet && enabled == other.enabled;
+}
+
+QVector<GroundControlPoint> LayerControlPoints::fitted(QVector<int> *indices) const
+{
+    QVector<GroundControlPoint> gcps;
+    for (int i = 0; i < points.size(); ++i) {
+        const ControlPoint &point = points.at(i);
+        if (!point.enabled || !point.positioned())
+            continue;
+        gcps.append({point.pixelX, point.pixelY, point.lon, point.lat});
+        if (indices)
+            indices->append(i);
+    }
+    return gcps;
+}
+
+bool LayerControlPoints::operator==(const LayerControlPoints &other) const
+{
+    return active == other.active && points == other.points && transform == other.transform;
+}
+
 void MapLayer::applyGeoreference(std::shared_ptr<const RasterGeoreference> raster)
 {
     sourcePath = raster->rasterPath;

@@ -85,6 +85,40 @@ struct CalibrationCheck
     CalibrationField field = CalibrationField::TopLeftX;
 };
 
+// One ground control point of a layer calibrated by points in the window: a pixel of
+// the layer's source image and, once typed, its position on WGS 84. Only enabled points
+// whose longitude and latitude were both entered take part in the fit.
+struct ControlPoint
+{
+    double pixelX = 0.0;  // source image pixels from the left edge
+    double pixelY = 0.0;  // from the top edge, downward
+    double lon = 0.0;     // WGS 84 degrees, east positive
+    double lat = 0.0;     // WGS 84 degrees, north positive
+    bool lonSet = false;
+    bool latSet = false;
+    bool enabled = true;
+
+    bool positioned() const { return lonSet && latSet; }
+    bool operator==(const ControlPoint &other) const;
+    bool operator!=(const ControlPoint &other) const { return !(*this == other); }
+};
+
+// The points of a layer calibrated by any number of points rather than two: while
+// active, the layer's level is the source image warped by the fit of its points
+// (MapLayer::georeference, from ground control points), or, while they cannot be
+// fitted, the plain image without a calibration.
+struct LayerControlPoints
+{
+    bool active = false;
+    QVector<ControlPoint> points;
+    GcpTransform transform = GcpTransform::Affine;
+
+    // The enabled, positioned points as the fit takes them, and their indices in points.
+    QVector<GroundControlPoint> fitted(QVector<int> *indices = nullptr) const;
+    bool operator==(const LayerControlPoints &other) const;
+    bool operator!=(const LayerControlPoints &other) const { return !(*this == other); }
+};
+
 // One raster map of a project: where its pixels come from, its decoded image while
 // held in memory, and its two-point calibration (an axis-aligned linear mapping).
 // Records are created by MapProject, which also loads and drops the image, and
@@ -118,6 +152,8 @@ struct MapLayer
     // warped) from it as it describes, and the calibration is its level grid's
     // corners. Cleared when the layer is calibrated by hand.
     std::shared_ptr<const RasterGeoreference> georeference;
+    // The points of a layer calibrated by points in the window (see LayerControlPoints).
+    LayerControlPoints controlPoints;
 
     // Makes this a layer of the raster: sourcePath the raster, georeference shared, and
     // both calibration points on the level grid's corners (pixels (0, 0) and its size),

@@ -209,6 +209,10 @@ QSize CalibrationForm::currentImageSize() const
     const MapLayer *layer = window->project().layers[index];
     if (layer->loaded)
         return layer->image.size();
+    // A level warped from its raster is read only to be shown or saved: its fields are
+    // read-only and its corners give its size.
+    if (layer->georeference)
+        return QSize(layer->bottomRight.pixelX, layer->bottomRight.pixelY);
     const QImage *image = window->project().layerImage(index);
     return image ? image->size() : QSize(0, 0);
 }

@@ -139,3 +139,27 @@ CalibrationEdit::~CalibrationEdit()
         window->undoStack()->push(
             new CalibrationCommand(window, layer, before, rowsBefore, mergeKey, QCoreApplication::translate("MainWindow", "修改定标点")));
 }
+
+ControlPointsCommand::ControlPointsCommand(MainWindow *window, MapLayer *layer, const ControlPointsState &before,
+                                           const ControlPointsState &after, const QString &text)
+    : QUndoCommand(text)
+    , window(window)
+    , layer(layer)
+    , before(before)
+    , after(after)
+{
+}
+
+void ControlPointsCommand::undo()
+{
+    window->showControlPointsState(layer, before);
+}
+
+void ControlPointsCommand::redo()
+{
+    if (!pushed) {
+        pushed = true;
+        return;
+    }
+    window->showControlPointsState(layer, after);
+}

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "project/map_layer.h"
+#include "ui/control_points_fit.h"
 
 class MainWindow;
 
@@ -93,6 +94,39 @@ private:
     MapLayer *const layer;  // owned by the project, or by a LayerListCommand above this one
     const State before;
     const State after;
+    bool pushed = false;
+};
+
+// A layer calibrated by control points as one value: its points and transform, what
+// their fit made of the layer (georeference and calibration), the fit as the dock
+// shows it, and the table's rows.
+struct ControlPointsState
+{
+    LayerControlPoints points;
+    std::shared_ptr<const RasterGeoreference> georeference;
+    LayerCalibration calibration;
+    ControlPointsFit fit;
+    LayerRows rows;
+};
+
+// An edit of a layer's control points (adding, moving, typing, enabling, deleting a
+// point, the transform, calibrating by points or by two points again), undone by
+// putting back the state before it, fit included. The change has already happened
+// when the command is pushed, so its first redo does nothing.
+class ControlPointsCommand : public QUndoCommand
+{
+public:
+    ControlPointsCommand(MainWindow *window, MapLayer *layer, const ControlPointsState &before,
+                         const ControlPointsState &after, const QString &text);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *const window;
+    MapLayer *const layer;  // owned by the project, or by a LayerListCommand above this one
+    const ControlPointsState before;
+    const ControlPointsState after;
     bool pushed = false;
 };
 

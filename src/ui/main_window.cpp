@@ -107,6 +107,7 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     createCalibrationDock();
     createStatusLabels();
     createSelectors();
+    createPointsDock();
     createUndoStack();
     createTabCycle();
 
@@ -121,6 +122,8 @@ MainWindow::MainWindow(const QString &languageFile, bool browse)
     menuView->addAction(calibrationToggle);
     layerToggle->setText(actionToggleLayerDock->text());
     calibrationToggle->setText(actionToggleCalibrationDock->text());
+    menuView->addAction(m_pointsDock->toggleViewAction());
+    m_pointsDock->toggleViewAction()->setText(tr("控制点(&C)"));
 
     readConfiguration();
     fillRecentFilesMenu();
@@ -236,7 +239,10 @@ void MainWindow::showPositionAt(QPoint pixel)
     m_statusLabels[1]->setText(QString::number(pixel.y()));
     const MapLayer *layer = m_canvas->layer();
     // A calibration whose points share a pixel row or column has no position.
-    const std::optional<GeoPosition> position = layer ? layer->positionAt(pixel) : std::nullopt;
+    // The source image of a layer calibrated by points is not the level its
+    // calibration describes.
+    const std::optional<GeoPosition> position =
+        layer && !m_canvas->controlPointsShown() ? layer->positionAt(pixel) : std::nullopt;
     if (!position) {
         m_statusLabels[2]->setText(QString());
         m_statusLabels[3]->setText(QString());

@@ -13,6 +13,7 @@
 #include "ui_main_window.h"
 
 class CalibrationForm;
+class ControlPointsPanel;
 class MapCanvas;
 class QAction;
 class QComboBox;
@@ -73,6 +74,11 @@ private:
     int steps = 1;  // dialog units per unit of the job's range
 };
 
+// The calibration of a georeferenced layer as its raster's own pixels, at the
+// layer's zoom: the top-left point on pixel (0, 0) and the bottom-right one on the
+// far corner, both keeping the positions of the level's corners as a start.
+LayerCalibration sourceCorners(const MapLayer &layer);
+
 // The program's top-level window. It owns the project, shows the current layer on
 // the canvas, lists the layers on the left and the calibration points on the right.
 // A second instance in browse mode shows an SMF file read-only.
@@ -130,8 +136,9 @@ public:
     // Places the point of the placing mode that is on at image pixel (x, y); nothing
     // while neither is on.
     void placePoint(int x, int y);
-    // The current layer's calibration was brought by its raster: its points are not
-    // placed, dragged or typed until it is calibrated by hand.
+    // The current layer's calibration was brought by its raster, or by its control
+    // points: its two points are not placed, dragged or typed until it is calibrated
+    // by hand.
     bool currentLayerGeoreferenced() const;
     // Makes the current georeferenced layer a plain layer of its raster's own pixels
     // (at the layer's zoom), the top-left point on pixel (0, 0) and the bottom-right
@@ -176,6 +183,41 @@ public:
                           const LayerCalibration &calibration, const LayerRows &rows);
     // Pushes the change from `before` to the present rows as one undoable command.
     void recordLayerChange(const LayerRows &before, const QString &text);
+
+    // Calibrating by control points (main_window_points.cpp). The current layer's
+    // record, nullptr when there is none.
+    MapLayer *currentLayerRecord() const;
+    // The notation selector's row.
+    int notationIndex() const;
+    // The current layer can be calibrated by points: an image of its own (not a level
+    // of an SMF file, not a raster that brought its own georeferencing), or one that
+    // is already.
+    bool canCalibrateByPoints() const;
+    // Makes the current layer one calibrated by its control points (those it had
+    // before, if any), which the points dock then shows. Undoable.
+    void calibrateByPoints();
+    // Makes the current layer calibrated by points one calibrated by two points again,
+    // the corners of the fit's level keeping their positions as a start. Undoable.
+    void calibrateByTwoPoints();
+    // Gives the current layer, calibrated by points, `points` (its mode, points and
+    // transform as the dock edits them), fits them again and records the edit as
+    // `text` for undo. A layer not calibrated by points is left alone.
+    void editControlPoints(const LayerControlPoints &points, const QString &text);
+    // Adds a point at image position `pixel` of the layer's source image; moves point
+    // `index` (from 0) to `pixel`. Both undoable.
+    void addControlPoint(QPointF pixel);
+    void moveControlPoint(int index, QPointF pixel);
+    // The add-point tool: while on, a click on the map adds a point.
+    void placeControlPoints(bool on);
+    // The fit of the current layer's points as the dock shows it.
+    const ControlPointsFit &controlPointsFit() const { return m_pointsFit; }
+    // The size of the image the points are placed on: the current layer's source image.
+    QSize controlPointsImageSize() const;
+    // Shows the current layer on the canvas: its level, or, for a layer calibrated by
+    // points, its source image with the points unless the dock asks for the result.
+    void showCurrentLayerImage();
+    // Puts `state` into `layer` (when it is in the project) and shows it (undo, redo).
+    void showControlPointsState(MapLayer *layer, const ControlPointsState &state);
 
     // Opens a read-only browse window for the SMF file at path (asking for a file
     // when path is empty) and keeps it in browseWindows.
@@ -235,6 +277,13 @@ private:
     void connectCanvasCommands();
     void createLayerDock();
     void createCalibrationDock();
+    void createPointsDock();
+    ControlPointsState controlPointsState(MapLayer *layer) const;
+    // Fits the current layer's points again and gives the layer what the fit made.
+    // False (the layer unchanged) when its plain image cannot be read.
+    bool refitCurrentLayer();
+    // The marks of the current layer's points on the canvas, and the dock's contents.
+    void showControlPoints();
     void createStatusLabels();
     void createSelectors();
     void createUndoStack();
@@ -311,6 +360,13 @@ private:
     QTableWidget *m_layerTable = nullptr;
     QDockWidget *m_calibrationDock = nullptr;
     CalibrationForm *m_calibrationForm = nullptr;
+    QDockWidget *m_pointsDock = nullptr;
+    ControlPointsPanel *m_pointsPanel = nullptr;
+    ControlPointsFit m_pointsFit;        // of the current layer's points
+    const MapLayer *m_pointsFitOf = nullptr;  // the layer m_pointsFit was made for
+    LayerControlPoints m_pointsFitFor;        // and its points then
+    QString m_sourceImagePath;           // the source image shown while placing points
+    QImage m_sourceImage;
     MapCanvas *m_canvas = nullptr;
     QWidget *m_canvasFrame = nullptr;  // the canvas with its scroll bars
     MapProject m_project;

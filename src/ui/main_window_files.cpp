@@ -191,19 +191,23 @@ MainWindow::LayerCheck MainWindow::checkLayers()
     CalibrationCheck fault = m_calibrationForm->firstUnstoredField(&typed);
     const bool typedNotStored = fault.fault != CalibrationFault::None;
     int failing = typedNotStored ? m_currentLayer : -1;
+    bool unfitted = false;  // a layer calibrated by points that cannot be fitted
     for (int i = 0; i < m_project.layers.size() && !typedNotStored; ++i) {
-        const CalibrationCheck check = m_project.layers[i]->checkCalibration();
+        const MapLayer *layer = m_project.layers[i];
+        const CalibrationCheck check = layer->checkCalibration();
         if (check.fault != CalibrationFault::None) {
             failing = i;
             fault = check;
+            unfitted = layer->controlPoints.active && !layer->georeference;
         }
     }
     if (failing < 0)
         return LayerCheck::AllValid;
     const QTableWidgetItem *name = failing < m_layerTable->rowCount() ? m_layerTable->item(failing, 0) : nullptr;
+    const QString layerName = name ? name->text() : QString::number(failing);
     message(tr("输入数据无效或不完整") + QLatin1Char('\n')
-            + m_calibrationForm->faultText(name ? name->text() : QString::number(failing), fault,
-                                         typedNotStored ? typed : nullptr));
+            + (unfitted ? tr("%1: 控制点未拟合", "layer name").arg(layerName)
+                        : m_calibrationForm->faultText(layerName, fault, typedNotStored ? typed : nullptr)));
     if (typedNotStored)
         return LayerCheck::FailedShown;
     return selectLayerRow(failing) ? LayerCheck::FailedShown : LayerCheck::FailedNotShown;
@@ -443,6 +447,9 @@ void MainWindow::setUpBrowsing()
     }
     for (QDockWidget *dock : {m_layerDock, m_calibrationDock})
         dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // A file's levels are not calibrated again.
+    m_pointsDock->hide();
+    m_pointsDock->toggleViewAction()->setVisible(false);
 }
 
 void MainWindow::on_actionConvertWfl_triggered()

@@ -74,8 +74,7 @@ void MainWindow::showSelectedLayer()
     }
     m_canvas->setLayer(m_project.layers[m_currentLayer]);
     if (!m_browseMode) {
-        const QImage *image = m_project.layerImage(m_currentLayer);
-        m_canvas->setImage(image ? *image : QImage());
+        showCurrentLayerImage();
         // Placing points depends on the layer.
         updateActions();
     }
@@ -92,6 +91,7 @@ bool MainWindow::selectLayerRow(int row, bool resort)
         // No layer: the form shows nothing of one that was.
         m_calibrationForm->clearFields();
         m_calibrationForm->fieldsFrame->setEnabled(false);
+        showControlPoints();
         return false;
     }
     m_selectionEnabled = false;
@@ -102,7 +102,8 @@ bool MainWindow::selectLayerRow(int row, bool resort)
     // Selecting the second cell shows the layer through showSelectedLayer.
     m_layerTable->item(row, 1)->setSelected(true);
     m_layerTable->setFocus();
-    m_calibrationForm->fieldsFrame->setEnabled(true);
+    // A layer calibrated by control points is edited in the points dock.
+    m_calibrationForm->fieldsFrame->setEnabled(!m_project.layers[row]->controlPoints.active);
     if (resort)
         updateLayerRow(m_currentLayer);
     if (m_browseMode)
@@ -197,25 +198,36 @@ void MainWindow::clearLayers()
     m_selectionEnabled = wasEnabled;
 }
 
+LayerCalibration sourceCorners(const MapLayer &layer)
+{
+    // The raster's own pixels at the layer's zoom, sizes truncated as a copy's are.
+    LayerCalibration corners = layer.calibration();
+    corners.topLeft.pixelX = 0;
+    corners.topLeft.pixelY = 0;
+    corners.bottomRight.pixelX = int(std::trunc(layer.georeference->sourceSize.width() * layer.zoom));
+    corners.bottomRight.pixelY = int(std::trunc(layer.georeference->sourceSize.height() * layer.zoom));
+    return corners;
+}
+
 bool MainWindow::currentLayerGeoreferenced() const
 {
-    return m_currentLayer >= 0 && m_currentLayer < m_project.layers.size() && m_project.layers[m_currentLayer]->georeference;
+    const MapLayer *layer = currentLayerRecord();
+    return layer && (layer->georeference || layer->controlPoints.active);
 }
 
 void MainWindow::calibrateByHand()
 {
+    if (const MapLayer *current = currentLayerRecord(); current && current->controlPoints.active) {
+        calibrateByTwoPoints();
+        return;
+    }
     if (m_browseMode || !currentLayerGeoreferenced())
         return;
     MapLayer *layer = m_project.layers[m_currentLayer];
     const std::shared_ptr<const RasterGeoreference> georeference = layer->georeference;
     const LayerCalibration before = layer->calibration();
     const LayerRows rowsBefore = layerRows();
-    // The raster's own pixels at the layer's zoom, sizes truncated as a copy's are.
-    LayerCalibration byHand = before;
-    byHand.topLeft.pixelX = 0;
-    byHand.topLeft.pixelY = 0;
-    byHand.bottomRight.pixelX = int(std::trunc(georeference->sourceSize.width() * layer->zoom));
-    byHand.bottomRight.pixelY = int(std::trunc(georeference->sourceSize.height() * layer->zoom));
+    const LayerCalibration byHand = sourceCorners(*layer);
     if (!m_project.setGeoreference(m_currentLayer, nullptr, byHand)) {
         message(tr("无法手动定标") + QLatin1Char('\n') + m_project.errorString());
         return;

@@ -9,6 +9,7 @@
 #include <QStyleOptionFocusRect>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 #include "project/map_layer.h"
@@ -214,7 +215,9 @@ void MapCanvas::paintEvent(QPaintEvent *event)
     painter.fillRect(event->rect(), palette().window());
     if (!m_image.isNull())
         paintImage(painter);
-    if (m_layer) {
+    if (m_pointsShown) {
+        paintControlPoints(painter);
+    } else if (m_layer) {
         painter.setPen(Qt::red);
         for (int point : {1, 2}) {
             const QPoint at = m_view.widgetPixelOf(point == m_draggedPoint ? m_draggedPixel : pointPixel(point));
@@ -273,8 +276,16 @@ void MapCanvas::paintImage(QPainter &painter)
 void MapCanvas::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
-    if (m_placing) {
+    if (m_placing && m_pointsShown) {
+        emit controlPointPlaced(exactPixelAt(p));
+        update();
+    } else if (m_placing) {
         emit pointPlaced(placedPixelAt(p));
+        update();
+    } else if (m_pointsShown && event->button() == Qt::LeftButton && (m_draggedMark = controlPointAt(p)) >= 0) {
+        m_draggedMarkPixel = m_marks.at(m_draggedMark).pixel;
+        m_dragAnchor = p;
+        setCursor(Qt::ClosedHandCursor);
         update();
     } else if (event->button() == Qt::LeftButton && (m_draggedPoint = markerAt(p)) != 0) {
         m_draggedPixel = pointPixel(m_draggedPoint);
@@ -289,6 +300,16 @@ void MapCanvas::mousePressEvent(QMouseEvent *event)
 void MapCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
+    m_mouse = p;
+    m_mouseInside = true;
+    if (m_draggedMark >= 0) {
+        m_draggedMarkPixel = withinImage(m_marks.at(m_draggedMark).pixel + QPointF(p - m_dragAnchor) / m_view.zoom);
+        emit pixelHovered(m_view.pixelAt(p));
+        update();
+        return;
+    }
+    if (m_placing && m_pointsShown)
+        update();  // the magnifier follows the mouse
     if (m_draggedPoint != 0) {
         m_draggedPixel = draggedTo(p);
         emit pixelHovered(m_view.pixelAt(p));
@@ -302,7 +323,7 @@ void MapCanvas::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     emit pixelHovered(m_view.pixelAt(p));
-    if (markerAt(p) != 0)
+    if (markerAt(p) != 0 || controlPointAt(p) >= 0)
         setCursor(Qt::OpenHandCursor);
     else
         unsetCursor();
@@ -310,6 +331,15 @@ void MapCanvas::mouseMoveEvent(QMouseEvent *event)
 
 void MapCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton && m_draggedMark >= 0) {
+        const int index = m_draggedMark;
+        const QPointF pixel = m_draggedMarkPixel;
+        m_draggedMark = -1;
+        unsetCursor();
+        if (index < m_marks.size() && pixel != m_marks.at(index).pixel)
+            emit controlPointDragged(index, pixel);
+        update();
+    }
     if (event->button() == Qt::LeftButton && m_draggedPoint != 0) {
         const int point = m_draggedPoint;
         const QPoint pixel = draggedTo(event->position().toPoint());
@@ -321,6 +351,14 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent *event)
     }
     if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton)))
         m_panning = false;
+}
+
+void MapCanvas::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    m_mouseInside = false;
+    if (m_placing && m_pointsShown)
+        update();
 }
 
 void MapCanvas::wheelEvent(QWheelEvent *event)
@@ -366,7 +404,7 @@ QPoint MapCanvas::pointPixel(int point) const
 int MapCanvas::markerAt(QPoint p) const
 {
     // A layer calibrated by its raster keeps its points where the raster put them.
-    if (!m_layer || m_layer->georeference || m_browseFiles || m_placing)
+    if (!m_layer || m_layer->georeference || m_browseFiles || m_placing || m_pointsShown)
         return 0;
     int nearest = 0;
     int nearestDistance = kMarkerRadius * kMarkerRadius + 1;
@@ -379,4 +417,83 @@ int MapCanvas::markerAt(QPoint p) const
         }
     }
     return nearest;
+}
+
+void MapCanvas::setControlPoints(bool shown, const QVector<ControlPointMark> &marks)
+{
+    m_pointsShown = shown;
+    m_marks = shown ? marks : QVector<ControlPointMark>();
+    if (m_draggedMark >= m_marks.size())
+        m_draggedMark = -1;
+    update();
+}
+
+void MapCanvas::centreOn(QPointF pixel)
+{
+    m_view.scroll = QPoint(qRound(pixel.x() * m_view.zoom - width() / 2.0), qRound(pixel.y() * m_view.zoom - height() / 2.0));
+    viewChanged();
+}
+
+QPointF MapCanvas::exactPixelAt(QPoint p) const
+{
+    const auto hundredths = [](double v) { return std::round(v * 100.0) / 100.0; };
+    return withinImage(QPointF(hundredths((m_view.scroll.x() + p.x() + 0.5) / m_view.zoom),
+                               hundredths((m_view.scroll.y() + p.y() + 0.5) / m_view.zoom)));
+}
+
+QPointF MapCanvas::withinImage(QPointF pixel) const
+{
+    if (!hasContent())
+        return pixel;
+    return QPointF(qBound(0.0, pixel.x(), double(m_view.imageSize.width())),
+                   qBound(0.0, pixel.y(), double(m_view.imageSize.height())));
+}
+
+QPointF MapCanvas::widgetPointOf(QPointF pixel) const
+{
+    return QPointF(pixel.x() * m_view.zoom - m_view.scroll.x(), pixel.y() * m_view.zoom - m_view.scroll.y());
+}
+
+int MapCanvas::controlPointAt(QPoint p) const
+{
+    if (!m_pointsShown || m_placing || m_browseFiles)
+        return -1;
+    // The last drawn lies on top.
+    for (int i = int(m_marks.size()) - 1; i >= 0; --i) {
+        const QPointF d = widgetPointOf(m_marks.at(i).pixel) - QPointF(p);
+        if (d.x() * d.x() + d.y() * d.y() <= kMarkerRadius * kMarkerRadius)
+            return i;
+    }
+    return -1;
+}
+
+void MapCanvas::paintControlPoints(QPainter &painter)
+{
+    const double lengthen = residualLineScale(m_marks, m_view.zoom) * m_view.zoom;
+    for (int i = 0; i < m_marks.size(); ++i) {
+        ControlPointMark mark = m_marks.at(i);
+        if (i == m_draggedMark) {
+            mark.pixel = m_draggedMarkPixel;
+            mark.fitted = false;  // the fit spoke of where it was
+        }
+        drawControlPointMark(painter, widgetPointOf(mark.pixel), i + 1, mark, mark.residual * lengthen);
+    }
+    paintLoupe(painter);
+}
+
+void MapCanvas::paintLoupe(QPainter &painter)
+{
+    const bool dragging = m_draggedMark >= 0;
+    if (m_image.isNull() || !(dragging || (m_placing && m_mouseInside && rect().contains(m_mouse))))
+        return;
+    const QPointF pixel = dragging ? m_draggedMarkPixel : exactPixelAt(m_mouse);
+    const QPointF at = dragging ? widgetPointOf(pixel) : QPointF(m_mouse);
+    constexpr int kRadius = 80;
+    // Beside the mouse, up and to the right, inside the canvas where there is room.
+    QPointF centre = at + QPointF(kRadius + 24, -(kRadius + 24));
+    if (centre.x() + kRadius > width())
+        centre.rx() = at.x() - (kRadius + 24);
+    if (centre.y() - kRadius < 0)
+        centre.ry() = at.y() + kRadius + 24;
+    drawLoupe(painter, m_image, pixel, centre, std::max(4.0 * m_view.zoom, 4.0), kRadius);
 }

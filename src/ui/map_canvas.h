@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "view/canvas_view.h"
+#include "view/control_point_marker.h"
 #include "view/reduced_copies.h"
 #include "view/browse_view.h"
 
@@ -44,6 +45,14 @@ public:
     void setPlacing(bool placing);
     // No image, no layer, zoom 1:1, scroll 0, no reduced copies or shrunk tiles.
     void clearCanvas();
+    // Marks the ground control points `marks` (numbered from 1 in their order) instead
+    // of the two calibration points while `shown`: a click while placing reports the
+    // exact position (controlPointPlaced), their marks are dragged, and a magnifier
+    // follows the mouse while placing or dragging one.
+    void setControlPoints(bool shown, const QVector<ControlPointMark> &marks);
+    bool controlPointsShown() const { return m_pointsShown; }
+    // Scrolls so that image position `pixel` is in the middle of the canvas.
+    void centreOn(QPointF pixel);
     // Scrolls so that calibration point 1 (top-left) or 2 (bottom-right) and its marker
     // are inside the canvas; other numbers change nothing. Always repaints.
     void ensurePointVisible(int point);
@@ -74,12 +83,18 @@ signals:
     // The marker of calibration point 1 (top-left) or 2 (bottom-right) was dragged to
     // another image pixel.
     void pointDragged(int point, QPoint pixel);
+    // While control points are shown: a click while placing, at the image position
+    // under the mouse to a hundredth of a pixel (within the image); and the mark of
+    // point `index` (from 0) dragged to another position.
+    void controlPointPlaced(QPointF pixel);
+    void controlPointDragged(int index, QPointF pixel);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -106,6 +121,14 @@ private:
     // The point (1 or 2) whose marker is under widget pixel p and may be dragged, or 0.
     int markerAt(QPoint p) const;
 
+    // Control points (see setControlPoints).
+    QPointF exactPixelAt(QPoint p) const;
+    QPointF withinImage(QPointF pixel) const;
+    int controlPointAt(QPoint p) const;
+    QPointF widgetPointOf(QPointF pixel) const;
+    void paintControlPoints(QPainter &painter);
+    void paintLoupe(QPainter &painter);
+
     QImage m_image;
     MapLayer *m_layer = nullptr;                    // not owned
     const QVector<QByteArray> *m_browseFiles = nullptr;  // a browse window's SMF files; not owned
@@ -122,4 +145,10 @@ private:
     QPoint m_draggedPixel;      // image pixel the dragged marker is on now
     int m_wheelAngle = 0;       // wheel turn not yet used for zooming, eighths of a degree
     double m_reportedZoom = -1.0;  // last zoomChanged value
+    bool m_pointsShown = false;
+    QVector<ControlPointMark> m_marks;
+    int m_draggedMark = -1;      // the control point dragged, or -1
+    QPointF m_draggedMarkPixel;  // where it is now
+    QPoint m_mouse;              // the mouse over the canvas, widget pixels
+    bool m_mouseInside = false;
 };

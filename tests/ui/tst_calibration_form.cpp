@@ -378,6 +378,16 @@ void TestCalibrationForm::nothingClipped()
             QVERIFY2(text.width() > edit->fontMetrics().horizontalAdvance(match->second), qPrintable(edit->objectName()));
         }
     }
+    // The points dock beside it, as narrow, clips nothing either.
+    part<QDockWidget>(w.window, "pointsDock")->raise();
+    QCoreApplication::processEvents();
+    for (const QWidget *widget : part(w.window, "controlPointsPanel")->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<const QLabel *>(widget);
+        if (label && label->wordWrap())
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+        else if (widget->isVisible() && (label || qobject_cast<const QAbstractButton *>(widget)))
+            QVERIFY2(widget->width() >= widget->sizeHint().width(), widget->metaObject()->className());
+    }
     // A hint of two lines, Chinese ones too, shows whole in the place kept for it: the
     // fields do not move under the mouse.
     const int top = w.form->topLeftBox->mapTo(w.form, QPoint()).y();

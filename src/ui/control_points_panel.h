@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+#include "project/map_layer.h"
+
+class MainWindow;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QToolButton;
+struct ControlPointsFit;
+
+// The points dock: the ground control points of the window's current layer in a table
+// (number, enabled, pixel, position in the window's notation and datum, residual in
+// pixels and metres), the transform that fits them, and the root mean square of the
+// residuals or why there is no fit. Every edit goes to the window
+// (MainWindow::editControlPoints), which fits the points again and records the edit
+// for undo; the panel keeps nothing of its own but what the user is typing.
+class ControlPointsPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Column { NumberColumn, EnabledColumn, XColumn, YColumn, LonColumn, LatColumn, PixelsColumn, MetresColumn,
+                  ColumnCount };
+
+    explicit ControlPointsPanel(MainWindow *window);
+
+    // Fills everything from the current layer and the window's fit; notation and datum
+    // as the window's selectors say.
+    void refresh();
+    // The table row shown as current (-1: none), and selecting one (which centres its
+    // point on the map).
+    int currentPoint() const;
+    void selectPoint(int index);
+
+    QTableWidget *table() const { return m_table; }
+    QToolButton *addButton() const { return m_addButton; }
+    QCheckBox *resultBox() const { return m_resultBox; }
+    QLabel *hintLabel() const { return m_hint; }
+
+    MainWindow *const window;
+
+signals:
+    // The current row changed to point `index`.
+    void pointSelected(int index);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    friend class ControlPointDelegate;
+    void retranslate();
+    void fillRow(int row, const ControlPoint &point, const ControlPointsFit &fit, int gridKind, int angleStyle,
+                 int datum);
+    // Stores what was typed into a cell of point `row`; false with the reason in the
+    // hint label when it cannot be stored.
+    bool storeCell(int row, int column, const QString &text);
+    bool storePosition(LayerControlPoints &points, int row, int column, const QString &text);
+    void toggleEnabled(QTableWidgetItem *item);
+    void deleteSelected();
+    const MapLayer *layer() const;
+
+    QPushButton *m_modeButton = nullptr;
+    QLabel *m_transformLabel = nullptr;
+    QComboBox *m_transform = nullptr;
+    QToolButton *m_addButton = nullptr;
+    QToolButton *m_deleteButton = nullptr;
+    QCheckBox *m_resultBox = nullptr;
+    QTableWidget *m_table = nullptr;
+    QLabel *m_rms = nullptr;
+    QLabel *m_hint = nullptr;
+    bool m_filling = false;
+};
+
+// The editors of the table's cells: pixels and decimal degrees take the calibration
+// form's validators, whose refusals go to the panel's hint label.
+class ControlPointDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    explicit ControlPointDelegate(ControlPointsPanel *panel);
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+
+private:
+    ControlPointsPanel *const m_panel;
+};

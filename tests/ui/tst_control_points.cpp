@@ -1,0 +1,117 @@
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include "common/cli_runner.h"
+#include "common/window_fixture.h"
+#include "ui/control_points_panel.h"
+
+// Calibrating a layer by control points in the window.
+class TestControlPoints : public QObject
+{
+    Q_OBJECT
+private slots:
+    void calibrateByNinePoints();
+};
+
+namespace {
+
+// Types text into cell (row, column) of the points table as a user does, and commits it.
+void typeCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    table->setCurrentCell(row, column);
+    table->editItem(table->item(row, column));
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *edit : table->findChildren<QLineEdit *>())
+        editor = edit->isVisible() ? edit : editor;
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+// Nine points placed on the map and typed in the table, a point dragged and one
+// disabled, fitted by a second-order polynomial: the residuals shown are the core's,
+// the saved file is what the command line makes of the same points, and undo walks
+// back through every state.
+void TestControlPoints::calibrateByNinePoints()
+{
+    ProjectWindow w;
+    MainWindow &window = w.window;
+    w.fixture.addLayer(window, 400, 300);
+    auto *panel = window.findChild<ControlPointsPanel *>();
+    QTableWidget *table = panel->table();
+    MapLayer *layer = window.project().layers[0];
+    QVector<LayerControlPoints> states{layer->controlPoints};
+    const auto record = [&] { states.append(layer->controlPoints); };
+
+    panel->findChild<QPushButton *>(QStringLiteral("pointsModeButton"))->click();
+    record();
+    QVERIFY(layer->controlPoints.active);
+    panel->addButton()->click();
+    QStringList gcps;
+    for (int i = 0; i < 9; ++i) {
+        // A 3 x 3 grid, slightly skewed and bent, so that residuals are not zero.
+        const double x = 20.5 + (i % 3) * 170 + i, y = 15.25 + (i / 3) * 130;
+        const QString lon = QString::number(11.0 + x * 0.001 + y * 0.0001 + (i % 2) * 0.00002, 'f', 7);
+        const QString lat = QString::number(46.5 - y * 0.0008 + x * 0.00005 + (i % 3) * 0.00001, 'f', 7);
+        emit canvasOf(window)->controlPointPlaced(QPointF(x, y));
+        record();
+        typeCell(table, i, ControlPointsPanel::LonColumn, lon);
+        record();
+        typeCell(table, i, ControlPointsPanel::LatColumn, lat);
+        record();
+        gcps << QStringLiteral("--gcp") << QStringLiteral("%1,%2,%3,%4").arg(x).arg(y).arg(lon, lat);
+    }
+    QCOMPARE(layer->controlPoints.points.size(), 9);
+    emit canvasOf(window)->controlPointDragged(4, QPointF(200, 150));
+    record();
+    gcps[9] = QStringLiteral("200,150,") + gcps[9].section(QLatin1Char(','), 2);
+    table->item(8, ControlPointsPanel::EnabledColumn)->setCheckState(Qt::Unchecked);
+    record();
+    gcps = gcps.mid(0, 16);
+    auto *transform = panel->findChild<QComboBox *>(QStringLiteral("transformBox"));
+    transform->setCurrentIndex(1);
+    emit transform->activated(1);
+    record();
+    QVERIFY(layer->georeference);
+
+    // The residuals shown are the core's for the same points.
+    GeoreferenceReader reader;
+    QVector<GroundControlPoint> used = layer->controlPoints.fitted();
+    QCOMPARE(reader.readByPoints(layer->sourcePath, used, GcpTransform::Poly2, Resampling::Bilinear),
+             GeoreferenceStatus::Georeferenced);
+    const QVector<PointMiss> residuals = gcpResiduals(reader.georeference());
+    QCOMPARE(residuals.size(), 8);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(table->item(i, ControlPointsPanel::PixelsColumn)->text(), QString::number(residuals[i].pixels, 'f', 2));
+        QCOMPARE(table->item(i, ControlPointsPanel::MetresColumn)->text(), QString::number(residuals[i].metres, 'f', 2));
+    }
+    QVERIFY(residuals[0].pixels > 0.01);
+    QVERIFY(table->item(8, ControlPointsPanel::PixelsColumn)->text().isEmpty());
+
+    // Saved, the level is what the command line makes of the same points.
+    QVERIFY(window.saveProjectTo(w.fixture.path(QStringLiteral("window.smf"))));
+    const cli::Result convert = cli::run(w.fixture.dir.path(),
+        QStringList{QStringLiteral("convert"), QStringLiteral("cli.smf"), QStringLiteral("1.png")} + gcps
+            + cli::words(QStringLiteral("--transform poly2 --name map --cartographer Tester --fill 122,122,122 "
+                                        "--tile 300x500 --no-config")));
+    QVERIFY2(convert.exitCode == 0, convert.err.constData());
+    QCOMPARE(fixtures::fileBytes(w.fixture.path(QStringLiteral("window.smf"))),
+             fixtures::fileBytes(w.fixture.path(QStringLiteral("cli.smf"))));
+
+    // Undo walks back through every state, the fit with it.
+    for (int i = int(states.size()) - 2; i >= 0; --i) {
+        window.undoStack()->undo();
+        QCOMPARE(layer->controlPoints, states[i]);
+        QCOMPARE(bool(layer->georeference), i >= 13);  // the first three points lie on one row
+    }
+    QCOMPARE(window.undoStack()->index(), 1);  // adding the layer
+}
+
+QTEST_MAIN(TestControlPoints)
+#include "tst_control_points.moc"
