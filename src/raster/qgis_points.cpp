@@ -73,7 +73,7 @@ QList<QByteArray> fieldsOf(const QByteArray &line)
 QVector<GroundControlPoint> ControlPointList::enabledPoints() const
 {
     QVector<GroundControlPoint> result;
-    for (const ControlPoint &point : points) {
+    for (const ListedPoint &point : points) {
         if (point.enabled)
             result.append(point.point);
     }
@@ -166,7 +166,7 @@ PointsFileStatus parseQgisPoints(const QByteArray &bytes, ControlPointList *list
             if (!ok || !std::isfinite(values[i]))
                 return invalid(number, QgisPoints::tr("value %1 is not a number").arg(i + 1));
         }
-        ControlPoint point;
+        ListedPoint point;
         point.point = {values[2], -values[3], values[0], values[1]};
         if (fields.size() >= 5) {
             if (fields.at(4) != "0" && fields.at(4) != "1")
@@ -218,7 +218,7 @@ QByteArray qgisPointsText(const ControlPointList &list)
         return QByteArray();
     QByteArray text = "#CRS: " + wkt + "\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n";
     const auto number = [](double value) { return QByteArray::number(value, 'g', QLocale::FloatingPointShortest); };
-    for (const ControlPoint &point : list.points) {
+    for (const ListedPoint &point : list.points) {
         const GroundControlPoint &p = point.point;
         text += number(p.lon) + ',' + number(p.lat) + ',' + number(p.pixelX) + ','
             + number(p.pixelY == 0.0 ? 0.0 : -p.pixelY) + ',' + (point.enabled ? '1' : '0') + ",0,0,0\n";

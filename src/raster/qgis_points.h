@@ -34,7 +34,7 @@ bool pointGridFromEpsg(int code, PointGrid *grid, QString *error);
 bool pointGridFromText(const QByteArray &text, PointGrid *grid, QString *error);
 
 // A point of a list: its pixel and its position on the list's grid.
-struct ControlPoint
+struct ListedPoint
 {
     GroundControlPoint point;
     bool enabled = true;
@@ -44,7 +44,7 @@ struct ControlPointList
 {
     PointGrid grid;
     bool gridNamed = false;  // read from a file that names its grid, WGS 84 included
-    QVector<ControlPoint> points;
+    QVector<ListedPoint> points;
 
     // The points switched on, in order.
     QVector<GroundControlPoint> enabledPoints() const;
