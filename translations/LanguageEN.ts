@@ -330,6 +330,22 @@
         <source>请再输入纵坐标</source>
         <translation>Type the northing too</translation>
     </message>
+    <message>
+        <source>导入点…</source>
+        <translation>Import…</translation>
+    </message>
+    <message>
+        <source>用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点</source>
+        <translation>Replace these points by those of a QGIS .points file or an OziExplorer .map file</translation>
+    </message>
+    <message>
+        <source>导出点…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
+        <translation>Write these points to a QGIS .points file or an OziExplorer .map file</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -1083,6 +1099,50 @@
     <message>
         <source>控制点(&amp;C)</source>
         <translation>&amp;Control points</translation>
+    </message>
+    <message>
+        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
+        <translation>The points of %1 are on the grid %2; only points in WGS 84 latitude and longitude can be imported</translation>
+    </message>
+    <message>
+        <source>%1 中没有控制点</source>
+        <translation>%1 holds no control points</translation>
+    </message>
+    <message>
+        <source>导入点</source>
+        <translation>Import Points</translation>
+    </message>
+    <message>
+        <source>无法导入点</source>
+        <translation>Cannot import the points</translation>
+    </message>
+    <message>
+        <source>第 %1 点的像素 (%2, %3) 不在 %4 × %5 的图像内</source>
+        <translation>Point %1 at pixel (%2, %3) lies outside the %4 × %5 image</translation>
+    </message>
+    <message>
+        <source>导入控制点</source>
+        <translation>Import Control Points</translation>
+    </message>
+    <message>
+        <source>导出点</source>
+        <translation>Export Points</translation>
+    </message>
+    <message>
+        <source>没有已输入经纬度的点可导出</source>
+        <translation>No point has both its longitude and latitude to export</translation>
+    </message>
+    <message>
+        <source>无法写出这些点</source>
+        <translation>The points cannot be written</translation>
+    </message>
+    <message>
+        <source>无法导出点</source>
+        <translation>Cannot export the points</translation>
+    </message>
+    <message>
+        <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
+        <translation>QGIS control points (*.points *.POINTS);;OziExplorer maps (*.map *.MAP)</translation>
     </message>
 </context>
 <context>

@@ -330,6 +330,22 @@
         <source>请再输入纵坐标</source>
         <translation>請再輸入縱坐標</translation>
     </message>
+    <message>
+        <source>导入点…</source>
+        <translation>匯入點…</translation>
+    </message>
+    <message>
+        <source>用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点</source>
+        <translation>用 QGIS 的 .points 檔案或 OziExplorer 的 .map 檔案中的點取代這些點</translation>
+    </message>
+    <message>
+        <source>导出点…</source>
+        <translation>匯出點…</translation>
+    </message>
+    <message>
+        <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
+        <translation>把這些點寫入 QGIS 的 .points 檔案或 OziExplorer 的 .map 檔案</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -1081,6 +1097,50 @@
     <message>
         <source>控制点(&amp;C)</source>
         <translation>控制點(&amp;C)</translation>
+    </message>
+    <message>
+        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
+        <translation>%1 的點在座標系 %2 上;只能匯入 WGS 84 經緯度的點</translation>
+    </message>
+    <message>
+        <source>%1 中没有控制点</source>
+        <translation>%1 中沒有控制點</translation>
+    </message>
+    <message>
+        <source>导入点</source>
+        <translation>匯入點</translation>
+    </message>
+    <message>
+        <source>无法导入点</source>
+        <translation>無法匯入點</translation>
+    </message>
+    <message>
+        <source>第 %1 点的像素 (%2, %3) 不在 %4 × %5 的图像内</source>
+        <translation>第 %1 點的像素 (%2, %3) 不在 %4 × %5 的圖片內</translation>
+    </message>
+    <message>
+        <source>导入控制点</source>
+        <translation>匯入控制點</translation>
+    </message>
+    <message>
+        <source>导出点</source>
+        <translation>匯出點</translation>
+    </message>
+    <message>
+        <source>没有已输入经纬度的点可导出</source>
+        <translation>沒有已輸入經緯度的點可匯出</translation>
+    </message>
+    <message>
+        <source>无法写出这些点</source>
+        <translation>無法寫出這些點</translation>
+    </message>
+    <message>
+        <source>无法导出点</source>
+        <translation>無法匯出點</translation>
+    </message>
+    <message>
+        <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
+        <translation>QGIS 控制點 (*.points *.POINTS);;OziExplorer 地圖 (*.map *.MAP)</translation>
     </message>
 </context>
 <context>

@@ -330,6 +330,22 @@
         <source>请再输入纵坐标</source>
         <translation>请再输入纵坐标</translation>
     </message>
+    <message>
+        <source>导入点…</source>
+        <translation>导入点…</translation>
+    </message>
+    <message>
+        <source>用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点</source>
+        <translation>用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点</translation>
+    </message>
+    <message>
+        <source>导出点…</source>
+        <translation>导出点…</translation>
+    </message>
+    <message>
+        <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
+        <translation>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</translation>
+    </message>
 </context>
 <context>
     <name>CoordinateNotation</name>
@@ -1081,6 +1097,50 @@
     <message>
         <source>控制点(&amp;C)</source>
         <translation>控制点(&amp;C)</translation>
+    </message>
+    <message>
+        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
+        <translation>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</translation>
+    </message>
+    <message>
+        <source>%1 中没有控制点</source>
+        <translation>%1 中没有控制点</translation>
+    </message>
+    <message>
+        <source>导入点</source>
+        <translation>导入点</translation>
+    </message>
+    <message>
+        <source>无法导入点</source>
+        <translation>无法导入点</translation>
+    </message>
+    <message>
+        <source>第 %1 点的像素 (%2, %3) 不在 %4 × %5 的图像内</source>
+        <translation>第 %1 点的像素 (%2, %3) 不在 %4 × %5 的图像内</translation>
+    </message>
+    <message>
+        <source>导入控制点</source>
+        <translation>导入控制点</translation>
+    </message>
+    <message>
+        <source>导出点</source>
+        <translation>导出点</translation>
+    </message>
+    <message>
+        <source>没有已输入经纬度的点可导出</source>
+        <translation>没有已输入经纬度的点可导出</translation>
+    </message>
+    <message>
+        <source>无法写出这些点</source>
+        <translation>无法写出这些点</translation>
+    </message>
+    <message>
+        <source>无法导出点</source>
+        <translation>无法导出点</translation>
+    </message>
+    <message>
+        <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
+        <translation>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,9 @@
 #include <limits>
 #include <utility>
 
+#include "geo/position_format.h"
+#include "geo/position_parse.h"
+
 bool LayerCalibration::operator==(const LayerCalibration &other) const
 {
     const auto same = [](const CalibrationPoint &a, const CalibrationPoint &b) {
@@ -18,6 +21,30 @@ bool ControlPoint::operator==(const ControlPoint &other) const
 {
     return pixelX == other.pixelX && pixelY == other.pixelY && lon == other.lon && lat == other.lat
         && lonSet == other.lonSet && latSet == other.latSet && enabled == other.enabled;
+}
+
+int LayerControlPoints::storedDatum(int datumIndex)
+{
+    return typedPositionsAreShifted(datumIndex) ? datumIndex : -1;
+}
+
+LayerControlPoints LayerControlPoints::onDatum(int datumIndex) const
+{
+    const int target = storedDatum(datumIndex);
+    if (target == this->datumIndex)
+        return *this;
+    LayerControlPoints result = *this;
+    result.datumIndex = target;
+    for (ControlPoint &point : result.points) {
+        if (!point.lonSet && !point.latSet)
+            continue;
+        const GeoPosition wgs84 = typedPositionToWgs84(
+            GeoPosition{point.latSet ? point.lat : 0.0, point.lonSet ? point.lon : 0.0, 0.0}, this->datumIndex);
+        const GeoPosition moved = target < 0 ? wgs84 : shownPositionOnDatum(wgs84, target);
+        point.lon = point.lonSet ? moved.longitude : 0.0;
+        point.lat = point.latSet ? moved.latitude : 0.0;
+    }
+    return result;
 }
 
 QVector<GroundControlPoint> LayerControlPoints::fitted(QVector<int> *indices) const
@@ -36,7 +63,8 @@ QVector<GroundControlPoint> LayerControlPoints::fitted(QVector<int> *indices) co
 
 bool LayerControlPoints::operator==(const LayerControlPoints &other) const
 {
-    return active == other.active && points == other.points && transform == other.transform;
+    return active == other.active && points == other.points && transform == other.transform
+        && datumIndex == other.datumIndex;
 }
 
 void MapLayer::applyGeoreference(std::shared_ptr<const RasterGeoreference> raster)

@@ -86,14 +86,15 @@ struct CalibrationCheck
 };
 
 // One ground control point of a layer calibrated by points in the window: a pixel of
-// the layer's source image and, once typed, its position on WGS 84. Only enabled points
-// whose longitude and latitude were both entered take part in the fit.
+// the layer's source image and, once typed, its position on the datum of the layer's
+// points (LayerControlPoints::datumIndex). Only enabled points whose longitude and
+// latitude were both entered take part in the fit.
 struct ControlPoint
 {
     double pixelX = 0.0;  // source image pixels from the left edge
     double pixelY = 0.0;  // from the top edge, downward
-    double lon = 0.0;     // WGS 84 degrees, east positive
-    double lat = 0.0;     // WGS 84 degrees, north positive
+    double lon = 0.0;     // degrees, east positive
+    double lat = 0.0;     // degrees, north positive
     bool lonSet = false;
     bool latSet = false;
     bool enabled = true;
@@ -112,8 +113,20 @@ struct LayerControlPoints
     bool active = false;
     QVector<ControlPoint> points;
     GcpTransform transform = GcpTransform::Affine;
+    // The datum the positions are on, as they were typed (-1: WGS 84): the points are
+    // fitted on it and the fit then shifted to WGS 84, as `convert --datum` does.
+    int datumIndex = -1;
 
-    // The enabled, positioned points as the fit takes them, and their indices in points.
+    // The datum positions typed on the window's datum `datumIndex` are kept on: the
+    // datum itself, or -1 for one whose positions are stored unshifted (WGS 1984, WGS
+    // 1972; see typedPositionsAreShifted).
+    static int storedDatum(int datumIndex);
+    // The points with their positions on the datum positions typed on `datumIndex` are
+    // kept on (storedDatum): themselves when they are on it already. A coordinate
+    // entered alone is taken there beside a stand-in of 0 for the other.
+    LayerControlPoints onDatum(int datumIndex) const;
+    // The enabled, positioned points as the fit takes them (on datumIndex), and their
+    // indices in points.
     QVector<GroundControlPoint> fitted(QVector<int> *indices = nullptr) const;
     bool operator==(const LayerControlPoints &other) const;
     bool operator!=(const LayerControlPoints &other) const { return !(*this == other); }

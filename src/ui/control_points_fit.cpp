@@ -76,6 +76,7 @@ ControlPointsFit fitControlPoints(const MapLayer &layer, Resampling resampling)
     LayerImportOptions options;
     options.gcps = gcps;
     options.gcpTransform = points.transform;
+    options.gcpDatum = points.datumIndex;
     options.resampling = resampling;
     LayerImport import = importLayer(layer.sourcePath, options);
     if (import.refused() || !import.layer.georeference) {

@@ -110,11 +110,20 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_deleteButton->setObjectName(QStringLiteral("deletePointButton"));
     m_resultBox = new QCheckBox(this);
     m_resultBox->setObjectName(QStringLiteral("showResultBox"));
+    m_importButton = new QToolButton(this);
+    m_importButton->setObjectName(QStringLiteral("importPointsButton"));
+    m_exportButton = new QToolButton(this);
+    m_exportButton->setObjectName(QStringLiteral("exportPointsButton"));
     tools->addWidget(m_addButton);
     tools->addWidget(m_deleteButton);
     tools->addStretch(1);
-    // Importing and exporting points files go here.
     layout->addLayout(tools);
+    // Points files on a row of their own: beside the tools they would widen the dock.
+    auto *files = new QHBoxLayout;
+    files->addWidget(m_importButton);
+    files->addWidget(m_exportButton);
+    files->addStretch(1);
+    layout->addLayout(files);
     // On a row of its own, so that the dock stays as narrow as the two-point form's.
     layout->addWidget(m_resultBox);
 
@@ -155,6 +164,8 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     });
     connect(m_addButton, &QToolButton::toggled, window, &MainWindow::placeControlPoints);
     connect(m_deleteButton, &QToolButton::clicked, this, &ControlPointsPanel::deleteSelected);
+    connect(m_importButton, &QToolButton::clicked, window, &MainWindow::importControlPoints);
+    connect(m_exportButton, &QToolButton::clicked, window, &MainWindow::exportControlPoints);
     connect(m_resultBox, &QCheckBox::toggled, window, [window] { window->showCurrentLayerImage(); });
     connect(m_table, &QTableWidget::itemChanged, this, &ControlPointsPanel::toggleEnabled);
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
@@ -186,6 +197,10 @@ void ControlPointsPanel::retranslate()
     m_addButton->setText(tr("添加点"));
     m_addButton->setToolTip(tr("在地图上单击添加控制点,然后在表中输入其经纬度"));
     m_deleteButton->setText(tr("删除点"));
+    m_importButton->setText(tr("导入点…"));
+    m_importButton->setToolTip(tr("用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点"));
+    m_exportButton->setText(tr("导出点…"));
+    m_exportButton->setToolTip(tr("把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件"));
     m_resultBox->setText(tr("显示结果"));
     m_resultBox->setToolTip(tr("在地图上显示校正后的图层"));
     refresh();
@@ -210,7 +225,8 @@ void ControlPointsPanel::refresh()
     m_modeButton->setText(active ? tr("改回两点定标") : tr("按多点定标"));
     m_modeButton->setEnabled(possible);
     for (QWidget *part : {static_cast<QWidget *>(m_transform), static_cast<QWidget *>(m_addButton),
-                          static_cast<QWidget *>(m_deleteButton), static_cast<QWidget *>(m_resultBox),
+                          static_cast<QWidget *>(m_deleteButton), static_cast<QWidget *>(m_importButton),
+                          static_cast<QWidget *>(m_exportButton), static_cast<QWidget *>(m_resultBox),
                           static_cast<QWidget *>(m_table)})
         part->setEnabled(active);
     if (!active && m_addButton->isChecked())
@@ -224,7 +240,8 @@ void ControlPointsPanel::refresh()
     m_filling = true;
     const int keep = m_table->currentRow();
     const ControlPointsFit &fit = window->controlPointsFit();
-    const QVector<ControlPoint> points = active ? current->controlPoints.points : QVector<ControlPoint>();
+    const QVector<ControlPoint> points =
+        active ? current->controlPoints.onDatum(window->datumIndex()).points : QVector<ControlPoint>();
     m_table->setRowCount(int(points.size()));
     for (int row = 0; row < points.size(); ++row)
         fillRow(row, points.at(row), fit, notation.gridKind, notation.angleStyle, window->datumIndex());
@@ -259,23 +276,21 @@ void ControlPointsPanel::fillRow(int row, const ControlPoint &point, const Contr
     m_table->setItem(row, EnabledColumn, enabled);
     m_table->setItem(row, XColumn, cell(pixelText(point.pixelX), true));
     m_table->setItem(row, YColumn, cell(pixelText(point.pixelY), true));
+    // The point is on the datum positions typed on the window's are kept on.
     QString lon, lat;
     if (gridKind != kGridLatLon) {
         if (point.positioned()) {
-            const FormattedPosition shown =
-                formatPosition(gridKind, datum, angleStyle, GeoPosition{point.lat, point.lon, 0.0});
+            const GeoPosition wgs84 = typedPositionToWgs84(GeoPosition{point.lat, point.lon, 0.0},
+                                                           LayerControlPoints::storedDatum(datum));
+            const FormattedPosition shown = formatPosition(gridKind, datum, angleStyle, wgs84);
             lon = shown.lonOrEastingText.trimmed();
             lat = shown.latOrNorthingText.trimmed();
         }
     } else {
-        // Each coordinate shows on the datum beside the other's stand-in while only
-        // one was typed.
-        const GeoPosition onDatum =
-            shownPositionOnDatum(GeoPosition{point.latSet ? point.lat : 0.0, point.lonSet ? point.lon : 0.0, 0.0}, datum);
         if (point.lonSet)
-            lon = angleText(onDatum.longitude, angleStyle);
+            lon = angleText(point.lon, angleStyle);
         if (point.latSet)
-            lat = angleText(onDatum.latitude, angleStyle);
+            lat = angleText(point.lat, angleStyle);
     }
     m_table->setItem(row, LonColumn, cell(lon, true));
     m_table->setItem(row, LatColumn, cell(lat, true));
@@ -311,7 +326,11 @@ bool ControlPointsPanel::storeCell(int row, int column, const QString &text)
     const MapLayer *current = layer();
     if (!current || row < 0 || row >= current->controlPoints.points.size())
         return false;
-    LayerControlPoints points = current->controlPoints;
+    // A position typed on another datum than the points' takes them all to it: they
+    // are fitted on the datum they were typed on.
+    LayerControlPoints points = column == XColumn || column == YColumn
+        ? current->controlPoints
+        : current->controlPoints.onDatum(window->datumIndex());
     ControlPoint &point = points.points[row];
     if (column == XColumn || column == YColumn) {
         const NumberText number = readNumberText(text);
@@ -336,6 +355,8 @@ bool ControlPointsPanel::storePosition(LayerControlPoints &points, int row, int 
     const NotationChoice &notation = window->notation(window->notationIndex());
     const int datum = window->datumIndex();
     const bool latitude = column == LatColumn;
+    // points are on the window's datum (LayerControlPoints::onDatum): what is typed is
+    // stored as typed.
     if (text.trimmed().isEmpty()) {
         // An empty position is not entered.
         (latitude ? point.latSet : point.lonSet) = false;
@@ -368,20 +389,8 @@ bool ControlPointsPanel::storePosition(LayerControlPoints &points, int row, int 
         m_hint->setText(HintedIntValidator::refusalText());
         return false;
     }
-    // Typed on the window's datum beside the other coordinate as it is shown there.
-    GeoPosition onDatum =
-        shownPositionOnDatum(GeoPosition{point.latSet ? point.lat : 0.0, point.lonSet ? point.lon : 0.0, 0.0}, datum);
-    (latitude ? onDatum.latitude : onDatum.longitude) = *typed;
-    const GeoPosition wgs84 = typedPositionToWgs84(onDatum, datum);
-    (latitude ? point.lat : point.lon) = latitude ? wgs84.latitude : wgs84.longitude;
+    (latitude ? point.lat : point.lon) = *typed;
     (latitude ? point.latSet : point.lonSet) = true;
-    // On a shifting datum the other coordinate moves with it, as shown.
-    if (typedPositionsAreShifted(datum)) {
-        if (latitude && point.lonSet)
-            point.lon = wgs84.longitude;
-        if (!latitude && point.latSet)
-            point.lat = wgs84.latitude;
-    }
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
 
     QTableWidget *table() const { return m_table; }
     QToolButton *addButton() const { return m_addButton; }
+    QToolButton *importButton() const { return m_importButton; }
+    QToolButton *exportButton() const { return m_exportButton; }
     QCheckBox *resultBox() const { return m_resultBox; }
     QLabel *hintLabel() const { return m_hint; }
 
@@ -70,6 +72,8 @@ private:
     QComboBox *m_transform = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_deleteButton = nullptr;
+    QToolButton *m_importButton = nullptr;
+    QToolButton *m_exportButton = nullptr;
     QCheckBox *m_resultBox = nullptr;
     QTableWidget *m_table = nullptr;
     QLabel *m_rms = nullptr;

@@ -209,6 +209,13 @@ public:
     void moveControlPoint(int index, QPointF pixel);
     // The add-point tool: while on, a click on the map adds a point.
     void placeControlPoints(bool on);
+    // Replaces the current layer's points by those of a QGIS ".points" file or the
+    // Point lines of an OziExplorer ".map" file the user chooses (one undoable step);
+    // writes its positioned points to one of those files (main_window_points_files.cpp).
+    void importControlPoints();
+    void exportControlPoints();
+    // The file dialogs' filter for points files.
+    static QString pointsFileFilter();
     // The fit of the current layer's points as the dock shows it.
     const ControlPointsFit &controlPointsFit() const { return m_pointsFit; }
     // The size of the image the points are placed on: the current layer's source image.

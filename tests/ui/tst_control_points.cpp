@@ -1,10 +1,13 @@
 #include <QComboBox>
+#include <cmath>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUndoStack>
 
 #include "common/cli_runner.h"
 #include "common/window_fixture.h"
+#include "geo/datum_table.h"
+#include "geo/position_parse.h"
 #include "ui/control_points_panel.h"
 
 // Calibrating a layer by control points in the window.
@@ -12,6 +15,7 @@ class TestControlPoints : public QObject
 {
     Q_OBJECT
 private slots:
+    void calibrateByNinePoints_data();
     void calibrateByNinePoints();
 };
 
@@ -34,15 +38,25 @@ void typeCell(QTableWidget *table, int row, int column, const QString &text)
 
 }  // namespace
 
+void TestControlPoints::calibrateByNinePoints_data()
+{
+    QTest::addColumn<int>("datum");
+    QTest::newRow("WGS 84") << kWgs84DatumIndex;
+    // Typed on a datum some hundred metres from WGS 84, the points are fitted on it.
+    QTest::newRow("Pulkovo 1942") << 176;
+}
+
 // Nine points placed on the map and typed in the table, a point dragged and one
 // disabled, fitted by a second-order polynomial: the residuals shown are the core's,
 // the saved file is what the command line makes of the same points, and undo walks
 // back through every state.
 void TestControlPoints::calibrateByNinePoints()
 {
+    QFETCH(int, datum);
     ProjectWindow w;
     MainWindow &window = w.window;
     w.fixture.addLayer(window, 400, 300);
+    part<QComboBox>(window, "datumSelector")->setCurrentIndex(datum);
     auto *panel = window.findChild<ControlPointsPanel *>();
     QTableWidget *table = panel->table();
     MapLayer *layer = window.project().layers[0];
@@ -81,8 +95,14 @@ void TestControlPoints::calibrateByNinePoints()
     QVERIFY(layer->georeference);
 
     // The residuals shown are the core's for the same points.
+    QCOMPARE(layer->controlPoints.datumIndex, LayerControlPoints::storedDatum(datum));
     GeoreferenceReader reader;
     QVector<GroundControlPoint> used = layer->controlPoints.fitted();
+    for (GroundControlPoint &point : used) {
+        const GeoPosition shifted = typedPositionToWgs84(GeoPosition{point.lat, point.lon, 0.0}, datum);
+        point.lon = shifted.longitude;
+        point.lat = shifted.latitude;
+    }
     QCOMPARE(reader.readByPoints(layer->sourcePath, used, GcpTransform::Poly2, Resampling::Bilinear),
              GeoreferenceStatus::Georeferenced);
     const QVector<PointMiss> residuals = gcpResiduals(reader.georeference());
@@ -98,11 +118,40 @@ void TestControlPoints::calibrateByNinePoints()
     QVERIFY(window.saveProjectTo(w.fixture.path(QStringLiteral("window.smf"))));
     const cli::Result convert = cli::run(w.fixture.dir.path(),
         QStringList{QStringLiteral("convert"), QStringLiteral("cli.smf"), QStringLiteral("1.png")} + gcps
+            + (datum == kWgs84DatumIndex ? QStringList() : QStringList{QStringLiteral("--datum"), QString::number(datum)})
             + cli::words(QStringLiteral("--transform poly2 --name map --cartographer Tester --fill 122,122,122 "
                                         "--tile 300x500 --no-config")));
     QVERIFY2(convert.exitCode == 0, convert.err.constData());
     QCOMPARE(fixtures::fileBytes(w.fixture.path(QStringLiteral("window.smf"))),
              fixtures::fileBytes(w.fixture.path(QStringLiteral("cli.smf"))));
+
+    // Exported and imported back through the dock, the points are the same on WGS 84:
+    // all of them from a ".points" file, the enabled ones, on whole pixels and to a
+    // few millimetres, from a ".map" file. An import is one undoable step.
+    const LayerControlPoints calibrated = layer->controlPoints;
+    const LayerControlPoints onWgs84 = calibrated.onDatum(kWgs84DatumIndex);
+    for (const QString &name : {QStringLiteral("points.points"), QStringLiteral("points.map")}) {
+        const QString file = w.fixture.path(name);
+        window.dialogs().saveFile = [file](auto...) { return file; };
+        window.dialogs().openFile = [file](auto...) { return file; };
+        panel->exportButton()->click();
+        const int steps = window.undoStack()->index();
+        panel->importButton()->click();
+        const QVector<ControlPoint> &back = layer->controlPoints.points;
+        const bool ozi = name.endsWith(QLatin1String(".map"));
+        QCOMPARE(back.size(), ozi ? 8 : 9);
+        for (int i = 0; i < back.size(); ++i) {
+            const ControlPoint &was = onWgs84.points.at(i);
+            QCOMPARE(back[i].pixelX, ozi ? std::round(was.pixelX) : was.pixelX);
+            QCOMPARE(back[i].pixelY, ozi ? std::round(was.pixelY) : was.pixelY);
+            QVERIFY(std::fabs(back[i].lon - was.lon) < 1e-7 && std::fabs(back[i].lat - was.lat) < 1e-7);
+            QCOMPARE(back[i].enabled, was.enabled);
+        }
+        QCOMPARE(window.undoStack()->index(), steps + (layer->controlPoints == calibrated ? 0 : 1));
+        if (window.undoStack()->index() > steps)
+            window.undoStack()->undo();
+        QCOMPARE(layer->controlPoints, calibrated);
+    }
 
     // Undo walks back through every state, the fit with it.
     for (int i = int(states.size()) - 2; i >= 0; --i) {
