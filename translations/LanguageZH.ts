@@ -922,6 +922,14 @@
         <source>cannot read the image %1: %2</source>
         <translation>无法读取图片 %1: %2</translation>
     </message>
+    <message>
+        <source>a copy at %1 % of the %2 x %3 image would be empty</source>
+        <translation>%2 x %3 的图片按 %1 % 复制后为空</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % is %2 x %3 pixels: with the whole image it is made from it needs %4 MiB, more than the memory limit of %5 MiB</source>
+        <translation>按 %1 % 复制的图片为 %2 x %3 像素: 连同其来源的整幅图片需要 %4 MiB,超过内存上限 %5 MiB</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>
