@@ -344,6 +344,18 @@ bool MapProject::scaledCopy(int layer, double factor, LayerLoading loading)
                             .arg(percent).arg(size.width()).arg(size.height()).arg(neededMB).arg(physicalMB);
         return false;
     }
+    // Points in order that truncate onto one pixel column or row would leave the copy
+    // without a scale (and a bottom-right x of 0 is taken as not placed yet).
+    const CalibrationPoint &tl = source->topLeft;
+    const CalibrationPoint &br = source->bottomRight;
+    if (tl.pixelX < br.pixelX && tl.pixelY < br.pixelY
+        && (scaledCoordinate(tl.pixelX, factor) >= scaledCoordinate(br.pixelX, factor)
+            || scaledCoordinate(tl.pixelY, factor) >= scaledCoordinate(br.pixelY, factor))) {
+        m_errorString = QCoreApplication::translate("MapProject", "a copy at %1 % would bring the two calibration "
+                                                                  "points onto one pixel column or row")
+                            .arg(percent);
+        return false;
+    }
     QImage image;
     if (source->loaded) {
         image = resized(source->image, factor);

@@ -191,6 +191,9 @@ void TestMapProject::scaledCopies()
     QVERIFY(!small.scaledCopy(0, 1.4));  // decoded, as the window does: the same limit
     QVERIFY(!small.scaledCopy(0, 0.001, LayerLoading::HeaderOnly));
     QCOMPARE(small.errorString(), QStringLiteral("a copy at 0.1 % of the 800 x 800 image would be empty"));
+    small.layers.at(0)->bottomRight.pixelX = 19;  // 19 pixels at 5 % truncate to 0, beside the top-left x
+    QVERIFY(!small.scaledCopy(0, 0.05, LayerLoading::HeaderOnly));
+    QVERIFY(small.errorString().endsWith(QStringLiteral("onto one pixel column or row")));
     QCOMPARE(small.layers.size(), 2);
 }
 
