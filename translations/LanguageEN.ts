@@ -1155,6 +1155,18 @@
         <source>cannot read the image %1: %2</source>
         <translation>cannot read the image %1: %2</translation>
     </message>
+    <message>
+        <source>a copy at %1 % of the %2 x %3 image would be empty</source>
+        <translation>a copy at %1 % of the %2 x %3 image would be empty</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % is %2 x %3 pixels: with the whole image it is made from it needs %4 MiB, more than the memory limit of %5 MiB</source>
+        <translation>a copy at %1 % is %2 x %3 pixels: with the whole image it is made from it needs %4 MiB, more than the memory limit of %5 MiB</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % would bring the two calibration points onto one pixel column or row</source>
+        <translation>a copy at %1 % would bring the two calibration points onto one pixel column or row</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>

@@ -1153,6 +1153,18 @@
         <source>cannot read the image %1: %2</source>
         <translation>無法讀取圖片 %1: %2</translation>
     </message>
+    <message>
+        <source>a copy at %1 % of the %2 x %3 image would be empty</source>
+        <translation>%2 x %3 的圖片按 %1 % 複製後為空</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % is %2 x %3 pixels: with the whole image it is made from it needs %4 MiB, more than the memory limit of %5 MiB</source>
+        <translation>按 %1 % 複製的圖片為 %2 x %3 像素: 連同其來源的整幅圖片需要 %4 MiB,超過記憶體上限 %5 MiB</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % would bring the two calibration points onto one pixel column or row</source>
+        <translation>按 %1 % 複製會使兩個定標點落在同一像素欄或列上</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>

@@ -1153,6 +1153,18 @@
         <source>cannot read the image %1: %2</source>
         <translation>无法读取图片 %1: %2</translation>
     </message>
+    <message>
+        <source>a copy at %1 % of the %2 x %3 image would be empty</source>
+        <translation>%2 x %3 的图片按 %1 % 复制后为空</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % is %2 x %3 pixels: with the whole image it is made from it needs %4 MiB, more than the memory limit of %5 MiB</source>
+        <translation>按 %1 % 复制的图片为 %2 x %3 像素: 连同其来源的整幅图片需要 %4 MiB,超过内存上限 %5 MiB</translation>
+    </message>
+    <message>
+        <source>a copy at %1 % would bring the two calibration points onto one pixel column or row</source>
+        <translation>按 %1 % 复制会使两个定标点落在同一像素列或行上</translation>
+    </message>
 </context>
 <context>
     <name>MapPropertiesDialog</name>

@@ -35,6 +35,7 @@ struct LayerArgument
     bool georeferenced = false;   // no "@": the raster's own georeferencing, or gcps
     GcpArguments gcps;
     QString calibrationText;      // after the "@" (see parseCalibrationText)
+    QVector<double> copyFactors;  // the copies that follow it (--auto-copies, --copy), in order
 };
 
 // Parses one LAYER argument. Returns false with an English reason in error when the
@@ -77,6 +78,11 @@ constexpr CliOption kDatumOption{"--datum", true};
 constexpr CliOption kGcpFileOption{"--gcp-file", true};
 constexpr CliOption kGcpCrsOption{"--gcp-crs", true};
 constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
+constexpr CliOption kAutoCopiesOption{"--auto-copies", false};
+constexpr CliOption kCopyOption{"--copy", true};
+// The scales of a copy, percent: those of the window's Copy layer.
+constexpr int kMinCopyPercent = 5;
+constexpr int kMaxCopyPercent = 300;
 
 // One LAYER argument, with its file read (importLayer).
 struct ConvertLayer
@@ -85,6 +91,7 @@ struct ConvertLayer
     LayerArgument argument;
     LayerImport import;     // the layer, its summary and warnings
     qsizetype importWarnings = 0;  // the warnings of reading the file; then those of adding it
+    QString copyLines;      // what convert prints about its copies
 };
 
 // "layer 2 (scan.png)": a layer by its position on the command line and its file.
@@ -182,6 +189,33 @@ bool parseTile(const QString &text, int *width, int *height)
     return *width >= kMinTileSide && *width <= kMaxTileSide && *height >= kMinTileSide && *height <= kMaxTileSide;
 }
 
+// Gives the copy options (--auto-copies, --copy PERCENT) to the LAYER each follows, in
+// the order given. Returns kGoOn or the exit code after printing why.
+int applyCopyOptions(const CliArguments &split, ConvertOptions *options)
+{
+    for (qsizetype i = 0; i < split.options.size(); ++i) {
+        const auto &[option, value] = split.options.at(i);
+        const bool autoCopies = option == QLatin1String(kAutoCopiesOption.name);
+        if (!autoCopies && option != QLatin1String(kCopyOption.name))
+            continue;
+        const qsizetype layer = split.positionalBefore.at(i) - 2;
+        if (layer < 0)
+            return usageError(kName, QStringLiteral("%1 must follow the LAYER it belongs to").arg(option));
+        QVector<double> &factors = options->layers[layer].argument.copyFactors;
+        if (autoCopies) {
+            factors.append(QVector<double>(std::begin(kAutoCopyFactors), std::end(kAutoCopyFactors)));
+            continue;
+        }
+        const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^(\\d{1,3})%?$")).match(value);
+        const int percent = match.hasMatch() ? match.captured(1).toInt() : 0;
+        if (percent < kMinCopyPercent || percent > kMaxCopyPercent)
+            return usageError(kName, QStringLiteral("--copy needs a whole percentage from %1 to %2, not '%3'")
+                                         .arg(kMinCopyPercent).arg(kMaxCopyPercent).arg(value));
+        factors.append(percent / 100.0);  // as the window's Copy layer takes its percentage
+    }
+    return kGoOn;
+}
+
 // Fills options from the arguments. Returns kGoOn, or the exit code after printing
 // why (or the help).
 int parseArguments(const QStringList &args, ConvertOptions *options)
@@ -192,13 +226,15 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
                                      MapPropertiesOptions::kFill, MapPropertiesOptions::kConfig,
                                      MapPropertiesOptions::kNoConfig, kTileOption, kLevelOption, kResamplingOption,
                                      kGcpOption, kTransformOption, kDatumOption, kGcpFileOption, kGcpCrsOption,
-                                     kQuietOption, kThreadsOption, kAllowCornerFitOption},
+                                     kQuietOption, kThreadsOption, kAllowCornerFitOption, kAutoCopiesOption,
+                                     kCopyOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
     for (qsizetype i = 0; i < split.options.size(); ++i) {
         const auto &[option, value] = split.options.at(i);
-        if (isLayerOption(option))
+        if (isLayerOption(option) || option == QLatin1String(kAutoCopiesOption.name)
+            || option == QLatin1String(kCopyOption.name))
             continue;  // given to their LAYER below
         if (MapPropertiesOptions::isOption(option)) {
             if (!options->properties.apply(kName, option, value))
@@ -238,6 +274,9 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
             return usageError(kName, error);
         options->layers.append(layer);
     }
+    const int copies = applyCopyOptions(split, options);
+    if (copies != kGoOn)
+        return copies;
     // The options of a LAYER belong to the LAYER they follow: the words before them
     // are OUT.smf and the LAYERs. --gcp-crs first, as it says how --gcp is read.
     for (const bool crs : {true, false}) {
@@ -338,6 +377,30 @@ int calibrated(MapProject &project, int index, const ConvertLayer &layer)
     return kExitOk;
 }
 
+// Adds the copies that follow a LAYER, each made from the layer itself and sorted in
+// among the others as the window does after a copy; their pixels are made when their
+// turn comes in the save. Returns kExitOk, or the exit code after printing why.
+int addCopies(MapProject &project, const MapLayer *source, ConvertLayer &layer)
+{
+    for (const double factor : std::as_const(layer.argument.copyFactors)) {
+        const int from = int(project.layers.indexOf(source));
+        if (!project.scaledCopy(from, factor, LayerLoading::HeaderOnly)) {
+            printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), project.errorString()));
+            return kExitInvalidInput;
+        }
+        const int index = int(project.layers.size()) - 1;
+        const MapLayer *copy = project.layers.at(index);
+        const QSize size = layerImageSize(*copy);
+        layer.copyLines += QStringLiteral("%1: copy at %2 %, %3 x %4 pixels, scale %5\n")
+                               .arg(layer.argument.imagePath, QString::number(factor * 100.0, 'g', 6))
+                               .arg(size.width())
+                               .arg(size.height())
+                               .arg(copy->scaleText());
+        project.rescaleAndSort(index, index);
+    }
+    return kExitOk;
+}
+
 // Adds one layer as the window does, from the image's header only: the bottom-right
 // point takes the image size, then a typed calibration is entered (every value on the
 // command line counts as entered, even one equal to the default of a fresh layer;
@@ -355,7 +418,9 @@ int addLayer(MapProject &project, ConvertLayer &layer)
     }
     for (qsizetype i = layer.importWarnings; i < import.warnings.size(); ++i)
         printErr(prefix + QStringLiteral("warning: ") + import.warnings.at(i));
-    return calibrated(project, index, layer);
+    const MapLayer *added = project.layers.at(index);
+    const int result = calibrated(project, index, layer);
+    return result == kExitOk ? addCopies(project, added, layer) : result;
 }
 
 int exitCodeFor(SmfStatus saveStatus)
@@ -445,6 +510,7 @@ int runConvert(const QStringList &args)
             report += summaryLine(layer);
         else if (layer.import.layer.georeference)
             report += georeferenceReport(layer.argument.imagePath, *layer.import.layer.georeference);
+        report += layer.copyLines;
     }
     QFile written(options.output);
     SmfHeader header;
@@ -462,6 +528,7 @@ int runConvert(const QStringList &args)
 const CliCommandRegistrar registrar({
     kName,
     "OUT.smf LAYER... [OPTIONS]\n"
+    "OUT.smf LAYER [--auto-copies] [--copy PERCENT]... [LAYER...] [OPTIONS]\n"
     "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] [LAYER...] [OPTIONS]\n"
     "OUT.smf IMAGE --gcp-crs EPSG:N --gcp X,Y,EASTING,NORTHING --gcp ... [--transform T] [LAYER...] [OPTIONS]\n"
     "OUT.smf IMAGE --gcp-file FILE.points [--gcp-crs EPSG:N] [--transform T] [LAYER...] [OPTIONS]",
@@ -504,6 +571,14 @@ const CliCommandRegistrar registrar({
     "      (pixel y negative downward), on the grid of its \"#CRS\" line; a file\n"
     "      without one holds degrees on WGS 84 (or datum D), or positions on the grid\n"
     "      of --gcp-crs. Not with --gcp for the same IMAGE\n"
+    "After any LAYER:\n"
+    "  --auto-copies        adds the copies the window's Auto copies makes of it: at 60,\n"
+    "                       80, 120 and 140 %, each a level of its own\n"
+    "  --copy PERCENT       adds one copy of it at that scale, a whole number from 5 to\n"
+    "                       300 (as the window's Copy layer); may be repeated\n"
+    "      Each copy is made from the LAYER (not from another copy), its calibration\n"
+    "      points scaled with it, and is sorted in among the levels by its scale. A\n"
+    "      copy is resized from the whole image, which must be in memory with it\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name that starts with '-' must follow '--'.\n"
     "Messages name a layer by its position among the LAYERs (1 is the first) and its file.\n"
@@ -527,7 +602,8 @@ const CliCommandRegistrar registrar({
     "Prints, for each OziExplorer layer, where its calibration came from and how far\n"
     "it misses the file's reference points (a warning over 1 pixel), for each\n"
     "georeferenced layer its grid and level size (and each ground control point's\n"
-    "residual with their root mean square), then\n"
+    "residual with their root mean square), for each copy \"LAYER: copy at P %, W x H\n"
+    "pixels, scale 1:N\", then\n"
     "\"OUT.smf: L levels, T tiles, B bytes\". OUT.smf is replaced only when complete; it\n"
     "is never an input (a layer's image or .map, an image's world file, .prj or .aux.xml,\n"
     "the settings file), a folder, a device, a pipe or a socket (exit 2).\n",

@@ -24,6 +24,11 @@ class ImageRowReader;
 std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB,
                                               std::atomic<qint64> *position = nullptr);
 
+// The size of the layer's image without decoding it: the decoded image's, else its
+// source's (the raster's, or the image file's header) resized by its zoom as the image
+// is. Invalid for a layer read from an SMF file or a header that cannot be read.
+QSize layerImageSize(const MapLayer &layer);
+
 // Progress of a long operation (saving). The GUI implements it with a progress
 // dialog, the command line with a terminal bar, tests with a recorder.
 struct ProgressReporter {
@@ -49,6 +54,9 @@ enum class LayerLoading : quint8 {
     Decode,      // the whole image at once (the window)
     HeaderOnly,  // only its size; the pixels when first needed (a conversion)
 };
+
+// The factors of the copies Auto copies makes of a layer, in the order it makes them.
+inline constexpr double kAutoCopyFactors[] = {0.6, 0.8, 1.2, 1.4};
 
 // The tile size of new projects, pixels.
 inline constexpr int kDefaultTileWidth = 300;
@@ -123,9 +131,13 @@ public:
     bool addImportedLayer(LayerImport &import, LayerLoading loading = LayerLoading::Decode);
 
     // Appends a copy of layer `layer` resized by factor (pixel positions scaled and
-    // truncated, same geographic points). False when the resized image would be empty
-    // (nothing changes then).
-    bool scaledCopy(int layer, double factor);
+    // truncated, same geographic points). The copy is resized from the whole source
+    // image: with loading Decode the source is decoded now and the copy made at once;
+    // with HeaderOnly a source not in memory stays so, and the copy's pixels are made
+    // from it when first needed. False, with errorString() saying why, when the source
+    // cannot be decoded, the resized image would be empty, or the source and the copy
+    // together would pass the memory limit (physicalMB); nothing changes then.
+    bool scaledCopy(int layer, double factor, LayerLoading loading = LayerLoading::Decode);
 
     // The layer's decoded image, decoding it when it is not in memory (after giving
     // the budget a chance to drop the earliest loaded image). Also gives the
@@ -247,8 +259,9 @@ private:
     // The layer's source decoded and resized; touches nothing shared but the
     // implicitly shared bytes of an SMF source, so it may run on any thread. position
     // (may be nullptr) follows how far the decoder has read an image file.
+    // error (may be nullptr) tells why a source cannot be decoded.
     static QImage decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
-                               qint32 budgetMB, std::atomic<qint64> *position = nullptr);
+                               qint32 budgetMB, std::atomic<qint64> *position = nullptr, QString *error = nullptr);
 
     quint64 m_loadCounter = 0;  // eviction order: increases with every image load
     QString m_errorString;

@@ -34,21 +34,32 @@ qint32 scaledCoordinate(qint32 value, double factor)
     return qint32(scaled);
 }
 
-// image resized to (width x factor, height x factor), truncated, nearest pixel,
-// aspect ratio ignored; null when a side would be empty.
+// (width x factor, height x factor), truncated; invalid when a side would be empty.
+QSize resizedSize(QSize size, double factor)
+{
+    if (factor == 1.0)
+        return size;
+    const double width = std::trunc(size.width() * factor);
+    const double height = std::trunc(size.height() * factor);
+    if (!(width >= 1.0 && height >= 1.0 && width <= std::numeric_limits<int>::max()
+          && height <= std::numeric_limits<int>::max())) {
+        return QSize();
+    }
+    return QSize(int(width), int(height));
+}
+
+// image resized to resizedSize, nearest pixel, aspect ratio ignored; null when a side
+// would be empty.
 QImage resized(const QImage &image, double factor)
 {
     if (image.isNull())
         return QImage();
     if (factor == 1.0)
         return image;
-    const double width = std::trunc(image.width() * factor);
-    const double height = std::trunc(image.height() * factor);
-    if (!(width >= 1.0 && height >= 1.0 && width <= std::numeric_limits<int>::max()
-          && height <= std::numeric_limits<int>::max())) {
+    const QSize size = resizedSize(image.size(), factor);
+    if (!size.isValid())
         return QImage();
-    }
-    return image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 }  // namespace
@@ -72,7 +83,7 @@ void MapProject::unloadImage(MapLayer *layer)
 }
 
 QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfBytes, SmfLevelDecoder smfDecoder,
-                                qint32 budgetMB, std::atomic<qint64> *position)
+                                qint32 budgetMB, std::atomic<qint64> *position, QString *error)
 {
     if (layer.fromSmf && !smfDecoder)
         return QImage();
@@ -80,7 +91,10 @@ QImage MapProject::decodeSource(const MapLayer &layer, const QByteArray *smfByte
     if (layer.fromSmf) {
         source = smfDecoder(layer.sourcePath, smfBytes, layer.smfLevel);
     } else {
-        source = openLayerRows(layer, budgetMB, position)->readWholeImage(budgetMB);
+        const std::unique_ptr<ImageRowReader> rows = openLayerRows(layer, budgetMB, position);
+        source = rows->readWholeImage(budgetMB);
+        if (source.isNull() && error)
+            *error = rows->errorString();
     }
     return resized(source, layer.zoom);
 }
@@ -92,10 +106,13 @@ const QByteArray *MapProject::smfBytesOf(const MapLayer &layer) const
 
 void MapProject::loadImage(MapLayer *layer)
 {
-    const QImage image = decodeSource(*layer, smfBytesOf(*layer), smfLevelDecoder, physicalMB);
+    QString reason;
+    const QImage image = decodeSource(*layer, smfBytesOf(*layer), smfLevelDecoder, physicalMB, nullptr, &reason);
     // A source that cannot be decoded stays unloaded, so the next request tries again.
     if (!image.isNull())
         setImage(layer, image);
+    else if (!reason.isEmpty())
+        m_errorString = reason;
 }
 
 void MapProject::trimMemory()
@@ -178,6 +195,16 @@ std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budg
     if (layer.georeference)
         return openGeoreferencedRows(*layer.georeference, budgetMB, position);
     return openImageRows(layer.sourcePath, budgetMB, position);
+}
+
+QSize layerImageSize(const MapLayer &layer)
+{
+    if (layer.loaded)
+        return layer.image.size();
+    if (layer.fromSmf)
+        return QSize();
+    const QSize size = layer.georeference ? layer.georeference->size : imageFileSize(layer.sourcePath);
+    return size.isValid() ? resizedSize(size, layer.zoom) : QSize();
 }
 
 namespace {
@@ -283,16 +310,60 @@ bool MapProject::setGeoreference(int layer, std::shared_ptr<const RasterGeorefer
     return true;
 }
 
-bool MapProject::scaledCopy(int layer, double factor)
+bool MapProject::scaledCopy(int layer, double factor, LayerLoading loading)
 {
     MapLayer *source = layerAt(layer);
     if (!source || !(factor > 0.0))
         return false;
-    if (!source->loaded)
-        layerImage(layer);
-    const QImage image = resized(source->image, factor);
-    if (image.isNull())
+    QSize sourceSize = loading == LayerLoading::HeaderOnly ? layerImageSize(*source) : QSize();
+    if (!sourceSize.isValid()) {
+        m_errorString.clear();
+        if (!source->loaded)
+            layerImage(layer);
+        if (source->image.isNull()) {
+            if (m_errorString.isEmpty())
+                m_errorString = QCoreApplication::translate("SmfFile", "the image %1 cannot be read")
+                                    .arg(QFileInfo(source->sourcePath).fileName());
+            return false;
+        }
+        sourceSize = source->image.size();
+    }
+    const QString percent = QString::number(factor * 100.0, 'g', 6);
+    const QSize size = resizedSize(sourceSize, factor);
+    if (!size.isValid()) {
+        m_errorString = QCoreApplication::translate("MapProject", "a copy at %1 % of the %2 x %3 image would be empty")
+                            .arg(percent).arg(sourceSize.width()).arg(sourceSize.height());
         return false;
+    }
+    // The copy is resized from the whole source: both are in memory at once.
+    const qint64 neededMB = qint64(imageMemoryMB(sourceSize)) + imageMemoryMB(size) + 1;
+    if (neededMB > physicalMB) {
+        m_errorString = QCoreApplication::translate("MapProject", "a copy at %1 % is %2 x %3 pixels: with the whole "
+                                                                  "image it is made from it needs %4 MiB, more than "
+                                                                  "the memory limit of %5 MiB")
+                            .arg(percent).arg(size.width()).arg(size.height()).arg(neededMB).arg(physicalMB);
+        return false;
+    }
+    // Points in order that truncate onto one pixel column or row would leave the copy
+    // without a scale (and a bottom-right x of 0 is taken as not placed yet).
+    const CalibrationPoint &tl = source->topLeft;
+    const CalibrationPoint &br = source->bottomRight;
+    if (tl.pixelX < br.pixelX && tl.pixelY < br.pixelY
+        && (scaledCoordinate(tl.pixelX, factor) >= scaledCoordinate(br.pixelX, factor)
+            || scaledCoordinate(tl.pixelY, factor) >= scaledCoordinate(br.pixelY, factor))) {
+        m_errorString = QCoreApplication::translate("MapProject", "a copy at %1 % would bring the two calibration "
+                                                                  "points onto one pixel column or row")
+                            .arg(percent);
+        return false;
+    }
+    QImage image;
+    if (source->loaded) {
+        image = resized(source->image, factor);
+        if (image.isNull()) {
+            m_errorString = QCoreApplication::translate("ImageFile", "not enough memory");
+            return false;
+        }
+    }
 
     auto *copy = new MapLayer(*source);
     copy->zoom = source->zoom * factor;
@@ -303,9 +374,11 @@ bool MapProject::scaledCopy(int layer, double factor)
     copy->updateScales();
     copy->sortMark = false;
     copy->tileCache.clear();
-    setImage(copy, image);
-    // The copy counts as loaded with its source, so both leave the budget together.
-    copy->loadedAt = source->loadedAt;
+    if (!image.isNull()) {
+        setImage(copy, image);
+        // The copy counts as loaded with its source, so both leave the budget together.
+        copy->loadedAt = source->loadedAt;
+    }
     layers.append(copy);
     changeFlags |= kLayersChanged;
     return true;

@@ -203,19 +203,15 @@ qint64 tilesFor(qint64 length, qint64 tileLength)
     return (length + tileLength - 1) / tileLength;
 }
 
-// The size of a layer's image, read from the file's header when the image is not in
-// memory and the file is used at its own size; otherwise the image is decoded (and
-// may be dropped again by the memory budget before its turn comes).
+// The size of a layer's image, worked out from the file's header when the image is not
+// in memory (layerImageSize), so that no image is decoded before its turn; otherwise
+// the image is decoded (and may be dropped again by the memory budget before its turn
+// comes). A size that differs from the decoded image's fails the save then.
 QSize plannedImageSize(MapProject &project, int index)
 {
-    const MapLayer *layer = project.layers.at(index);
-    if (layer->loaded)
-        return layer->image.size();
-    if (tilesFromFile(*layer)) {
-        const QSize size = layer->georeference ? layer->georeference->size : imageFileSize(layer->sourcePath);
-        if (size.isValid())
-            return size;
-    }
+    const QSize size = layerImageSize(*project.layers.at(index));
+    if (size.isValid())
+        return size;
     const QImage *image = project.layerImage(index);
     return image ? image->size() : QSize();
 }

@@ -340,7 +340,7 @@ void MainWindow::on_actionAutoCopies_triggered()
     // re-sort after each copy moves it.
     const MapLayer *source = m_project.layers[m_currentLayer];
     const LayerRows before = layerRows();
-    for (double factor : {0.6, 0.8, 1.2, 1.4}) {
+    for (double factor : kAutoCopyFactors) {
         const int index = int(m_project.layers.indexOf(const_cast<MapLayer *>(source)));
         if (index < 0 || !m_project.scaledCopy(index, factor)) {
             message(tr("加载失败"));

@@ -31,6 +31,7 @@ private slots:
     void extract_data();
     void extract();
     void gcpDatum();
+    void copies();
     void extractAllOrNone();
     void smfFromPipe_data();
     void smfFromPipe();
@@ -281,6 +282,34 @@ void TestCliCommands::gcpDatum()
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.out.startsWith("g.png: georeferenced by its ground control points on Beijing 1954, warped to"),
              result.out.constData());
+}
+
+void TestCliCommands::copies()
+{
+    // --auto-copies and --copy make the window's Auto copies and Copy layer: each copy
+    // made from the layer, then sorted in by scale. The same bytes as the window's save.
+    QVERIFY(fixtures::mapLikeImage(650, 520).save(path(QStringLiteral("map.png"))));
+    const QString layer = QStringLiteral("map.png@10,20,116.25,40.5,610,500,117,39.75");
+    const cli::Result convert =
+        run(cli::words(QStringLiteral("convert cli.smf %1 --auto-copies --copy=35 --no-config").arg(layer)));
+    QCOMPARE(convert.exitCode, 0);
+    QVERIFY2(convert.out.startsWith("map.png: copy at 60 %, 390 x 312 pixels, scale 1:9375\n"), convert.out.constData());
+    QCOMPARE(convert.out.count('\n'), 6);
+    MapProject project(65536);
+    project.setProperties(QStringLiteral("Kelvo"), QStringLiteral("Kelvo"), QColor(122, 122, 122), 300, 500);
+    LayerImportOptions options;
+    options.calibrationText = layer.section(QLatin1Char('@'), 1);
+    LayerImport import = importLayer(path(QStringLiteral("map.png")), options);
+    QVERIFY(project.addImportedLayer(import));
+    project.rescaleAndSort(0, 0);
+    const MapLayer *source = project.layers.first();
+    for (const double factor : {0.6, 0.8, 1.2, 1.4, 35 / 100.0}) {
+        QVERIFY(project.scaledCopy(int(project.layers.indexOf(source)), factor));
+        project.rescaleAndSort(int(project.layers.size()) - 1, int(project.layers.size()) - 1);
+    }
+    project.filePath = path(QStringLiteral("window.smf"));
+    QCOMPARE(saveSmf(project), SmfStatus::Ok);
+    QCOMPARE(fixtures::fileBytes(path(QStringLiteral("cli.smf"))), fixtures::fileBytes(project.filePath));
 }
 
 void TestCliCommands::extractAllOrNone()

@@ -120,6 +120,11 @@ void TestCliExitCodes::failure_data()
     row("convert: a missing points file", 3, "none.points cannot be read", "convert x.smf map.png --gcp-file none.points");
     row("convert: --transform twice for one image", 2, "--transform given twice",
         "convert x.smf map.png --transform tps --gcp 0,0,10,46 --transform affine");
+    row("convert: --copy beyond the window's 300 %", 2, "--copy needs a whole percentage from 5 to 300, not '301'",
+        "convert x.smf map.png@10,46,11,45 --copy 301");
+    row("convert: --copy below 5 %", 2, "not '4'", "convert x.smf map.png@10,46,11,45 --copy=4");
+    row("convert: --auto-copies before its LAYER", 2, "--auto-copies must follow the LAYER it belongs to",
+        "convert x.smf --auto-copies map.png@10,46,11,45");
     row("convert: bottom-right pixel beyond the image", 1,
         "layer 1 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
         "convert x.smf map.png@0,0,10,46,5000,5000,11,45");

@@ -175,6 +175,26 @@ void TestMapProject::scaledCopies()
     QVERIFY(!project.layers[0]->loaded && !project.layers[2]->loaded && project.layers[1]->loaded);
     project.loadedMB = 0;
     QCOMPARE(*project.layerImage(3), QImage(path).scaled(25, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    // From a header only, the copy waits to be decoded; the source and the copy must fit
+    // in memory together (800 x 800 is 2 MiB, 1120 x 1120 4 MiB, plus one), and the copy
+    // must not be empty.
+    MapProject small(3);
+    QVERIFY(!fixtures::addFile(small, png(QStringLiteral("big.png"), fixtures::mapLikeImage(800, 800)),
+                               LayerLoading::HeaderOnly).refused());
+    QVERIFY(small.scaledCopy(0, 0.6, LayerLoading::HeaderOnly));
+    QVERIFY(!small.layers.at(1)->loaded && !small.layers.at(0)->loaded);
+    QCOMPARE(layerImageSize(*small.layers.at(1)), QSize(480, 480));
+    QVERIFY(!small.scaledCopy(0, 1.4, LayerLoading::HeaderOnly));
+    QCOMPARE(small.errorString(), QStringLiteral("a copy at 140 % is 1120 x 1120 pixels: with the whole image it is "
+                                                 "made from it needs 7 MiB, more than the memory limit of 3 MiB"));
+    QVERIFY(!small.scaledCopy(0, 1.4));  // decoded, as the window does: the same limit
+    QVERIFY(!small.scaledCopy(0, 0.001, LayerLoading::HeaderOnly));
+    QCOMPARE(small.errorString(), QStringLiteral("a copy at 0.1 % of the 800 x 800 image would be empty"));
+    small.layers.at(0)->bottomRight.pixelX = 19;  // 19 pixels at 5 % truncate to 0, beside the top-left x
+    QVERIFY(!small.scaledCopy(0, 0.05, LayerLoading::HeaderOnly));
+    QVERIFY(small.errorString().endsWith(QStringLiteral("onto one pixel column or row")));
+    QCOMPARE(small.layers.size(), 2);
 }
 
 void TestMapProject::addImportedLayer()
