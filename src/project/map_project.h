@@ -148,6 +148,12 @@ public:
     // range.
     QImage *layerImage(int layer);
 
+    // The image the layer's pixels come from, decoded at its own size, neither warped
+    // nor resized (what a layer calibrated by control points is placed on), within
+    // the memory limit and outside the budget of layer images. Null when the index is
+    // out of range or the source cannot be decoded.
+    QImage sourceImage(int layer) const;
+
     // layerImage for long jobs: when the image has to be decoded, the decode runs on
     // a thread of its own while this thread calls progress->pumpEvents() every 50 ms,
     // each time after progress->setFineValue(how much of an image file the decoder has

@@ -140,6 +140,13 @@ QImage *MapProject::layerImage(int layer)
     return &record->image;
 }
 
+QImage MapProject::sourceImage(int layer) const
+{
+    if (layer < 0 || layer >= layers.size())
+        return QImage();
+    return openImageRows(layers.at(layer)->sourcePath, physicalMB)->readWholeImage(physicalMB);
+}
+
 QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *decoded)
 {
     MapLayer *record = layerAt(layer);

@@ -14,7 +14,6 @@
 
 #include <cmath>
 
-#include "raster/image_rows.h"
 #include "ui/calibration_form.h"
 #include "ui/control_points_panel.h"
 #include "ui/main_window.h"
@@ -244,7 +243,7 @@ void MainWindow::showCurrentLayerImage()
             const QImage *image = m_project.layerImage(m_currentLayer);
             m_sourceImage = image ? *image : QImage();
         } else {
-            m_sourceImage = openImageRows(layer->sourcePath, m_project.physicalMB)->readWholeImage(m_project.physicalMB);
+            m_sourceImage = m_project.sourceImage(m_currentLayer);
         }
     }
     m_canvas->setImage(m_sourceImage);
