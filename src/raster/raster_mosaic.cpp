@@ -149,6 +149,10 @@ RasterGeoreference linearGeoreference(const QString &path, QSize size, const std
                                       Resampling resampling, QString *error)
 {
     RasterGeoreference georeference;
+    // The pixels are read by GDAL, which must take the file.
+    ImageFileStatus opened = ImageFileStatus::Ok;
+    if (!openRasterFile(path, &opened, error))
+        return georeference;
     georeference.rasterPath = path;
     georeference.sourceSize = size;
     georeference.geoTransform = geoTransform;

@@ -50,8 +50,8 @@ struct RasterMosaic
 
 // The georeference of an image on a linear calibration: its pixels taken to WGS 84
 // degrees by geoTransform (GDAL's order), read by GDAL and warped as a raster is.
-// Invalid (no level grid) when the geotransform places nothing (see planLevelGrid);
-// *error then says why.
+// Without a level grid (size empty) when GDAL cannot open the file (openRasterFile) or
+// the geotransform places nothing (see planLevelGrid); *error then says why.
 RasterGeoreference linearGeoreference(const QString &path, QSize size, const std::array<double, 6> &geoTransform,
                                       Resampling resampling, QString *error);
 
