@@ -7,6 +7,8 @@
 #include "common/geo_rasters.h"
 #include "common/ozi_fixtures.h"
 #include "project/layer_mosaic.h"
+#include "project/map_project.h"
+#include "raster/image_rows.h"
 #include "smf/smf_writer.h"
 
 // Three adjacent sheets, each a scan with a collar around its map face and an
@@ -21,6 +23,8 @@ private slots:
     void sheetsJoinAtTheirFaces();
     void refusals();
     void oziBorderOfImageCornersKeepsWholeImage();
+    void nodataAndAlphaShowTheSheetBelow_data();
+    void nodataAndAlphaShowTheSheetBelow();
 };
 
 namespace {
@@ -53,6 +57,18 @@ std::array<double, 6> sheetTransform(int s, double originX, double originY, doub
     const double faceX = originX + place.x() * (kWidth - 2 * kCollar) * step;
     const double faceY = originY - place.y() * (kHeight - 2 * kCollar) * step;
     return {faceX - kCollar * step, step, 0.0, faceY + kCollar * step, 0.0, -step};
+}
+
+// A source of kWidth x kHeight pixels placed by its corners, side degrees a side.
+MosaicSource linear(const QString &path, double west, double north, double side = 0.1)
+{
+    MosaicSource source;
+    source.layer.sourcePath = path;
+    source.layer.topLeft = {0, 0, qint32(west * 3600000), qint32(north * 3600000)};
+    source.layer.bottomRight = {kWidth, kHeight, qint32((west + side) * 3600000), qint32((north - side) * 3600000)};
+    source.layer.topLeftLonSet = source.layer.topLeftLatSet = true;
+    source.layer.bottomRightLonSet = source.layer.bottomRightLatSet = true;
+    return source;
 }
 
 }  // namespace
@@ -213,16 +229,6 @@ void TestLevelMosaic::sheetsJoinAtTheirFaces()
 // Sources that cannot be one level, refused with the reason and the source concerned.
 void TestLevelMosaic::refusals()
 {
-    const auto linear = [](const QString &path, double west, double north, double side = 0.1) {
-        MosaicSource source;
-        source.layer.sourcePath = path;
-        source.layer.topLeft = {0, 0, qint32(west * 3600000), qint32(north * 3600000)};
-        source.layer.bottomRight = {kWidth, kHeight, qint32((west + side) * 3600000),
-                                    qint32((north - side) * 3600000)};
-        source.layer.topLeftLonSet = source.layer.topLeftLatSet = true;
-        source.layer.bottomRightLonSet = source.layer.bottomRightLatSet = true;
-        return source;
-    };
     QTemporaryDir dir;
     const QString image = dir.filePath(QStringLiteral("sheet.png"));
     QVERIFY(sheetImage(0).save(image));
@@ -262,6 +268,70 @@ void TestLevelMosaic::oziBorderOfImageCornersKeepsWholeImage()
     QVERIFY(oziBorderFace(summary, layer).isEmpty());
     summary.border[1] = QPointF(900, 30);
     QCOMPARE(oziBorderFace(summary, layer), summary.border);
+}
+
+void TestLevelMosaic::nodataAndAlphaShowTheSheetBelow_data()
+{
+    QTest::addColumn<bool>("alpha");
+    QTest::newRow("nodata value") << false;
+    QTest::newRow("alpha band") << true;
+}
+
+// A later sheet's pixels without data lie outside it: the sheet under it shows there.
+void TestLevelMosaic::nodataAndAlphaShowTheSheetBelow()
+{
+    QFETCH(bool, alpha);
+    QTemporaryDir dir;
+    const QString below = dir.filePath(QStringLiteral("below.png"));
+    QImage red(kWidth, kHeight, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    QVERIFY(red.save(below));
+    // Above: blue on its left half, no data on its right half; on UTM 33N, so it is warped.
+    const QString above = dir.filePath(QStringLiteral("above.tif"));
+    GDALAllRegister();
+    GDALDataset *dataset = GetGDALDriverManager()->GetDriverByName("GTiff")->Create(
+        QFile::encodeName(above).constData(), kWidth, kHeight, alpha ? 4 : 3, GDT_Byte, nullptr);
+    QVERIFY(dataset);
+    std::array<double, 6> transform{550000, 50, 0, 5100000, 0, -50};
+    const OGRSpatialReference utm = georasters::spatialReference("EPSG:32633");
+    dataset->SetGeoTransform(transform.data());
+    dataset->SetSpatialRef(&utm);
+    std::vector<quint8> values(std::size_t(kWidth) * kHeight);
+    for (int band = 1; band <= dataset->GetRasterCount(); ++band) {
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            values[std::size_t(i)] = i % kWidth < kWidth / 2 ? (band >= 3 ? 255 : 0) : 0;
+        GDALRasterBand *raster = dataset->GetRasterBand(band);
+        if (band == 4)
+            raster->SetColorInterpretation(GCI_AlphaBand);
+        else if (!alpha)
+            raster->SetNoDataValue(0);
+        QCOMPARE(raster->RasterIO(GF_Write, 0, 0, kWidth, kHeight, values.data(), kWidth, kHeight, GDT_Byte, 0, 0),
+                 CE_None);
+    }
+    GDALClose(dataset);
+    LayerImport import = importLayer(above);
+    QVERIFY2(import.layer.georeference, qPrintable(import.reason));
+    // Below covers a little more than above, which lies at about 15.65-15.71 E, 46.01-46.05 N.
+    const QVector<MosaicSource> sources{linear(below, 15.6, 46.1, 0.15), MosaicSource{import.layer, {}}};
+    MapLayer merged;
+    int failed = 0;
+    QString error;
+    QVERIFY2(planMosaic(sources, Resampling::Nearest, &merged, &failed, &error), qPrintable(error));
+    const QImage level = openLayerRows(merged, 1024)->readWholeImage(1024);
+    QVERIFY(!level.isNull());
+    const auto pixelAt = [&](double lon, double lat) {
+        const double x = (lon * 3600000 - merged.topLeft.lon) / (merged.bottomRight.lon - merged.topLeft.lon);
+        const double y = (merged.topLeft.lat - lat * 3600000) / (merged.topLeft.lat - merged.bottomRight.lat);
+        return level.pixel(int(x * level.width()), int(y * level.height()));
+    };
+    double lon = 550000 + kWidth * 50 / 4, lat = 5100000 - kHeight * 50 / 2, lonRight = 550000 + 3 * kWidth * 50 / 4;
+    double latRight = lat;
+    const OGRSpatialReference wgs84 = georasters::spatialReference("EPSG:4326");
+    const std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRCreateCoordinateTransformation(&utm, &wgs84));
+    QVERIFY(toWgs84->Transform(1, &lon, &lat) && toWgs84->Transform(1, &lonRight, &latRight));
+    QCOMPARE(pixelAt(lon, lat), qRgb(0, 0, 255));
+    QCOMPARE(pixelAt(lonRight, latRight), qRgb(255, 0, 0));
+    QCOMPARE(pixelAt(15.61, 46.09), qRgb(255, 0, 0));
 }
 
 QTEST_GUILESS_MAIN(TestLevelMosaic)
