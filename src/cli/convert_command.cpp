@@ -508,7 +508,8 @@ QString groupName(const ConvertOptions &options, const ConvertGroup &group)
     const ConvertLayer &first = options.layers.at(group.first);
     if (group.count == 1)
         return layerName(first);
-    return QStringLiteral("layers %1 to %2").arg(first.position).arg(options.layers.at(group.first + group.count - 1).position);
+    const ConvertLayer &last = options.layers.at(group.first + group.count - 1);
+    return QStringLiteral("layers %1 to %2").arg(first.position).arg(last.position);
 }
 
 // Adds the level of a group: each source placed as addLayer places a layer, its
@@ -647,8 +648,9 @@ int runConvert(const QStringList &args)
         else if (layer.import.layer.georeference)
             report += georeferenceReport(layer.argument.imagePath, *layer.import.layer.georeference);
         report += layer.copyLines;
-        if (layer.group >= 0 && layer.position - 1 == options.groups.at(layer.group).first + options.groups.at(layer.group).count - 1)
-            report += options.groups.at(layer.group).copyLines;
+        const ConvertGroup *group = layer.group >= 0 ? &options.groups.at(layer.group) : nullptr;
+        if (group && layer.position == group->first + group->count)  // its last source
+            report += group->copyLines;
     }
     QFile written(options.output);
     SmfHeader header;

@@ -104,8 +104,10 @@ QVector<QPointF> oziBorderFace(const OziMapSummary &summary, const MapLayer &lay
     // OziExplorer marks a map without a border by the corner pixels, (W - 1, H - 1) the last.
     for (const QPointF &point : border) {
         bool atCorner = false;
-        for (const QPointF &corner : corners)
-            atCorner = atCorner || (std::fabs(point.x() - corner.x()) <= 1.5 && std::fabs(point.y() - corner.y()) <= 1.5);
+        for (const QPointF &corner : corners) {
+            atCorner = atCorner
+                || (std::fabs(point.x() - corner.x()) <= 1.5 && std::fabs(point.y() - corner.y()) <= 1.5);
+        }
         if (!atCorner)
             return border;
     }

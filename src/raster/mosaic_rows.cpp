@@ -62,7 +62,8 @@ inline quint32 over(quint32 src, quint32 dst)
 class MosaicRows : public ImageRowReader
 {
 public:
-    MosaicRows(const RasterMosaic &mosaic, qint32 budgetMB) : m_mosaic(mosaic), m_open(std::size_t(mosaic.pieces.size()))
+    MosaicRows(const RasterMosaic &mosaic, qint32 budgetMB)
+        : m_mosaic(mosaic), m_open(std::size_t(mosaic.pieces.size()))
     {
         m_size = mosaic.size;
         m_hasAlpha = true;

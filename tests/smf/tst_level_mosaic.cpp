@@ -210,7 +210,8 @@ void TestLevelMosaic::sheetsJoinAtTheirFaces()
             }
             ++shown;
             const int pixel = code % kSheetCodes;
-            const double distance = std::hypot(at[top].x() - (pixel % kWidth + 0.5), at[top].y() - (pixel / kWidth + 0.5));
+            const double distance =
+                std::hypot(at[top].x() - (pixel % kWidth + 0.5), at[top].y() - (pixel / kWidth + 0.5));
             withinOne += distance <= 1.0;
             largest = std::max(largest, distance);
         }
