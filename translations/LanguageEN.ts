@@ -479,6 +479,38 @@
         <source>the grid of the points cannot be read</source>
         <translation>the grid of the points cannot be read</translation>
     </message>
+    <message>
+        <source>the level of the sources has not been planned</source>
+        <translation>the level of the sources has not been planned</translation>
+    </message>
+    <message>
+        <source>its map face cannot be placed on WGS 84: %1</source>
+        <translation>its map face cannot be placed on WGS 84: %1</translation>
+    </message>
+    <message>
+        <source>its border encloses no area (at least 3 and at most %1 points around the map face are needed)</source>
+        <translation>its border encloses no area (at least 3 and at most %1 points around the map face are needed)</translation>
+    </message>
+    <message>
+        <source>a point of it does not transform</source>
+        <translation>a point of it does not transform</translation>
+    </message>
+    <message>
+        <source>a point of it lies beyond the range of longitudes and latitudes</source>
+        <translation>a point of it lies beyond the range of longitudes and latitudes</translation>
+    </message>
+    <message>
+        <source>a level needs at least one source</source>
+        <translation>a level needs at least one source</translation>
+    </message>
+    <message>
+        <source>the sources lie on both sides of the 180th meridian (from %1° to %2° of longitude), which one level cannot span</source>
+        <translation>the sources lie on both sides of the 180th meridian (from %1° to %2° of longitude), which one level cannot span</translation>
+    </message>
+    <message>
+        <source>the map faces of the sources have no size on WGS 84</source>
+        <translation>the map faces of the sources have no size on WGS 84</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -674,6 +706,25 @@
     <message>
         <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
         <translation>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</translation>
+    </message>
+</context>
+<context>
+    <name>LayerMosaic</name>
+    <message>
+        <source>a level read from an SMF file cannot be merged</source>
+        <translation>a level read from an SMF file cannot be merged</translation>
+    </message>
+    <message>
+        <source>a copy at another scale cannot be merged; merge the layer it was made from</source>
+        <translation>a copy at another scale cannot be merged; merge the layer it was made from</translation>
+    </message>
+    <message>
+        <source>it is not calibrated</source>
+        <translation>it is not calibrated</translation>
+    </message>
+    <message>
+        <source>its image %1 cannot be read</source>
+        <translation>its image %1 cannot be read</translation>
     </message>
 </context>
 <context>

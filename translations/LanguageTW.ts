@@ -479,6 +479,38 @@
         <source>the grid of the points cannot be read</source>
         <translation>無法讀取這些點的座標網格</translation>
     </message>
+    <message>
+        <source>the level of the sources has not been planned</source>
+        <translation>尚未規劃這些來源的層級</translation>
+    </message>
+    <message>
+        <source>its map face cannot be placed on WGS 84: %1</source>
+        <translation>無法將其圖面定位到 WGS 84：%1</translation>
+    </message>
+    <message>
+        <source>its border encloses no area (at least 3 and at most %1 points around the map face are needed)</source>
+        <translation>其邊框未圍出任何區域（需要圍繞圖面的至少 3 個、至多 %1 個點）</translation>
+    </message>
+    <message>
+        <source>a point of it does not transform</source>
+        <translation>其中一個點無法轉換</translation>
+    </message>
+    <message>
+        <source>a point of it lies beyond the range of longitudes and latitudes</source>
+        <translation>其中一個點超出經緯度範圍</translation>
+    </message>
+    <message>
+        <source>a level needs at least one source</source>
+        <translation>一個層級至少需要一個來源</translation>
+    </message>
+    <message>
+        <source>the sources lie on both sides of the 180th meridian (from %1° to %2° of longitude), which one level cannot span</source>
+        <translation>這些來源位於 180° 經線兩側（經度 %1° 至 %2°），一個層級無法跨越</translation>
+    </message>
+    <message>
+        <source>the map faces of the sources have no size on WGS 84</source>
+        <translation>這些來源的圖面在 WGS 84 上沒有大小</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -674,6 +706,25 @@
     <message>
         <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
         <translation>第 %1 個點不是以度為單位的經緯度 (%2, %3);投影座標網格上的點需要給出該網格的 EPSG 代碼</translation>
+    </message>
+</context>
+<context>
+    <name>LayerMosaic</name>
+    <message>
+        <source>a level read from an SMF file cannot be merged</source>
+        <translation>從 SMF 檔案讀取的層級不能合併</translation>
+    </message>
+    <message>
+        <source>a copy at another scale cannot be merged; merge the layer it was made from</source>
+        <translation>其他比例的副本不能合併；請合併其來源圖層</translation>
+    </message>
+    <message>
+        <source>it is not calibrated</source>
+        <translation>它尚未定標</translation>
+    </message>
+    <message>
+        <source>its image %1 cannot be read</source>
+        <translation>無法讀取其圖片 %1</translation>
     </message>
 </context>
 <context>

@@ -479,6 +479,38 @@
         <source>the grid of the points cannot be read</source>
         <translation>无法读取这些点的坐标网格</translation>
     </message>
+    <message>
+        <source>the level of the sources has not been planned</source>
+        <translation>尚未规划这些来源的层级</translation>
+    </message>
+    <message>
+        <source>its map face cannot be placed on WGS 84: %1</source>
+        <translation>无法将其图面定位到 WGS 84：%1</translation>
+    </message>
+    <message>
+        <source>its border encloses no area (at least 3 and at most %1 points around the map face are needed)</source>
+        <translation>其边框未围出任何区域（需要围绕图面的至少 3 个、至多 %1 个点）</translation>
+    </message>
+    <message>
+        <source>a point of it does not transform</source>
+        <translation>其中一个点无法转换</translation>
+    </message>
+    <message>
+        <source>a point of it lies beyond the range of longitudes and latitudes</source>
+        <translation>其中一个点超出经纬度范围</translation>
+    </message>
+    <message>
+        <source>a level needs at least one source</source>
+        <translation>一个层级至少需要一个来源</translation>
+    </message>
+    <message>
+        <source>the sources lie on both sides of the 180th meridian (from %1° to %2° of longitude), which one level cannot span</source>
+        <translation>这些来源位于 180° 经线两侧（经度 %1° 至 %2°），一个层级无法跨越</translation>
+    </message>
+    <message>
+        <source>the map faces of the sources have no size on WGS 84</source>
+        <translation>这些来源的图面在 WGS 84 上没有大小</translation>
+    </message>
 </context>
 <context>
     <name>GridPosition</name>
@@ -674,6 +706,25 @@
     <message>
         <source>point %1 is not a longitude and latitude in degrees (%2, %3); points on a projected grid need its EPSG code</source>
         <translation>第 %1 个点不是以度为单位的经纬度 (%2, %3);投影坐标网格上的点需要给出该网格的 EPSG 代码</translation>
+    </message>
+</context>
+<context>
+    <name>LayerMosaic</name>
+    <message>
+        <source>a level read from an SMF file cannot be merged</source>
+        <translation>从 SMF 文件读取的层级不能合并</translation>
+    </message>
+    <message>
+        <source>a copy at another scale cannot be merged; merge the layer it was made from</source>
+        <translation>其他比例的副本不能合并；请合并其来源图层</translation>
+    </message>
+    <message>
+        <source>it is not calibrated</source>
+        <translation>它尚未定标</translation>
+    </message>
+    <message>
+        <source>its image %1 cannot be read</source>
+        <translation>无法读取其图像 %1</translation>
     </message>
 </context>
 <context>

@@ -12,7 +12,9 @@
 #include "cli/cli_command.h"
 #include "cli/georeferenced_layers.h"
 #include "cli/map_properties_options.h"
+#include "cli/source_groups.h"
 #include "project/layer_import.h"
+#include "project/layer_mosaic.h"
 #include "project/map_project.h"
 #include "raster/file_access.h"
 #include "raster/ozi_map.h"
@@ -36,6 +38,9 @@ struct LayerArgument
     GcpArguments gcps;
     QString calibrationText;      // after the "@" (see parseCalibrationText)
     QVector<double> copyFactors;  // the copies that follow it (--auto-copies, --copy), in order
+    QVector<QPointF> border;      // --border: its map face, source pixels
+    bool borderGiven = false;
+    bool noBorder = false;        // --no-border: an OziExplorer file's whole image
 };
 
 // Parses one LAYER argument. Returns false with an English reason in error when the
@@ -80,6 +85,8 @@ constexpr CliOption kGcpCrsOption{"--gcp-crs", true};
 constexpr CliOption kAllowCornerFitOption{"--allow-corner-fit", false};
 constexpr CliOption kAutoCopiesOption{"--auto-copies", false};
 constexpr CliOption kCopyOption{"--copy", true};
+constexpr CliOption kBorderOption{"--border", true};
+constexpr CliOption kNoBorderOption{"--no-border", false};
 // The scales of a copy, percent: those of the window's Copy layer.
 constexpr int kMinCopyPercent = 5;
 constexpr int kMaxCopyPercent = 300;
@@ -92,6 +99,16 @@ struct ConvertLayer
     LayerImport import;     // the layer, its summary and warnings
     qsizetype importWarnings = 0;  // the warnings of reading the file; then those of adding it
     QString copyLines;      // what convert prints about its copies
+    int group = -1;         // the group whose level it joins, or -1 for a level of its own
+};
+
+// Sources between "(" and ")" made one level; or one source cut by --border.
+struct ConvertGroup
+{
+    int first = 0;  // index of its first source in ConvertOptions::layers
+    int count = 0;
+    QVector<double> copyFactors;  // the copies that follow its ")"
+    QString copyLines;
 };
 
 // "layer 2 (scan.png)": a layer by its position on the command line and its file.
@@ -169,6 +186,7 @@ struct ConvertOptions
 {
     QString output;
     QVector<ConvertLayer> layers;
+    QVector<ConvertGroup> groups;
     MapPropertiesOptions properties;
     int tileWidth = kDefaultTileWidth;
     int tileHeight = kDefaultTileHeight;
@@ -189,19 +207,25 @@ bool parseTile(const QString &text, int *width, int *height)
     return *width >= kMinTileSide && *width <= kMaxTileSide && *height >= kMinTileSide && *height <= kMaxTileSide;
 }
 
-// Gives the copy options (--auto-copies, --copy PERCENT) to the LAYER each follows, in
-// the order given. Returns kGoOn or the exit code after printing why.
-int applyCopyOptions(const CliArguments &split, ConvertOptions *options)
+// Gives the copy options (--auto-copies, --copy PERCENT) to the LAYER or group each
+// follows, in the order given. Returns kGoOn or the exit code after printing why.
+int applyCopyOptions(const CliArguments &split, const SourceWords &words, ConvertOptions *options)
 {
     for (qsizetype i = 0; i < split.options.size(); ++i) {
         const auto &[option, value] = split.options.at(i);
         const bool autoCopies = option == QLatin1String(kAutoCopiesOption.name);
         if (!autoCopies && option != QLatin1String(kCopyOption.name))
             continue;
-        const qsizetype layer = split.positionalBefore.at(i) - 2;
-        if (layer < 0)
+        const qsizetype word = split.positionalBefore.at(i) - 1;
+        const int source = word >= 0 ? words.sourceAt.at(word) : -1;
+        const int group = word >= 0 ? words.groupClosedAt.at(word) : -1;
+        if (source >= 0 && options->layers.at(source).group >= 0)
+            return usageError(kName, QStringLiteral("%1 follows a source inside a group; the copies are of the "
+                                                    "group's level: give it after its ')'").arg(option));
+        if (source < 0 && group < 0)
             return usageError(kName, QStringLiteral("%1 must follow the LAYER it belongs to").arg(option));
-        QVector<double> &factors = options->layers[layer].argument.copyFactors;
+        QVector<double> &factors =
+            group >= 0 ? options->groups[group].copyFactors : options->layers[source].argument.copyFactors;
         if (autoCopies) {
             factors.append(QVector<double>(std::begin(kAutoCopyFactors), std::end(kAutoCopyFactors)));
             continue;
@@ -212,6 +236,48 @@ int applyCopyOptions(const CliArguments &split, ConvertOptions *options)
             return usageError(kName, QStringLiteral("--copy needs a whole percentage from %1 to %2, not '%3'")
                                          .arg(kMinCopyPercent).arg(kMaxCopyPercent).arg(value));
         factors.append(percent / 100.0);  // as the window's Copy layer takes its percentage
+    }
+    return kGoOn;
+}
+
+// Gives --border and --no-border to the source each follows; a source outside a group
+// cut by --border becomes a group of its own. Returns kGoOn or the exit code after
+// printing why.
+int applyBorderOptions(const CliArguments &split, const SourceWords &words, ConvertOptions *options)
+{
+    for (qsizetype i = 0; i < split.options.size(); ++i) {
+        const auto &[option, value] = split.options.at(i);
+        const bool noBorder = option == QLatin1String(kNoBorderOption.name);
+        if (!noBorder && option != QLatin1String(kBorderOption.name))
+            continue;
+        const qsizetype word = split.positionalBefore.at(i) - 1;
+        const int source = word >= 0 ? words.sourceAt.at(word) : -1;
+        if (source < 0)
+            return usageError(kName, QStringLiteral("%1 must follow the source it belongs to").arg(option));
+        LayerArgument &layer = options->layers[source].argument;
+        if (layer.noBorder || layer.borderGiven) {
+            return usageError(kName, QStringLiteral("--border or --no-border given twice for '%1'")
+                                         .arg(layer.imagePath));
+        }
+        if (noBorder && !layer.oziMap) {
+            return usageError(kName, QStringLiteral("--no-border belongs to an OziExplorer .map file, not to '%1'")
+                                         .arg(layer.imagePath));
+        }
+        if (!noBorder && !parseBorder(value, &layer.border)) {
+            return usageError(kName, QStringLiteral("--border needs X1,Y1,X2,Y2,X3,Y3[,...] (3 to %1 points around "
+                                                    "the map face, source pixels), not '%2'")
+                                         .arg(kMaxBorderPoints).arg(value));
+        }
+        layer.noBorder = noBorder;
+        layer.borderGiven = !noBorder;
+    }
+    for (qsizetype i = 0; i < options->layers.size(); ++i) {
+        ConvertLayer &layer = options->layers[i];
+        if (layer.group >= 0 || !layer.argument.borderGiven)
+            continue;
+        layer.group = int(options->groups.size());
+        options->groups.append({int(i), 1, layer.argument.copyFactors, QString()});
+        layer.argument.copyFactors.clear();
     }
     return kGoOn;
 }
@@ -227,15 +293,16 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
                                      MapPropertiesOptions::kNoConfig, kTileOption, kLevelOption, kResamplingOption,
                                      kGcpOption, kTransformOption, kDatumOption, kGcpFileOption, kGcpCrsOption,
                                      kQuietOption, kThreadsOption, kAllowCornerFitOption, kAutoCopiesOption,
-                                     kCopyOption},
+                                     kCopyOption, kBorderOption, kNoBorderOption},
                                     false, &split);
     if (done != kGoOn)
         return done;
     for (qsizetype i = 0; i < split.options.size(); ++i) {
         const auto &[option, value] = split.options.at(i);
         if (isLayerOption(option) || option == QLatin1String(kAutoCopiesOption.name)
-            || option == QLatin1String(kCopyOption.name))
-            continue;  // given to their LAYER below
+            || option == QLatin1String(kCopyOption.name) || option == QLatin1String(kBorderOption.name)
+            || option == QLatin1String(kNoBorderOption.name))
+            continue;  // given to their LAYER or group below
         if (MapPropertiesOptions::isOption(option)) {
             if (!options->properties.apply(kName, option, value))
                 return kExitUsage;
@@ -260,21 +327,28 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
     }
     if (split.positional.isEmpty())
         return usageError(kName, QStringLiteral("missing OUT.smf"));
-    options->output = split.positional.takeFirst();
-    if (split.positional.isEmpty())
+    SourceWords words;
+    QString grouping;
+    if (!splitSourceGroups(split.positional, &words, &grouping))
+        return usageError(kName, grouping);
+    options->output = split.positional.first();
+    if (words.sources.isEmpty())
         return usageError(kName, QStringLiteral("needs at least one LAYER after %1").arg(options->output));
     const int refused = checkOutputPath(kName, options->output, {});
     if (refused != kGoOn)
         return refused;
-    for (const QString &text : std::as_const(split.positional)) {
+    for (qsizetype i = 0; i < words.sources.size(); ++i) {
         ConvertLayer layer;
-        layer.position = int(options->layers.size()) + 1;
+        layer.position = int(i) + 1;
+        layer.group = words.groupOf.at(i);
         QString error;
-        if (!parseLayerArgument(text, &layer.argument, &error))
+        if (!parseLayerArgument(words.sources.at(i), &layer.argument, &error))
             return usageError(kName, error);
         options->layers.append(layer);
     }
-    const int copies = applyCopyOptions(split, options);
+    for (const SourceGroup &group : std::as_const(words.groups))
+        options->groups.append({group.first, group.count, {}, QString()});
+    const int copies = applyCopyOptions(split, words, options);
     if (copies != kGoOn)
         return copies;
     // The options of a LAYER belong to the LAYER they follow: the words before them
@@ -284,7 +358,8 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
             const auto &[option, value] = split.options.at(i);
             if (!isLayerOption(option) || (option == QLatin1String(kGcpCrsOption.name)) != crs)
                 continue;
-            const qsizetype layer = split.positionalBefore.at(i) - 2;
+            const qsizetype word = split.positionalBefore.at(i) - 1;
+            const int layer = word >= 0 ? words.sourceAt.at(word) : -1;
             if (layer < 0)
                 return usageError(kName, QStringLiteral("%1 must follow the IMAGE it belongs to").arg(option));
             const int done = applyLayerOption(option, value, &options->layers[layer].argument);
@@ -305,7 +380,7 @@ int parseArguments(const QStringList &args, ConvertOptions *options)
             return usageError(kName, QStringLiteral("--gcp-crs and --datum cannot both be given for '%1': the grid "
                                                     "names its own datum").arg(image));
     }
-    return kGoOn;
+    return applyBorderOptions(split, words, options);
 }
 
 // Reads the files of the layers as layers (importLayer): OziExplorer files, the
@@ -377,25 +452,27 @@ int calibrated(MapProject &project, int index, const ConvertLayer &layer)
     return kExitOk;
 }
 
-// Adds the copies that follow a LAYER, each made from the layer itself and sorted in
-// among the others as the window does after a copy; their pixels are made when their
-// turn comes in the save. Returns kExitOk, or the exit code after printing why.
-int addCopies(MapProject &project, const MapLayer *source, ConvertLayer &layer)
+// Adds the copies that follow a LAYER or group, each made from its level itself and
+// sorted in among the others as the window does after a copy; their pixels are made
+// when their turn comes in the save. label names the level in the lines printed, name
+// in messages. Returns kExitOk, or the exit code after printing why.
+int addCopies(MapProject &project, const MapLayer *source, const QVector<double> &factors, const QString &label,
+              const QString &name, QString *lines)
 {
-    for (const double factor : std::as_const(layer.argument.copyFactors)) {
+    for (const double factor : factors) {
         const int from = int(project.layers.indexOf(source));
         if (!project.scaledCopy(from, factor, LayerLoading::HeaderOnly)) {
-            printErr(QStringLiteral("convert: %1: %2").arg(layerName(layer), project.errorString()));
+            printErr(QStringLiteral("convert: %1: %2").arg(name, project.errorString()));
             return kExitInvalidInput;
         }
         const int index = int(project.layers.size()) - 1;
         const MapLayer *copy = project.layers.at(index);
         const QSize size = layerImageSize(*copy);
-        layer.copyLines += QStringLiteral("%1: copy at %2 %, %3 x %4 pixels, scale %5\n")
-                               .arg(layer.argument.imagePath, QString::number(factor * 100.0, 'g', 6))
-                               .arg(size.width())
-                               .arg(size.height())
-                               .arg(copy->scaleText());
+        *lines += QStringLiteral("%1: copy at %2 %, %3 x %4 pixels, scale %5\n")
+                      .arg(label, QString::number(factor * 100.0, 'g', 6))
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(copy->scaleText());
         project.rescaleAndSort(index, index);
     }
     return kExitOk;
@@ -420,7 +497,63 @@ int addLayer(MapProject &project, ConvertLayer &layer)
         printErr(prefix + QStringLiteral("warning: ") + import.warnings.at(i));
     const MapLayer *added = project.layers.at(index);
     const int result = calibrated(project, index, layer);
-    return result == kExitOk ? addCopies(project, added, layer) : result;
+    return result == kExitOk ? addCopies(project, added, layer.argument.copyFactors, layer.argument.imagePath,
+                                         layerName(layer), &layer.copyLines)
+                             : result;
+}
+
+// "layers 2 to 4" for a group, "layer 2 (scan.png)" for a source cut alone.
+QString groupName(const ConvertOptions &options, const ConvertGroup &group)
+{
+    const ConvertLayer &first = options.layers.at(group.first);
+    if (group.count == 1)
+        return layerName(first);
+    const ConvertLayer &last = options.layers.at(group.first + group.count - 1);
+    return QStringLiteral("layers %1 to %2").arg(first.position).arg(last.position);
+}
+
+// Adds the level of a group: each source placed as addLayer places a layer, its
+// border taken (--border, else an OziExplorer file's own unless --no-border), then all
+// merged into one layer (planMosaic) with its copies. Returns kExitOk, or the exit
+// code after printing why.
+int addGroup(MapProject &project, ConvertOptions &options, ConvertGroup &group)
+{
+    QVector<MosaicSource> sources;
+    for (int i = group.first; i < group.first + group.count; ++i) {
+        ConvertLayer &layer = options.layers[i];
+        MapProject placed(project.physicalMB);
+        const int added = addLayer(placed, layer);
+        if (added != kExitOk)
+            return added;
+        MosaicSource source{*placed.layers.first(), layer.argument.border};
+        if (!layer.argument.borderGiven && layer.argument.oziMap && !layer.argument.noBorder)
+            source.border = oziBorderFace(layer.import.ozi, source.layer);
+        sources.append(source);
+    }
+    LayerImport merged;
+    int failed = -1;
+    QString reason;
+    const QString name = groupName(options, group);
+    if (!planMosaic(sources, options.resampling, &merged.layer, &failed, &reason)) {
+        printErr(QStringLiteral("convert: %1: %2")
+                     .arg(failed >= 0 ? layerName(options.layers.at(group.first + failed)) : name, reason));
+        return kExitInvalidInput;
+    }
+    merged.status = LayerImportStatus::Calibrated;
+    const int index = int(project.layers.size());
+    if (!project.addImportedLayer(merged, LayerLoading::HeaderOnly)) {
+        printErr(QStringLiteral("convert: %1: %2").arg(name, merged.reason));
+        return kExitInvalidInput;
+    }
+    const MapLayer *level = project.layers.at(index);
+    const QSize size = layerImageSize(*level);
+    group.copyLines = QStringLiteral("%1: one level of %2, %3 x %4 pixels on WGS 84, scale %5\n")
+                          .arg(name, counted(group.count, "source", "sources"))
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(level->scaleText());
+    project.rescaleAndSort(index, index);
+    return addCopies(project, level, group.copyFactors, name, name, &group.copyLines);
 }
 
 int exitCodeFor(SmfStatus saveStatus)
@@ -480,15 +613,19 @@ int runConvert(const QStringList &args)
                           options.tileHeight);
     // Only the headers are read here: the save decodes each image on its turn, PNG and
     // JPEG strip by strip, so memory does not grow with the images' size or number.
-    QHash<const MapLayer *, const ConvertLayer *> layerOf;  // the project sorts its layers by scale
+    QHash<const MapLayer *, QString> nameOf;  // the project sorts its layers by scale
     for (ConvertLayer &layer : options.layers) {
         const QVector<MapLayer *> before = project.layers;
-        result = addLayer(project, layer);
+        const bool grouped = layer.group >= 0;
+        ConvertGroup *group = grouped ? &options.groups[layer.group] : nullptr;
+        if (grouped && group->first != layer.position - 1)
+            continue;  // added with the group's first source
+        result = grouped ? addGroup(project, options, *group) : addLayer(project, layer);
         if (result != kExitOk)
             return result;
         for (const MapLayer *added : std::as_const(project.layers)) {
             if (!before.contains(added))
-                layerOf.insert(added, &layer);
+                nameOf.insert(added, grouped ? groupName(options, *group) : layerName(layer));
         }
     }
     project.saveReleasesImages = true;
@@ -498,8 +635,8 @@ int runConvert(const QStringList &args)
     const SmfStatus status = saveSmf(project, &progress, options.level);
     if (status != SmfStatus::Ok) {
         const int failed = project.errorLayer;
-        const QString layer = failed >= 0 && failed < project.layers.size() && layerOf.contains(project.layers.at(failed))
-            ? layerName(*layerOf.value(project.layers.at(failed))) + QStringLiteral(": ")
+        const QString layer = failed >= 0 && failed < project.layers.size() && nameOf.contains(project.layers.at(failed))
+            ? nameOf.value(project.layers.at(failed)) + QStringLiteral(": ")
             : QString();
         printErr(QStringLiteral("convert: %1%2").arg(layer, project.errorString()));
         return exitCodeFor(status);
@@ -511,6 +648,9 @@ int runConvert(const QStringList &args)
         else if (layer.import.layer.georeference)
             report += georeferenceReport(layer.argument.imagePath, *layer.import.layer.georeference);
         report += layer.copyLines;
+        const ConvertGroup *group = layer.group >= 0 ? &options.groups.at(layer.group) : nullptr;
+        if (group && layer.position == group->first + group->count)  // its last source
+            report += group->copyLines;
     }
     QFile written(options.output);
     SmfHeader header;
@@ -531,7 +671,9 @@ const CliCommandRegistrar registrar({
     "OUT.smf LAYER [--auto-copies] [--copy PERCENT]... [LAYER...] [OPTIONS]\n"
     "OUT.smf IMAGE --gcp X,Y,LON,LAT --gcp ... [--transform affine|poly2|tps] [--datum D] [LAYER...] [OPTIONS]\n"
     "OUT.smf IMAGE --gcp-crs EPSG:N --gcp X,Y,EASTING,NORTHING --gcp ... [--transform T] [LAYER...] [OPTIONS]\n"
-    "OUT.smf IMAGE --gcp-file FILE.points [--gcp-crs EPSG:N] [--transform T] [LAYER...] [OPTIONS]",
+    "OUT.smf IMAGE --gcp-file FILE.points [--gcp-crs EPSG:N] [--transform T] [LAYER...] [OPTIONS]\n"
+    "OUT.smf ( LAYER [--border X1,Y1,X2,Y2,X3,Y3...] [--no-border] LAYER... ) [--auto-copies] [--copy PERCENT]...\n"
+    "        [LAYER...] [OPTIONS]",
     "Makes one SMF file of calibrated images and OziExplorer maps: each LAYER becomes one\n"
     "level of tiles, the finest scale first, as the window saves a project.\n"
     "\n"
@@ -579,6 +721,20 @@ const CliCommandRegistrar registrar({
     "      Each copy is made from the LAYER (not from another copy), its calibration\n"
     "      points scaled with it, and is sorted in among the levels by its scale. A\n"
     "      copy is resized from the whole image, which must be in memory with it\n"
+    "  --border X1,Y1,X2,Y2,X3,Y3[,...]\n"
+    "                       its map face, 3 to 100 points in source pixels: only the\n"
+    "                       inside shows (a LAYER outside a group becomes a level of\n"
+    "                       its own, warped as a group's)\n"
+    "  --no-border          an OZI.map in a group keeps its whole image instead of being\n"
+    "                       cut by the polygon of its MMPXY lines\n"
+    "Groups: LAYERs between '(' and ')' (separate words) form one level on WGS 84 at the\n"
+    "finest source's resolution, covering their map faces: the polygon of --border, an\n"
+    "OZI.map's MMPXY polygon when it is not just the image's corners, else the whole\n"
+    "image; nodata and alpha count as outside. Each source is warped onto it once; the\n"
+    "later lies on top; the fill colour outside every face. --auto-copies and --copy\n"
+    "after ')' copy the group's level. Groups are not nested. Refused (exit 1): sources\n"
+    "on both sides of the 180th meridian, a level beyond the size limits, a source that\n"
+    "cannot be placed (named as 'layer N (FILE)').\n"
     "The image path ends at the last '@'. BMP, JPEG and PNG images are read; a damaged\n"
     "image is refused (exit 1). A file name that starts with '-' must follow '--'.\n"
     "Messages name a layer by its position among the LAYERs (1 is the first) and its file.\n"

@@ -14,6 +14,8 @@
 #include "geo/pixel_grid.h"
 #include "raster/geo_raster.h"
 
+struct LayerMosaic;
+
 // One decoded SMF tile kept by a layer for drawing a file in a browse window.
 struct TileCacheEntry
 {
@@ -167,6 +169,10 @@ struct MapLayer
     std::shared_ptr<const RasterGeoreference> georeference;
     // The points of a layer calibrated by points in the window (see LayerControlPoints).
     LayerControlPoints controlPoints;
+    // Set for a layer made of several sources (planMosaic): its pixels are theirs, each
+    // cut to its map face and warped onto one grid, and the calibration is that grid's
+    // corners; sourcePath is then the first source's. Immutable; layers share it.
+    std::shared_ptr<const LayerMosaic> mosaic;
 
     // Makes this a layer of the raster: sourcePath the raster, georeference shared, and
     // both calibration points on the level grid's corners (pixels (0, 0) and its size),

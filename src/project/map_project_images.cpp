@@ -11,6 +11,7 @@
 #include <limits>
 #include <memory>
 
+#include "project/layer_mosaic.h"
 #include "raster/image_file.h"
 #include "raster/image_rows.h"
 #include "raster/ozi_map.h"
@@ -180,6 +181,7 @@ QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *deco
     if (!layers.contains(record))
         return nullptr;
     const bool sameSource = record->sourcePath == source.sourcePath && record->georeference == source.georeference
+        && record->mosaic == source.mosaic
         && record->zoom == source.zoom && record->fromSmf == source.fromSmf && record->smfLevel == source.smfLevel
         && record->smfSource == source.smfSource;
     if (sameSource && !record->loaded && !image.isNull()) {
@@ -199,6 +201,8 @@ void MapProject::releaseImage(int layer)
 
 std::unique_ptr<ImageRowReader> openLayerRows(const MapLayer &layer, qint32 budgetMB, std::atomic<qint64> *position)
 {
+    if (layer.mosaic)
+        return openMosaicRows(layer.mosaic->raster, budgetMB);
     if (layer.georeference)
         return openGeoreferencedRows(*layer.georeference, budgetMB, position);
     return openImageRows(layer.sourcePath, budgetMB, position);
@@ -210,7 +214,9 @@ QSize layerImageSize(const MapLayer &layer)
         return layer.image.size();
     if (layer.fromSmf)
         return QSize();
-    const QSize size = layer.georeference ? layer.georeference->size : imageFileSize(layer.sourcePath);
+    const QSize size = layer.mosaic ? layer.mosaic->raster.size
+        : layer.georeference        ? layer.georeference->size
+                                    : imageFileSize(layer.sourcePath);
     return size.isValid() ? resizedSize(size, layer.zoom) : QSize();
 }
 

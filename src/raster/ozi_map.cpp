@@ -445,6 +445,11 @@ OziMapStatus OziMapFile::read(const QString &path, bool allowCornerFit)
         m_hasCorners = false;
         m_georeference.reset();
         m_summary = OziMapSummary();
+        return status;
+    }
+    if (text.points.size() >= 3 && text.points.size() <= 100) {
+        for (const CalibrationPoint &point : text.points)
+            m_summary.border.append(QPointF(point.pixelX, point.pixelY));
     }
     return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointF>
 #include <QString>
 #include <QVector>
 
@@ -107,6 +108,10 @@ struct OziMapSummary
     // The file's own reference points on WGS 84 (pixels of the image, as the file gives
     // them), for measuring how far the layer's georeferencing misses them.
     QVector<GroundControlPoint> referencePoints;
+    // The pixels of the MMPXY lines, in file order: the polygon around the map face
+    // OziExplorer and other tools write there (only the image's corners for a map
+    // without one); empty for fewer than 3 or more than 100 points.
+    QVector<QPointF> border;
 };
 
 // Why an OziExplorer file gives no layer.

@@ -125,6 +125,29 @@ void TestCliExitCodes::failure_data()
     row("convert: --copy below 5 %", 2, "not '4'", "convert x.smf map.png@10,46,11,45 --copy=4");
     row("convert: --auto-copies before its LAYER", 2, "--auto-copies must follow the LAYER it belongs to",
         "convert x.smf --auto-copies map.png@10,46,11,45");
+    row("convert: '(' inside a group", 2, "groups cannot be nested",
+        "convert x.smf ( map.png@10,46,11,45 ( map.png@10,46,11,45 ) )");
+    row("convert: ')' without '('", 2, "')' closes no group", "convert x.smf map.png@10,46,11,45 )");
+    row("convert: a group left open", 2, "the group opened by '(' is not closed", "convert x.smf ( map.png@10,46,11,45");
+    row("convert: an empty group", 2, "the group '( )' has no source", "convert x.smf ( ) map.png@10,46,11,45");
+    row("convert: --auto-copies after a source inside a group", 2, "give it after its ')'",
+        "convert x.smf ( map.png@10,46,11,45 --auto-copies map.png@11,46,12,45 )");
+    row("convert: --gcp after a group", 2, "--gcp must follow the IMAGE it belongs to",
+        "convert x.smf ( map.png@10,46,11,45 ) --gcp 0,0,1,1");
+    row("convert: --no-border after an image", 2, "--no-border belongs to an OziExplorer .map file, not to 'map.png'",
+        "convert x.smf map.png@10,46,11,45 --no-border");
+    row("convert: --border of two points", 2, "--border needs X1,Y1,X2,Y2,X3,Y3[,...] (3 to 100 points",
+        "convert x.smf map.png@10,46,11,45 --border 0,0,10,10");
+    row("convert: a border that encloses nothing", 1, "layer 1 (map.png): its border encloses no area",
+        "convert x.smf map.png@10,46,11,45 --border 0,0,50,50,99,99");
+    row("convert: a group on both sides of the 180th meridian", 1,
+        "layers 1 to 2: the sources lie on both sides of the 180th meridian",
+        "convert x.smf ( map.png@179.5,46,179.9,45 map.png@-179.9,46,-179.5,45 )");
+    row("convert: a group whose level would be too large", 1, "layers 1 to 2: the level would be too large",
+        "convert x.smf ( map.png@10,46,10.001,45.999 map.png@60,46,61,45 )");
+    row("convert: a .map without reference points in a group", 1,
+        "layer 2 (blank.map): invalid calibration: the OziExplorer file has no reference points",
+        "convert x.smf ( map.png@10,46,11,45 blank.map )");
     row("convert: bottom-right pixel beyond the image", 1,
         "layer 1 (map.png): the bottom-right pixel (5000, 5000) lies outside the 100 x 100 image",
         "convert x.smf map.png@0,0,10,46,5000,5000,11,45");
