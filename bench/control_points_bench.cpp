@@ -2,9 +2,10 @@
 // moved: the fit and the level's plan through the core (fitControlPoints), and the
 // whole edit as the window makes it (fit, layer row, dock and canvas), for 30 points
 // by each transform, on the image given.
-// Usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS]
+// Usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS] [--narrow]
 // --hold leaves the window showing the image with its points in the points dock
-// (fitted by affine) for that long, for a look or a screenshot.
+// (fitted by affine) for that long, for a look or a screenshot; --narrow with the dock
+// at its narrowest.
 // Run with QT_QPA_PLATFORM=offscreen, or on a display with --hold.
 
 #include <QAction>
@@ -55,7 +56,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS]\n");
+        std::fprintf(stderr, "usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS] "
+                             "[--narrow]\n");
         return 2;
     }
     const QString image = args.at(1);
@@ -113,7 +115,11 @@ int main(int argc, char *argv[])
         dock->raise();
     // The whole image with its points, point 5 selected, the add tool on so that the
     // magnifier follows the mouse.
-    QTimer::singleShot(500, &window, [&window] {
+    const bool narrow = args.contains(QStringLiteral("--narrow"));
+    QTimer::singleShot(500, &window, [&window, narrow] {
+        auto *dock = window.findChild<QDockWidget *>(QStringLiteral("pointsDock"));
+        if (dock && narrow)
+            window.resizeDocks({dock}, {dock->minimumSizeHint().width()}, Qt::Horizontal);
         if (auto *fit = window.findChild<QAction *>(QStringLiteral("actionZoomToFit")))
             fit->trigger();
         if (auto *table = window.findChild<QTableWidget *>(QStringLiteral("controlPointsTable"))) {

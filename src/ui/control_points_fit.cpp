@@ -76,7 +76,8 @@ ControlPointsFit fitControlPoints(const MapLayer &layer, Resampling resampling)
     LayerImportOptions options;
     options.gcps = gcps;
     options.gcpTransform = points.transform;
-    options.gcpDatum = points.datumIndex;
+    options.gcpDatum = points.epsg > 0 ? -1 : points.datumIndex;
+    options.gcpEpsg = points.epsg;
     options.resampling = resampling;
     LayerImport import = importLayer(layer.sourcePath, options);
     if (import.refused() || !import.layer.georeference) {
