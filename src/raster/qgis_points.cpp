@@ -35,21 +35,27 @@ QByteArray singleLineWkt(const OGRSpatialReference &reference)
 }
 
 // The EPSG code of a spatial reference: its own, or that of the one PROJ finds equal
-// to it; 0 for none.
+// to it (with a confidence of 90 % or more); 0 for none.
 int epsgCode(const OGRSpatialReference &reference)
 {
-    const char *authority = reference.GetAuthorityName(nullptr);
-    const char *code = reference.GetAuthorityCode(nullptr);
-    if (authority && code && QByteArray(authority).compare("EPSG", Qt::CaseInsensitive) == 0)
-        return QByteArray(code).toInt();
-    OGRSpatialReference identified(reference);
-    if (identified.AutoIdentifyEPSG() == OGRERR_NONE) {
-        authority = identified.GetAuthorityName(nullptr);
-        code = identified.GetAuthorityCode(nullptr);
-        if (authority && code && QByteArray(authority).compare("EPSG", Qt::CaseInsensitive) == 0)
-            return QByteArray(code).toInt();
-    }
-    return 0;
+    const auto codeOf = [](const OGRSpatialReference &named) {
+        const char *authority = named.GetAuthorityName(nullptr);
+        const char *code = named.GetAuthorityCode(nullptr);
+        return authority && code && QByteArray(authority).compare("EPSG", Qt::CaseInsensitive) == 0
+            ? QByteArray(code).toInt()
+            : 0;
+    };
+    if (const int own = codeOf(reference))
+        return own;
+    int count = 0;
+    int *confidences = nullptr;
+    OGRSpatialReferenceH *matches = reference.FindMatches(nullptr, &count, &confidences);
+    const int found = matches && count > 0 && confidences && confidences[0] >= 90
+        ? codeOf(*OGRSpatialReference::FromHandle(matches[0]))
+        : 0;
+    OSRFreeSRSArray(matches);
+    CPLFree(confidences);
+    return found;
 }
 
 // Takes a spatial reference as the points' grid: WGS 84 in degrees stays the default.
