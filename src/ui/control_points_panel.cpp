@@ -104,8 +104,8 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_transformLabel = new QLabel(this);
     m_transform = new QComboBox(this);
     m_transform->setObjectName(QStringLiteral("transformBox"));
-    m_transform->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_transform->setMinimumContentsLength(8);
+    // As wide as its longest name in every language: the dock is never narrower.
+    m_transform->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (int i = 0; i < 3; ++i)
         m_transform->addItem(QString());
     transformRow->addWidget(m_transformLabel);

@@ -186,6 +186,27 @@ void TestControlPoints::calibrateByNinePoints()
         QCOMPARE(layer->controlPoints, calibrated);
     }
 
+    if (epsg) {
+        // The code cleared and typed again takes the points to degrees and back, undoably.
+        QLineEdit *code = panel->gridEdit();
+        for (const QString &text : {QString(), QString::number(epsg)}) {
+            code->selectAll();
+            QTest::keyClick(code, Qt::Key_Backspace);
+            QTest::keyClicks(code, text);
+            QTest::keyClick(code, Qt::Key_Return);
+            QCOMPARE(layer->controlPoints.epsg, text.toInt());
+            for (int i = 0; i < 9; ++i) {
+                const ControlPoint &point = layer->controlPoints.points.at(i);
+                const ControlPoint &was = calibrated.points.at(i);
+                QVERIFY(text.isEmpty() ? std::fabs(point.lon - 16.4) < 0.2 && std::fabs(point.lat - 46.5) < 0.2
+                                       : std::fabs(point.lon - was.lon) < 1e-3 && std::fabs(point.lat - was.lat) < 1e-3);
+            }
+        }
+        window.undoStack()->undo();
+        window.undoStack()->undo();
+        QCOMPARE(layer->controlPoints, calibrated);
+    }
+
     // Undo walks back through every state, the fit with it.
     for (int i = int(states.size()) - 2; i >= 0; --i) {
         window.undoStack()->undo();
