@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>Second-order polynomial (%1 points or more)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>Thin-plate spline (%1 points or more)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>Affine (%1 points or more)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>Needs at least %1 enabled points with longitude and latitude entered; there are %2</translation>
     </message>
@@ -218,6 +206,22 @@
     <message>
         <source>无法拟合这些点</source>
         <translation>The points cannot be fitted</translation>
+    </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>Second-order polynomial</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>Thin-plate spline</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>Affine</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>Affine and thin-plate spline need %1 points or more, second-order polynomial %2 or more; a thin-plate spline passes through every point.</translation>
     </message>
 </context>
 <context>

@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>二次多項式(至少 %1 點)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>薄板樣條(至少 %1 點)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>仿射(至少 %1 點)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>需要至少 %1 個啟用且已輸入經緯度的點,現有 %2 個</translation>
     </message>
@@ -218,6 +206,22 @@
     <message>
         <source>无法拟合这些点</source>
         <translation>無法擬合這些點</translation>
+    </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>二次多項式</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>薄板樣條</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>仿射</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>仿射和薄板樣條至少需要 %1 個點,二次多項式至少需要 %2 個點;薄板樣條經過每個點。</translation>
     </message>
 </context>
 <context>

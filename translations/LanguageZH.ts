@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>二次多项式(至少 %1 点)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>薄板样条(至少 %1 点)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>仿射(至少 %1 点)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</translation>
     </message>
@@ -218,6 +206,22 @@
     <message>
         <source>无法拟合这些点</source>
         <translation>无法拟合这些点</translation>
+    </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>二次多项式</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>薄板样条</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>仿射</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</translation>
     </message>
 </context>
 <context>

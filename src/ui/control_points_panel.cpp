@@ -3,15 +3,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -100,17 +102,19 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_modeButton->setObjectName(QStringLiteral("pointsModeButton"));
     layout->addWidget(m_modeButton);
 
-    auto *transformRow = new QHBoxLayout;
+    // The box under its caption, as wide as its longest name in every language: the
+    // dock stays as narrow as the two-point form's and the name shows whole.
     m_transformLabel = new QLabel(this);
     m_transform = new QComboBox(this);
     m_transform->setObjectName(QStringLiteral("transformBox"));
-    // As wide as its longest name in every language: the dock is never narrower.
     m_transform->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (int i = 0; i < 3; ++i)
         m_transform->addItem(QString());
-    transformRow->addWidget(m_transformLabel);
-    transformRow->addWidget(m_transform, 1);
-    layout->addLayout(transformRow);
+    layout->addWidget(m_transformLabel);
+    layout->addWidget(m_transform);
+    m_transformNeeds = new QLabel(this);
+    m_transformNeeds->setWordWrap(true);
+    layout->addWidget(m_transformNeeds);
 
     // The grid printed on a sheet, by its EPSG code; none: the window's notation and datum.
     auto *gridRow = new QHBoxLayout;
@@ -163,15 +167,15 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_table, 1);
 
-    auto *pickRow = new QHBoxLayout;
+    // The positions are long: the box, under its caption, takes the dock's width, and
+    // its list as much as they need.
     m_pickLabel = new QLabel(this);
     m_pick = new QComboBox(this);
     m_pick->setObjectName(QStringLiteral("pickPositionBox"));
     m_pick->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_pick->setMinimumContentsLength(8);
-    pickRow->addWidget(m_pickLabel);
-    pickRow->addWidget(m_pick, 1);
-    layout->addLayout(pickRow);
+    m_pick->setMinimumContentsLength(12);
+    layout->addWidget(m_pickLabel);
+    layout->addWidget(m_pick);
 
     m_rms = new QLabel(this);
     m_rms->setObjectName(QStringLiteral("rmsLabel"));
@@ -231,6 +235,7 @@ void ControlPointsPanel::retranslate()
     m_transformLabel->setText(tr("变换:"));
     for (int i = 0; i < 3; ++i)
         m_transform->setItemText(i, ControlPointsFit::transformName(kTransforms[i]));
+    m_transformNeeds->setText(ControlPointsFit::transformsNeeds());
     m_gridLabel->setText(tr("坐标系 EPSG:"));
     m_gridEdit->setPlaceholderText(tr("无"));
     m_gridEdit->setToolTip(tr("图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,"
@@ -470,6 +475,9 @@ void ControlPointsPanel::fillPicks(const MapLayer *current)
     m_pick->clear();
     m_pick->addItem(m_picks.isEmpty() ? tr("(还没有)") : tr("选取…"));
     m_pick->addItems(texts);
+    // The list as wide as its longest position.
+    m_pick->view()->setMinimumWidth(m_pick->view()->sizeHintForColumn(0)
+                                    + m_pick->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_pick->setEnabled(!m_picks.isEmpty());
 }
 

@@ -84,6 +84,7 @@ private:
 
     QPushButton *m_modeButton = nullptr;
     QLabel *m_transformLabel = nullptr;
+    QLabel *m_transformNeeds = nullptr;
     QComboBox *m_transform = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_deleteButton = nullptr;
