@@ -126,7 +126,7 @@ struct LayerControlPoints
     // datum itself, or -1 for one whose positions are stored unshifted (WGS 1984, WGS
     // 1972; see typedPositionsAreShifted). Points typed on WGS 1972 are thus fitted as
     // WGS 84, as the window shows that row, while `convert --datum` takes them through
-    // its change of ellipsoid (up to 0.2 m apart).
+    // its change of ellipsoid (up to 0.21 m apart, poleward).
     static int storedDatum(int datumIndex);
     // The points with their positions on the datum positions typed on `datumIndex` are
     // kept on (storedDatum): themselves when they are on it already or on a grid. A coordinate
