@@ -2,13 +2,15 @@
 // moved: the fit and the level's plan through the core (fitControlPoints), and the
 // whole edit as the window makes it (fit, layer row, dock and canvas), for 30 points
 // by each transform, on the image given.
-// Usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS]
+// Usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS] [--narrow] [--pick]
 // --hold leaves the window showing the image with its points in the points dock
-// (fitted by affine) for that long, for a look or a screenshot.
+// (fitted by affine) for that long, for a look or a screenshot; --narrow with the dock
+// at its narrowest, --pick with the list of positions typed before open.
 // Run with QT_QPA_PLATFORM=offscreen, or on a display with --hold.
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -55,7 +57,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS]\n");
+        std::fprintf(stderr, "usage: control_points_bench IMAGE [--points N] [--language FILE.qm] [--hold SECONDS] "
+                             "[--narrow] [--pick]\n");
         return 2;
     }
     const QString image = args.at(1);
@@ -113,7 +116,14 @@ int main(int argc, char *argv[])
         dock->raise();
     // The whole image with its points, point 5 selected, the add tool on so that the
     // magnifier follows the mouse.
-    QTimer::singleShot(500, &window, [&window] {
+    const bool narrow = args.contains(QStringLiteral("--narrow"));
+    const bool pick = args.contains(QStringLiteral("--pick"));
+    QTimer::singleShot(500, &window, [&window, narrow, pick] {
+        auto *dock = window.findChild<QDockWidget *>(QStringLiteral("pointsDock"));
+        if (dock && narrow) {
+            window.resizeDocks({dock}, {dock->minimumSizeHint().width()}, Qt::Horizontal);
+            QCoreApplication::processEvents();
+        }
         if (auto *fit = window.findChild<QAction *>(QStringLiteral("actionZoomToFit")))
             fit->trigger();
         if (auto *table = window.findChild<QTableWidget *>(QStringLiteral("controlPointsTable"))) {
@@ -122,6 +132,8 @@ int main(int argc, char *argv[])
             table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
         }
         window.placeControlPoints(true);
+        if (auto *box = window.findChild<QComboBox *>(QStringLiteral("pickPositionBox")); box && pick)
+            box->showPopup();
     });
     // Leaves without asking to save the bench's project.
     QTimer::singleShot(hold * 1000, &app, [] {

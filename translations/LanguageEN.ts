@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>Second-order polynomial (%1 points or more)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>Thin-plate spline (%1 points or more)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>Affine (%1 points or more)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>Needs at least %1 enabled points with longitude and latitude entered; there are %2</translation>
     </message>
@@ -219,6 +207,22 @@
         <source>无法拟合这些点</source>
         <translation>The points cannot be fitted</translation>
     </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>Second-order polynomial</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>Thin-plate spline</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>Affine</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>Affine and thin-plate spline need %1 points or more, second-order polynomial %2 or more; a thin-plate spline passes through every point.</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsPanel</name>
@@ -233,10 +237,6 @@
     <message>
         <source>添加点</source>
         <translation>Add point</translation>
-    </message>
-    <message>
-        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
-        <translation>Click on the map to add a control point, then type its longitude and latitude in the table</translation>
     </message>
     <message>
         <source>删除点</source>
@@ -345,6 +345,62 @@
     <message>
         <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
         <translation>Write these points to a QGIS .points file or an OziExplorer .map file</translation>
+    </message>
+    <message>
+        <source>坐标系 EPSG:</source>
+        <translation>Grid EPSG:</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,并在该坐标系上拟合。留空则按窗口的表示法和基准输入经纬度。</source>
+        <translation>The EPSG code of the grid printed on the sheet (32633 for UTM 33N): positions are typed as its easting and northing and fitted on it. Left empty, longitudes and latitudes are typed in the window&apos;s notation and datum.</translation>
+    </message>
+    <message>
+        <source>已输入的位置:</source>
+        <translation>Typed positions:</translation>
+    </message>
+    <message>
+        <source>把以前输入的位置(本图层和其他图层的点)用作当前点的位置</source>
+        <translation>Use a position typed before (of a point of this layer or of another layer) as the current point&apos;s position</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其位置或从已输入的位置中选取</source>
+        <translation>Click on the map to add a control point, then type its position in the table or pick one typed before</translation>
+    </message>
+    <message>
+        <source>经纬度:按窗口的表示法和基准</source>
+        <translation>Longitude and latitude in the window&apos;s notation and datum</translation>
+    </message>
+    <message>
+        <source>更改点的坐标系</source>
+        <translation>Change the points&apos; grid</translation>
+    </message>
+    <message>
+        <source>点 %1:%2, %3</source>
+        <translation>Point %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>%1 的点 %2:%3, %4</source>
+        <translation>%1, point %2: %3, %4</translation>
+    </message>
+    <message>
+        <source>(还没有)</source>
+        <translation>(none yet)</translation>
+    </message>
+    <message>
+        <source>选取…</source>
+        <translation>Pick…</translation>
+    </message>
+    <message>
+        <source>请先在表中选择一个点</source>
+        <translation>Select a point in the table first</translation>
+    </message>
+    <message>
+        <source>选取控制点位置</source>
+        <translation>Pick a control point&apos;s position</translation>
     </message>
 </context>
 <context>
@@ -1152,10 +1208,6 @@
         <translation>&amp;Control points</translation>
     </message>
     <message>
-        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
-        <translation>The points of %1 are on the grid %2; only points in WGS 84 latitude and longitude can be imported</translation>
-    </message>
-    <message>
         <source>%1 中没有控制点</source>
         <translation>%1 holds no control points</translation>
     </message>
@@ -1194,6 +1246,10 @@
     <message>
         <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
         <translation>QGIS control points (*.points *.POINTS);;OziExplorer maps (*.map *.MAP)</translation>
+    </message>
+    <message>
+        <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
+        <translation>The points of %1 are on the grid %2, which has no EPSG code; only points on a grid with an EPSG code can be imported</translation>
     </message>
 </context>
 <context>
@@ -1370,6 +1426,10 @@
     <message>
         <source>the points file %1, %2</source>
         <translation>the points file %1, %2</translation>
+    </message>
+    <message>
+        <source>PROJ cannot take the position (%1, %2) from %3 to %4</source>
+        <translation>PROJ cannot take the position (%1, %2) from %3 to %4</translation>
     </message>
 </context>
 <context>

@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>二次多項式(至少 %1 點)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>薄板樣條(至少 %1 點)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>仿射(至少 %1 點)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>需要至少 %1 個啟用且已輸入經緯度的點,現有 %2 個</translation>
     </message>
@@ -219,6 +207,22 @@
         <source>无法拟合这些点</source>
         <translation>無法擬合這些點</translation>
     </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>二次多項式</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>薄板樣條</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>仿射</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>仿射和薄板樣條至少需要 %1 個點,二次多項式至少需要 %2 個點;薄板樣條經過每個點。</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsPanel</name>
@@ -233,10 +237,6 @@
     <message>
         <source>添加点</source>
         <translation>添加點</translation>
-    </message>
-    <message>
-        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
-        <translation>在地圖上單擊添加控制點,然後在表中輸入其經緯度</translation>
     </message>
     <message>
         <source>删除点</source>
@@ -345,6 +345,62 @@
     <message>
         <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
         <translation>把這些點寫入 QGIS 的 .points 檔案或 OziExplorer 的 .map 檔案</translation>
+    </message>
+    <message>
+        <source>坐标系 EPSG:</source>
+        <translation>座標系 EPSG:</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,并在该坐标系上拟合。留空则按窗口的表示法和基准输入经纬度。</source>
+        <translation>圖上所印座標網的 EPSG 代碼(如 UTM 33N 為 32633):點的位置按該座標系的橫座標和縱座標輸入,並在該座標系上擬合。留空則按視窗的表示法和基準輸入經緯度。</translation>
+    </message>
+    <message>
+        <source>已输入的位置:</source>
+        <translation>已輸入的位置:</translation>
+    </message>
+    <message>
+        <source>把以前输入的位置(本图层和其他图层的点)用作当前点的位置</source>
+        <translation>把以前輸入的位置(本圖層和其他圖層的點)用作目前點的位置</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其位置或从已输入的位置中选取</source>
+        <translation>在地圖上單擊添加控制點,然後在表中輸入其位置或從已輸入的位置中選取</translation>
+    </message>
+    <message>
+        <source>经纬度:按窗口的表示法和基准</source>
+        <translation>經緯度:按視窗的表示法和基準</translation>
+    </message>
+    <message>
+        <source>更改点的坐标系</source>
+        <translation>更改點的座標系</translation>
+    </message>
+    <message>
+        <source>点 %1:%2, %3</source>
+        <translation>點 %1:%2, %3</translation>
+    </message>
+    <message>
+        <source>%1 的点 %2:%3, %4</source>
+        <translation>%1 的點 %2:%3, %4</translation>
+    </message>
+    <message>
+        <source>(还没有)</source>
+        <translation>(還沒有)</translation>
+    </message>
+    <message>
+        <source>选取…</source>
+        <translation>選取…</translation>
+    </message>
+    <message>
+        <source>请先在表中选择一个点</source>
+        <translation>請先在表中選擇一個點</translation>
+    </message>
+    <message>
+        <source>选取控制点位置</source>
+        <translation>選取控制點位置</translation>
     </message>
 </context>
 <context>
@@ -1150,10 +1206,6 @@
         <translation>控制點(&amp;C)</translation>
     </message>
     <message>
-        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
-        <translation>%1 的點在座標系 %2 上;只能匯入 WGS 84 經緯度的點</translation>
-    </message>
-    <message>
         <source>%1 中没有控制点</source>
         <translation>%1 中沒有控制點</translation>
     </message>
@@ -1192,6 +1244,10 @@
     <message>
         <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
         <translation>QGIS 控制點 (*.points *.POINTS);;OziExplorer 地圖 (*.map *.MAP)</translation>
+    </message>
+    <message>
+        <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
+        <translation>%1 的點所在的座標系 %2 沒有 EPSG 代碼;只能匯入有 EPSG 代碼的座標系上的點</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1424,10 @@
     <message>
         <source>the points file %1, %2</source>
         <translation>點檔案 %1,%2</translation>
+    </message>
+    <message>
+        <source>PROJ cannot take the position (%1, %2) from %3 to %4</source>
+        <translation>PROJ 無法把位置 (%1, %2) 從 %3 轉換到 %4</translation>
     </message>
 </context>
 <context>

@@ -192,18 +192,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>二次多项式(至少 %1 点)</source>
-        <translation>二次多项式(至少 %1 点)</translation>
-    </message>
-    <message>
-        <source>薄板样条(至少 %1 点)</source>
-        <translation>薄板样条(至少 %1 点)</translation>
-    </message>
-    <message>
-        <source>仿射(至少 %1 点)</source>
-        <translation>仿射(至少 %1 点)</translation>
-    </message>
-    <message>
         <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
         <translation>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</translation>
     </message>
@@ -219,6 +207,22 @@
         <source>无法拟合这些点</source>
         <translation>无法拟合这些点</translation>
     </message>
+    <message>
+        <source>二次多项式</source>
+        <translation>二次多项式</translation>
+    </message>
+    <message>
+        <source>薄板样条</source>
+        <translation>薄板样条</translation>
+    </message>
+    <message>
+        <source>仿射</source>
+        <translation>仿射</translation>
+    </message>
+    <message>
+        <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
+        <translation>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsPanel</name>
@@ -233,10 +237,6 @@
     <message>
         <source>添加点</source>
         <translation>添加点</translation>
-    </message>
-    <message>
-        <source>在地图上单击添加控制点,然后在表中输入其经纬度</source>
-        <translation>在地图上单击添加控制点,然后在表中输入其经纬度</translation>
     </message>
     <message>
         <source>删除点</source>
@@ -345,6 +345,62 @@
     <message>
         <source>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</source>
         <translation>把这些点写入 QGIS 的 .points 文件或 OziExplorer 的 .map 文件</translation>
+    </message>
+    <message>
+        <source>坐标系 EPSG:</source>
+        <translation>坐标系 EPSG:</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,并在该坐标系上拟合。留空则按窗口的表示法和基准输入经纬度。</source>
+        <translation>图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,并在该坐标系上拟合。留空则按窗口的表示法和基准输入经纬度。</translation>
+    </message>
+    <message>
+        <source>已输入的位置:</source>
+        <translation>已输入的位置:</translation>
+    </message>
+    <message>
+        <source>把以前输入的位置(本图层和其他图层的点)用作当前点的位置</source>
+        <translation>把以前输入的位置(本图层和其他图层的点)用作当前点的位置</translation>
+    </message>
+    <message>
+        <source>在地图上单击添加控制点,然后在表中输入其位置或从已输入的位置中选取</source>
+        <translation>在地图上单击添加控制点,然后在表中输入其位置或从已输入的位置中选取</translation>
+    </message>
+    <message>
+        <source>经纬度:按窗口的表示法和基准</source>
+        <translation>经纬度:按窗口的表示法和基准</translation>
+    </message>
+    <message>
+        <source>更改点的坐标系</source>
+        <translation>更改点的坐标系</translation>
+    </message>
+    <message>
+        <source>点 %1:%2, %3</source>
+        <translation>点 %1:%2, %3</translation>
+    </message>
+    <message>
+        <source>%1 的点 %2:%3, %4</source>
+        <translation>%1 的点 %2:%3, %4</translation>
+    </message>
+    <message>
+        <source>(还没有)</source>
+        <translation>(还没有)</translation>
+    </message>
+    <message>
+        <source>选取…</source>
+        <translation>选取…</translation>
+    </message>
+    <message>
+        <source>请先在表中选择一个点</source>
+        <translation>请先在表中选择一个点</translation>
+    </message>
+    <message>
+        <source>选取控制点位置</source>
+        <translation>选取控制点位置</translation>
     </message>
 </context>
 <context>
@@ -1150,10 +1206,6 @@
         <translation>控制点(&amp;C)</translation>
     </message>
     <message>
-        <source>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</source>
-        <translation>%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点</translation>
-    </message>
-    <message>
         <source>%1 中没有控制点</source>
         <translation>%1 中没有控制点</translation>
     </message>
@@ -1192,6 +1244,10 @@
     <message>
         <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
         <translation>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</translation>
+    </message>
+    <message>
+        <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
+        <translation>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1424,10 @@
     <message>
         <source>the points file %1, %2</source>
         <translation>点文件 %1,%2</translation>
+    </message>
+    <message>
+        <source>PROJ cannot take the position (%1, %2) from %3 to %4</source>
+        <translation>PROJ 无法把位置 (%1, %2) 从 %3 转换到 %4</translation>
     </message>
 </context>
 <context>

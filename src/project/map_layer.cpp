@@ -31,7 +31,7 @@ int LayerControlPoints::storedDatum(int datumIndex)
 LayerControlPoints LayerControlPoints::onDatum(int datumIndex) const
 {
     const int target = storedDatum(datumIndex);
-    if (target == this->datumIndex)
+    if (target == this->datumIndex || epsg > 0)
         return *this;
     LayerControlPoints result = *this;
     result.datumIndex = target;
@@ -64,7 +64,7 @@ QVector<GroundControlPoint> LayerControlPoints::fitted(QVector<int> *indices) co
 bool LayerControlPoints::operator==(const LayerControlPoints &other) const
 {
     return active == other.active && points == other.points && transform == other.transform
-        && datumIndex == other.datumIndex;
+        && datumIndex == other.datumIndex && epsg == other.epsg;
 }
 
 void MapLayer::applyGeoreference(std::shared_ptr<const RasterGeoreference> raster)

@@ -118,13 +118,20 @@ struct LayerControlPoints
     // The datum the positions are on, as they were typed (-1: WGS 84): the points are
     // fitted on it and the fit then shifted to WGS 84, as `convert --datum` does.
     int datumIndex = -1;
+    // The grid, by EPSG code, the positions were typed on instead (0: none): each
+    // point's lon and lat are then its easting and northing in the grid's units (or its
+    // degrees, for a geographic grid), fitted on the grid and then taken to WGS 84, as
+    // `convert --gcp-crs EPSG:N` does; datumIndex is then -1.
+    int epsg = 0;
 
     // The datum positions typed on the window's datum `datumIndex` are kept on: the
     // datum itself, or -1 for one whose positions are stored unshifted (WGS 1984, WGS
-    // 1972; see typedPositionsAreShifted).
+    // 1972; see typedPositionsAreShifted). Points typed on WGS 1972 are thus fitted as
+    // WGS 84, as the window shows that row, while `convert --datum` takes them through
+    // its change of ellipsoid (up to 0.21 m apart, poleward).
     static int storedDatum(int datumIndex);
     // The points with their positions on the datum positions typed on `datumIndex` are
-    // kept on (storedDatum): themselves when they are on it already. A coordinate
+    // kept on (storedDatum): themselves when they are on it already or on a grid. A coordinate
     // entered alone is taken there beside a stand-in of 0 for the other.
     LayerControlPoints onDatum(int datumIndex) const;
     // The enabled, positioned points as the fit takes them (on datumIndex), and their

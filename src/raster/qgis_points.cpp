@@ -34,6 +34,30 @@ QByteArray singleLineWkt(const OGRSpatialReference &reference)
     return exported == OGRERR_NONE && wkt ? QByteArray(wkt) : QByteArray();
 }
 
+// The EPSG code of a spatial reference: its own, or that of the one PROJ finds equal
+// to it (with a confidence of 90 % or more); 0 for none.
+int epsgCode(const OGRSpatialReference &reference)
+{
+    const auto codeOf = [](const OGRSpatialReference &named) {
+        const char *authority = named.GetAuthorityName(nullptr);
+        const char *code = named.GetAuthorityCode(nullptr);
+        return authority && code && QByteArray(authority).compare("EPSG", Qt::CaseInsensitive) == 0
+            ? QByteArray(code).toInt()
+            : 0;
+    };
+    if (const int own = codeOf(reference))
+        return own;
+    int count = 0;
+    int *confidences = nullptr;
+    OGRSpatialReferenceH *matches = reference.FindMatches(nullptr, &count, &confidences);
+    const int found = matches && count > 0 && confidences && confidences[0] >= 90
+        ? codeOf(*OGRSpatialReference::FromHandle(matches[0]))
+        : 0;
+    OSRFreeSRSArray(matches);
+    CPLFree(confidences);
+    return found;
+}
+
 // Takes a spatial reference as the points' grid: WGS 84 in degrees stays the default.
 bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *error)
 {
@@ -54,6 +78,7 @@ bool takeGrid(const OGRSpatialReference &reference, PointGrid *grid, QString *er
         result.wkt = QString::fromUtf8(wkt);
         result.name = QString::fromUtf8(reference.GetName());
         result.geographic = reference.IsGeographic();
+        result.epsg = epsgCode(reference);
     }
     *grid = result;
     return true;
@@ -91,6 +116,32 @@ bool pointGridFromEpsg(int code, PointGrid *grid, QString *error)
     }
     reference.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     return takeGrid(reference, grid, error);
+}
+
+bool positionsToGrid(const PointGrid &from, const PointGrid &to, QVector<QPointF> *positions, QString *error)
+{
+    if (from.wkt == to.wkt)
+        return true;
+    ensureGdal();
+    GdalErrors errors;
+    OGRSpatialReference source = wgs84Reference();
+    OGRSpatialReference target = wgs84Reference();
+    const CoordinateTransformation transform(
+        (from.wkt.isEmpty() || referenceFromWkt(from.wkt, &source)) && (to.wkt.isEmpty() || referenceFromWkt(to.wkt, &target))
+            ? OGRCreateCoordinateTransformation(&source, &target)
+            : nullptr);
+    QVector<QPointF> moved = *positions;
+    for (QPointF &position : moved) {
+        double x = position.x(), y = position.y();
+        if (!transform || !transform->Transform(1, &x, &y) || !std::isfinite(x) || !std::isfinite(y)) {
+            *error = QgisPoints::tr("PROJ cannot take the position (%1, %2) from %3 to %4")
+                         .arg(position.x()).arg(position.y()).arg(from.name, to.name);
+            return false;
+        }
+        position = QPointF(x, y);
+    }
+    *positions = moved;
+    return true;
 }
 
 bool pointGridFromText(const QByteArray &text, PointGrid *grid, QString *error)

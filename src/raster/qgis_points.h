@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointF>
 #include <QString>
 #include <QVector>
 
@@ -21,12 +22,19 @@ struct PointGrid
     QString wkt;
     QString name = QStringLiteral("WGS 84");  // "WGS 84 / UTM zone 33N"
     bool geographic = true;   // degrees (longitude, latitude), else easting and northing in its units
+    // Its EPSG code, when it is one of PROJ's (named so, or found equal to one); else 0.
+    int epsg = 0;
 };
 
 // The grid an EPSG code names, from PROJ's own database (nothing is fetched). False
 // with a reason for a code PROJ does not know or one that names neither a geographic
 // nor a projected grid.
 bool pointGridFromEpsg(int code, PointGrid *grid, QString *error);
+
+// Takes positions (longitude and latitude, or easting and northing) from the grid
+// `from` to the grid `to`, in place. False with a reason, nothing changed, when PROJ
+// cannot take a position across.
+bool positionsToGrid(const PointGrid &from, const PointGrid &to, QVector<QPointF> *positions, QString *error);
 
 // The grid a text names: "EPSG:N" or a WKT (any version), never anything that would
 // make GDAL or PROJ open a file or reach a server. An empty text, or a grid that is

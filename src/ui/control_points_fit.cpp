@@ -41,13 +41,20 @@ QString ControlPointsFit::transformName(GcpTransform transform)
 {
     switch (transform) {
     case GcpTransform::Poly2:
-        return tr("二次多项式(至少 %1 点)").arg(minimumPoints(transform));
+        return tr("二次多项式");
     case GcpTransform::Tps:
-        return tr("薄板样条(至少 %1 点)").arg(minimumPoints(transform));
+        return tr("薄板样条");
     case GcpTransform::Affine:
         break;
     }
-    return tr("仿射(至少 %1 点)").arg(minimumPoints(transform));
+    return tr("仿射");
+}
+
+QString ControlPointsFit::transformsNeeds()
+{
+    return tr("仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。")
+        .arg(minimumPoints(GcpTransform::Affine))
+        .arg(minimumPoints(GcpTransform::Poly2));
 }
 
 ControlPointsFit fitControlPoints(const MapLayer &layer, Resampling resampling)
@@ -76,7 +83,8 @@ ControlPointsFit fitControlPoints(const MapLayer &layer, Resampling resampling)
     LayerImportOptions options;
     options.gcps = gcps;
     options.gcpTransform = points.transform;
-    options.gcpDatum = points.datumIndex;
+    options.gcpDatum = points.epsg > 0 ? -1 : points.datumIndex;
+    options.gcpEpsg = points.epsg;
     options.resampling = resampling;
     LayerImport import = importLayer(layer.sourcePath, options);
     if (import.refused() || !import.layer.georeference) {

@@ -35,8 +35,10 @@ public:
 
     // The fewest points the transform needs: 3, or 6 for the second-order polynomial.
     static int minimumPoints(GcpTransform transform);
-    // The transform's name with what it needs: "仿射(至少 3 点)".
+    // The transform's name: "仿射".
     static QString transformName(GcpTransform transform);
+    // What each transform needs, in one sentence.
+    static QString transformsNeeds();
 };
 
 // Fits the enabled, positioned points of `layer` (a plain image at sourcePath) by its

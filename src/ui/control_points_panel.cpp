@@ -3,12 +3,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,6 +30,13 @@
 namespace {
 
 constexpr GcpTransform kTransforms[] = {GcpTransform::Affine, GcpTransform::Poly2, GcpTransform::Tps};
+
+// The largest easting or northing typed on a grid: beyond any grid's extent in metres
+// or feet.
+constexpr double kMaxGridCoordinate = 1e9;
+
+// The most positions typed before that the dock offers to pick from.
+constexpr int kMaxPicks = 500;
 
 QTableWidgetItem *cell(const QString &text, bool editable)
 {
@@ -90,17 +102,34 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_modeButton->setObjectName(QStringLiteral("pointsModeButton"));
     layout->addWidget(m_modeButton);
 
-    auto *transformRow = new QHBoxLayout;
+    // The box under its caption, as wide as its longest name in every language: the
+    // dock stays as narrow as the two-point form's and the name shows whole.
     m_transformLabel = new QLabel(this);
     m_transform = new QComboBox(this);
     m_transform->setObjectName(QStringLiteral("transformBox"));
-    m_transform->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_transform->setMinimumContentsLength(8);
+    m_transform->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (int i = 0; i < 3; ++i)
         m_transform->addItem(QString());
-    transformRow->addWidget(m_transformLabel);
-    transformRow->addWidget(m_transform, 1);
-    layout->addLayout(transformRow);
+    layout->addWidget(m_transformLabel);
+    layout->addWidget(m_transform);
+    m_transformNeeds = new QLabel(this);
+    m_transformNeeds->setWordWrap(true);
+    layout->addWidget(m_transformNeeds);
+
+    // The grid printed on a sheet, by its EPSG code; none: the window's notation and datum.
+    auto *gridRow = new QHBoxLayout;
+    m_gridLabel = new QLabel(this);
+    m_gridEdit = new QLineEdit(this);
+    m_gridEdit->setObjectName(QStringLiteral("gridEdit"));
+    m_gridEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}")), m_gridEdit));
+    gridRow->addWidget(m_gridLabel);
+    gridRow->addWidget(m_gridEdit, 1);
+    layout->addLayout(gridRow);
+    m_gridName = new QLabel(this);
+    m_gridName->setObjectName(QStringLiteral("gridNameLabel"));
+    m_gridName->setWordWrap(true);
+    layout->addWidget(m_gridName);
 
     auto *tools = new QHBoxLayout;
     m_addButton = new QToolButton(this);
@@ -138,6 +167,16 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_table, 1);
 
+    // The positions are long: the box, under its caption, takes the dock's width, and
+    // its list as much as they need.
+    m_pickLabel = new QLabel(this);
+    m_pick = new QComboBox(this);
+    m_pick->setObjectName(QStringLiteral("pickPositionBox"));
+    m_pick->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pick->setMinimumContentsLength(12);
+    layout->addWidget(m_pickLabel);
+    layout->addWidget(m_pick);
+
     m_rms = new QLabel(this);
     m_rms->setObjectName(QStringLiteral("rmsLabel"));
     m_rms->setWordWrap(true);
@@ -162,6 +201,8 @@ ControlPointsPanel::ControlPointsPanel(MainWindow *window)
         points.transform = kTransforms[index];
         this->window->editControlPoints(points, tr("更改变换"));
     });
+    connect(m_gridEdit, &QLineEdit::editingFinished, this, &ControlPointsPanel::chooseGrid);
+    connect(m_pick, qOverload<int>(&QComboBox::activated), this, &ControlPointsPanel::pickPosition);
     connect(m_addButton, &QToolButton::toggled, window, &MainWindow::placeControlPoints);
     connect(m_deleteButton, &QToolButton::clicked, this, &ControlPointsPanel::deleteSelected);
     connect(m_importButton, &QToolButton::clicked, window, &MainWindow::importControlPoints);
@@ -194,8 +235,15 @@ void ControlPointsPanel::retranslate()
     m_transformLabel->setText(tr("变换:"));
     for (int i = 0; i < 3; ++i)
         m_transform->setItemText(i, ControlPointsFit::transformName(kTransforms[i]));
+    m_transformNeeds->setText(ControlPointsFit::transformsNeeds());
+    m_gridLabel->setText(tr("坐标系 EPSG:"));
+    m_gridEdit->setPlaceholderText(tr("无"));
+    m_gridEdit->setToolTip(tr("图上所印坐标网的 EPSG 代码(如 UTM 33N 为 32633):点的位置按该坐标系的横坐标和纵坐标输入,"
+                              "并在该坐标系上拟合。留空则按窗口的表示法和基准输入经纬度。"));
+    m_pickLabel->setText(tr("已输入的位置:"));
+    m_pick->setToolTip(tr("把以前输入的位置(本图层和其他图层的点)用作当前点的位置"));
     m_addButton->setText(tr("添加点"));
-    m_addButton->setToolTip(tr("在地图上单击添加控制点,然后在表中输入其经纬度"));
+    m_addButton->setToolTip(tr("在地图上单击添加控制点,然后在表中输入其位置或从已输入的位置中选取"));
     m_deleteButton->setText(tr("删除点"));
     m_importButton->setText(tr("导入点…"));
     m_importButton->setToolTip(tr("用 QGIS 的 .points 文件或 OziExplorer 的 .map 文件中的点替换这些点"));
@@ -227,13 +275,19 @@ void ControlPointsPanel::refresh()
     for (QWidget *part : {static_cast<QWidget *>(m_transform), static_cast<QWidget *>(m_addButton),
                           static_cast<QWidget *>(m_deleteButton), static_cast<QWidget *>(m_importButton),
                           static_cast<QWidget *>(m_exportButton), static_cast<QWidget *>(m_resultBox),
+                          static_cast<QWidget *>(m_gridEdit), static_cast<QWidget *>(m_pick),
                           static_cast<QWidget *>(m_table)})
         part->setEnabled(active);
     if (!active && m_addButton->isChecked())
         m_addButton->setChecked(false);
 
     const NotationChoice &notation = window->notation(window->notationIndex());
-    const bool grid = notation.gridKind != kGridLatLon;
+    const int epsg = active ? current->controlPoints.epsg : 0;
+    const PointGrid *pointGrid = gridOf(epsg);
+    const bool grid = pointGrid ? !pointGrid->geographic : notation.gridKind != kGridLatLon;
+    if (!(m_gridEdit->hasFocus() && m_gridEdit->isModified()))
+        m_gridEdit->setText(epsg > 0 ? QString::number(epsg) : QString());
+    m_gridName->setText(pointGrid ? pointGrid->name : tr("经纬度:按窗口的表示法和基准"));
     m_table->setHorizontalHeaderLabels({tr("号"), tr("启用"), QStringLiteral("X"), QStringLiteral("Y"),
                                         grid ? tr("横坐标") : tr("经度"), grid ? tr("纵坐标") : tr("纬度"),
                                         tr("残差(像素)"), tr("残差(米)")});
@@ -244,11 +298,15 @@ void ControlPointsPanel::refresh()
         active ? current->controlPoints.onDatum(window->datumIndex()).points : QVector<ControlPoint>();
     m_table->setRowCount(int(points.size()));
     for (int row = 0; row < points.size(); ++row)
-        fillRow(row, points.at(row), fit, notation.gridKind, notation.angleStyle, window->datumIndex());
+        fillRow(row, points.at(row), fit, epsg);
     if (keep >= 0 && keep < m_table->rowCount())
         m_table->setCurrentCell(keep, qMax(0, m_table->currentColumn()));
     m_filling = false;
 
+    if (active)
+        fillPicks(current);
+    else
+        m_pick->clear();
     if (active) {
         const int index = int(std::find(std::begin(kTransforms), std::end(kTransforms), current->controlPoints.transform)
                               - std::begin(kTransforms));
@@ -266,8 +324,7 @@ void ControlPointsPanel::refresh()
     }
 }
 
-void ControlPointsPanel::fillRow(int row, const ControlPoint &point, const ControlPointsFit &fit, int gridKind,
-                                 int angleStyle, int datum)
+void ControlPointsPanel::fillRow(int row, const ControlPoint &point, const ControlPointsFit &fit, int epsg)
 {
     m_table->setItem(row, NumberColumn, cell(QString::number(row + 1), false));
     auto *enabled = new QTableWidgetItem;
@@ -276,28 +333,173 @@ void ControlPointsPanel::fillRow(int row, const ControlPoint &point, const Contr
     m_table->setItem(row, EnabledColumn, enabled);
     m_table->setItem(row, XColumn, cell(pixelText(point.pixelX), true));
     m_table->setItem(row, YColumn, cell(pixelText(point.pixelY), true));
-    // The point is on the datum positions typed on the window's are kept on.
-    QString lon, lat;
-    if (gridKind != kGridLatLon) {
-        if (point.positioned()) {
-            const GeoPosition wgs84 = typedPositionToWgs84(GeoPosition{point.lat, point.lon, 0.0},
-                                                           LayerControlPoints::storedDatum(datum));
-            const FormattedPosition shown = formatPosition(gridKind, datum, angleStyle, wgs84);
-            lon = shown.lonOrEastingText.trimmed();
-            lat = shown.latOrNorthingText.trimmed();
-        }
-    } else {
-        if (point.lonSet)
-            lon = angleText(point.lon, angleStyle);
-        if (point.latSet)
-            lat = angleText(point.lat, angleStyle);
-    }
+    const auto [lon, lat] = positionTexts(point, epsg);
     m_table->setItem(row, LonColumn, cell(lon, true));
     m_table->setItem(row, LatColumn, cell(lat, true));
     const std::optional<PointMiss> residual =
         fit.georeference && row < fit.residuals.size() ? fit.residuals.at(row) : std::optional<PointMiss>();
     m_table->setItem(row, PixelsColumn, cell(residual ? QString::number(residual->pixels, 'f', 2) : QString(), false));
     m_table->setItem(row, MetresColumn, cell(residual ? QString::number(residual->metres, 'f', 2) : QString(), false));
+}
+
+QPair<QString, QString> ControlPointsPanel::positionTexts(const ControlPoint &point, int epsg) const
+{
+    QString lon, lat;
+    if (const PointGrid *grid = gridOf(epsg)) {
+        const int decimals = grid->geographic ? 7 : 3;
+        if (point.lonSet)
+            lon = QString::number(point.lon, 'f', decimals);
+        if (point.latSet)
+            lat = QString::number(point.lat, 'f', decimals);
+        return {lon, lat};
+    }
+    // The point is on the datum positions typed on the window's are kept on.
+    const NotationChoice &notation = window->notation(window->notationIndex());
+    const int datum = window->datumIndex();
+    if (notation.gridKind != kGridLatLon) {
+        if (point.positioned()) {
+            const GeoPosition wgs84 = typedPositionToWgs84(GeoPosition{point.lat, point.lon, 0.0},
+                                                           LayerControlPoints::storedDatum(datum));
+            const FormattedPosition shown = formatPosition(notation.gridKind, datum, notation.angleStyle, wgs84);
+            lon = shown.lonOrEastingText.trimmed();
+            lat = shown.latOrNorthingText.trimmed();
+        }
+        return {lon, lat};
+    }
+    if (point.lonSet)
+        lon = angleText(point.lon, notation.angleStyle);
+    if (point.latSet)
+        lat = angleText(point.lat, notation.angleStyle);
+    return {lon, lat};
+}
+
+const PointGrid *ControlPointsPanel::gridOf(int epsg) const
+{
+    if (epsg <= 0)
+        return nullptr;
+    if (m_gridCode != epsg) {
+        PointGrid grid;
+        QString error;
+        if (!pointGridFromEpsg(epsg, &grid, &error))
+            return nullptr;
+        m_grid = grid;
+        m_gridCode = epsg;
+    }
+    return &m_grid;
+}
+
+void ControlPointsPanel::chooseGrid()
+{
+    const MapLayer *current = layer();
+    const bool typed = m_gridEdit->isModified();
+    m_gridEdit->setModified(false);
+    if (!current || !typed)
+        return;
+    const QString text = m_gridEdit->text().trimmed();
+    int code = text.isEmpty() ? 0 : text.toInt();
+    PointGrid to;
+    QString error;
+    if (code > 0 && !pointGridFromEpsg(code, &to, &error)) {
+        m_hint->setText(error);
+        return;
+    }
+    if (to.wkt.isEmpty())
+        code = 0;  // WGS 84 in degrees: the window's own notation does
+    if (code == current->controlPoints.epsg) {
+        refresh();
+        return;
+    }
+    // The positions go with the points to the new grid; a coordinate typed alone
+    // cannot, and is dropped.
+    LayerControlPoints points = current->controlPoints.onDatum(-1);
+    PointGrid from;
+    if (points.epsg > 0 && !pointGridFromEpsg(points.epsg, &from, &error)) {
+        m_hint->setText(error);
+        return;
+    }
+    QVector<QPointF> positions;
+    for (ControlPoint &point : points.points) {
+        if (!point.positioned())
+            point.lonSet = point.latSet = false;
+        else
+            positions.append(QPointF(point.lon, point.lat));
+    }
+    if (!positionsToGrid(from, to, &positions, &error)) {
+        m_hint->setText(error);
+        return;
+    }
+    qsizetype next = 0;
+    for (ControlPoint &point : points.points) {
+        if (point.positioned()) {
+            point.lon = positions.at(next).x();
+            point.lat = positions.at(next++).y();
+        }
+    }
+    points.epsg = code;
+    points.datumIndex = -1;
+    m_hint->clear();
+    window->editControlPoints(points, tr("更改点的坐标系"));
+}
+
+void ControlPointsPanel::fillPicks(const MapLayer *current)
+{
+    const int epsg = current->controlPoints.epsg;
+    const int datum = window->datumIndex();
+    QVector<const MapLayer *> layers{current};
+    for (const MapLayer *other : window->project().layers) {
+        if (other != current)
+            layers.append(other);
+    }
+    QStringList texts;
+    m_picks.clear();
+    for (const MapLayer *source : layers) {
+        if (source->controlPoints.epsg != epsg)
+            continue;
+        // On the datum the current layer's points are kept on for the window's datum.
+        const LayerControlPoints points = source->controlPoints.onDatum(datum);
+        for (int i = 0; i < points.points.size() && m_picks.size() < kMaxPicks; ++i) {
+            const ControlPoint &point = points.points.at(i);
+            const QPointF position(point.lon, point.lat);
+            if (!point.positioned() || m_picks.contains(position))
+                continue;
+            const auto [lon, lat] = positionTexts(point, epsg);
+            m_picks.append(position);
+            texts.append(source == current ? tr("点 %1:%2, %3").arg(i + 1).arg(lon, lat)
+                                           : tr("%1 的点 %2:%3, %4")
+                                                 .arg(QFileInfo(source->sourcePath).fileName())
+                                                 .arg(i + 1)
+                                                 .arg(lon, lat));
+        }
+    }
+    const QSignalBlocker quiet(m_pick);
+    m_pick->clear();
+    m_pick->addItem(m_picks.isEmpty() ? tr("(还没有)") : tr("选取…"));
+    m_pick->addItems(texts);
+    // The list as wide as its longest position.
+    m_pick->view()->setMinimumWidth(m_pick->view()->sizeHintForColumn(0)
+                                    + m_pick->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_pick->setEnabled(!m_picks.isEmpty());
+}
+
+void ControlPointsPanel::pickPosition(int index)
+{
+    const MapLayer *current = layer();
+    const int row = m_table->currentRow();
+    if (!current || index <= 0 || index > m_picks.size())
+        return;
+    if (row < 0 || row >= current->controlPoints.points.size()) {
+        m_hint->setText(tr("请先在表中选择一个点"));
+        m_pick->setCurrentIndex(0);
+        return;
+    }
+    LayerControlPoints points = current->controlPoints.onDatum(window->datumIndex());
+    ControlPoint &point = points.points[row];
+    point.lon = m_picks.at(index - 1).x();
+    point.lat = m_picks.at(index - 1).y();
+    point.lonSet = point.latSet = true;
+    m_hint->clear();
+    m_pick->setCurrentIndex(0);
+    window->editControlPoints(points, tr("选取控制点位置"));
 }
 
 void ControlPointsPanel::toggleEnabled(QTableWidgetItem *item)
@@ -360,8 +562,20 @@ bool ControlPointsPanel::storePosition(LayerControlPoints &points, int row, int 
     if (text.trimmed().isEmpty()) {
         // An empty position is not entered.
         (latitude ? point.latSet : point.lonSet) = false;
-        if (notation.gridKind != kGridLatLon)
+        if (points.epsg == 0 && notation.gridKind != kGridLatLon)
             point.lonSet = point.latSet = false;
+        return true;
+    }
+    if (const PointGrid *grid = gridOf(points.epsg)) {
+        // On the grid of a code: a number in its units, or degrees on a geographic one.
+        const NumberText number = readNumberText(text);
+        const double limit = grid->geographic ? (latitude ? 90.0 : 180.0) : kMaxGridCoordinate;
+        if (number.kind != NumberText::Complete || !(std::fabs(number.value) <= limit)) {
+            m_hint->setText(HintedIntValidator::refusalText());
+            return false;
+        }
+        (latitude ? point.lat : point.lon) = number.value;
+        (latitude ? point.latSet : point.lonSet) = true;
         return true;
     }
     if (notation.gridKind != kGridLatLon) {
@@ -418,7 +632,11 @@ QWidget *ControlPointDelegate::createEditor(QWidget *parent, const QStyleOptionV
         break;
     case ControlPointsPanel::LonColumn:
     case ControlPointsPanel::LatColumn:
-        if (notation.gridKind == kGridLatLon && notation.angleStyle == kAngleDegrees) {
+        if (const PointGrid *grid = m_panel->gridOf(m_panel->layer() ? m_panel->layer()->controlPoints.epsg : 0)) {
+            const bool latitude = index.column() == ControlPointsPanel::LatColumn;
+            const double limit = grid->geographic ? (latitude ? 90.0 : 180.0) : kMaxGridCoordinate;
+            edit->setValidator(new HintedDoubleValidator(-limit, limit, hint, edit));
+        } else if (notation.gridKind == kGridLatLon && notation.angleStyle == kAngleDegrees) {
             const double limit = index.column() == ControlPointsPanel::LatColumn ? 90.0 : 180.0;
             edit->setValidator(new HintedDoubleValidator(-limit, limit, hint, edit));
         }

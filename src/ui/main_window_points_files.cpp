@@ -13,8 +13,9 @@
 
 namespace {
 
-// The points a file holds, on WGS 84; false with the reason.
-bool readPointsFile(const QString &path, QVector<ControlPoint> *points, QString *error)
+// The points a file holds, on WGS 84 or on the grid of the EPSG code *epsg (0 for
+// none); false with the reason.
+bool readPointsFile(const QString &path, QVector<ControlPoint> *points, int *epsg, QString *error)
 {
     QVector<ListedPoint> listed;
     if (isOziMapPath(path)) {
@@ -29,13 +30,13 @@ bool readPointsFile(const QString &path, QVector<ControlPoint> *points, QString 
         ControlPointList list;
         if (readQgisPointsFile(path, &list, error) != PointsFileStatus::Ok)
             return false;
-        // The window keeps latitudes and longitudes: positions on another grid would
-        // first have to be taken to WGS 84.
-        if (!list.grid.wkt.isEmpty()) {
-            *error = MainWindow::tr("%1 的点在坐标系 %2 上;只能导入 WGS 84 经纬度的点")
+        // Points on another grid stay on it, which the window names by its EPSG code.
+        if (!list.grid.wkt.isEmpty() && list.grid.epsg <= 0) {
+            *error = MainWindow::tr("%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点")
                          .arg(QDir::toNativeSeparators(path), list.grid.name);
             return false;
         }
+        *epsg = list.grid.wkt.isEmpty() ? 0 : list.grid.epsg;
         listed = list.points;
     }
     if (listed.isEmpty()) {
@@ -70,7 +71,7 @@ void MainWindow::importControlPoints()
     points.points.clear();
     points.datumIndex = -1;
     QString error;
-    if (!readPointsFile(path, &points.points, &error)) {
+    if (!readPointsFile(path, &points.points, &points.epsg, &error)) {
         message(tr("无法导入点") + QLatin1Char('\n') + error);
         return;
     }
@@ -100,8 +101,8 @@ void MainWindow::exportControlPoints()
     const QString path = m_dialogs.saveFile(this, tr("导出点"), suggested, pointsFileFilter());
     if (path.isEmpty())
         return;
-    // The points on WGS 84, those with both coordinates: a ".map" file takes only the
-    // enabled ones, as they calibrate the image.
+    // The points on WGS 84 or on their grid, those with both coordinates: a ".map" file
+    // takes only the enabled ones, on WGS 84, as they calibrate the image.
     const LayerControlPoints onWgs84 = layer->controlPoints.onDatum(-1);
     const bool oziMap = isOziMapPath(path);
     ControlPointList list;
@@ -110,9 +111,22 @@ void MainWindow::exportControlPoints()
             list.points.append({{point.pixelX, point.pixelY, point.lon, point.lat}, point.enabled});
     }
     QString error = outputRefusal(path, m_project.inputFiles());
+    if (error.isEmpty() && onWgs84.epsg > 0)
+        pointGridFromEpsg(onWgs84.epsg, &list.grid, &error);
     QByteArray text;
     if (error.isEmpty() && list.points.isEmpty())
         error = tr("没有已输入经纬度的点可导出");
+    if (error.isEmpty() && oziMap && !list.grid.wkt.isEmpty()) {
+        QVector<QPointF> positions;
+        for (const ListedPoint &point : std::as_const(list.points))
+            positions.append(QPointF(point.point.lon, point.point.lat));
+        if (positionsToGrid(list.grid, PointGrid(), &positions, &error)) {
+            for (qsizetype i = 0; i < positions.size(); ++i) {
+                list.points[i].point.lon = positions.at(i).x();
+                list.points[i].point.lat = positions.at(i).y();
+            }
+        }
+    }
     if (error.isEmpty() && oziMap)
         text = oziMapPointsText(layer->sourcePath, list.enabledPoints(), controlPointsImageSize(), &error);
     else if (error.isEmpty())

@@ -55,6 +55,14 @@ void TestQgisPoints::parsed_data()
         << QByteArray("#CRS: " + kUtm33Wkt2 + "\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n"
                       "600000,5400000,0,0,0,0,0,0\n\n612000.5,5391000.25,400,-300,1,0,0,0\n")
         << "WGS 84 / UTM zone 33N" << "2 1" << QVector<double>{400, 300, 612000.5, 5391000.25};
+    // An older grid without its code is known by the code PROJ finds equal to it.
+    QTest::newRow("QGIS 2, WKT1 of UTM 33N without its code")
+        << QByteArray("#CRS: PROJCS[\"WGS 84 / UTM zone 33N\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\","
+                      "6378137,298.257223563]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]],PROJECTION["
+                      "\"Transverse_Mercator\"],PARAMETER[\"latitude_of_origin\",0],PARAMETER[\"central_meridian\",15],"
+                      "PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\",500000],PARAMETER[\"false_northing\","
+                      "0],UNIT[\"metre\",1]]\nmapX,mapY,pixelX,pixelY,enable\n612000.5,5391000.25,400,-300,1\n")
+        << "WGS 84 / UTM zone 33N" << "1 1" << QVector<double>{400, 300, 612000.5, 5391000.25};
     QTest::newRow("#CRS: EPSG:N") << "#CRS: EPSG:4284\nmapX,mapY,pixelX,pixelY,enable\n" + twoPoints << "Pulkovo 1942"
                                   << "2 2" << degrees;
     QTest::newRow("#CRS: of a grid QGIS did not know") << "#CRS: \nmapX,mapY,pixelX,pixelY,enable\n" + twoPoints
@@ -88,6 +96,7 @@ void TestQgisPoints::parsed()
         return;
     QCOMPARE(list.grid.name, grid);
     QCOMPARE(list.grid.wkt.isEmpty(), grid == QLatin1String("WGS 84"));
+    QCOMPARE(list.grid.epsg, grid.contains(QLatin1String("UTM")) ? 32633 : grid.startsWith(QLatin1String("Pulkovo")) ? 4284 : 0);
     QCOMPARE(QStringLiteral("%1 %2").arg(list.points.size()).arg(list.enabledPoints().size()), points);
     const GroundControlPoint &p = list.points.last().point;
     QCOMPARE((QVector<double>{p.pixelX, p.pixelY, p.lon, p.lat}), last);
@@ -109,6 +118,17 @@ void TestQgisPoints::roundTrips()
         QCOMPARE(read.points.at(i).point.lat, list.points.at(i).point.lat);
         QCOMPARE(read.points.at(i).point.pixelY, list.points.at(i).point.pixelY);
     }
+    // Positions taken to a grid and back; one PROJ cannot take leaves them as they were.
+    QVector<QPointF> positions{{15.0, 0.0}, {16.5, 46.25}};
+    QVERIFY(positionsToGrid(PointGrid(), list.grid, &positions, &error));
+    QVERIFY(qAbs(positions.at(0).x() - 500000.0) < 1e-6 && qAbs(positions.at(0).y()) < 1e-6);
+    QVERIFY(positionsToGrid(list.grid, PointGrid(), &positions, &error));
+    QVERIFY(qAbs(positions.at(1).x() - 16.5) < 1e-9 && qAbs(positions.at(1).y() - 46.25) < 1e-9);
+    positions.append(QPointF(1e30, 1e30));
+    const QVector<QPointF> kept = positions;
+    QVERIFY(!positionsToGrid(list.grid, PointGrid(), &positions, &error));
+    QCOMPARE(positions, kept);
+    QVERIFY(error.contains(QLatin1String("WGS 84 / UTM zone 33N")));
     const QVector<GroundControlPoint> degrees{{0, 0, -0.0000001, 45.9999999}, {812, 640, 11.25, -46.5},
                                               {3, 4, -179.999999, 89.5}};
     const OziMapText map = parseOziMapText(oziMapPointsText(QStringLiteral("scan.png"), degrees, QSize(813, 641), &error));
