@@ -188,6 +188,10 @@
         <source>%1: 超出范围%2</source>
         <translation>%1: 超出范围%2</translation>
     </message>
+    <message>
+        <source>由 %1 个图层合并而成,来源见控制点窗口</source>
+        <translation>由 %1 个图层合并而成,来源见控制点窗口</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsFit</name>
@@ -1193,6 +1197,22 @@
         <source>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</source>
         <translation>QGIS 控制点 (*.points *.POINTS);;OziExplorer 地图 (*.map *.MAP)</translation>
     </message>
+    <message>
+        <source>合并为一层(&amp;M)</source>
+        <translation>合并为一层(&amp;M)</translation>
+    </message>
+    <message>
+        <source>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</source>
+        <translation>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</translation>
+    </message>
+    <message>
+        <source>无法合并为一层</source>
+        <translation>无法合并为一层</translation>
+    </message>
+    <message>
+        <source>合并为一层</source>
+        <translation>合并为一层</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -1270,6 +1290,41 @@
     <message>
         <source>WFL到SMF:地图属性</source>
         <translation>WFL到SMF:地图属性</translation>
+    </message>
+</context>
+<context>
+    <name>MosaicSourcesPanel</name>
+    <message>
+        <source>两点定标</source>
+        <translation>两点定标</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>整幅图像</translation>
+    </message>
+    <message>
+        <source>%1 个点</source>
+        <translation>%1 个点</translation>
+    </message>
+    <message>
+        <source>合并图层的来源,后列的在上:</source>
+        <translation>合并图层的来源,后列的在上:</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>定标</source>
+        <translation>定标</translation>
+    </message>
+    <message>
+        <source>边界</source>
+        <translation>边界</translation>
+    </message>
+    <message>
+        <source>窗口中的控制点</source>
+        <translation>窗口中的控制点</translation>
     </message>
 </context>
 <context>

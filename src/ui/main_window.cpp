@@ -207,7 +207,8 @@ void MainWindow::createLayerDock()
     m_layerTable->setColumnHidden(2, true);
     m_layerTable->setShowGrid(false);
     m_layerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_layerTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows for merging them; the other layer commands act on the current row.
+    m_layerTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(m_layerTable, &QTableWidget::itemSelectionChanged, this, &MainWindow::showSelectedLayer);
 }
 
@@ -366,6 +367,7 @@ void MainWindow::updateActions()
                        actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionPlaceTopLeftPoint,
                        actionPlaceBottomRightPoint})
         a->setEnabled(true);
+    actionMergeLayers->setEnabled(canMergeSelectedLayers());
     if (m_projectState <= 0) {
         actionProperties->setEnabled(false);
         actionAddLayer->setEnabled(false);

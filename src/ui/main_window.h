@@ -15,11 +15,13 @@
 class CalibrationForm;
 class ControlPointsPanel;
 class MapCanvas;
+class MosaicSourcesPanel;
 class QAction;
 class QComboBox;
 class QDockWidget;
 class QLabel;
 class QProgressDialog;
+class QStackedWidget;
 class QTableWidget;
 class QUndoStack;
 
@@ -168,6 +170,17 @@ public:
     // Removes row `row` and takes its layer out of the project, then selects the row
     // before it. The caller owns the record; nullptr when there is no such row.
     MapLayer *takeLayerRow(int row);
+    // The rows selected in the table, in its order. Every command on one layer acts on
+    // the current layer; merging acts on all of them.
+    QList<int> selectedLayerRows() const;
+
+    // Merging layers (main_window_merge.cpp). Two or more selected layers, each
+    // calibrated, in an editing window.
+    bool canMergeSelectedLayers() const;
+    // Replaces the selected layers by one merged layer (planMosaic), each source cut
+    // to its border, the later row on top; one undoable step. A refusal tells why,
+    // naming the layer concerned, and changes nothing.
+    void mergeSelectedLayers();
 
     // Undo (main_window_undo.cpp and layer_undo.h). The rows as the table shows them.
     LayerRows layerRows() const;
@@ -266,6 +279,7 @@ private slots:
     void on_actionAutoCopies_triggered();
     void on_actionDeleteLayer_triggered();
     void on_actionSortLayers_triggered();
+    void on_actionMergeLayers_triggered();
     void on_actionPlaceTopLeftPoint_triggered();
     void on_actionPlaceBottomRightPoint_triggered();
     // View and help commands (main_window.cpp).
@@ -369,6 +383,9 @@ private:
     CalibrationForm *m_calibrationForm = nullptr;
     QDockWidget *m_pointsDock = nullptr;
     ControlPointsPanel *m_pointsPanel = nullptr;
+    // The points dock's pages: the points, or the sources of a merged layer.
+    QStackedWidget *m_pointsPages = nullptr;
+    MosaicSourcesPanel *m_sourcesPanel = nullptr;
     ControlPointsFit m_pointsFit;        // of the current layer's points
     const MapLayer *m_pointsFitOf = nullptr;  // the layer m_pointsFit was made for
     LayerControlPoints m_pointsFitFor;        // and its points then

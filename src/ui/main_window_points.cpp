@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -18,6 +19,7 @@
 #include "ui/control_points_panel.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
+#include "ui/mosaic_sources_panel.h"
 
 namespace {
 
@@ -37,7 +39,11 @@ void MainWindow::createPointsDock()
     m_pointsDock = new QDockWidget(tr("控制点"), this);
     m_pointsDock->setObjectName(QStringLiteral("pointsDock"));
     m_pointsPanel = new ControlPointsPanel(this);
-    m_pointsDock->setWidget(m_pointsPanel);
+    m_sourcesPanel = new MosaicSourcesPanel(this);
+    m_pointsPages = new QStackedWidget(m_pointsDock);
+    m_pointsPages->addWidget(m_pointsPanel);
+    m_pointsPages->addWidget(m_sourcesPanel);
+    m_pointsDock->setWidget(m_pointsPages);
     m_pointsDock->setAllowedAreas(Qt::AllDockWidgetAreas);
     m_pointsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
                               | QDockWidget::DockWidgetFloatable);
@@ -80,7 +86,8 @@ int MainWindow::notationIndex() const
 bool MainWindow::canCalibrateByPoints() const
 {
     const MapLayer *layer = currentLayerRecord();
-    return layer && !m_browseMode && !layer->fromSmf && (!layer->georeference || layer->controlPoints.active);
+    return layer && !m_browseMode && !layer->fromSmf && !layer->mosaic
+        && (!layer->georeference || layer->controlPoints.active);
 }
 
 QSize MainWindow::controlPointsImageSize() const
@@ -278,6 +285,9 @@ void MainWindow::showControlPoints()
     if (!shown && m_canvas->controlPointsShown() == false && m_pointsPanel->addButton()->isChecked())
         placeControlPoints(false);
     m_pointsPanel->refresh();
+    // A merged layer has sources rather than points.
+    m_sourcesPanel->showLayer(layer);
+    m_pointsPages->setCurrentWidget(layer && layer->mosaic ? static_cast<QWidget *>(m_sourcesPanel) : m_pointsPanel);
 }
 
 void MainWindow::calibrateByTwoPoints()

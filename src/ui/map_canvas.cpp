@@ -404,7 +404,7 @@ QPoint MapCanvas::pointPixel(int point) const
 int MapCanvas::markerAt(QPoint p) const
 {
     // A layer calibrated by its raster keeps its points where the raster put them.
-    if (!m_layer || m_layer->georeference || m_browseFiles || m_placing || m_pointsShown)
+    if (!m_layer || m_layer->georeference || m_layer->mosaic || m_browseFiles || m_placing || m_pointsShown)
         return 0;
     int nearest = 0;
     int nearestDistance = kMarkerRadius * kMarkerRadius + 1;
