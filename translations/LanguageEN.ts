@@ -1215,6 +1215,22 @@
         <source>合并为一层</source>
         <translation>Merge into One Layer</translation>
     </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>Edit &amp;Border</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>Show the layer&apos;s border on its source image and drag its points; merging keeps only what lies inside it</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>Cannot merge with this border</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>Move Border Point</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

@@ -1213,6 +1213,22 @@
         <source>合并为一层</source>
         <translation>合併為一層</translation>
     </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>編輯邊界(&amp;B)</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>在原圖上顯示圖層的邊界並拖動其各點;合併時只取邊界以內</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>無法按此邊界合併</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>移動邊界點</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

@@ -1213,6 +1213,22 @@
         <source>合并为一层</source>
         <translation>合并为一层</translation>
     </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>编辑边界(&amp;B)</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>无法按此边界合并</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>移动边界点</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>

@@ -368,6 +368,9 @@ void MainWindow::updateActions()
                        actionPlaceBottomRightPoint})
         a->setEnabled(true);
     actionMergeLayers->setEnabled(canMergeSelectedLayers());
+    if (!canEditBorder())
+        actionEditBorder->setChecked(false);
+    actionEditBorder->setEnabled(canEditBorder());
     if (m_projectState <= 0) {
         actionProperties->setEnabled(false);
         actionAddLayer->setEnabled(false);

@@ -60,7 +60,21 @@ void MainWindow::createPointsDock()
                     &ControlPointsPanel::refresh);
     }
     connect(m_canvas, &MapCanvas::controlPointPlaced, this, &MainWindow::addControlPoint);
-    connect(m_canvas, &MapCanvas::controlPointDragged, this, &MainWindow::moveControlPoint);
+    // The marks are a border's points while one is edited.
+    connect(m_canvas, &MapCanvas::controlPointDragged, this, [this](int index, QPointF pixel) {
+        if (editingBorder())
+            moveBorderPoint(index, pixel);
+        else
+            moveControlPoint(index, pixel);
+    });
+    connect(actionEditBorder, &QAction::toggled, this, [this] {
+        m_borderImage = QImage();
+        showCurrentLayerImage();
+    });
+    connect(m_sourcesPanel->table(), &QTableWidget::currentCellChanged, this, [this] {
+        if (editingBorder())
+            showCurrentLayerImage();
+    });
     connect(m_pointsPanel, &ControlPointsPanel::pointSelected, this, [this](int index) {
         const MapLayer *layer = currentLayerRecord();
         if (!layer || !layer->controlPoints.active || index >= layer->controlPoints.points.size())
@@ -230,6 +244,11 @@ void MainWindow::showCurrentLayerImage()
     MapLayer *layer = currentLayerRecord();
     if (!layer || m_browseMode)
         return;
+    if (editingBorder()) {
+        showControlPoints();
+        showBorder();
+        return;
+    }
     const bool placing = layer->controlPoints.active && !m_pointsPanel->resultBox()->isChecked();
     if (!placing) {
         // The source image is kept while the layer is calibrated by points, for going

@@ -9,6 +9,7 @@
 #include "common/window_fixture.h"
 #include "ui/about_dialog.h"
 #include "raster/geo_raster.h"
+#include "project/layer_mosaic.h"
 #include "ui/file_types.h"
 #include "ui/mosaic_sources_panel.h"
 #include "settings/language_settings.h"
@@ -397,8 +398,22 @@ void TestMainWindow::mergedLayer()
     QVERIFY(part<QTableWidget>(w.window, "controlPointsTable")->isVisibleTo(&w.window));
     action(w.window, "actionRedo")->trigger();
     QVERIFY(w.window.project().layers == QVector<MapLayer *>{const_cast<MapLayer *>(merged)});
-    // A layer not calibrated is merged with nothing.
+    // A source's border dragged on its own image plans the level again, and undo puts it back.
+    action(w.window, "actionEditBorder")->trigger();
+    QVERIFY(canvasOf(w.window)->image().size() == QSize(sheets::kWidth, sheets::kHeight)
+            && canvasOf(w.window)->controlPointsShown());
+    const std::shared_ptr<const LayerMosaic> planned = merged->mosaic;
+    emit canvasOf(w.window)->controlPointDragged(0, QPointF(0, 0));
+    QVERIFY(merged->mosaic != planned && merged->mosaic->sources.at(0).border.at(0) == QPointF(0, 0));
+    QVERIFY(merged->mosaic->raster.size.width() > planned->raster.size.width());
+    action(w.window, "actionUndo")->trigger();
+    QVERIFY(merged->mosaic == planned);
+
+    // A layer not calibrated is merged with nothing; its border starts at the image's corners.
     w.fixture.addLayer(w.window, 30, 20);
+    const MapLayer *plain = w.window.project().layers[w.window.currentLayer()];
+    emit canvasOf(w.window)->controlPointDragged(2, QPointF(20, 15));
+    QCOMPARE(plain->border, (QVector<QPointF>{{0, 0}, {30, 0}, {20, 15}, {0, 20}}));
     click(0, Qt::ControlModifier);
     QVERIFY(w.window.selectedLayerRows().size() == 2 && !merge->isEnabled());
 }
