@@ -64,7 +64,7 @@ void MainWindow::showBorder()
         mark.pixel = point;
         marks.append(mark);
     }
-    m_canvas->setControlPoints(true, marks);
+    m_canvas->setControlPoints(true, marks, true);
 }
 
 BorderState MainWindow::borderState(const MapLayer *layer) const

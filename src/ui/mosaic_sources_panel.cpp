@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -26,8 +27,12 @@ MosaicSourcesPanel::MosaicSourcesPanel(QWidget *parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The file takes what room is left, its whole path in its tip: no column hides
+    // behind a scroll bar in a narrow dock.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(FileColumn, QHeaderView::Stretch);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setTextElideMode(Qt::ElideMiddle);
     layout->addWidget(m_table, 1);
     retranslate();
 }
@@ -70,6 +75,8 @@ void MosaicSourcesPanel::retranslate()
 
 void MosaicSourcesPanel::fill()
 {
+    // Filling is no choice of the user's: the window hears of none of it.
+    const QSignalBlocker quiet(m_table);
     const QVector<MosaicSource> sources = m_mosaic ? m_mosaic->sources : QVector<MosaicSource>();
     m_table->setRowCount(int(sources.size()));
     for (int row = 0; row < sources.size(); ++row) {
@@ -88,4 +95,7 @@ void MosaicSourcesPanel::fill()
             m_table->setItem(row, column, item);
         }
     }
+    // The source whose border Edit Border shows.
+    if (m_table->rowCount() > 0 && m_table->currentRow() < 0)
+        m_table->setCurrentCell(0, FileColumn);
 }
