@@ -398,6 +398,23 @@ void TestMainWindow::mergedLayer()
     QVERIFY(part<QTableWidget>(w.window, "controlPointsTable")->isVisibleTo(&w.window));
     action(w.window, "actionRedo")->trigger();
     QVERIFY(w.window.project().layers == QVector<MapLayer *>{const_cast<MapLayer *>(merged)});
+    action(w.window, "actionAutoCopies")->trigger();
+    QSet<int> widths;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QVERIFY(w.window.project().layers[row]->mosaic == merged->mosaic);
+        widths << w.window.project().layerImage(row)->width();
+    }
+    QVERIFY(widths.size() == 5 && !widths.contains(0));
+    // Refused by the core, which says why and of which layer; nothing changes.
+    table->selectAll();
+    merge->trigger();
+    QVERIFY(table->rowCount() == 5 && refusal.texts.size() == 2);
+    QVERIFY2(refusal.texts.last().contains(QString::fromUtf8("无法合并为一层\n%1: a copy at another scale").arg(
+                 table->item(int(w.window.project().layers.indexOf(const_cast<MapLayer *>(merged))) == 0, 0)->text())),
+             qPrintable(refusal.texts.last()));
+    action(w.window, "actionUndo")->trigger();
+    w.window.selectLayerRow(0);
+
     // A source's border dragged on its own image plans the level again, and undo puts it back.
     action(w.window, "actionEditBorder")->trigger();
     QVERIFY(canvasOf(w.window)->image().size() == QSize(sheets::kWidth, sheets::kHeight)
