@@ -33,8 +33,14 @@ void MainWindow::mergeSelectedLayers()
     const LayerRows before = layerRows();
     QVector<MosaicSource> sources;
     for (int row : rows) {
-        const MapLayer *layer = m_project.layers[row];
-        sources.append(MosaicSource{*layer, layer->border});
+        // The sources keep what places them, not their decoded images, which the merged
+        // layer would otherwise hold outside the project's memory budget.
+        MapLayer source = *m_project.layers[row];
+        source.image = QImage();
+        source.loaded = false;
+        source.memoryMB = 0;
+        source.tileCache.clear();
+        sources.append(MosaicSource{source, source.border});
     }
     LayerImport merged;
     int failed = -1;

@@ -372,6 +372,7 @@ void TestMainWindow::mergedLayer()
     QCOMPARE(table->rowCount(), 1);
     const MapLayer *merged = w.window.project().layers[0];
     QVERIFY(merged->mosaic && canvasOf(w.window)->layer() == merged && formOf(w.window)->edX1->isReadOnly());
+    QVERIFY(!merged->mosaic->sources.at(2).layer.loaded && merged->mosaic->sources.at(2).layer.image.isNull());
     const QTableWidget *sources = part<QTableWidget>(w.window, "mosaicSourcesTable");
     QStringList listed;
     for (int row = 0; row < sources->rowCount(); ++row) {
