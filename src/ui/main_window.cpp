@@ -209,6 +209,9 @@ void MainWindow::createLayerDock()
     m_layerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Several rows for merging them; the other layer commands act on the current row.
     m_layerTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The layer commands on the table's own menu too.
+    m_layerTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_layerTable->addActions({actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionMergeLayers, actionEditBorder});
     connect(m_layerTable, &QTableWidget::itemSelectionChanged, this, &MainWindow::showSelectedLayer);
 }
 

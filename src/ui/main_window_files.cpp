@@ -442,6 +442,7 @@ void MainWindow::openBrowseWindow(const QString &path)
 void MainWindow::setUpBrowsing()
 {
     mainMenuBar->hide();
+    m_layerTable->setContextMenuPolicy(Qt::NoContextMenu);
     // The zoom commands stay, and the selectors that switch the position read-out of
     // the status bar. (A hidden action is disabled, shortcut included.)
     const QList<QAction *> zoom = {actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize};
