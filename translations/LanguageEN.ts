@@ -188,6 +188,10 @@
         <source>%1: 超出范围%2</source>
         <translation>%1: out of range%2</translation>
     </message>
+    <message>
+        <source>由 %1 个图层合并而成,来源见控制点窗口</source>
+        <translation>Merged from %1 layers; the Control Points window lists them</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsFit</name>
@@ -1251,6 +1255,38 @@
         <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
         <translation>The points of %1 are on the grid %2, which has no EPSG code; only points on a grid with an EPSG code can be imported</translation>
     </message>
+    <message>
+        <source>合并为一层(&amp;M)</source>
+        <translation>&amp;Merge into One Layer</translation>
+    </message>
+    <message>
+        <source>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</source>
+        <translation>Merge the selected calibrated layers into one: each is cut to its border and all are joined into one level</translation>
+    </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>Edit &amp;Border</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>Show the layer&apos;s border on its source image and drag its points; merging keeps only what lies inside it</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>Cannot merge with this border</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>Move Border Point</translation>
+    </message>
+    <message>
+        <source>无法合并为一层</source>
+        <translation>Cannot merge into one layer</translation>
+    </message>
+    <message>
+        <source>合并为一层</source>
+        <translation>Merge into One Layer</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -1328,6 +1364,41 @@
     <message>
         <source>WFL到SMF:地图属性</source>
         <translation>WFL to SMF: map properties</translation>
+    </message>
+</context>
+<context>
+    <name>MosaicSourcesPanel</name>
+    <message>
+        <source>窗口中的控制点</source>
+        <translation>Points placed in the window</translation>
+    </message>
+    <message>
+        <source>两点定标</source>
+        <translation>Two points</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>Whole image</translation>
+    </message>
+    <message>
+        <source>%1 个点</source>
+        <translation>%1 points</translation>
+    </message>
+    <message>
+        <source>合并图层的来源,后列的在上:</source>
+        <translation>Sources of the merged layer, a later row on top:</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>定标</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>边界</source>
+        <translation>Border</translation>
     </message>
 </context>
 <context>

@@ -188,6 +188,10 @@
         <source>%1: 超出范围%2</source>
         <translation>%1: 超出範圍%2</translation>
     </message>
+    <message>
+        <source>由 %1 个图层合并而成,来源见控制点窗口</source>
+        <translation>由 %1 個圖層合併而成,來源見控制點視窗</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsFit</name>
@@ -1249,6 +1253,38 @@
         <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
         <translation>%1 的點所在的座標系 %2 沒有 EPSG 代碼;只能匯入有 EPSG 代碼的座標系上的點</translation>
     </message>
+    <message>
+        <source>合并为一层(&amp;M)</source>
+        <translation>合併為一層(&amp;M)</translation>
+    </message>
+    <message>
+        <source>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</source>
+        <translation>把選中的幾個已定標圖層合併為一層:各自按邊界裁去圖廓,拼成一個級別</translation>
+    </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>編輯邊界(&amp;B)</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>在原圖上顯示圖層的邊界並拖動其各點;合併時只取邊界以內</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>無法按此邊界合併</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>移動邊界點</translation>
+    </message>
+    <message>
+        <source>无法合并为一层</source>
+        <translation>無法合併為一層</translation>
+    </message>
+    <message>
+        <source>合并为一层</source>
+        <translation>合併為一層</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -1326,6 +1362,41 @@
     <message>
         <source>WFL到SMF:地图属性</source>
         <translation>WFL到SMF:地圖屬性</translation>
+    </message>
+</context>
+<context>
+    <name>MosaicSourcesPanel</name>
+    <message>
+        <source>窗口中的控制点</source>
+        <translation>視窗中的控制點</translation>
+    </message>
+    <message>
+        <source>两点定标</source>
+        <translation>兩點定標</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>整幅圖像</translation>
+    </message>
+    <message>
+        <source>%1 个点</source>
+        <translation>%1 個點</translation>
+    </message>
+    <message>
+        <source>合并图层的来源,后列的在上:</source>
+        <translation>合併圖層的來源,後列的在上:</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <source>定标</source>
+        <translation>定標</translation>
+    </message>
+    <message>
+        <source>边界</source>
+        <translation>邊界</translation>
     </message>
 </context>
 <context>

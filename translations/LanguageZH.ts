@@ -188,6 +188,10 @@
         <source>%1: 超出范围%2</source>
         <translation>%1: 超出范围%2</translation>
     </message>
+    <message>
+        <source>由 %1 个图层合并而成,来源见控制点窗口</source>
+        <translation>由 %1 个图层合并而成,来源见控制点窗口</translation>
+    </message>
 </context>
 <context>
     <name>ControlPointsFit</name>
@@ -1249,6 +1253,38 @@
         <source>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</source>
         <translation>%1 的点所在的坐标系 %2 没有 EPSG 代码;只能导入有 EPSG 代码的坐标系上的点</translation>
     </message>
+    <message>
+        <source>合并为一层(&amp;M)</source>
+        <translation>合并为一层(&amp;M)</translation>
+    </message>
+    <message>
+        <source>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</source>
+        <translation>把选中的几个已定标图层合并为一层:各自按边界裁去图廓,拼成一个级别</translation>
+    </message>
+    <message>
+        <source>编辑边界(&amp;B)</source>
+        <translation>编辑边界(&amp;B)</translation>
+    </message>
+    <message>
+        <source>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</source>
+        <translation>在原图上显示图层的边界并拖动其各点;合并时只取边界以内</translation>
+    </message>
+    <message>
+        <source>无法按此边界合并</source>
+        <translation>无法按此边界合并</translation>
+    </message>
+    <message>
+        <source>移动边界点</source>
+        <translation>移动边界点</translation>
+    </message>
+    <message>
+        <source>无法合并为一层</source>
+        <translation>无法合并为一层</translation>
+    </message>
+    <message>
+        <source>合并为一层</source>
+        <translation>合并为一层</translation>
+    </message>
 </context>
 <context>
     <name>MapProject</name>
@@ -1326,6 +1362,41 @@
     <message>
         <source>WFL到SMF:地图属性</source>
         <translation>WFL到SMF:地图属性</translation>
+    </message>
+</context>
+<context>
+    <name>MosaicSourcesPanel</name>
+    <message>
+        <source>窗口中的控制点</source>
+        <translation>窗口中的控制点</translation>
+    </message>
+    <message>
+        <source>两点定标</source>
+        <translation>两点定标</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>整幅图像</translation>
+    </message>
+    <message>
+        <source>%1 个点</source>
+        <translation>%1 个点</translation>
+    </message>
+    <message>
+        <source>合并图层的来源,后列的在上:</source>
+        <translation>合并图层的来源,后列的在上:</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>定标</source>
+        <translation>定标</translation>
+    </message>
+    <message>
+        <source>边界</source>
+        <translation>边界</translation>
     </message>
 </context>
 <context>

@@ -14,14 +14,6 @@ namespace {
 bool pieceOf(const MosaicSource &source, Resampling resampling, MosaicPiece *piece, QString *error)
 {
     const MapLayer &layer = source.layer;
-    if (layer.fromSmf) {
-        *error = LayerMosaic::tr("a level read from an SMF file cannot be merged");
-        return false;
-    }
-    if (layer.zoom != 1.0) {
-        *error = LayerMosaic::tr("a copy at another scale cannot be merged; merge the layer it was made from");
-        return false;
-    }
     piece->face = source.border;
     if (layer.georeference) {
         piece->georeference = *layer.georeference;
@@ -62,6 +54,14 @@ bool planMosaic(const QVector<MosaicSource> &sources, Resampling resampling, Map
     QVector<int> sourceOf;  // the given source of each piece
     for (qsizetype i = 0; i < sources.size(); ++i) {
         const MosaicSource &source = sources.at(i);
+        // Checked before a merged source gives its own: a copy of one is no copy of them.
+        if (source.layer.fromSmf || source.layer.zoom != 1.0) {
+            *error = source.layer.fromSmf
+                ? LayerMosaic::tr("a level read from an SMF file cannot be merged")
+                : LayerMosaic::tr("a copy at another scale cannot be merged; merge the layer it was made from");
+            *failedSource = int(i);
+            return false;
+        }
         // A merged source brings its own.
         const QVector<MosaicSource> own = source.layer.mosaic ? source.layer.mosaic->sources
                                                               : QVector<MosaicSource>{source};

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -180,6 +181,11 @@ struct MapLayer
     // cut to its map face and warped onto one grid, and the calibration is that grid's
     // corners; sourcePath is then the first source's. Immutable; layers share it.
     std::shared_ptr<const LayerMosaic> mosaic;
+    // The map face of the source image, a polygon in its pixels (0 the left or top
+    // edge), by which the layer is cut when merged with others (MosaicSource::border);
+    // empty: the whole image. The window starts it from the border of the OziExplorer
+    // file the layer was added from (oziBorderFace).
+    QVector<QPointF> border;
 
     // Makes this a layer of the raster: sourcePath the raster, georeference shared, and
     // both calibration points on the level grid's corners (pixels (0, 0) and its size),

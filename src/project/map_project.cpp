@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "project/layer_mosaic.h"
 #include "raster/file_access.h"
 #include "raster/image_file.h"
 #include "project/map_layer.h"
@@ -154,7 +155,16 @@ QStringList MapProject::inputFiles() const
         if (!path.isEmpty() && !files.contains(path))
             files.append(path);
     };
+    // A merged layer reads the files of each of its sources.
+    QVector<const MapLayer *> readers;
     for (const MapLayer *layer : layers) {
+        readers.append(layer);
+        if (layer->mosaic) {
+            for (const MosaicSource &source : layer->mosaic->sources)
+                readers.append(&source.layer);
+        }
+    }
+    for (const MapLayer *layer : std::as_const(readers)) {
         QStringList read{layer->sourcePath, layer->oziMapPath};
         if (layer->georeference)
             read << layer->georeference->rasterPath;

@@ -162,6 +162,8 @@ public:
     // Where a layer's calibration came from when its raster brought it, in words:
     // "来自 GeoTIFF:WGS 84 / UTM zone 33N(WGS 84),已重投影".
     static QString georeferenceText(const RasterGeoreference &georeference);
+    // The part of it that names where it came from: "GeoTIFF", "世界文件".
+    static QString originText(const RasterGeoreference &georeference);
 
     MainWindow *const window;
 

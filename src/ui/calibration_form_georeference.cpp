@@ -5,8 +5,26 @@
 
 #include "ui/calibration_form.h"
 
+#include "project/layer_mosaic.h"
 #include "raster/geo_raster.h"
 #include "ui/main_window.h"
+
+QString CalibrationForm::originText(const RasterGeoreference &georeference)
+{
+    // Said in the window's language; GeoTIFF and a format's own name stand as they are.
+    switch (georeference.origin) {
+    case GeoreferenceOrigin::WorldFile:
+        return tr("世界文件");
+    case GeoreferenceOrigin::OziExplorerFile:
+        return tr("OziExplorer 文件");
+    case GeoreferenceOrigin::GroundControlPoints:
+        return tr("地面控制点");
+    case GeoreferenceOrigin::GeoTiff:
+    case GeoreferenceOrigin::RasterFormat:
+        break;
+    }
+    return originName(georeference);
+}
 
 QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference)
 {
@@ -14,22 +32,7 @@ QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference
     const QString grid = georeference.datumName.isEmpty() || georeference.datumName == georeference.gridName
         ? georeference.gridName
         : tr("%1(%2)", "grid (datum)").arg(georeference.gridName, georeference.datumName);
-    // Said in the window's language; GeoTIFF and a format's own name stand as they are.
-    QString origin = originName(georeference);
-    switch (georeference.origin) {
-    case GeoreferenceOrigin::WorldFile:
-        origin = tr("世界文件");
-        break;
-    case GeoreferenceOrigin::OziExplorerFile:
-        origin = tr("OziExplorer 文件");
-        break;
-    case GeoreferenceOrigin::GroundControlPoints:
-        origin = tr("地面控制点");
-        break;
-    case GeoreferenceOrigin::GeoTiff:
-    case GeoreferenceOrigin::RasterFormat:
-        break;
-    }
+    const QString origin = originText(georeference);
     return georeference.kind == RasterGeoreference::Warped ? tr("来自 %1:%2,已重投影").arg(origin, grid)
                                                            : tr("来自 %1:%2,原样使用").arg(origin, grid);
 }
@@ -37,9 +40,14 @@ QString CalibrationForm::georeferenceText(const RasterGeoreference &georeference
 void CalibrationForm::showGeoreference(const MapLayer *layer)
 {
     const RasterGeoreference *georeference = layer ? layer->georeference.get() : nullptr;
-    georeferenceFrame->setVisible(georeference != nullptr);
-    georeferenceLabel->setText(georeference ? georeferenceText(*georeference) : QString());
-    const bool readOnly = georeference != nullptr;
+    // A merged layer's corners are those of the level its sources make.
+    const LayerMosaic *mosaic = layer ? layer->mosaic.get() : nullptr;
+    georeferenceFrame->setVisible(georeference || mosaic);
+    georeferenceLabel->setText(georeference ? georeferenceText(*georeference)
+                               : mosaic     ? tr("由 %1 个图层合并而成,来源见控制点窗口").arg(mosaic->sources.size())
+                                            : QString());
+    calibrateByHandButton->setVisible(!mosaic);
+    const bool readOnly = georeference || mosaic;
     // Read-only fields look it: on the window's colour, not the colour of input.
     for (QGroupBox *box : {topLeftBox, bottomRightBox})
         box->setStyleSheet(readOnly ? QStringLiteral("QLineEdit { background: palette(window); }") : QString());

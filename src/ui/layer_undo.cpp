@@ -163,3 +163,25 @@ void ControlPointsCommand::redo()
     }
     window->showControlPointsState(layer, after);
 }
+
+BorderCommand::BorderCommand(MainWindow *window, MapLayer *layer, const BorderState &before, const BorderState &after,
+                             const QString &text)
+    : QUndoCommand(text)
+    , window(window)
+    , layer(layer)
+    , before(before)
+    , after(after)
+{
+}
+
+void BorderCommand::undo()
+{
+    window->showBorderState(layer, before);
+}
+
+void BorderCommand::redo()
+{
+    if (pushed)
+        window->showBorderState(layer, after);
+    pushed = true;
+}

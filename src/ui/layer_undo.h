@@ -130,6 +130,36 @@ private:
     bool pushed = false;
 };
 
+// What an edit of a border changes: the layer's own border, or, for a merged layer,
+// its sources (one with the edited border) and the level planned from them.
+struct BorderState
+{
+    QVector<QPointF> border;
+    std::shared_ptr<const LayerMosaic> mosaic;
+    LayerCalibration calibration;
+    LayerRows rows;
+};
+
+// An edit of a border on the canvas (a point dragged), undone by putting back the
+// state before it. The change has already happened when the command is pushed, so its
+// first redo does nothing.
+class BorderCommand : public QUndoCommand
+{
+public:
+    BorderCommand(MainWindow *window, MapLayer *layer, const BorderState &before, const BorderState &after,
+                  const QString &text);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    MainWindow *const window;
+    MapLayer *const layer;  // owned by the project, or by a LayerListCommand above this one
+    const BorderState before;
+    const BorderState after;
+    bool pushed = false;
+};
+
 // One calibration edit of the window's current layer: made before the edit, it
 // pushes the edit when it goes out of scope (nothing when the calibration stayed).
 class CalibrationEdit

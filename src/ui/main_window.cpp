@@ -207,7 +207,11 @@ void MainWindow::createLayerDock()
     m_layerTable->setColumnHidden(2, true);
     m_layerTable->setShowGrid(false);
     m_layerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_layerTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows for merging them; the other layer commands act on the current row.
+    m_layerTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The layer commands on the table's own menu too.
+    m_layerTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_layerTable->addActions({actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionMergeLayers, actionEditBorder});
     connect(m_layerTable, &QTableWidget::itemSelectionChanged, this, &MainWindow::showSelectedLayer);
 }
 
@@ -366,6 +370,10 @@ void MainWindow::updateActions()
                        actionCopyLayer, actionAutoCopies, actionDeleteLayer, actionPlaceTopLeftPoint,
                        actionPlaceBottomRightPoint})
         a->setEnabled(true);
+    actionMergeLayers->setEnabled(canMergeSelectedLayers());
+    if (!canEditBorder())
+        actionEditBorder->setChecked(false);
+    actionEditBorder->setEnabled(canEditBorder());
     if (m_projectState <= 0) {
         actionProperties->setEnabled(false);
         actionAddLayer->setEnabled(false);

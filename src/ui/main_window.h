@@ -15,11 +15,13 @@
 class CalibrationForm;
 class ControlPointsPanel;
 class MapCanvas;
+class MosaicSourcesPanel;
 class QAction;
 class QComboBox;
 class QDockWidget;
 class QLabel;
 class QProgressDialog;
+class QStackedWidget;
 class QTableWidget;
 class QUndoStack;
 
@@ -168,6 +170,17 @@ public:
     // Removes row `row` and takes its layer out of the project, then selects the row
     // before it. The caller owns the record; nullptr when there is no such row.
     MapLayer *takeLayerRow(int row);
+    // The rows selected in the table, in its order. Every command on one layer acts on
+    // the current layer; merging acts on all of them.
+    QList<int> selectedLayerRows() const;
+
+    // Merging layers (main_window_merge.cpp). Two or more selected layers, each
+    // calibrated, in an editing window.
+    bool canMergeSelectedLayers() const;
+    // Replaces the selected layers by one merged layer (planMosaic), each source cut
+    // to its border, the later row on top; one undoable step. A refusal tells why,
+    // naming the layer concerned, and changes nothing.
+    void mergeSelectedLayers();
 
     // Undo (main_window_undo.cpp and layer_undo.h). The rows as the table shows them.
     LayerRows layerRows() const;
@@ -226,6 +239,21 @@ public:
     // Puts `state` into `layer` (when it is in the project) and shows it (undo, redo).
     void showControlPointsState(MapLayer *layer, const ControlPointsState &state);
 
+    // Borders on the canvas (main_window_border.cpp). While Edit Border is on, the
+    // canvas shows the source image of the current layer (of the source chosen in the
+    // points dock, for a merged layer) with its border's points, which are dragged:
+    // the whole image's corners while it has none. A layer read from an SMF file, a
+    // copy at another scale and a layer calibrated by points have none to edit.
+    bool canEditBorder() const;
+    bool editingBorder() const;
+    // The points shown: the border being edited, or the source image's corners.
+    QVector<QPointF> shownBorder() const;
+    // Moves point `index` of the border shown to `pixel` of the source image, a merged
+    // layer planned again with it (a refusal says why and changes nothing). Undoable.
+    void moveBorderPoint(int index, QPointF pixel);
+    // Puts `state` into `layer` (when it is in the project) and shows it (undo, redo).
+    void showBorderState(MapLayer *layer, const BorderState &state);
+
     // Opens a read-only browse window for the SMF file at path (asking for a file
     // when path is empty) and keeps it in browseWindows.
     void openBrowseWindow(const QString &path);
@@ -266,6 +294,7 @@ private slots:
     void on_actionAutoCopies_triggered();
     void on_actionDeleteLayer_triggered();
     void on_actionSortLayers_triggered();
+    void on_actionMergeLayers_triggered();
     void on_actionPlaceTopLeftPoint_triggered();
     void on_actionPlaceBottomRightPoint_triggered();
     // View and help commands (main_window.cpp).
@@ -291,6 +320,13 @@ private:
     bool refitCurrentLayer();
     // The marks of the current layer's points on the canvas, and the dock's contents.
     void showControlPoints();
+    // The source image of the border edited, and its points, on the canvas.
+    void showBorder();
+    BorderState borderState(const MapLayer *layer) const;
+    // The source whose border is edited: the layer itself, or the merged layer's source
+    // chosen in the points dock.
+    const MapLayer *borderSource() const;
+    int borderSourceIndex() const;
     void createStatusLabels();
     void createSelectors();
     void createUndoStack();
@@ -369,9 +405,15 @@ private:
     CalibrationForm *m_calibrationForm = nullptr;
     QDockWidget *m_pointsDock = nullptr;
     ControlPointsPanel *m_pointsPanel = nullptr;
+    // The points dock's pages: the points, or the sources of a merged layer.
+    QStackedWidget *m_pointsPages = nullptr;
+    MosaicSourcesPanel *m_sourcesPanel = nullptr;
     ControlPointsFit m_pointsFit;        // of the current layer's points
     const MapLayer *m_pointsFitOf = nullptr;  // the layer m_pointsFit was made for
     LayerControlPoints m_pointsFitFor;        // and its points then
+    // The source image a border is shown on.
+    QString m_borderImagePath;
+    QImage m_borderImage;
     QString m_sourceImagePath;           // the source image shown while placing points
     QImage m_sourceImage;
     MapCanvas *m_canvas = nullptr;

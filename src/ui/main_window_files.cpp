@@ -22,6 +22,7 @@
 #include <limits>
 
 #include "project/layer_import.h"
+#include "project/layer_mosaic.h"
 #include "project/map_layer.h"
 #include "raster/file_access.h"
 #include "smf/smf_reader.h"
@@ -388,6 +389,9 @@ void MainWindow::addLayerFiles(const QStringList &paths)
         LayerImportOptions options;
         options.resampling = m_project.warpResampling;
         LayerImport import = importLayer(path, options);
+        // A sheet merged with others shows the map face its OziExplorer file marks.
+        if (import.kind == LayerKind::OziExplorer && !import.refused())
+            import.layer.border = oziBorderFace(import.ozi, import.layer);
         if (import.refused() || !m_project.addImportedLayer(import)) {
             failures << tr("无法加载 %1").arg(QFileInfo(path).fileName()) + QLatin1Char('\n') + import.reason;
             continue;
@@ -438,6 +442,7 @@ void MainWindow::openBrowseWindow(const QString &path)
 void MainWindow::setUpBrowsing()
 {
     mainMenuBar->hide();
+    m_layerTable->setContextMenuPolicy(Qt::NoContextMenu);
     // The zoom commands stay, and the selectors that switch the position read-out of
     // the status bar. (A hidden action is disabled, shortcut included.)
     const QList<QAction *> zoom = {actionZoomIn, actionZoomOut, actionZoomToFit, actionZoomActualSize};

@@ -4,8 +4,10 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QItemSelectionModel>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 
 #include "raster/geo_raster.h"
@@ -60,10 +62,17 @@ void MainWindow::showSelectedLayer()
 {
     if (!m_selectionEnabled)
         return;
-    const QList<QTableWidgetItem *> selected = m_layerTable->selectedItems();
-    if (selected.isEmpty())
+    const QList<int> selected = selectedLayerRows();
+    if (selected.isEmpty()) {
+        updateActions();
         return;
-    const int row = selected.first()->row();
+    }
+    // The row clicked last is current; a row taken out of a selection of several
+    // leaves the current layer as it was, while that is still selected.
+    const int clicked = m_layerTable->currentRow();
+    const int row = selected.contains(clicked) ? clicked
+        : selected.contains(m_currentLayer)    ? m_currentLayer
+                                               : selected.first();
     if (row < 0 || row >= m_project.layers.size())
         return;
     m_currentLayer = row;
@@ -96,6 +105,8 @@ bool MainWindow::selectLayerRow(int row, bool resort)
     }
     m_selectionEnabled = false;
     m_layerTable->clearSelection();
+    m_layerTable->selectionModel()->setCurrentIndex(m_layerTable->model()->index(row, 0),
+                                                    QItemSelectionModel::NoUpdate);
     m_layerTable->item(row, 0)->setSelected(true);
     m_currentLayer = row;
     m_selectionEnabled = true;
@@ -165,10 +176,23 @@ void MainWindow::followProjectOrder(const QVector<MapLayer *> &before)
     // The selection follows its row.
     m_layerTable->clearSelection();
     if (m_currentLayer >= 0 && m_currentLayer < rows) {
+        m_layerTable->selectionModel()->setCurrentIndex(m_layerTable->model()->index(m_currentLayer, 0),
+                                                        QItemSelectionModel::NoUpdate);
         m_layerTable->item(m_currentLayer, 0)->setSelected(true);
         m_layerTable->item(m_currentLayer, 1)->setSelected(true);
     }
     m_selectionEnabled = wasEnabled;
+}
+
+QList<int> MainWindow::selectedLayerRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_layerTable->selectionModel()->selectedIndexes()) {
+        if (!rows.contains(index.row()) && index.row() < m_project.layers.size())
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 MapLayer *MainWindow::takeLayerRow(int row)
@@ -212,7 +236,7 @@ LayerCalibration sourceCorners(const MapLayer &layer)
 bool MainWindow::currentLayerGeoreferenced() const
 {
     const MapLayer *layer = currentLayerRecord();
-    return layer && (layer->georeference || layer->controlPoints.active);
+    return layer && (layer->georeference || layer->controlPoints.active || layer->mosaic);
 }
 
 void MainWindow::calibrateByHand()
@@ -221,7 +245,8 @@ void MainWindow::calibrateByHand()
         calibrateByTwoPoints();
         return;
     }
-    if (m_browseMode || !currentLayerGeoreferenced())
+    // A merged layer is its sources' level: it has no pixels of its own to calibrate.
+    if (m_browseMode || !currentLayerGeoreferenced() || currentLayerRecord()->mosaic)
         return;
     MapLayer *layer = m_project.layers[m_currentLayer];
     const std::shared_ptr<const RasterGeoreference> georeference = layer->georeference;

@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -18,6 +19,7 @@
 #include "ui/control_points_panel.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
+#include "ui/mosaic_sources_panel.h"
 
 namespace {
 
@@ -37,7 +39,11 @@ void MainWindow::createPointsDock()
     m_pointsDock = new QDockWidget(tr("控制点"), this);
     m_pointsDock->setObjectName(QStringLiteral("pointsDock"));
     m_pointsPanel = new ControlPointsPanel(this);
-    m_pointsDock->setWidget(m_pointsPanel);
+    m_sourcesPanel = new MosaicSourcesPanel(this);
+    m_pointsPages = new QStackedWidget(m_pointsDock);
+    m_pointsPages->addWidget(m_pointsPanel);
+    m_pointsPages->addWidget(m_sourcesPanel);
+    m_pointsDock->setWidget(m_pointsPages);
     m_pointsDock->setAllowedAreas(Qt::AllDockWidgetAreas);
     m_pointsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
                               | QDockWidget::DockWidgetFloatable);
@@ -54,7 +60,21 @@ void MainWindow::createPointsDock()
                     &ControlPointsPanel::refresh);
     }
     connect(m_canvas, &MapCanvas::controlPointPlaced, this, &MainWindow::addControlPoint);
-    connect(m_canvas, &MapCanvas::controlPointDragged, this, &MainWindow::moveControlPoint);
+    // The marks are a border's points while one is edited.
+    connect(m_canvas, &MapCanvas::controlPointDragged, this, [this](int index, QPointF pixel) {
+        if (editingBorder())
+            moveBorderPoint(index, pixel);
+        else
+            moveControlPoint(index, pixel);
+    });
+    connect(actionEditBorder, &QAction::toggled, this, [this] {
+        m_borderImage = QImage();
+        showCurrentLayerImage();
+    });
+    connect(m_sourcesPanel->table(), &QTableWidget::currentCellChanged, this, [this] {
+        if (editingBorder())
+            showCurrentLayerImage();
+    });
     connect(m_pointsPanel, &ControlPointsPanel::pointSelected, this, [this](int index) {
         const MapLayer *layer = currentLayerRecord();
         if (!layer || !layer->controlPoints.active || index >= layer->controlPoints.points.size())
@@ -80,7 +100,8 @@ int MainWindow::notationIndex() const
 bool MainWindow::canCalibrateByPoints() const
 {
     const MapLayer *layer = currentLayerRecord();
-    return layer && !m_browseMode && !layer->fromSmf && (!layer->georeference || layer->controlPoints.active);
+    return layer && !m_browseMode && !layer->fromSmf && !layer->mosaic
+        && (!layer->georeference || layer->controlPoints.active);
 }
 
 QSize MainWindow::controlPointsImageSize() const
@@ -223,6 +244,11 @@ void MainWindow::showCurrentLayerImage()
     MapLayer *layer = currentLayerRecord();
     if (!layer || m_browseMode)
         return;
+    if (editingBorder()) {
+        showControlPoints();
+        showBorder();
+        return;
+    }
     const bool placing = layer->controlPoints.active && !m_pointsPanel->resultBox()->isChecked();
     if (!placing) {
         // The source image is kept while the layer is calibrated by points, for going
@@ -278,6 +304,9 @@ void MainWindow::showControlPoints()
     if (!shown && m_canvas->controlPointsShown() == false && m_pointsPanel->addButton()->isChecked())
         placeControlPoints(false);
     m_pointsPanel->refresh();
+    // A merged layer has sources rather than points.
+    m_sourcesPanel->showLayer(layer);
+    m_pointsPages->setCurrentWidget(layer && layer->mosaic ? static_cast<QWidget *>(m_sourcesPanel) : m_pointsPanel);
 }
 
 void MainWindow::calibrateByTwoPoints()

@@ -404,7 +404,7 @@ QPoint MapCanvas::pointPixel(int point) const
 int MapCanvas::markerAt(QPoint p) const
 {
     // A layer calibrated by its raster keeps its points where the raster put them.
-    if (!m_layer || m_layer->georeference || m_browseFiles || m_placing || m_pointsShown)
+    if (!m_layer || m_layer->georeference || m_layer->mosaic || m_browseFiles || m_placing || m_pointsShown)
         return 0;
     int nearest = 0;
     int nearestDistance = kMarkerRadius * kMarkerRadius + 1;
@@ -419,9 +419,10 @@ int MapCanvas::markerAt(QPoint p) const
     return nearest;
 }
 
-void MapCanvas::setControlPoints(bool shown, const QVector<ControlPointMark> &marks)
+void MapCanvas::setControlPoints(bool shown, const QVector<ControlPointMark> &marks, bool polygon)
 {
     m_pointsShown = shown;
+    m_marksPolygon = polygon;
     m_marks = shown ? marks : QVector<ControlPointMark>();
     if (m_draggedMark >= m_marks.size())
         m_draggedMark = -1;
@@ -470,6 +471,20 @@ int MapCanvas::controlPointAt(QPoint p) const
 void MapCanvas::paintControlPoints(QPainter &painter)
 {
     const double lengthen = residualLineScale(m_marks, m_view.zoom) * m_view.zoom;
+    if (m_marksPolygon) {
+        QPolygonF edges;
+        for (int i = 0; i < m_marks.size(); ++i)
+            edges << widgetPointOf(i == m_draggedMark ? m_draggedMarkPixel : m_marks.at(i).pixel);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        // A light line under a dark one shows on any map.
+        painter.setPen(QPen(QColor(255, 255, 255, 200), 4));
+        painter.drawPolygon(edges);
+        painter.setPen(QPen(QColor(200, 0, 160), 2));
+        painter.drawPolygon(edges);
+        painter.restore();
+    }
     for (int i = 0; i < m_marks.size(); ++i) {
         ControlPointMark mark = m_marks.at(i);
         if (i == m_draggedMark) {

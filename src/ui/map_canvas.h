@@ -49,7 +49,9 @@ public:
     // of the two calibration points while `shown`: a click while placing reports the
     // exact position (controlPointPlaced), their marks are dragged, and a magnifier
     // follows the mouse while placing or dragging one.
-    void setControlPoints(bool shown, const QVector<ControlPointMark> &marks);
+    // With `polygon` the marks are the points of a border, joined in their order into
+    // a closed polygon.
+    void setControlPoints(bool shown, const QVector<ControlPointMark> &marks, bool polygon = false);
     bool controlPointsShown() const { return m_pointsShown; }
     // Scrolls so that image position `pixel` is in the middle of the canvas.
     void centreOn(QPointF pixel);
@@ -147,6 +149,7 @@ private:
     double m_reportedZoom = -1.0;  // last zoomChanged value
     bool m_pointsShown = false;
     QVector<ControlPointMark> m_marks;
+    bool m_marksPolygon = false;  // the marks are a border's points
     int m_draggedMark = -1;      // the control point dragged, or -1
     QPointF m_draggedMarkPixel;  // where it is now
     QPoint m_mouse;              // the mouse over the canvas, widget pixels

@@ -5,6 +5,7 @@
 #include "common/cli_runner.h"
 #include "common/files.h"
 #include "common/geo_rasters.h"
+#include "common/mosaic_sheets.h"
 #include "common/ozi_fixtures.h"
 #include "project/layer_mosaic.h"
 #include "project/map_project.h"
@@ -29,35 +30,7 @@ private slots:
 
 namespace {
 
-constexpr int kWidth = 100;   // image pixels
-constexpr int kHeight = 90;
-constexpr int kCollar = 8;    // pixels of collar on each side
-constexpr int kCollarCode = 32766;
-constexpr int kSheetCodes = kWidth * kHeight;
-const QPoint kSheetPlaces[] = {{0, 0}, {1, 0}, {0, 1}};  // faces in a row and one below the first
-
-// The image of sheet s: its face pixels coded s x kSheetCodes + index, its collar kCollarCode.
-QImage sheetImage(int s)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const bool face = x >= kCollar && x < kWidth - kCollar && y >= kCollar && y < kHeight - kCollar;
-            const int code = face ? s * kSheetCodes + y * kWidth + x : kCollarCode;
-            image.setPixel(x, y, qRgb(code >> 7 & 0xF8, code >> 2 & 0xF8, code << 3 & 0xF8));
-        }
-    }
-    return image;
-}
-
-// The grid of sheet s: faces side by side, step metres or degrees a pixel from origin.
-std::array<double, 6> sheetTransform(int s, double originX, double originY, double step)
-{
-    const QPoint place = kSheetPlaces[s];
-    const double faceX = originX + place.x() * (kWidth - 2 * kCollar) * step;
-    const double faceY = originY - place.y() * (kHeight - 2 * kCollar) * step;
-    return {faceX - kCollar * step, step, 0.0, faceY + kCollar * step, 0.0, -step};
-}
+using namespace sheets;
 
 // A source of kWidth x kHeight pixels placed by its corners, side degrees a side.
 MosaicSource linear(const QString &path, double west, double north, double side = 0.1)
@@ -92,44 +65,12 @@ void TestLevelMosaic::sheetsJoinAtTheirFaces()
     OGRSpatialReference wgs84;
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    const std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRCreateCoordinateTransformation(&grid, &wgs84));
     const std::unique_ptr<OGRCoordinateTransformation> toGrid(OGRCreateCoordinateTransformation(&wgs84, &grid));
-    QVERIFY(toWgs84 && toGrid);
-    std::vector<std::array<double, 6>> transforms;
-    QStringList maps;
-    for (int s = 0; s < 3; ++s) {
-        const auto gt = projected ? sheetTransform(s, 600000, 5400000, 30) : sheetTransform(s, 16, 48, 2 / 3600.0);
-        transforms.push_back(gt);
-        const QString image = QStringLiteral("sheet%1.png").arg(s);
-        QVERIFY(sheetImage(s).save(dir.filePath(image)));
-        // Point lines at the image's corners (grid metres on Transverse Mercator), the
-        // MMPXY/MMPLL block around the face, as OziExplorer writes them.
-        QVector<fixtures::OziPoint> corners;
-        QVector<fixtures::OziPoint> border;
-        for (int i = 0; i < 4; ++i) {
-            const bool right = i == 1 || i == 2;
-            const bool bottom = i >= 2;
-            for (const int inset : {0, kCollar}) {
-                const int px = right ? kWidth - inset : inset;
-                const int py = bottom ? kHeight - inset : inset;
-                double x = gt[0] + px * gt[1];
-                double y = gt[3] + py * gt[5];
-                const double easting = x, northing = y;
-                QVERIFY(toWgs84->Transform(1, &x, &y));
-                (inset ? border : corners).append(
-                    projected && !inset ? fixtures::OziPoint{px, py, qQNaN(), qQNaN(), 0, easting, northing}
-                                        : fixtures::OziPoint{px, py, x, y});
-            }
-        }
-        QByteArray text = fixtures::oziHeader(image.toUtf8(), projected ? corners : border);
-        if (projected) {
-            text.replace("Map Projection,Latitude/Longitude,", "Map Projection,Transverse Mercator,");
-            text.replace("Projection Setup,,,,,,,,,,", "Projection Setup,0,15,0.9996,500000,0,,,,,");
-        }
-        text += fixtures::oziPointBlock(border) + "IWH,Map Image Width/Height,100,90\n";
-        maps << dir.filePath(QStringLiteral("sheet%1.map").arg(s));
-        QVERIFY(fixtures::writeBytes(maps.last(), fixtures::withCrLf(text)));
-    }
+    QVERIFY(toGrid);
+    const Sheets written = writeSheets(dir.path(), projected);
+    const QStringList &maps = written.maps;
+    const auto &transforms = written.transforms;
+    QVERIFY(!maps.isEmpty());
     const QString smf = dir.filePath(QStringLiteral("joined.smf"));
     if (throughCli) {
         const cli::Result result = cli::run(dir.path(), QStringList{QStringLiteral("convert"), smf, QStringLiteral("(")}

@@ -5,10 +5,13 @@
 #include <ogr_srs_api.h>
 
 #include "common/cli_runner.h"
+#include "common/mosaic_sheets.h"
 #include "common/window_fixture.h"
 #include "ui/about_dialog.h"
 #include "raster/geo_raster.h"
+#include "project/layer_mosaic.h"
 #include "ui/file_types.h"
+#include "ui/mosaic_sources_panel.h"
 #include "settings/language_settings.h"
 
 // The main window: language menu, the properties command with the config.ini
@@ -26,6 +29,7 @@ private slots:
     void undoEachCommand_data();
     void undoEachCommand();
     void georeferencedLayer();
+    void mergedLayer();
     void keyboard_data();
     void keyboard();
 };
@@ -242,6 +246,12 @@ void TestMainWindow::undoEachCommand_data()
     });
     QTest::newRow("type a latitude, undone at once") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { typeInto(formOf(w.window), QStringLiteral("edLat2=44,5")); });
+    QTest::newRow("merge two of three") << std::function<void(ProjectWindow &)>([](ProjectWindow &w) {
+        QTableWidget *table = layerTableOf(w.window);
+        table->selectionModel()->select(table->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(w.window.selectedLayerRows().size() == 2);
+        action(w.window, "actionMergeLayers")->trigger();
+    });
     QTest::newRow("drag a marker") << std::function<void(ProjectWindow &)>(
         [](ProjectWindow &w) { w.window.movePoint(2, 50, 40); });
 }
@@ -335,6 +345,95 @@ void TestMainWindow::georeferencedLayer()
     action(w.window, "actionUndo")->trigger();
     QVERIFY(layer->georeference && fixed() == QList<bool>(4, true));
     QCOMPARE(canvasOf(w.window)->image().size(), warped);
+}
+
+// Three sheets, selected in the table and merged, are one layer whose sources the
+// points dock lists; saved, it is the file `convert` writes of the same group. Undo
+// takes it apart again and redo merges again. A save never writes over a source of
+// it, and a selection with a layer not calibrated cannot be merged.
+void TestMainWindow::mergedLayer()
+{
+    ProjectWindow w;
+    const sheets::Sheets written = sheets::writeSheets(w.fixture.dir.path(), true);
+    QVERIFY(!written.maps.isEmpty());
+    w.window.dialogs().openFiles = [&written](auto...) { return written.maps; };
+    action(w.window, "actionAddLayer")->trigger();
+    const QVector<MapLayer *> sheetLayers = w.window.project().layers;
+    QTableWidget *table = layerTableOf(w.window);
+    QAction *merge = action(w.window, "actionMergeLayers");
+    const auto click = [table](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, table->visualItemRect(table->item(row, 0)).center());
+    };
+    click(0, {});
+    QVERIFY(!merge->isEnabled());
+    click(2, Qt::ShiftModifier);
+    QVERIFY(merge->isEnabled() && w.window.currentLayer() == 2);
+    merge->trigger();
+    QCOMPARE(table->rowCount(), 1);
+    const MapLayer *merged = w.window.project().layers[0];
+    QVERIFY(merged->mosaic && canvasOf(w.window)->layer() == merged && formOf(w.window)->edX1->isReadOnly());
+    QVERIFY(!merged->mosaic->sources.at(2).layer.loaded && merged->mosaic->sources.at(2).layer.image.isNull());
+    const QTableWidget *sources = part<QTableWidget>(w.window, "mosaicSourcesTable");
+    QStringList listed;
+    for (int row = 0; row < sources->rowCount(); ++row) {
+        for (int column = 0; column < MosaicSourcesPanel::ColumnCount; ++column)
+            listed << sources->item(row, column)->text();
+    }
+    QCOMPARE(listed.join(QLatin1Char('|')), QString::fromUtf8("sheet0.map|OziExplorer 文件|4 个点|sheet1.map|"
+                                                              "OziExplorer 文件|4 个点|sheet2.map|OziExplorer 文件|4 个点"));
+
+    ModalAnswer refusal;
+    const QByteArray sheet = fixtures::fileBytes(written.maps.at(2));
+    QVERIFY(!w.window.saveProjectTo(written.maps.at(2)) && fixtures::fileBytes(written.maps.at(2)) == sheet);
+    QVERIFY(w.window.saveProjectTo(w.fixture.path(QStringLiteral("window.smf"))));
+    const cli::Result converted = cli::run(
+        w.fixture.dir.path(), QStringList{QStringLiteral("convert"), QStringLiteral("cli.smf"), QStringLiteral("(")}
+                                  + written.maps
+                                  + cli::words(QStringLiteral(") --fill 122,122,122 --cartographer Tester --name map")));
+    QVERIFY2(converted.exitCode == 0, converted.err.constData());
+    QVERIFY(fixtures::fileBytes(w.fixture.path(QStringLiteral("window.smf")))
+            == fixtures::fileBytes(w.fixture.path(QStringLiteral("cli.smf"))));
+
+    action(w.window, "actionUndo")->trigger();
+    QVERIFY(w.window.project().layers == sheetLayers && table->rowCount() == 3);
+    QVERIFY(part<QTableWidget>(w.window, "controlPointsTable")->isVisibleTo(&w.window));
+    action(w.window, "actionRedo")->trigger();
+    QVERIFY(w.window.project().layers == QVector<MapLayer *>{const_cast<MapLayer *>(merged)});
+    action(w.window, "actionAutoCopies")->trigger();
+    QSet<int> widths;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QVERIFY(w.window.project().layers[row]->mosaic == merged->mosaic);
+        widths << w.window.project().layerImage(row)->width();
+    }
+    QVERIFY(widths.size() == 5 && !widths.contains(0));
+    // Refused by the core, which says why and of which layer; nothing changes.
+    table->selectAll();
+    merge->trigger();
+    QVERIFY(table->rowCount() == 5 && refusal.texts.size() == 2);
+    QVERIFY2(refusal.texts.last().contains(QString::fromUtf8("无法合并为一层\n%1: a copy at another scale").arg(
+                 table->item(int(w.window.project().layers.indexOf(const_cast<MapLayer *>(merged))) == 0, 0)->text())),
+             qPrintable(refusal.texts.last()));
+    action(w.window, "actionUndo")->trigger();
+    w.window.selectLayerRow(0);
+
+    // A source's border dragged on its own image plans the level again, and undo puts it back.
+    action(w.window, "actionEditBorder")->trigger();
+    QVERIFY(canvasOf(w.window)->image().size() == QSize(sheets::kWidth, sheets::kHeight)
+            && canvasOf(w.window)->controlPointsShown());
+    const std::shared_ptr<const LayerMosaic> planned = merged->mosaic;
+    emit canvasOf(w.window)->controlPointDragged(0, QPointF(0, 0));
+    QVERIFY(merged->mosaic != planned && merged->mosaic->sources.at(0).border.at(0) == QPointF(0, 0));
+    QVERIFY(merged->mosaic->raster.size.width() > planned->raster.size.width());
+    action(w.window, "actionUndo")->trigger();
+    QVERIFY(merged->mosaic == planned);
+
+    // A layer not calibrated is merged with nothing; its border starts at the image's corners.
+    w.fixture.addLayer(w.window, 30, 20);
+    const MapLayer *plain = w.window.project().layers[w.window.currentLayer()];
+    emit canvasOf(w.window)->controlPointDragged(2, QPointF(20, 15));
+    QCOMPARE(plain->border, (QVector<QPointF>{{0, 0}, {30, 0}, {20, 15}, {0, 20}}));
+    click(0, Qt::ControlModifier);
+    QVERIFY(w.window.selectedLayerRows().size() == 2 && !merge->isEnabled());
 }
 
 void TestMainWindow::keyboard_data()
