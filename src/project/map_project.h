@@ -153,6 +153,8 @@ public:
     // the memory limit and outside the budget of layer images. Null when the index is
     // out of range or the source cannot be decoded.
     QImage sourceImage(int layer) const;
+    // The same for a layer record outside the project (a source of a merged layer).
+    QImage sourceImage(const MapLayer &layer) const;
 
     // layerImage for long jobs: when the image has to be decoded, the decode runs on
     // a thread of its own while this thread calls progress->pumpEvents() every 50 ms,

@@ -145,7 +145,12 @@ QImage MapProject::sourceImage(int layer) const
 {
     if (layer < 0 || layer >= layers.size())
         return QImage();
-    return openImageRows(layers.at(layer)->sourcePath, physicalMB)->readWholeImage(physicalMB);
+    return sourceImage(*layers.at(layer));
+}
+
+QImage MapProject::sourceImage(const MapLayer &layer) const
+{
+    return openImageRows(layer.sourcePath, physicalMB)->readWholeImage(physicalMB);
 }
 
 QImage *MapProject::layerImage(int layer, ProgressReporter *progress, bool *decoded)

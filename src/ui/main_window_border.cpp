@@ -6,7 +6,6 @@
 #include <QUndoStack>
 
 #include "project/layer_mosaic.h"
-#include "raster/image_rows.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
 #include "ui/mosaic_sources_panel.h"
@@ -55,7 +54,7 @@ void MainWindow::showBorder()
     // The source image at its own size: the border's pixels are its pixels.
     if (m_borderImagePath != source->sourcePath || m_borderImage.isNull()) {
         m_borderImagePath = source->sourcePath;
-        m_borderImage = openImageRows(source->sourcePath, m_project.physicalMB)->readWholeImage(m_project.physicalMB);
+        m_borderImage = m_project.sourceImage(*source);
     }
     m_canvas->setImage(m_borderImage);
     QVector<ControlPointMark> marks;
