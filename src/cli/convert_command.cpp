@@ -720,7 +720,7 @@ const CliCommandRegistrar registrar({
     "                       300 (as the window's Copy layer); may be repeated\n"
     "      Each copy is made from the LAYER (not from another copy), its calibration\n"
     "      points scaled with it, and is sorted in among the levels by its scale. A\n"
-    "      copy is resized from the whole image, which must be in memory with it\n"
+    "      copy is resized from the whole image, which must be in memory with it.\n"
     "  --border X1,Y1,X2,Y2,X3,Y3[,...]\n"
     "                       its map face, 3 to 100 points in source pixels: only the\n"
     "                       inside shows (a LAYER outside a group becomes a level of\n"

@@ -65,6 +65,38 @@ QString cannotPlace(const QString &reason)
     return QCoreApplication::translate("GeoRaster", "its map face cannot be placed on WGS 84: %1").arg(reason);
 }
 
+// The part of polygon inside the image's rectangle (Sutherland-Hodgman: the
+// rectangle is convex, so each of its four sides cuts the polygon in turn).
+QVector<QPointF> clippedToImage(const QVector<QPointF> &polygon, QSize size)
+{
+    QVector<QPointF> result = polygon;
+    const auto clip = [&result](auto inside, auto crossing) {
+        const QVector<QPointF> input = result;
+        result.clear();
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QPointF &a = input.at(i);
+            const QPointF &b = input.at((i + 1) % input.size());
+            if (inside(a))
+                result.append(a);
+            if (inside(a) != inside(b))
+                result.append(crossing(a, b));
+        }
+    };
+    const auto atX = [](const QPointF &a, const QPointF &b, double x) {
+        return QPointF(x, a.y() + (x - a.x()) * (b.y() - a.y()) / (b.x() - a.x()));
+    };
+    const auto atY = [](const QPointF &a, const QPointF &b, double y) {
+        return QPointF(a.x() + (y - a.y()) * (b.x() - a.x()) / (b.y() - a.y()), y);
+    };
+    const double width = size.width();
+    const double height = size.height();
+    clip([](const QPointF &p) { return p.x() >= 0.0; }, [&](const QPointF &a, const QPointF &b) { return atX(a, b, 0.0); });
+    clip([&](const QPointF &p) { return p.x() <= width; }, [&](const QPointF &a, const QPointF &b) { return atX(a, b, width); });
+    clip([](const QPointF &p) { return p.y() >= 0.0; }, [&](const QPointF &a, const QPointF &b) { return atY(a, b, 0.0); });
+    clip([&](const QPointF &p) { return p.y() <= height; }, [&](const QPointF &a, const QPointF &b) { return atY(a, b, height); });
+    return result;
+}
+
 // The face of a piece on WGS 84, milliarcseconds (longitude as x, latitude as y);
 // false with a reason.
 bool faceOnWgs84(const MosaicPiece &piece, QVector<QPointF> *face, QString *error)
@@ -74,13 +106,15 @@ bool faceOnWgs84(const MosaicPiece &piece, QVector<QPointF> *face, QString *erro
     if (polygon.isEmpty())
         polygon = {QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
                    QPointF(0, size.height())};
-    if (!isFacePolygon(polygon)) {
+    // A border reaching beyond the image shows no more than the image.
+    const QVector<QPointF> inside = isFacePolygon(polygon) ? clippedToImage(polygon, size) : QVector<QPointF>();
+    if (std::fabs(doubleArea(inside)) < 2.0) {
         *error = QCoreApplication::translate("GeoRaster", "its border encloses no area (at least 3 and at most %1 "
                                                           "points around the map face are needed)")
                      .arg(kMaxBorderPoints);
         return false;
     }
-    const QVector<QPointF> points = densified(polygon);
+    const QVector<QPointF> points = densified(inside);
     std::vector<double> x;
     std::vector<double> y;
     for (const QPointF &point : points) {

@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <QUndoStack>
 
+#include <algorithm>
+
 #include "project/layer_mosaic.h"
 #include "ui/main_window.h"
 #include "ui/map_canvas.h"
@@ -75,9 +77,11 @@ void MainWindow::moveBorderPoint(int index, QPointF pixel)
 {
     MapLayer *layer = currentLayerRecord();
     QVector<QPointF> border = shownBorder();
-    if (!editingBorder() || index < 0 || index >= border.size())
+    if (!editingBorder() || m_borderImage.isNull() || index < 0 || index >= border.size())
         return;
-    border[index] = pixel;
+    // A point dragged off the image stays on its edge.
+    border[index] = QPointF(std::clamp(pixel.x(), 0.0, double(m_borderImage.width())),
+                            std::clamp(pixel.y(), 0.0, double(m_borderImage.height())));
     const BorderState before = borderState(layer);
     BorderState after = before;
     if (layer->mosaic) {

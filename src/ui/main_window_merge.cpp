@@ -49,7 +49,8 @@ void MainWindow::mergeSelectedLayers()
     bool added = planMosaic(sources, m_project.warpResampling, &merged.layer, &failed, &reason);
     if (added) {
         merged.status = LayerImportStatus::Calibrated;
-        added = m_project.addImportedLayer(merged);
+        // Its pixels are read when it is shown or saved, not while the window waits.
+        added = m_project.addImportedLayer(merged, LayerLoading::HeaderOnly);
         reason = merged.reason;
     }
     QApplication::restoreOverrideCursor();

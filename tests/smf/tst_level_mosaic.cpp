@@ -186,6 +186,8 @@ void TestLevelMosaic::refusals()
         {{linear(image, 10, 10), linear(dir.filePath(QStringLiteral("missing.png")), 10, 10)}, 1, "cannot be read"},
         {{linear(image, 10, 10), MosaicSource{linear(image, 10, 10).layer, {{1, 1}, {50, 50}, {99, 99}}}}, 1,
          "encloses no area"},
+        {{linear(image, 10, 10), MosaicSource{linear(image, 10, 10).layer, {{-9, -9}, {-1, -9}, {-1, -1}}}}, 1,
+         "encloses no area"},
     };
     for (const auto &refused : cases) {
         MapLayer layer;
@@ -196,6 +198,17 @@ void TestLevelMosaic::refusals()
         QCOMPARE(failed, refused.failed);
         QVERIFY(!layer.mosaic);
     }
+    // A border reaching far beyond its image shows the image and no more.
+    MapLayer whole;
+    MapLayer beyond;
+    int failed = -1;
+    QString error;
+    QVERIFY2(planMosaic({linear(image, 10, 10)}, Resampling::Bilinear, &whole, &failed, &error), qPrintable(error));
+    QVERIFY2(planMosaic({MosaicSource{linear(image, 10, 10).layer, {{-5000, -5000}, {90000, -5000}, {90000, 90000}, {-5000, 90000}}}},
+                        Resampling::Bilinear, &beyond, &failed, &error),
+             qPrintable(error));
+    QCOMPARE(beyond.mosaic->raster.size.height(), whole.mosaic->raster.size.height());
+    QCOMPARE(beyond.mosaic->raster.size.width(), whole.mosaic->raster.size.width());
 }
 
 // OziExplorer writes the image's corner pixels as the MMPXY block of a map without a border.
