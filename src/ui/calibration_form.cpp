@@ -209,9 +209,9 @@ QSize CalibrationForm::currentImageSize() const
     const MapLayer *layer = window->project().layers[index];
     if (layer->loaded)
         return layer->image.size();
-    // A level warped from its raster is read only to be shown or saved: its fields are
-    // read-only and its corners give its size.
-    if (layer->georeference)
+    // A level warped from its raster, or merged from several, is read only to be shown
+    // or saved: its fields are read-only and its corners give its size.
+    if (layer->georeference || layer->mosaic)
         return QSize(layer->bottomRight.pixelX, layer->bottomRight.pixelY);
     const QImage *image = window->project().layerImage(index);
     return image ? image->size() : QSize(0, 0);
