@@ -196,10 +196,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
-        <translation>Needs at least %1 enabled points with longitude and latitude entered; there are %2</translation>
-    </message>
-    <message>
         <source>这些点在一条直线上,无法拟合</source>
         <translation>The points lie on one line and cannot be fitted</translation>
     </message>
@@ -226,6 +222,10 @@
     <message>
         <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
         <translation>Affine and thin-plate spline need %1 points or more, second-order polynomial %2 or more; a thin-plate spline passes through every point.</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入位置的点,现有 %2 个</source>
+        <translation>Needs at least %1 enabled points with their positions entered; there are %2</translation>
     </message>
 </context>
 <context>
@@ -1236,10 +1236,6 @@
         <translation>Export Points</translation>
     </message>
     <message>
-        <source>没有已输入经纬度的点可导出</source>
-        <translation>No point has both its longitude and latitude to export</translation>
-    </message>
-    <message>
         <source>无法写出这些点</source>
         <translation>The points cannot be written</translation>
     </message>
@@ -1286,6 +1282,10 @@
     <message>
         <source>合并为一层</source>
         <translation>Merge into One Layer</translation>
+    </message>
+    <message>
+        <source>没有已输入位置的点可导出</source>
+        <translation>No point with its position entered to export</translation>
     </message>
 </context>
 <context>

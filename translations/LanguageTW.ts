@@ -196,10 +196,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
-        <translation>需要至少 %1 個啟用且已輸入經緯度的點,現有 %2 個</translation>
-    </message>
-    <message>
         <source>这些点在一条直线上,无法拟合</source>
         <translation>這些點在一條直線上,無法擬合</translation>
     </message>
@@ -226,6 +222,10 @@
     <message>
         <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
         <translation>仿射和薄板樣條至少需要 %1 個點,二次多項式至少需要 %2 個點;薄板樣條經過每個點。</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入位置的点,现有 %2 个</source>
+        <translation>需要至少 %1 個啟用且已輸入位置的點,現有 %2 個</translation>
     </message>
 </context>
 <context>
@@ -1234,10 +1234,6 @@
         <translation>匯出點</translation>
     </message>
     <message>
-        <source>没有已输入经纬度的点可导出</source>
-        <translation>沒有已輸入經緯度的點可匯出</translation>
-    </message>
-    <message>
         <source>无法写出这些点</source>
         <translation>無法寫出這些點</translation>
     </message>
@@ -1284,6 +1280,10 @@
     <message>
         <source>合并为一层</source>
         <translation>合併為一層</translation>
+    </message>
+    <message>
+        <source>没有已输入位置的点可导出</source>
+        <translation>沒有已輸入位置的點可匯出</translation>
     </message>
 </context>
 <context>

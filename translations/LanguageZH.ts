@@ -196,10 +196,6 @@
 <context>
     <name>ControlPointsFit</name>
     <message>
-        <source>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</source>
-        <translation>需要至少 %1 个启用且已输入经纬度的点,现有 %2 个</translation>
-    </message>
-    <message>
         <source>这些点在一条直线上,无法拟合</source>
         <translation>这些点在一条直线上,无法拟合</translation>
     </message>
@@ -226,6 +222,10 @@
     <message>
         <source>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</source>
         <translation>仿射和薄板样条至少需要 %1 个点,二次多项式至少需要 %2 个点;薄板样条经过每个点。</translation>
+    </message>
+    <message>
+        <source>需要至少 %1 个启用且已输入位置的点,现有 %2 个</source>
+        <translation>需要至少 %1 个启用且已输入位置的点,现有 %2 个</translation>
     </message>
 </context>
 <context>
@@ -1234,10 +1234,6 @@
         <translation>导出点</translation>
     </message>
     <message>
-        <source>没有已输入经纬度的点可导出</source>
-        <translation>没有已输入经纬度的点可导出</translation>
-    </message>
-    <message>
         <source>无法写出这些点</source>
         <translation>无法写出这些点</translation>
     </message>
@@ -1284,6 +1280,10 @@
     <message>
         <source>合并为一层</source>
         <translation>合并为一层</translation>
+    </message>
+    <message>
+        <source>没有已输入位置的点可导出</source>
+        <translation>没有已输入位置的点可导出</translation>
     </message>
 </context>
 <context>

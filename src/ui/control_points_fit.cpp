@@ -67,7 +67,7 @@ ControlPointsFit fitControlPoints(const MapLayer &layer, Resampling resampling)
     const QVector<GroundControlPoint> gcps = points.fitted(&indices);
     const int needed = ControlPointsFit::minimumPoints(points.transform);
     if (gcps.size() < needed) {
-        fit.refusal = ControlPointsFit::tr("需要至少 %1 个启用且已输入经纬度的点,现有 %2 个")
+        fit.refusal = ControlPointsFit::tr("需要至少 %1 个启用且已输入位置的点,现有 %2 个")
                           .arg(needed)
                           .arg(gcps.size());
         return fit;

@@ -115,7 +115,7 @@ void MainWindow::exportControlPoints()
         pointGridFromEpsg(onWgs84.epsg, &list.grid, &error);
     QByteArray text;
     if (error.isEmpty() && list.points.isEmpty())
-        error = tr("没有已输入经纬度的点可导出");
+        error = tr("没有已输入位置的点可导出");
     if (error.isEmpty() && oziMap && !list.grid.wkt.isEmpty()) {
         QVector<QPointF> positions;
         for (const ListedPoint &point : std::as_const(list.points))
