@@ -25,6 +25,12 @@ public:
     QSize size() const { return m_size; }
     // Whether rows are decoded as they are read, in memory independent of the height.
     bool streams() const { return m_streams; }
+    // Whether the reader decodes on the global thread pool itself (a warp), so that its
+    // rows are best not decoded while tiles compress: both would share the same cores.
+    bool decodesOnPool() const { return m_decodesOnPool; }
+    // Tells a reader that decodes ahead on the pool that it is one of `readers` read in
+    // turn (the sheets of a mosaic), so that it decodes its share ahead, not the pool's.
+    virtual void shareDecodingAhead(int readers) { Q_UNUSED(readers); }
 
     // Decodes the next count rows into dest, rows stride bytes apart, each
     // 4 x width bytes. At the last row the rest of the file is checked too
@@ -62,6 +68,7 @@ protected:
     QSize m_size;
     bool m_hasAlpha = false;
     bool m_streams = true;
+    bool m_decodesOnPool = false;
     int m_nextRow = 0;
 
 private:

@@ -67,6 +67,7 @@ public:
     {
         m_size = mosaic.size;
         m_hasAlpha = true;
+        m_decodesOnPool = true;
         // The pieces that are open at once share the budget.
         int most = 1;
         for (int row = 0; row < m_size.height(); ++row) {
@@ -83,6 +84,7 @@ public:
             }
             row = next - 1;
         }
+        m_mostOpen = most;
         m_budgetMB = std::max(1, budgetMB / most);
     }
 
@@ -123,6 +125,7 @@ private:
             open.rows = openGeoreferencedRows(piece.georeference, m_budgetMB);
             if (open.rows->status() != ImageFileStatus::Ok)
                 return failPiece(piece, *open.rows);
+            open.rows->shareDecodingAhead(m_mostOpen);
         }
         const int rows = bottom - top;
         open.words.resize(std::size_t(size.width()) * std::size_t(rows));
@@ -154,6 +157,7 @@ private:
     const RasterMosaic m_mosaic;
     std::vector<OpenPiece> m_open;
     qint32 m_budgetMB = 0;
+    int m_mostOpen = 1;  // pieces open at once
     std::vector<double> m_crossings;
     std::vector<std::pair<int, int>> m_spans;
 };

@@ -15,7 +15,9 @@ namespace {
 
 constexpr quint32 kOpaque = 0xff000000u;
 // A block is a whole number of GDAL's blocks at least this many pixels a side (or the
-// raster's side): a block of a PNG or a JPEG, read a row at a time, is many rows.
+// raster's side): a block of a PNG or a JPEG, read a row at a time, is many rows. Those
+// decoders' blocks are a slice high: the rows of a whole-width block are held until the
+// warp has passed them, and a mosaic holds the blocks of every sheet across its strip.
 constexpr int kLeastBlockSide = 64;
 constexpr qint64 kMostBlockPixels = 16 * 1024 * 1024;
 // Rows of a block kept and forgotten at once, when the block's height is a multiple.
@@ -23,15 +25,17 @@ constexpr int kSliceHeight = 16;
 // A slice decoded ahead of the strips that will read it.
 constexpr int kUnread = std::numeric_limits<int>::max();
 // Memory of forgotten slices kept for new ones: decoding into memory just freed spares
-// the allocator the churn that leaves its heap larger than what it holds.
-constexpr std::size_t kSpareSlices = 64;
+// the allocator the churn that leaves its heap larger than what it holds. A few: the
+// rows of a collar, decoded on the way to a sheet's face and then forgotten at once,
+// would otherwise stay as spares for as long as the sheet is open.
+constexpr std::size_t kSpareSlices = 4;
 // The drivers that decode from the top and start again to go back: their rows are read
 // in order, each kept on the way to the one asked for.
 const char *const kSequentialDrivers[] = {"PNG", "JPEG", "GIF", "BIGGIF"};
 
-int blockSide(int own, int rasterSide)
+int blockSide(int own, int rasterSide, int least = kLeastBlockSide)
 {
-    const int side = own * ((kLeastBlockSide + own - 1) / own);
+    const int side = own * ((least + own - 1) / own);
     return std::min(std::max(own, side), rasterSide);
 }
 
@@ -76,7 +80,7 @@ WarpSource::WarpSource(GDALDatasetH raster, std::size_t mostHeldBytes)
     const GDALRasterBandH first = GDALGetRasterBand(raster, 1);
     GDALGetBlockSize(first, &m_blockWidth, &m_blockHeight);
     m_blockWidth = blockSide(m_blockWidth, m_width);
-    m_blockHeight = blockSide(m_blockHeight, m_height);
+    m_blockHeight = blockSide(m_blockHeight, m_height, m_sequential ? kSliceHeight : kLeastBlockSide);
     m_sliceHeight = m_blockHeight % kSliceHeight == 0 ? kSliceHeight : m_blockHeight;
     m_blockColumns = (m_width + m_blockWidth - 1) / m_blockWidth;
     // One band: grey, or palette colours (a value the table lacks is black).
@@ -95,7 +99,7 @@ WarpSource::WarpSource(GDALDatasetH raster, std::size_t mostHeldBytes)
     }
 }
 
-bool WarpSource::decode(int column, int blockRow, QString *error)
+bool WarpSource::decode(int column, int blockRow, int lastStrip, QString *error)
 {
     const int left = column * m_blockWidth;
     const int top = blockRow * m_blockHeight;
@@ -119,7 +123,7 @@ bool WarpSource::decode(int column, int blockRow, QString *error)
         if (m_slices.count(at))
             continue;  // still held from an earlier decode
         auto slice = std::make_shared<Slice>();
-        slice->lastStrip = kUnread;
+        slice->lastStrip = lastStrip;
         if (!m_spare.empty()) {
             slice->bytes = std::move(m_spare.back());
             m_spare.pop_back();
@@ -168,10 +172,15 @@ bool WarpSource::read(int left, int top, int width, int height, quint32 *words, 
                 auto held = m_slices.find(key(column, sliceRow));
                 if (held == m_slices.end()) {
                     const int blockRow = sliceRow * m_sliceHeight / m_blockHeight;
-                    // A decoder that reads in order decodes the rows before anyway.
+                    // A decoder that reads in order decodes the rows before anyway. When
+                    // the warp moves down, no strip from this one on reads rows above its
+                    // window, so those are kept only while this strip is, for the strips
+                    // before it still running (a sheet's collar above its face would
+                    // otherwise be held until the sheet is closed); a sheet turned over
+                    // reads them next.
                     for (int row = m_sequential ? std::min(m_nextBlockRow, blockRow) : blockRow; row <= blockRow;
                          ++row) {
-                        if (!decode(column, row, error))
+                        if (!decode(column, row, row < blockRow && m_movesDown ? strip : kUnread, error))
                             return false;
                     }
                     m_nextBlockRow = blockRow + 1;

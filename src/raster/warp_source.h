@@ -38,6 +38,11 @@ public:
     bool read(int left, int top, int width, int height, quint32 *words, qsizetype stride, int strip,
               QString *error);
 
+    // Whether the warp's windows move down the raster, strip by strip (a sheet not
+    // turned over): rows a decoder that reads in order passes on the way to a window are
+    // then not needed by later strips.
+    void setMovesDown(bool movesDown) { m_movesDown = movesDown; }
+
     // Forgets the pixels that no strip from `strip` on has read: the warp moves down the
     // level, so what it has left behind is not needed again (and is decoded again if it
     // is).
@@ -51,7 +56,8 @@ private:
         std::vector<quint8> bytes;  // grey or palette values, or red, green and blue
         int lastStrip = 0;          // kUnread until a strip reads it
     };
-    bool decode(int column, int blockRow, QString *error);
+    // Decodes a block into slices marked with lastStrip.
+    bool decode(int column, int blockRow, int lastStrip, QString *error);
     std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator
     forget(std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator held);
     void forgetLeastRecent();
@@ -74,4 +80,5 @@ private:
     std::size_t m_mostHeldBytes = 0;
     bool m_sequential = false;  // the decoder reads rows in order, starting again to go back
     int m_nextBlockRow = 0;     // where such a decoder stands
+    bool m_movesDown = false;
 };

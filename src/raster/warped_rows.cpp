@@ -96,6 +96,14 @@ public:
     {
         m_size = georeference.size;
         m_hasAlpha = true;  // outside the raster's footprint
+        m_decodesOnPool = true;
+        // Where the middle column's first and last rows lie on the raster.
+        double x[2] = {m_size.width() / 2.0, m_size.width() / 2.0};
+        double y[2] = {0.5, m_size.height() - 0.5};
+        double z[2] = {0.0, 0.0};
+        int ok[2] = {FALSE, FALSE};
+        GDALGenImgProjTransform(m_transformer.get(), TRUE, 2, x, y, z, ok);
+        m_source.setMovesDown(ok[0] && ok[1] && y[1] > y[0]);
     }
 
     ~WarpedRows() override
@@ -104,6 +112,8 @@ public:
         for (const std::unique_ptr<Strip> &strip : m_strips)
             strip->done.waitForFinished();
     }
+
+    void shareDecodingAhead(int readers) override { m_readers = std::max(1, readers); }
 
 protected:
     bool decodeRows(int count, uchar *dest, qsizetype stride) override
@@ -153,11 +163,12 @@ private:
         QFuture<QString> done;       // the reason when it failed
     };
 
-    // Keeps two strips a thread of the pool in hand: the save compresses tiles on the same
-    // threads, and a strip is soon warped.
+    // Keeps two strips a thread of the pool in hand (shared with the readers read in
+    // turn with this one): the save compresses tiles on the same threads, and a strip is
+    // soon warped.
     void startStrips()
     {
-        const int ahead = 2 * QThreadPool::globalInstance()->maxThreadCount();
+        const int ahead = std::max(2, 2 * QThreadPool::globalInstance()->maxThreadCount() / m_readers);
         while (int(m_strips.size()) < ahead && m_nextStrip * kStripRows < m_size.height()) {
             std::unique_ptr<Strip> strip;
             if (m_spare.empty()) {
@@ -280,6 +291,7 @@ private:
     std::deque<std::unique_ptr<Strip>> m_strips;  // started, in order
     std::vector<std::unique_ptr<Strip>> m_spare;  // read
     int m_nextStrip = 0;
+    int m_readers = 1;
     std::atomic<bool> m_stop{false};
 };
 

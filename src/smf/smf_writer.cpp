@@ -238,6 +238,12 @@ QString cancelledReason()
     return QCoreApplication::translate("SmfFile", "the save was cancelled");
 }
 
+// A tile job's hold on its strip, which it lets go of when its payload is made.
+struct HeldStrip
+{
+    mutable std::shared_ptr<const TileStrip> strip;
+};
+
 }  // namespace
 
 SmfStatus tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
@@ -289,10 +295,21 @@ SmfStatus tileByStrips(ImageRowReader &rows, const StripTiling &tiling,
             return status;
         const std::shared_ptr<const TileStrip> done = std::move(strip);
         for (int c = 0; c < columns; ++c) {
-            tiles.add([done, c, tiling]() {
-                return stripTile(*done, c * tiling.tileWidth, tiling.tileWidth, tiling.tileHeight, tiling.fill,
-                                 tiling.level);
+            tiles.add([hold = HeldStrip{done}, c, tiling]() {
+                QByteArray payload = stripTile(*hold.strip, c * tiling.tileWidth, tiling.tileWidth,
+                                               tiling.tileHeight, tiling.fill, tiling.level);
+                // Let go of the strip before the payload is taken: the job itself may
+                // be deleted later than that.
+                hold.strip.reset();
+                return payload;
             });
+        }
+        // A reader that warps on the pool keeps the cores busy by itself: its next strip
+        // waits for these tiles, so that one strip of a wide level is held, not two.
+        if (rows.decodesOnPool()) {
+            const SmfStatus status = tiles.takeUntil(0);
+            if (status != SmfStatus::Ok)
+                return status;
         }
     }
     return tiles.takeUntil(0);

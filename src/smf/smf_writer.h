@@ -85,9 +85,11 @@ struct StripTiling
 // Tiles an image from its rows: each strip of one tile row is decoded and encoded on
 // this thread while the tiles of the strip before compress on the global thread pool,
 // and is dropped once its tiles are done, so at most two strips are held whatever the
-// image's height. Hands each payload to take(k, payload) on this thread in index
-// order (row by row from the top, each row from the left); the bytes do not depend on
-// the number of threads, nor on whether rows come from a file or from memory.
+// image's height; a reader that decodes on the pool itself (a warp) is read while no
+// tile compresses, and one strip is held. Hands each payload to take(k, payload) on
+// this thread in index order (row by row from the top, each row from the left); the
+// bytes do not depend on the number of threads, nor on whether rows come from a file
+// or from memory.
 // Returns Ok, the first failure take returns, OutOfMemory, or ReadError / ImageError
 // when the rows cannot be read or are damaged; *error then says why (the decoder's
 // words for damage).
