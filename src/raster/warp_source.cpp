@@ -157,7 +157,7 @@ void WarpSource::toWords(const quint8 *bytes, int count, quint32 *words) const
 }
 
 bool WarpSource::read(int left, int top, int width, int height, quint32 *words, qsizetype stride, int strip,
-                      QString *error)
+                      int stripTop, QString *error)
 {
     const int firstColumn = left / m_blockWidth;
     const int lastColumn = (left + width - 1) / m_blockWidth;
@@ -175,11 +175,14 @@ bool WarpSource::read(int left, int top, int width, int height, quint32 *words, 
                     // A decoder that reads in order decodes the rows before anyway. When
                     // the warp moves down, no strip from this one on reads rows above its
                     // window, so those are kept only while this strip is, for the strips
-                    // before it still running (a sheet's collar above its face would
-                    // otherwise be held until the sheet is closed); a sheet turned over
-                    // reads them next.
-                    for (int row = m_sequential ? std::min(m_nextBlockRow, blockRow) : blockRow; row <= blockRow;
-                         ++row) {
+                    // before it still running, and not at all above the strip's topmost
+                    // row when none is (a sheet's collar above its face would otherwise
+                    // be held until the sheet is closed); a sheet turned over reads them
+                    // next.
+                    int from = m_sequential ? std::min(m_nextBlockRow, blockRow) : blockRow;
+                    if (m_movesDown && strip <= m_firstUnread)
+                        from = std::max(from, std::min(blockRow, stripTop / m_blockHeight));
+                    for (int row = from; row <= blockRow; ++row) {
                         if (!decode(column, row, row < blockRow && m_movesDown ? strip : kUnread, error))
                             return false;
                     }
@@ -228,6 +231,7 @@ WarpSource::forget(std::unordered_map<qint64, std::shared_ptr<Slice>>::iterator 
 void WarpSource::forgetBefore(int strip)
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
+    m_firstUnread = std::max(m_firstUnread, strip + 1);
     for (auto held = m_slices.begin(); held != m_slices.end();)
         held = held->second->lastStrip < strip ? forget(held) : std::next(held);
 }

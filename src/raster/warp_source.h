@@ -33,19 +33,20 @@ public:
     int height() const { return m_height; }
 
     // Copies the pixels of the rectangle (on the raster) into words, rows stride words
-    // apart. strip numbers the warp's strip that reads them (see forgetBefore). False
-    // with *error when a block cannot be decoded. Safe to call from several threads.
+    // apart. strip numbers the warp's strip that reads them (see forgetBefore), and
+    // stripTop is the topmost raster row any of its reads needs. False with *error when a
+    // block cannot be decoded. Safe to call from several threads.
     bool read(int left, int top, int width, int height, quint32 *words, qsizetype stride, int strip,
-              QString *error);
+              int stripTop, QString *error);
 
     // Whether the warp's windows move down the raster, strip by strip (a sheet not
     // turned over): rows a decoder that reads in order passes on the way to a window are
     // then not needed by later strips.
     void setMovesDown(bool movesDown) { m_movesDown = movesDown; }
 
-    // Forgets the pixels that no strip from `strip` on has read: the warp moves down the
-    // level, so what it has left behind is not needed again (and is decoded again if it
-    // is).
+    // Strip `strip` has been read: forgets the pixels that no strip from `strip` on has
+    // read (those it read, the next strips may read too). The warp moves down the level,
+    // so what it has left behind is not needed again (and is decoded again if it is).
     void forgetBefore(int strip);
 
 private:
@@ -81,4 +82,5 @@ private:
     bool m_sequential = false;  // the decoder reads rows in order, starting again to go back
     int m_nextBlockRow = 0;     // where such a decoder stands
     bool m_movesDown = false;
+    int m_firstUnread = 0;      // the first strip not read yet (by forgetBefore)
 };

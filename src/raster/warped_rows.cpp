@@ -158,6 +158,7 @@ private:
         int index = 0;
         int top = 0;
         int rows = 0;
+        int rasterTop = 0;           // the topmost raster row it reads
         std::vector<quint32> words;  // the strip's rows, ARGB32
         Scratch scratch;
         QFuture<QString> done;       // the reason when it failed
@@ -165,10 +166,13 @@ private:
 
     // Keeps two strips a thread of the pool in hand (shared with the readers read in
     // turn with this one): the save compresses tiles on the same threads, and a strip is
-    // soon warped.
+    // soon warped. The first strip runs alone, so that the rows a decoder passes on the
+    // way to the raster's first window (a collar) are decoded by a strip with none before
+    // it, and need not be kept.
     void startStrips()
     {
-        const int ahead = std::max(2, 2 * QThreadPool::globalInstance()->maxThreadCount() / m_readers);
+        const int ahead =
+            m_nextStrip <= 1 ? 1 : std::max(2, 2 * QThreadPool::globalInstance()->maxThreadCount() / m_readers);
         while (int(m_strips.size()) < ahead && m_nextStrip * kStripRows < m_size.height()) {
             std::unique_ptr<Strip> strip;
             if (m_spare.empty()) {
@@ -202,6 +206,12 @@ private:
         if (m_stop)
             return QString();
         const std::shared_ptr<const WarpGrid> grid = gridOf(strip.top);
+        // The topmost raster row the strip reads, if it reads any.
+        double box[4];
+        strip.rasterTop = 0;
+        if (grid->bounds(0, m_size.width(), strip.top, strip.rows, box) && box[1] >= 0.0
+            && box[1] < m_source.height())
+            strip.rasterTop = std::max(0, int(std::floor(box[1])) - resamplingReach(m_resampling));
         QString error;
         for (int left = 0; left < m_size.width() && !m_stop; left += kPartColumns) {
             const int count = std::min(kPartColumns, m_size.width() - left);
@@ -270,7 +280,7 @@ private:
         }
         scratch.window.resize(std::size_t(pixels));
         if (!m_source.read(x0, y0, x1 - x0 + 1, y1 - y0 + 1, scratch.window.data(), x1 - x0 + 1, strip.index,
-                           error))
+                           strip.rasterTop, error))
             return false;
         const SourceWindow window{scratch.window.data(), x1 - x0 + 1, x0, y0, rasterWidth, rasterHeight};
         for (int r = 0; r < rows; ++r) {
