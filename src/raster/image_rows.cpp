@@ -218,9 +218,10 @@ bool LibraryRows::decode()
     }
 }
 
-// Why an uncompressed BMP file is shorter than its header says, or an empty text:
-// the image library would draw the missing rows black.
-QString bmpShortfall(const QByteArray &head, qint64 fileSize)
+// Why a BMP file's header cannot be read as it stands, or an empty text: it claims an
+// image beyond the size limits, or (uncompressed) more pixel data than the file holds,
+// whose missing rows the image library would draw black.
+QString bmpHeaderRefusal(const QByteArray &head, qint64 fileSize)
 {
     if (head.size() < 30 || !head.startsWith("BM"))
         return QString();
@@ -243,8 +244,13 @@ QString bmpShortfall(const QByteArray &head, qint64 fileSize)
     } else {
         return QString();
     }
+    if (width <= 0 || bits <= 0 || bits > 64)
+        return QString();
+    const QString tooLarge = imageSizeRefusal(width, height);
+    if (!tooLarge.isEmpty())
+        return QCoreApplication::translate("ImageFile", "the image is too large: %1").arg(tooLarge);
     // Run-length and embedded JPEG or PNG data have no fixed length.
-    if ((compression != 0 && compression != 3 && compression != 6) || width <= 0 || bits <= 0 || bits > 64)
+    if (compression != 0 && compression != 3 && compression != 6)
         return QString();
     const qint64 needed = dataOffset + (width * bits + 31) / 32 * 4 * height;
     if (fileSize >= needed)
@@ -275,9 +281,9 @@ std::unique_ptr<ImageRowReader> openImageRows(const QString &path, qint32 budget
     const QByteArray head = file->peek(128);
     if (head.isEmpty() && file->size() > 0)
         return failedRows(ImageFileStatus::Unreadable, file->errorString());
-    const QString shortfall = bmpShortfall(head, file->size());
-    if (!shortfall.isEmpty())
-        return failedRows(ImageFileStatus::Invalid, shortfall);
+    const QString bmpRefusal = bmpHeaderRefusal(head, file->size());
+    if (!bmpRefusal.isEmpty())
+        return failedRows(ImageFileStatus::Invalid, bmpRefusal);
     std::unique_ptr<ImageRowReader> reader;
     if (isPngSignature(head))
         reader = openPngRows(std::move(file), budgetMB);

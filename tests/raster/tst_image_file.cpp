@@ -285,6 +285,11 @@ void TestImageFile::read_data()
     refused("JPEG cut short", jpeg.left(jpeg.size() * 2 / 3), "premature end of data");
     refused("JPEG without its end marker", jpeg.chopped(2), "premature end of data");
     refused("BMP cut short", bmp.left(bmp.size() - 100), "its header needs 9216 bytes of pixel data");
+    // Its header's claim, 2^31 - 1 a side, is refused for its size before any arithmetic on it.
+    QByteArray vast = bmp;
+    qToLittleEndian<qint32>(0x7fffffff, vast.data() + 18);
+    qToLittleEndian<qint32>(0x7fffffff, vast.data() + 22);
+    refused("BMP claiming 2^31 - 1 pixels a side", vast, "the image is too large: 2,147,483,647");
     // A changed byte in the image data: the chunk's checksum, or with the checksum made
     // to match, the zlib stream's.
     const int idat = int(mapPng.indexOf("IDAT")) - 4;
